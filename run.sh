@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds Quillon (installing what is missing) and starts it on a folder:
+#   ./run.sh [FOLDER]     (default: the current folder)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/scripts/setup.sh"
+if [ $# -gt 0 ]; then
+    cd "$1"
+fi
+exec "$BUILD_DIR/quillon"

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quillon needs (when missing), then configures
+# and builds incrementally in ./build. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+QUILLON_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${QUILLON_BUILD_DIR:-$QUILLON_ROOT/build}"
+
+# Build tools and libraries, and what the tests use to read our files back.
+PACKAGES=(cmake ninja-build g++ pkg-config
+          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
+          libwmf-dev libemf2svg-dev fonts-liberation
+          xvfb xauth imagemagick poppler-utils python3-xlrd attr)
+
+missing_packages() {
+    local p
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+    done
+}
+
+install_packages() {
+    local missing
+    missing=$(missing_packages)
+    [ -z "$missing" ] && return 0
+    echo "Quillon: installing missing packages:" $missing
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Quillon: need root or sudo to install:" $missing >&2; exit 1; }
+        sudo="sudo"
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    if ! $sudo apt-get update -qq || ! $sudo apt-get install -y -qq $missing >/dev/null; then
+        echo "Quillon: could not install:" $missing >&2
+        echo "Quillon: install them by hand (apt-get install ...) and run again." >&2
+        exit 1
+    fi
+}
+
+build_quillon() {
+    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+        cmake -S "$QUILLON_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    fi
+    cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+install_packages
+build_quillon

@@ -1,0 +1,279 @@
+#include "DateText.h"
+
+#include <QTimeZone>
+
+#include <ctime>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// A date or time pattern split once into tokens, so formatting a row costs a
+// few appends instead of a parse of the locale's pattern.
+struct Token {
+    enum Kind { Literal, Day, Day2, Month, Month2, MonthName, Year4, Year2, Hour12, Hour12_2,
+                Hour24, Hour24_2, Minute, Minute2, Second, Second2, AmPmUpper, AmPmLower };
+    Kind kind;
+    QString text;
+};
+
+struct Patterns {
+    QLocale locale;
+    QString date;
+    QString time;
+    std::vector<Token> dateTokens;
+    std::vector<Token> timeTokens;
+    QString am, pm;
+};
+
+QString widenYear(QString pattern)
+{
+    // "yy" alone becomes "yyyy"; a pattern that already has four stays.
+    if (!pattern.contains(QLatin1String("yyyy")))
+        pattern.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return pattern;
+}
+
+QString timeWithoutZone(QString pattern)
+{
+    pattern.remove(QLatin1Char('t'));
+    return pattern.trimmed();
+}
+
+int runLength(const QString& p, qsizetype i)
+{
+    int n = 1;
+    while (i + n < p.size() && p[i + n] == p[i])
+        ++n;
+    return n;
+}
+
+std::vector<Token> tokenize(const QString& p)
+{
+    std::vector<Token> out;
+    auto literal = [&out](const QString& s) {
+        if (!out.empty() && out.back().kind == Token::Literal)
+            out.back().text += s;
+        else
+            out.push_back({Token::Literal, s});
+    };
+    for (qsizetype i = 0; i < p.size();) {
+        const QChar c = p[i];
+        const int n = runLength(p, i);
+        if (c == QLatin1Char('\'')) {
+            const qsizetype end = p.indexOf(QLatin1Char('\''), i + 1);
+            const qsizetype stop = end < 0 ? p.size() : end;
+            literal(p.mid(i + 1, stop - i - 1));
+            i = stop + 1;
+            continue;
+        }
+        Token::Kind kind = Token::Literal;
+        int used = n;
+        switch (c.unicode()) {
+        case 'd': kind = n >= 2 ? Token::Day2 : Token::Day; used = qMin(n, 2); break;
+        case 'M': kind = n >= 3 ? Token::MonthName : n == 2 ? Token::Month2 : Token::Month; break;
+        case 'y': kind = n >= 4 ? Token::Year4 : Token::Year2; break;
+        case 'h': kind = n >= 2 ? Token::Hour12_2 : Token::Hour12; break;
+        case 'H': kind = n >= 2 ? Token::Hour24_2 : Token::Hour24; break;
+        case 'm': kind = n >= 2 ? Token::Minute2 : Token::Minute; break;
+        case 's': kind = n >= 2 ? Token::Second2 : Token::Second; break;
+        case 'A': kind = Token::AmPmUpper; used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('P')) ? 2 : 1; break;
+        case 'a': kind = Token::AmPmLower; used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('p')) ? 2 : 1; break;
+        default: break;
+        }
+        if (kind == Token::Literal)
+            literal(p.mid(i, n));
+        else
+            out.push_back({kind, {}});
+        i += used;
+    }
+    return out;
+}
+
+std::mutex patternsMutex;
+QLocale pinnedLocale;
+bool pinned = false;
+
+Patterns buildPatterns(const QLocale& locale)
+{
+    Patterns p;
+    p.locale = locale;
+    p.date = widenYear(locale.dateFormat(QLocale::ShortFormat));
+    p.time = timeWithoutZone(locale.timeFormat(QLocale::LongFormat));
+    p.dateTokens = tokenize(p.date);
+    p.timeTokens = tokenize(p.time);
+    p.am = locale.amText();
+    p.pm = locale.pmText();
+    return p;
+}
+
+const Patterns& patterns()
+{
+    static Patterns cached = buildPatterns(QLocale());
+    static QLocale cachedFor = QLocale();
+    const QLocale wanted = pinned ? pinnedLocale : QLocale();
+    if (wanted != cachedFor) {
+        std::lock_guard<std::mutex> lock(patternsMutex);
+        cached = buildPatterns(wanted);
+        cachedFor = wanted;
+    }
+    return cached;
+}
+
+void appendNumber(QString& out, int value, int width)
+{
+    char buf[12];
+    int n = 0;
+    unsigned v = unsigned(value < 0 ? -value : value);
+    do {
+        buf[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v);
+    while (n < width)
+        buf[n++] = '0';
+    if (value < 0)
+        out += QLatin1Char('-');
+    while (n)
+        out += QLatin1Char(buf[--n]);
+}
+
+void appendTokens(QString& out, const std::vector<Token>& tokens, const std::tm& t, const Patterns& p)
+{
+    const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
+    for (const Token& tok : tokens) {
+        switch (tok.kind) {
+        case Token::Literal: out += tok.text; break;
+        case Token::Day: appendNumber(out, t.tm_mday, 1); break;
+        case Token::Day2: appendNumber(out, t.tm_mday, 2); break;
+        case Token::Month: appendNumber(out, t.tm_mon + 1, 1); break;
+        case Token::Month2: appendNumber(out, t.tm_mon + 1, 2); break;
+        case Token::MonthName: out += p.locale.monthName(t.tm_mon + 1, QLocale::LongFormat); break;
+        case Token::Year4: appendNumber(out, t.tm_year + 1900, 4); break;
+        case Token::Year2: appendNumber(out, (t.tm_year + 1900) % 100, 2); break;
+        case Token::Hour12: appendNumber(out, hour12, 1); break;
+        case Token::Hour12_2: appendNumber(out, hour12, 2); break;
+        case Token::Hour24: appendNumber(out, t.tm_hour, 1); break;
+        case Token::Hour24_2: appendNumber(out, t.tm_hour, 2); break;
+        case Token::Minute: appendNumber(out, t.tm_min, 1); break;
+        case Token::Minute2: appendNumber(out, t.tm_min, 2); break;
+        case Token::Second: appendNumber(out, t.tm_sec, 1); break;
+        case Token::Second2: appendNumber(out, t.tm_sec, 2); break;
+        case Token::AmPmUpper: out += (t.tm_hour < 12 ? p.am : p.pm).toUpper(); break;
+        case Token::AmPmLower: out += (t.tm_hour < 12 ? p.am : p.pm).toLower(); break;
+        }
+    }
+}
+
+void appendTm(QString& out, const std::tm& t)
+{
+    const Patterns& p = patterns();
+    appendTokens(out, p.dateTokens, t, p);
+    if (t.tm_hour || t.tm_min || t.tm_sec) {
+        out += QLatin1Char(' ');
+        appendTokens(out, p.timeTokens, t, p);
+    }
+}
+
+std::tm toTm(const QDateTime& dt)
+{
+    const QDateTime local = dt.toLocalTime();
+    std::tm t{};
+    t.tm_year = local.date().year() - 1900;
+    t.tm_mon = local.date().month() - 1;
+    t.tm_mday = local.date().day();
+    t.tm_hour = local.time().hour();
+    t.tm_min = local.time().minute();
+    t.tm_sec = local.time().second();
+    return t;
+}
+
+} // namespace
+
+void DateText::setLocale(const QLocale& locale)
+{
+    pinnedLocale = locale;
+    pinned = true;
+}
+
+QLocale DateText::locale()
+{
+    return patterns().locale;
+}
+
+QString DateText::datePattern()
+{
+    return patterns().date;
+}
+
+QString DateText::timePattern()
+{
+    return patterns().time;
+}
+
+QString DateText::format(const QDateTime& dateTime)
+{
+    QString out;
+    appendTm(out, toTm(dateTime));
+    return out;
+}
+
+QString DateText::shortDate(const QDate& date)
+{
+    QString out;
+    std::tm t{};
+    t.tm_year = date.year() - 1900;
+    t.tm_mon = date.month() - 1;
+    t.tm_mday = date.day();
+    const Patterns& p = patterns();
+    appendTokens(out, p.dateTokens, t, p);
+    return out;
+}
+
+QString DateText::fromEpoch(qint64 seconds)
+{
+    QString out;
+    out.reserve(24);
+    appendFromEpoch(out, seconds);
+    return out;
+}
+
+void DateText::appendFromEpoch(QString& out, qint64 seconds)
+{
+    const std::time_t tt = std::time_t(seconds);
+    std::tm t{};
+    if (!localtime_r(&tt, &t)) {
+        appendTm(out, toTm(QDateTime::fromSecsSinceEpoch(seconds)));
+        return;
+    }
+    appendTm(out, t);
+}
+
+QDateTime DateText::parse(const QString& text)
+{
+    const QString s = text.trimmed();
+    if (s.isEmpty())
+        return {};
+    const Patterns& p = patterns();
+    QDateTime dt = p.locale.toDateTime(s, p.date + QLatin1Char(' ') + p.time);
+    if (dt.isValid())
+        return dt;
+    const QDate d = p.locale.toDate(s, p.date);
+    if (d.isValid())
+        return d.startOfDay();
+    dt = QDateTime::fromString(s, Qt::ISODate);
+    if (dt.isValid())
+        return dt;
+    const QDate iso = QDate::fromString(s, Qt::ISODate);
+    if (iso.isValid())
+        return iso.startOfDay();
+    // A short date typed with a two-digit year, as the locale writes it.
+    const QDate shortYear = p.locale.toDate(s, QLocale::ShortFormat);
+    if (shortYear.isValid())
+        return shortYear.startOfDay();
+    return {};
+}
+
+QDateTime DateText::zeroDate()
+{
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+}

@@ -1,0 +1,18 @@
+#include "FileSystem.h"
+
+#include "PosixFileSystem.h"
+
+namespace {
+FileSystem* injected = nullptr;
+}
+
+FileSystem& FileSystem::instance()
+{
+    static PosixFileSystem real;
+    return injected ? *injected : real;
+}
+
+void FileSystem::setInstance(FileSystem* fs)
+{
+    injected = fs;
+}

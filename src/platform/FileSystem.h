@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// The file services the program calls, behind one interface so that tests can
+// put a fake in place of the real one to provoke faults the machine cannot
+// (see PosixFileSystem for the real thing). Paths are full paths or bare
+// names, which resolve against the current folder. Every operation returns a
+// file error code (FileErrors; 0 is success).
+class FileSystem
+{
+public:
+    // Windows attribute bits, kept on Linux as described in PosixFileSystem.
+    enum Attribute : int {
+        Normal = 0,
+        ReadOnly = 1,
+        Hidden = 2,
+        System = 4,
+        Folder = 16,
+        Archive = 32,
+    };
+
+    // A point in time: seconds since the Unix epoch (UTC) and nanoseconds.
+    struct Time {
+        qint64 seconds = 0;
+        qint32 nanoseconds = 0;
+    };
+
+    // What one directory entry or one stat call tells.
+    struct Entry {
+        QString name;          // the entry's name, without folder
+        bool isFolder = false;
+        bool statOk = false;   // the fields below were read
+        qint64 size = 0;       // true 64-bit length
+        Time created;          // stored creation time, else birth time, else modified
+        Time modified;
+        int attributes = 0;    // Attribute bits
+    };
+
+    static FileSystem& instance();       // the one the program uses
+    static void setInstance(FileSystem* fs); // tests put a fake here; nullptr restores
+
+    virtual ~FileSystem() = default;
+
+    // Calls visit for every entry of the folder ("." and ".." included, as the
+    // platform returns them, unsorted) until visit returns false. The entry is
+    // filled with one statx; attributes are read only when wantAttributes.
+    virtual int enumerate(const QString& folder, bool wantAttributes,
+                          const std::function<bool(const Entry&)>& visit) = 0;
+    virtual int stat(const QString& path, Entry& entry) = 0;
+
+    // True when path is a normal, read-only or archive file: it exists, is
+    // not a folder and reads neither hidden nor system.
+    virtual bool findName(const QString& path) = 0;
+
+    virtual int attributes(const QString& path, int& attributes) = 0;
+    virtual int setAttributes(const QString& path, int attributes) = 0;
+
+    virtual int creationTime(const QString& path, Time& time) = 0;
+    virtual int setCreationTime(const QString& path, const Time& time) = 0;
+    virtual int setModifiedTime(const QString& path, const Time& time) = 0;
+
+    // Never replaces an existing target (code 58); a change of letter case
+    // only succeeds, also on a case-insensitive file system.
+    virtual int rename(const QString& from, const QString& to) = 0;
+    virtual int copyFile(const QString& from, const QString& to) = 0; // overwrites the target
+    virtual int removeFile(const QString& path) = 0;  // a link is removed as the link
+    virtual int deleteFiles(const QString& pattern) = 0; // wildcards * and ? in the name part
+
+    // Writes bytes at offset 0 without truncating; a link is not followed.
+    virtual int writeAtStart(const QString& path, const QByteArray& bytes) = 0;
+    // Creates (or truncates) the file and writes bytes.
+    virtual int createFile(const QString& path, const QByteArray& bytes) = 0;
+    // Reads the file in chunks of at most chunkSize bytes until visit returns false.
+    virtual int readChunks(const QString& path, qsizetype chunkSize,
+                           const std::function<bool(const QByteArray&)>& visit) = 0;
+    // A device for writing a new file (created or truncated). Its errorCode()
+    // tells why a write failed; see FileDevice.
+    virtual std::unique_ptr<class FileDevice> openForWriting(const QString& path, int& error) = 0;
+    // Closes every file the program has open through openForWriting().
+    virtual void closeAll() = 0;
+
+    virtual QString currentFolder() = 0;
+    virtual int setCurrentFolder(const QString& folder) = 0;
+};
+
+// A QIODevice over a file opened by the platform layer; write errors keep
+// their file error code, so a full disk reads as 61, not "some error".
+class FileDevice : public QIODevice
+{
+public:
+    virtual int errorCode() const = 0;
+};

@@ -1,0 +1,483 @@
+#include "PosixFileSystem.h"
+
+#include "DosAttrib.h"
+#include "FileErrors.h"
+#include "FileNameCodec.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+using FileErrors::Operation;
+
+namespace {
+
+int fail(Operation op = Operation::Other)
+{
+    return FileErrors::fromErrno(errno, op);
+}
+
+// A file descriptor that closes itself.
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+    bool ok() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+bool readDosAttrib(const char* path, DosAttrib& out)
+{
+    char buf[256];
+    const ssize_t n = ::lgetxattr(path, DosAttrib::Name, buf, sizeof buf);
+    if (n < 0)
+        return false;
+    out = DosAttrib::decode(QByteArray(buf, int(n)));
+    return out.present;
+}
+
+int writeDosAttrib(const char* path, const DosAttrib& value)
+{
+    const QByteArray bytes = value.encode();
+    if (::lsetxattr(path, DosAttrib::Name, bytes.constData(), size_t(bytes.size()), 0) == 0)
+        return FileErrors::None;
+    return errno == ENOTSUP ? FileErrors::PathAccess : fail();
+}
+
+bool nameLooksHidden(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return path.size() > slash + 1 && path[slash + 1] == '.';
+}
+
+FileSystem::Time toTime(const struct statx_timestamp& ts)
+{
+    return {qint64(ts.tv_sec), qint32(ts.tv_nsec)};
+}
+
+int attributesFrom(const struct statx& sx, const DosAttrib* dos, bool hiddenName)
+{
+    int a = 0;
+    if (dos && dos->attributesValid)
+        a = int(dos->attributes) & (FileSystem::ReadOnly | FileSystem::Hidden | FileSystem::System |
+                                    FileSystem::Archive);
+    if ((sx.stx_mode & 0222) == 0)
+        a |= FileSystem::ReadOnly;
+    if (hiddenName)
+        a |= FileSystem::Hidden;
+    if (S_ISDIR(sx.stx_mode))
+        a |= FileSystem::Folder;
+    return a;
+}
+
+// Fills an entry from a statx of path (relative to dirfd) and its DOSATTRIB.
+bool fillEntry(int dirfd, const char* name, const QByteArray& fullPath, bool wantAttributes,
+               FileSystem::Entry& e)
+{
+    struct statx sx;
+    const unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+    if (::statx(dirfd, name, 0, mask, &sx) != 0 &&
+        ::statx(dirfd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0)
+        return false;
+    e.statOk = true;
+    e.isFolder = S_ISDIR(sx.stx_mode);
+    e.size = qint64(sx.stx_size);
+    e.modified = toTime(sx.stx_mtime);
+    e.created = (sx.stx_mask & STATX_BTIME) ? toTime(sx.stx_btime) : e.modified;
+    DosAttrib dos;
+    const bool haveDos = readDosAttrib(fullPath.constData(), dos);
+    if (haveDos && dos.createTimeValid)
+        DosAttrib::unixFromNtTime(dos.createTime, e.created.seconds, e.created.nanoseconds);
+    if (wantAttributes)
+        e.attributes = attributesFrom(sx, haveDos ? &dos : nullptr, nameLooksHidden(fullPath));
+    return true;
+}
+
+} // namespace
+
+int PosixFileSystem::enumerate(const QString& folder, bool wantAttributes,
+                               const std::function<bool(const Entry&)>& visit)
+{
+    QByteArray dirPath = FileNameCodec::encode(folder);
+    DIR* dir = ::opendir(dirPath.isEmpty() ? "." : dirPath.constData());
+    if (!dir)
+        return fail();
+    if (!dirPath.endsWith('/'))
+        dirPath += '/';
+    const int dirfd = ::dirfd(dir);
+    QByteArray full = dirPath;
+    Entry e;
+    while (struct dirent* d = ::readdir(dir)) {
+        const qsizetype len = qsizetype(strlen(d->d_name));
+        e = Entry();
+        e.name = FileNameCodec::decode(d->d_name, len);
+        full.truncate(dirPath.size());
+        full.append(d->d_name, len);
+        fillEntry(dirfd, d->d_name, full, wantAttributes, e);
+        if (!visit(e))
+            break;
+    }
+    ::closedir(dir);
+    return FileErrors::None;
+}
+
+int PosixFileSystem::stat(const QString& path, Entry& entry)
+{
+    const QByteArray p = FileNameCodec::encode(path);
+    entry = Entry();
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    entry.name = slash < 0 ? path : path.mid(slash + 1);
+    if (!fillEntry(AT_FDCWD, p.constData(), p, true, entry))
+        return fail();
+    return FileErrors::None;
+}
+
+bool PosixFileSystem::findName(const QString& path)
+{
+    Entry e;
+    if (stat(path, e) != FileErrors::None || e.isFolder)
+        return false;
+    return (e.attributes & (Hidden | System)) == 0;
+}
+
+int PosixFileSystem::attributes(const QString& path, int& attributes)
+{
+    Entry e;
+    const int rc = stat(path, e);
+    attributes = rc == FileErrors::None ? e.attributes : 0;
+    return rc;
+}
+
+int PosixFileSystem::setAttributes(const QString& path, int value)
+{
+    const QByteArray p = FileNameCodec::encode(path);
+    struct stat st;
+    if (::lstat(p.constData(), &st) != 0)
+        return fail();
+    DosAttrib dos;
+    readDosAttrib(p.constData(), dos);
+    dos.attributesValid = true;
+    dos.attributes = quint32(value & (ReadOnly | Hidden | System | Archive));
+
+    const bool readOnly = value & ReadOnly;
+    // Write the xattr while the file is still writable, then change the mode.
+    auto storeXattr = [&]() -> int {
+        const int rc = writeDosAttrib(p.constData(), dos);
+        if (rc == FileErrors::PathAccess && errno == ENOTSUP && !(value & (Hidden | System)))
+            return FileErrors::None; // nothing to keep where xattrs are missing
+        return rc;
+    };
+    if (!readOnly) {
+        if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR) &&
+            ::chmod(p.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+            return fail();
+        return storeXattr();
+    }
+    if (const int rc = storeXattr())
+        return rc;
+    if (::chmod(p.constData(), (st.st_mode & 07777) & ~0222) != 0)
+        return fail();
+    return FileErrors::None;
+}
+
+int PosixFileSystem::creationTime(const QString& path, Time& time)
+{
+    Entry e;
+    const int rc = stat(path, e);
+    time = e.created;
+    return rc;
+}
+
+int PosixFileSystem::setCreationTime(const QString& path, const Time& time)
+{
+    const QByteArray p = FileNameCodec::encode(path);
+    struct stat st;
+    if (::lstat(p.constData(), &st) != 0)
+        return fail();
+    DosAttrib dos;
+    readDosAttrib(p.constData(), dos);
+    dos.createTimeValid = true;
+    dos.createTime = DosAttrib::ntTimeFromUnix(time.seconds, time.nanoseconds);
+    return writeDosAttrib(p.constData(), dos);
+}
+
+int PosixFileSystem::setModifiedTime(const QString& path, const Time& time)
+{
+    const QByteArray p = FileNameCodec::encode(path);
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = time_t(time.seconds);
+    times[1].tv_nsec = time.nanoseconds;
+    if (::utimensat(AT_FDCWD, p.constData(), times, 0) != 0)
+        return fail(Operation::OpenOrWrite);
+    return FileErrors::None;
+}
+
+int PosixFileSystem::rename(const QString& from, const QString& to)
+{
+    const QByteArray f = FileNameCodec::encode(from);
+    const QByteArray t = FileNameCodec::encode(to);
+    if (::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) == 0)
+        return FileErrors::None;
+    if (errno == EINVAL) {
+        // The file system does not know RENAME_NOREPLACE: look before renaming.
+        struct stat st;
+        if (::lstat(t.constData(), &st) == 0)
+            return FileErrors::FileExists;
+        if (::rename(f.constData(), t.constData()) == 0)
+            return FileErrors::None;
+        return fail(Operation::Rename);
+    }
+    if (errno != EEXIST || from.compare(to, Qt::CaseInsensitive) != 0)
+        return fail(Operation::Rename);
+    // A case-insensitive file system sees the new spelling as the same file.
+    struct stat a, b;
+    if (::lstat(f.constData(), &a) != 0 || ::lstat(t.constData(), &b) != 0 ||
+        a.st_ino != b.st_ino || a.st_dev != b.st_dev)
+        return FileErrors::FileExists;
+    QByteArray temp = f + ".quillon-case";
+    for (int i = 0; ::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, temp.constData(),
+                                RENAME_NOREPLACE) != 0; ++i) {
+        if (errno != EEXIST || i > 100)
+            return fail(Operation::Rename);
+        temp = f + ".quillon-case" + QByteArray::number(i);
+    }
+    if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) != 0) {
+        const int rc = fail(Operation::Rename);
+        ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, f.constData(), RENAME_NOREPLACE);
+        return rc;
+    }
+    return FileErrors::None;
+}
+
+int PosixFileSystem::copyFile(const QString& from, const QString& to)
+{
+    Fd in(::open(FileNameCodec::encode(from).constData(), O_RDONLY | O_CLOEXEC));
+    if (!in.ok())
+        return fail(Operation::OpenOrWrite);
+    struct stat st;
+    if (::fstat(in.get(), &st) != 0)
+        return fail();
+    if (S_ISDIR(st.st_mode))
+        return FileErrors::PathAccess;
+    Fd out(::open(FileNameCodec::encode(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                  0666));
+    if (!out.ok())
+        return fail(Operation::OpenOrWrite);
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in.get(), buf, sizeof buf);
+        if (n < 0)
+            return fail();
+        if (n == 0)
+            break;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out.get(), buf + done, size_t(n - done));
+            if (w < 0)
+                return fail(Operation::OpenOrWrite);
+            done += w;
+        }
+    }
+    return FileErrors::None;
+}
+
+int PosixFileSystem::removeFile(const QString& path)
+{
+    if (::unlink(FileNameCodec::encode(path).constData()) != 0)
+        return fail(Operation::OpenOrWrite);
+    return FileErrors::None;
+}
+
+int PosixFileSystem::deleteFiles(const QString& pattern)
+{
+    const QByteArray p = FileNameCodec::encode(pattern);
+    const qsizetype slash = p.lastIndexOf('/');
+    const QByteArray namePattern = p.mid(slash + 1);
+    if (!namePattern.contains('*') && !namePattern.contains('?')) {
+        struct stat st;
+        if (::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            return FileErrors::FileNotFound;
+        return removeFile(pattern);
+    }
+    const QByteArray dirPath = slash < 0 ? QByteArray(".") : p.left(qMax<qsizetype>(slash, 1));
+    DIR* dir = ::opendir(dirPath.constData());
+    if (!dir)
+        return fail();
+    int deleted = 0;
+    int rc = FileErrors::None;
+    while (struct dirent* d = ::readdir(dir)) {
+        if (::fnmatch(namePattern.constData(), d->d_name, 0) != 0)
+            continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode))
+            continue;
+        if (::unlinkat(::dirfd(dir), d->d_name, 0) != 0) {
+            rc = fail(Operation::OpenOrWrite);
+            break;
+        }
+        ++deleted;
+    }
+    ::closedir(dir);
+    if (rc == FileErrors::None && deleted == 0)
+        return FileErrors::FileNotFound;
+    return rc;
+}
+
+int PosixFileSystem::writeAtStart(const QString& path, const QByteArray& bytes)
+{
+    Fd fd(::open(FileNameCodec::encode(path).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.ok())
+        return errno == ELOOP ? FileErrors::PathAccess : fail(Operation::OpenOrWrite);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t w = ::pwrite(fd.get(), bytes.constData() + done, size_t(bytes.size() - done),
+                                   off_t(done));
+        if (w < 0)
+            return fail(Operation::OpenOrWrite);
+        done += w;
+    }
+    return FileErrors::None;
+}
+
+int PosixFileSystem::createFile(const QString& path, const QByteArray& bytes)
+{
+    Fd fd(::open(FileNameCodec::encode(path).constData(),
+                 O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!fd.ok())
+        return fail(Operation::OpenOrWrite);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t w = ::write(fd.get(), bytes.constData() + done, size_t(bytes.size() - done));
+        if (w < 0)
+            return fail(Operation::OpenOrWrite);
+        done += w;
+    }
+    return FileErrors::None;
+}
+
+int PosixFileSystem::readChunks(const QString& path, qsizetype chunkSize,
+                                const std::function<bool(const QByteArray&)>& visit)
+{
+    Fd fd(::open(FileNameCodec::encode(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (!fd.ok())
+        return fail(Operation::OpenOrWrite);
+    QByteArray buf(chunkSize, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf.data(), size_t(chunkSize));
+        if (n < 0)
+            return fail();
+        if (n == 0)
+            return FileErrors::None;
+        if (!visit(n == chunkSize ? buf : buf.left(n)))
+            return FileErrors::None;
+    }
+}
+
+namespace {
+
+class PosixFileDevice : public FileDevice
+{
+public:
+    PosixFileDevice(PosixFileSystem* owner, int fd) : m_owner(owner), m_fd(fd)
+    {
+        QIODevice::open(QIODevice::WriteOnly);
+    }
+    ~PosixFileDevice() override { close(); }
+    int errorCode() const override { return m_error; }
+    bool isSequential() const override { return true; }
+    void close() override
+    {
+        if (m_fd >= 0) {
+            if (::close(m_fd) != 0 && !m_error)
+                m_error = FileErrors::fromErrno(errno, Operation::OpenOrWrite);
+            m_fd = -1;
+            m_owner->forget(this);
+        }
+        QIODevice::close();
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        if (m_fd < 0) {
+            m_error = m_error ? m_error : FileErrors::PathAccess;
+            return -1;
+        }
+        qint64 done = 0;
+        while (done < len) {
+            const ssize_t w = ::write(m_fd, data + done, size_t(len - done));
+            if (w < 0) {
+                if (errno == EINTR)
+                    continue;
+                m_error = FileErrors::fromErrno(errno, Operation::OpenOrWrite);
+                setErrorString(QString::fromLocal8Bit(strerror(errno)));
+                return -1;
+            }
+            done += w;
+        }
+        return done;
+    }
+
+private:
+    PosixFileSystem* m_owner;
+    int m_fd;
+    int m_error = 0;
+};
+
+} // namespace
+
+std::unique_ptr<FileDevice> PosixFileSystem::openForWriting(const QString& path, int& error)
+{
+    const int fd = ::open(FileNameCodec::encode(path).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = fail(Operation::OpenOrWrite);
+        return nullptr;
+    }
+    error = FileErrors::None;
+    auto device = std::make_unique<PosixFileDevice>(this, fd);
+    m_open.insert(device.get());
+    return device;
+}
+
+void PosixFileSystem::forget(FileDevice* device)
+{
+    m_open.remove(device);
+}
+
+void PosixFileSystem::closeAll()
+{
+    const auto open = m_open;
+    for (FileDevice* device : open)
+        device->close();
+}
+
+QString PosixFileSystem::currentFolder()
+{
+    char buf[PATH_MAX];
+    if (!::getcwd(buf, sizeof buf))
+        return QStringLiteral("/");
+    return FileNameCodec::decode(buf, qsizetype(strlen(buf)));
+}
+
+int PosixFileSystem::setCurrentFolder(const QString& folder)
+{
+    if (::chdir(FileNameCodec::encode(folder).constData()) != 0)
+        return fail();
+    return FileErrors::None;
+}

@@ -1,0 +1,17 @@
+#include "PropertyBag.h"
+
+QVariant PropertyBag::read(const QString& name, const QVariant& defaultValue) const
+{
+    return m_values.value(name.toLower(), defaultValue);
+}
+
+void PropertyBag::write(const QString& name, const QVariant& value)
+{
+    m_values.insert(name.toLower(), value);
+    emit propertyChanged(name);
+}
+
+bool PropertyBag::contains(const QString& name) const
+{
+    return m_values.contains(name.toLower());
+}

@@ -1,0 +1,29 @@
+#include "Random.h"
+
+#include <QTime>
+
+#include <random>
+
+namespace {
+std::mt19937_64& generator()
+{
+    static std::mt19937_64 engine(5489u);
+    return engine;
+}
+} // namespace
+
+double Random::fraction()
+{
+    // 53 random bits give every double in [0, 1) that a uniform draw can hit.
+    return double(generator()() >> 11) * (1.0 / 9007199254740992.0);
+}
+
+void Random::seed(quint64 value)
+{
+    generator().seed(value);
+}
+
+void Random::seedFromTimeOfDay()
+{
+    seed(quint64(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+}

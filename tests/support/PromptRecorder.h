@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// The prompt interface for tests: records every message, input prompt and busy
+// change, and answers input boxes and failures from scripted replies.
+class PromptRecorder : public Prompter
+{
+public:
+    void message(const QString& text) override { messages << text; }
+    FailureAnswer failure(const QString& text) override
+    {
+        messages << text;
+        if (failureAnswers.empty())
+            return FailureAnswer::Stop;
+        const FailureAnswer a = failureAnswers.front();
+        failureAnswers.pop_front();
+        return a;
+    }
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override
+    {
+        prompts << prompt;
+        titles << title;
+        Q_UNUSED(defaultText);
+        if (inputAnswers.empty())
+            return std::nullopt;
+        const std::optional<QString> a = inputAnswers.front();
+        inputAnswers.pop_front();
+        return a;
+    }
+    void setBusy(bool busy) override { busyChanges << busy; }
+    void processEvents() override { ++yields; }
+
+    QStringList messages;
+    QStringList prompts;
+    QStringList titles;
+    QList<bool> busyChanges;
+    int yields = 0;
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<FailureAnswer> failureAnswers;
+};
