@@ -1,4 +1,11 @@
-int main()
+#include "CliApp.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
 {
-    return 0;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillon-cli"));
+    CliApp cli;
+    return cli.run(QCoreApplication::arguments());
 }

@@ -34,8 +34,8 @@ public:
     {
     public:
         void reserve(qsizetype rows, qsizetype charsPerRow = 64);
-        void append(QStringView date1, QStringView date2, QStringView source,
-                    QStringView newName, QStringView size, QStringView spare = {});
+        void append(QStringView date1, QStringView date2, QStringView source, QStringView newName,
+                    QStringView size, QStringView spare = {});
         // Appends field `field` of the row being built; endRow() completes it.
         QString& arena() { return m_arena; }
         void beginRow();

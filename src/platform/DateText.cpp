@@ -6,13 +6,32 @@
 #include <mutex>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A date or time pattern split once into tokens, so formatting a row costs a
 // few appends instead of a parse of the locale's pattern.
 struct Token {
-    enum Kind { Literal, Day, Day2, Month, Month2, MonthName, Year4, Year2, Hour12, Hour12_2,
-                Hour24, Hour24_2, Minute, Minute2, Second, Second2, AmPmUpper, AmPmLower };
+    enum Kind {
+        Literal,
+        Day,
+        Day2,
+        Month,
+        Month2,
+        MonthName,
+        Year4,
+        Year2,
+        Hour12,
+        Hour12_2,
+        Hour24,
+        Hour24_2,
+        Minute,
+        Minute2,
+        Second,
+        Second2,
+        AmPmUpper,
+        AmPmLower
+    };
     Kind kind;
     QString text;
 };
@@ -70,16 +89,38 @@ std::vector<Token> tokenize(const QString& p)
         Token::Kind kind = Token::Literal;
         int used = n;
         switch (c.unicode()) {
-        case 'd': kind = n >= 2 ? Token::Day2 : Token::Day; used = qMin(n, 2); break;
-        case 'M': kind = n >= 3 ? Token::MonthName : n == 2 ? Token::Month2 : Token::Month; break;
-        case 'y': kind = n >= 4 ? Token::Year4 : Token::Year2; break;
-        case 'h': kind = n >= 2 ? Token::Hour12_2 : Token::Hour12; break;
-        case 'H': kind = n >= 2 ? Token::Hour24_2 : Token::Hour24; break;
-        case 'm': kind = n >= 2 ? Token::Minute2 : Token::Minute; break;
-        case 's': kind = n >= 2 ? Token::Second2 : Token::Second; break;
-        case 'A': kind = Token::AmPmUpper; used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('P')) ? 2 : 1; break;
-        case 'a': kind = Token::AmPmLower; used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('p')) ? 2 : 1; break;
-        default: break;
+        case 'd':
+            kind = n >= 2 ? Token::Day2 : Token::Day;
+            used = qMin(n, 2);
+            break;
+        case 'M':
+            kind = n >= 3 ? Token::MonthName : n == 2 ? Token::Month2 : Token::Month;
+            break;
+        case 'y':
+            kind = n >= 4 ? Token::Year4 : Token::Year2;
+            break;
+        case 'h':
+            kind = n >= 2 ? Token::Hour12_2 : Token::Hour12;
+            break;
+        case 'H':
+            kind = n >= 2 ? Token::Hour24_2 : Token::Hour24;
+            break;
+        case 'm':
+            kind = n >= 2 ? Token::Minute2 : Token::Minute;
+            break;
+        case 's':
+            kind = n >= 2 ? Token::Second2 : Token::Second;
+            break;
+        case 'A':
+            kind = Token::AmPmUpper;
+            used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('P')) ? 2 : 1;
+            break;
+        case 'a':
+            kind = Token::AmPmLower;
+            used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('p')) ? 2 : 1;
+            break;
+        default:
+            break;
         }
         if (kind == Token::Literal)
             literal(p.mid(i, n));
@@ -137,29 +178,66 @@ void appendNumber(QString& out, int value, int width)
         out += QLatin1Char(buf[--n]);
 }
 
-void appendTokens(QString& out, const std::vector<Token>& tokens, const std::tm& t, const Patterns& p)
+void appendTokens(QString& out, const std::vector<Token>& tokens, const std::tm& t,
+                  const Patterns& p)
 {
     const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
     for (const Token& tok : tokens) {
         switch (tok.kind) {
-        case Token::Literal: out += tok.text; break;
-        case Token::Day: appendNumber(out, t.tm_mday, 1); break;
-        case Token::Day2: appendNumber(out, t.tm_mday, 2); break;
-        case Token::Month: appendNumber(out, t.tm_mon + 1, 1); break;
-        case Token::Month2: appendNumber(out, t.tm_mon + 1, 2); break;
-        case Token::MonthName: out += p.locale.monthName(t.tm_mon + 1, QLocale::LongFormat); break;
-        case Token::Year4: appendNumber(out, t.tm_year + 1900, 4); break;
-        case Token::Year2: appendNumber(out, (t.tm_year + 1900) % 100, 2); break;
-        case Token::Hour12: appendNumber(out, hour12, 1); break;
-        case Token::Hour12_2: appendNumber(out, hour12, 2); break;
-        case Token::Hour24: appendNumber(out, t.tm_hour, 1); break;
-        case Token::Hour24_2: appendNumber(out, t.tm_hour, 2); break;
-        case Token::Minute: appendNumber(out, t.tm_min, 1); break;
-        case Token::Minute2: appendNumber(out, t.tm_min, 2); break;
-        case Token::Second: appendNumber(out, t.tm_sec, 1); break;
-        case Token::Second2: appendNumber(out, t.tm_sec, 2); break;
-        case Token::AmPmUpper: out += (t.tm_hour < 12 ? p.am : p.pm).toUpper(); break;
-        case Token::AmPmLower: out += (t.tm_hour < 12 ? p.am : p.pm).toLower(); break;
+        case Token::Literal:
+            out += tok.text;
+            break;
+        case Token::Day:
+            appendNumber(out, t.tm_mday, 1);
+            break;
+        case Token::Day2:
+            appendNumber(out, t.tm_mday, 2);
+            break;
+        case Token::Month:
+            appendNumber(out, t.tm_mon + 1, 1);
+            break;
+        case Token::Month2:
+            appendNumber(out, t.tm_mon + 1, 2);
+            break;
+        case Token::MonthName:
+            out += p.locale.monthName(t.tm_mon + 1, QLocale::LongFormat);
+            break;
+        case Token::Year4:
+            appendNumber(out, t.tm_year + 1900, 4);
+            break;
+        case Token::Year2:
+            appendNumber(out, (t.tm_year + 1900) % 100, 2);
+            break;
+        case Token::Hour12:
+            appendNumber(out, hour12, 1);
+            break;
+        case Token::Hour12_2:
+            appendNumber(out, hour12, 2);
+            break;
+        case Token::Hour24:
+            appendNumber(out, t.tm_hour, 1);
+            break;
+        case Token::Hour24_2:
+            appendNumber(out, t.tm_hour, 2);
+            break;
+        case Token::Minute:
+            appendNumber(out, t.tm_min, 1);
+            break;
+        case Token::Minute2:
+            appendNumber(out, t.tm_min, 2);
+            break;
+        case Token::Second:
+            appendNumber(out, t.tm_sec, 1);
+            break;
+        case Token::Second2:
+            appendNumber(out, t.tm_sec, 2);
+            break;
+        case Token::AmPmUpper:
+            out += (t.tm_hour < 12 ? p.am : p.pm).toUpper();
+            break;
+        case Token::AmPmLower:
+            out += (t.tm_hour < 12 ? p.am : p.pm).toLower();
+            break;
         }
     }
 }

@@ -2,7 +2,8 @@
 
 #include <QtEndian>
 
-namespace {
+namespace
+{
 
 constexpr quint32 AttributesValid = 0x01;
 constexpr quint32 CreateTimeValid = 0x10;
@@ -82,27 +83,27 @@ DosAttrib DosAttrib::decode(const QByteArray& bytes)
     case 1:
         valid = AttributesValid;
         result.attributes = r.u32();
-        r.u32();                       // ea_size
-        r.u64();                       // size
-        r.u64();                       // alloc_size
+        r.u32(); // ea_size
+        r.u64(); // size
+        r.u64(); // alloc_size
         result.createTime = r.u64();
-        r.u64();                       // change_time
+        r.u64(); // change_time
         if (result.createTime)
             valid |= CreateTimeValid;
         break;
     case 3:
         valid = r.u32();
         result.attributes = r.u32();
-        r.u32();                       // ea_size
-        r.u64();                       // size
-        r.u64();                       // alloc_size
+        r.u32(); // ea_size
+        r.u64(); // size
+        r.u64(); // alloc_size
         result.createTime = r.u64();
-        r.u64();                       // change_time
+        r.u64(); // change_time
         break;
     case 4:
         valid = r.u32();
         result.attributes = r.u32();
-        r.u64();                       // itime
+        r.u64(); // itime
         result.createTime = r.u64();
         break;
     case 5:

@@ -2,11 +2,12 @@
 
 // The program's file error codes. Every platform operation reports failure as
 // one of these (0 means success); messages for them are in DiskErrors.
-namespace FileErrors {
+namespace FileErrors
+{
 
 enum Code : int {
     None = 0,
-    InvalidCall = 5,        // a rename refused on a read-only medium
+    InvalidCall = 5, // a rename refused on a read-only medium
     OutOfMemory = 7,
     FileNotFound = 53,
     DeviceIO = 57,

@@ -1,6 +1,7 @@
 #include "FileNameCodec.h"
 
-namespace {
+namespace
+{
 
 char16_t escaped(unsigned char byte)
 {
@@ -81,7 +82,8 @@ QByteArray FileNameCodec::encode(const QString& name)
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = name[i].unicode();
         char32_t cp = c;
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(name[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(c) && i + 1 < n &&
+            QChar::isLowSurrogate(name[i + 1].unicode())) {
             cp = QChar::surrogateToUcs4(c, name[i + 1].unicode());
             ++i;
         } else if (c >= 0xDC80 && c <= 0xDCFF) {

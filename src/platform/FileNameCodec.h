@@ -8,10 +8,14 @@
 // the name. This codec decodes valid UTF-8 as usual and keeps every other byte
 // as a lone surrogate U+DC80..U+DCFF, which encode() turns back into the same
 // byte: every name survives the round trip and stays addressable.
-namespace FileNameCodec {
+namespace FileNameCodec
+{
 
 QString decode(const char* bytes, qsizetype length);
-inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+inline QString decode(const QByteArray& bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
 QByteArray encode(const QString& name);
 
 } // namespace FileNameCodec

@@ -2,7 +2,8 @@
 
 #include "PosixFileSystem.h"
 
-namespace {
+namespace
+{
 FileSystem* injected = nullptr;
 }
 

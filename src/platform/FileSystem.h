@@ -34,16 +34,16 @@ public:
 
     // What one directory entry or one stat call tells.
     struct Entry {
-        QString name;          // the entry's name, without folder
+        QString name; // the entry's name, without folder
         bool isFolder = false;
-        bool statOk = false;   // the fields below were read
-        qint64 size = 0;       // true 64-bit length
-        Time created;          // stored creation time, else birth time, else modified
+        bool statOk = false; // the fields below were read
+        qint64 size = 0;     // true 64-bit length
+        Time created;        // stored creation time, else birth time, else modified
         Time modified;
-        int attributes = 0;    // Attribute bits
+        int attributes = 0; // Attribute bits
     };
 
-    static FileSystem& instance();       // the one the program uses
+    static FileSystem& instance();           // the one the program uses
     static void setInstance(FileSystem* fs); // tests put a fake here; nullptr restores
 
     virtual ~FileSystem() = default;
@@ -70,7 +70,7 @@ public:
     // only succeeds, also on a case-insensitive file system.
     virtual int rename(const QString& from, const QString& to) = 0;
     virtual int copyFile(const QString& from, const QString& to) = 0; // overwrites the target
-    virtual int removeFile(const QString& path) = 0;  // a link is removed as the link
+    virtual int removeFile(const QString& path) = 0;     // a link is removed as the link
     virtual int deleteFiles(const QString& pattern) = 0; // wildcards * and ? in the name part
 
     // Writes bytes at offset 0 without truncating; a link is not followed.

@@ -15,7 +15,8 @@
 
 using FileErrors::Operation;
 
-namespace {
+namespace
+{
 
 int fail(Operation op = Operation::Other)
 {
@@ -74,8 +75,8 @@ int attributesFrom(const struct statx& sx, const DosAttrib* dos, bool hiddenName
 {
     int a = 0;
     if (dos && dos->attributesValid)
-        a = int(dos->attributes) & (FileSystem::ReadOnly | FileSystem::Hidden | FileSystem::System |
-                                    FileSystem::Archive);
+        a = int(dos->attributes) &
+            (FileSystem::ReadOnly | FileSystem::Hidden | FileSystem::System | FileSystem::Archive);
     if ((sx.stx_mode & 0222) == 0)
         a |= FileSystem::ReadOnly;
     if (hiddenName)
@@ -252,8 +253,9 @@ int PosixFileSystem::rename(const QString& from, const QString& to)
         a.st_ino != b.st_ino || a.st_dev != b.st_dev)
         return FileErrors::FileExists;
     QByteArray temp = f + ".quillon-case";
-    for (int i = 0; ::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, temp.constData(),
-                                RENAME_NOREPLACE) != 0; ++i) {
+    for (int i = 0;
+         ::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, temp.constData(), RENAME_NOREPLACE) != 0;
+         ++i) {
         if (errno != EEXIST || i > 100)
             return fail(Operation::Rename);
         temp = f + ".quillon-case" + QByteArray::number(i);
@@ -325,7 +327,8 @@ int PosixFileSystem::deleteFiles(const QString& pattern)
         if (::fnmatch(namePattern.constData(), d->d_name, 0) != 0)
             continue;
         struct stat st;
-        if (::fstatat(::dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode))
+        if (::fstatat(::dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            S_ISDIR(st.st_mode))
             continue;
         if (::unlinkat(::dirfd(dir), d->d_name, 0) != 0) {
             rc = fail(Operation::OpenOrWrite);
@@ -345,8 +348,8 @@ int PosixFileSystem::writeAtStart(const QString& path, const QByteArray& bytes)
     if (!fd.ok())
         return errno == ELOOP ? FileErrors::PathAccess : fail(Operation::OpenOrWrite);
     for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t w = ::pwrite(fd.get(), bytes.constData() + done, size_t(bytes.size() - done),
-                                   off_t(done));
+        const ssize_t w =
+            ::pwrite(fd.get(), bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
         if (w < 0)
             return fail(Operation::OpenOrWrite);
         done += w;
@@ -387,7 +390,8 @@ int PosixFileSystem::readChunks(const QString& path, qsizetype chunkSize,
     }
 }
 
-namespace {
+namespace
+{
 
 class PosixFileDevice : public FileDevice
 {

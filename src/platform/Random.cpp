@@ -4,7 +4,8 @@
 
 #include <random>
 
-namespace {
+namespace
+{
 std::mt19937_64& generator()
 {
     static std::mt19937_64 engine(5489u);

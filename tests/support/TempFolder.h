@@ -12,7 +12,7 @@ class TempFolder
 public:
     TempFolder();
     bool isValid() const { return m_dir.isValid(); }
-    QString path() const;       // ends in "/"
+    QString path() const; // ends in "/"
     QString file(const QString& name) const { return path() + name; }
 
     // Creates a file with the given bytes; returns false on failure.

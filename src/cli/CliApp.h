@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ConsolePrompter.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+class Session;
+
+// quillon-cli: the window's operations from a terminal. It reads its
+// arguments, prepares a Session as the window would (scan, filter, search,
+// sort, generator, replace, paste) and runs one command on it. Exit status:
+// 0 when the work ran without a message, 1 when a message was shown, 2 for a
+// usage error.
+class CliApp
+{
+public:
+    using Command = std::function<int(CliApp&, Session&)>;
+
+    CliApp();
+    int run(const QStringList& arguments);
+
+    QCommandLineParser& options() { return m_parser; }
+    ConsolePrompter& prompter() { return m_prompter; }
+    int usageError(const QString& why);
+    // 0 or 1 depending on whether a message was shown.
+    int status() const { return m_prompter.messageCount() ? 1 : 0; }
+
+private:
+    void addOptions();
+    bool prepare(Session& session);
+    QString usage() const;
+
+    QCommandLineParser m_parser;
+    ConsolePrompter m_prompter;
+    std::map<QString, Command> m_commands;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+// The prompt interface of quillon-cli: messages go to standard error; a
+// persisting failure is answered by --on-failure, or asked at the terminal.
+class ConsolePrompter : public Prompter
+{
+public:
+    void message(const QString& text) override;
+    FailureAnswer failure(const QString& text) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
+    void setBusy(bool) override {}
+    void processEvents() override {}
+
+    int messageCount() const { return m_messages; }
+    void setFailureAnswer(std::optional<FailureAnswer> answer) { m_failureAnswer = answer; }
+    // The answer the next input box gets (--search-name / --search-content).
+    void setInputAnswer(const QString& answer) { m_input = answer; }
+
+private:
+    int m_messages = 0;
+    std::optional<FailureAnswer> m_failureAnswer;
+    std::optional<QString> m_input;
+};

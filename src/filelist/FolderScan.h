@@ -1,0 +1,37 @@
+#pragma once
+
+#include "filelist/FileListModel.h"
+
+#include <QString>
+
+class FileSystem;
+
+// Reads one folder into rows for the file list: every entry that is not a
+// folder and passes the file-type filter, in the order the file system
+// returns them (unsorted), at most 1,000,001 files. Errors are passed over: a
+// folder that cannot be read gives no rows.
+class FolderScan
+{
+public:
+    static constexpr int MaxIndex = 1000000; // indices 0..1,000,000
+
+    struct Result {
+        QString folderPath; // the folder with a trailing "/"
+        int fileLast = -1;  // highest index found; -1 when none passed
+    };
+
+    // Makes dr the current folder and reads it; the rows get creation date,
+    // modified date, name, an empty new name and the grouped size.
+    static Result scan(FileSystem& fs, const QString& dr, const QString& typeFilter,
+                       FileListModel::Rows& rows);
+
+    // dr with "/" appended unless it already ends in one.
+    static QString folderPathFor(const QString& dr);
+    // "*" lets every name through; otherwise the filter must first occur in
+    // the upper-cased name at the second character or later.
+    static bool passesFilter(QStringView name, const QString& typeFilter);
+    // The filter as the type box applies it: upper case, every "*." removed.
+    static QString filterFromBox(const QString& boxText);
+    // The padding text for the number box: as many digits as the file count.
+    static QString zerosFor(int fileLast);
+};
