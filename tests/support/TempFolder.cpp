@@ -4,12 +4,30 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 TempFolder::TempFolder() : m_dir(QDir::tempPath() + QStringLiteral("/quillon-test-XXXXXX")) {}
+
+namespace
+{
+int removeEntry(const char* path, const struct stat*, int, struct FTW*)
+{
+    ::chmod(path, 0700); // a read-only entry must not keep the folder alive
+    return ::remove(path);
+}
+} // namespace
+
+TempFolder::~TempFolder()
+{
+    if (m_dir.isValid())
+        ::nftw(FileNameCodec::encode(m_dir.path()).constData(), removeEntry, 16,
+               FTW_DEPTH | FTW_PHYS);
+}
 
 QString TempFolder::path() const
 {

@@ -11,6 +11,7 @@ class TempFolder
 {
 public:
     TempFolder();
+    ~TempFolder(); // removes names Qt cannot decode too
     bool isValid() const { return m_dir.isValid(); }
     QString path() const; // ends in "/"
     QString file(const QString& name) const { return path() + name; }
