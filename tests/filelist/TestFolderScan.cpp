@@ -1,0 +1,181 @@
+#include "app/Session.h"
+#include "filelist/FolderScan.h"
+#include "platform/FileNameCodec.h"
+#include "platform/PosixFileSystem.h"
+
+#include "PromptRecorder.h"
+#include "TempFolder.h"
+
+#include <QTest>
+
+#include <functional>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+class TestFolderScan : public QObject
+{
+    Q_OBJECT
+private slots:
+    void filter_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("all") << "*.*"
+                             << "anything" << true;
+        QTest::newRow("lower ext") << "*.JPG"
+                                   << "photo.jpg" << true;
+        QTest::newRow("upper ext") << "*.JPG"
+                                   << "photo.JPG" << true;
+        QTest::newRow("inside") << "*.JPG"
+                                << "xjpgx.txt" << true;
+        QTest::newRow("at the start") << "*.JPG"
+                                      << "jpg-list.txt" << false;
+        QTest::newRow("start and later") << "*.JPG"
+                                         << "jpg.jpg" << false;
+        QTest::newRow("typed lower") << "*.txt"
+                                     << "a.TXT" << true;
+        QTest::newRow("empty filter") << ""
+                                      << "a.txt" << false;
+    }
+
+    void filter()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, name);
+        QFETCH(bool, kept);
+        const QString filter =
+            box == QLatin1String("*.*") ? QStringLiteral("*") : FolderScan::filterFromBox(box);
+        QCOMPARE(FolderScan::passesFilter(name, filter), kept);
+    }
+
+    void zeros_data()
+    {
+        QTest::addColumn<int>("fileLast");
+        QTest::addColumn<QString>("zeros");
+        QTest::newRow("empty") << -1 << "0";
+        QTest::newRow("9 files") << 8 << "0";
+        QTest::newRow("10 files") << 9 << "00";
+        QTest::newRow("99 files") << 98 << "00";
+        QTest::newRow("100 files") << 99 << "000";
+        QTest::newRow("120 files") << 119 << "000";
+        QTest::newRow("100000 files") << 99999 << "000000";
+        QTest::newRow("1000001 files") << 1000000 << "0000000";
+    }
+
+    void zeros()
+    {
+        QFETCH(int, fileLast);
+        QFETCH(QString, zeros);
+        QCOMPARE(FolderScan::zerosFor(fileLast), zeros);
+    }
+
+    void folderPath()
+    {
+        QCOMPARE(FolderScan::folderPathFor(QStringLiteral("/")), QStringLiteral("/"));
+        QCOMPARE(FolderScan::folderPathFor(QStringLiteral("/data")), QStringLiteral("/data/"));
+    }
+
+    void listsEveryFileButFolders()
+    {
+        TempFolder dir;
+        const QString odd = FileNameCodec::decode(QByteArray("odd\xff|\n.txt"));
+        for (const QString& n : {QStringLiteral(".hidden"), QStringLiteral("a.txt"), odd})
+            QVERIFY(dir.write(n, "abc"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        PosixFileSystem fs;
+        FileListModel::Rows rows;
+        const auto result = FolderScan::scan(fs, dir.path(), QStringLiteral("*"), rows);
+        QCOMPARE(result.fileLast, 2);
+        FileListModel model;
+        model.AddArray(std::move(rows));
+        QStringList names;
+        for (int i = 0; i <= model.LastIndex(); ++i) {
+            names << model.SourceName(i);
+            QCOMPARE(model.sizeText(i).toString(), QStringLiteral("3"));
+        }
+        names.sort();
+        QCOMPARE(names, (QStringList{QStringLiteral(".hidden"), QStringLiteral("a.txt"), odd}));
+        QCOMPARE(fs.currentFolder() + QLatin1Char('/'), dir.path());
+    }
+
+    void rowTexts()
+    {
+        TempFolder dir;
+        QVERIFY(dir.write(QStringLiteral("big.bin")));
+        const QString path = dir.file(QStringLiteral("big.bin"));
+        const int fd = ::open(FileNameCodec::encode(path).constData(), O_WRONLY);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::ftruncate(fd, 3000000000LL), 0); // sparse
+        ::close(fd);
+        PosixFileSystem fs;
+        QCOMPARE(fs.setCreationTime(path, {1577934245, 0}), 0);
+        QCOMPARE(fs.setModifiedTime(path, {1577923200, 0}), 0);
+        FileListModel::Rows rows;
+        FolderScan::scan(fs, dir.path(), QStringLiteral("*"), rows);
+        FileListModel model;
+        model.AddArray(std::move(rows));
+        QCOMPARE(model.GetText(0),
+                 QStringLiteral("1/2/2020 3:04:05 AM,1/2/2020,big.bin,,3,000,000,000"));
+    }
+
+    void emptyOrMissingFolderGivesOneEmptyRecord_data()
+    {
+        QTest::addColumn<bool>("withSubfolder");
+        QTest::addColumn<bool>("missing");
+        QTest::newRow("only subfolders") << true << false;
+        QTest::newRow("missing folder") << false << true;
+    }
+
+    void emptyOrMissingFolderGivesOneEmptyRecord()
+    {
+        QFETCH(bool, withSubfolder);
+        QFETCH(bool, missing);
+        TempFolder dir;
+        if (withSubfolder)
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        PosixFileSystem fs;
+        PromptRecorder prompts;
+        Session session(fs, prompts);
+        session.Dr = missing ? dir.file(QStringLiteral("gone")) : dir.path();
+        session.ListRefresh();
+        QCOMPARE(session.FileLast, -1);
+        QCOMPARE(session.Zeros, QStringLiteral("0"));
+        QCOMPARE(session.model().LastIndex(), 0);
+        QCOMPARE(session.model().GetText(0), QStringLiteral(",,,,"));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void stopsAfterTheCap()
+    {
+        // A folder of more files than the list takes, without making them.
+        class HugeFolder : public PosixFileSystem
+        {
+        public:
+            int enumerate(const QString&, bool,
+                          const std::function<bool(const Entry&)>& visit) override
+            {
+                Entry e;
+                e.statOk = true;
+                for (visited = 0; visited < 1000005; ++visited) {
+                    e.name = QString::number(visited);
+                    if (!visit(e))
+                        break;
+                }
+                return 0;
+            }
+            int setCurrentFolder(const QString&) override { return 0; }
+            int visited = 0;
+        } fs;
+        FileListModel::Rows rows;
+        const auto result =
+            FolderScan::scan(fs, QStringLiteral("/huge"), QStringLiteral("*"), rows);
+        QCOMPARE(result.fileLast, 1000000);
+        QCOMPARE(rows.count(), 1000001);
+        QCOMPARE(fs.visited, 1000000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFolderScan)
+#include "TestFolderScan.moc"
