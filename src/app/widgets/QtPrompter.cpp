@@ -1,0 +1,59 @@
+#include "QtPrompter.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace
+{
+const QString Title = QStringLiteral("Quillon");
+}
+
+void QtPrompter::message(const QString& text)
+{
+    QMessageBox::information(m_parent, Title, text, QMessageBox::Ok);
+}
+
+Prompter::FailureAnswer QtPrompter::failure(const QString& text)
+{
+    // OK tries the step again; Skip and Stop are the way out of a failure
+    // that does not go away.
+    QMessageBox box(QMessageBox::Warning, Title, text, QMessageBox::NoButton, m_parent);
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    QPushButton* skip = box.addButton(QStringLiteral("Skip"), QMessageBox::ActionRole);
+    box.addButton(QStringLiteral("Stop"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.exec();
+    if (box.clickedButton() == ok)
+        return FailureAnswer::Retry;
+    if (box.clickedButton() == skip)
+        return FailureAnswer::Skip;
+    return FailureAnswer::Stop;
+}
+
+std::optional<QString> QtPrompter::input(const QString& prompt, const QString& title,
+                                         const QString& defaultText)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+void QtPrompter::setBusy(bool busy)
+{
+    if (busy) {
+        if (m_busyDepth++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busyDepth > 0 && --m_busyDepth == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtPrompter::processEvents()
+{
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,432 @@
+#include "VelloZarurad.h"
+
+#include "TemporaryListView.h"
+
+#include "app/Session.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+namespace
+{
+
+// Design sizes, in twips.
+constexpr int InnerWidth = 15135;
+constexpr int InnerHeight = 7950;
+constexpr int MinOuterWidth = 15375;
+constexpr int MinOuterHeight = 4700;
+constexpr int ListTop = 855;
+constexpr int Frame1Left = 2160;
+constexpr int Frame1Width = 10845;
+constexpr int Frame1Height = 1230;
+constexpr int Command1Width = 1950;
+
+// The maker's page. Quillon has no public site yet; this reserved address
+// stands until one exists.
+const char* const MakerPage = "https://quillon.example/";
+
+const QColor FrameBack(240, 240, 240);
+
+QComboBox* editableBox(QWidget* parent, const QString& text, const QStringList& items,
+                       const QString& tip)
+{
+    auto* box = new QComboBox(parent);
+    box->setEditable(true);
+    box->addItems(items);
+    box->setEditText(text);
+    box->setToolTip(tip);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    return box;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& caption)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setAutoFillBackground(true);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Window, FrameBack);
+    box->setPalette(p);
+    QFont f = box->font();
+    f.setBold(true);
+    box->setFont(f);
+    return box;
+}
+
+QPushButton* command(QWidget* parent, const QString& caption, const QString& tip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setToolTip(tip);
+    return button;
+}
+
+} // namespace
+
+VelloZarurad::VelloZarurad(Session& session, QWidget* parent)
+    : QMainWindow(parent), m_session(session)
+{
+    setWindowTitle(QStringLiteral("Quillon"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(8);
+    setFont(arial);
+    buildControls();
+    buildMenus();
+    connect(&m_session, &Session::zerosChanged, this,
+            [this](const QString& zeros) { Zeros->setEditText(zeros); });
+    Dr->setText(m_session.Dr);
+    centralWidget()->setFixedSize(twipsX(InnerWidth), twipsY(InnerHeight));
+    adjustSize();
+    centralWidget()->setMinimumSize(0, 0);
+    centralWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+int VelloZarurad::twipsX(int twips) const
+{
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+
+int VelloZarurad::twipsY(int twips) const
+{
+    return qRound(twips * logicalDpiY() / 1440.0);
+}
+
+int VelloZarurad::pixelsToTwipsX(int pixels) const
+{
+    return qRound(pixels * 1440.0 / logicalDpiX());
+}
+
+int VelloZarurad::pixelsToTwipsY(int pixels) const
+{
+    return qRound(pixels * 1440.0 / logicalDpiY());
+}
+
+void VelloZarurad::place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(height));
+}
+
+void VelloZarurad::placeLabel(QLabel* label, int left, int top)
+{
+    label->adjustSize();
+    label->move(twipsX(left), twipsY(top));
+}
+
+void VelloZarurad::buildControls()
+{
+    auto* inner = new QWidget(this);
+    setCentralWidget(inner);
+    buildPathFrame(inner);
+    ListPlus1 = new TemporaryListView(m_session.model(), inner);
+    ListPlus1->setToolTip(QStringLiteral("Double click to open file..."));
+    place(ListPlus1, 90, ListTop, 11760, 4635);
+    buildAttributes(inner);
+    buildRenaming(inner);
+    buildBatch(inner);
+    Command1 = command(inner, QStringLiteral("Start Rename"), QStringLiteral("Start renaming..."));
+    place(Command1, 13095, 6885, Command1Width, 600);
+    RemN = new QLabel(inner);
+    RemN->setStyleSheet(QStringLiteral("color: rgb(0, 64, 0);"));
+    placeLabel(RemN, 13995, 6570);
+    DriveBorder->raise();
+}
+
+void VelloZarurad::buildPathFrame(QWidget* inner)
+{
+    Frame3 = frame(inner, QStringLiteral("Drive / Directory :"));
+    place(Frame3, 90, 45, 9270, 750);
+    Dr = new QLineEdit(inner);
+    Dr->setToolTip(QStringLiteral("Select Source Directory..."));
+    Dr->installEventFilter(this);
+    place(Dr, 225, 315, 6810, 405);
+    Combo1 =
+        editableBox(inner, QStringLiteral("*.*"),
+                    {QStringLiteral("*.*"), QStringLiteral("*.JPG"), QStringLiteral("*.PNG"),
+                     QStringLiteral("*.GIF"), QStringLiteral("*.TXT"), QStringLiteral("*.DOC"),
+                     QStringLiteral("*.OCX"), QStringLiteral("*.DLL"), QStringLiteral("*.ZIP"),
+                     QStringLiteral("*.RAR"), QStringLiteral("*.HTM"), QStringLiteral("*.MP3")},
+                    QStringLiteral("Selected File Type..."));
+    Combo1->installEventFilter(this);
+    Combo1->lineEdit()->installEventFilter(this);
+    place(Combo1, 7065, 315, 1065, 390);
+    connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        Combo1->setEditText(Combo1->itemText(index));
+        applyFilterFromBox();
+    });
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, &VelloZarurad::applyFilterFromBox);
+    Command4 = command(inner, QStringLiteral("Select"),
+                       QStringLiteral("Choose and Select File Directory...."));
+    place(Command4, 8190, 315, 1005, 375);
+    connect(Command4, &QPushButton::clicked, this, &VelloZarurad::togglePanel);
+    DriveBorder = new QFrame(inner);
+    DriveBorder->setAutoFillBackground(true);
+    DriveBorder->setPalette(QPalette(Qt::white));
+    DriveBorder->setFrameShape(QFrame::Box);
+    place(DriveBorder, 225, 720, 6945, 4005);
+    DriveBorder->hide();
+}
+
+void VelloZarurad::buildAttributes(QWidget* inner)
+{
+    Attributes = frame(inner, QStringLiteral("Set Attributes :"));
+    Attributes->setToolTip(QStringLiteral("Set file Attributes "));
+    place(Attributes, 90, 5490, 2025, 1995);
+    const char* const captions[] = {"Normal", "Readonly", "Hidden", "System"};
+    const int tops[] = {270, 675, 1080, 1485};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QCheckBox(QString::fromLatin1(captions[i]), Attributes);
+        box->setToolTip(QStringLiteral("Set Files Attributes..."));
+        box->setAutoFillBackground(true);
+        box->setStyleSheet(
+            QStringLiteral("QCheckBox { background: rgb(128, 128, 255); color: white; "
+                           "font-weight: normal; }"));
+        place(box, 135, tops[i], 1785, 360);
+        if (i == 0)
+            CheckN = box;
+        else
+            Check1[i] = box;
+    }
+}
+
+void VelloZarurad::buildRenaming(QWidget* inner)
+{
+    Frame1 = frame(inner, QStringLiteral("Generate New Filenames  :"));
+    place(Frame1, Frame1Left, 5490, Frame1Width, Frame1Height);
+    QFont plain = font();
+    Text1 =
+        editableBox(Frame1, m_session.Text1,
+                    {QStringLiteral("File#"), QStringLiteral("Case"), QStringLiteral("LowerCase"),
+                     QStringLiteral("UpperCase"), QStringLiteral("Replace Only"),
+                     QStringLiteral("Same"), QStringLiteral("Random Lowercase"),
+                     QStringLiteral("Random UPPERcase"), QStringLiteral("Front + Back")},
+                    QStringLiteral("Filename and number, # is where the number will be placed "
+                                   "in the filename..."));
+    place(Text1, 135, 300, 3600, 390);
+    Zeros = editableBox(Frame1, m_session.Zeros,
+                        {QStringLiteral("0"), QStringLiteral("00"), QStringLiteral("000"),
+                         QStringLiteral("0000"), QStringLiteral("00000"), QStringLiteral("000000")},
+                        QStringLiteral("Type of numbering..."));
+    place(Zeros, 3825, 300, 1275, 390);
+    Text2 = editableBox(Frame1, m_session.Text2,
+                        {QStringLiteral(".???"), QStringLiteral(".jpg"), QStringLiteral(".png"),
+                         QStringLiteral(".gif"), QStringLiteral(".doc"), QStringLiteral(".mp3")},
+                        QStringLiteral("Change File Extentions or Not ..."));
+    place(Text2, 5190, 300, 1275, 390);
+    const char* const labels[] = {"Replace :", "With :"};
+    const char* const tips[] = {"Replace Text...", "With this Text..."};
+    for (int i = 0; i < 2; ++i) {
+        Label1[i] = new QLabel(QString::fromLatin1(labels[i]), Frame1);
+        Label1[i]->setFont(plain);
+        placeLabel(Label1[i], 135 + i * 3465, 810);
+        R1[i] = new QLineEdit(Frame1);
+        R1[i]->setToolTip(QString::fromLatin1(tips[i]));
+        place(R1[i], 1035 + i * 3240, 750, 2430, 360);
+    }
+    for (QWidget* w :
+         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Zeros), static_cast<QWidget*>(Text2),
+          static_cast<QWidget*>(R1[0]), static_cast<QWidget*>(R1[1])})
+        w->setFont(plain);
+    Command2 =
+        command(Frame1, QStringLiteral("Generate"), QStringLiteral("Generate New File Names..."));
+    place(Command2, 6645, 255, 1800, 450);
+    Command5 = command(Frame1, QStringLiteral("Replace"),
+                       QStringLiteral("Replace New File Name Captions..."));
+    place(Command5, 6645, 705, 1800, 450);
+}
+
+void VelloZarurad::buildBatch(QWidget* inner)
+{
+    Frame2 = frame(inner, QStringLiteral("Batch Command Line :"));
+    place(Frame2, Frame1Left, 6750, Frame1Width, 780);
+    Text3 = editableBox(Frame2, QString(), {},
+                        QStringLiteral("Run a command line for each of the source filenames..."));
+    Text3->setFont(font());
+    place(Text3, 135, 270, 8385, 390);
+    Command6 = command(Frame2, QStringLiteral("CMD"), QStringLiteral("Command Windows..."));
+    place(Command6, 8595, 225, 780, 465);
+    Command3 =
+        command(Frame2, QStringLiteral("Execute"), QStringLiteral("Execute Command Batch..."));
+    place(Command3, 9405, 225, 1320, 465);
+    CMDr = new QLabel(Frame2);
+    CMDr->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+    placeLabel(CMDr, 2340, 15);
+}
+
+void VelloZarurad::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    Undo_Rename = file->addAction(QStringLiteral("Undo Renaming..."));
+    Undo_Rename->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    Undo_Rename->setEnabled(false);
+    file->addSeparator();
+    CopyDir = file->addAction(QStringLiteral("Copy Directory..."));
+    SaveSc = file->addAction(QStringLiteral("Save Directory..."));
+    PrintC = file->addAction(QStringLiteral("&Print Directory..."));
+    file->addSeparator();
+    // Ctrl+C and Ctrl+V belong to the window, but a focused text field takes
+    // its own copy and paste first (Qt lets an editor override shortcuts it
+    // handles), so typing in a box is never hijacked.
+    CDfn[0] = file->addAction(QStringLiteral("Copy New Filenames..."));
+    CDfn[0]->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    CDfn[1] = file->addAction(QStringLiteral("Paste New Filenames..."));
+    CDfn[1]->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    ExitNow = file->addAction(QStringLiteral("E&xit..."));
+    connect(ExitNow, &QAction::triggered, qApp, &QApplication::quit);
+
+    QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
+    FindInFile[0] = search->addAction(QStringLiteral("Search Source Filenames..."));
+    FindInFile[1] = search->addAction(QStringLiteral("Search Inside Each Source File..."));
+
+    QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
+    ShredOne = shredder->addAction(QString());
+    ShredOne->setVisible(false);
+    ShredALL = shredder->addMenu(QStringLiteral("Shred ALL FILES in Current Directory..."));
+    AreSure = ShredALL->addAction(QStringLiteral("Are you sure ?"));
+
+    QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
+    const char* const lines[] = {
+        "Rename and set attributes of up to 1,000,000 files at once.",
+        nullptr,
+        "Remember : Long filenames will fragment the file table, this will slow down the renaming "
+        "process due ",
+        "to relocation of large filenames in the file table. DEFRAG the hard disk afterwards will "
+        "greatly increase ",
+        "the speed of file access...",
+    };
+    for (const char* line : lines) {
+        if (!line) {
+            about->addSeparator();
+            continue;
+        }
+        about->addAction(QString::fromLatin1(line))->setEnabled(false);
+    }
+    about->addSeparator();
+    qe = about->addAction(QStringLiteral("Vellosoft Web Site..."));
+    connect(qe, &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerPage))); });
+}
+
+bool VelloZarurad::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !m_activated)
+        firstActivation();
+    if (e->type() == QEvent::FocusIn)
+        DriveBorder->hide();
+    return QMainWindow::event(e);
+}
+
+bool VelloZarurad::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == Dr) {
+        if (e->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(e)->text().isEmpty())
+            return true; // the path box takes no typing
+        if (e->type() == QEvent::MouseButtonRelease) {
+            togglePanel();
+            if (DriveBorder->isVisible())
+                DriveBorder->setFocus();
+        }
+    } else if ((watched == Combo1 || watched == Combo1->lineEdit()) &&
+               e->type() == QEvent::FocusIn) {
+        DriveBorder->hide();
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void VelloZarurad::firstActivation()
+{
+    m_activated = true;
+    syncInputsToSession();
+    m_session.ListRefresh();
+}
+
+void VelloZarurad::syncInputsToSession()
+{
+    m_session.Dr = Dr->text();
+    m_session.Text1 = Text1->currentText();
+    m_session.Zeros = Zeros->currentText();
+    m_session.Text2 = Text2->currentText();
+    m_session.R1[0] = R1[0]->text();
+    m_session.R1[1] = R1[1]->text();
+}
+
+void VelloZarurad::applyFilterFromBox()
+{
+    syncInputsToSession();
+    m_session.applyFilter(Combo1->currentText());
+}
+
+void VelloZarurad::togglePanel()
+{
+    Undo_Rename->setEnabled(false);
+    if (!m_panelJustClosed)
+        DriveBorder->setVisible(!DriveBorder->isVisible());
+    m_panelJustClosed = false;
+}
+
+void VelloZarurad::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    // Without a window manager no activation may ever come; the first
+    // showing then stands in for it. Either way the scan runs once.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_activated)
+            firstActivation();
+    });
+}
+
+void VelloZarurad::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    if (isMinimized())
+        return; // nothing moves while minimised
+    layoutForSize();
+}
+
+// Follows the size of the window's inner area (below the menu bar), never
+// below 15375 × 4700 twips. The designed steps leave a margin of 30 to 135
+// twips around the controls when measured on the inner area, which is what
+// keeps every control inside the window here, with or without a window frame.
+void VelloZarurad::layoutForSize()
+{
+    QWidget* inner = centralWidget();
+    int W = pixelsToTwipsX(inner->width());
+    int H = pixelsToTwipsY(inner->height());
+    if (W < MinOuterWidth || H < MinOuterHeight) {
+        const int growX = qMax(0, twipsX(MinOuterWidth) - inner->width());
+        const int growY = qMax(0, twipsY(MinOuterHeight) - inner->height());
+        resize(width() + growX, height() + growY);
+        W = qMax(W, MinOuterWidth);
+        H = qMax(H, MinOuterHeight);
+    }
+    const int listHeight = H - 3100;
+    ListPlus1->setGeometry(twipsX(90), twipsY(ListTop), twipsX(W - 120), twipsY(listHeight));
+    const int frame3Width = W - 960;
+    Frame3->resize(twipsX(frame3Width), Frame3->height());
+    const int drWidth = frame3Width - 2424;
+    Dr->resize(twipsX(drWidth), Dr->height());
+    const int comboLeft = 225 + drWidth + 84;
+    Combo1->move(twipsX(comboLeft), Combo1->y());
+    Command4->move(twipsX(comboLeft + 1065 + 36), Command4->y());
+    DriveBorder->resize(twipsX(drWidth), DriveBorder->height());
+    const int attributesTop = ListTop + listHeight + 80;
+    Attributes->move(Attributes->x(), twipsY(attributesTop));
+    Frame1->move(Frame1->x(), twipsY(attributesTop));
+    Command1->move(twipsX(W - (Command1Width + 48)), twipsY(attributesTop + Frame1Height + 120));
+    Frame2->move(Frame2->x(), twipsY(attributesTop + Frame1Height + 20));
+    RemN->move(twipsX(Frame1Left + Frame1Width + 24), twipsY(ListTop + listHeight + 24));
+}
+
+void VelloZarurad::closeEvent(QCloseEvent* e)
+{
+    QMainWindow::closeEvent(e);
+    qApp->quit(); // closing the window ends the program, other windows included
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class Session;
+
+// The main window: the listed folder, the list, the renaming, attribute and
+// batch frames, and the menus. It holds no logic of its own: every handler
+// hands the window's inputs to the Session and its operation classes and
+// shows what they report. Lengths are designed in twips (1/1440 inch) and
+// converted with the screen's logical DPI.
+class VelloZarurad : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit VelloZarurad(Session& session, QWidget* parent = nullptr);
+
+    // Controls, named as the handlers and tests know them.
+    QGroupBox* Frame3;
+    QLineEdit* Dr;
+    QComboBox* Combo1;
+    QPushButton* Command4;
+    QFrame* DriveBorder;
+    QWidget* ListPlus1;
+    QGroupBox* Attributes;
+    QCheckBox* CheckN;
+    QCheckBox* Check1[4] = {}; // indices 1..3
+    QGroupBox* Frame1;
+    QComboBox* Text1;
+    QComboBox* Zeros;
+    QComboBox* Text2;
+    QLineEdit* R1[2];
+    QLabel* Label1[2];
+    QPushButton* Command2;
+    QPushButton* Command5;
+    QGroupBox* Frame2;
+    QComboBox* Text3;
+    QPushButton* Command3;
+    QPushButton* Command6;
+    QLabel* CMDr;
+    QPushButton* Command1;
+    QLabel* RemN;
+
+    QAction* Undo_Rename;
+    QAction* CopyDir;
+    QAction* SaveSc;
+    QAction* PrintC;
+    QAction* CDfn[2];
+    QAction* ExitNow;
+    QAction* FindInFile[2];
+    QAction* ShredOne;
+    QMenu* ShredALL;
+    QAction* AreSure;
+    QAction* qe;
+
+    bool activated() const { return m_activated; }
+    // Twips to pixels at this window's logical DPI.
+    int twipsX(int twips) const;
+    int twipsY(int twips) const;
+    int pixelsToTwipsX(int pixels) const;
+    int pixelsToTwipsY(int pixels) const;
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildControls();
+    void buildPathFrame(QWidget* inner);
+    void buildAttributes(QWidget* inner);
+    void buildRenaming(QWidget* inner);
+    void buildBatch(QWidget* inner);
+    void buildMenus();
+    void place(QWidget* w, int left, int top, int width, int height);
+    void placeLabel(QLabel* label, int left, int top);
+    void layoutForSize();
+    void togglePanel();
+    void firstActivation();
+    void applyFilterFromBox();
+    void syncInputsToSession();
+
+    Session& m_session;
+    bool m_activated = false;
+    bool m_panelJustClosed = false;
+};
