@@ -1,0 +1,257 @@
+#include "ListSorter.h"
+
+#include "DateKeyReader.h"
+#include "NumberKeyReader.h"
+#include "SortKeys.h"
+#include "platform/DateText.h"
+#include "platform/Random.h"
+
+#include <QCollator>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace
+{
+
+// Ranges of this many elements or fewer are finished by selection sort.
+constexpr qint32 SelectionLimit = 10;
+
+void exchangeKeys(QCollatorSortKey& x, QCollatorSortKey& y)
+{
+    x.swap(y);
+}
+
+template <class Key> void exchangeKeys(Key& x, Key& y)
+{
+    std::swap(x, y);
+}
+
+// The non-recursive quicksort behind the three sorts: a random pivot, the
+// larger part of every partition waiting on an explicit stack while the
+// smaller part is partitioned next (so the stack stays logarithmically deep),
+// and selection sort for a range of ten or fewer that starts a round. All
+// comparisons are strict, so keys equal to the pivot stop both scans and are
+// exchanged; the sort is not stable.
+template <class Key, class Less> class QuickSort
+{
+public:
+    QuickSort(std::vector<Key>& keys, std::vector<qint32>& order, Less less)
+        : a(keys), order(order), less(less)
+    {
+        if (keys.size() != order.size())
+            throw std::invalid_argument("sort keys and display order differ in length");
+    }
+
+    ListSorter::Stats run()
+    {
+        Random::seedFromTimeOfDay();
+        // Pending ranges are disjoint and hold two elements or more, two
+        // entries each, so N + 1 entries always suffice.
+        stack.assign(a.size(), 0);
+        qint32 first = 0;
+        qint32 last = qint32(a.size()) - 1;
+        for (;;) {
+            if (last - first + 1 <= SelectionLimit) {
+                selectionSort(first, last);
+            } else {
+                while (first < last)
+                    partition(first, last);
+            }
+            if (depth == 0)
+                break;
+            last = stack[--depth];
+            first = stack[--depth];
+        }
+        return stats;
+    }
+
+private:
+    void exchange(qint32 i, qint32 j)
+    {
+        exchangeKeys(a[size_t(i)], a[size_t(j)]);
+        std::swap(order[size_t(i)], order[size_t(j)]);
+    }
+
+    void push(qint32 first, qint32 last)
+    {
+        stack[depth++] = first;
+        stack[depth++] = last;
+        stats.deepestStack = std::max(stats.deepestStack, int(depth));
+    }
+
+    void partition(qint32& first, qint32& last)
+    {
+        ++stats.partitions;
+        const qint32 p = qint32(first + 0.5 + Random::fraction() * double(last - first));
+        const Key pivot = a[size_t(p)];
+        qint32 i = first;
+        qint32 j = last;
+        do {
+            while (less(a[size_t(i)], pivot))
+                ++i;
+            while (less(pivot, a[size_t(j)]))
+                --j;
+            if (i <= j) {
+                exchange(i, j);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (last - i <= j - first) {
+            if (first < j)
+                push(first, j);
+            first = i;
+        } else {
+            if (i < last)
+                push(i, last);
+            last = j;
+        }
+    }
+
+    void selectionSort(qint32 first, qint32 last)
+    {
+        ++stats.selectionRanges;
+        for (qint32 i = first; i < last; ++i) {
+            qint32 m = i;
+            for (qint32 j = i + 1; j <= last; ++j) {
+                if (less(a[size_t(j)], a[size_t(m)]))
+                    m = j;
+            }
+            if (m > i)
+                exchange(i, m);
+        }
+    }
+
+    std::vector<Key>& a;
+    std::vector<qint32>& order;
+    Less less;
+    std::vector<qint32> stack;
+    size_t depth = 0;
+    ListSorter::Stats stats;
+};
+
+template <class Key, class Less>
+ListSorter::Stats quickSort(std::vector<Key>& keys, std::vector<qint32>& order, Less less)
+{
+    return QuickSort<Key, Less>(keys, order, less).run();
+}
+
+QCollator textCollator()
+{
+    // Letter case never decides the order of two names.
+    QCollator collator(DateText::locale());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+} // namespace
+
+void ListSorter::ASearchTypes(int tis, int tis2)
+{
+    if (tis < 0 || tis >= KindSlots)
+        throw std::out_of_range("column kind index out of range");
+    m_sortType[size_t(tis)] = qint16(tis2);
+}
+
+qint16 ListSorter::sortType(int column) const
+{
+    return column >= 0 && column < KindSlots ? m_sortType[size_t(column)] : qint16(0);
+}
+
+ListSorter::Stats ListSorter::VeryQuickSort(std::vector<QCollatorSortKey>& keys,
+                                            std::vector<qint32>& order)
+{
+    return quickSort(keys, order, [](const QCollatorSortKey& x, const QCollatorSortKey& y) {
+        return x.compare(y) < 0;
+    });
+}
+
+ListSorter::Stats ListSorter::VeryQuickSortB(std::vector<MixedValue>& values,
+                                             const std::vector<QCollatorSortKey>& texts,
+                                             std::vector<qint32>& order)
+{
+    return quickSort(values, order, [&texts](const MixedValue& x, const MixedValue& y) {
+        if (x.text < 0 || y.text < 0)
+            return x.text < 0 && y.text < 0 ? x.number < y.number : x.text < y.text;
+        return texts[size_t(x.text)].compare(texts[size_t(y.text)]) < 0;
+    });
+}
+
+ListSorter::Stats ListSorter::VeryQuickSortC(std::vector<qint64>& keys, std::vector<qint32>& order)
+{
+    return quickSort(keys, order, [](qint64 x, qint64 y) { return x < y; });
+}
+
+void ListSorter::SortButton_Click(FileListModel& model, int index)
+{
+    if (index < 0 || index >= ButtonCount)
+        throw std::out_of_range("column header index out of range");
+    m_stats = {};
+    std::vector<qint32>& order = model.displayOrder();
+    const qint32 n = qint32(order.size()) - 1;
+    if (index == 0) {
+        // The number column toggles: scan order unless the first row already
+        // shows the first record, then the reverse.
+        const bool ascending = !order.empty() && order[0] > 0;
+        for (qint32 k = 0; k <= n; ++k)
+            order[size_t(ascending ? k : n - k)] = k;
+        m_lastSortColumn = 0;
+    } else if (index == m_lastSortColumn) {
+        std::reverse(order.begin(), order.end());
+    } else {
+        for (qint32 k = 0; k <= n; ++k)
+            order[size_t(k)] = k;
+        sortColumn(model, index);
+        m_lastSortColumn = qint16(index);
+    }
+}
+
+// Sorts the keys of one column, built afresh from its texts, starting from
+// the scan order. A text that is not a number or a date where one is expected
+// does not stop the sort: in a number or date column it sorts before every
+// value (as an empty name sorts before every name); in a mixed column it stays
+// a text and sorts after the numbers.
+void ListSorter::sortColumn(FileListModel& model, int column)
+{
+    std::vector<qint32>& order = model.displayOrder();
+    const int count = int(order.size());
+    const int kind = sortType(column);
+    if (kind == Text) {
+        const QCollator collator = textCollator();
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(size_t(count));
+        for (int r = 0; r < count; ++r)
+            keys.push_back(collator.sortKey(SortKeys::columnText(model, column, r)));
+        m_stats = VeryQuickSort(keys, order);
+    } else if (kind == Number || kind == DateTime) {
+        std::vector<qint64> keys(static_cast<size_t>(count));
+        const NumberKeyReader numbers;
+        const DateKeyReader dates;
+        for (int r = 0; r < count; ++r) {
+            const QString text = SortKeys::columnText(model, column, r);
+            const std::optional<qint64> key =
+                kind == Number ? numbers.read(text) : dates.read(text);
+            keys[size_t(r)] = key.value_or(std::numeric_limits<qint64>::min());
+        }
+        m_stats = VeryQuickSortC(keys, order);
+    } else if (kind == MixedNumber) {
+        std::vector<MixedValue> values(static_cast<size_t>(count));
+        std::vector<QCollatorSortKey> texts;
+        const NumberKeyReader numbers;
+        std::optional<QCollator> collator;
+        for (int r = 0; r < count; ++r) {
+            const QString text = SortKeys::columnText(model, column, r);
+            if (const std::optional<qint64> key = numbers.read(text)) {
+                values[size_t(r)].number = *key;
+                continue;
+            }
+            if (!collator)
+                collator = textCollator();
+            values[size_t(r)].text = qint32(texts.size());
+            texts.push_back(collator->sortKey(text));
+        }
+        m_stats = VeryQuickSortB(values, texts, order);
+    }
+}

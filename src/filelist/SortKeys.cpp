@@ -1,0 +1,43 @@
+#include "SortKeys.h"
+
+QString SortKeys::columnText(const FileListModel& model, int column, int record)
+{
+    auto view = [](QStringView v) { return QString::fromRawData(v.data(), v.size()); };
+    switch (column) {
+    case 1:
+        return model.dateText1(record);
+    case 2:
+        return model.dateText2(record);
+    case 3:
+        return view(model.sourceNameOf(record));
+    case 4:
+        return model.desNameOf(record);
+    case 5:
+        return view(model.sizeText(record));
+    case 6:
+        return view(model.spareText(record));
+    default:
+        return QString();
+    }
+}
+
+qint64 SortKeys::dateKey(const QDate& date, int secondsOfDay)
+{
+    static const qint64 dayZero = QDate(1899, 12, 30).toJulianDay();
+    const qint64 days = date.toJulianDay() - dayZero;
+    // 10,000 ten-thousandths per 86,400 seconds: 25 per 216 seconds.
+    return days * Scale + divideRounded(qint64(secondsOfDay) * 25, 216);
+}
+
+qint64 SortKeys::divideRounded(qint64 a, qint64 b)
+{
+    qint64 q = a / b;
+    qint64 r = a % b;
+    if (r < 0) {
+        --q;
+        r += b;
+    }
+    if (2 * r > b || (2 * r == b && (q & 1)))
+        ++q;
+    return q;
+}
