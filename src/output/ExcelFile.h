@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+class OutputBuffer;
+
+// Writes a single-sheet spreadsheet in the BIFF2 record format, which current
+// spreadsheet programs still open. The caller creates the file, writes page,
+// font and column records, then the cells, then closes it; records go out in
+// the order they are asked for, without checks of that order.
+//
+// Every operation swallows its own failures: a record that cannot be written
+// is left out and nothing is reported, so a listing goes on with its next
+// cell. The limits that fail this way: a text, font name, header or footer of
+// more than 255 characters; a row or column above 98303; a whole number cell
+// outside -32768..32767; a font height or column width whose stored value
+// (height x 20, width x 256) leaves the signed 16-bit range.
+//
+// Texts are written in Windows-1252; other characters become "?".
+class ExcelFile
+{
+public:
+    enum CellType { WholeNumber = 0, Number = 1, Text = 2 };
+    enum Margin { LeftMargin = 0x26, RightMargin = 0x27, TopMargin = 0x28, BottomMargin = 0x29 };
+
+    explicit ExcelFile(FileSystem& fileSystem = FileSystem::instance());
+    ~ExcelFile(); // closes a file still open
+    ExcelFile(const ExcelFile&) = delete;
+    ExcelFile& operator=(const ExcelFile&) = delete;
+
+    // Replaces a file of that name and writes the start record. A read-only
+    // file or a folder of that name is left alone, and nothing is written.
+    int CreateFile(const QString& FileName);
+    // The same on a device the caller opened; CloseFile closes it.
+    int CreateFile(QIODevice& device);
+    // Writes the end record and closes the file; a second call writes nothing.
+    int CloseFile();
+    bool isOpen() const;
+    // The file error code of the first failure to create or write the file,
+    // 0 while none; the operations themselves never report it.
+    int lastError() const;
+
+    // Rows and columns count from 1; 32768..65536 still map onto the 16 bits of
+    // the format, and 65537..98303 wrap round onto 1..32767. Value is converted
+    // to ValueType: 0 whole number, 1 number, 2 text; other types write nothing.
+    int WriteValue(int ValueType, int CellFontUsed, int Alignment, int HiddenLocked, int lrow,
+                   int lcol, const QVariant& Value);
+    int SetMargin(int Margin, double MarginValue);                       // inches
+    int SetColumnWidth(int FirstColumn, int LastColumn, int WidthValue); // 1-based, characters
+    int SetFont(const QString& FontName, int FontHeight,
+                int FontFormat); // points; 1 bold, 2 italic, 4 underline, 8 strike
+    int SetHeader(const QString& HeaderText);
+    int SetFooter(const QString& FooterText);
+    void setPrintGridLines(bool on);
+    void setProtectSpreadsheet(bool on);
+
+    // Hands what is pending to the file, so that it stays when the program
+    // stops writing early.
+    void flush();
+
+private:
+    int open(QIODevice& device);
+    void release();
+    void writeRecord(QByteArrayView record);
+    int writeCounted(int number, const QString& text);
+    void writeFlag(int number, bool on);
+
+    FileSystem& m_fs;
+    std::unique_ptr<FileDevice> m_file;
+    QIODevice* m_device = nullptr; // the "file handle": set from CreateFile on
+    std::unique_ptr<OutputBuffer> m_out;
+    int m_createError = 0;
+};
