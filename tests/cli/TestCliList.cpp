@@ -1,0 +1,128 @@
+#include "app/Session.h"
+#include "platform/FileNameCodec.h"
+#include "platform/PosixFileSystem.h"
+
+#include "PromptRecorder.h"
+#include "TempFolder.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runCli(const QStringList& arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral(QUILLON_CLI), arguments);
+    p.waitForFinished(60000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+QString escaped(QString s)
+{
+    return s.replace(QLatin1String("\\"), QLatin1String("\\\\"))
+        .replace(QLatin1String("\t"), QLatin1String("\\t"))
+        .replace(QLatin1String("\r"), QLatin1String("\\r"))
+        .replace(QLatin1String("\n"), QLatin1String("\\n"));
+}
+
+// The lines the window's list shows for a folder, built by the same session
+// the window uses.
+QByteArray windowRows(const QString& folder)
+{
+    PosixFileSystem fs;
+    PromptRecorder prompts;
+    Session session(fs, prompts);
+    session.Dr = folder;
+    session.ListRefresh();
+    QByteArray out("No.\tCreation Dates\tModified Dates\tCurrent Filenames\tNew Filenames\tSize\n");
+    const FileListModel& m = session.model();
+    for (int k = 0; k <= session.FileLast; ++k) {
+        const int r = m.recordAt(k);
+        const QStringList fields{QString::number(m.GetContentNo(r)), m.dateText1(r), m.dateText2(r),
+                                 m.sourceNameOf(r).toString(), m.desNameOf(r),
+                                 m.sizeText(r).toString()};
+        QStringList cells;
+        for (const QString& f : fields)
+            cells << escaped(f);
+        out += FileNameCodec::encode(cells.join(QLatin1Char('\t'))) + '\n';
+    }
+    return out;
+}
+
+} // namespace
+
+class TestCliList : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listsAsTheWindowDoes()
+    {
+        TempFolder dir;
+        for (int i = 0; i < 117; ++i)
+            QVERIFY(dir.write(QStringLiteral("photo%1.jpg").arg(i), QByteArray(i * 100, 'x')));
+        for (const QString& odd : {QStringLiteral("tab\there.txt"), QStringLiteral("line\nbreak\\.txt"),
+                                   FileNameCodec::decode(QByteArray("caf\xe9.txt"))})
+            QVERIFY(dir.write(odd, "odd"));
+        const Run run = runCli({QStringLiteral("list"), dir.path()});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.out.count('\n'), 121);
+        QCOMPARE(run.out, windowRows(dir.path()));
+        QVERIFY(run.out.contains(QByteArray("caf\xe9.txt")));
+        QVERIFY(run.out.contains("line\\nbreak\\\\.txt"));
+    }
+
+    void filterAsTyped()
+    {
+        TempFolder dir;
+        for (const char* n : {"a.JPG", "b.jpg", "jpg-list.txt", "c.txt"})
+            QVERIFY(dir.write(QString::fromLatin1(n)));
+        const Run run = runCli({QStringLiteral("list"), dir.path(), QStringLiteral("--filter"),
+                                QStringLiteral("*.JPG")});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.count('\n'), 3);
+        QVERIFY(run.out.contains("\ta.JPG\t"));
+        QVERIFY(run.out.contains("\tb.jpg\t"));
+        QVERIFY(!run.out.contains("jpg-list"));
+    }
+
+    void emptyAndMissingFoldersListNothing()
+    {
+        TempFolder dir;
+        for (const QString& folder : {dir.path(), dir.file(QStringLiteral("missing"))}) {
+            const Run run = runCli({QStringLiteral("list"), folder});
+            QCOMPARE(run.status, 0);
+            QCOMPARE(run.out.count('\n'), 1);
+        }
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::newRow("no command") << QStringList{} << 2;
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")} << 2;
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("list"), QStringLiteral("--nope")} << 2;
+        QTest::newRow("two folders") << QStringList{QStringLiteral("list"), QStringLiteral("/"), QStringLiteral("/")} << 2;
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        const Run run = runCli(arguments);
+        QCOMPARE(run.status, status);
+        QVERIFY((status == 2 ? run.err : run.out).contains("Usage:"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliList)
+#include "TestCliList.moc"
