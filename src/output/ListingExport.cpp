@@ -1,0 +1,110 @@
+#include "ListingExport.h"
+
+#include "CsvListingWriter.h"
+#include "DiskErrors.h"
+#include "ExcelFile.h"
+#include "RtfListingWriter.h"
+#include "XlsListingWriter.h"
+#include "platform/FileErrors.h"
+
+ListingExport::Type ListingExport::typeOf(const QString& text)
+{
+    if (text.compare(QLatin1String("rtf"), Qt::CaseInsensitive) == 0)
+        return Type::Rtf;
+    if (text.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0)
+        return Type::Csv;
+    return Type::Xls;
+}
+
+QString ListingExport::typeName(Type type)
+{
+    switch (type) {
+    case Type::Csv:
+        return QStringLiteral("csv");
+    case Type::Rtf:
+        return QStringLiteral("rtf");
+    case Type::Xls:
+        break;
+    }
+    return QStringLiteral("xls");
+}
+
+QString ListingExport::fileNameFor(const QString& chosenName, Type type)
+{
+    const qsizetype slash = chosenName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = chosenName.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > slash ? chosenName.left(dot) : chosenName;
+    return stem + QLatin1Char('.') + typeName(type);
+}
+
+int ListingExport::writeListing(const ListingSource& source, ListingWriter& writer, FileSystem& fs)
+{
+    const FileListModel& model = source.model;
+    const int last = qMin(source.fileLast, model.recordCount() - 1);
+    writer.begin(source.title());
+    for (int position = 0; position <= last; ++position) {
+        const int record = model.recordAt(position);
+        qint64 size = 0;
+        if (const int rc = source.sizeOnDisk(record, fs, size)) {
+            writer.flush();
+            return writer.error() ? writer.error() : rc;
+        }
+        writer.row(model.GetContentNo(record), model.dateText1(record), size,
+                   model.sourceNameOf(record));
+        if (writer.error())
+            return writer.error();
+    }
+    writer.end();
+    return writer.error();
+}
+
+int ListingExport::saveText(const ListingSource& source, const QString& fileName, Type type,
+                            FileSystem& fs)
+{
+    int attributes = 0;
+    if (fs.attributes(fileName, attributes) == 0 && (attributes & FileSystem::ReadOnly))
+        return FileErrors::PathAccess;
+    int error = 0;
+    const std::unique_ptr<FileDevice> file = fs.openForWriting(fileName, error);
+    if (!file)
+        return error ? error : int(FileErrors::PathAccess);
+    int rc;
+    if (type == Type::Rtf) {
+        RtfListingWriter writer(*file);
+        rc = writeListing(source, writer, fs);
+    } else {
+        CsvListingWriter writer(*file);
+        rc = writeListing(source, writer, fs);
+    }
+    file->close();
+    return rc ? rc : file->errorCode();
+}
+
+int ListingExport::saveSheet(const ListingSource& source, const QString& fileName, FileSystem& fs,
+                             bool& complete)
+{
+    ExcelFile sheet(fs);
+    sheet.CreateFile(fileName);
+    XlsListingWriter writer(sheet);
+    const int rc = writeListing(source, writer, fs);
+    complete = sheet.lastError() == 0;
+    return rc;
+}
+
+bool ListingExport::SaveSource(const ListingSource& source, const QString& chosenName, Type type,
+                               Prompter& prompter, FileSystem& fs)
+{
+    if (chosenName.isEmpty())
+        return false;
+    const QString fileName = fileNameFor(chosenName, type);
+    prompter.setBusy(true);
+    bool complete = true;
+    const int rc = type == Type::Xls ? saveSheet(source, fileName, fs, complete)
+                                     : saveText(source, fileName, type, fs);
+    if (rc) {
+        DiskErrors::show(rc, prompter, fs);
+        return false;
+    }
+    prompter.setBusy(false);
+    return complete;
+}
