@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "NameGenerator.h"
 #include "filelist/FolderScan.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -40,5 +41,5 @@ void Session::ListRefresh()
 
 void Session::generateNames()
 {
-    // The new-name generator is wired here.
+    NameGenerator::Command2_Click(*this);
 }

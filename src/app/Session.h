@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/UndoRecord.h"
 #include "filelist/FileListModel.h"
 
 #include <QObject>
@@ -38,6 +39,25 @@ public:
     QString FolderPath;
     int FileLast = -1;
 
+    // The texts of the two date pickers (CalanderForm1 for creation dates,
+    // CalanderForm2 for modified dates), kept current by the list view. A
+    // picker's date is pending while record 0 shows the same text (see
+    // FileDates::GetDate1/GetDate2).
+    QString PickerText[2];
+
+    // The undo record of the last rename pass, and whether "Undo Renaming..."
+    // may run it: enabled when a pass starts, disabled by the undo itself and
+    // by the folder controls.
+    UndoRecord undoRecord;
+    bool undoEnabled() const { return m_undoEnabled; }
+    void setUndoEnabled(bool enabled)
+    {
+        if (enabled != m_undoEnabled) {
+            m_undoEnabled = enabled;
+            emit undoEnabledChanged(enabled);
+        }
+    }
+
     // Applies the type box text as Enter or a list choice does, then scans.
     void applyFilter(const QString& boxText);
     // The folder scan: lists Dr, sets Zeros, proposes new names.
@@ -48,9 +68,11 @@ public:
 signals:
     void zerosChanged(const QString& zeros);
     void scanned();
+    void undoEnabledChanged(bool enabled);
 
 private:
     FileSystem& m_fs;
     Prompter& m_prompter;
     FileListModel m_model;
+    bool m_undoEnabled = false;
 };

@@ -3,11 +3,17 @@
 #include "CliCommands.h"
 #include "CliOutput.h"
 
+#include "app/NameGenerator.h"
+#include "app/NewNameClipboard.h"
+#include "app/NewNameReplace.h"
 #include "app/Session.h"
 #include "filelist/FolderScan.h"
+#include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
 #include <QDir>
+
+#include <algorithm>
 
 namespace
 {
@@ -36,12 +42,40 @@ Naming options:
   --search-content TEXT  keep the files whose content holds TEXT
   --sort COLUMN          one click on a column header (repeatable):
                          no, created, modified, name, newname, size
-  --paste FILE           new names from a text file, one per line
+  --paste FILE           new names from a text file, one per line, every line
+                         ended by CR LF as "Copy New Filenames..." writes them
+
+rename renames every listed file to its new name, in the listed order, and
+never replaces an existing file. --attributes: none (leave them), or normal,
+R, H, S separated by commas. --created and --modified write that date to every
+file. --dry-run renames nothing: it prints the files whose target is taken,
+then "old -> new" for every file. --undo-file FILE keeps the undo record for
+"quillon-cli undo --undo-file FILE". --on-failure answers a failure that
+persists (default: ask at a terminal, else stop).
 
 Dates are ISO 8601 (2020-01-02, 2020-01-02T03:04:05, local time) or the
 locale's date text. Messages go to standard error. Exit status: 0 done
 without a message, 1 a message was shown, 2 usage error.
 )";
+
+// The texts typed into the naming boxes pass the boxes' key filter: a
+// character a file name cannot hold is refused rather than dropped, so the
+// person sees why. The extension box's list item ".???" is the exception.
+bool namingTextsAccepted(const QCommandLineParser& parser)
+{
+    for (const char* name : {"pattern", "ext", "replace", "with", "replace-all", "with-all"}) {
+        const QString text = parser.value(QString::fromLatin1(name));
+        if (QLatin1String(name) == QLatin1String("ext") && text == NameGenerator::keepExtension())
+            continue;
+        if (!std::all_of(text.begin(), text.end(), NameGenerator::keyAccepted)) {
+            CliOutput::err(
+                QStringLiteral("quillon-cli: --%1 cannot hold any of | * \" / : < > ? \\")
+                    .arg(QLatin1String(name)));
+            return false;
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -49,6 +83,8 @@ CliApp::CliApp()
 {
     addOptions();
     m_commands[QStringLiteral("list")] = CliCommands::list;
+    m_commands[QStringLiteral("rename")] = CliCommands::rename;
+    m_commands[QStringLiteral("undo")] = CliCommands::undo;
 }
 
 void CliApp::addOptions()
@@ -116,10 +152,13 @@ int CliApp::run(const QStringList& arguments)
         return usageError(QStringLiteral("more than one folder given"));
 
     FileSystem& fs = FileSystem::instance();
+    m_startFolder = fs.currentFolder();
     Session session(fs, m_prompter);
     if (positional.size() == 2)
         session.Dr = QDir::cleanPath(QDir(fs.currentFolder()).absoluteFilePath(positional[1]));
-    if (!prepare(session))
+    // An undo works from its record alone: no folder to list.
+    const bool needsList = positional.first() != QLatin1String("undo");
+    if (needsList && !prepare(session))
         return 2;
     return command->second(*this, session);
 }
@@ -130,8 +169,12 @@ bool CliApp::prepare(Session& session)
 {
     auto value = [this](const char* name) { return m_parser.value(QString::fromLatin1(name)); };
     auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
+    if (!namingTextsAccepted(m_parser))
+        return false;
+    // "Same" is the list item that empties the pattern: every name stays.
     if (isSet("pattern"))
-        session.Text1 = value("pattern");
+        session.Text1 =
+            value("pattern") == NameGenerator::sameItem() ? QString() : value("pattern");
     if (isSet("ext"))
         session.Text2 = value("ext");
     session.R1[0] = value("replace");
@@ -144,5 +187,37 @@ bool CliApp::prepare(Session& session)
         session.Zeros = value("zeros");
         session.generateNames();
     }
+    // The Replace button, then names pasted from a file. Either one ending at
+    // its message leaves names other than those asked for, so the command
+    // does not go on.
+    if (isSet("replace-all") || isSet("with-all")) {
+        if (!NewNameReplace::ReplaceChange(session.model(), value("replace-all"), value("with-all"),
+                                           m_prompter))
+            return false;
+    }
+    if (isSet("paste"))
+        return pasteNames(session, absolutePath(value("paste")));
     return true;
+}
+
+QString CliApp::absolutePath(const QString& path) const
+{
+    return QDir::cleanPath(QDir(m_startFolder).absoluteFilePath(path));
+}
+
+// Reads the file as bytes, so names that are not UTF-8 keep their bytes,
+// and pastes its text as the clipboard's.
+bool CliApp::pasteNames(Session& session, const QString& path)
+{
+    QByteArray bytes;
+    const int rc = session.fs().readChunks(path, 1 << 20, [&bytes](const QByteArray& chunk) {
+        bytes += chunk;
+        return true;
+    });
+    if (rc != 0) {
+        CliOutput::err(QStringLiteral("quillon-cli: cannot read ") + path);
+        return false;
+    }
+    return NewNameClipboard::pasteText(session.model(), session.FileLast,
+                                       FileNameCodec::decode(bytes), m_prompter);
 }

@@ -26,15 +26,20 @@ public:
     QCommandLineParser& options() { return m_parser; }
     ConsolePrompter& prompter() { return m_prompter; }
     int usageError(const QString& why);
+    // A path typed on the command line, made absolute against the folder
+    // quillon-cli was started in (the scan makes the listed folder current).
+    QString absolutePath(const QString& path) const;
     // 0 or 1 depending on whether a message was shown.
     int status() const { return m_prompter.messageCount() ? 1 : 0; }
 
 private:
     void addOptions();
     bool prepare(Session& session);
+    bool pasteNames(Session& session, const QString& path);
     QString usage() const;
 
     QCommandLineParser m_parser;
     ConsolePrompter m_prompter;
     std::map<QString, Command> m_commands;
+    QString m_startFolder;
 };

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class FileListModel;
+class FileSystem;
+class Session;
+
+// Creation and modified dates: the writer of a file's two times, the pending
+// dates of the list's two date pickers, and the pickers' change handlers.
+//
+// A pending date is the text of a picker (CalanderForm1 for the creation
+// column, CalanderForm2 for the modified column). It counts only while
+// record 0 shows exactly that text in the picker's column (letter case
+// ignored), so it lapses by itself when the folder is scanned again. Every
+// date text goes through DateText: a picker writes DateText::shortDate, and
+// the change handler writes TheDate with DateText::format, which for a date
+// at midnight is the same text, so a picked date counts as pending.
+class FileDates
+{
+public:
+    enum Column { Creation = 0, Modified = 1 };
+
+    // Writes the modified time from `modified`, then the creation time from
+    // `creation`, each only when its text is a date (an empty text leaves
+    // that time alone). Only a normal, read-only or archive file is looked at
+    // (a hidden or system file, a folder or a missing file changes nothing and
+    // gives false); its attributes are first cleared to normal. Returns
+    // whether the last time it tried to write was written. Callers ignore the
+    // result: the rename pass goes on whatever happens here.
+    static bool SetFileDates(FileSystem& fs, const QString& path, const QString& creation,
+                             const QString& modified);
+
+    // The pending creation (GetDate1) or modified (GetDate2) date: the
+    // picker's text when record 0's text in that column equals it, letter
+    // case ignored; else "" (also for a list with no records).
+    static QString GetDate1(const FileListModel& model, const QString& pickerText);
+    static QString GetDate2(const FileListModel& model, const QString& pickerText);
+    static QString GetDate1(const Session& session);
+    static QString GetDate2(const Session& session);
+
+    // The change handler of a date picker, for the list view to call from
+    // the picker's Change event:
+    //   picker->setTheDate(FileDates::CalanderChange1(session, picker->Text(),
+    //                                                 picker->TheDate()));
+    // 1. TheDate becomes the picker's text read as a date; a text that is no
+    //    date (half typed) leaves TheDate as it was, since the handler passes
+    //    errors over.
+    // 2. Every record's date text in the column becomes TheDate as a date
+    //    text (FileDateChange1 / FileDateChange2).
+    // 3. The list is redrawn.
+    // The Session overloads also keep Session::PickerText current, which the
+    // rename pass reads. Returns the new TheDate.
+    static QDateTime CalanderChange1(Session& session, const QString& pickerText,
+                                     const QDateTime& theDate);
+    static QDateTime CalanderChange2(Session& session, const QString& pickerText,
+                                     const QDateTime& theDate);
+    static QDateTime CalanderChange(FileListModel& model, Column column, const QString& pickerText,
+                                    const QDateTime& theDate);
+};

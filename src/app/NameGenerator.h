@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+
+class FileListModel;
+class Prompter;
+class Session;
+
+// The new-name generator (Command2_Click): proposes one new name for every
+// listed file, in list position order, and writes it into the model with
+// DesChange. Nothing on disk changes here.
+//
+// The pattern is a template ("#" is the running number, "+" the current name)
+// or one of the keywords "Case", "UpperCase", "LowerCase", "Random Lowercase",
+// "Random UPPERcase" and "Replace Only". The number is k + 1 for list position
+// k, padded with the padding text and cut to its width, so the numbering
+// follows the shown order. A pattern that is none of these (not empty, no "#",
+// no "+", no keyword) would give every file the same name: the run shows a
+// message and writes nothing.
+//
+// A run keeps no state and does not yield to the event loop. It builds each
+// name in one pass over the current name, so a million records take a fraction
+// of a second.
+class NameGenerator
+{
+public:
+    struct Inputs {
+        QString pattern;     // Text1
+        QString zeros;       // Zeros: its length is the width of the number
+        QString extension;   // Text2; ".???" keeps each file's own extension
+        QString replaceWhat; // R1(0)
+        QString replaceWith; // R1(1)
+    };
+
+    static QString keepExtension();   // ".???"
+    static QString sameNameMessage(); // "All new file names cannot be the same..."
+    static QString sameItem();        // "Same", the Text1 item that empties the pattern
+
+    // Proposes names for positions 0..fileLast. Returns false when it stopped
+    // at the message (no proposal changed). Redraws the list at the end.
+    static bool run(FileListModel& model, int fileLast, const Inputs& inputs, Prompter& prompter);
+    // The Generate button: run() with the session's boxes.
+    static bool Command2_Click(Session& session);
+
+    // The key filter of Text1, Text2, R1(0) and R1(1): false for the
+    // characters a file name cannot hold ( | * " / : < > ? \ ), which are
+    // discarded as they are typed. "#", "+" and "." are accepted.
+    static bool keyAccepted(QChar key);
+
+    // The other triggers of a run, for the window's event handlers. Each
+    // takes the session whose boxes the window keeps current.
+    // A list item chosen in Text1: "Same" empties the pattern; then a run.
+    static void Text1ItemChosen(Session& session, const QString& item);
+    // A key typed in Text1: Enter (13) starts a run. Returns whether the
+    // character is kept.
+    static bool Text1KeyPress(Session& session, QChar key);
+    // A key typed in Text2: a run with Text2 as it stands before the key is
+    // inserted (the window calls this before inserting). Every key press runs,
+    // discarded ones included. Returns whether the character is kept.
+    static bool Text2KeyPress(Session& session, QChar key);
+    // A list item chosen in Text2 or in Zeros sets the box, then a run.
+    // Typing in Zeros starts no run; the next run reads the typed padding.
+    static void Text2ItemChosen(Session& session, const QString& item);
+    static void ZerosItemChosen(Session& session, const QString& item);
+};

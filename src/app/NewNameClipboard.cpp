@@ -1,0 +1,70 @@
+#include "NewNameClipboard.h"
+
+#include "Session.h"
+#include "filelist/FileListModel.h"
+#include "platform/Clipboard.h"
+#include "platform/Prompter.h"
+
+QString NewNameClipboard::countMessage()
+{
+    return QStringLiteral("Cannot continue / The number of new file name's don't match old..");
+}
+
+QString NewNameClipboard::copyText(const FileListModel& model, int fileLast)
+{
+    QString text;
+    for (int k = 0; k <= fileLast; ++k) {
+        text += model.DesName(k);
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+bool NewNameClipboard::pasteText(FileListModel& model, int fileLast, const QString& text,
+                                 Prompter& prompter)
+{
+    QString cleaned = text;
+    cleaned.remove(QLatin1Char('/')).remove(QLatin1Char('\\')).remove(QLatin1Char(':'));
+    QList<QStringView> lines;
+    if (!cleaned.isEmpty())
+        lines = QStringView(cleaned).split(u"\r\n");
+    // With no file listed there is nothing to trim the lines to: any line at
+    // all is a mismatch.
+    if (fileLast >= 0 && lines.size() > fileLast + 1)
+        lines.resize(fileLast + 1);
+    if (lines.size() != fileLast + 1) {
+        prompter.message(countMessage());
+        return false;
+    }
+    for (int k = 0; k <= fileLast; ++k) {
+        if (!lines[k].isEmpty())
+            model.DesChange(k, lines[k].toString());
+    }
+    model.ListRefresh();
+    return true;
+}
+
+void NewNameClipboard::copy(Session& session, Clipboard& clipboard)
+{
+    session.prompter().setBusy(true);
+    clipboard.clear();
+    clipboard.setText(copyText(session.model(), session.FileLast));
+    session.prompter().setBusy(false);
+}
+
+bool NewNameClipboard::paste(Session& session, const Clipboard& clipboard)
+{
+    session.prompter().setBusy(true);
+    const bool pasted =
+        pasteText(session.model(), session.FileLast, clipboard.text(), session.prompter());
+    session.prompter().setBusy(false);
+    return pasted;
+}
+
+void NewNameClipboard::CDfn_Click(int index, Session& session, Clipboard& clipboard)
+{
+    if (index == 0)
+        copy(session, clipboard);
+    else
+        paste(session, clipboard);
+}

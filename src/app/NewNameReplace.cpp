@@ -1,0 +1,44 @@
+#include "NewNameReplace.h"
+
+#include "Session.h"
+#include "filelist/FileListModel.h"
+#include "platform/Prompter.h"
+
+bool NewNameReplace::ReplaceChange(FileListModel& model, const QString& r1, const QString& r2,
+                                   Prompter& prompter)
+{
+    // Records are visited in record order, but the model is written by list
+    // position: find each record's position once.
+    const std::vector<qint32>& order = model.displayOrder();
+    std::vector<qint32> positionOf(order.size());
+    for (size_t p = 0; p < order.size(); ++p)
+        positionOf[size_t(order[p])] = qint32(p);
+
+    bool completed = true;
+    QString number;
+    for (int record = 0; record < model.recordCount(); ++record) {
+        const QString& before = model.desNameOf(record);
+        QString name = before;
+        if (!r1.isEmpty())
+            name.replace(r1, r2, Qt::CaseInsensitive);
+        if (name.contains(QLatin1Char('#'))) {
+            number.setNum(record + 1);
+            name.replace(QLatin1Char('#'), number);
+        }
+        if (name != before)
+            model.DesChange(positionOf[size_t(record)], name);
+        if (name.size() > MaxLength) {
+            prompter.message(QStringLiteral("Stopping File - ") + QString::number(record) +
+                             QLatin1Char(' ') + name + QStringLiteral(" name is too long..."));
+            completed = false;
+            break;
+        }
+    }
+    model.ListRefresh();
+    return completed;
+}
+
+bool NewNameReplace::Command5_Click(Session& session)
+{
+    return ReplaceChange(session.model(), session.R1[0], session.R1[1], session.prompter());
+}

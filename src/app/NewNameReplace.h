@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class FileListModel;
+class Prompter;
+class Session;
+
+// The Replace button (Command5) and the list's ReplaceChange: edits every
+// proposed new name in place. Unlike the generator's replace step, the
+// search ignores letter case, and "#" becomes the file's record number
+// (the "No." column) without padding, whatever the shown order.
+class NewNameReplace
+{
+public:
+    static constexpr int MaxLength = 254;
+
+    // For every record in record order: replaces every occurrence of r1
+    // (letter case ignored; an empty r1 replaces nothing) by r2 as typed,
+    // then every "#" by the record number. A name that grows beyond 254
+    // characters stays in its record, the message "Stopping File - <record
+    // index> <name> name is too long..." is shown and later records are left
+    // alone. Redraws the list. Returns false when it stopped at that message.
+    static bool ReplaceChange(FileListModel& model, const QString& r1, const QString& r2,
+                              Prompter& prompter);
+    // A click on Command5: ReplaceChange with the texts of R1(0) and R1(1).
+    static bool Command5_Click(Session& session);
+};

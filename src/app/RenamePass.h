@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class FileSystem;
+class Prompter;
+class Session;
+class UndoRecord;
+
+// "Start Rename" (Command1) and "Undo Renaming..." (Undo_Rename).
+//
+// The pass walks list positions 0 to FileLast in the shown order. For each
+// file it writes the pending dates, sets the chosen attributes and renames it
+// from FolderPath + current name to FolderPath + proposed name, directly and
+// once: there are no temporary names. A target that is already taken is
+// never replaced (the platform's rename refuses to); a target that the
+// existence test sees (a normal, read-only or archive file) is skipped
+// without a message, so two files whose proposals are each other's names
+// both stay as they are. A change of letter case only is always tried.
+//
+// Every position adds its old and new path to the session's undo record,
+// renamed or not. Progress goes to status() ("NN% Renamed", the window's
+// RemN label) every 20 files, where the pass also lets pending events run;
+// nothing else yields, so a long pass is not slowed by painting.
+//
+// Failures: the status becomes "Rename Failed", then
+// - a rename refused on a read-only medium (code 5): "Cannot Rename
+//   Read-only Media";
+// - the file is not found (it was deleted after the scan): no message, the
+//   pass goes on with the next step of the same file;
+// - the target exists in a form the existence test does not see (hidden,
+//   system, a folder): "Cannot rename to '<target>' because that filename
+//   aready exists...", then "Read-Only media or file name conflict Error
+//   occured.";
+// - anything else (a name too long for the file system, a name that cannot
+//   be a file name, a refused attribute change): "Read-Only media or file
+//   name conflict Error occured.".
+// The last message of each asks through Prompter::failure: Retry tries the
+// step again, Skip goes on with the next file, Stop ends the pass and keeps
+// the undo record of the positions done.
+//
+// The percentage is the whole part of i / FileLast * 100 after position i.
+// A list of one file shows "100% Renamed": after its only file the pass is
+// done, and there is no other figure that means anything.
+class RenamePass : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Outcome { Completed, Stopped };
+
+    explicit RenamePass(Session& session, QObject* parent = nullptr);
+
+    // The whole button: the pass, then the type box text and the rescan.
+    // attributeValue comes from AttributeChoice::renameValue() read when the
+    // button is clicked; -1 leaves attributes alone.
+    Outcome Command1_Click(int attributeValue);
+    // The pass alone (for quillon-cli, which needs no rescan): ends with
+    // "Renaming Completed" unless stopped.
+    Outcome renameFiles(int attributeValue);
+
+    // The menu entry: renames every recorded file back, silently passing
+    // over whatever fails, then rescans. Does nothing while the entry is
+    // disabled or while a pass is running.
+    void Undo_Rename_Click();
+    // The undo rules over any record: for each pair whose paths differ and
+    // whose old path the existence test does not see, the new path is
+    // renamed back to the old one. Failures are passed over.
+    static void undoPairs(FileSystem& fs, const UndoRecord& record);
+
+    bool isRunning() const { return m_running; }
+
+    static QString progressText(int position, int fileLast);
+    static QString completedText() { return QStringLiteral("Renaming Completed"); }
+    static QString failedText() { return QStringLiteral("Rename Failed"); }
+
+signals:
+    void status(const QString& text);      // the RemN label
+    void runningChanged(bool running);     // Command1 is disabled while true
+    void typeBoxText(const QString& text); // the text Combo1 shows after a pass
+
+private:
+    enum class Next { Retry, NextStep, NextFile, Stop };
+    Outcome pass(int attributeValue);
+    // Dates, attributes and rename of one file: s and t are the full paths
+    // of source and target, the names.
+    Next treatFile(const QString& source, const QString& s, const QString& target, const QString& t,
+                   int attributeValue);
+    Next failed(int code, const QString& target);
+    void setRunning(bool running);
+
+    Session& m_session;
+    bool m_running = false;
+    bool m_listReplaced = false;
+};

@@ -1,0 +1,244 @@
+#include "CliApp.h"
+#include "CliCommands.h"
+#include "CliOutput.h"
+
+#include "app/AttributeChoice.h"
+#include "app/FileDates.h"
+#include "app/RenamePass.h"
+#include "app/Session.h"
+#include "app/UndoRecord.h"
+#include "platform/DateText.h"
+#include "platform/FileSystem.h"
+
+#include <QSet>
+
+#include <cstdio>
+#include <optional>
+
+namespace
+{
+
+QString option(CliApp& app, const char* name)
+{
+    return app.options().value(QString::fromLatin1(name));
+}
+
+bool isSet(CliApp& app, const char* name)
+{
+    return app.options().isSet(QString::fromLatin1(name));
+}
+
+// --attributes: "none" leaves attributes alone; otherwise a comma-separated
+// choice of the boxes (normal, R or readonly, H or hidden, S or system), as
+// if those boxes were checked.
+std::optional<int> attributeValue(const QString& text)
+{
+    if (text.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0)
+        return -1;
+    static const struct {
+        const char* shortName;
+        const char* longName;
+        int box;
+    } boxes[] = {{"N", "normal", AttributeChoice::CheckN},
+                 {"R", "readonly", AttributeChoice::Readonly},
+                 {"H", "hidden", AttributeChoice::Hidden},
+                 {"S", "system", AttributeChoice::System}};
+    AttributeChoice choice;
+    for (const QString& word : text.split(QLatin1Char(','))) {
+        const QString w = word.trimmed();
+        bool known = false;
+        for (const auto& b : boxes) {
+            if (w.compare(QLatin1String(b.shortName), Qt::CaseInsensitive) == 0 ||
+                w.compare(QLatin1String(b.longName), Qt::CaseInsensitive) == 0) {
+                choice.setChecked(b.box, true);
+                known = true;
+            }
+        }
+        if (!known)
+            return std::nullopt;
+    }
+    return choice.renameValue();
+}
+
+std::optional<Prompter::FailureAnswer> failureAnswer(const QString& text)
+{
+    if (text == QLatin1String("retry"))
+        return Prompter::FailureAnswer::Retry;
+    if (text == QLatin1String("skip"))
+        return Prompter::FailureAnswer::Skip;
+    if (text == QLatin1String("stop"))
+        return Prompter::FailureAnswer::Stop;
+    return std::nullopt;
+}
+
+// A date given on the command line becomes a picker's text in the locale's
+// date format, so that it counts as a pending date exactly as a picked one.
+bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column column)
+{
+    if (!isSet(app, name))
+        return true;
+    const QDateTime date = DateText::parse(option(app, name));
+    if (!date.isValid())
+        return false;
+    const QString text = DateText::format(date);
+    if (column == FileDates::Creation)
+        FileDates::CalanderChange1(session, text, date);
+    else
+        FileDates::CalanderChange2(session, text, date);
+    return true;
+}
+
+// The pass over the list on paper: a target is taken when another listed
+// file holds that name at that moment or anything else on the disk does
+// (also a hidden file or a folder). Renames the simulation allows free the
+// old name for later positions, as the real pass does.
+void printDryRun(Session& session)
+{
+    using CliOutput::escapeField;
+    FileSystem& fs = session.fs();
+    const FileListModel& model = session.model();
+    QSet<QString> taken, freed;
+    std::optional<QSet<QString>> exactNames; // read only for changes of letter case
+    auto onDisk = [&](const QString& name, bool caseOnly) {
+        if (!caseOnly) {
+            FileSystem::Entry e;
+            return fs.stat(session.FolderPath + name, e) == 0;
+        }
+        // A case-insensitive file system finds the file itself under its new
+        // spelling; only an entry of exactly that name is another file.
+        if (!exactNames) {
+            exactNames.emplace();
+            fs.enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {
+                exactNames->insert(e.name);
+                return true;
+            });
+        }
+        return exactNames->contains(name);
+    };
+    QStringList lines;
+    for (int i = 0; i <= session.FileLast; ++i) {
+        const QString source = model.SourceName(i);
+        const QString target = model.DesName(i);
+        lines << escapeField(source) + QStringLiteral(" -> ") + escapeField(target);
+        if (source == target)
+            continue;
+        const bool caseOnly = source.compare(target, Qt::CaseInsensitive) == 0;
+        const bool occupied =
+            taken.contains(target) || (!freed.contains(target) && onDisk(target, caseOnly));
+        const bool fileName = !target.isEmpty() && !target.contains(QLatin1Char('/')) &&
+                              target != QLatin1String(".") && target != QLatin1String("..");
+        if (!fileName) {
+            CliOutput::out(QStringLiteral("not a file name: ") + lines.last());
+        } else if (occupied) {
+            CliOutput::out(QStringLiteral("taken: ") + lines.last());
+        } else {
+            taken.remove(source);
+            freed.insert(source);
+            freed.remove(target);
+            taken.insert(target);
+        }
+    }
+    for (const QString& line : lines)
+        CliOutput::out(line);
+}
+
+bool writeRecord(FileSystem& fs, const QString& path, const UndoRecord& record)
+{
+    int error = 0;
+    const auto device = fs.openForWriting(path, error);
+    if (!device)
+        return false;
+    const QByteArray bytes = record.toBytes();
+    const bool written = device->write(bytes) == bytes.size();
+    device->close();
+    return written && device->errorCode() == 0;
+}
+
+// The undo file may replace an older undo record, never another file, and
+// it must not be one of the files the pass renames.
+QString undoFileProblem(Session& session, const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (path.left(slash + 1) == session.FolderPath) {
+        const QString name = path.mid(slash + 1);
+        for (int i = 0; i <= session.FileLast; ++i) {
+            if (session.model().SourceName(i) == name)
+                return QStringLiteral("%1 is one of the files to rename").arg(path);
+        }
+    }
+    QByteArray start;
+    const int rc = session.fs().readChunks(path, 64, [&](const QByteArray& chunk) {
+        start = chunk;
+        return false;
+    });
+    if (rc == 0 && !start.isEmpty() && !start.startsWith(UndoRecord::header()))
+        return QStringLiteral("%1 exists and is not an undo record").arg(path);
+    return QString();
+}
+
+UndoRecord plannedRecord(const Session& session)
+{
+    UndoRecord record;
+    record.start(session.FolderPath, session.FileLast + 1);
+    for (int i = 0; i <= session.FileLast; ++i)
+        record.add(session.model().SourceName(i), session.model().DesName(i));
+    return record;
+}
+
+} // namespace
+
+int CliCommands::rename(CliApp& app, Session& session)
+{
+    const std::optional<int> attributes =
+        isSet(app, "attributes") ? attributeValue(option(app, "attributes")) : -1;
+    if (!attributes)
+        return app.usageError(
+            QStringLiteral("--attributes takes none, or normal, R, H, S separated by commas"));
+    if (isSet(app, "on-failure")) {
+        const auto answer = failureAnswer(option(app, "on-failure"));
+        if (!answer)
+            return app.usageError(QStringLiteral("--on-failure takes retry, skip or stop"));
+        app.prompter().setFailureAnswer(answer);
+    }
+    for (const char* name : {"created", "modified"}) {
+        if (isSet(app, name) && !DateText::isDate(option(app, name)))
+            return app.usageError(
+                QStringLiteral("--%1: \"%2\" is not a date").arg(name, option(app, name)));
+    }
+    QString undoFile;
+    if (isSet(app, "undo-file")) {
+        undoFile = app.absolutePath(option(app, "undo-file"));
+        const QString problem = undoFileProblem(session, undoFile);
+        if (!problem.isEmpty())
+            return app.usageError(problem);
+    }
+    pickDate(app, session, "created", FileDates::Creation);
+    pickDate(app, session, "modified", FileDates::Modified);
+
+    if (isSet(app, "dry-run")) {
+        printDryRun(session);
+        return app.status();
+    }
+    // The whole plan is on disk before the first rename, so even a pass that
+    // is interrupted can be undone; the pass's own record replaces it after.
+    FileSystem& fs = session.fs();
+    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, plannedRecord(session))) {
+        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
+        return 2;
+    }
+    RenamePass pass(session);
+    QString shown;
+    QObject::connect(&pass, &RenamePass::status, [&shown](const QString& text) {
+        if (text != shown) {
+            shown = text;
+            CliOutput::out(text);
+            fflush(stdout);
+        }
+    });
+    pass.renameFiles(*attributes);
+    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, session.undoRecord)) {
+        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
+        return 1;
+    }
+    return app.status();
+}

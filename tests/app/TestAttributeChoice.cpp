@@ -1,0 +1,58 @@
+#include "app/AttributeChoice.h"
+
+#include <QTest>
+
+class TestAttributeChoice : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A script of clicks ("m" + box: mouse down, then the box toggles) and
+    // keyboard toggles ("k" + box); then the boxes and both values.
+    void boxes_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("checked"); // boxes 0..3 as 0/1
+        QTest::addColumn<int>("renameValue");
+        QTest::addColumn<int>("batchValue");
+        QTest::newRow("none") << ""
+                              << "0000" << -1 << 0;
+        QTest::newRow("hidden") << "m2"
+                                << "0010" << 2 << 2;
+        QTest::newRow("readonly system") << "m1 m3"
+                                         << "0101" << 5 << 5;
+        QTest::newRow("normal") << "m0"
+                                << "1000" << 0 << 0;
+        QTest::newRow("normal clears hidden") << "m2 m0"
+                                              << "1000" << 0 << 0;
+        QTest::newRow("hidden clears normal") << "m2 m0 m2"
+                                              << "0010" << 2 << 2;
+        QTest::newRow("keyboard clears nothing") << "m0 k2 k1"
+                                                 << "1110" << 3 << 3;
+        QTest::newRow("click unchecks") << "m2 m2"
+                                        << "0000" << -1 << 0;
+    }
+
+    void boxes()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, checked);
+        QFETCH(int, renameValue);
+        QFETCH(int, batchValue);
+        AttributeChoice choice;
+        for (const QString& step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const int box = step.mid(1).toInt();
+            if (step.startsWith(QLatin1Char('m')))
+                choice.mouseDown(box);
+            choice.setChecked(box, !choice.isChecked(box));
+        }
+        QString shown;
+        for (int box = 0; box < 4; ++box)
+            shown += choice.isChecked(box) ? QLatin1Char('1') : QLatin1Char('0');
+        QCOMPARE(shown, checked);
+        QCOMPARE(choice.renameValue(), renameValue);
+        QCOMPARE(choice.batchValue(), batchValue);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAttributeChoice)
+#include "TestAttributeChoice.moc"

@@ -1,0 +1,140 @@
+#include "app/FileDates.h"
+#include "app/Session.h"
+#include "platform/FileErrors.h"
+#include "platform/PosixFileSystem.h"
+
+#include "PromptRecorder.h"
+#include "TempFolder.h"
+
+#include <QTest>
+
+namespace
+{
+
+// Records the order of the calls SetFileDates makes; the creation time
+// write fails as on a full disk.
+class RecordingFileSystem : public PosixFileSystem
+{
+public:
+    bool findName(const QString&) override { return true; }
+    int setAttributes(const QString&, int value) override
+    {
+        calls << QStringLiteral("attributes %1").arg(value);
+        return 0;
+    }
+    int setModifiedTime(const QString&, const Time&) override
+    {
+        calls << QStringLiteral("modified");
+        return 0;
+    }
+    int setCreationTime(const QString&, const Time&) override
+    {
+        calls << QStringLiteral("creation");
+        return FileErrors::DiskFull;
+    }
+    QStringList calls;
+};
+
+qint64 epoch(const char* iso)
+{
+    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate).toSecsSinceEpoch();
+}
+
+} // namespace
+
+class TestFileDates : public QObject
+{
+    Q_OBJECT
+private slots:
+    void setFileDates_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("attributes");
+        QTest::addColumn<QString>("creation");
+        QTest::addColumn<QString>("modified");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<qint64>("created"); // 0: unchanged
+        QTest::addColumn<qint64>("changed"); // 0: unchanged
+        const qint64 c = epoch("2020-01-02T00:00:00"), m = epoch("2021-03-04T17:06:07");
+        QTest::newRow("both") << "f.txt" << 0 << "1/2/2020"
+                              << "3/4/2021 5:06:07 PM" << true << c << m;
+        QTest::newRow("creation only") << "f.txt" << 0 << "1/2/2020"
+                                       << "" << true << c << qint64(0);
+        QTest::newRow("modified only") << "f.txt" << 0 << ""
+                                       << "2021-03-04T17:06:07" << true << qint64(0) << m;
+        QTest::newRow("not dates") << "f.txt" << 0 << "soon"
+                                   << "13/45/2020" << false << qint64(0) << qint64(0);
+        QTest::newRow("read-only") << "f.txt" << 1 << "1/2/2020"
+                                   << "" << true << c << qint64(0);
+        QTest::newRow("hidden") << "f.txt" << 2 << "1/2/2020"
+                                << "1/2/2020" << false << qint64(0) << qint64(0);
+        QTest::newRow("dot name") << ".f" << 0 << "1/2/2020"
+                                  << "1/2/2020" << false << qint64(0) << qint64(0);
+    }
+
+    void setFileDates()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, attributes);
+        QFETCH(QString, creation);
+        QFETCH(QString, modified);
+        QFETCH(bool, result);
+        QFETCH(qint64, created);
+        QFETCH(qint64, changed);
+        TempFolder dir;
+        QVERIFY(dir.write(name, "x"));
+        PosixFileSystem fs;
+        const QString path = dir.file(name);
+        QCOMPARE(fs.setAttributes(path, attributes), 0);
+        FileSystem::Entry before, after;
+        QCOMPARE(fs.stat(path, before), 0);
+        QCOMPARE(FileDates::SetFileDates(fs, path, creation, modified), result);
+        QCOMPARE(fs.stat(path, after), 0);
+        QCOMPARE(after.created.seconds, created ? created : before.created.seconds);
+        QCOMPARE(after.modified.seconds, changed ? changed : before.modified.seconds);
+        // A file whose dates were written is left a normal file.
+        QCOMPARE(after.attributes & FileSystem::ReadOnly, result ? 0 : attributes & 1);
+        QVERIFY(!FileDates::SetFileDates(fs, dir.file(QStringLiteral("gone")), creation, modified));
+    }
+
+    void modifiedIsWrittenBeforeCreation()
+    {
+        RecordingFileSystem fs;
+        QVERIFY(!FileDates::SetFileDates(fs, QStringLiteral("f"), "1/2/2020", "1/3/2020"));
+        QCOMPARE(fs.calls, (QStringList{"attributes 0", "modified", "creation"}));
+    }
+
+    void pickersMakePendingDates()
+    {
+        PosixFileSystem fs;
+        PromptRecorder prompts;
+        Session session(fs, prompts);
+        QStringList rows{"1/5/2019 3:04:05 PM|1/5/2019|a", "1/6/2019|1/6/2019|b"};
+        session.model().AddArray(rows);
+        QCOMPARE(FileDates::GetDate1(session), QString());
+
+        const QDateTime today(QDate(2024, 7, 1), QTime(0, 0));
+        QDateTime theDate = FileDates::CalanderChange1(session, "1/2/2020", today);
+        QCOMPARE(theDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
+        QCOMPARE(session.model().dateText1(1), QStringLiteral("1/2/2020"));
+        QCOMPARE(FileDates::GetDate1(session), QStringLiteral("1/2/2020"));
+        QCOMPARE(FileDates::GetDate2(session), QString());
+
+        // A half-typed text keeps TheDate; the rows show it, nothing is pending.
+        theDate = FileDates::CalanderChange2(session, "3/4/20x", theDate);
+        QCOMPARE(theDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
+        QCOMPARE(session.model().dateText2(0), QStringLiteral("1/2/2020"));
+        QCOMPARE(FileDates::GetDate2(session), QString());
+
+        // Letter case does not matter; a reload makes the pending date lapse.
+        session.model().FileDateChange1(0, "1/2/2020 3:04:05 PM");
+        QCOMPARE(FileDates::GetDate1(session.model(), "1/2/2020 3:04:05 pm"),
+                 QStringLiteral("1/2/2020 3:04:05 pm"));
+        QStringList fresh{"1/5/2019|1/5/2019|a"};
+        session.model().AddArray(fresh);
+        QCOMPARE(FileDates::GetDate1(session), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileDates)
+#include "TestFileDates.moc"

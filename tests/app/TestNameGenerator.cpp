@@ -1,0 +1,252 @@
+#include "app/NameGenerator.h"
+#include "app/Session.h"
+#include "platform/PosixFileSystem.h"
+
+#include "PromptRecorder.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+namespace
+{
+
+// A list of `count` files named `name` (only position `at` matters), each
+// with the proposal "old".
+void load(FileListModel& model, int count, const QString& name)
+{
+    FileListModel::Rows rows;
+    rows.reserve(count, 8);
+    for (int i = 0; i < count; ++i)
+        rows.append({}, {}, name, u"old", {});
+    model.AddArray(std::move(rows));
+}
+
+} // namespace
+
+class TestNameGenerator : public QObject
+{
+    Q_OBJECT
+private slots:
+    void modes_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("zeros");
+        QTest::addColumn<QString>("ext");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("expected");
+        const QString keep = QStringLiteral(".???");
+        auto row = [&](const char* tag, const QString& p, const QString& z, const QString& x,
+                       const QString& name, int position, const QString& expected,
+                       const QString& what = {}, const QString& with = {}) {
+            QTest::newRow(tag) << p << z << x << what << with << name << position << expected;
+        };
+        row("number 9", "File#", "00", keep, "x", 8, "File09");
+        row("number 99", "File#", "00", keep, "x", 98, "File99");
+        row("number 100 cut", "File#", "00", keep, "x", 99, "File00");
+        row("no padding", "File#", "", keep, "x", 5, "File");
+        row("every #", "#-#", "0", keep, "a.b", 2, "3-3.b");
+        row("keeps ext", "New_Filename_#", "000", keep, "photo.JPG", 0, "New_Filename_001.JPG");
+        row("no dot", "New_Filename_#", "000", keep, "README", 1, "New_Filename_002");
+        row("ext without dot", "File#", "00", "png", "a.txt", 0, "File01png");
+        row("same", "", "00", keep, "IMG_1.jpg", 0, "IMG_1.jpg", "IMG", "x");
+        row("numbered replace", "File#", "00", keep, "a", 0, "Pic01", "File", "Pic");
+        row("front back", "Front + Back", "0", keep, "photo.jpg", 0, "Front photo Back.jpg");
+        row("front back other ext", "Front + Back", "0", ".jpg", "photo.JPG", 0,
+            "Front photo.JPG Back.jpg");
+        row("front back every ext", "+", "0", keep, "a.txt.txt", 0, "a.txt");
+        row("front back # in name", "+_#", "00", keep, "a#b.txt", 4, "a05b_05.txt");
+        row("upper", "UpperCase", "0", keep, "photo.jpg", 0, "PHOTO.JPG");
+        row("upper chosen ext", "UpperCase", "0", ".png", "photo.jpg", 0, "PHOTO.png");
+        row("upper long ext", "UpperCase", "0", ".png", "photo.jpeg", 0, "PHOTO.JPEG");
+        row("upper sharp s", "UpperCase", "0", keep, QString::fromUtf8("straße.txt"), 0,
+            "STRASSE.TXT");
+        row("lower", "LowerCase", "0", ".jpeg", "Photo.TXT", 0, "photo.jpeg");
+        row("lower dotted I", "LowerCase", "0", keep, QString::fromUtf8("İSTANBUL.TXT"), 0,
+            QString::fromUtf8("i\u0307stanbul.txt"));
+        row("case words", "Case", "0", keep, "my holiday photo.JPG", 0, "My Holiday Photo.jpg");
+        row("case only blanks", "Case", "0", keep, "my_file-NAME.TXT", 0, "My_file-name.txt");
+        row("case tab", "Case", "0", keep, "a\tb  c", 0, "A\tB  C");
+        row("case digit first", "Case", "0", keep, "2ND file", 0, "2nd File");
+        row("case non-ascii", "Case", "0", keep, QString::fromUtf8("élan ßIG ÉTÉ"), 0,
+            QString::fromUtf8("Élan SSig Été"));
+        row("case chosen ext", "Case", "0", ".Png", "a b.txt", 0, "A B.Png");
+        row("replace only", "Replace Only", "0", keep, "IMG_001.jpg", 0, "Holiday_001.jpg", "IMG",
+            "Holiday");
+        row("replace counts case", "Replace Only", "0", keep, "img_002.jpg", 0, "img_002.jpg",
+            "IMG", "Holiday");
+        row("plus beats keyword", "Case+", "0", keep, "a.txt", 0, "Casea.txt");
+    }
+
+    void modes()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, zeros);
+        QFETCH(QString, ext);
+        QFETCH(QString, what);
+        QFETCH(QString, with);
+        QFETCH(QString, name);
+        QFETCH(int, position);
+        QFETCH(QString, expected);
+        FileListModel model;
+        load(model, position + 1, name);
+        PromptRecorder prompts;
+        QVERIFY(NameGenerator::run(model, position, {pattern, zeros, ext, what, with}, prompts));
+        QCOMPARE(model.DesName(position), expected);
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void refusedPatternWritesNothing_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("fileLast");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("ABC") << "ABC" << 2 << true;
+        QTest::newRow("keyword in lower case") << "case" << 0 << true;
+        QTest::newRow("empty list") << "ABC" << -1 << false;
+    }
+
+    void refusedPatternWritesNothing()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, fileLast);
+        QFETCH(bool, message);
+        FileListModel model;
+        load(model, 3, QStringLiteral("a.txt"));
+        PromptRecorder prompts;
+        QCOMPARE(NameGenerator::run(model, fileLast, {pattern, "0", ".???", {}, {}}, prompts),
+                 !message);
+        QCOMPARE(prompts.messages,
+                 message ? QStringList{NameGenerator::sameNameMessage()} : QStringList());
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(model.DesName(k), QStringLiteral("old"));
+    }
+
+    void randomNames_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("ext");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("shape");
+        QTest::newRow("lower 26") << "Random Lowercase"
+                                  << ".???"
+                                  << "photo.jpg" << 26 << "[a-x]{6}1a\\.jpg";
+        QTest::newRow("lower 0") << "Random Lowercase"
+                                 << ".???"
+                                 << "Photo.JPG" << 0 << "[a-x]{7}0\\.jpg";
+        QTest::newRow("upper chosen") << "Random UPPERcase"
+                                      << ".png"
+                                      << "a.txt" << 255 << "[A-X]{6}FF\\.PNG";
+        QTest::newRow("short name") << "Random UPPERcase"
+                                    << ".???"
+                                    << "ab" << 1 << "[A-X]{7}1AB";
+    }
+
+    void randomNames()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, ext);
+        QFETCH(QString, name);
+        QFETCH(int, position);
+        QFETCH(QString, shape);
+        // Many draws, so a letter Y or Z (or a wrong width) would show up.
+        const int count = qMax(position + 1, 3000);
+        FileListModel model;
+        load(model, count, name);
+        PromptRecorder prompts;
+        QVERIFY(NameGenerator::run(model, count - 1, {pattern, "0", ext, {}, {}}, prompts));
+        const QRegularExpression re(QRegularExpression::anchoredPattern(shape));
+        QVERIFY2(re.match(model.DesName(position)).hasMatch(), qPrintable(model.DesName(position)));
+        const QRegularExpression letters(pattern.endsWith(QLatin1String("Lowercase"))
+                                             ? QStringLiteral("^[a-x0-9]{8}")
+                                             : QStringLiteral("^[A-X0-9]{8}"));
+        QSet<QString> distinct;
+        for (int k = 0; k < count; ++k) {
+            QVERIFY2(letters.match(model.DesName(k)).hasMatch(), qPrintable(model.DesName(k)));
+            distinct.insert(model.DesName(k).left(8 - QString::number(k, 16).size()));
+        }
+        QVERIFY(distinct.size() > count / 2);
+    }
+
+    void keyFilter_data()
+    {
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<bool>("accepted");
+        for (char c : QByteArray("|*\"/:<>?\\"))
+            QTest::newRow(QByteArray(1, c).constData()) << QChar::fromLatin1(c) << false;
+        for (char c : QByteArray("#+.a _"))
+            QTest::newRow(QByteArray(1, c).constData()) << QChar::fromLatin1(c) << true;
+        QTest::newRow("e acute") << QChar(0xE9) << true;
+    }
+
+    void keyFilter()
+    {
+        QFETCH(QChar, key);
+        QFETCH(bool, accepted);
+        QCOMPARE(NameGenerator::keyAccepted(key), accepted);
+    }
+
+    void triggers()
+    {
+        PosixFileSystem fs;
+        PromptRecorder prompts;
+        Session session(fs, prompts);
+        load(session.model(), 2, QStringLiteral("IMG.txt"));
+        session.FileLast = 1;
+        session.Zeros = QStringLiteral("0");
+        session.R1[0] = QStringLiteral("IMG");
+        session.R1[1] = QStringLiteral("x");
+
+        NameGenerator::Text1ItemChosen(session, QStringLiteral("Same"));
+        QCOMPARE(session.Text1, QString());
+        QCOMPARE(session.model().DesName(1), QStringLiteral("IMG.txt"));
+
+        session.Text1 = QStringLiteral("N#");
+        QVERIFY(NameGenerator::Text1KeyPress(session, QLatin1Char('a')));
+        QCOMPARE(session.model().DesName(1), QStringLiteral("IMG.txt")); // typing alone: no run
+        NameGenerator::Text1KeyPress(session, QChar(13));
+        QCOMPARE(session.model().DesName(1), QStringLiteral("N2.txt"));
+
+        // Text2 runs with its text from before the key, also for a refused key.
+        session.Text2 = QStringLiteral(".jp");
+        QVERIFY(NameGenerator::Text2KeyPress(session, QLatin1Char('g')));
+        QCOMPARE(session.model().DesName(0), QStringLiteral("N1.jp"));
+        session.Text2 = QStringLiteral(".gi");
+        QVERIFY(!NameGenerator::Text2KeyPress(session, QLatin1Char('?')));
+        QCOMPARE(session.model().DesName(0), QStringLiteral("N1.gi"));
+
+        NameGenerator::ZerosItemChosen(session, QStringLiteral("000"));
+        QCOMPARE(session.model().DesName(1), QStringLiteral("N002.gi"));
+        NameGenerator::Text2ItemChosen(session, QStringLiteral(".???"));
+        QCOMPARE(session.model().DesName(1), QStringLiteral("N002.txt"));
+    }
+
+    void numberWrapsAtAMillionAndOne()
+    {
+        FileListModel model;
+        load(model, 1000001, QStringLiteral("f"));
+        PromptRecorder prompts;
+        QVERIFY(NameGenerator::run(model, 1000000, {"F#", "0", ".???", {}, {}}, prompts));
+        QCOMPARE(model.DesName(8), QStringLiteral("F9"));
+        QCOMPARE(model.DesName(999999), QStringLiteral("F0"));
+        QCOMPARE(model.DesName(1000000), QStringLiteral("F1"));
+    }
+
+    void numbersFollowTheShownOrder()
+    {
+        FileListModel model;
+        QStringList rows{"||a.txt", "||b.txt", "||c.txt"};
+        model.AddArray(rows);
+        std::swap(model.displayOrder()[0], model.displayOrder()[2]);
+        PromptRecorder prompts;
+        NameGenerator::run(model, 2, {"#", "0", ".???", {}, {}}, prompts);
+        QCOMPARE(model.desNameOf(2), QStringLiteral("1.txt"));
+        QCOMPARE(model.desNameOf(0), QStringLiteral("3.txt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNameGenerator)
+#include "TestNameGenerator.moc"

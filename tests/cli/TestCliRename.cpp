@@ -1,0 +1,223 @@
+#include "platform/FileNameCodec.h"
+#include "platform/PosixFileSystem.h"
+
+#include "ScratchMount.h"
+#include "TempFolder.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace
+{
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(QUILLON_CLI), args);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QStringList sortedLines(const QString& text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+class TestCliRename : public QObject
+{
+    Q_OBJECT
+private slots:
+    void renameAndUndo()
+    {
+        TempFolder dir;
+        const QStringList names{"plain.txt", "tab\tname.txt", "new\nline", "back\\slash.txt",
+                                FileNameCodec::decode(QByteArray("caf\xe9.txt"))};
+        for (const QString& n : names)
+            QVERIFY(dir.write(n, n.toUtf8()));
+        TempFolder records;
+        const QString undoFile = records.file("rec.undo");
+        Run r = cli({"rename", dir.path(), "--pattern", "N#", "--zeros", "0", "--ext", ".txt",
+                     "--undo-file", undoFile});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("0% Renamed\nRenaming Completed\n"));
+        QCOMPARE(dir.names(), (QStringList{"N1.txt", "N2.txt", "N3.txt", "N4.txt", "N5.txt"}));
+        // The record starts with its header, one line per file.
+        const QByteArray record = records.read("rec.undo");
+        QVERIFY(record.startsWith("Quillon undo record\n"));
+        QCOMPARE(record.count('\n'), 6);
+
+        r = cli({"undo", "--undo-file", undoFile});
+        QCOMPARE(r.code, 0);
+        QStringList expected = names;
+        expected.sort();
+        QCOMPARE(dir.names(), expected);
+        for (const QString& n : names)
+            QCOMPARE(dir.read(n), n.toUtf8());
+    }
+
+    void refusedBeforeAnyChange_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("attributes") << QStringList{"--attributes", "X"} << "--attributes";
+        QTest::newRow("created") << QStringList{"--created", "soon"} << "is not a date";
+        QTest::newRow("on-failure") << QStringList{"--on-failure", "maybe"} << "--on-failure";
+        QTest::newRow("pattern character") << QStringList{"--pattern", "a/b#"} << "cannot hold";
+        QTest::newRow("undo file listed")
+            << QStringList{"--undo-file", "a.txt"} << "files to rename";
+        QTest::newRow("undo file foreign")
+            << QStringList{"--undo-file", "keep.me"} << "not an undo";
+    }
+
+    // Bad input is refused with a message and status 2 before any file
+    // changes, and an undo file never replaces a file that is not one.
+    void refusedBeforeAnyChange()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, why);
+        TempFolder dir, other;
+        QVERIFY(dir.write("a.txt", "a"));
+        QVERIFY(other.write("keep.me", "precious"));
+        for (QString& a : args) {
+            if (a == QLatin1String("a.txt") || a == QLatin1String("keep.me"))
+                a = (a == QLatin1String("a.txt") ? dir : other).file(a);
+        }
+        const Run r = cli(QStringList{"rename", dir.path()} + args);
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(why), qPrintable(r.err));
+        QCOMPARE(dir.names(), QStringList{"a.txt"});
+        QCOMPARE(other.read("keep.me"), QByteArray("precious"));
+    }
+
+    void dryRunShowsTakenTargets()
+    {
+        TempFolder dir;
+        for (const char* n : {"a1", "a2", "b1", "c", ".x"})
+            QVERIFY(dir.write(n));
+        const Run r =
+            cli({"rename", dir.path(), "--dry-run", "--pattern", "Replace Only", "--replace", "a",
+                 "--with", "b", "--replace-all", "C", "--with-all", ".x"});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(sortedLines(lines.mid(0, 2).join('\n')),
+                 (QStringList{"taken: a1 -> b1", "taken: c -> .x"}));
+        QCOMPARE(sortedLines(lines.mid(2).join('\n')),
+                 (QStringList{".x -> .x", "a1 -> b1", "a2 -> b2", "b1 -> b1", "c -> .x"}));
+        QCOMPARE(dir.names(), (QStringList{".x", "a1", "a2", "b1", "c"}));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("medium");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("taken by hidden, stop") << "disk"
+                                               << "" << 2;
+        QTest::newRow("taken by hidden, skip") << "disk"
+                                               << "skip" << 4;
+        QTest::newRow("read-only medium") << "tmpfs-ro"
+                                          << "" << 1;
+    }
+
+    // Without a terminal a failure that persists stops the pass; --on-failure
+    // skip goes on. Either way nothing is replaced and the status is 1.
+    void failures()
+    {
+        QFETCH(QString, medium);
+        QFETCH(QString, answer);
+        QFETCH(int, messages);
+        TempFolder dir;
+        const bool readOnly = medium == QLatin1String("tmpfs-ro");
+        std::unique_ptr<ScratchMount> mount;
+        if (readOnly) {
+            mount = std::make_unique<ScratchMount>(ScratchMount::Tmpfs);
+            if (!mount->available())
+                QSKIP(qPrintable(mount->skipReason()));
+        }
+        const QString folder = readOnly ? mount->path() : dir.path();
+        PosixFileSystem fs;
+        for (const char* n : {"a1", "a2", ".x1", ".x2"})
+            QCOMPARE(fs.createFile(folder + n, n), 0);
+        if (readOnly)
+            QVERIFY(mount->remountReadOnly());
+        QStringList args{"rename",    folder, "--pattern", "Replace Only",
+                         "--replace", "a",    "--with",    readOnly ? "b" : ".x"};
+        if (!answer.isEmpty())
+            args << "--on-failure" << answer;
+        const Run r = cli(args);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err.count('\n'), messages);
+        QVERIFY(r.err.contains(readOnly ? "Cannot Rename Read-only Media" : "aready exists"));
+        QVERIFY(r.out.contains("Rename Failed"));
+        FileSystem::Entry e;
+        for (const char* n : {"a1", "a2", ".x1", ".x2"})
+            QCOMPARE(fs.stat(folder + n, e), 0);
+    }
+
+    void datesAndAttributes()
+    {
+        TempFolder dir;
+        QVERIFY(dir.write("a.txt"));
+        const Run r = cli({"rename", dir.path(), "--pattern", "b#", "--attributes", "H,readonly",
+                           "--created", "2020-01-02", "--modified", "1/3/2020 4:05:06 AM"});
+        QCOMPARE(r.code, 0);
+        PosixFileSystem fs;
+        FileSystem::Entry e;
+        QCOMPARE(fs.stat(dir.file("b1.txt"), e), 0);
+        QCOMPARE(e.attributes, FileSystem::Hidden | FileSystem::ReadOnly);
+        QCOMPARE(e.created.seconds, QDateTime(QDate(2020, 1, 2), QTime(0, 0)).toSecsSinceEpoch());
+        QCOMPARE(e.modified.seconds,
+                 QDateTime(QDate(2020, 1, 3), QTime(4, 5, 6)).toSecsSinceEpoch());
+    }
+
+    void listNamingOptions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("paste");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("shown"); // the new name, or the message
+        QTest::newRow("replace-all")
+            << QStringList{"--pattern", "IMG_#", "--replace-all", "img", "--with-all", "pic#"}
+            << QByteArray() << 0 << "pic1_1.txt";
+        QTest::newRow("same") << QStringList{"--pattern", "Same", "--replace", "a", "--with", "b"}
+                              << QByteArray() << 0 << "a.txt";
+        QTest::newRow("paste path characters")
+            << QStringList() << QByteArray("C:\\x/y.txt\r\nz\r\n") << 0 << "Cxy.txt";
+        QTest::newRow("paste LF only") << QStringList() << QByteArray("one\ntwo\n") << 1
+                                       << "Cannot continue / The number of new file name's don't "
+                                          "match old..";
+    }
+
+    void listNamingOptions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, paste);
+        QFETCH(int, code);
+        QFETCH(QString, shown);
+        TempFolder dir, texts;
+        QVERIFY(dir.write("a.txt"));
+        QVERIFY(dir.write("b.txt"));
+        if (!paste.isEmpty()) {
+            QVERIFY(texts.write("names", paste));
+            args << "--paste" << texts.file("names");
+        }
+        const Run r = cli(QStringList{"list", dir.path()} + args);
+        QCOMPARE(r.code, code);
+        QVERIFY2((code ? r.err : r.out).contains(shown), qPrintable(r.out + r.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliRename)
+#include "TestCliRename.moc"
