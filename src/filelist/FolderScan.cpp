@@ -36,7 +36,8 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QSt
     result.folderPath = folderPathFor(dr);
     fs.setCurrentFolder(dr);
     const QString zeroDate = DateText::format(DateText::zeroDate());
-    rows.reserve(1024, 64);
+    // Room for the most rows a scan takes, once; untouched pages cost nothing.
+    rows.reserve(MaxIndex + 1, 56);
     QString& arena = rows.arena();
 
     fs.enumerate(result.folderPath, false, [&](const FileSystem::Entry& e) {

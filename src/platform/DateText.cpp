@@ -3,6 +3,7 @@
 #include <QTimeZone>
 
 #include <ctime>
+#include <iterator>
 #include <mutex>
 #include <vector>
 
@@ -42,7 +43,8 @@ struct Patterns {
     QString time;
     std::vector<Token> dateTokens;
     std::vector<Token> timeTokens;
-    QString am, pm;
+    QString amUpper, pmUpper, amLower, pmLower;
+    QString groupSeparator;
 };
 
 QString widenYear(QString pattern)
@@ -143,8 +145,12 @@ Patterns buildPatterns(const QLocale& locale)
     p.time = timeWithoutZone(locale.timeFormat(QLocale::LongFormat));
     p.dateTokens = tokenize(p.date);
     p.timeTokens = tokenize(p.time);
-    p.am = locale.amText();
-    p.pm = locale.pmText();
+    p.groupSeparator =
+        locale.numberOptions() & QLocale::OmitGroupSeparator ? QString() : locale.groupSeparator();
+    p.amUpper = locale.amText().toUpper();
+    p.pmUpper = locale.pmText().toUpper();
+    p.amLower = locale.amText().toLower();
+    p.pmLower = locale.pmText().toLower();
     return p;
 }
 
@@ -161,7 +167,24 @@ const Patterns& patterns()
     return cached;
 }
 
-void appendNumber(QString& out, int value, int width)
+// Formatting writes into a small buffer and appends once: a million rows
+// must not pay a QString growth check per character.
+struct Buffer {
+    char16_t data[128];
+    int size = 0;
+    void add(char16_t c)
+    {
+        if (size < int(std::size(data)))
+            data[size++] = c;
+    }
+    void add(const QString& text)
+    {
+        for (QChar c : text)
+            add(c.unicode());
+    }
+};
+
+void appendNumber(Buffer& out, int value, int width)
 {
     char buf[12];
     int n = 0;
@@ -173,19 +196,19 @@ void appendNumber(QString& out, int value, int width)
     while (n < width)
         buf[n++] = '0';
     if (value < 0)
-        out += QLatin1Char('-');
+        out.add(u'-');
     while (n)
-        out += QLatin1Char(buf[--n]);
+        out.add(char16_t(buf[--n]));
 }
 
-void appendTokens(QString& out, const std::vector<Token>& tokens, const std::tm& t,
+void appendTokens(Buffer& out, const std::vector<Token>& tokens, const std::tm& t,
                   const Patterns& p)
 {
     const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
     for (const Token& tok : tokens) {
         switch (tok.kind) {
         case Token::Literal:
-            out += tok.text;
+            out.add(tok.text);
             break;
         case Token::Day:
             appendNumber(out, t.tm_mday, 1);
@@ -200,7 +223,7 @@ void appendTokens(QString& out, const std::vector<Token>& tokens, const std::tm&
             appendNumber(out, t.tm_mon + 1, 2);
             break;
         case Token::MonthName:
-            out += p.locale.monthName(t.tm_mon + 1, QLocale::LongFormat);
+            out.add(p.locale.monthName(t.tm_mon + 1, QLocale::LongFormat));
             break;
         case Token::Year4:
             appendNumber(out, t.tm_year + 1900, 4);
@@ -233,10 +256,10 @@ void appendTokens(QString& out, const std::vector<Token>& tokens, const std::tm&
             appendNumber(out, t.tm_sec, 2);
             break;
         case Token::AmPmUpper:
-            out += (t.tm_hour < 12 ? p.am : p.pm).toUpper();
+            out.add(t.tm_hour < 12 ? p.amUpper : p.pmUpper);
             break;
         case Token::AmPmLower:
-            out += (t.tm_hour < 12 ? p.am : p.pm).toLower();
+            out.add(t.tm_hour < 12 ? p.amLower : p.pmLower);
             break;
         }
     }
@@ -245,11 +268,43 @@ void appendTokens(QString& out, const std::vector<Token>& tokens, const std::tm&
 void appendTm(QString& out, const std::tm& t)
 {
     const Patterns& p = patterns();
-    appendTokens(out, p.dateTokens, t, p);
+    Buffer buffer;
+    appendTokens(buffer, p.dateTokens, t, p);
     if (t.tm_hour || t.tm_min || t.tm_sec) {
-        out += QLatin1Char(' ');
-        appendTokens(out, p.timeTokens, t, p);
+        buffer.add(u' ');
+        appendTokens(buffer, p.timeTokens, t, p);
     }
+    out.append(reinterpret_cast<const QChar*>(buffer.data), buffer.size);
+}
+
+// Local time of an epoch second. Files of one folder mostly share a few days,
+// so the offset of the last day seen is kept: within that day, where the
+// offset is the same at both ends, the broken-down time is plain arithmetic.
+bool localTime(qint64 seconds, std::tm& out)
+{
+    static qint64 dayStart = 1, dayEnd = 0; // empty to begin with
+    static std::tm dayTm{};
+    if (seconds >= dayStart && seconds < dayEnd) {
+        const int inDay = int(seconds - dayStart);
+        out = dayTm;
+        out.tm_hour = inDay / 3600;
+        out.tm_min = inDay / 60 % 60;
+        out.tm_sec = inDay % 60;
+        return true;
+    }
+    const std::time_t tt = std::time_t(seconds);
+    if (!localtime_r(&tt, &out))
+        return false;
+    const qint64 start = seconds - (out.tm_hour * 3600 + out.tm_min * 60 + out.tm_sec);
+    std::tm endTm{};
+    const std::time_t last = std::time_t(start + 86399);
+    if (localtime_r(&last, &endTm) && endTm.tm_gmtoff == out.tm_gmtoff &&
+        endTm.tm_mday == out.tm_mday) {
+        dayStart = start;
+        dayEnd = start + 86400;
+        dayTm = out;
+    }
+    return true;
 }
 
 std::tm toTm(const QDateTime& dt)
@@ -278,6 +333,11 @@ QLocale DateText::locale()
     return patterns().locale;
 }
 
+QString DateText::groupSeparator()
+{
+    return patterns().groupSeparator;
+}
+
 QString DateText::datePattern()
 {
     return patterns().date;
@@ -297,13 +357,12 @@ QString DateText::format(const QDateTime& dateTime)
 
 QString DateText::shortDate(const QDate& date)
 {
-    QString out;
     std::tm t{};
     t.tm_year = date.year() - 1900;
     t.tm_mon = date.month() - 1;
     t.tm_mday = date.day();
-    const Patterns& p = patterns();
-    appendTokens(out, p.dateTokens, t, p);
+    QString out;
+    appendTm(out, t);
     return out;
 }
 
@@ -317,9 +376,8 @@ QString DateText::fromEpoch(qint64 seconds)
 
 void DateText::appendFromEpoch(QString& out, qint64 seconds)
 {
-    const std::time_t tt = std::time_t(seconds);
     std::tm t{};
-    if (!localtime_r(&tt, &t)) {
+    if (!localTime(seconds, t)) {
         appendTm(out, toTm(QDateTime::fromSecsSinceEpoch(seconds)));
         return;
     }

@@ -22,8 +22,9 @@ public:
     static void setLocale(const QLocale& locale);
     static QLocale locale();
 
-    static QString datePattern(); // e.g. "M/d/yyyy"
-    static QString timePattern(); // e.g. "h:mm:ss AP"
+    static QString datePattern();    // e.g. "M/d/yyyy"
+    static QString timePattern();    // e.g. "h:mm:ss AP"
+    static QString groupSeparator(); // of the same locale, for sizes
 
     static QString format(const QDateTime& dateTime); // local time
     static QString shortDate(const QDate& date);      // the date part alone

@@ -2,6 +2,8 @@
 
 #include "DateText.h"
 
+#include <algorithm>
+
 QString NumberText::grouped(qint64 value)
 {
     QString out;
@@ -11,23 +13,24 @@ QString NumberText::grouped(qint64 value)
 
 void NumberText::appendGrouped(QString& out, qint64 value)
 {
-    const QLocale locale = DateText::locale();
-    const QString separator =
-        locale.numberOptions() & QLocale::OmitGroupSeparator ? QString() : locale.groupSeparator();
-    char digits[24];
+    const QString separator = DateText::groupSeparator();
+    char16_t buffer[48];
     int n = 0;
     quint64 v = value < 0 ? quint64(-(value + 1)) + 1 : quint64(value);
+    int digits = 0;
+    // Written backwards, then appended in one go.
     do {
-        digits[n++] = char('0' + v % 10);
+        if (digits && digits % 3 == 0)
+            for (qsizetype i = separator.size() - 1; i >= 0; --i)
+                buffer[n++] = separator[i].unicode();
+        buffer[n++] = char16_t(u'0' + v % 10);
         v /= 10;
+        ++digits;
     } while (v);
     if (value < 0)
-        out += locale.negativeSign();
-    for (int i = n - 1; i >= 0; --i) {
-        out += QLatin1Char(digits[i]);
-        if (i > 0 && i % 3 == 0)
-            out += separator;
-    }
+        out += DateText::locale().negativeSign();
+    std::reverse(buffer, buffer + n);
+    out.append(reinterpret_cast<const QChar*>(buffer), n);
 }
 
 bool NumberText::parse(QStringView text, qint64& value)
