@@ -1,8 +1,15 @@
 #include "VelloZarurad.h"
 
+#include "AttributesFrame.h"
+#include "FormParts.h"
+#include "QtPrompter.h"
+#include "RenamingFrame.h"
 #include "TemporaryListView.h"
 
+#include "app/NewNameClipboard.h"
+#include "app/RenamePass.h"
 #include "app/Session.h"
+#include "platform/widgets/QtClipboard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,44 +43,11 @@ constexpr int Command1Width = 1950;
 // stands until one exists.
 const char* const MakerPage = "https://quillon.example/";
 
-const QColor FrameBack(240, 240, 240);
-
-QComboBox* editableBox(QWidget* parent, const QString& text, const QStringList& items,
-                       const QString& tip)
-{
-    auto* box = new QComboBox(parent);
-    box->setEditable(true);
-    box->addItems(items);
-    box->setEditText(text);
-    box->setToolTip(tip);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    return box;
-}
-
-QGroupBox* frame(QWidget* parent, const QString& caption)
-{
-    auto* box = new QGroupBox(caption, parent);
-    box->setAutoFillBackground(true);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Window, FrameBack);
-    box->setPalette(p);
-    QFont f = box->font();
-    f.setBold(true);
-    box->setFont(f);
-    return box;
-}
-
-QPushButton* command(QWidget* parent, const QString& caption, const QString& tip)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setToolTip(tip);
-    return button;
-}
-
 } // namespace
 
 VelloZarurad::VelloZarurad(Session& session, QWidget* parent)
-    : QMainWindow(parent), m_session(session)
+    : QMainWindow(parent), m_session(session), m_rename(new RenamePass(session, this)),
+      m_clipboard(nullptr)
 {
     setWindowTitle(QStringLiteral("Quillon"));
     QFont arial(QStringLiteral("Arial"));
@@ -81,8 +55,7 @@ VelloZarurad::VelloZarurad(Session& session, QWidget* parent)
     setFont(arial);
     buildControls();
     buildMenus();
-    connect(&m_session, &Session::zerosChanged, this,
-            [this](const QString& zeros) { Zeros->setEditText(zeros); });
+    connectRenaming();
     Dr->setText(m_session.Dr);
     centralWidget()->setFixedSize(twipsX(InnerWidth), twipsY(InnerHeight));
     adjustSize();
@@ -129,10 +102,17 @@ void VelloZarurad::buildControls()
     ListPlus1 = new TemporaryListView(m_session.model(), inner);
     ListPlus1->setToolTip(QStringLiteral("Double click to open file..."));
     place(ListPlus1, 90, ListTop, 11760, 4635);
-    buildAttributes(inner);
-    buildRenaming(inner);
+    Attributes = new AttributesFrame(inner);
+    Attributes->setTitle(QStringLiteral("Set Attributes :"));
+    FormParts::styleFrame(Attributes);
+    place(Attributes, 90, 5490, 2025, 1995);
+    Frame1 = new RenamingFrame(m_session, inner);
+    Frame1->setTitle(QStringLiteral("Generate New Filenames  :"));
+    FormParts::styleFrame(Frame1);
+    place(Frame1, Frame1Left, 5490, Frame1Width, Frame1Height);
     buildBatch(inner);
-    Command1 = command(inner, QStringLiteral("Start Rename"), QStringLiteral("Start renaming..."));
+    Command1 = FormParts::command(inner, QStringLiteral("Start Rename"),
+                                  QStringLiteral("Start renaming..."));
     place(Command1, 13095, 6885, Command1Width, 600);
     RemN = new QLabel(inner);
     RemN->setStyleSheet(QStringLiteral("color: rgb(0, 64, 0);"));
@@ -142,19 +122,19 @@ void VelloZarurad::buildControls()
 
 void VelloZarurad::buildPathFrame(QWidget* inner)
 {
-    Frame3 = frame(inner, QStringLiteral("Drive / Directory :"));
+    Frame3 = FormParts::frame(inner, QStringLiteral("Drive / Directory :"));
     place(Frame3, 90, 45, 9270, 750);
     Dr = new QLineEdit(inner);
     Dr->setToolTip(QStringLiteral("Select Source Directory..."));
     Dr->installEventFilter(this);
     place(Dr, 225, 315, 6810, 405);
-    Combo1 =
-        editableBox(inner, QStringLiteral("*.*"),
-                    {QStringLiteral("*.*"), QStringLiteral("*.JPG"), QStringLiteral("*.PNG"),
-                     QStringLiteral("*.GIF"), QStringLiteral("*.TXT"), QStringLiteral("*.DOC"),
-                     QStringLiteral("*.OCX"), QStringLiteral("*.DLL"), QStringLiteral("*.ZIP"),
-                     QStringLiteral("*.RAR"), QStringLiteral("*.HTM"), QStringLiteral("*.MP3")},
-                    QStringLiteral("Selected File Type..."));
+    Combo1 = FormParts::editableBox(
+        inner, QStringLiteral("*.*"),
+        {QStringLiteral("*.*"), QStringLiteral("*.JPG"), QStringLiteral("*.PNG"),
+         QStringLiteral("*.GIF"), QStringLiteral("*.TXT"), QStringLiteral("*.DOC"),
+         QStringLiteral("*.OCX"), QStringLiteral("*.DLL"), QStringLiteral("*.ZIP"),
+         QStringLiteral("*.RAR"), QStringLiteral("*.HTM"), QStringLiteral("*.MP3")},
+        QStringLiteral("Selected File Type..."));
     Combo1->installEventFilter(this);
     Combo1->lineEdit()->installEventFilter(this);
     place(Combo1, 7065, 315, 1065, 390);
@@ -163,8 +143,8 @@ void VelloZarurad::buildPathFrame(QWidget* inner)
         applyFilterFromBox();
     });
     connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, &VelloZarurad::applyFilterFromBox);
-    Command4 = command(inner, QStringLiteral("Select"),
-                       QStringLiteral("Choose and Select File Directory...."));
+    Command4 = FormParts::command(inner, QStringLiteral("Select"),
+                                  QStringLiteral("Choose and Select File Directory...."));
     place(Command4, 8190, 315, 1005, 375);
     connect(Command4, &QPushButton::clicked, this, &VelloZarurad::togglePanel);
     DriveBorder = new QFrame(inner);
@@ -175,86 +155,20 @@ void VelloZarurad::buildPathFrame(QWidget* inner)
     DriveBorder->hide();
 }
 
-void VelloZarurad::buildAttributes(QWidget* inner)
-{
-    Attributes = frame(inner, QStringLiteral("Set Attributes :"));
-    Attributes->setToolTip(QStringLiteral("Set file Attributes "));
-    place(Attributes, 90, 5490, 2025, 1995);
-    const char* const captions[] = {"Normal", "Readonly", "Hidden", "System"};
-    const int tops[] = {270, 675, 1080, 1485};
-    for (int i = 0; i < 4; ++i) {
-        auto* box = new QCheckBox(QString::fromLatin1(captions[i]), Attributes);
-        box->setToolTip(QStringLiteral("Set Files Attributes..."));
-        box->setAutoFillBackground(true);
-        box->setStyleSheet(
-            QStringLiteral("QCheckBox { background: rgb(128, 128, 255); color: white; "
-                           "font-weight: normal; }"));
-        place(box, 135, tops[i], 1785, 360);
-        if (i == 0)
-            CheckN = box;
-        else
-            Check1[i] = box;
-    }
-}
-
-void VelloZarurad::buildRenaming(QWidget* inner)
-{
-    Frame1 = frame(inner, QStringLiteral("Generate New Filenames  :"));
-    place(Frame1, Frame1Left, 5490, Frame1Width, Frame1Height);
-    QFont plain = font();
-    Text1 =
-        editableBox(Frame1, m_session.Text1,
-                    {QStringLiteral("File#"), QStringLiteral("Case"), QStringLiteral("LowerCase"),
-                     QStringLiteral("UpperCase"), QStringLiteral("Replace Only"),
-                     QStringLiteral("Same"), QStringLiteral("Random Lowercase"),
-                     QStringLiteral("Random UPPERcase"), QStringLiteral("Front + Back")},
-                    QStringLiteral("Filename and number, # is where the number will be placed "
-                                   "in the filename..."));
-    place(Text1, 135, 300, 3600, 390);
-    Zeros = editableBox(Frame1, m_session.Zeros,
-                        {QStringLiteral("0"), QStringLiteral("00"), QStringLiteral("000"),
-                         QStringLiteral("0000"), QStringLiteral("00000"), QStringLiteral("000000")},
-                        QStringLiteral("Type of numbering..."));
-    place(Zeros, 3825, 300, 1275, 390);
-    Text2 = editableBox(Frame1, m_session.Text2,
-                        {QStringLiteral(".???"), QStringLiteral(".jpg"), QStringLiteral(".png"),
-                         QStringLiteral(".gif"), QStringLiteral(".doc"), QStringLiteral(".mp3")},
-                        QStringLiteral("Change File Extentions or Not ..."));
-    place(Text2, 5190, 300, 1275, 390);
-    const char* const labels[] = {"Replace :", "With :"};
-    const char* const tips[] = {"Replace Text...", "With this Text..."};
-    for (int i = 0; i < 2; ++i) {
-        Label1[i] = new QLabel(QString::fromLatin1(labels[i]), Frame1);
-        Label1[i]->setFont(plain);
-        placeLabel(Label1[i], 135 + i * 3465, 810);
-        R1[i] = new QLineEdit(Frame1);
-        R1[i]->setToolTip(QString::fromLatin1(tips[i]));
-        place(R1[i], 1035 + i * 3240, 750, 2430, 360);
-    }
-    for (QWidget* w :
-         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Zeros), static_cast<QWidget*>(Text2),
-          static_cast<QWidget*>(R1[0]), static_cast<QWidget*>(R1[1])})
-        w->setFont(plain);
-    Command2 =
-        command(Frame1, QStringLiteral("Generate"), QStringLiteral("Generate New File Names..."));
-    place(Command2, 6645, 255, 1800, 450);
-    Command5 = command(Frame1, QStringLiteral("Replace"),
-                       QStringLiteral("Replace New File Name Captions..."));
-    place(Command5, 6645, 705, 1800, 450);
-}
-
 void VelloZarurad::buildBatch(QWidget* inner)
 {
-    Frame2 = frame(inner, QStringLiteral("Batch Command Line :"));
+    Frame2 = FormParts::frame(inner, QStringLiteral("Batch Command Line :"));
     place(Frame2, Frame1Left, 6750, Frame1Width, 780);
-    Text3 = editableBox(Frame2, QString(), {},
-                        QStringLiteral("Run a command line for each of the source filenames..."));
+    Text3 = FormParts::editableBox(
+        Frame2, QString(), {},
+        QStringLiteral("Run a command line for each of the source filenames..."));
     Text3->setFont(font());
     place(Text3, 135, 270, 8385, 390);
-    Command6 = command(Frame2, QStringLiteral("CMD"), QStringLiteral("Command Windows..."));
+    Command6 =
+        FormParts::command(Frame2, QStringLiteral("CMD"), QStringLiteral("Command Windows..."));
     place(Command6, 8595, 225, 780, 465);
-    Command3 =
-        command(Frame2, QStringLiteral("Execute"), QStringLiteral("Execute Command Batch..."));
+    Command3 = FormParts::command(Frame2, QStringLiteral("Execute"),
+                                  QStringLiteral("Execute Command Batch..."));
     place(Command3, 9405, 225, 1320, 465);
     CMDr = new QLabel(Frame2);
     CMDr->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
@@ -351,11 +265,44 @@ void VelloZarurad::firstActivation()
 void VelloZarurad::syncInputsToSession()
 {
     m_session.Dr = Dr->text();
-    m_session.Text1 = Text1->currentText();
-    m_session.Zeros = Zeros->currentText();
-    m_session.Text2 = Text2->currentText();
-    m_session.R1[0] = R1[0]->text();
-    m_session.R1[1] = R1[1]->text();
+    Frame1->syncToSession();
+}
+
+void VelloZarurad::connectRenaming()
+{
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        syncInputsToSession();
+        m_rename->Command1_Click(Attributes->choice().renameValue());
+    });
+    connect(m_rename, &RenamePass::status, this,
+            [this](const QString& text) { showStatus(text, true); });
+    connect(m_rename, &RenamePass::runningChanged, Command1,
+            [this](bool running) { Command1->setEnabled(!running); });
+    connect(m_rename, &RenamePass::typeBoxText, Combo1, &QComboBox::setEditText);
+    connect(Undo_Rename, &QAction::triggered, this, [this] {
+        syncInputsToSession();
+        m_rename->Undo_Rename_Click();
+    });
+    connect(&m_session, &Session::undoEnabledChanged, Undo_Rename, &QAction::setEnabled);
+    for (int i = 0; i < 2; ++i) {
+        connect(CDfn[i], &QAction::triggered, this, [this, i] {
+            static QtClipboard systemClipboard;
+            NewNameClipboard::CDfn_Click(i, m_session,
+                                         m_clipboard ? *m_clipboard : systemClipboard);
+        });
+    }
+}
+
+// RemN: the rename pass puts its right edge 10 twips left of the list's
+// right edge; other texts stand at its designed place.
+void VelloZarurad::showStatus(const QString& text, bool rightAligned)
+{
+    RemN->setText(text);
+    RemN->adjustSize();
+    if (rightAligned) {
+        const int listRight = pixelsToTwipsX(ListPlus1->geometry().right() + 1);
+        RemN->move(twipsX(listRight - (pixelsToTwipsX(RemN->width()) + 10)), RemN->y());
+    }
 }
 
 void VelloZarurad::applyFilterFromBox()

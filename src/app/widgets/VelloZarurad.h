@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+class AttributesFrame;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -11,6 +12,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class RenamePass;
+class RenamingFrame;
 class Session;
 
 // The main window: the listed folder, the list, the renaming, attribute and
@@ -31,17 +34,8 @@ public:
     QPushButton* Command4;
     QFrame* DriveBorder;
     QWidget* ListPlus1;
-    QGroupBox* Attributes;
-    QCheckBox* CheckN;
-    QCheckBox* Check1[4] = {}; // indices 1..3
-    QGroupBox* Frame1;
-    QComboBox* Text1;
-    QComboBox* Zeros;
-    QComboBox* Text2;
-    QLineEdit* R1[2];
-    QLabel* Label1[2];
-    QPushButton* Command2;
-    QPushButton* Command5;
+    AttributesFrame* Attributes;
+    RenamingFrame* Frame1;
     QGroupBox* Frame2;
     QComboBox* Text3;
     QPushButton* Command3;
@@ -69,6 +63,10 @@ public:
     int pixelsToTwipsX(int pixels) const;
     int pixelsToTwipsY(int pixels) const;
 
+    // The platform clipboard the new-name copy and paste use; tests may put
+    // their own here.
+    void setClipboard(class Clipboard* clipboard) { m_clipboard = clipboard; }
+
 protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -79,8 +77,7 @@ protected:
 private:
     void buildControls();
     void buildPathFrame(QWidget* inner);
-    void buildAttributes(QWidget* inner);
-    void buildRenaming(QWidget* inner);
+    void connectRenaming();
     void buildBatch(QWidget* inner);
     void buildMenus();
     void place(QWidget* w, int left, int top, int width, int height);
@@ -90,8 +87,11 @@ private:
     void firstActivation();
     void applyFilterFromBox();
     void syncInputsToSession();
+    void showStatus(const QString& text, bool rightAligned);
 
     Session& m_session;
+    RenamePass* m_rename;
+    class Clipboard* m_clipboard;
     bool m_activated = false;
     bool m_panelJustClosed = false;
 };

@@ -1,0 +1,39 @@
+#include "AttributesFrame.h"
+
+#include "FormParts.h"
+
+#include <QCheckBox>
+#include <QMouseEvent>
+
+AttributesFrame::AttributesFrame(QWidget* parent) : QGroupBox(parent)
+{
+    setToolTip(QStringLiteral("Set file Attributes "));
+    const char* const captions[] = {"Normal", "Readonly", "Hidden", "System"};
+    const int tops[] = {270, 675, 1080, 1485};
+    for (int i = 0; i < 4; ++i) {
+        auto* check = new QCheckBox(QString::fromLatin1(captions[i]), this);
+        check->setToolTip(QStringLiteral("Set Files Attributes..."));
+        check->setStyleSheet(QStringLiteral(
+            "QCheckBox { background: rgb(128, 128, 255); color: white; font-weight: normal; }"));
+        FormParts::place(check, 135, tops[i], 1785, 360);
+        check->installEventFilter(this);
+        if (i == 0)
+            CheckN = check;
+        else
+            Check1[i] = check;
+        connect(check, &QCheckBox::toggled, this,
+                [this, i](bool checked) { m_choice.setChecked(i, checked); });
+    }
+    connect(&m_choice, &AttributeChoice::checkedChanged, this,
+            [this](int index, bool checked) { box(index)->setChecked(checked); });
+}
+
+bool AttributesFrame::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::MouseButtonPress) {
+        for (int i = 0; i < 4; ++i)
+            if (watched == box(i))
+                m_choice.mouseDown(i);
+    }
+    return QGroupBox::eventFilter(watched, e);
+}
