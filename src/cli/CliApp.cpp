@@ -8,12 +8,14 @@
 #include "app/NewNameReplace.h"
 #include "app/Session.h"
 #include "filelist/FolderScan.h"
+#include "filelist/ListSorter.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <optional>
 
 namespace
 {
@@ -75,6 +77,46 @@ bool namingTextsAccepted(const QCommandLineParser& parser)
         }
     }
     return true;
+}
+
+// The header buttons --sort names, as indexes of the list's columns; no
+// value when a name is not one of them.
+std::optional<QList<int>> sortClicks(const QStringList& names)
+{
+    static const QStringList columns{QStringLiteral("no"),       QStringLiteral("created"),
+                                     QStringLiteral("modified"), QStringLiteral("name"),
+                                     QStringLiteral("newname"),  QStringLiteral("size")};
+    QList<int> clicks;
+    for (const QString& name : names) {
+        const qsizetype index = columns.indexOf(name.toLower());
+        if (index < 0) {
+            CliOutput::err(QStringLiteral("quillon-cli: --sort takes no, created, modified, "
+                                          "name, newname or size, not \"%1\"")
+                               .arg(name));
+            return std::nullopt;
+        }
+        clicks << int(index);
+    }
+    return clicks;
+}
+
+// One header click per --sort, in the order given, with the column kinds the
+// window gives its list (so a second click on a column reverses it); the
+// generator then numbers the files in the order shown.
+void sortList(Session& session, const QList<int>& clicks)
+{
+    if (clicks.isEmpty())
+        return;
+    ListSorter sorter;
+    for (auto [column, kind] : {std::pair{1, ListSorter::DateTime},
+                                {2, ListSorter::DateTime},
+                                {3, ListSorter::Text},
+                                {4, ListSorter::Text},
+                                {5, ListSorter::MixedNumber}})
+        sorter.ASearchTypes(column, kind);
+    for (int index : clicks)
+        sorter.SortButton_Click(session.model(), index);
+    session.generateNames();
 }
 
 } // namespace
@@ -171,6 +213,9 @@ bool CliApp::prepare(Session& session)
     auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
     if (!namingTextsAccepted(m_parser))
         return false;
+    const std::optional<QList<int>> clicks = sortClicks(m_parser.values(QStringLiteral("sort")));
+    if (!clicks)
+        return false;
     // "Same" is the list item that empties the pattern: every name stays.
     if (isSet("pattern"))
         session.Text1 =
@@ -182,6 +227,7 @@ bool CliApp::prepare(Session& session)
     if (isSet("filter"))
         session.TypeFilter = FolderScan::filterFromBox(value("filter"));
     session.ListRefresh();
+    sortList(session, *clicks);
     // A padding typed by the person replaces the one the scan chose.
     if (isSet("zeros")) {
         session.Zeros = value("zeros");
