@@ -17,3 +17,8 @@ void FileSystem::setInstance(FileSystem* fs)
 {
     injected = fs;
 }
+
+int FileSystem::writeZerosAtStart(const QString& path, qint64 count)
+{
+    return writeAtStart(path, QByteArray(qsizetype(count), '\0'));
+}

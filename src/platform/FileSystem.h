@@ -36,6 +36,9 @@ public:
     struct Entry {
         QString name; // the entry's name, without folder
         bool isFolder = false;
+        // The entry itself is a symbolic link; the fields below describe its
+        // target (or the link, when the target is missing).
+        bool isSymLink = false;
         bool statOk = false; // the fields below were read
         qint64 size = 0;     // true 64-bit length
         Time created;        // stored creation time, else birth time, else modified
@@ -75,9 +78,15 @@ public:
 
     // Writes bytes at offset 0 without truncating; a link is not followed.
     virtual int writeAtStart(const QString& path, const QByteArray& bytes) = 0;
+    // Writes count zero bytes from offset 0 without truncating; a link is not
+    // followed. The real file system writes from a small buffer, so a file of
+    // any size costs little memory.
+    virtual int writeZerosAtStart(const QString& path, qint64 count);
     // Creates (or truncates) the file and writes bytes.
     virtual int createFile(const QString& path, const QByteArray& bytes) = 0;
-    // Reads the file in chunks of at most chunkSize bytes until visit returns false.
+    // Reads the file in chunks of at most chunkSize bytes until visit returns
+    // false. Only regular files are read: anything else (a folder, a pipe, a
+    // device) fails with 75 rather than block or never end.
     virtual int readChunks(const QString& path, qsizetype chunkSize,
                            const std::function<bool(const QByteArray&)>& visit) = 0;
     // A device for writing a new file (created or truncated). Its errorCode()

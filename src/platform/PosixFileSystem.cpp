@@ -92,9 +92,13 @@ bool fillEntry(int dirfd, const char* name, const QByteArray& fullPath, bool wan
 {
     struct statx sx;
     const unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
-    if (::statx(dirfd, name, 0, mask, &sx) != 0 &&
-        ::statx(dirfd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0)
+    if (::statx(dirfd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0)
         return false;
+    // A link describes its target; a dangling one describes itself.
+    e.isSymLink = S_ISLNK(sx.stx_mode);
+    struct statx target;
+    if (e.isSymLink && ::statx(dirfd, name, 0, mask, &target) == 0)
+        sx = target;
     e.statOk = true;
     e.isFolder = S_ISDIR(sx.stx_mode);
     e.size = qint64(sx.stx_size);
@@ -278,9 +282,17 @@ int PosixFileSystem::copyFile(const QString& from, const QString& to)
         return fail();
     if (S_ISDIR(st.st_mode))
         return FileErrors::PathAccess;
-    Fd out(::open(FileNameCodec::encode(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                  0666));
+    Fd out(::open(FileNameCodec::encode(to).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
     if (!out.ok())
+        return fail(Operation::OpenOrWrite);
+    // Copying a file onto itself (or onto another name of it) would empty it
+    // before reading it: refuse before anything is truncated.
+    struct stat target;
+    if (::fstat(out.get(), &target) != 0)
+        return fail();
+    if (target.st_dev == st.st_dev && target.st_ino == st.st_ino)
+        return FileErrors::PathAccess;
+    if (::ftruncate(out.get(), 0) != 0)
         return fail(Operation::OpenOrWrite);
     char buf[1 << 16];
     for (;;) {
@@ -357,6 +369,25 @@ int PosixFileSystem::writeAtStart(const QString& path, const QByteArray& bytes)
     return FileErrors::None;
 }
 
+int PosixFileSystem::writeZerosAtStart(const QString& path, qint64 count)
+{
+    Fd fd(::open(FileNameCodec::encode(path).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.ok())
+        return errno == ELOOP ? FileErrors::PathAccess : fail(Operation::OpenOrWrite);
+    static const QByteArray zeros(1 << 20, '\0');
+    for (qint64 done = 0; done < count;) {
+        const size_t n = size_t(qMin<qint64>(count - done, zeros.size()));
+        const ssize_t w = ::pwrite(fd.get(), zeros.constData(), n, off_t(done));
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(Operation::OpenOrWrite);
+        }
+        done += w;
+    }
+    return FileErrors::None;
+}
+
 int PosixFileSystem::createFile(const QString& path, const QByteArray& bytes)
 {
     Fd fd(::open(FileNameCodec::encode(path).constData(),
@@ -375,9 +406,15 @@ int PosixFileSystem::createFile(const QString& path, const QByteArray& bytes)
 int PosixFileSystem::readChunks(const QString& path, qsizetype chunkSize,
                                 const std::function<bool(const QByteArray&)>& visit)
 {
-    Fd fd(::open(FileNameCodec::encode(path).constData(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: opening a pipe must not wait for a writer.
+    Fd fd(::open(FileNameCodec::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.ok())
         return fail(Operation::OpenOrWrite);
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0)
+        return fail();
+    if (!S_ISREG(st.st_mode))
+        return FileErrors::PathAccess;
     QByteArray buf(chunkSize, Qt::Uninitialized);
     for (;;) {
         const ssize_t n = ::read(fd.get(), buf.data(), size_t(chunkSize));

@@ -34,6 +34,7 @@ public:
     int removeFile(const QString& path) override;
     int deleteFiles(const QString& pattern) override;
     int writeAtStart(const QString& path, const QByteArray& bytes) override;
+    int writeZerosAtStart(const QString& path, qint64 count) override;
     int createFile(const QString& path, const QByteArray& bytes) override;
     int readChunks(const QString& path, qsizetype chunkSize,
                    const std::function<bool(const QByteArray&)>& visit) override;

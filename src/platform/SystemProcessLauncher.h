@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ProcessLauncher.h"
+
+// The real program start on Linux: QProcess::startDetached in the process's
+// current folder, PATH searched as usual (the current folder is not, as
+// everywhere on Linux). The command processor "cmd" (any letter case, with or
+// without ".exe") stands for the user's terminal: $TERMINAL, else
+// x-terminal-emulator, else xterm; words after it are passed to the terminal.
+class SystemProcessLauncher : public ProcessLauncher
+{
+public:
+    int start(const QStringList& arguments, WindowState state) override;
+
+    // The terminal program and its own arguments, as chosen right now.
+    static QStringList terminal();
+    static bool isCommandProcessor(const QString& program);
+};

@@ -1,0 +1,72 @@
+#include "TempFolder.h"
+
+#include "platform/FileNameCodec.h"
+#include "platform/SystemProcessLauncher.h"
+
+#include <QtTest>
+
+class TestProcessLauncher : public QObject
+{
+    Q_OBJECT
+private slots:
+    void start_data();
+    void start();
+};
+
+void TestProcessLauncher::start_data()
+{
+    // %M: a marker file in a fresh folder; <ff>: the byte 0xff
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("terminal"); // $TERMINAL, unset when empty
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("markerMade");
+
+    QTest::newRow("program on the PATH") << QStringList{"touch", "%M"} << "" << 0 << true;
+    QTest::newRow("program missing")
+        << QStringList{"quillon-no-such-program", "%M"} << "" << 53 << false;
+    QTest::newRow("path to nothing")
+        << QStringList{"/nonexistent/quillon/prog"} << "" << 53 << false;
+    QTest::newRow("nothing to start") << QStringList{} << "" << 53 << false;
+    QTest::newRow("empty program") << QStringList{"", "%M"} << "" << 53 << false;
+    QTest::newRow("name that is not UTF-8") << QStringList{"touch", "%M<ff>"} << "" << 75 << false;
+    QTest::newRow("cmd is the terminal") << QStringList{"cmd"} << "touch %M" << 0 << true;
+    QTest::newRow("CMD.EXE too") << QStringList{"CMD.EXE"} << "touch %M" << 0 << true;
+    QTest::newRow("words after cmd go to the terminal")
+        << QStringList{"cmd", "%M"} << "touch" << 0 << true;
+    QTest::newRow("terminal missing")
+        << QStringList{"cmd"} << "quillon-no-such-terminal" << 53 << false;
+}
+
+void TestProcessLauncher::start()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, terminal);
+    QFETCH(int, code);
+    QFETCH(bool, markerMade);
+    TempFolder dir;
+    const QByteArray marker = FileNameCodec::encode(dir.file(QStringLiteral("marker")));
+    for (QString& argument : arguments) {
+        QByteArray bytes = argument.toLatin1();
+        argument = FileNameCodec::decode(bytes.replace("%M", marker).replace("<ff>", "\xff"));
+    }
+    const QByteArray oldTerminal = qgetenv("TERMINAL");
+    if (terminal.isEmpty())
+        qunsetenv("TERMINAL");
+    else
+        qputenv("TERMINAL", terminal.toLatin1().replace("%M", marker));
+
+    SystemProcessLauncher launcher;
+    const int result = launcher.start(arguments, ProcessLauncher::WindowState::Normal);
+    qputenv("TERMINAL", oldTerminal);
+
+    QCOMPARE(result, code);
+    if (markerMade) {
+        QTRY_COMPARE(dir.names(), QStringList(QStringLiteral("marker")));
+    } else {
+        QTest::qWait(100);
+        QCOMPARE(dir.names(), QStringList());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestProcessLauncher)
+#include "TestProcessLauncher.moc"
