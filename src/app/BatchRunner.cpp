@@ -1,0 +1,201 @@
+#include "BatchRunner.h"
+
+#include "Session.h"
+#include "platform/FileErrors.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompter.h"
+
+#include <QDir>
+
+namespace
+{
+
+const QLatin1String SourcePlaceholder("Sourcefiles$");
+const QLatin1String DestPlaceholder("Destnames$");
+const QLatin1String FilecopyWord("Filecopy");
+const QLatin1String DeleteWord("Delete");
+const QLatin1String AttributesWord("SetFileAttributes");
+
+// A command word without the path(s) it needs.
+constexpr int MissingWord = FileErrors::InvalidCall;
+
+// The file's name may hold "*", "?" or "[" (Linux allows them): escaped, it
+// matches only itself when Delete reads the line as a wildcard pattern.
+QString escapeWildcards(const QString& name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('*') || c == QLatin1Char('?') ||
+            c == QLatin1Char('['))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
+bool hasWildcard(QStringView name)
+{
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+} // namespace
+
+BatchRunner::BatchRunner(Session& session, ProcessLauncher& launcher, QObject* parent)
+    : QObject(parent), Text3(initialText()), Text3List(initialList()), m_session(session),
+      m_launcher(launcher)
+{
+}
+
+// The temp folder stands where the program was designed with C:\Temp\.
+QString BatchRunner::initialText()
+{
+    return QStringLiteral("Filecopy Sourcefiles$ ") + QDir::tempPath() +
+           QStringLiteral("/Destnames$");
+}
+
+QStringList BatchRunner::initialList()
+{
+    return {QStringLiteral("Delete Sourcefiles$"), initialText(),
+            QStringLiteral("SetFileAttributes Sourcefiles$"), QStringLiteral("FrontText+BackText")};
+}
+
+BatchRunner::Mode BatchRunner::modeFor(const QString& line)
+{
+    if (line.contains(AttributesWord) || line.contains(DeleteWord) || line.contains(FilecopyWord))
+        return Mode::Internal;
+    if (line.contains(SourcePlaceholder) || line.contains(DestPlaceholder))
+        return Mode::PerFile;
+    return Mode::Single;
+}
+
+QString BatchRunner::messageFor(int error)
+{
+    if (error == FileErrors::FileNotFound)
+        return QStringLiteral("Executable command not found...");
+    return QStringLiteral("Drive, File, Admin, Command Error Encountered...");
+}
+
+void BatchRunner::Command3(int attributeValue)
+{
+    if (m_running)
+        return;
+    m_running = true;
+    emit Command3EnabledChanged(false);
+    const QString line = Text3;
+    Text3List.append(line);
+    emit lineAppended(line);
+
+    int error = FileErrors::None;
+    switch (modeFor(line)) {
+    case Mode::Internal:
+        error = runInternal(line, attributeValue);
+        break;
+    case Mode::PerFile:
+        error = runPerFile(line);
+        break;
+    case Mode::Single:
+        error =
+            m_launcher.start(ProcessLauncher::split(line), ProcessLauncher::WindowState::Normal);
+        break;
+    }
+    m_running = false;
+    emit Command3EnabledChanged(true);
+    if (error != FileErrors::None)
+        m_session.prompter().message(messageFor(error));
+}
+
+void BatchRunner::Command6()
+{
+    const int error =
+        m_launcher.start({QStringLiteral("cmd")}, ProcessLauncher::WindowState::Normal);
+    if (error != FileErrors::None)
+        m_session.prompter().message(messageFor(error));
+}
+
+// Puts the file at this list position in for the placeholders, in one pass
+// from left to right: text that was put in is never searched again, so a file
+// named "Destnames$" stays itself.
+BatchRunner::Filled BatchRunner::fill(QStringView text, int position) const
+{
+    const FileListModel& model = m_session.model();
+    Filled out;
+    for (qsizetype from = 0;;) {
+        const qsizetype source = text.indexOf(SourcePlaceholder, from);
+        const qsizetype dest = text.indexOf(DestPlaceholder, from);
+        const bool sourceFirst = source >= 0 && (dest < 0 || source < dest);
+        const qsizetype at = sourceFirst ? source : dest;
+        const QStringView typed = at < 0 ? text.mid(from) : text.mid(from, at - from);
+        out.text += typed;
+        out.pattern += typed;
+        if (at < 0)
+            return out;
+        const QString value = sourceFirst ? m_session.FolderPath + model.SourceName(position)
+                                          : model.DesName(position);
+        out.text += value;
+        out.pattern += escapeWildcards(value);
+        from = at + (sourceFirst ? SourcePlaceholder.size() : DestPlaceholder.size());
+    }
+}
+
+void BatchRunner::show(const QString& line)
+{
+    emit CMDrChanged(line);
+    m_session.prompter().processEvents();
+}
+
+// The line is cut into words at every single blank before the names are put
+// in, so a path holding blanks stays one word: cut at its first blank, it
+// would name some other file to copy over or to delete.
+int BatchRunner::runInternal(const QString& line, int attributeValue)
+{
+    const QStringList words = line.split(QLatin1Char(' '));
+    QList<Filled> filled(words.size());
+    for (int position = 0; position <= m_session.FileLast; ++position) {
+        show(fill(line, position).text);
+        for (qsizetype i = 0; i < words.size(); ++i)
+            filled[i] = fill(words[i], position);
+        if (const int error = internalCommand(filled, attributeValue))
+            return error;
+    }
+    return FileErrors::None;
+}
+
+int BatchRunner::internalCommand(const QList<Filled>& words, int attributeValue)
+{
+    FileSystem& fs = m_session.fs();
+    const QString& command = words[0].text;
+    if (command == FilecopyWord)
+        return words.size() < 3 ? MissingWord : fs.copyFile(words[1].text, words[2].text);
+    if (command == AttributesWord)
+        return words.size() < 2 ? MissingWord : fs.setAttributes(words[1].text, attributeValue);
+    if (command != DeleteWord)
+        return FileErrors::None;
+    if (words.size() < 2)
+        return MissingWord;
+    // Wildcards count only where the person typed them.
+    const QString& text = words[1].text;
+    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
+    if (!hasWildcard(QStringView(text).mid(slash + 1)))
+        return fs.deleteFiles(text);
+    const QString& pattern = words[1].pattern;
+    return fs.deleteFiles(text.left(slash + 1) +
+                          pattern.mid(pattern.lastIndexOf(QLatin1Char('/')) + 1));
+}
+
+// Split as a command line first, names put in after: a name such as
+// "x; touch PWNED" is one argument, and no shell ever sees it.
+int BatchRunner::runPerFile(const QString& line)
+{
+    const QStringList words = ProcessLauncher::split(line);
+    QStringList arguments;
+    for (int position = 0; position <= m_session.FileLast; ++position) {
+        show(fill(line, position).text);
+        arguments.clear();
+        for (const QString& word : words)
+            arguments << fill(word, position).text;
+        if (const int error = m_launcher.start(arguments, ProcessLauncher::WindowState::Minimised))
+            return error;
+    }
+    return FileErrors::None;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/ProcessLauncher.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class Session;
+
+// The batch command line of the main window: one line (Text3) run once for
+// every listed file, with "Sourcefiles$" standing for the file's full path and
+// "Destnames$" for its proposed new name.
+//
+// The line picks one of three modes:
+// - internal, when it holds "Filecopy", "Delete" or "SetFileAttributes"
+//   anywhere: the program copies (over an existing target), deletes (wildcards
+//   allowed) or sets the attributes itself;
+// - per file, when it holds a placeholder: the line is started as a program
+//   once per file (minimised);
+// - single: the line is started once (normal window).
+// The first failure stops the batch with "Executable command not found..."
+// (nothing to start, or a file that is not there) or "Drive, File, Admin,
+// Command Error Encountered..." (anything else); files before it stay done.
+//
+// The window shows Text3 and Text3List in its drop-down box, CMDr in a label
+// and disables Execute while Command3EnabledChanged(false) holds.
+class BatchRunner : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Mode { Internal, PerFile, Single };
+
+    BatchRunner(Session& session, ProcessLauncher& launcher = ProcessLauncher::instance(),
+                QObject* parent = nullptr);
+
+    QString Text3;         // the line as typed
+    QStringList Text3List; // earlier lines, oldest first
+
+    static QString initialText(); // copies every file into the temp folder
+    static QStringList initialList();
+    static Mode modeFor(const QString& line);
+
+    // Execute: runs Text3 for every listed file. attributeValue is what
+    // SetFileAttributes sets: the sum of the checked Readonly (1), Hidden (2)
+    // and System (4) boxes.
+    void Command3(int attributeValue);
+    // CMD: opens the user's terminal in the current folder.
+    void Command6();
+
+    static QString messageFor(int error);
+
+signals:
+    void CMDrChanged(const QString& line);
+    void Command3EnabledChanged(bool enabled);
+    void lineAppended(const QString& line); // Text3List grew by this line
+
+private:
+    // Text with the placeholders put in, once as it reads and once as a
+    // wildcard pattern in which every put-in name matches only itself.
+    struct Filled {
+        QString text;
+        QString pattern;
+    };
+    Filled fill(QStringView text, int position) const;
+    int runInternal(const QString& line, int attributeValue);
+    int runPerFile(const QString& line);
+    int internalCommand(const QList<Filled>& words, int attributeValue);
+    void show(const QString& line);
+
+    Session& m_session;
+    ProcessLauncher& m_launcher;
+    bool m_running = false;
+};

@@ -1,0 +1,132 @@
+#include "Shredder.h"
+
+#include "Session.h"
+#include "platform/FileErrors.h"
+#include "platform/FileSystem.h"
+#include "platform/NumberText.h"
+#include "platform/Prompter.h"
+
+#include <algorithm>
+
+namespace
+{
+
+const QString ReadOnlyMessage = QStringLiteral("Cannot Shred from Readonly Media");
+
+// Delete, leave a two-byte file under the same name, delete again.
+int removeAndRecreate(FileSystem& fs, const QString& path)
+{
+    if (const int error = fs.removeFile(path))
+        return error;
+    const qint16 pass = 4; // the pass counter after the three passes
+    const char bytes[2] = {char(pass & 0xFF), char(pass >> 8)};
+    if (const int error = fs.createFile(path, QByteArray(bytes, 2)))
+        return error;
+    return fs.removeFile(path);
+}
+
+} // namespace
+
+Shredder::Shredder(Session& session, QObject* parent) : QObject(parent), m_session(session) {}
+
+int Shredder::shred(FileSystem& fs, const QString& path, qint64 listedSize)
+{
+    FileSystem::Entry entry;
+    if (const int error = fs.stat(path, entry))
+        return error;
+    if (entry.isSymLink)
+        return removeAndRecreate(fs, path);
+    if (entry.isFolder)
+        return FileErrors::FileNotFound; // no longer the listed file
+    if (const int error = fs.setAttributes(path, FileSystem::Normal))
+        return error;
+    const qint64 count = std::max(listedSize, entry.size) + 1;
+    for (int pass = 1; pass <= 3; ++pass) {
+        if (const int error = fs.writeZerosAtStart(path, count))
+            return error;
+    }
+    return removeAndRecreate(fs, path);
+}
+
+void Shredder::rowClicked(int position)
+{
+    setShredOne(QStringLiteral("Shred File... ") + m_session.model().SourceName(position), true);
+}
+
+void Shredder::ShredOne()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    Prompter& prompter = m_session.prompter();
+    const int position = m_session.model().GetArrayItem();
+    const QString path = m_session.FolderPath + m_session.model().SourceName(position);
+    prompter.setBusy(true);
+    // The one empty row of an empty folder names no file.
+    const bool listed = position >= 0 && position <= m_session.FileLast;
+    const int error =
+        listed ? shred(m_session.fs(), path, listedSize(position)) : int(FileErrors::FileNotFound);
+    if (error != FileErrors::None) {
+        prompter.message(error == FileErrors::PathAccess ? ReadOnlyMessage
+                                                         : QStringLiteral("Could not Shred file ") +
+                                                               path + QStringLiteral("..."));
+    }
+    finish();
+    setShredOne(m_shredOneCaption, false);
+}
+
+void Shredder::AreSure()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    Prompter& prompter = m_session.prompter();
+    const FileListModel& model = m_session.model();
+    prompter.setBusy(true);
+    int error = FileErrors::None;
+    for (int position = 0; position <= m_session.FileLast && !error; ++position) {
+        const QString name = model.SourceName(position);
+        setRemN(QStringLiteral("Shredding :\n\n") + name);
+        prompter.processEvents();
+        error = shred(m_session.fs(), m_session.FolderPath + name, listedSize(position));
+    }
+    if (error == FileErrors::None)
+        setRemN(QStringLiteral("Shredding Done"));
+    else if (error == FileErrors::PathAccess)
+        prompter.message(ReadOnlyMessage);
+    else
+        prompter.message(QStringLiteral("Could not Shred from ") + m_session.FolderPath +
+                         QStringLiteral("..."));
+    finish();
+}
+
+// The size the list shows (read whole, so files of 2 GiB and more count too);
+// 0 when the scan could not read it.
+qint64 Shredder::listedSize(int position) const
+{
+    const FileListModel& model = m_session.model();
+    qint64 size = 0;
+    if (!NumberText::parse(model.sizeText(model.recordAt(position)), size))
+        size = 0;
+    return size;
+}
+
+void Shredder::finish()
+{
+    m_session.prompter().setBusy(false);
+    m_session.ListRefresh();
+    m_running = false;
+}
+
+void Shredder::setShredOne(const QString& caption, bool visible)
+{
+    m_shredOneCaption = caption;
+    m_shredOneVisible = visible;
+    emit ShredOneChanged(caption, visible);
+}
+
+void Shredder::setRemN(const QString& text)
+{
+    m_remN = text;
+    emit RemNChanged(text);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class FileSystem;
+class Session;
+
+// The Shredder menu: overwrites files before deleting them, either the file
+// of the last clicked row (ShredOne) or every listed file (AreSure, under
+// "Shred ALL FILES in Current Directory..."), and rescans the folder at the
+// end whatever happened.
+//
+// One file: attributes cleared (so a read-only file is shredded too), three
+// passes writing (size + 1) zero bytes from its first byte without
+// truncating, delete, re-create holding the two bytes 04 00, delete again.
+// The size is the larger of the one the list shows and the one on disk, so a
+// file that grew since the scan is overwritten whole.
+// Nothing outside the folder is touched: a listed symbolic link is shredded
+// as the link itself (removed; its target is never opened), and an entry that
+// has become a folder since the scan is not deleted.
+//
+// The first failure stops with one message: "Cannot Shred from Readonly
+// Media" for a path or file access error (75), else "Could not Shred file "
+// + path + "..." (ShredOne) or "Could not Shred from " + folder + "..."
+// (AreSure).
+class Shredder : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Shredder(Session& session, QObject* parent = nullptr);
+
+    // A click on the row at this list position names the file in ShredOne's
+    // caption and shows the entry.
+    void rowClicked(int position);
+    void ShredOne(); // the file at the list's current position (GetArrayItem)
+    void AreSure();  // every listed file, RemN telling which
+
+    QString shredOneCaption() const { return m_shredOneCaption; }
+    bool shredOneVisible() const { return m_shredOneVisible; }
+    QString RemN() const { return m_remN; }
+
+    // The overwrite-and-delete sequence for one file; a file error code.
+    static int shred(FileSystem& fs, const QString& path, qint64 listedSize);
+
+signals:
+    void ShredOneChanged(const QString& caption, bool visible);
+    void RemNChanged(const QString& text);
+
+private:
+    qint64 listedSize(int position) const;
+    void setShredOne(const QString& caption, bool visible);
+    void setRemN(const QString& text);
+    void finish();
+
+    Session& m_session;
+    QString m_shredOneCaption;
+    bool m_shredOneVisible = false;
+    QString m_remN;
+    bool m_running = false;
+};
