@@ -3,6 +3,7 @@
 #include "CliCommands.h"
 #include "CliOutput.h"
 
+#include "app/FileSearch.h"
 #include "app/NameGenerator.h"
 #include "app/NewNameClipboard.h"
 #include "app/NewNameReplace.h"
@@ -26,7 +27,7 @@ const char* const UsageText = R"(Usage:
                            [--created DATE] [--modified DATE] [--dry-run]
                            [--undo-file FILE] [--on-failure retry|skip|stop]
   quillon-cli undo   --undo-file FILE
-  quillon-cli batch  [DIR] [naming options] --command "LINE"
+  quillon-cli batch  [DIR] [naming options] --command "LINE" [--attributes none|R,H,S]
   quillon-cli shred  [DIR] [naming options] (--all | --position N) --yes
 
 Lists and treats the files of one folder (DIR, default the current folder) as
@@ -46,6 +47,13 @@ Naming options:
                          no, created, modified, name, newname, size
   --paste FILE           new names from a text file, one per line, every line
                          ended by CR LF as "Copy New Filenames..." writes them
+
+batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
+"Destnames$" its new name; "Filecopy FROM TO", "Delete FILES" and
+"SetFileAttributes FILE" (with --attributes) are done by quillon-cli itself,
+any other line is started as a program, never through a shell.
+shred overwrites and deletes every listed file (--all) or the Nth row of the
+list (--position N, counted from 1 as list prints them).
 
 rename renames every listed file to its new name, in the listed order, and
 never replaces an existing file. --attributes: none (leave them), or normal,
@@ -127,6 +135,8 @@ CliApp::CliApp()
     m_commands[QStringLiteral("list")] = CliCommands::list;
     m_commands[QStringLiteral("rename")] = CliCommands::rename;
     m_commands[QStringLiteral("undo")] = CliCommands::undo;
+    m_commands[QStringLiteral("batch")] = CliCommands::batch;
+    m_commands[QStringLiteral("shred")] = CliCommands::shred;
 }
 
 void CliApp::addOptions()
@@ -201,8 +211,31 @@ int CliApp::run(const QStringList& arguments)
     // An undo works from its record alone: no folder to list.
     const bool needsList = positional.first() != QLatin1String("undo");
     if (needsList && !prepare(session))
-        return 2;
+        return status() ? 1 : 2;
     return command->second(*this, session);
+}
+
+// The Search menu with the text already typed. A search that finds nothing
+// (or has no text) stops here: the command must not go on with the whole
+// folder when the person meant a few files.
+bool CliApp::search(Session& session)
+{
+    const struct {
+        const char* option;
+        int index;
+    } searches[] = {{"search-name", FileSearch::Names}, {"search-content", FileSearch::Contents}};
+    for (const auto& s : searches) {
+        const QString option = QString::fromLatin1(s.option);
+        if (!m_parser.isSet(option))
+            continue;
+        m_prompter.setInputAnswer(m_parser.value(option));
+        const FileSearch::Outcome outcome = FileSearch(session).FindInFile(s.index);
+        if (outcome == FileSearch::Outcome::Cancelled)
+            CliOutput::err(QStringLiteral("quillon-cli: --%1 needs a text").arg(option));
+        if (outcome != FileSearch::Outcome::Replaced)
+            return false;
+    }
+    return true;
 }
 
 // Sets the session up as a person would in the window before the command:
@@ -227,6 +260,8 @@ bool CliApp::prepare(Session& session)
     if (isSet("filter"))
         session.TypeFilter = FolderScan::filterFromBox(value("filter"));
     session.ListRefresh();
+    if (!search(session))
+        return false;
     sortList(session, *clicks);
     // A padding typed by the person replaces the one the scan chose.
     if (isSet("zeros")) {

@@ -36,6 +36,7 @@ private:
     void addOptions();
     bool prepare(Session& session);
     bool pasteNames(Session& session, const QString& path);
+    bool search(Session& session);
     QString usage() const;
 
     QCommandLineParser m_parser;

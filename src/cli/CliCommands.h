@@ -13,5 +13,10 @@ int list(CliApp& app, Session& session);
 int rename(CliApp& app, Session& session);
 // Renames back the files of an undo record written by rename --undo-file.
 int undo(CliApp& app, Session& session);
+// Runs --command for every listed file; each line run is printed.
+int batch(CliApp& app, Session& session);
+// Shreds every listed file (--all) or the Nth listed one (--position N,
+// counted from 1 in the listed order); refuses without --yes.
+int shred(CliApp& app, Session& session);
 
 } // namespace CliCommands
