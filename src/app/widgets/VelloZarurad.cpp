@@ -4,11 +4,12 @@
 #include "FormParts.h"
 #include "QtPrompter.h"
 #include "RenamingFrame.h"
-#include "TemporaryListView.h"
 
 #include "app/NewNameClipboard.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
+#include "controls/ListPlus.h"
+#include "platform/PropertyBag.h"
 #include "platform/widgets/QtClipboard.h"
 
 #include <QAction>
@@ -99,9 +100,7 @@ void VelloZarurad::buildControls()
     auto* inner = new QWidget(this);
     setCentralWidget(inner);
     buildPathFrame(inner);
-    ListPlus1 = new TemporaryListView(m_session.model(), inner);
-    ListPlus1->setToolTip(QStringLiteral("Double click to open file..."));
-    place(ListPlus1, 90, ListTop, 11760, 4635);
+    setUpList(inner);
     Attributes = new AttributesFrame(inner);
     Attributes->setTitle(QStringLiteral("Set Attributes :"));
     FormParts::styleFrame(Attributes);
@@ -118,6 +117,29 @@ void VelloZarurad::buildControls()
     RemN->setStyleSheet(QStringLiteral("color: rgb(0, 64, 0);"));
     placeLabel(RemN, 13995, 6570);
     DriveBorder->raise();
+}
+
+// The list with the window's design values, its column captions and kinds,
+// and five data columns shown.
+void VelloZarurad::setUpList(QWidget* inner)
+{
+    ListPlus1 = new ListPlus(inner);
+    PropertyBag design;
+    ListPlus::mainWindowDesign(design);
+    ListPlus1->readProperties(design);
+    ListPlus1->setSession(&m_session);
+    ListPlus1->setToolTip(QStringLiteral("Double click to open file..."));
+    place(ListPlus1, 90, ListTop, 11760, 4635);
+    const char* const captions[] = {
+        "No.", "Creation Dates", "Modified Dates", "Current Filenames", "New Filenames", "Size"};
+    for (int i = 0; i < 6; ++i)
+        ListPlus1->NameButton(i, QString::fromLatin1(captions[i]));
+    ListPlus1->ASearchTypes(1, 3);
+    ListPlus1->ASearchTypes(2, 3);
+    ListPlus1->ASearchTypes(3, 1);
+    ListPlus1->ASearchTypes(4, 1);
+    ListPlus1->ASearchTypes(5, 4);
+    ListPlus1->setcSelect(5);
 }
 
 void VelloZarurad::buildPathFrame(QWidget* inner)

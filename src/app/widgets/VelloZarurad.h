@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class AttributesFrame;
+class ListPlus;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -33,7 +34,7 @@ public:
     QComboBox* Combo1;
     QPushButton* Command4;
     QFrame* DriveBorder;
-    QWidget* ListPlus1;
+    ListPlus* ListPlus1;
     AttributesFrame* Attributes;
     RenamingFrame* Frame1;
     QGroupBox* Frame2;
@@ -78,6 +79,7 @@ private:
     void buildControls();
     void buildPathFrame(QWidget* inner);
     void connectRenaming();
+    void setUpList(QWidget* inner);
     void buildBatch(QWidget* inner);
     void buildMenus();
     void place(QWidget* w, int left, int top, int width, int height);

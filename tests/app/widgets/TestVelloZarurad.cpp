@@ -2,6 +2,7 @@
 #include "app/widgets/AttributesFrame.h"
 #include "app/widgets/RenamingFrame.h"
 #include "app/widgets/VelloZarurad.h"
+#include "controls/ListPlus.h"
 #include "platform/Clipboard.h"
 #include "platform/PosixFileSystem.h"
 
