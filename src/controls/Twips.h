@@ -1,0 +1,87 @@
+#pragma once
+
+// Twips: the length unit of the windows and of the browser and calendar
+// controls, 1440 per inch. Converted with the logical DPI of the widget's
+// screen (15 twips per pixel at 96 DPI). Header-only.
+//
+// Public API (namespace Twips):
+//   int    roundEven(double v)                     the platform's rounding: to the nearest whole
+//                                                  number, halves to the even neighbour (2.5 -> 2)
+//   double dpiX(w) / dpiY(w)                       logical DPI of w's screen (w may be null: the
+//                                                  primary screen; 96 without one)
+//   double perPixelX(w) / perPixelY(w)             twips per pixel ("TwipsPerPixelX/Y"), 15 at 96
+//   DPI int    toPixelsX(twips, w) / toPixelsY(...)    a length or position in twips as whole
+//   pixels double fromPixelsX(px, w) / fromPixelsY(...)   pixels as twips QRect  toPixels(left,
+//   top, width, height, w)   a design layout in twips as a pixel rectangle
+//                                                  (each of the four values converted on its own)
+// Every function takes an optional `const QWidget* w = nullptr`.
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace Twips
+{
+
+constexpr double PerInch = 1440.0;
+
+inline int roundEven(double v)
+{
+    return int(std::nearbyint(v)); // the default rounding mode: nearest, ties to even
+}
+
+inline double dpiX(const QWidget* w = nullptr)
+{
+    if (w)
+        return w->logicalDpiX();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        return s->logicalDotsPerInchX();
+    return 96.0;
+}
+
+inline double dpiY(const QWidget* w = nullptr)
+{
+    if (w)
+        return w->logicalDpiY();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        return s->logicalDotsPerInchY();
+    return 96.0;
+}
+
+inline double perPixelX(const QWidget* w = nullptr)
+{
+    return PerInch / dpiX(w);
+}
+inline double perPixelY(const QWidget* w = nullptr)
+{
+    return PerInch / dpiY(w);
+}
+
+inline int toPixelsX(double twips, const QWidget* w = nullptr)
+{
+    return roundEven(twips / perPixelX(w));
+}
+inline int toPixelsY(double twips, const QWidget* w = nullptr)
+{
+    return roundEven(twips / perPixelY(w));
+}
+
+inline double fromPixelsX(double pixels, const QWidget* w = nullptr)
+{
+    return pixels * perPixelX(w);
+}
+inline double fromPixelsY(double pixels, const QWidget* w = nullptr)
+{
+    return pixels * perPixelY(w);
+}
+
+inline QRect toPixels(double left, double top, double width, double height,
+                      const QWidget* w = nullptr)
+{
+    return QRect(toPixelsX(left, w), toPixelsY(top, w), toPixelsX(width, w), toPixelsY(height, w));
+}
+
+} // namespace Twips
