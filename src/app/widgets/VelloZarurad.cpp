@@ -1,13 +1,16 @@
 #include "VelloZarurad.h"
 
 #include "AttributesFrame.h"
+#include "BatchFrame.h"
 #include "FormParts.h"
 #include "QtPrompter.h"
 #include "RenamingFrame.h"
 
+#include "app/FileSearch.h"
 #include "app/NewNameClipboard.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
+#include "app/Shredder.h"
 #include "controls/ListPlus.h"
 #include "platform/PropertyBag.h"
 #include "platform/widgets/QtClipboard.h"
@@ -48,6 +51,7 @@ const char* const MakerPage = "https://quillon.example/";
 
 VelloZarurad::VelloZarurad(Session& session, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_rename(new RenamePass(session, this)),
+      m_search(new FileSearch(session, this)), m_shredder(new Shredder(session, this)),
       m_clipboard(nullptr)
 {
     setWindowTitle(QStringLiteral("Quillon"));
@@ -57,6 +61,7 @@ VelloZarurad::VelloZarurad(Session& session, QWidget* parent)
     buildControls();
     buildMenus();
     connectRenaming();
+    connectFileOperations();
     Dr->setText(m_session.Dr);
     centralWidget()->setFixedSize(twipsX(InnerWidth), twipsY(InnerHeight));
     adjustSize();
@@ -109,7 +114,11 @@ void VelloZarurad::buildControls()
     Frame1->setTitle(QStringLiteral("Generate New Filenames  :"));
     FormParts::styleFrame(Frame1);
     place(Frame1, Frame1Left, 5490, Frame1Width, Frame1Height);
-    buildBatch(inner);
+    Frame2 = new BatchFrame(
+        m_session, [this] { return Attributes->choice().batchValue(); }, inner);
+    Frame2->setTitle(QStringLiteral("Batch Command Line :"));
+    FormParts::styleFrame(Frame2);
+    place(Frame2, Frame1Left, 6750, Frame1Width, 780);
     Command1 = FormParts::command(inner, QStringLiteral("Start Rename"),
                                   QStringLiteral("Start renaming..."));
     place(Command1, 13095, 6885, Command1Width, 600);
@@ -175,26 +184,6 @@ void VelloZarurad::buildPathFrame(QWidget* inner)
     DriveBorder->setFrameShape(QFrame::Box);
     place(DriveBorder, 225, 720, 6945, 4005);
     DriveBorder->hide();
-}
-
-void VelloZarurad::buildBatch(QWidget* inner)
-{
-    Frame2 = FormParts::frame(inner, QStringLiteral("Batch Command Line :"));
-    place(Frame2, Frame1Left, 6750, Frame1Width, 780);
-    Text3 = FormParts::editableBox(
-        Frame2, QString(), {},
-        QStringLiteral("Run a command line for each of the source filenames..."));
-    Text3->setFont(font());
-    place(Text3, 135, 270, 8385, 390);
-    Command6 =
-        FormParts::command(Frame2, QStringLiteral("CMD"), QStringLiteral("Command Windows..."));
-    place(Command6, 8595, 225, 780, 465);
-    Command3 = FormParts::command(Frame2, QStringLiteral("Execute"),
-                                  QStringLiteral("Execute Command Batch..."));
-    place(Command3, 9405, 225, 1320, 465);
-    CMDr = new QLabel(Frame2);
-    CMDr->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
-    placeLabel(CMDr, 2340, 15);
 }
 
 void VelloZarurad::buildMenus()
@@ -315,16 +304,48 @@ void VelloZarurad::connectRenaming()
     }
 }
 
+// The Search and Shredder menus and the list's click, which names the file
+// the "Shred File... " entry would shred.
+void VelloZarurad::connectFileOperations()
+{
+    for (int i = 0; i < 2; ++i) {
+        connect(FindInFile[i], &QAction::triggered, this, [this, i] {
+            syncInputsToSession();
+            m_search->FindInFile(i, windowTitle());
+        });
+    }
+    connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
+    connect(ListPlus1, &ListPlus::Click, this,
+            [this] { m_shredder->rowClicked(m_session.model().GetArrayItem()); });
+    connect(m_shredder, &Shredder::ShredOneChanged, this,
+            [this](const QString& caption, bool visible) {
+                ShredOne->setText(caption);
+                ShredOne->setVisible(visible);
+            });
+    connect(m_shredder, &Shredder::RemNChanged, this,
+            [this](const QString& text) { showStatus(text, false); });
+    connect(ShredOne, &QAction::triggered, this, [this] {
+        syncInputsToSession();
+        m_shredder->ShredOne();
+    });
+    connect(AreSure, &QAction::triggered, this, [this] {
+        syncInputsToSession();
+        m_shredder->AreSure();
+    });
+}
+
 // RemN: the rename pass puts its right edge 10 twips left of the list's
 // right edge; other texts stand at its designed place.
 void VelloZarurad::showStatus(const QString& text, bool rightAligned)
 {
     RemN->setText(text);
     RemN->adjustSize();
+    int left = Frame1Left + Frame1Width + 24;
     if (rightAligned) {
         const int listRight = pixelsToTwipsX(ListPlus1->geometry().right() + 1);
-        RemN->move(twipsX(listRight - (pixelsToTwipsX(RemN->width()) + 10)), RemN->y());
+        left = listRight - (pixelsToTwipsX(RemN->width()) + 10);
     }
+    RemN->move(twipsX(left), RemN->y());
 }
 
 void VelloZarurad::applyFilterFromBox()

@@ -3,6 +3,9 @@
 #include <QMainWindow>
 
 class AttributesFrame;
+class BatchFrame;
+class FileSearch;
+class Shredder;
 class ListPlus;
 class QAction;
 class QCheckBox;
@@ -37,11 +40,7 @@ public:
     ListPlus* ListPlus1;
     AttributesFrame* Attributes;
     RenamingFrame* Frame1;
-    QGroupBox* Frame2;
-    QComboBox* Text3;
-    QPushButton* Command3;
-    QPushButton* Command6;
-    QLabel* CMDr;
+    BatchFrame* Frame2;
     QPushButton* Command1;
     QLabel* RemN;
 
@@ -80,7 +79,7 @@ private:
     void buildPathFrame(QWidget* inner);
     void connectRenaming();
     void setUpList(QWidget* inner);
-    void buildBatch(QWidget* inner);
+    void connectFileOperations();
     void buildMenus();
     void place(QWidget* w, int left, int top, int width, int height);
     void placeLabel(QLabel* label, int left, int top);
@@ -93,6 +92,8 @@ private:
 
     Session& m_session;
     RenamePass* m_rename;
+    FileSearch* m_search;
+    Shredder* m_shredder;
     class Clipboard* m_clipboard;
     bool m_activated = false;
     bool m_panelJustClosed = false;

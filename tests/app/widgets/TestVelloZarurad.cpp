@@ -1,5 +1,6 @@
 #include "app/Session.h"
 #include "app/widgets/AttributesFrame.h"
+#include "app/widgets/BatchFrame.h"
 #include "app/widgets/RenamingFrame.h"
 #include "app/widgets/VelloZarurad.h"
 #include "controls/ListPlus.h"
@@ -146,6 +147,41 @@ private slots:
         QTest::keyClick(a->Check1[1], Qt::Key_Space);
         QVERIFY(a->CheckN->isChecked());
         QCOMPARE(a->choice().renameValue(), 1);
+    }
+
+    void searchNarrowsAndARescanRestores()
+    {
+        Fixture f(12);
+        f.prompts.inputAnswers.push_back(QStringLiteral("photo01"));
+        f.window->FindInFile[0]->trigger();
+        QCOMPARE(f.session->FileLast, 1); // photo010.jpg and photo011.jpg
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillon"));
+        QTest::keyClick(f.window->Combo1->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f.session->FileLast, 11);
+    }
+
+    void batchCopiesEveryFile()
+    {
+        Fixture f(3);
+        TempFolder target;
+        f.window->Frame2->Text3->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
+                                             target.path() + QStringLiteral("Destnames$"));
+        QTest::mouseClick(f.window->Frame2->Command3, Qt::LeftButton);
+        QCOMPARE(target.names(), (QStringList{QStringLiteral("New_Filename_1.jpg"),
+                                              QStringLiteral("New_Filename_2.jpg"),
+                                              QStringLiteral("New_Filename_3.jpg")}));
+        QVERIFY(f.window->Frame2->Command3->isEnabled());
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
+    void shredsEveryListedFile()
+    {
+        Fixture f(4);
+        QVERIFY(f.dir.write(QStringLiteral("keep.txt"), "kept"));
+        f.window->AreSure->trigger();
+        QCOMPARE(f.dir.names(), QStringList{QStringLiteral("keep.txt")}); // not listed at the scan
+        QCOMPARE(f.window->RemN->text(), QStringLiteral("Shredding Done"));
+        QCOMPARE(f.session->FileLast, 0);
     }
 
     void neverSmallerThanTheMinimum()
