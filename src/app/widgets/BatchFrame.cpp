@@ -4,9 +4,9 @@
 
 #include "app/BatchRunner.h"
 
+#include "controls/SuperButton.h"
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 
 BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QWidget* parent)
     : QGroupBox(parent), m_runner(new BatchRunner(session, ProcessLauncher::instance(), this)),
@@ -26,11 +26,11 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     CMDr->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); font-weight: normal;"));
     FormParts::moveTo(CMDr, 2340, 15);
 
-    connect(Command3, &QPushButton::clicked, this, [this] {
+    connect(Command3, &SuperButton::Click, this, [this] {
         m_runner->Text3 = Text3->currentText();
         m_runner->Command3(m_attributeValue());
     });
-    connect(Command6, &QPushButton::clicked, m_runner, &BatchRunner::Command6);
+    connect(Command6, &SuperButton::Click, m_runner, &BatchRunner::Command6);
     connect(m_runner, &BatchRunner::lineAppended, this, [this](const QString& line) {
         const QString text = Text3->currentText();
         Text3->addItem(line);
@@ -40,5 +40,5 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
         CMDr->setText(line);
         CMDr->adjustSize();
     });
-    connect(m_runner, &BatchRunner::Command3EnabledChanged, Command3, &QPushButton::setEnabled);
+    connect(m_runner, &BatchRunner::Command3EnabledChanged, Command3, &SuperButton::setEnabled);
 }

@@ -7,7 +7,7 @@
 class BatchRunner;
 class QComboBox;
 class QLabel;
-class QPushButton;
+class SuperButton;
 class Session;
 
 // "Batch Command Line :": the line (Text3) with the earlier lines in its
@@ -21,8 +21,8 @@ public:
     BatchFrame(Session& session, std::function<int()> attributeValue, QWidget* parent);
 
     QComboBox* Text3;
-    QPushButton* Command3;
-    QPushButton* Command6;
+    SuperButton* Command3;
+    SuperButton* Command6;
     QLabel* CMDr;
 
     BatchRunner& runner() { return *m_runner; }

@@ -2,10 +2,10 @@
 
 #include "controls/Twips.h"
 
+#include "controls/SuperButton.h"
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 
 QGroupBox* FormParts::frame(QWidget* parent, const QString& caption)
 {
@@ -35,9 +35,10 @@ QComboBox* FormParts::editableBox(QWidget* parent, const QString& text, const QS
     return box;
 }
 
-QPushButton* FormParts::command(QWidget* parent, const QString& caption, const QString& tip)
+SuperButton* FormParts::command(QWidget* parent, const QString& caption, const QString& tip)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new SuperButton(parent);
+    button->setCaption(caption);
     button->setToolTip(tip);
     return button;
 }

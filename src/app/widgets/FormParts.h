@@ -5,7 +5,7 @@
 
 class QComboBox;
 class QGroupBox;
-class QPushButton;
+class SuperButton;
 class QWidget;
 
 // The few kinds of parts the main window is made of, made the same way
@@ -18,7 +18,7 @@ QGroupBox* frame(QWidget* parent, const QString& caption);
 void styleFrame(QGroupBox* box);
 QComboBox* editableBox(QWidget* parent, const QString& text, const QStringList& items,
                        const QString& tip);
-QPushButton* command(QWidget* parent, const QString& caption, const QString& tip);
+SuperButton* command(QWidget* parent, const QString& caption, const QString& tip);
 // Places w at a rectangle given in twips, converted at w's logical DPI.
 void place(QWidget* w, int left, int top, int width, int height);
 void moveTo(QWidget* w, int left, int top);

@@ -6,11 +6,11 @@
 #include "app/NewNameReplace.h"
 #include "app/Session.h"
 
+#include "controls/SuperButton.h"
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 using FormParts::place;
 
@@ -72,11 +72,11 @@ void RenamingFrame::connectTriggers()
 {
     Text1->lineEdit()->installEventFilter(this);
     Text2->lineEdit()->installEventFilter(this);
-    connect(Command2, &QPushButton::clicked, this, [this] {
+    connect(Command2, &SuperButton::Click, this, [this] {
         syncToSession();
         NameGenerator::Command2_Click(m_session);
     });
-    connect(Command5, &QPushButton::clicked, this, [this] {
+    connect(Command5, &SuperButton::Click, this, [this] {
         syncToSession();
         NewNameReplace::Command5_Click(m_session);
     });

@@ -5,7 +5,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
+class SuperButton;
 class Session;
 
 // "Generate New Filenames  :": the pattern (Text1), padding (Zeros) and
@@ -23,8 +23,8 @@ public:
     QComboBox* Text2;
     QLineEdit* R1[2];
     QLabel* Label1[2];
-    QPushButton* Command2;
-    QPushButton* Command5;
+    SuperButton* Command2;
+    SuperButton* Command5;
 
     // Copies the boxes into the session (the generator's inputs).
     void syncToSession();

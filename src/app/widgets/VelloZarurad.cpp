@@ -15,6 +15,7 @@
 #include "platform/PropertyBag.h"
 #include "platform/widgets/QtClipboard.h"
 
+#include "controls/SuperButton.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -177,7 +177,7 @@ void VelloZarurad::buildPathFrame(QWidget* inner)
     Command4 = FormParts::command(inner, QStringLiteral("Select"),
                                   QStringLiteral("Choose and Select File Directory...."));
     place(Command4, 8190, 315, 1005, 375);
-    connect(Command4, &QPushButton::clicked, this, &VelloZarurad::togglePanel);
+    connect(Command4, &SuperButton::Click, this, &VelloZarurad::togglePanel);
     DriveBorder = new QFrame(inner);
     DriveBorder->setAutoFillBackground(true);
     DriveBorder->setPalette(QPalette(Qt::white));
@@ -281,7 +281,7 @@ void VelloZarurad::syncInputsToSession()
 
 void VelloZarurad::connectRenaming()
 {
-    connect(Command1, &QPushButton::clicked, this, [this] {
+    connect(Command1, &SuperButton::Click, this, [this] {
         syncInputsToSession();
         m_rename->Command1_Click(Attributes->choice().renameValue());
     });

@@ -15,7 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPushButton;
+class SuperButton;
 class RenamePass;
 class RenamingFrame;
 class Session;
@@ -35,13 +35,13 @@ public:
     QGroupBox* Frame3;
     QLineEdit* Dr;
     QComboBox* Combo1;
-    QPushButton* Command4;
+    SuperButton* Command4;
     QFrame* DriveBorder;
     ListPlus* ListPlus1;
     AttributesFrame* Attributes;
     RenamingFrame* Frame1;
     BatchFrame* Frame2;
-    QPushButton* Command1;
+    SuperButton* Command1;
     QLabel* RemN;
 
     QAction* Undo_Rename;

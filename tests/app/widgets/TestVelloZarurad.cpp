@@ -4,6 +4,7 @@
 #include "app/widgets/RenamingFrame.h"
 #include "app/widgets/VelloZarurad.h"
 #include "controls/ListPlus.h"
+#include "controls/SuperButton.h"
 #include "platform/Clipboard.h"
 #include "platform/PosixFileSystem.h"
 
