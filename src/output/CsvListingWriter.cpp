@@ -15,11 +15,13 @@ void CsvListingWriter::row(int number, const QString& date, qint64 size, QString
 {
     m_out.appendNumber(number);
     m_out.append(',');
-    m_out.append(date.toUtf8());
+    if (!m_out.appendAscii(date))
+        m_out.append(date.toUtf8());
     m_out.append(',');
     m_out.appendNumber(size);
     m_out.append(',');
-    m_out.append(FileNameCodec::encode(name.toString()));
+    if (!m_out.appendAscii(name))
+        m_out.append(FileNameCodec::encode(name.toString()));
     m_out.append("\r\n");
 }
 

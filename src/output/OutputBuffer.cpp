@@ -6,9 +6,8 @@
 #include <charconv>
 
 OutputBuffer::OutputBuffer(QIODevice& device, qsizetype blockSize)
-    : m_device(device), m_blockSize(blockSize)
+    : m_device(device), m_block(blockSize, Qt::Uninitialized)
 {
-    m_pending.reserve(blockSize + 512);
 }
 
 OutputBuffer::~OutputBuffer()
@@ -16,18 +15,15 @@ OutputBuffer::~OutputBuffer()
     flush();
 }
 
-void OutputBuffer::append(QByteArrayView bytes)
+void OutputBuffer::appendLarge(QByteArrayView bytes)
 {
-    if (m_error)
+    flush();
+    if (bytes.size() <= m_block.size()) {
+        append(bytes);
         return;
-    m_pending.append(bytes);
-    if (m_pending.size() >= m_blockSize)
-        flush();
-}
-
-void OutputBuffer::append(char byte)
-{
-    append(QByteArrayView(&byte, 1));
+    }
+    if (!m_error && m_device.write(bytes.data(), bytes.size()) != bytes.size())
+        fail();
 }
 
 void OutputBuffer::appendNumber(qint64 value)
@@ -37,23 +33,44 @@ void OutputBuffer::appendNumber(qint64 value)
     append(QByteArrayView(digits, end - digits));
 }
 
+bool OutputBuffer::appendAscii(QStringView text)
+{
+    const qsizetype n = text.size();
+    const char16_t* s = text.utf16();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (s[i] >= 0x80)
+            return false;
+    }
+    if (m_used + n > m_block.size())
+        flush();
+    if (m_used + n > m_block.size()) {
+        append(text.toLatin1());
+        return true;
+    }
+    char* out = m_block.data() + m_used;
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char(s[i]);
+    m_used += n;
+    return true;
+}
+
 bool OutputBuffer::flush()
 {
-    if (m_error)
-        return false;
-    if (m_pending.isEmpty())
-        return true;
+    if (m_error || m_used == 0) {
+        m_used = 0;
+        return !m_error;
+    }
     if (!m_device.isOpen()) {
         // Closed under us (every file is closed after a disk error).
         fail();
         return false;
     }
-    const qint64 written = m_device.write(m_pending);
-    if (written != m_pending.size()) {
+    const qsizetype pending = m_used;
+    m_used = 0;
+    if (m_device.write(m_block.constData(), pending) != pending) {
         fail();
         return false;
     }
-    m_pending.resize(0);
     return true;
 }
 
@@ -62,5 +79,5 @@ void OutputBuffer::fail()
     // Our own file devices know why; any other device failed at its end.
     const auto* file = dynamic_cast<const FileDevice*>(&m_device);
     m_error = file && file->errorCode() ? file->errorCode() : int(FileErrors::DeviceIO);
-    m_pending.clear();
+    m_used = 0;
 }

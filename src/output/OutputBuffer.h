@@ -3,11 +3,15 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QIODevice>
+#include <QStringView>
+
+#include <cstring>
 
 // Collects small writes and hands them to a device in blocks, so that a
 // listing of a million rows costs a few hundred write calls rather than
-// millions. After the first failed write nothing more is written, and error()
-// tells the program's file error code for it (a full disk is 61).
+// millions, and appending a field costs a copy. After the first failed write
+// nothing more is written, and error() tells the program's file error code
+// for it (a full disk is 61).
 class OutputBuffer
 {
 public:
@@ -16,19 +20,35 @@ public:
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 
-    void append(QByteArrayView bytes);
-    void append(char byte);
+    void append(QByteArrayView bytes)
+    {
+        if (m_used + bytes.size() > m_block.size()) {
+            appendLarge(bytes);
+            return;
+        }
+        std::memcpy(m_block.data() + m_used, bytes.data(), size_t(bytes.size()));
+        m_used += bytes.size();
+    }
+    void append(char byte)
+    {
+        if (m_used == m_block.size())
+            flush();
+        m_block.data()[m_used++] = byte;
+    }
     void appendNumber(qint64 value);
+    // Appends the text when it is all ASCII and returns true; otherwise
+    // appends nothing and returns false.
+    bool appendAscii(QStringView text);
     // Writes what is pending; false once a write has failed.
     bool flush();
     int error() const { return m_error; }
-    QIODevice& device() { return m_device; }
 
 private:
+    void appendLarge(QByteArrayView bytes);
     void fail();
 
     QIODevice& m_device;
-    QByteArray m_pending;
-    qsizetype m_blockSize;
+    QByteArray m_block;
+    qsizetype m_used = 0;
     int m_error = 0;
 };

@@ -2,6 +2,8 @@
 
 #include "Windows1252.h"
 
+#include <charconv>
+
 namespace
 {
 
@@ -45,11 +47,20 @@ void RtfListingWriter::begin(const QString& title)
 
 void RtfListingWriter::row(int number, const QString& date, qint64 size, QStringView name)
 {
-    appendText(QString::number(number), 10);
+    appendNumber(number, 10);
     appendText(date, 26);
-    appendText(QString::number(size), 16);
+    appendNumber(size, 16);
     appendText(name);
     line("\\par");
+}
+
+void RtfListingWriter::appendNumber(qint64 value, int width)
+{
+    char digits[24];
+    const int n = int(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    m_out.append(QByteArrayView(digits, qMin(n, width)));
+    for (int i = n; i < width; ++i)
+        m_out.append(' ');
 }
 
 void RtfListingWriter::end()
@@ -60,13 +71,20 @@ void RtfListingWriter::end()
 
 void RtfListingWriter::appendText(QStringView text, int width)
 {
+    const qsizetype n = text.size();
+    const char16_t* s = text.utf16();
     int count = 0;
-    Windows1252::forEachCodePoint(text, [&](char32_t cp) {
-        if (width >= 0 && count >= width)
-            return;
-        appendCodePoint(cp);
-        ++count;
-    });
+    for (qsizetype i = 0; i < n && (width < 0 || count < width); ++i, ++count) {
+        const char16_t c = s[i];
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}') {
+            m_out.append(char(c));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            appendCodePoint(QChar::surrogateToUcs4(c, s[i + 1]));
+            ++i;
+        } else {
+            appendCodePoint(c);
+        }
+    }
     for (; count < width; ++count)
         m_out.append(' ');
 }
@@ -87,12 +105,14 @@ void RtfListingWriter::appendCodePoint(char32_t cp)
         appendHex(m_out, byte);
         return;
     }
-    // Outside the code page: one \uN per UTF-16 unit, each with "?" to skip.
+    // Outside the code page: one \uN per UTF-16 unit, each followed by "?"
+    // for readers without Unicode, written as \'3f since some readers take a
+    // bare "?" for part of the control word.
     const char16_t units[2] = {QChar::highSurrogate(cp), QChar::lowSurrogate(cp)};
     const bool pair = QChar::requiresSurrogates(cp);
     for (int i = 0; i < (pair ? 2 : 1); ++i) {
         m_out.append("\\u");
         m_out.appendNumber(qint16(pair ? units[i] : char16_t(cp)));
-        m_out.append('?');
+        m_out.append("\\'3f");
     }
 }

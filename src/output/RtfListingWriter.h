@@ -10,8 +10,8 @@
 //
 // Texts are escaped for the document: "\", "{" and "}" get a backslash, other
 // characters of Windows-1252 above ASCII and control characters are written as
-// \'hh, and characters outside the code page as \uN? (N the signed UTF-16
-// unit, "?" for readers without Unicode), so every name shows as it is.
+// \'hh, and characters outside the code page as \uN\'3f (N the signed UTF-16
+// unit, then "?" for readers without Unicode), so every name shows as it is.
 class RtfListingWriter : public ListingWriter
 {
 public:
@@ -28,6 +28,8 @@ private:
     // blanks to that many characters first.
     void appendText(QStringView text, int width = -1);
     void appendCodePoint(char32_t cp);
+    // A number padded or cut to width characters.
+    void appendNumber(qint64 value, int width);
 
     OutputBuffer m_out;
 };

@@ -28,10 +28,9 @@ const QString Title = QStringLiteral("Directory /data/photos");
 
 // The files of the test folder and their sizes on disk.
 const QList<QPair<QString, int>> Files = {
-    {QStringLiteral("a.txt"), 10},
-    {QStringLiteral("b,c d.txt"), 3},
-    {QStringLiteral("ünï 名.txt"), 0},
-    {QStringLiteral("br{a}ce\\s.txt"), 5},
+    {QStringLiteral("a.txt"), 10},     {QStringLiteral("b,c d.txt"), 3},
+    {QStringLiteral("ünï 名.txt"), 0}, {QStringLiteral("br{a}ce\\s.txt"), 5},
+    {QStringLiteral("😀.txt"), 1},
 };
 
 QString dateOf(int record)
@@ -108,8 +107,8 @@ const QByteArray RtfHead =
 const QByteArray RtfEnd = "}\n\r\n";
 
 // The RTF form of each test file's name.
-const QByteArray RtfNames[] = {"a.txt", "b,c d.txt", "\\'fcn\\'ef \\u21517?.txt",
-                               "br\\{a\\}ce\\\\s.txt"};
+const QByteArray RtfNames[] = {"a.txt", "b,c d.txt", "\\'fcn\\'ef \\u21517\\'3f.txt",
+                               "br\\{a\\}ce\\\\s.txt", "\\u-10179\\'3f\\u-8704\\'3f.txt"};
 
 QByteArray writeWith(ListingExport::Type type, const ListingSource& source, FileSystem& fs,
                      int* error = nullptr)
@@ -277,7 +276,7 @@ private slots:
             rtf += rtfRow(i + 1, dateOf(i).toLatin1(), Files[i].second, RtfNames[i]);
         }
         QTest::newRow("scan order, commas and odd names")
-            << QStringList() << QList<int>() << 3 << csv << rtf + RtfEnd;
+            << QStringList() << QList<int>() << int(Files.size() - 1) << csv << rtf + RtfEnd;
 
         csv = CsvHead, rtf = RtfHead;
         for (int i : {3, 0, 2, 1}) {
