@@ -1,0 +1,20 @@
+#pragma once
+
+#include "filelist/FileListModel.h"
+#include "platform/Clipboard.h"
+#include "platform/Prompter.h"
+
+#include <QString>
+
+// The listing as tab-separated text for the clipboard ("Copy Directory..."):
+// a heading line, then number, creation date, size as the list shows it and
+// name for every listed file in the shown order; lines end in CR LF.
+class ListingCopy
+{
+public:
+    // fileLast: the highest listed position, -1 when no file is listed.
+    static QString CopySource(const FileListModel& model, int fileLast, Prompter& prompter);
+    // Clears the clipboard and puts the listing on it as plain text.
+    static void CopyDir(const FileListModel& model, int fileLast, Prompter& prompter,
+                        Clipboard& clipboard);
+};
