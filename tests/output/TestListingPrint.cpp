@@ -1,0 +1,294 @@
+#include "output/ListingPrint.h"
+#include "output/widgets/QtListingPrinter.h"
+#include "platform/PosixFileSystem.h"
+
+#include "PromptRecorder.h"
+#include "TempFolder.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace
+{
+
+const QString Dr = QStringLiteral("/data/photos");
+const QString PrinterError = QStringLiteral("Error Occured, Please check your printer.");
+
+// Logs every call; fails after a number of printed items when asked to.
+class RecordingPrinter : public ListingPrinter
+{
+public:
+    double width = 10000;
+    int failAfter = -1;
+    QStringList log;
+
+    double pageWidth() const override { return width; }
+    void setCurrentX(double twips) override
+    {
+        log << QStringLiteral("x ") + QString::number(twips);
+    }
+    void setBold(bool bold) override { log << (bold ? "bold" : "plain"); }
+    void print(const QString& text) override
+    {
+        log << QStringLiteral("print ") + text;
+        m_failed = m_failed || --failAfter == 0;
+    }
+    void newLine() override { log << "line"; }
+    void endDoc() override { log << "end"; }
+    void abort() override { log << "abort"; }
+    bool failed() const override { return m_failed; }
+
+private:
+    bool m_failed = false;
+};
+
+QString dateOf(int record)
+{
+    return QStringLiteral("1/%1/2020 3:04:05 AM").arg(record + 1);
+}
+
+// A folder of `count` files, file001.txt with 1 byte and so on, listed in the
+// model; the model's size texts are wrong on purpose: sizes come from disk.
+void makeListing(TempFolder& dir, FileListModel& model, int count, const QStringList& extra = {})
+{
+    QStringList rows;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("file%1.txt").arg(i + 1, 3, 10, QLatin1Char('0'));
+        QVERIFY(dir.write(name, QByteArray(i + 1, 'x')));
+        rows << dateOf(i) + QStringLiteral("|d2|") + name + QStringLiteral("||999");
+    }
+    for (const QString& name : extra)
+        rows << dateOf(int(rows.size())) + QStringLiteral("|d2|") + name + QStringLiteral("||1");
+    if (rows.isEmpty())
+        rows << QString();
+    model.AddArray(rows);
+}
+
+QStringList headingLog(double c2, double c3, double c4)
+{
+    auto x = [](double v) { return QStringLiteral("x ") + QString::number(v); };
+    return {x(0),
+            "bold",
+            "print Directory /data/photos",
+            "line",
+            "line",
+            x(0),
+            "print No.",
+            x(c2),
+            "print Date/Time",
+            x(c3),
+            "print Byte Size",
+            x(c4),
+            "print Filename",
+            "line",
+            "line",
+            "plain"};
+}
+
+QStringList rowLog(double c2, double c3, double c4, int record)
+{
+    auto x = [](double v) { return QStringLiteral("x ") + QString::number(v); };
+    return {x(0),  QStringLiteral("print  %1 ").arg(record + 1),
+            x(c2), QStringLiteral("print ") + dateOf(record),
+            x(c3), QStringLiteral("print  %1 ").arg(record + 1),
+            x(c4), QStringLiteral("print file%1.txt").arg(record + 1, 3, 10, QLatin1Char('0')),
+            "line"};
+}
+
+QByteArray run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(20000);
+    return p.readAllStandardOutput();
+}
+
+} // namespace
+
+class TestListingPrint : public QObject
+{
+    Q_OBJECT
+private slots:
+    void numberText_data()
+    {
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("positive") << qint64(12) << " 12 ";
+        QTest::newRow("zero") << qint64(0) << " 0 ";
+        QTest::newRow("negative") << qint64(-3) << "-3 ";
+        QTest::newRow("past 32 bits") << qint64(5000000000) << " 5000000000 ";
+    }
+
+    void numberText()
+    {
+        QFETCH(qint64, value);
+        QFETCH(QString, text);
+        QCOMPARE(ListingPrint::numberText(value), text);
+    }
+
+    // The calls the listing makes: columns from the page width, the bold
+    // headings once, the rows in the shown order with their scan numbers.
+    void layout_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<QStringList>("expected");
+        QStringList sorted = headingLog(700, 2700, 4100);
+        sorted << rowLog(700, 2700, 4100, 2) << rowLog(700, 2700, 4100, 0)
+               << rowLog(700, 2700, 4100, 1) << "end";
+        QTest::newRow("sorted") << 10000.0 << 3 << QList<int>{2, 0, 1} << sorted;
+        QStringList letter = headingLog(856.8, 3304.8, 4704.8);
+        letter << rowLog(856.8, 3304.8, 4704.8, 0) << "end";
+        QTest::newRow("letter width") << 12240.0 << 1 << QList<int>() << letter;
+        QTest::newRow("empty list")
+            << 10000.0 << 0 << QList<int>() << (headingLog(700, 2700, 4100) << "end");
+    }
+
+    void layout()
+    {
+        QFETCH(double, width);
+        QFETCH(int, count);
+        QFETCH(QList<int>, order);
+        QFETCH(QStringList, expected);
+        TempFolder dir;
+        FileListModel model;
+        makeListing(dir, model, count);
+        for (int i = 0; i < order.size(); ++i)
+            model.displayOrder()[size_t(i)] = order[i];
+        RecordingPrinter printer;
+        printer.width = width;
+        PromptRecorder prompts;
+        PosixFileSystem fs;
+        QVERIFY(
+            ListingPrint::PrintSource({model, count - 1, dir.path(), Dr}, &printer, prompts, fs));
+        QCOMPARE(printer.log, expected);
+        QCOMPARE(prompts.messages, QStringList());
+    }
+
+    // Every failure gives the one printer message and gives up the document.
+    void failures_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("no printer") << "none";
+        QTest::newRow("file gone") << "gone";
+        QTest::newRow("printer fails") << "fails";
+    }
+
+    void failures()
+    {
+        QFETCH(QString, cause);
+        TempFolder dir;
+        FileListModel model;
+        makeListing(dir, model, 2, {QStringLiteral("gone.txt")});
+        RecordingPrinter printer;
+        if (cause == QLatin1String("fails"))
+            printer.failAfter = 8;
+        PromptRecorder prompts;
+        PosixFileSystem fs;
+        const int fileLast = cause == QLatin1String("gone") ? 2 : 1;
+        QVERIFY(!ListingPrint::PrintSource({model, fileLast, dir.path(), Dr},
+                                           cause == QLatin1String("none") ? nullptr : &printer,
+                                           prompts, fs));
+        QCOMPARE(prompts.messages, QStringList{PrinterError});
+        if (cause != QLatin1String("none")) {
+            QCOMPARE(printer.log.last(), QStringLiteral("abort"));
+            QVERIFY(!printer.log.contains(QStringLiteral("end")));
+        }
+    }
+
+    // A real print job into a PDF file, read back as text: heading once,
+    // rows in the shown order over more than one page, columns where the page
+    // width puts them.
+    void printsToPdf()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (Debian package poppler-utils) is not installed");
+        TempFolder dir;
+        FileListModel model;
+        const int count = 120;
+        makeListing(dir, model, count);
+        std::reverse(model.displayOrder().begin(), model.displayOrder().end());
+        const QString pdf = dir.file(QStringLiteral("listing.pdf"));
+        QPrinter qprinter(QPrinter::HighResolution);
+        qprinter.setOutputFormat(QPrinter::PdfFormat);
+        qprinter.setOutputFileName(pdf);
+        qprinter.setPageSize(QPageSize(QPageSize::A4));
+        PromptRecorder prompts;
+        PosixFileSystem fs;
+        double width = 0;
+        {
+            QtListingPrinter printer(qprinter);
+            width = printer.pageWidth();
+            QVERIFY(ListingPrint::PrintSource({model, count - 1, dir.path(), Dr}, &printer, prompts,
+                                              fs));
+        }
+        QCOMPARE(prompts.messages, QStringList());
+        // The printable width of A4 at Qt's default margins, in twips.
+        const double printable = qprinter.pageLayout().paintRect(QPageLayout::Point).width() * 20;
+        QVERIFY(qAbs(width - printable) < 20);
+
+        const QString text = QString::fromUtf8(run(
+            QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QVERIFY2(pages.size() >= 2, qPrintable(text.left(400)));
+        QCOMPARE(pages[0].trimmed().split(QLatin1Char('\n')).first().trimmed(),
+                 QStringLiteral("Directory /data/photos"));
+        QCOMPARE(text.count(QStringLiteral("Date/Time")), 1);
+        QCOMPARE(text.count(QStringLiteral("Filename")), 1);
+        QVERIFY(pages.last().contains(QStringLiteral("file001.txt")));
+
+        const QRegularExpression row(
+            QStringLiteral(R"(^\s*(\d+)\s+(\d+/\d+/2020 3:04:05 AM)\s+(\d+)\s+(file\d+\.txt)\s*$)"),
+            QRegularExpression::MultilineOption);
+        QStringList seen, expected;
+        for (auto m = row.globalMatch(text); m.hasNext();) {
+            const auto match = m.next();
+            seen << match.capturedTexts().mid(1).join(u'|');
+        }
+        for (int r = count - 1; r >= 0; --r)
+            expected << QStringLiteral("%1|%2|%1|file%3.txt")
+                            .arg(r + 1)
+                            .arg(dateOf(r))
+                            .arg(r + 1, 3, 10, QLatin1Char('0'));
+        QCOMPARE(seen, expected);
+
+        // Column starts: the words' left edges, in points from "No.".
+        const QString boxes = QString::fromUtf8(
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                              QStringLiteral("1"), pdf, QStringLiteral("-")}));
+        auto left = [&boxes](const QString& word) {
+            const QRegularExpression box(QStringLiteral(R"re(<word xMin="([\d.]+)"[^>]*>)re") +
+                                         QRegularExpression::escape(word) +
+                                         QStringLiteral("</word>"));
+            const auto m = box.match(boxes);
+            return m.hasMatch() ? m.captured(1).toDouble() : -1000.0;
+        };
+        const double origin = left(QStringLiteral("No."));
+        const double points = width / 20;
+        QVERIFY(qAbs(left(QStringLiteral("Date/Time")) - origin - points * 0.07) < 2);
+        QVERIFY(qAbs(left(QStringLiteral("Byte")) - origin - points * 0.27) < 2);
+        QVERIFY(qAbs(left(QStringLiteral("Filename")) - origin - (points * 0.27 + 70)) < 2);
+    }
+
+    void noPrinterInstalled()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("this machine has a printer");
+        QVERIFY(!QtListingPrinter::openDefault());
+        TempFolder dir;
+        FileListModel model;
+        makeListing(dir, model, 1);
+        PromptRecorder prompts;
+        PosixFileSystem fs;
+        QVERIFY(!QtListingPrinter::PrintSource({model, 0, dir.path(), Dr}, prompts, fs));
+        QCOMPARE(prompts.messages, QStringList{PrinterError});
+    }
+};
+
+QTEST_MAIN(TestListingPrint)
+#include "TestListingPrint.moc"
