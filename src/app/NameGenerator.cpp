@@ -7,6 +7,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -52,34 +54,74 @@ bool isBlank(char16_t c)
     return c == ' ' || c == 0 || (c >= 9 && c <= 13);
 }
 
+char16_t asciiCase(char16_t c, bool upper)
+{
+    if (upper && c >= 'a' && c <= 'z')
+        return char16_t(c - 32);
+    if (!upper && c >= 'A' && c <= 'Z')
+        return char16_t(c + 32);
+    return c;
+}
+
+// Appends s in upper or lower case. ASCII is converted in place; any other
+// character goes through QString's full case mapping (ß becomes SS, İ
+// lowers to i and a combining dot), exactly as QString::toUpper/toLower.
+void appendCase(QString& out, QStringView s, bool upper)
+{
+    const qsizetype at = out.size();
+    out.resize(at + s.size());
+    QChar* d = out.data() + at;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].unicode() >= 0x80) {
+            out.truncate(at + i);
+            const QString rest = s.mid(i).toString();
+            out += upper ? rest.toUpper() : rest.toLower();
+            return;
+        }
+        d[i] = QChar(asciiCase(s[i].unicode(), upper));
+    }
+}
+
 // The number text: the last L characters of the padding followed by the
 // number, so the padding "00" turns 123 into 23 and an empty padding gives
-// no number at all.
+// no number at all. Worked out only when a name needs it.
 class NumberText
 {
 public:
     explicit NumberText(const QString& zeros) : m_zeros(zeros) {}
 
-    void set(qint64 number)
+    void forNumber(qint64 number)
+    {
+        m_number = number;
+        m_ready = false;
+    }
+    const QString& text()
+    {
+        if (!m_ready)
+            build();
+        return m_text;
+    }
+
+private:
+    void build()
     {
         char16_t digits[24];
         int n = 0;
-        do {
-            digits[n++] = char16_t('0' + number % 10);
-            number /= 10;
-        } while (number);
+        for (qint64 v = m_number; n == 0 || v; v /= 10)
+            digits[n++] = char16_t('0' + v % 10);
         const qsizetype width = m_zeros.size();
         m_text.resize(0);
         if (n < width)
             m_text.append(QStringView(m_zeros).mid(n));
         for (int i = qMin<qsizetype>(n, width) - 1; i >= 0; --i)
             m_text.append(QChar(digits[i]));
+        m_ready = true;
     }
-    const QString& text() const { return m_text; }
 
-private:
     const QString& m_zeros;
     QString m_text;
+    qint64 m_number = 0;
+    bool m_ready = false;
 };
 
 // Builds the new name of one file; one object per run keeps its buffers.
@@ -103,15 +145,16 @@ public:
 
     QString make(QStringView f, int k)
     {
+        m_number.forNumber(qint64(k) + 1);
         QString n;
         switch (m_mode) {
         case Mode::Same:
             return f.toString();
         case Mode::Numbered:
-            n = numbered(f, k);
+            n = numbered(f);
             break;
         case Mode::FrontBack:
-            n = frontAndBack(f, k);
+            n = frontAndBack(f);
             break;
         case Mode::Case:
         case Mode::Upper:
@@ -141,15 +184,15 @@ private:
         return dot < 0 ? QStringView() : f.mid(dot);
     }
 
-    QString numbered(QStringView f, int k)
+    QString numbered(QStringView f)
     {
-        m_number.set(qint64(k) + 1);
         const QStringView ext = extensionOf(f);
+        const QString& number = m_number.text();
         QString n;
-        n.reserve(m_in.pattern.size() + m_segments.size() * m_number.text().size() + ext.size());
+        n.reserve(m_in.pattern.size() + m_segments.size() * number.size() + ext.size());
         for (qsizetype s = 0; s < m_segments.size(); ++s) {
             if (s)
-                n += m_number.text();
+                n += number;
             n += m_segments[s];
         }
         n += ext;
@@ -157,50 +200,50 @@ private:
     }
 
     // "+" becomes the current name without its extension E (every occurrence
-    // of E removed, letter case counting), E follows, and then every "#" of
-    // the whole name is numbered, also one that came from the current name.
-    QString frontAndBack(QStringView f, int k)
+    // of E removed, letter case counting), E follows, and every "#" of the
+    // whole name is numbered, also one that came from the current name.
+    QString frontAndBack(QStringView f)
     {
         const QStringView ext = extensionOf(f);
         QString n;
-        n.reserve(m_in.pattern.size() + (m_segments.size() - 1) * f.size() + ext.size());
+        n.reserve(m_in.pattern.size() + (m_segments.size() - 1) * f.size() + ext.size() + 8);
         for (qsizetype s = 0; s < m_segments.size(); ++s) {
             if (s)
                 appendWithout(n, f, ext);
-            n += m_segments[s];
+            appendNumbered(n, m_segments[s]);
         }
-        n += ext;
-        if (!n.contains(QLatin1Char('#')))
-            return n;
-        m_number.set(qint64(k) + 1);
-        QString numbered;
-        numbered.reserve(n.size() + 4 * m_number.text().size());
-        for (QChar c : std::as_const(n)) {
-            if (c == QLatin1Char('#'))
-                numbered += m_number.text();
-            else
-                numbered += c;
-        }
-        return numbered;
+        appendNumbered(n, ext);
+        return n;
     }
 
-    static void appendWithout(QString& out, QStringView f, QStringView cut)
+    void appendWithout(QString& out, QStringView f, QStringView cut)
     {
-        if (cut.isEmpty()) {
-            out += f;
-            return;
-        }
         qsizetype from = 0;
-        for (qsizetype at; (at = f.indexOf(cut, from)) >= 0; from = at + cut.size())
-            out += f.mid(from, at - from);
-        out += f.mid(from);
+        if (!cut.isEmpty()) {
+            for (qsizetype at; (at = f.indexOf(cut, from)) >= 0; from = at + cut.size())
+                appendNumbered(out, f.mid(from, at - from));
+        }
+        appendNumbered(out, f.mid(from));
+    }
+
+    void appendNumbered(QString& out, QStringView part)
+    {
+        qsizetype from = 0;
+        for (qsizetype at; (at = part.indexOf(QLatin1Char('#'), from)) >= 0; from = at + 1) {
+            out += part.mid(from, at - from);
+            out += m_number.text();
+        }
+        out += part.mid(from);
     }
 
     QString caseChanged(QStringView f)
     {
-        QString n = m_mode == Mode::Case    ? properCase(f)
-                    : m_mode == Mode::Upper ? f.toString().toUpper()
-                                            : f.toString().toLower();
+        QString n;
+        n.reserve(f.size() + 4);
+        if (m_mode == Mode::Case)
+            appendProperCase(n, f);
+        else
+            appendCase(n, f, m_mode == Mode::Upper);
         // A chosen extension replaces a dot and three characters at the end;
         // any other ending stays as the conversion left it.
         if (!m_keepExt && n.size() >= 4 && n.at(n.size() - 4) == QLatin1Char('.')) {
@@ -211,55 +254,70 @@ private:
     }
 
     // The first character of every word in upper case, the rest in lower
-    // case. Only blanks (and 0, 9..13) separate words. ASCII is converted in
-    // place; other characters go through QString's full case mapping, so ß
-    // becomes SS at a word start and İ lowers to i with a combining dot.
-    static QString properCase(QStringView f)
+    // case. Only blanks (and 0, 9..13) separate words, so dots, underscores
+    // and hyphens do not start one.
+    static void appendProperCase(QString& n, QStringView f)
     {
-        QString n;
-        n.reserve(f.size());
         bool start = true;
         for (qsizetype i = 0; i < f.size();) {
-            const char16_t c = f[i].unicode();
-            if (c < 0x80) {
-                char16_t d = c;
-                if (start && c >= 'a' && c <= 'z')
-                    d = char16_t(c - 32);
-                else if (!start && c >= 'A' && c <= 'Z')
-                    d = char16_t(c + 32);
-                n += QChar(d);
-                start = isBlank(c);
-                ++i;
+            // A run of ASCII is written in place.
+            qsizetype end = i;
+            while (end < f.size() && f[end].unicode() < 0x80)
+                ++end;
+            if (end > i) {
+                const qsizetype at = n.size();
+                n.resize(at + (end - i));
+                QChar* d = n.data() + at;
+                for (; i < end; ++i) {
+                    const char16_t c = f[i].unicode();
+                    *d++ = QChar(asciiCase(c, start));
+                    start = isBlank(c);
+                }
                 continue;
             }
+            const char16_t c = f[i].unicode();
             const qsizetype len = QChar::isHighSurrogate(c) && i + 1 < f.size() &&
                                           QChar::isLowSurrogate(f[i + 1].unicode())
                                       ? 2
                                       : 1;
-            const QString one = QString::fromRawData(f.constData() + i, len);
-            n += start ? one.toUpper() : one.toLower();
+            appendCase(n, f.mid(i, len), start);
             start = false;
             i += len;
         }
-        return n;
     }
 
-    // Eight letters A..X drawn at random, of which the first 8 - len(H) are
-    // kept, then H (k in upper-case hexadecimal), then the last four
-    // characters of T (the chosen extension, else the lower-cased name).
+    // The first 8 - len(H) of eight letters A..X drawn at random, then H (k
+    // in hexadecimal), then the last four characters of T (the chosen
+    // extension, else the name in lower case), all in one letter case.
     QString random(QStringView f, int k)
     {
-        QChar letters[8];
-        for (QChar& l : letters)
-            l = QChar(char16_t(65 + int(Random::fraction() * 24)));
-        const QString h = QString::number(k, 16).toUpper();
-        const QString t = m_keepExt ? f.toString().toLower() : m_in.extension;
+        const bool upper = m_mode == Mode::RandomUpper;
+        char16_t letters[8];
+        for (char16_t& l : letters)
+            l = asciiCase(char16_t(65 + int(Random::fraction() * 24)), upper);
+        char16_t hex[8];
+        int digits = 0;
+        for (quint32 v = quint32(k); digits == 0 || v; v >>= 4)
+            hex[digits++] = asciiCase(char16_t("0123456789ABCDEF"[v & 15]), upper);
         QString n;
         n.reserve(16);
-        n.append(letters, qMax<qsizetype>(0, 8 - h.size()));
-        n += h;
-        n += QStringView(t).right(4);
-        return m_mode == Mode::RandomLower ? std::move(n).toLower() : std::move(n).toUpper();
+        n.append(reinterpret_cast<const QChar*>(letters), qMax(0, 8 - digits));
+        while (digits)
+            n += QChar(hex[--digits]);
+        if (!m_keepExt) {
+            appendCase(n, QStringView(m_in.extension).right(4), upper);
+            return n;
+        }
+        // Lower case works character by character, so the last four
+        // characters of the lowered name come from its last few.
+        const QStringView tail = f.right(8);
+        const bool ascii =
+            std::all_of(tail.begin(), tail.end(), [](QChar c) { return c.unicode() < 0x80; });
+        if (ascii)
+            appendCase(n, f.right(4), upper);
+        else
+            appendCase(n, QStringView(tail.toString().toLower()).right(4), upper);
+        return n;
     }
 
     const NameGenerator::Inputs& m_in;

@@ -56,20 +56,18 @@ private slots:
         QTest::addColumn<qint64>("created"); // 0: unchanged
         QTest::addColumn<qint64>("changed"); // 0: unchanged
         const qint64 c = epoch("2020-01-02T00:00:00"), m = epoch("2021-03-04T17:06:07");
-        QTest::newRow("both") << "f.txt" << 0 << "1/2/2020"
-                              << "3/4/2021 5:06:07 PM" << true << c << m;
-        QTest::newRow("creation only") << "f.txt" << 0 << "1/2/2020"
-                                       << "" << true << c << qint64(0);
-        QTest::newRow("modified only") << "f.txt" << 0 << ""
-                                       << "2021-03-04T17:06:07" << true << qint64(0) << m;
-        QTest::newRow("not dates") << "f.txt" << 0 << "soon"
-                                   << "13/45/2020" << false << qint64(0) << qint64(0);
-        QTest::newRow("read-only") << "f.txt" << 1 << "1/2/2020"
-                                   << "" << true << c << qint64(0);
-        QTest::newRow("hidden") << "f.txt" << 2 << "1/2/2020"
-                                << "1/2/2020" << false << qint64(0) << qint64(0);
-        QTest::newRow("dot name") << ".f" << 0 << "1/2/2020"
-                                  << "1/2/2020" << false << qint64(0) << qint64(0);
+        auto row = [](const char* tag, const char* name, int attributes, const char* creation,
+                      const char* modified, bool result, qint64 created, qint64 changed) {
+            QTest::newRow(tag) << QString(name) << attributes << QString(creation)
+                               << QString(modified) << result << created << changed;
+        };
+        row("both", "f.txt", 0, "1/2/2020", "3/4/2021 5:06:07 PM", true, c, m);
+        row("creation only", "f.txt", 0, "1/2/2020", "", true, c, 0);
+        row("modified only", "f.txt", 0, "", "2021-03-04T17:06:07", true, 0, m);
+        row("not dates", "f.txt", 0, "soon", "13/45/2020", false, 0, 0);
+        row("read-only", "f.txt", 1, "1/2/2020", "", true, c, 0);
+        row("hidden", "f.txt", 2, "1/2/2020", "1/2/2020", false, 0, 0);
+        row("dot name", ".f", 0, "1/2/2020", "1/2/2020", false, 0, 0);
     }
 
     void setFileDates()
