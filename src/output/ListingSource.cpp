@@ -11,8 +11,5 @@ QString ListingSource::pathOf(QStringView name) const
 
 int ListingSource::sizeOnDisk(int record, FileSystem& fs, qint64& size) const
 {
-    FileSystem::Entry entry;
-    const int rc = fs.stat(pathOf(model.sourceNameOf(record)), entry);
-    size = entry.size;
-    return rc;
+    return fs.fileSize(pathOf(model.sourceNameOf(record)), size);
 }

@@ -57,6 +57,9 @@ public:
     virtual int enumerate(const QString& folder, bool wantAttributes,
                           const std::function<bool(const Entry&)>& visit) = 0;
     virtual int stat(const QString& path, Entry& entry) = 0;
+    // The byte length of the file (a link's target), with nothing else read:
+    // listings read one per row, a million times over.
+    virtual int fileSize(const QString& path, qint64& size);
 
     // True when path is a normal, read-only or archive file: it exists, is
     // not a folder and reads neither hidden nor system.

@@ -152,6 +152,16 @@ int PosixFileSystem::stat(const QString& path, Entry& entry)
     return FileErrors::None;
 }
 
+int PosixFileSystem::fileSize(const QString& path, qint64& size)
+{
+    struct statx sx;
+    size = 0;
+    if (::statx(AT_FDCWD, FileNameCodec::encode(path).constData(), 0, STATX_SIZE, &sx) != 0)
+        return fail();
+    size = qint64(sx.stx_size);
+    return FileErrors::None;
+}
+
 bool PosixFileSystem::findName(const QString& path)
 {
     Entry e;

@@ -23,6 +23,7 @@ public:
     int enumerate(const QString& folder, bool wantAttributes,
                   const std::function<bool(const Entry&)>& visit) override;
     int stat(const QString& path, Entry& entry) override;
+    int fileSize(const QString& path, qint64& size) override;
     bool findName(const QString& path) override;
     int attributes(const QString& path, int& attributes) override;
     int setAttributes(const QString& path, int attributes) override;
