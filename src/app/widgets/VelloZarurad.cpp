@@ -12,6 +12,9 @@
 #include "app/Session.h"
 #include "app/Shredder.h"
 #include "controls/ListPlus.h"
+#include "output/ListingCopy.h"
+#include "output/ListingSource.h"
+#include "output/widgets/QtListingPrinter.h"
 #include "platform/PropertyBag.h"
 #include "platform/widgets/QtClipboard.h"
 
@@ -62,6 +65,7 @@ VelloZarurad::VelloZarurad(Session& session, QWidget* parent)
     buildMenus();
     connectRenaming();
     connectFileOperations();
+    connectListing();
     Dr->setText(m_session.Dr);
     centralWidget()->setFixedSize(twipsX(InnerWidth), twipsY(InnerHeight));
     adjustSize();
@@ -302,6 +306,31 @@ void VelloZarurad::connectRenaming()
                                          m_clipboard ? *m_clipboard : systemClipboard);
         });
     }
+}
+
+// The listing to the clipboard and to the printer.
+void VelloZarurad::connectListing()
+{
+    connect(CopyDir, &QAction::triggered, this, [this] {
+        ListingCopy::CopyDir(m_session.model(), m_session.FileLast, m_session.prompter(),
+                             clipboard());
+    });
+    connect(PrintC, &QAction::triggered, this, [this] {
+        m_session.prompter().setBusy(true);
+        QtListingPrinter::PrintSource(listing(), m_session.prompter(), m_session.fs());
+        m_session.prompter().setBusy(false);
+    });
+}
+
+ListingSource VelloZarurad::listing() const
+{
+    return ListingSource{m_session.model(), m_session.FileLast, m_session.FolderPath, Dr->text()};
+}
+
+Clipboard& VelloZarurad::clipboard()
+{
+    static QtClipboard systemClipboard;
+    return m_clipboard ? *m_clipboard : systemClipboard;
 }
 
 // The Search and Shredder menus and the list's click, which names the file

@@ -80,6 +80,9 @@ private:
     void connectRenaming();
     void setUpList(QWidget* inner);
     void connectFileOperations();
+    void connectListing();
+    struct ListingSource listing() const;
+    class Clipboard& clipboard();
     void buildMenus();
     void place(QWidget* w, int left, int top, int width, int height);
     void placeLabel(QLabel* label, int left, int top);

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
 
@@ -183,6 +184,19 @@ private slots:
         QCOMPARE(f.dir.names(), QStringList{QStringLiteral("keep.txt")}); // not listed at the scan
         QCOMPARE(f.window->RemN->text(), QStringLiteral("Shredding Done"));
         QCOMPARE(f.session->FileLast, 0);
+    }
+
+    void listingToClipboardAndPrinter()
+    {
+        Fixture f(2);
+        f.window->CopyDir->trigger();
+        QVERIFY(f.clipboard.text().startsWith(QStringLiteral("No\tDate\tSize\tFilenames\r\n")));
+        QCOMPARE(f.clipboard.text().count(QStringLiteral("\r\n")), 3);
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            f.window->PrintC->trigger();
+            QCOMPARE(f.prompts.messages,
+                     QStringList{QStringLiteral("Error Occured, Please check your printer.")});
+        }
     }
 
     void neverSmallerThanTheMinimum()
