@@ -13,6 +13,7 @@
 #include <random>
 
 using Clicks = QList<int>;
+constexpr int Reload = -1; // a new list with the same rows, as a rescan gives
 
 namespace
 {
@@ -57,264 +58,226 @@ class TestListSorter : public QObject
     Q_OBJECT
 private slots:
     void init() { DateText::setLocale(QLocale(QStringLiteral("en_US"))); }
-    void clicks_data();
-    void clicks();
-    void lastColumnSurvivesReload();
-    void badIndexes();
-    void routine_data();
-    void routine();
-    void shortRangesUseSelectionSort_data();
-    void shortRangesUseSelectionSort();
-    void numberKeys_data();
-    void numberKeys();
-    void dateKeysRoundTrip_data();
-    void dateKeysRoundTrip();
-    void dateKeysRound();
-};
 
-void TestListSorter::clicks_data()
-{
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<Clicks>("clicks");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QStringList>("expected");
+    void clicks_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<Clicks>("clicks");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("expected");
 
-    const QStringList one = rowsWith(3, {"a"});
-    for (int c = 0; c < 7; ++c)
-        QTest::addRow("one record, column %d", c) << one << Clicks{c, c} << 0 << QStringList{"1"};
+        const QStringList one = rowsWith(3, {"a"});
+        for (int c = 0; c < 7; ++c)
+            QTest::addRow("one record, column %d", c)
+                << one << Clicks{c, c} << 0 << QStringList{"1"};
 
-    const QStringList bAc = rowsWith(3, {"b", "A", "c"});
-    QTest::newRow("names") << bAc << Clicks{3} << 3 << QStringList{"A", "b", "c"};
-    QTest::newRow("names twice") << bAc << Clicks{3, 3} << 3 << QStringList{"c", "b", "A"};
-    QTest::newRow("names, case and accents by the locale")
-        << rowsWith(3, {"f", "z", "\u00e9", "E", ""}) << Clicks{3} << 3
-        << QStringList{"", "E", "\u00e9", "f", "z"};
+        const QStringList bAc = rowsWith(3, {"b", "A", "c"});
+        QTest::newRow("names") << bAc << Clicks{3} << 3 << QStringList{"A", "b", "c"};
+        QTest::newRow("names twice") << bAc << Clicks{3, 3} << 3 << QStringList{"c", "b", "A"};
+        // The column sorted last is remembered across a new list: its first
+        // click then reverses the scan order.
+        QTest::newRow("names again after a reload")
+            << bAc << Clicks{3, Reload, 3} << 3 << QStringList{"c", "A", "b"};
+        QTest::newRow("names after a reload and another column")
+            << bAc << Clicks{3, Reload, 4, 3} << 3 << QStringList{"A", "b", "c"};
+        QTest::newRow("names, case and accents by the locale")
+            << rowsWith(3, {"f", "z", "\u00e9", "E", ""}) << Clicks{3} << 3
+            << QStringList{"", "E", "\u00e9", "f", "z"};
 
-    QStringList news = rowsWith(4, {"c", "a", "d", "b"});
-    QTest::newRow("new names after names")
-        << news << Clicks{3, 4} << 4 << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("new names again")
-        << news << Clicks{3, 4, 4} << 4 << QStringList{"d", "c", "b", "a"};
+        QStringList news = rowsWith(4, {"c", "a", "d", "b"});
+        QTest::newRow("new names after names")
+            << news << Clicks{3, 4} << 4 << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("new names again")
+            << news << Clicks{3, 4, 4} << 4 << QStringList{"d", "c", "b", "a"};
 
-    QTest::newRow("number column from scan order")
-        << bAc << Clicks{0} << 0 << QStringList{"3", "2", "1"};
-    QTest::newRow("number column twice") << bAc << Clicks{0, 0} << 0 << QStringList{"1", "2", "3"};
-    QTest::newRow("number after a sort that keeps record 0 first")
-        << rowsWith(3, {"a", "c", "b"}) << Clicks{3, 0} << 0 << QStringList{"3", "2", "1"};
-    QTest::newRow("number after a sort that moves record 0")
-        << bAc << Clicks{3, 0} << 0 << QStringList{"1", "2", "3"};
+        QTest::newRow("number column from scan order")
+            << bAc << Clicks{0} << 0 << QStringList{"3", "2", "1"};
+        QTest::newRow("number column twice")
+            << bAc << Clicks{0, 0} << 0 << QStringList{"1", "2", "3"};
+        QTest::newRow("number after a sort that keeps record 0 first")
+            << rowsWith(3, {"a", "c", "b"}) << Clicks{3, 0} << 0 << QStringList{"3", "2", "1"};
+        QTest::newRow("number after a sort that moves record 0")
+            << bAc << Clicks{3, 0} << 0 << QStringList{"1", "2", "3"};
 
-    const QStringList sizes = rowsWith(5, {"10", "9", "1,000", "999"});
-    QTest::newRow("sizes by value")
-        << sizes << Clicks{5} << 5 << QStringList{"9", "10", "999", "1,000"};
-    QTest::newRow("sizes reversed")
-        << sizes << Clicks{5, 5} << 5 << QStringList{"1,000", "999", "10", "9"};
-    QTest::newRow("sizes that are not numbers follow the numbers")
-        << rowsWith(5, {"x", "5", "", "3"}) << Clicks{5} << 5 << QStringList{"3", "5", "", "x"};
+        const QStringList sizes = rowsWith(5, {"10", "9", "1,000", "999"});
+        QTest::newRow("sizes by value")
+            << sizes << Clicks{5} << 5 << QStringList{"9", "10", "999", "1,000"};
+        QTest::newRow("sizes reversed")
+            << sizes << Clicks{5, 5} << 5 << QStringList{"1,000", "999", "10", "9"};
+        QTest::newRow("sizes that are not numbers follow the numbers")
+            << rowsWith(5, {"x", "5", "", "3"}) << Clicks{5} << 5 << QStringList{"3", "5", "", "x"};
 
-    const QStringList dates{"1/10/2020", "12/31/2019 11:00:00 PM", "1/2/2020",
-                            "1/1/2020 1:00:00 PM", "1/1/2020 11:00:00 AM"};
-    const QStringList byDate{"12/31/2019 11:00:00 PM", "1/1/2020 11:00:00 AM",
-                             "1/1/2020 1:00:00 PM", "1/2/2020", "1/10/2020"};
-    QTest::newRow("creation dates by time") << rowsWith(1, dates) << Clicks{1} << 1 << byDate;
-    QTest::newRow("modified dates by time") << rowsWith(2, dates) << Clicks{2} << 2 << byDate;
-    QTest::newRow("a text that is no date comes first")
-        << rowsWith(1, {"1/2/2020", "no date", "1/1/2020"}) << Clicks{1} << 1
-        << QStringList{"no date", "1/1/2020", "1/2/2020"};
+        const QStringList dates{"1/10/2020", "12/31/2019 11:00:00 PM", "1/2/2020",
+                                "1/1/2020 1:00:00 PM", "1/1/2020 11:00:00 AM"};
+        const QStringList byDate{"12/31/2019 11:00:00 PM", "1/1/2020 11:00:00 AM",
+                                 "1/1/2020 1:00:00 PM", "1/2/2020", "1/10/2020"};
+        QTest::newRow("creation dates by time") << rowsWith(1, dates) << Clicks{1} << 1 << byDate;
+        QTest::newRow("modified dates by time") << rowsWith(2, dates) << Clicks{2} << 2 << byDate;
+        QTest::newRow("a text that is no date comes first")
+            << rowsWith(1, {"1/2/2020", "no date", "1/1/2020"}) << Clicks{1} << 1
+            << QStringList{"no date", "1/1/2020", "1/2/2020"};
 
-    const QStringList spare = rowsWith(6, {"b", "a", "c"});
-    QTest::newRow("unsortable column keeps the scan order")
-        << spare << Clicks{3, 6} << 6 << QStringList{"b", "a", "c"};
-    QTest::newRow("unsortable column clicked again reverses")
-        << spare << Clicks{6, 6} << 6 << QStringList{"c", "a", "b"};
-}
-
-void TestListSorter::clicks()
-{
-    QFETCH(QStringList, rows);
-    QFETCH(Clicks, clicks);
-    QFETCH(int, column);
-    QFETCH(QStringList, expected);
-    FileListModel model;
-    model.AddArray(rows);
-    ListSorter sorter;
-    configure(sorter);
-    for (int c : clicks)
-        sorter.SortButton_Click(model, c);
-    QCOMPARE(shown(model, column), expected);
-    QCOMPARE(sorter.LastSortColumn(), clicks.last());
-}
-
-void TestListSorter::lastColumnSurvivesReload()
-{
-    FileListModel model;
-    QStringList rows = rowsWith(3, {"b", "a", "c"});
-    model.AddArray(rows);
-    ListSorter sorter;
-    configure(sorter);
-    sorter.SortButton_Click(model, 3);
-    rows = rowsWith(3, {"b", "a", "c"});
-    model.AddArray(rows);
-    QCOMPARE(shown(model, 3), (QStringList{"b", "a", "c"}));
-    // The first click on the column sorted before the reload reverses the
-    // scan order; another column sorts.
-    sorter.SortButton_Click(model, 3);
-    QCOMPARE(shown(model, 3), (QStringList{"c", "a", "b"}));
-    sorter.SortButton_Click(model, 4);
-    sorter.SortButton_Click(model, 3);
-    QCOMPARE(shown(model, 3), (QStringList{"a", "b", "c"}));
-}
-
-void TestListSorter::badIndexes()
-{
-    FileListModel model;
-    QStringList rows = rowsWith(3, {"a"});
-    model.AddArray(rows);
-    ListSorter sorter;
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, sorter.ASearchTypes(8, 1));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, sorter.SortButton_Click(model, 7));
-    sorter.ASearchTypes(7, 1);
-    QCOMPARE(sorter.sortType(7), qint16(1));
-}
-
-void TestListSorter::routine_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("distinct"); // 0: ascending input, -1: descending
-    for (int size : {0, 1, 2, 10, 11, 12, 100, 5000})
-        QTest::addRow("%d random", size) << size << 1000000;
-    QTest::newRow("many equal") << 5000 << 3;
-    QTest::newRow("all equal") << 5000 << 1;
-    QTest::newRow("ascending") << 100000 << 0;
-    QTest::newRow("descending") << 100000 << -1;
-    QTest::newRow("large random") << 200000 << 1000;
-}
-
-// The sort routine orders any array and moves the display order with it;
-// the stack stays logarithmic whatever the input.
-void TestListSorter::routine()
-{
-    QFETCH(int, size);
-    QFETCH(int, distinct);
-    std::mt19937 rng(size * 31 + distinct);
-    std::vector<qint64> keys(static_cast<size_t>(size));
-    for (int k = 0; k < size; ++k)
-        keys[size_t(k)] = distinct > 0    ? qint64(rng() % unsigned(distinct))
-                          : distinct == 0 ? k
-                                          : size - k;
-    const std::vector<qint64> original = keys;
-    std::vector<qint32> order(keys.size());
-    std::iota(order.begin(), order.end(), 0);
-    const ListSorter::Stats stats = ListSorter::VeryQuickSortC(keys, order);
-
-    QVERIFY(std::is_sorted(keys.begin(), keys.end()));
-    for (size_t k = 0; k < keys.size(); ++k)
-        QCOMPARE(original[size_t(order[k])], keys[k]);
-    std::vector<qint32> sortedOrder = order;
-    std::sort(sortedOrder.begin(), sortedOrder.end());
-    for (size_t k = 0; k < sortedOrder.size(); ++k)
-        QCOMPARE(sortedOrder[k], qint32(k));
-    const int bound = size > 1 ? 2 * int(std::ceil(std::log2(size))) + 2 : 0;
-    QVERIFY2(stats.deepestStack <= bound, qPrintable(QString::number(stats.deepestStack)));
-}
-
-void TestListSorter::shortRangesUseSelectionSort_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<bool>("partitioned");
-    QTest::newRow("10 rows") << 10 << false;
-    QTest::newRow("11 rows") << 11 << true;
-}
-
-// With all names equal, selection sort leaves the rows as they were, while a
-// partition exchanges equal names: the orders differ visibly.
-void TestListSorter::shortRangesUseSelectionSort()
-{
-    QFETCH(int, rows);
-    QFETCH(bool, partitioned);
-    FileListModel model;
-    QStringList texts = rowsWith(4, QStringList(rows, QStringLiteral("same")));
-    model.AddArray(texts);
-    ListSorter sorter;
-    configure(sorter);
-    sorter.SortButton_Click(model, 4);
-    QCOMPARE(sorter.lastStats().partitions > 0, partitioned);
-    std::vector<qint32> identity(size_t(rows), 0);
-    std::iota(identity.begin(), identity.end(), 0);
-    QCOMPARE(model.displayOrder() != identity, partitioned);
-}
-
-void TestListSorter::numberKeys_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("isNumber");
-    QTest::addColumn<qint64>("key");
-    QTest::newRow("grouped") << "1,234,567" << true << Q_INT64_C(12345670000);
-    QTest::newRow("plain") << "999" << true << Q_INT64_C(9990000);
-    QTest::newRow("zero") << "0" << true << Q_INT64_C(0);
-    QTest::newRow("negative") << "-1,000" << true << Q_INT64_C(-10000000);
-    QTest::newRow("plus sign") << "+5" << true << Q_INT64_C(50000);
-    QTest::newRow("decimals") << "1,000.5" << true << Q_INT64_C(10005000);
-    QTest::newRow("fifth decimal rounds up") << "1.23456" << true << Q_INT64_C(12346);
-    QTest::newRow("half rounds to even") << "1.00005" << true << Q_INT64_C(10000);
-    QTest::newRow("misplaced group") << "1,00" << false << Q_INT64_C(0);
-    QTest::newRow("word") << "abc" << false << Q_INT64_C(0);
-    QTest::newRow("empty") << "" << false << Q_INT64_C(0);
-    QTest::newRow("past the key range") << "99999999999999999999" << false << Q_INT64_C(0);
-}
-
-void TestListSorter::numberKeys()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, isNumber);
-    QFETCH(qint64, key);
-    const std::optional<qint64> read = NumberKeyReader().read(text);
-    QCOMPARE(read.has_value(), isNumber);
-    if (isNumber)
-        QCOMPARE(*read, key);
-}
-
-void TestListSorter::dateKeysRoundTrip_data()
-{
-    QTest::addColumn<QString>("locale");
-    for (const char* name : {"en_US", "de_DE", "en_GB", "fr_FR", "ja_JP", "ko_KR", "sv_SE"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
-
-// Every date text the program writes reads back as its own date and time,
-// in every locale; the day count starts at 30 December 1899.
-void TestListSorter::dateKeysRoundTrip()
-{
-    QFETCH(QString, locale);
-    DateText::setLocale(QLocale(locale));
-    const DateKeyReader reader;
-    const QList<QDateTime> moments{QDateTime(QDate(1899, 12, 30), QTime(0, 0)),
-                                   QDateTime(QDate(2020, 1, 1), QTime(0, 0, 1)),
-                                   QDateTime(QDate(2020, 2, 29), QTime(12, 0)),
-                                   QDateTime(QDate(2023, 11, 14), QTime(23, 59, 59)),
-                                   QDateTime(QDate(2024, 7, 4), QTime(0, 30)),
-                                   QDateTime(QDate(1999, 12, 31), QTime(0, 0))};
-    for (const QDateTime& m : moments) {
-        const QString text = DateText::format(m);
-        const qint64 days = QDate(1899, 12, 30).daysTo(m.date());
-        const qint64 expected =
-            days * 10000 + std::llround(m.time().msecsSinceStartOfDay() / 1000 / 8.64);
-        QCOMPARE(reader.read(text), std::optional<qint64>(expected));
+        const QStringList spare = rowsWith(6, {"b", "a", "c"});
+        QTest::newRow("unsortable column keeps the scan order")
+            << spare << Clicks{3, 6} << 6 << QStringList{"b", "a", "c"};
+        QTest::newRow("unsortable column clicked again reverses")
+            << spare << Clicks{6, 6} << 6 << QStringList{"c", "a", "b"};
     }
-    QCOMPARE(reader.read(u"not a date"), std::nullopt);
-}
 
-void TestListSorter::dateKeysRound()
-{
-    // Keys are ten-thousandths of a day (8.64 seconds): 12:00:04 rounds to
-    // noon, 12:00:05 to the next step.
-    const DateKeyReader reader;
-    const auto noon = reader.read(u"1/1/2020 12:00:00 PM");
-    QVERIFY(noon.has_value());
-    QCOMPARE(reader.read(u"1/1/2020 12:00:04 PM"), noon);
-    QCOMPARE(reader.read(u"1/1/2020 12:00:05 PM"), std::optional<qint64>(*noon + 1));
-    QCOMPARE(reader.read(u"1/1/2020 12:00:00 AM"), reader.read(u"1/1/2020"));
-}
+    void clicks()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(Clicks, clicks);
+        QFETCH(int, column);
+        QFETCH(QStringList, expected);
+        FileListModel model;
+        model.AddArray(rows);
+        ListSorter sorter;
+        configure(sorter);
+        for (int c : clicks) {
+            if (c == Reload)
+                model.AddArray(rows);
+            else
+                sorter.SortButton_Click(model, c);
+        }
+        QCOMPARE(shown(model, column), expected);
+    }
+
+    void routine_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("distinct"); // 0: ascending input, -1: descending
+        for (int size : {0, 1, 2, 10, 11, 12, 100, 5000})
+            QTest::addRow("%d random", size) << size << 1000000;
+        QTest::newRow("many equal") << 5000 << 3;
+        QTest::newRow("all equal") << 5000 << 1;
+        QTest::newRow("ascending") << 100000 << 0;
+        QTest::newRow("descending") << 100000 << -1;
+        QTest::newRow("large random") << 200000 << 1000;
+    }
+
+    // The sort routine orders any array and moves the display order with it;
+    // the stack stays logarithmic whatever the input.
+    void routine()
+    {
+        QFETCH(int, size);
+        QFETCH(int, distinct);
+        std::mt19937 rng(size * 31 + distinct);
+        std::vector<qint64> keys(static_cast<size_t>(size));
+        for (int k = 0; k < size; ++k)
+            keys[size_t(k)] = distinct > 0    ? qint64(rng() % unsigned(distinct))
+                              : distinct == 0 ? k
+                                              : size - k;
+        const std::vector<qint64> original = keys;
+        std::vector<qint32> order(keys.size());
+        std::iota(order.begin(), order.end(), 0);
+        const ListSorter::Stats stats = ListSorter::VeryQuickSortC(keys, order);
+
+        QVERIFY(std::is_sorted(keys.begin(), keys.end()));
+        for (size_t k = 0; k < keys.size(); ++k)
+            QCOMPARE(original[size_t(order[k])], keys[k]);
+        std::vector<qint32> sortedOrder = order;
+        std::sort(sortedOrder.begin(), sortedOrder.end());
+        for (size_t k = 0; k < sortedOrder.size(); ++k)
+            QCOMPARE(sortedOrder[k], qint32(k));
+        const int bound = size > 1 ? 2 * int(std::ceil(std::log2(size))) + 2 : 0;
+        QVERIFY2(stats.deepestStack <= bound, qPrintable(QString::number(stats.deepestStack)));
+    }
+
+    void shortRangesUseSelectionSort_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("partitioned");
+        QTest::newRow("10 rows") << 10 << false;
+        QTest::newRow("11 rows") << 11 << true;
+    }
+
+    // With all names equal, selection sort leaves the rows as they were, while a
+    // partition exchanges equal names: the orders differ visibly.
+    void shortRangesUseSelectionSort()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, partitioned);
+        FileListModel model;
+        QStringList texts = rowsWith(4, QStringList(rows, QStringLiteral("same")));
+        model.AddArray(texts);
+        ListSorter sorter;
+        configure(sorter);
+        sorter.SortButton_Click(model, 4);
+        QCOMPARE(sorter.lastStats().partitions > 0, partitioned);
+        std::vector<qint32> identity(size_t(rows), 0);
+        std::iota(identity.begin(), identity.end(), 0);
+        QCOMPARE(model.displayOrder() != identity, partitioned);
+    }
+
+    void numberKeys_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<qint64>("key");
+        QTest::newRow("grouped") << "1,234,567" << true << Q_INT64_C(12345670000);
+        QTest::newRow("plain") << "999" << true << Q_INT64_C(9990000);
+        QTest::newRow("negative") << "-1,000" << true << Q_INT64_C(-10000000);
+        QTest::newRow("decimals") << "1,000.5" << true << Q_INT64_C(10005000);
+        QTest::newRow("half rounds to even") << "1.00005" << true << Q_INT64_C(10000);
+        QTest::newRow("misplaced group") << "1,00" << false << Q_INT64_C(0);
+        QTest::newRow("word") << "abc" << false << Q_INT64_C(0);
+        QTest::newRow("past the key range") << "99999999999999999999" << false << Q_INT64_C(0);
+    }
+
+    void numberKeys()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, isNumber);
+        QFETCH(qint64, key);
+        const std::optional<qint64> read = NumberKeyReader().read(text);
+        QCOMPARE(read.has_value(), isNumber);
+        if (isNumber)
+            QCOMPARE(*read, key);
+    }
+
+    void dateKeysRoundTrip_data()
+    {
+        QTest::addColumn<QString>("locale");
+        for (const char* name : {"en_US", "de_DE", "en_GB", "fr_FR", "ja_JP", "ko_KR", "sv_SE"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    // Every date text the program writes reads back as its own date and time,
+    // in every locale; the day count starts at 30 December 1899.
+    void dateKeysRoundTrip()
+    {
+        QFETCH(QString, locale);
+        DateText::setLocale(QLocale(locale));
+        const DateKeyReader reader;
+        const QList<QDateTime> moments{QDateTime(QDate(1899, 12, 30), QTime(0, 0)),
+                                       QDateTime(QDate(2020, 1, 1), QTime(0, 0, 1)),
+                                       QDateTime(QDate(2020, 2, 29), QTime(12, 0)),
+                                       QDateTime(QDate(2023, 11, 14), QTime(23, 59, 59)),
+                                       QDateTime(QDate(2024, 7, 4), QTime(0, 30)),
+                                       QDateTime(QDate(1999, 12, 31), QTime(0, 0))};
+        for (const QDateTime& m : moments) {
+            const QString text = DateText::format(m);
+            const qint64 days = QDate(1899, 12, 30).daysTo(m.date());
+            const qint64 expected =
+                days * 10000 + std::llround(m.time().msecsSinceStartOfDay() / 1000 / 8.64);
+            QCOMPARE(reader.read(text), std::optional<qint64>(expected));
+        }
+        QCOMPARE(reader.read(u"not a date"), std::nullopt);
+    }
+
+    void dateKeysRound()
+    {
+        // Keys are ten-thousandths of a day (8.64 seconds): 12:00:04 rounds to
+        // noon, 12:00:05 to the next step.
+        const DateKeyReader reader;
+        const auto noon = reader.read(u"1/1/2020 12:00:00 PM");
+        QVERIFY(noon.has_value());
+        QCOMPARE(reader.read(u"1/1/2020 12:00:04 PM"), noon);
+        QCOMPARE(reader.read(u"1/1/2020 12:00:05 PM"), std::optional<qint64>(*noon + 1));
+        QCOMPARE(reader.read(u"1/1/2020 12:00:00 AM"), reader.read(u"1/1/2020"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestListSorter)
 #include "TestListSorter.moc"
