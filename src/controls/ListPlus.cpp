@@ -132,7 +132,13 @@ ListPlus::ListPlus(QWidget* parent) : QFrame(parent)
     UserControl_Resize();
 }
 
-ListPlus::~ListPlus() = default;
+// The children outlive this object's own members; nothing they signal while
+// they are taken down may reach it.
+ListPlus::~ListPlus()
+{
+    for (QObject* child : children())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void ListPlus::createChildren()
 {
@@ -194,6 +200,12 @@ void ListPlus::setModel(FileListModel* model)
 void ListPlus::attachModel(FileListModel* model)
 {
     m_model = model;
+    // A list that goes away before the control leaves it with its own.
+    if (model != &m_ownModel)
+        connect(model, &QObject::destroyed, this, [this, model] {
+            if (m_model == model)
+                m_model = &m_ownModel;
+        });
     connect(model, &FileListModel::reloaded, this, &ListPlus::modelReloaded, Qt::UniqueConnection);
     connect(model, &FileListModel::refreshRequested, this, &ListPlus::REFscreen,
             Qt::UniqueConnection);
