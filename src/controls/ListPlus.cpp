@@ -525,7 +525,9 @@ void ListPlus::mouseDoubleClickEvent(QMouseEvent* event)
 
 bool ListPlus::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove && m_pointer != Pointer::Default)
+    // The buttons show the control's pointer; over them it is the default.
+    const bool over = event->type() == QEvent::MouseMove || event->type() == QEvent::Enter;
+    if (over && m_pointer != Pointer::Default)
         setPointer(Pointer::Default);
     return QFrame::eventFilter(watched, event);
 }
@@ -589,8 +591,8 @@ void ListPlus::resizeColumn(double x)
 void ListPlus::dragScroll(double y)
 {
     setPointer(Pointer::VerticalResize);
-    const int dy = m_dragStartY - roundEven(y);
-    const int n = std::abs(dy) / m_rowHeight;
+    const double dy = m_dragStartY - y;
+    const int n = int(std::abs(dy) / m_rowHeight);
     if (dy < 0)
         m_sBar->setValue(std::max(m_dragTopRow - n, 0));
     else
