@@ -1,14 +1,7 @@
 #include "output/ExcelFile.h"
-#include "platform/PosixFileSystem.h"
-
-#include "TempFolder.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
 #include <QTest>
-
-#include <sys/stat.h>
 
 namespace
 {
@@ -82,7 +75,6 @@ private slots:
         row("row 65536", "WriteValue", {2, 0, 0, 0, 65536, 1, ""}, "04000800ffff000000000000");
         row("row 98303 wraps", "WriteValue", {2, 0, 0, 0, 98303, 1, ""},
             "04000800fe7f000000000000");
-        row("column 40000", "WriteValue", {2, 0, 0, 0, 1, 40000, ""}, "0400080000003f9c00000000");
         row("text of 255", "WriteValue", {2, 0, 0, 0, 1, 1, repeated(255)},
             QByteArray("0400"
                        "0701"
@@ -101,9 +93,6 @@ private slots:
         row("top margin", "SetMargin", {40, 0.5},
             "280008000000000000"
             "00e03f");
-        row("left margin", "SetMargin", {38, 1.0},
-            "260008000000000000"
-            "00f03f");
         row("column width", "SetColumnWidth", {4, 4, 62},
             "24000400030300"
             "3e");
@@ -128,7 +117,6 @@ private slots:
             "00");
         row("header of 256 left out", "SetHeader", {repeated(256)}, "");
         row("grid lines off", "PrintGridLines", {false}, "2b0002000000");
-        row("grid lines on", "PrintGridLines", {true}, "2b0002000100");
         row("protected", "ProtectSpreadsheet", {true}, "120002000100");
     }
 
@@ -170,64 +158,6 @@ private slots:
                 QCOMPARE(xl.CloseFile(), 0);
         }
         QCOMPARE(buffer.data().toHex(), QByteArray("0900040002000a000a000000"));
-    }
-
-    // On disk: an earlier file of the name is replaced; a read-only file or a
-    // folder of the name is left as it was, and nothing is reported.
-    void createOnDisk_data()
-    {
-        QTest::addColumn<QString>("existing");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("new file") << "" << true;
-        QTest::newRow("earlier file") << "file" << true;
-        QTest::newRow("read-only file") << "read-only" << false;
-        QTest::newRow("folder") << "folder" << false;
-    }
-
-    void createOnDisk()
-    {
-        QFETCH(QString, existing);
-        QFETCH(bool, written);
-        TempFolder dir;
-        const QString path = dir.file(QStringLiteral("list.xls"));
-        const QByteArray before = "an earlier listing that is longer than twelve bytes";
-        if (existing == QLatin1String("file") || existing == QLatin1String("read-only"))
-            QVERIFY(dir.write(QStringLiteral("list.xls"), before));
-        if (existing == QLatin1String("read-only"))
-            QVERIFY(::chmod(path.toUtf8().constData(), 0444) == 0);
-        if (existing == QLatin1String("folder"))
-            QVERIFY(QDir().mkdir(path));
-        PosixFileSystem fs;
-        {
-            ExcelFile xl(fs);
-            QCOMPARE(xl.CreateFile(path), 0);
-            QCOMPARE(xl.isOpen(), written);
-            xl.SetHeader(QStringLiteral("x"));
-            QCOMPARE(xl.CloseFile(), 0);
-            QCOMPARE(xl.lastError() == 0, written);
-        }
-        if (written)
-            QCOMPARE(dir.read(QStringLiteral("list.xls")).toHex(), QByteArray("0900040002000a00"
-                                                                              "14000200"
-                                                                              "0178"
-                                                                              "0a000000"));
-        else if (existing == QLatin1String("read-only"))
-            QCOMPARE(dir.read(QStringLiteral("list.xls")), before);
-        else
-            QVERIFY(QFileInfo(path).isDir());
-    }
-
-    void missingFolderIsSilent()
-    {
-        TempFolder dir;
-        PosixFileSystem fs;
-        ExcelFile xl(fs);
-        QCOMPARE(xl.CreateFile(dir.file(QStringLiteral("no/such/list.xls"))), 0);
-        QVERIFY(!xl.isOpen());
-        QCOMPARE(xl.WriteValue(2, 0, 0, 0, 1, 1, QStringLiteral("a")), 0);
-        QCOMPARE(xl.CloseFile(), 0);
-        QCOMPARE(xl.lastError(), 53);
-        QVERIFY(!dir.exists(QStringLiteral("no")));
     }
 };
 
