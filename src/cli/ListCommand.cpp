@@ -3,6 +3,7 @@
 #include "CliOutput.h"
 
 #include "app/Session.h"
+#include "output/ListingExport.h"
 
 namespace
 {
@@ -28,10 +29,36 @@ void printRows(const Session& session)
     }
 }
 
+// --format csv|rtf|xls -o FILE: the listing written as "Save Directory..."
+// writes it; FILE gets the format's extension.
+int saveListing(CliApp& app, Session& session, const QString& format)
+{
+    const QString output = app.options().value(QStringLiteral("output"));
+    if (output.isEmpty())
+        return app.usageError(QStringLiteral("--format %1 needs -o FILE").arg(format));
+    const auto type = ListingExport::typeOf(format);
+    const ListingSource source{session.model(), session.FileLast, session.FolderPath, session.Dr};
+    const QString file = app.absolutePath(output);
+    const bool done = ListingExport::SaveSource(source, file, type, app.prompter(), session.fs());
+    // A spreadsheet that could not be written shows no message in the window;
+    // here the exit status and one line say so.
+    if (!done && !app.status())
+        CliOutput::err(QStringLiteral("quillon-cli: %1 was not written completely")
+                           .arg(ListingExport::fileNameFor(file, type)));
+    return done ? app.status() : 1;
+}
+
 } // namespace
 
 int CliCommands::list(CliApp& app, Session& session)
 {
-    printRows(session);
-    return app.status();
+    const QString format = app.options().value(QStringLiteral("format")).toLower();
+    if (format.isEmpty() || format == QLatin1String("tsv")) {
+        printRows(session);
+        return app.status();
+    }
+    if (format != QLatin1String("csv") && format != QLatin1String("rtf") &&
+        format != QLatin1String("xls"))
+        return app.usageError(QStringLiteral("unknown format \"%1\"").arg(format));
+    return saveListing(app, session, format);
 }

@@ -489,6 +489,36 @@ private slots:
             QCOMPARE(written.toHex(), whole.left(written.size()).toHex());
         }
     }
+
+    // quillon-cli list --format F -o FILE writes the same listings.
+    void fromTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("csv") << "csv" << CsvHead.left(36);
+        QTest::newRow("rtf") << "rtf" << RtfHead.left(30);
+        QTest::newRow("xls") << "xls" << QByteArray::fromHex("0900040002000a00");
+    }
+
+    void fromTheCommandLine()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, start);
+        TempFolder dir, work;
+        fill(dir);
+        QProcess cli;
+        cli.setWorkingDirectory(work.path());
+        cli.start(QStringLiteral(QUILLON_CLI),
+                  {QStringLiteral("list"), dir.path(), QStringLiteral("--format"), format,
+                   QStringLiteral("-o"), QStringLiteral("out.txt")});
+        QVERIFY(cli.waitForFinished(20000));
+        QCOMPARE(cli.readAllStandardError(), QByteArray());
+        QCOMPARE(cli.exitCode(), 0);
+        QCOMPARE(work.names(), QStringList{QStringLiteral("out.") + format});
+        const QByteArray listing = work.read(QStringLiteral("out.") + format);
+        QVERIFY(listing.startsWith(start));
+        QVERIFY(listing.contains("a.txt") && listing.contains("b,c d.txt"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestListingExport)
