@@ -1,0 +1,61 @@
+#include "OpenAction.h"
+
+#include "platform/FileSystem.h"
+#include "platform/ShellOpen.h"
+
+#include <QStringList>
+
+bool OpenAction::isPictureName(const QString& name)
+{
+    static const QStringList types = {
+        QStringLiteral(".jpg"), QStringLiteral(".gif"), QStringLiteral(".bmp"),
+        QStringLiteral(".wmf"), QStringLiteral(".emf"), QStringLiteral(".ico"),
+        QStringLiteral(".rle"),
+    };
+    const QString lower = name.toLower();
+    for (const QString& type : types) {
+        if (lower.contains(type))
+            return true;
+    }
+    return false;
+}
+
+bool OpenAction::isProgram(const QString& name, const QString& path)
+{
+    const QString lower = name.toLower();
+    return lower.contains(QLatin1String(".exe")) || lower.endsWith(QLatin1String(".desktop")) ||
+           ShellOpen::hasExecuteBit(path);
+}
+
+OpenAction::Action OpenAction::decide(const QString& name, FileSystem& fs)
+{
+    if (name.isEmpty())
+        return Action::Nothing;
+    if (isPictureName(name))
+        return Action::Preview;
+    if (isProgram(name, fullPath(name, fs)))
+        return Action::Nothing;
+    return Action::Open;
+}
+
+OpenAction::Action OpenAction::DblClick(const QString& name, ShellOpen& shell,
+                                        const std::function<void(const QString&)>& preview,
+                                        FileSystem& fs)
+{
+    const Action action = decide(name, fs);
+    if (action == Action::Preview)
+        preview(name);
+    else if (action == Action::Open)
+        shell.open(fullPath(name, fs));
+    return action;
+}
+
+QString OpenAction::fullPath(const QString& name, FileSystem& fs)
+{
+    if (name.startsWith(QLatin1Char('/')))
+        return name;
+    QString folder = fs.currentFolder();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + name;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class FileSystem;
+class ShellOpen;
+
+// A double click on a listed file: a picture is shown in the full-screen
+// preview, any other file is opened with the program the desktop associates
+// with it, and a program is never started.
+//
+// The file is named bare (as the list holds it) and found in the current
+// folder, which the folder scan and the browser keep at the listed folder.
+class OpenAction
+{
+public:
+    enum class Action { Preview, Open, Nothing };
+
+    // A picture type occurs anywhere in the lower-cased name, so
+    // "holiday.JPG" and "scan.bmp.txt" both count.
+    static bool isPictureName(const QString& name);
+    // A program: the name holds ".exe", it is a ".desktop" launcher, or the
+    // file has an execute bit.
+    static bool isProgram(const QString& name, const QString& path);
+
+    // What a double click on the file does. Pictures are tested first: a
+    // preview only reads the file, so even an executable "photo.jpg.sh" is
+    // safe there (it shows the empty preview).
+    static Action decide(const QString& name, FileSystem& fs);
+
+    // Runs the double click: preview(name) for a picture, shell.open(full
+    // path) for anything else that is not a program. Returns what was done.
+    static Action DblClick(const QString& name, ShellOpen& shell,
+                           const std::function<void(const QString&)>& preview, FileSystem& fs);
+
+    // The full path of a bare name in the current folder.
+    static QString fullPath(const QString& name, FileSystem& fs);
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/ShellOpen.h"
+
+// The desktop's "open" through QDesktopServices (xdg-open on Linux).
+class QtShellOpen : public ShellOpen
+{
+public:
+    void open(const QString& path) override;
+};
