@@ -14,6 +14,8 @@ constexpr double twipsPerInch = 1440.0;
 QtListingPrinter::QtListingPrinter(QPrinter& printer) : m_printer(printer)
 {
     m_failed = !m_painter.begin(&m_printer);
+    if (m_failed)
+        return;
     // File names are printed letter by letter: no "fi" ligature and the like.
     QFont font = m_painter.font();
     font.setStyleStrategy(QFont::PreferNoShaping);
@@ -94,6 +96,8 @@ void QtListingPrinter::print(const QString& text)
 void QtListingPrinter::newLine()
 {
     m_x = 0;
+    if (m_failed)
+        return;
     m_y += lineHeight();
 }
 
