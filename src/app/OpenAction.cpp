@@ -20,20 +20,20 @@ bool OpenAction::isPictureName(const QString& name)
     return false;
 }
 
-bool OpenAction::isProgram(const QString& name, const QString& path)
+bool OpenAction::isProgram(const QString& name)
 {
     const QString lower = name.toLower();
     return lower.contains(QLatin1String(".exe")) || lower.endsWith(QLatin1String(".desktop")) ||
-           ShellOpen::hasExecuteBit(path);
+           ShellOpen::hasExecuteBit(name);
 }
 
-OpenAction::Action OpenAction::decide(const QString& name, FileSystem& fs)
+OpenAction::Action OpenAction::decide(const QString& name)
 {
     if (name.isEmpty())
         return Action::Nothing;
     if (isPictureName(name))
         return Action::Preview;
-    if (isProgram(name, fullPath(name, fs)))
+    if (isProgram(name))
         return Action::Nothing;
     return Action::Open;
 }
@@ -42,7 +42,7 @@ OpenAction::Action OpenAction::DblClick(const QString& name, ShellOpen& shell,
                                         const std::function<void(const QString&)>& preview,
                                         FileSystem& fs)
 {
-    const Action action = decide(name, fs);
+    const Action action = decide(name);
     if (action == Action::Preview)
         preview(name);
     else if (action == Action::Open)

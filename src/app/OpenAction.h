@@ -23,18 +23,18 @@ public:
     static bool isPictureName(const QString& name);
     // A program: the name holds ".exe", it is a ".desktop" launcher, or the
     // file has an execute bit.
-    static bool isProgram(const QString& name, const QString& path);
+    static bool isProgram(const QString& name);
 
     // What a double click on the file does. Pictures are tested first: a
     // preview only reads the file, so even an executable "photo.jpg.sh" is
     // safe there (it shows the empty preview).
-    static Action decide(const QString& name, FileSystem& fs);
+    static Action decide(const QString& name);
 
     // Runs the double click: preview(name) for a picture, shell.open(full
     // path) for anything else that is not a program. Returns what was done.
     static Action DblClick(const QString& name, ShellOpen& shell,
                            const std::function<void(const QString&)>& preview, FileSystem& fs);
 
-    // The full path of a bare name in the current folder.
+    // The full path of a bare name in the current folder, for the desktop.
     static QString fullPath(const QString& name, FileSystem& fs);
 };

@@ -187,24 +187,24 @@ QString DriveControl::FileExtention(const QString& Pattern)
     return {};
 }
 
-// A folder removed while it was shown keeps the process "in" it, but it has
+// A folder removed while it was shown keeps the process "in" it: its path
+// can no longer be read (the file services then report the root) and it has
 // no entries at all, not even "."; its parent is still reachable through
 // "..". Move up until a folder that exists is reached, so the list shows
 // where the user can go.
 void DriveControl::leaveVanishedFolder(FileSystem& fs)
 {
     for (int step = 0; step < 256; ++step) {
+        if (fs.currentFolder() != Root)
+            return;
         bool anyEntry = false;
         const int rc = fs.enumerate(QStringLiteral("."), false, [&](const FileSystem::Entry&) {
             anyEntry = true;
             return false;
         });
-        if (rc != 0 || anyEntry)
+        if (rc != 0 || anyEntry || fs.setCurrentFolder(QStringLiteral("..")) != 0)
             return;
-        if (fs.setCurrentFolder(QStringLiteral("..")) != 0)
-            break;
     }
-    fs.setCurrentFolder(Root);
 }
 
 void DriveControl::buildEntries(FileSystem& fs)

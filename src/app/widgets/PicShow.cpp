@@ -30,7 +30,7 @@ PicShow::PicShow(const PictureReader::Picture& picture, QWidget* parent)
 
 PicShow* PicShow::Display(const QString& name, FileSystem& fs)
 {
-    auto* show = new PicShow(PictureReader::read(OpenAction::fullPath(name, fs), fs));
+    auto* show = new PicShow(PictureReader::read(name, fs));
     show->showFullScreen();
     show->raise();
     show->activateWindow();
