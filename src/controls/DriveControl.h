@@ -23,7 +23,7 @@
 //                                      ignored; "" and ".*" keep all), re-list; returns ""
 //   QString SelectPath()               the folder last gone to by a click; empty until then
 //   void    setShowTHeFiles(int)       list files (value != 0); takes effect at the next GetDir
-// Signals (VB codes: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt; KeyCode a
+// Signals (codes: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt; KeyCode a
 // Windows virtual-key code, see SuperButton::vbKeyCode):
 //   Click()                            after every left click, once MouseUp has been handled
 //   MouseDown/MouseMove(int Button, int Shift, float X, float Y)   before the highlight
