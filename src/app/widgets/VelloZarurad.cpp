@@ -3,6 +3,7 @@
 #include "AttributesFrame.h"
 #include "BatchFrame.h"
 #include "FormParts.h"
+#include "PicShow.h"
 #include "QtPrompter.h"
 #include "RenamingFrame.h"
 
@@ -11,9 +12,11 @@
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "app/Shredder.h"
+#include "controls/DriveControl.h"
 #include "controls/ListPlus.h"
 #include "output/ListingCopy.h"
 #include "output/ListingSource.h"
+#include "output/widgets/LoadSave.h"
 #include "output/widgets/QtListingPrinter.h"
 #include "platform/PropertyBag.h"
 #include "platform/widgets/QtClipboard.h"
@@ -188,6 +191,11 @@ void VelloZarurad::buildPathFrame(QWidget* inner)
     DriveBorder->setFrameShape(QFrame::Box);
     place(DriveBorder, 225, 720, 6945, 4005);
     DriveBorder->hide();
+    dirList = new DriveControl(DriveBorder);
+    place(dirList, 60, 0, 6135, 3975);
+    dirList->installEventFilter(this);
+    DriveBorder->installEventFilter(this);
+    connect(dirList, &DriveControl::Click, this, &VelloZarurad::folderChosen);
 }
 
 void VelloZarurad::buildMenus()
@@ -261,8 +269,15 @@ bool VelloZarurad::eventFilter(QObject* watched, QEvent* e)
         if (e->type() == QEvent::MouseButtonRelease) {
             togglePanel();
             if (DriveBorder->isVisible())
-                DriveBorder->setFocus();
+                dirList->setFocus();
         }
+    } else if (watched == dirList && e->type() == QEvent::FocusOut) {
+        DriveBorder->hide();
+        m_panelJustClosed = true;
+    } else if (watched == DriveBorder && e->type() == QEvent::Resize) {
+        // The browser fills the panel but for a hair on the right.
+        dirList->resize(DriveBorder->contentsRect().width() - twipsX(4) - dirList->x(),
+                        dirList->height());
     } else if ((watched == Combo1 || watched == Combo1->lineEdit()) &&
                e->type() == QEvent::FocusIn) {
         DriveBorder->hide();
@@ -315,6 +330,9 @@ void VelloZarurad::connectListing()
         ListingCopy::CopyDir(m_session.model(), m_session.FileLast, m_session.prompter(),
                              clipboard());
     });
+    connect(SaveSc, &QAction::triggered, this, [this] {
+        LoadSave::SaveSource(listing(), m_session.prompter(), this, m_session.fs());
+    });
     connect(PrintC, &QAction::triggered, this, [this] {
         m_session.prompter().setBusy(true);
         QtListingPrinter::PrintSource(listing(), m_session.prompter(), m_session.fs());
@@ -343,6 +361,10 @@ void VelloZarurad::connectFileOperations()
             m_search->FindInFile(i, windowTitle());
         });
     }
+    connect(ListPlus1, &ListPlus::DblClick, this, [this] {
+        PicShow::OpenListedFile(m_session.model().SourceName(m_session.model().GetArrayItem()),
+                                this);
+    });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
     connect(ListPlus1, &ListPlus::Click, this,
             [this] { m_shredder->rowClicked(m_session.model().GetArrayItem()); });
@@ -385,10 +407,24 @@ void VelloZarurad::applyFilterFromBox()
 
 void VelloZarurad::togglePanel()
 {
-    Undo_Rename->setEnabled(false);
-    if (!m_panelJustClosed)
+    m_session.setUndoEnabled(false);
+    if (!m_panelJustClosed) {
+        if (!DriveBorder->isVisible())
+            dirList->GetDir(); // the panel opens on the folder the program is in
         DriveBorder->setVisible(!DriveBorder->isVisible());
+    }
     m_panelJustClosed = false;
+}
+
+// A folder chosen in the browser becomes the listed folder.
+void VelloZarurad::folderChosen()
+{
+    const QString path = dirList->SelectPath();
+    if (!path.isEmpty())
+        Dr->setText(path);
+    m_session.setUndoEnabled(false);
+    syncInputsToSession();
+    m_session.ListRefresh();
 }
 
 void VelloZarurad::showEvent(QShowEvent* e)

@@ -4,6 +4,7 @@
 
 class AttributesFrame;
 class BatchFrame;
+class DriveControl;
 class FileSearch;
 class Shredder;
 class ListPlus;
@@ -37,6 +38,7 @@ public:
     QComboBox* Combo1;
     SuperButton* Command4;
     QFrame* DriveBorder;
+    DriveControl* dirList;
     ListPlus* ListPlus1;
     AttributesFrame* Attributes;
     RenamingFrame* Frame1;
@@ -88,6 +90,7 @@ private:
     void placeLabel(QLabel* label, int left, int top);
     void layoutForSize();
     void togglePanel();
+    void folderChosen();
     void firstActivation();
     void applyFilterFromBox();
     void syncInputsToSession();

@@ -3,8 +3,10 @@
 #include "app/widgets/BatchFrame.h"
 #include "app/widgets/RenamingFrame.h"
 #include "app/widgets/VelloZarurad.h"
+#include "controls/DriveControl.h"
 #include "controls/ListPlus.h"
 #include "controls/SuperButton.h"
+#include "output/widgets/LoadSave.h"
 #include "platform/Clipboard.h"
 #include "platform/PosixFileSystem.h"
 
@@ -197,6 +199,52 @@ private slots:
             QCOMPARE(f.prompts.messages,
                      QStringList{QStringLiteral("Error Occured, Please check your printer.")});
         }
+    }
+
+    void folderPanelOpensClosesAndPicksAFolder()
+    {
+        Fixture f(2);
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(f.dir.write(QStringLiteral("sub/inner.txt"), "x"));
+        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        QVERIFY(f.window->DriveBorder->isVisible());
+        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        QVERIFY(!f.window->DriveBorder->isVisible());
+        // Open by a click on the path box: the browser takes the focus; a
+        // click on "Select" then closes the panel once and does not reopen it.
+        QTest::mouseClick(f.window->Dr, Qt::LeftButton);
+        QVERIFY(f.window->DriveBorder->isVisible());
+        QTRY_VERIFY(f.window->dirList->hasFocus());
+        f.window->Command4->setFocus();
+        QTRY_VERIFY(!f.window->DriveBorder->isVisible());
+        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        QVERIFY(!f.window->DriveBorder->isVisible());
+        // Walk into "sub": the list follows at once.
+        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        DriveControl* browser = f.window->dirList;
+        int row = -1;
+        for (int i = 1; i <= browser->EntryCount(); ++i)
+            if (browser->EntryName(i) == QLatin1String("sub"))
+                row = i;
+        QVERIFY(row > 0);
+        QTest::mouseClick(browser, Qt::LeftButton, {}, browser->rowRect(row - 1).center());
+        QCOMPARE(f.session->FileLast, 0);
+        QCOMPARE(f.session->model().SourceName(0), QStringLiteral("inner.txt"));
+        QCOMPARE(f.window->Dr->text(), f.dir.path() + QStringLiteral("sub"));
+    }
+
+    void savesTheListingThroughTheDialog()
+    {
+        Fixture f(3);
+        LoadSave::setNextAnswer([](LoadSave& dialog) {
+            dialog.txtSearchSpec->setText(QStringLiteral("listing"));
+            dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QStringLiteral("*.csv")));
+            QTest::mouseClick(dialog.Command1[1], Qt::LeftButton);
+        });
+        f.window->SaveSc->trigger();
+        const QByteArray csv = f.dir.read(QStringLiteral("listing.csv"));
+        QVERIFY(csv.contains("Directory " + f.window->Dr->text().toUtf8() + "\r\n"));
+        QCOMPARE(csv.count("photo"), 3);
     }
 
     void neverSmallerThanTheMinimum()
