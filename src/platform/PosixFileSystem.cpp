@@ -60,6 +60,16 @@ int writeDosAttrib(const char* path, const DosAttrib& value)
     return errno == ENOTSUP ? FileErrors::PathAccess : fail();
 }
 
+// The entry and what its user.DOSATTRIB holds, before a change of either
+// half of it (attributes or creation time) writes both back.
+int readForUpdate(const QByteArray& path, struct stat& st, DosAttrib& dos)
+{
+    if (::lstat(path.constData(), &st) != 0)
+        return fail();
+    readDosAttrib(path.constData(), dos);
+    return FileErrors::None;
+}
+
 bool nameLooksHidden(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
@@ -182,10 +192,9 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
 {
     const QByteArray p = FileNameCodec::encode(path);
     struct stat st;
-    if (::lstat(p.constData(), &st) != 0)
-        return fail();
     DosAttrib dos;
-    readDosAttrib(p.constData(), dos);
+    if (const int rc = readForUpdate(p, st, dos))
+        return rc;
     dos.attributesValid = true;
     dos.attributes = quint32(value & (ReadOnly | Hidden | System | Archive));
 
@@ -222,10 +231,9 @@ int PosixFileSystem::setCreationTime(const QString& path, const Time& time)
 {
     const QByteArray p = FileNameCodec::encode(path);
     struct stat st;
-    if (::lstat(p.constData(), &st) != 0)
-        return fail();
     DosAttrib dos;
-    readDosAttrib(p.constData(), dos);
+    if (const int rc = readForUpdate(p, st, dos))
+        return rc;
     dos.createTimeValid = true;
     dos.createTime = DosAttrib::ntTimeFromUnix(time.seconds, time.nanoseconds);
     return writeDosAttrib(p.constData(), dos);
