@@ -1,5 +1,8 @@
 // Drives the real core classes for bench/run and prints one line per
 // measurement: "<seconds> <peak KiB> <detail>".
+#include "app/NameGenerator.h"
+#include "app/RenamePass.h"
+#include "app/Session.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
 #include "platform/FileSystem.h"
@@ -8,6 +11,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -57,6 +61,78 @@ int scan(const QString& folder)
     return 0;
 }
 
+// The generator over `count` records named as a camera or a person names
+// them, in every mode; one line per mode with the best of three runs, each
+// on a list just loaded (no proposals yet), as after a folder scan.
+int generate(int count)
+{
+    FileListModel::Rows rows;
+    rows.reserve(count, 48);
+    QString name;
+    for (int i = 0; i < count; ++i) {
+        name = QStringLiteral("Holiday photo IMG_%1.JPG").arg(i, 7, 10, QLatin1Char('0'));
+        rows.append({}, {}, name, {}, {});
+    }
+    const struct {
+        const char* label;
+        NameGenerator::Inputs inputs;
+    } modes[] = {
+        {"numbered", {"New_Filename_#", "0000000", ".???", {}, {}}},
+        {"front-and-back", {"Front + Back #", "0000000", ".???", {}, {}}},
+        {"Case", {"Case", "0", ".???", {}, {}}},
+        {"UpperCase", {"UpperCase", "0", ".png", {}, {}}},
+        {"LowerCase", {"LowerCase", "0", ".???", {}, {}}},
+        {"Random Lowercase", {"Random Lowercase", "0", ".???", {}, {}}},
+        {"Replace Only", {"Replace Only", "0", ".???", "IMG", "Holiday"}},
+    };
+    SilentPrompter prompter;
+    for (const auto& mode : modes) {
+        double best = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            FileListModel model;
+            model.AddArray(FileListModel::Rows(rows));
+            QElapsedTimer t;
+            t.start();
+            NameGenerator::run(model, count - 1, mode.inputs, prompter);
+            best = std::min(best, t.nsecsElapsed() / 1e9);
+        }
+        report(best, QString::fromLatin1(mode.label));
+    }
+    return 0;
+}
+
+// Lets pending events run, as the window does every 20 files of a pass.
+class YieldingPrompter : public SilentPrompter
+{
+public:
+    void processEvents() override { QCoreApplication::processEvents(); }
+};
+
+// The rename pass as the window runs it (without its final rescan): the
+// folder's fNNNNNN.txt files, shown by name, to New_Filename_MMMMMM.txt
+// with M = N + 1.
+int rename(const QString& folder)
+{
+    YieldingPrompter prompter;
+    Session session(FileSystem::instance(), prompter);
+    session.Dr = folder;
+    session.ListRefresh();
+    FileListModel& model = session.model();
+    std::sort(model.displayOrder().begin(), model.displayOrder().end(),
+              [&](int a, int b) { return model.sourceNameOf(a) < model.sourceNameOf(b); });
+    session.Zeros = QStringLiteral("000000");
+    session.generateNames();
+    RenamePass pass(session);
+    QString label; // the RemN label's text
+    QObject::connect(&pass, &RenamePass::status, [&label](const QString& text) { label = text; });
+    QElapsedTimer t;
+    t.start();
+    pass.renameFiles(-1);
+    report(t.nsecsElapsed() / 1e9,
+           QString::number(session.FileLast + 1) + QStringLiteral(" files"));
+    return label == RenamePass::completedText() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -65,6 +141,10 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("scan"))
         return scan(args[2]);
-    fprintf(stderr, "usage: quillon-bench scan FOLDER\n");
+    if (args.size() >= 3 && args[1] == QLatin1String("generate"))
+        return generate(args[2].toInt());
+    if (args.size() >= 3 && args[1] == QLatin1String("rename"))
+        return rename(args[2]);
+    fprintf(stderr, "usage: quillon-bench scan FOLDER | generate COUNT | rename FOLDER\n");
     return 2;
 }

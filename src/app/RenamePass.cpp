@@ -107,14 +107,17 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     if (t == s)
         return Next::NextStep;
     for (;;) {
-        int rc;
-        if (!isFileName(target))
-            rc = FileErrors::PathAccess;
-        else if (fs.findName(t) && source.compare(target, Qt::CaseInsensitive) != 0)
-            return Next::NextStep; // taken: left as it is, without a message
-        else
-            rc = fs.rename(s, t);
-        const Next next = rc == FileErrors::None ? Next::NextStep : failed(rc, t);
+        const bool fileName = isFileName(target);
+        const int rc = fileName ? fs.rename(s, t) : int(FileErrors::PathAccess);
+        if (rc == FileErrors::None)
+            return Next::NextStep;
+        // A target that the existence test sees is left as it is, without a
+        // message, unless only the letter case changes. Since the rename
+        // never replaces a target, asking after a failed rename gives the
+        // same outcome as asking before it, and most files need no lookup.
+        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && fs.findName(t))
+            return Next::NextStep;
+        const Next next = failed(rc, t);
         if (next != Next::Retry)
             return next;
     }

@@ -130,6 +130,8 @@ private slots:
         const QStringList taken{Exists.arg("%1", "h"), Conflict};
         row("swap stays", "a b", "a>b b>a", "", "a=a b=b");
         row("letter case", "p.JPG", "p.JPG>p.jpg", "", "p.jpg=p.JPG");
+        row("letter case onto another file", "a A", "a>A", "skip", "A=A a=a",
+            {Exists.arg("%1", "A"), Conflict});
         row("taken, then freed", "a b", "a>b b>x", "", "a=a x=b");
         row("deleted after scan", "a b c", "a>1 b>2 c>3 -b", "", "1=a 3=c");
         row("hidden target", "a h:h", "a>h", "skip", "a=a h=h", taken);

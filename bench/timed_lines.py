@@ -1,0 +1,23 @@
+#!/usr/bin/env python3
+"""Runs a command and prints "<seconds between two output lines> <total seconds>":
+the first line that ends with FIRST and the first line that starts with LAST.
+Used to time the rename pass inside quillon-cli rename without its scan."""
+import subprocess
+import sys
+import time
+
+first_end, last_start, command = sys.argv[1], sys.argv[2], sys.argv[3:]
+t0 = time.monotonic()
+p = subprocess.Popen(command, stdout=subprocess.PIPE, text=True)
+first = last = None
+for line in p.stdout:
+    now = time.monotonic()
+    if first is None and line.rstrip("\n").endswith(first_end):
+        first = now
+    if last is None and line.startswith(last_start):
+        last = now
+p.wait()
+total = time.monotonic() - t0
+if first is None or last is None or p.returncode != 0:
+    sys.exit("no timing: exit status %d" % p.returncode)
+print("%.3f %.3f" % (last - first, total))
