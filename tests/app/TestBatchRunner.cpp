@@ -57,230 +57,214 @@ class TestBatchRunner : public QObject
 {
     Q_OBJECT
 private slots:
-    void internalCommands_data();
-    void internalCommands();
-    void setFileAttributes_data();
-    void setFileAttributes();
-    void startedPrograms_data();
-    void startedPrograms();
-    void initialLineAndControls();
-};
+    void internalCommands_data()
+    {
+        QTest::addColumn<Files>("files");
+        QTest::addColumn<QStringList>("listed"); // all, in scan order, when empty
+        QTest::addColumn<QString>("vanish");     // deleted after the scan
+        QTest::addColumn<Files>("destBefore");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<Files>("filesAfter");
+        QTest::addColumn<Files>("destAfter");
+        QTest::addColumn<int>("linesShown");
+        QTest::addColumn<bool>("realStart"); // programs started for real, else recorded
 
-void TestBatchRunner::internalCommands_data()
-{
-    QTest::addColumn<Files>("files");
-    QTest::addColumn<QStringList>("listed"); // all, in scan order, when empty
-    QTest::addColumn<QString>("vanish");     // deleted after the scan
-    QTest::addColumn<Files>("destBefore");
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<Files>("filesAfter");
-    QTest::addColumn<Files>("destAfter");
-    QTest::addColumn<int>("linesShown");
-    QTest::addColumn<bool>("realStart"); // programs started for real, else recorded
-
-    const Files ab{{"a.txt", "A"}, {"b.txt", "B"}}, none;
-    const Files newAb{{"new-a.txt", "A"}, {"new-b.txt", "B"}};
-    const QStringList all;
-    // clang-format off
-    QTest::newRow("copy under the new names") << ab << all << "" << none
-        << "Filecopy Sourcefiles$ %D/Destnames$" << "" << ab << newAb << 2 << false;
-    QTest::newRow("copy over a target") << ab << all << "" << Files{{"new-a.txt", "old"}}
-        << "Filecopy Sourcefiles$ %D/Destnames$" << "" << ab << newAb << 2 << false;
-    QTest::newRow("delete every file") << ab << all << "" << none
-        << "Delete Sourcefiles$" << "" << none << none << 2 << false;
-    QTest::newRow("typed wildcard, no match the second time") << ab << all << ""
-        << Files{{"x.bak", ""}, {"y.bak", ""}, {"keep", "K"}} << "Delete %D/*.bak" << NotFound
-        << ab << Files{{"keep", "K"}} << 2 << false;
-    QTest::newRow("command word inside a path does nothing") << ab << all << "" << none
-        << "echo %D/Delete/Sourcefiles$" << "" << ab << none << 2 << false;
-    QTest::newRow("stops at the file that is gone") << Files{{"a", "A"}, {"b", "B"}, {"c", "C"}}
-        << QStringList{"a", "b", "c"} << "b" << none << "Delete Sourcefiles$" << NotFound
-        << Files{{"c", "C"}} << none << 2 << false;
-    QTest::newRow("lower-case word is no command") << ab << all << "" << none
-        << "filecopy Sourcefiles$ %D/x" << NotFound << ab << none << 1 << true;
-    QTest::newRow("missing word after Filecopy") << ab << all << "" << none
-        << "Filecopy Sourcefiles$" << OtherError << ab << none << 1 << false;
-    QTest::newRow("two blanks give an empty word") << ab << all << "" << none
-        << "Filecopy  Sourcefiles$ %D/x" << NotFound << ab << none << 1 << false;
-    QTest::newRow("empty line") << ab << all << "" << none
-        << "" << NotFound << ab << none << 0 << true;
-    QTest::newRow("copy onto itself keeps the file") << ab << all << "" << none
-        << "Filecopy Sourcefiles$ Sourcefiles$" << OtherError << ab << none << 1 << false;
-    // Linux names may hold what other systems forbid: blanks cut nothing,
-    // wildcards and placeholders in a name stand for themselves.
-    const Files blanks{{"my file.txt", "M"}, {"my", "-"}, {"file.txt", "-"}};
-    QTest::newRow("copy a path with blanks") << blanks << QStringList{"my file.txt"} << "" << none
-        << "Filecopy Sourcefiles$ %D/Destnames$" << "" << blanks
-        << Files{{"new-my file.txt", "M"}} << 1 << false;
-    QTest::newRow("delete a path with blanks") << blanks << QStringList{"my file.txt"} << ""
-        << none << "Delete Sourcefiles$" << "" << Files{{"my", "-"}, {"file.txt", "-"}} << none
-        << 1 << false;
-    QTest::newRow("wildcards in a name")
-        << Files{{"a*", "1"}, {"abc", "2"}, {"a?c", "3"}, {"[a]", "4"}, {"a", "5"}}
-        << QStringList{"a*", "a?c", "[a]"} << "" << none << "Delete Sourcefiles$" << ""
-        << Files{{"abc", "2"}, {"a", "5"}} << none << 3 << false;
-    QTest::newRow("placeholder in a name") << Files{{"Destnames$", "1"}, {"new-Destnames$", "2"}}
-        << QStringList{"Destnames$"} << "" << none << "Delete Sourcefiles$" << ""
-        << Files{{"new-Destnames$", "2"}} << none << 1 << false;
-    // clang-format on
-}
-
-void TestBatchRunner::internalCommands()
-{
-    QFETCH(Files, files);
-    QFETCH(QStringList, listed);
-    QFETCH(QString, vanish);
-    QFETCH(Files, destBefore);
-    QFETCH(QString, line);
-    QFETCH(QString, message);
-    QFETCH(Files, filesAfter);
-    QFETCH(Files, destAfter);
-    QFETCH(int, linesShown);
-    QFETCH(bool, realStart);
-    Batch batch(files, listed);
-    for (auto it = destBefore.begin(); it != destBefore.end(); ++it)
-        QVERIFY(batch.dest.write(it.key(), it.value()));
-    if (!vanish.isEmpty())
-        QVERIFY(::unlink(batch.dir.file(vanish).toLocal8Bit()) == 0);
-    BatchRunner runner(batch.session, realStart ? ProcessLauncher::instance() : batch.launcher);
-    QSignalSpy shown(&runner, &BatchRunner::CMDrChanged);
-    batch.prompter.yields = 0;
-
-    runner.Text3 = batch.expand(line);
-    runner.Command3(0);
-
-    QCOMPARE(batch.prompter.messages, message.isEmpty() ? QStringList() : QStringList(message));
-    QCOMPARE(batch.contents(), filesAfter);
-    QCOMPARE(contentsOf(batch.dest), destAfter);
-    QCOMPARE(shown.count(), linesShown);
-    QCOMPARE(batch.prompter.yields, linesShown);
-    QCOMPARE(batch.launcher.starts, QStringList());
-}
-
-void TestBatchRunner::setFileAttributes_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::newRow("none checked") << 0;
-    QTest::newRow("Readonly and System") << 5;
-    QTest::newRow("Hidden") << 2;
-}
-
-void TestBatchRunner::setFileAttributes()
-{
-    QFETCH(int, value);
-    Batch batch({{"a.txt", "A"}, {"b.txt", "B"}});
-    QCOMPARE(batch.fs.setAttributes(batch.dir.file("a.txt"), FileSystem::Hidden), 0);
-    BatchRunner runner(batch.session, batch.launcher);
-    runner.Text3 = QStringLiteral("SetFileAttributes Sourcefiles$");
-    runner.Command3(value);
-
-    QCOMPARE(batch.prompter.messages, QStringList());
-    for (const QString& name : QStringList{"a.txt", "b.txt"}) {
-        int attributes = -1;
-        QCOMPARE(batch.fs.attributes(batch.dir.file(name), attributes), 0);
-        QCOMPARE(attributes & 7, value);
+        const Files ab{{"a.txt", "A"}, {"b.txt", "B"}}, none;
+        const Files newAb{{"new-a.txt", "A"}, {"new-b.txt", "B"}};
+        const QStringList all;
+        // clang-format off
+        QTest::newRow("copy under the new names, over a target") << ab << all << "" << Files{{"new-a.txt", "old"}}
+            << "Filecopy Sourcefiles$ %D/Destnames$" << "" << ab << newAb << 2 << false;
+        QTest::newRow("delete every file") << ab << all << "" << none
+            << "Delete Sourcefiles$" << "" << none << none << 2 << false;
+        QTest::newRow("typed wildcard, no match the second time") << ab << all << ""
+            << Files{{"x.bak", ""}, {"y.bak", ""}, {"keep", "K"}} << "Delete %D/*.bak" << NotFound
+            << ab << Files{{"keep", "K"}} << 2 << false;
+        QTest::newRow("command word inside a path does nothing") << ab << all << "" << none
+            << "echo %D/Delete/Sourcefiles$" << "" << ab << none << 2 << false;
+        QTest::newRow("stops at the file that is gone") << Files{{"a", "A"}, {"b", "B"}, {"c", "C"}}
+            << QStringList{"a", "b", "c"} << "b" << none << "Delete Sourcefiles$" << NotFound
+            << Files{{"c", "C"}} << none << 2 << false;
+        QTest::newRow("lower-case word is no command") << ab << all << "" << none
+            << "filecopy Sourcefiles$ %D/x" << NotFound << ab << none << 1 << true;
+        QTest::newRow("missing word after Filecopy") << ab << all << "" << none
+            << "Filecopy Sourcefiles$" << OtherError << ab << none << 1 << false;
+        QTest::newRow("two blanks give an empty word") << ab << all << "" << none
+            << "Filecopy  Sourcefiles$ %D/x" << NotFound << ab << none << 1 << false;
+        QTest::newRow("empty line") << ab << all << "" << none
+            << "" << NotFound << ab << none << 0 << true;
+        QTest::newRow("copy onto itself keeps the file") << ab << all << "" << none
+            << "Filecopy Sourcefiles$ Sourcefiles$" << OtherError << ab << none << 1 << false;
+        // Linux names may hold what other systems forbid: blanks cut nothing,
+        // wildcards and placeholders in a name stand for themselves.
+        const Files blanks{{"my file.txt", "M"}, {"my", "-"}, {"file.txt", "-"}};
+        QTest::newRow("copy a path with blanks") << blanks << QStringList{"my file.txt"} << "" << none
+            << "Filecopy Sourcefiles$ %D/Destnames$" << "" << blanks
+            << Files{{"new-my file.txt", "M"}} << 1 << false;
+        QTest::newRow("wildcards in a name")
+            << Files{{"a*", "1"}, {"abc", "2"}, {"a?c", "3"}, {"[a]", "4"}, {"a", "5"}}
+            << QStringList{"a*", "a?c", "[a]"} << "" << none << "Delete Sourcefiles$" << ""
+            << Files{{"abc", "2"}, {"a", "5"}} << none << 3 << false;
+        QTest::newRow("placeholder in a name") << Files{{"Destnames$", "1"}, {"new-Destnames$", "2"}}
+            << QStringList{"Destnames$"} << "" << none << "Delete Sourcefiles$" << ""
+            << Files{{"new-Destnames$", "2"}} << none << 1 << false;
+        // clang-format on
     }
-}
 
-void TestBatchRunner::startedPrograms_data()
-{
-    QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<QString>("line"); // "<CMD>": the CMD button
-    QTest::addColumn<int>("failAt");
-    QTest::addColumn<int>("failCode");
-    QTest::addColumn<QStringList>("starts");
-    QTest::addColumn<QString>("message");
+    void internalCommands()
+    {
+        QFETCH(Files, files);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, vanish);
+        QFETCH(Files, destBefore);
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        QFETCH(Files, filesAfter);
+        QFETCH(Files, destAfter);
+        QFETCH(int, linesShown);
+        QFETCH(bool, realStart);
+        Batch batch(files, listed);
+        for (auto it = destBefore.begin(); it != destBefore.end(); ++it)
+            QVERIFY(batch.dest.write(it.key(), it.value()));
+        if (!vanish.isEmpty())
+            QVERIFY(::unlink(batch.dir.file(vanish).toLocal8Bit()) == 0);
+        BatchRunner runner(batch.session, realStart ? ProcessLauncher::instance() : batch.launcher);
+        QSignalSpy shown(&runner, &BatchRunner::CMDrChanged);
+        batch.prompter.yields = 0;
 
-    const QStringList ab{"a.txt", "b.txt"};
-    // clang-format off
-    QTest::newRow("a program per file") << ab << "viewer Sourcefiles$" << -1 << 0
-        << QStringList{"viewer|%F/a.txt (minimised)", "viewer|%F/b.txt (minimised)"} << "";
-    QTest::newRow("quoted program, names inside arguments")
-        << ab << R"("/opt/my tools/conv" --in=Sourcefiles$ --out "Destnames$")" << -1 << 0
-        << QStringList{"/opt/my tools/conv|--in=%F/a.txt|--out|new-a.txt (minimised)",
-                       "/opt/my tools/conv|--in=%F/b.txt|--out|new-b.txt (minimised)"} << "";
-    QTest::newRow("lower-case command word starts a program") << ab << "delete Sourcefiles$"
-        << -1 << 0 << QStringList{"delete|%F/a.txt (minimised)", "delete|%F/b.txt (minimised)"}
-        << "";
-    QTest::newRow("names with shell syntax stay one argument")
-        << QStringList{"x; touch PWNED", "$(touch PWNED)"} << "touch Sourcefiles$-seen" << -1 << 0
-        << QStringList{"touch|%F/x; touch PWNED-seen (minimised)",
-                       "touch|%F/$(touch PWNED)-seen (minimised)"} << "";
-    QTest::newRow("no placeholder: started once") << ab << "notes readme.txt" << -1 << 0
-        << QStringList{"notes|readme.txt (normal)"} << "";
-    QTest::newRow("stops where a program is missing") << QStringList{"a", "b", "c"}
-        << "viewer Sourcefiles$" << 1 << 53
-        << QStringList{"viewer|%F/a (minimised)", "viewer|%F/b (minimised)"} << NotFound;
-    QTest::newRow("other start failure") << ab << "viewer" << 0 << 75
-        << QStringList{"viewer (normal)"} << OtherError;
-    QTest::newRow("CMD opens a terminal") << ab << "<CMD>" << -1 << 0
-        << QStringList{"cmd (normal)"} << "";
-    // clang-format on
-}
-
-void TestBatchRunner::startedPrograms()
-{
-    QFETCH(QStringList, listed);
-    QFETCH(QString, line);
-    QFETCH(int, failAt);
-    QFETCH(int, failCode);
-    QFETCH(QStringList, starts);
-    QFETCH(QString, message);
-    Files files;
-    for (const QString& name : listed)
-        files.insert(name, "x");
-    Batch batch(files, listed);
-    batch.launcher.failAt = failAt;
-    batch.launcher.failCode = failCode;
-    BatchRunner runner(batch.session, batch.launcher);
-
-    if (line == QLatin1String("<CMD>")) {
-        runner.Command6();
-    } else {
-        runner.Text3 = line;
+        runner.Text3 = batch.expand(line);
         runner.Command3(0);
+
+        QCOMPARE(batch.prompter.messages, message.isEmpty() ? QStringList() : QStringList(message));
+        QCOMPARE(batch.contents(), filesAfter);
+        QCOMPARE(contentsOf(batch.dest), destAfter);
+        QCOMPARE(shown.count(), linesShown);
+        QCOMPARE(batch.prompter.yields, linesShown);
+        QCOMPARE(batch.launcher.starts, QStringList());
     }
 
-    for (QString& start : starts)
-        start = batch.expand(start);
-    QCOMPARE(batch.launcher.starts, starts);
-    QCOMPARE(batch.prompter.messages, message.isEmpty() ? QStringList() : QStringList(message));
-    QCOMPARE(batch.contents(), files);
-}
+    void setFileAttributes_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::newRow("none checked") << 0;
+        QTest::newRow("Readonly and System") << 5;
+    }
 
-// The line the box starts with copies every file into the temp folder under
-// its new name; the box keeps every line run, and Execute is off meanwhile.
-void TestBatchRunner::initialLineAndControls()
-{
-    TempFolder temp;
-    Batch batch({{"a.txt", "A"}, {"b.txt", "B"}});
-    const QByteArray oldTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", temp.path().toLocal8Bit());
-    BatchRunner runner(batch.session, batch.launcher);
-    qputenv("TMPDIR", oldTemp);
-    QSignalSpy enabled(&runner, &BatchRunner::Command3EnabledChanged);
-    QSignalSpy shown(&runner, &BatchRunner::CMDrChanged);
-    const QString initial = "Filecopy Sourcefiles$ " + temp.path() + "Destnames$";
-    QCOMPARE(runner.Text3, initial);
-    QCOMPARE(runner.Text3List,
-             QStringList({"Delete Sourcefiles$", initial, "SetFileAttributes Sourcefiles$",
-                          "FrontText+BackText"}));
+    void setFileAttributes()
+    {
+        QFETCH(int, value);
+        Batch batch({{"a.txt", "A"}, {"b.txt", "B"}});
+        QCOMPARE(batch.fs.setAttributes(batch.dir.file("a.txt"), FileSystem::Hidden), 0); // cleared
+        BatchRunner runner(batch.session, batch.launcher);
+        runner.Text3 = QStringLiteral("SetFileAttributes Sourcefiles$");
+        runner.Command3(value);
 
-    runner.Command3(0);
-    runner.Command3(0);
+        QCOMPARE(batch.prompter.messages, QStringList());
+        for (const QString& name : QStringList{"a.txt", "b.txt"}) {
+            int attributes = -1;
+            QCOMPARE(batch.fs.attributes(batch.dir.file(name), attributes), 0);
+            QCOMPARE(attributes & 7, value);
+        }
+    }
 
-    QCOMPARE(batch.prompter.messages, QStringList());
-    QCOMPARE(contentsOf(temp), Files({{"new-a.txt", "A"}, {"new-b.txt", "B"}}));
-    QCOMPARE(runner.Text3List.mid(4), QStringList({initial, initial}));
-    QCOMPARE(enabled.count(), 4);
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(enabled.at(i).at(0).toBool(), i % 2 == 1);
-    QCOMPARE(shown.count(), 4);
-    const QString name = batch.session.model().SourceName(0);
-    QCOMPARE(shown.at(0).at(0).toString(),
-             "Filecopy " + batch.dir.path() + name + " " + temp.path() + "new-" + name);
-}
+    void startedPrograms_data()
+    {
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("line"); // "<CMD>": the CMD button
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<int>("failCode");
+        QTest::addColumn<QStringList>("starts");
+        QTest::addColumn<QString>("message");
+
+        const QStringList ab{"a.txt", "b.txt"};
+        // clang-format off
+        QTest::newRow("quoted program, names inside arguments")
+            << ab << R"("/opt/my tools/conv" --in=Sourcefiles$ --out "Destnames$")" << -1 << 0
+            << QStringList{"/opt/my tools/conv|--in=%F/a.txt|--out|new-a.txt (minimised)",
+                           "/opt/my tools/conv|--in=%F/b.txt|--out|new-b.txt (minimised)"} << "";
+        QTest::newRow("lower-case command word starts a program") << ab << "delete Sourcefiles$"
+            << -1 << 0 << QStringList{"delete|%F/a.txt (minimised)", "delete|%F/b.txt (minimised)"}
+            << "";
+        QTest::newRow("names with shell syntax stay one argument")
+            << QStringList{"x; touch PWNED", "$(touch PWNED)"} << "touch Sourcefiles$-seen" << -1 << 0
+            << QStringList{"touch|%F/x; touch PWNED-seen (minimised)",
+                           "touch|%F/$(touch PWNED)-seen (minimised)"} << "";
+        QTest::newRow("no placeholder: started once") << ab << "notes readme.txt" << -1 << 0
+            << QStringList{"notes|readme.txt (normal)"} << "";
+        QTest::newRow("stops where a program is missing") << QStringList{"a", "b", "c"}
+            << "viewer Sourcefiles$" << 1 << 53
+            << QStringList{"viewer|%F/a (minimised)", "viewer|%F/b (minimised)"} << NotFound;
+        QTest::newRow("other start failure") << ab << "viewer" << 0 << 75
+            << QStringList{"viewer (normal)"} << OtherError;
+        QTest::newRow("CMD opens a terminal") << ab << "<CMD>" << -1 << 0
+            << QStringList{"cmd (normal)"} << "";
+        // clang-format on
+    }
+
+    void startedPrograms()
+    {
+        QFETCH(QStringList, listed);
+        QFETCH(QString, line);
+        QFETCH(int, failAt);
+        QFETCH(int, failCode);
+        QFETCH(QStringList, starts);
+        QFETCH(QString, message);
+        Files files;
+        for (const QString& name : listed)
+            files.insert(name, "x");
+        Batch batch(files, listed);
+        batch.launcher.failAt = failAt;
+        batch.launcher.failCode = failCode;
+        BatchRunner runner(batch.session, batch.launcher);
+
+        if (line == QLatin1String("<CMD>")) {
+            runner.Command6();
+        } else {
+            runner.Text3 = line;
+            runner.Command3(0);
+        }
+
+        for (QString& start : starts)
+            start = batch.expand(start);
+        QCOMPARE(batch.launcher.starts, starts);
+        QCOMPARE(batch.prompter.messages, message.isEmpty() ? QStringList() : QStringList(message));
+        QCOMPARE(batch.contents(), files);
+    }
+
+    // The line the box starts with copies every file into the temp folder under
+    // its new name; the box keeps every line run, and Execute is off meanwhile.
+    void initialLineAndControls()
+    {
+        TempFolder temp;
+        Batch batch({{"a.txt", "A"}, {"b.txt", "B"}});
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        BatchRunner runner(batch.session, batch.launcher);
+        qputenv("TMPDIR", oldTemp);
+        QSignalSpy enabled(&runner, &BatchRunner::Command3EnabledChanged);
+        QSignalSpy shown(&runner, &BatchRunner::CMDrChanged);
+        const QString initial = "Filecopy Sourcefiles$ " + temp.path() + "Destnames$";
+        QCOMPARE(runner.Text3, initial);
+        QCOMPARE(runner.Text3List,
+                 QStringList({"Delete Sourcefiles$", initial, "SetFileAttributes Sourcefiles$",
+                              "FrontText+BackText"}));
+
+        runner.Command3(0);
+        runner.Command3(0);
+
+        QCOMPARE(batch.prompter.messages, QStringList());
+        QCOMPARE(contentsOf(temp), Files({{"new-a.txt", "A"}, {"new-b.txt", "B"}}));
+        QCOMPARE(runner.Text3List.mid(4), QStringList({initial, initial}));
+        QCOMPARE(enabled.count(), 4);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(enabled.at(i).at(0).toBool(), i % 2 == 1);
+        QCOMPARE(shown.count(), 4);
+        const QString name = batch.session.model().SourceName(0);
+        QCOMPARE(shown.at(0).at(0).toString(),
+                 "Filecopy " + batch.dir.path() + name + " " + temp.path() + "new-" + name);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBatchRunner)
 #include "TestBatchRunner.moc"

@@ -19,6 +19,8 @@
 
 #include <sys/stat.h>
 
+using Type = ListingExport::Type;
+
 namespace
 {
 
@@ -31,26 +33,16 @@ const QList<QPair<QString, int>> Files = {
     {QStringLiteral("ünï 名.txt"), 0}, {QStringLiteral("br{a}ce\\s.txt"), 5},
     {QStringLiteral("😀.txt"), 1},
 };
+// Their names in RTF.
+const QByteArray RtfNames[] = {"a.txt", "b,c d.txt", "\\'fcn\\'ef \\u21517\\'3f.txt",
+                               "br\\{a\\}ce\\\\s.txt", "\\u-10179\\'3f\\u-8704\\'3f.txt"};
 
 QString dateOf(int record)
 {
     return QStringLiteral("1/%1/2020 3:04:05 AM").arg(record + 1);
 }
 
-// Loads the model as a scan would, with a size text that is not the size on
-// disk: the listing must read the disk. An empty list is one empty row.
-void load(FileListModel& model, const QStringList& names, const QStringList& dates = {})
-{
-    QStringList rows;
-    for (int i = 0; i < names.size(); ++i)
-        rows << dates.value(i, dateOf(i)) + QStringLiteral("|d2|") + names[i] +
-                    QStringLiteral("||999");
-    if (rows.isEmpty())
-        rows << QString();
-    model.AddArray(rows);
-}
-
-QStringList listedNames()
+QStringList allNames()
 {
     QStringList names;
     for (const auto& f : Files)
@@ -58,35 +50,36 @@ QStringList listedNames()
     return names;
 }
 
-void fill(const TempFolder& dir)
+// Fills dir with the test files and loads the model as a scan would, with a
+// size text that is not the size on disk: the listing must read the disk. No
+// names is one empty row; order, when given, is the shown order.
+bool load(const TempFolder& dir, FileListModel& model, const QStringList& names,
+          const QList<int>& order = {}, const QStringList& dates = {})
 {
     for (const auto& f : Files)
-        QVERIFY(dir.write(f.first, QByteArray(f.second, 'x')));
+        if (!dir.write(f.first, QByteArray(f.second, 'x')))
+            return false;
+    QStringList rows;
+    for (int i = 0; i < names.size(); ++i)
+        rows << dates.value(i, dateOf(i)) + QStringLiteral("|d2|") + names[i] +
+                    QStringLiteral("||999");
+    if (rows.isEmpty())
+        rows << QString();
+    model.AddArray(rows);
+    for (int i = 0; i < order.size(); ++i)
+        model.displayOrder()[size_t(i)] = order[i];
+    return true;
 }
 
-// Reads a file the test made (ASCII paths only).
-QByteArray readBytes(const QString& path)
+QByteArray readBytes(const QString& path) // ASCII paths only
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray csvRow(int no, const QString& date, int size, const QString& name)
-{
-    return QString(QString::number(no) + u',' + date + u',' + QString::number(size) + u',' + name +
-                   QStringLiteral("\r\n"))
-        .toUtf8();
-}
-
 QByteArray padded(const QByteArray& text, int width)
 {
     return text.left(width).leftJustified(width, ' ');
-}
-
-QByteArray rtfRow(int no, const QByteArray& date, int size, const QByteArray& name)
-{
-    return padded(QByteArray::number(no), 10) + padded(date, 26) +
-           padded(QByteArray::number(size), 16) + name + "\\par\n\r\n";
 }
 
 const QByteArray CsvHead = "No,Date/Time,Byte Size,Filenames at Directory /data/photos\r\n";
@@ -99,19 +92,28 @@ const QByteArray RtfHead =
     "\\b\\fs24 No.       Date/Time                 FileSize        Filename \\b0\\par\n\r\n";
 const QByteArray RtfEnd = "}\n\r\n";
 
-// The RTF form of each test file's name.
-const QByteArray RtfNames[] = {"a.txt", "b,c d.txt", "\\'fcn\\'ef \\u21517\\'3f.txt",
-                               "br\\{a\\}ce\\\\s.txt", "\\u-10179\\'3f\\u-8704\\'3f.txt"};
+// The expected CSV and RTF listings of these test files, in this order.
+QPair<QByteArray, QByteArray> listings(const QList<int>& order)
+{
+    QByteArray csv = CsvHead, rtf = RtfHead;
+    for (int i : order) {
+        const QByteArray no = QByteArray::number(i + 1), size = QByteArray::number(Files[i].second);
+        csv += no + ',' + dateOf(i).toUtf8() + ',' + size + ',' + Files[i].first.toUtf8() + "\r\n";
+        rtf += padded(no, 10) + padded(dateOf(i).toLatin1(), 26) + padded(size, 16) + RtfNames[i] +
+               "\\par\n\r\n";
+    }
+    return {csv, rtf + RtfEnd};
+}
 
-QByteArray writeWith(ListingExport::Type type, const ListingSource& source, FileSystem& fs)
+QByteArray writeWith(Type type, const ListingSource& source, FileSystem& fs)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     ExcelFile sheet(fs);
     std::unique_ptr<ListingWriter> writer;
-    if (type == ListingExport::Type::Csv)
+    if (type == Type::Csv)
         writer = std::make_unique<CsvListingWriter>(buffer);
-    else if (type == ListingExport::Type::Rtf)
+    else if (type == Type::Rtf)
         writer = std::make_unique<RtfListingWriter>(buffer);
     else {
         sheet.CreateFile(buffer);
@@ -122,73 +124,75 @@ QByteArray writeWith(ListingExport::Type type, const ListingSource& source, File
     return buffer.data();
 }
 
-// A file device that takes `room` bytes and then fails as a full disk does.
-class FullDevice : public FileDevice
+// The real file system, except that new files go to a small "disk" in memory
+// that fails as a full disk does; and, when asked, every file has 7 bytes, so
+// that names too long for a real disk can be listed.
+class FakeDiskFileSystem : public PosixFileSystem
 {
-public:
-    FullDevice(QByteArray& sink, qint64 room) : m_sink(sink), m_room(room)
+    class Device : public FileDevice
     {
-        open(QIODevice::WriteOnly);
-    }
-    int errorCode() const override { return m_error; }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 len) override
-    {
-        const qint64 fits = qMin(len, m_room - m_sink.size());
-        m_sink.append(data, fits);
-        if (fits < len) {
-            m_error = 61;
-            return -1;
+    public:
+        Device(QByteArray& sink, qint64 room) : m_sink(sink), m_room(room)
+        {
+            open(QIODevice::WriteOnly);
         }
-        return len;
-    }
+        int errorCode() const override { return m_error; }
 
-private:
-    QByteArray& m_sink;
-    qint64 m_room;
-    int m_error = 0;
-};
+    protected:
+        qint64 readData(char*, qint64) override { return -1; }
+        qint64 writeData(const char* data, qint64 len) override
+        {
+            const qint64 fits = qMin(len, m_room - m_sink.size());
+            m_sink.append(data, fits);
+            m_error = fits < len ? 61 : 0;
+            return fits < len ? -1 : len;
+        }
 
-// The real file system, except that new files go to a small "disk" in memory.
-class FullDiskFileSystem : public PosixFileSystem
-{
+    private:
+        QByteArray& m_sink;
+        qint64 m_room;
+        int m_error = 0;
+    };
+
 public:
-    explicit FullDiskFileSystem(qint64 room) : m_room(room) {}
+    qint64 room = 16 * 1024;
+    bool sevenBytes = false;
+    QByteArray written;
+
     std::unique_ptr<FileDevice> openForWriting(const QString&, int& error) override
     {
         error = 0;
         written.clear();
-        return std::make_unique<FullDevice>(written, m_room);
+        return std::make_unique<Device>(written, room);
     }
-    QByteArray written;
-
-private:
-    qint64 m_room;
-};
-
-// Every listed file has 7 bytes: names too long for a real disk can be listed.
-class SevenBytesFileSystem : public PosixFileSystem
-{
-public:
-    int fileSize(const QString&, qint64& size) override
+    int fileSize(const QString& path, qint64& size) override
     {
+        if (!sevenBytes)
+            return PosixFileSystem::fileSize(path, size);
         size = 7;
         return 0;
     }
 };
 
+// A text cell record; the title has alignment 0, every other cell 1.
 QByteArray textCell(int row, int col, int hidden, int font, int align, const QByteArray& text)
 {
     const char head[] = {
-        4,         0, char(8 + text.size()), 0,          char(row),   char(row >> 8),
+        4,         0, char(8 + text.size()), 0,          char(row),   0,
         char(col), 0, char(hidden),          char(font), char(align), char(text.size())};
     return QByteArray(head, sizeof head) + text;
 }
 
+QByteArray textRow(int row, int font, const QByteArrayList& texts)
+{
+    QByteArray out;
+    for (int col = 0; col < texts.size(); ++col)
+        out += textCell(row, col, 0, font, 1, texts[col]);
+    return out;
+}
+
 // Reads the spreadsheet with Python's xlrd and prints its cells as JSON. The
-// start record calls the sheet type 10, which LibreOffice and Excel take as a
+// start record calls the sheet type 10, which spreadsheet programs take as a
 // worksheet; xlrd knows only 16 for one, so the script tells it that 10 is a
 // worksheet too. Everything after the start record is xlrd's own reading.
 const char* XlrdScript = R"(
@@ -239,30 +243,18 @@ private slots:
         QTest::addColumn<int>("fileLast");
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<QByteArray>("rtf");
-
-        QByteArray csv = CsvHead, rtf = RtfHead;
-        for (int i = 0; i < Files.size(); ++i) {
-            csv += csvRow(i + 1, dateOf(i), Files[i].second, Files[i].first);
-            rtf += rtfRow(i + 1, dateOf(i).toLatin1(), Files[i].second, RtfNames[i]);
-        }
+        auto [csv, rtf] = listings({0, 1, 2, 3, 4});
         QTest::newRow("scan order, commas and odd names")
-            << QStringList() << QList<int>() << int(Files.size() - 1) << csv << rtf + RtfEnd;
-
-        csv = CsvHead, rtf = RtfHead;
-        for (int i : {3, 0, 2, 1}) {
-            csv += csvRow(i + 1, dateOf(i), Files[i].second, Files[i].first);
-            rtf += rtfRow(i + 1, dateOf(i).toLatin1(), Files[i].second, RtfNames[i]);
-        }
+            << QStringList() << QList<int>() << 4 << csv << rtf;
+        std::tie(csv, rtf) = listings({3, 0, 2, 1});
         QTest::newRow("sorted: shown order, scan numbers")
-            << QStringList() << QList<int>{3, 0, 2, 1} << 3 << csv << rtf + RtfEnd;
-
+            << QStringList() << QList<int>{3, 0, 2, 1} << 3 << csv << rtf;
         QTest::newRow("empty list")
             << QStringList() << QList<int>() << -1 << CsvHead << RtfHead + RtfEnd;
-
         const QString longDate = QStringLiteral("Wednesday, January 1, 2020 3:04:05 AM");
         QTest::newRow("long date cut in the rich text")
             << QStringList{longDate} << QList<int>() << 0
-            << CsvHead + csvRow(1, longDate, 10, QStringLiteral("a.txt"))
+            << CsvHead + "1," + longDate.toUtf8() + ",10,a.txt\r\n"
             << RtfHead + "1         Wednesday, January 1, 202010              a.txt\\par\n\r\n" +
                    RtfEnd;
     }
@@ -275,79 +267,67 @@ private slots:
         QFETCH(QByteArray, csv);
         QFETCH(QByteArray, rtf);
         TempFolder dir;
-        fill(dir);
         FileListModel model;
-        load(model, fileLast < 0 ? QStringList() : listedNames(), dates);
-        for (int i = 0; i < order.size(); ++i)
-            model.displayOrder()[size_t(i)] = order[i];
+        QVERIFY(load(dir, model, fileLast < 0 ? QStringList() : allNames(), order, dates));
         const ListingSource source{model, fileLast, dir.path(), Dr};
         PosixFileSystem fs;
-        QCOMPARE(writeWith(ListingExport::Type::Csv, source, fs), csv);
-        QCOMPARE(writeWith(ListingExport::Type::Rtf, source, fs), rtf);
+        QCOMPARE(writeWith(Type::Csv, source, fs), csv);
+        QCOMPARE(writeWith(Type::Rtf, source, fs), rtf);
     }
 
-    // The spreadsheet's calls in order, for a sorted list whose second row has
-    // a name too long for a text cell: that cell alone is left out.
+    // The spreadsheet's records in order, for a sorted list whose second row
+    // has a name too long for a text cell: that cell alone is left out.
     void spreadsheetRecords()
     {
+        TempFolder dir;
         FileListModel model;
-        const QString longName = QString(256, u'n');
-        load(model, {longName, QStringLiteral("a.txt")});
-        model.displayOrder() = {1, 0};
-        const ListingSource source{model, 1, QStringLiteral("/nowhere"), Dr};
-        SevenBytesFileSystem fs;
+        QVERIFY(load(dir, model, {QString(256, u'n'), QStringLiteral("a.txt")}, {1, 0}));
+        FakeDiskFileSystem fs;
+        fs.sevenBytes = true;
         const QByteArray title = Title.toLatin1();
-        QByteArray expected = QByteArray::fromHex(QByteArrayList{
-            "0900040002000a00", "2b0002000000", // start, no grid lines
-            "28000800000000000000e03f", "26000800000000000000e03f", "27000800000000000000e03f",
-            "29000800000000000000e03f", // margins
-            "31000a00b400000005417269616c", "31000a00b400010005417269616c",
-            "31000a00b400040005417269616c", "31000a00b400030005417269616c", "240004000000000c",
-            "240004000101000c", "240004000202000c", "240004000303003e"} // fonts and column widths
-                                                      .join());
+        // clang-format off
+        QByteArray expected = QByteArray::fromHex(
+            "0900040002000a00" "2b0002000000" // start, no grid lines
+            "28000800000000000000e03f" "26000800000000000000e03f" // margins
+            "27000800000000000000e03f" "29000800000000000000e03f"
+            "31000a00b400000005417269616c" "31000a00b400010005417269616c" // fonts
+            "31000a00b400040005417269616c" "31000a00b400030005417269616c"
+            "240004000000000c" "240004000101000c" "240004000202000c" "240004000303003e"); // widths
+        // clang-format on
         expected += QByteArray::fromHex("14001700") + char(title.size()) + title;
         expected += QByteArray::fromHex("15001700") + char(title.size()) + title;
         expected += textCell(0, 0, 64, 64, 0, title);
-        expected += textCell(2, 0, 0, 64, 1, "No.") + textCell(2, 1, 0, 64, 1, "Date / Time") +
-                    textCell(2, 2, 0, 64, 1, "Filesize") + textCell(2, 3, 0, 64, 1, "Filename");
-        expected += textCell(3, 0, 0, 0, 1, "2") + textCell(3, 1, 0, 0, 1, dateOf(1).toLatin1()) +
-                    textCell(3, 2, 0, 0, 1, "7") + textCell(3, 3, 0, 0, 1, "a.txt");
-        expected += textCell(4, 0, 0, 0, 1, "1") + textCell(4, 1, 0, 0, 1, dateOf(0).toLatin1()) +
-                    textCell(4, 2, 0, 0, 1, "7");
+        expected += textRow(2, 64, {"No.", "Date / Time", "Filesize", "Filename"});
+        expected += textRow(3, 0, {"2", dateOf(1).toLatin1(), "7", "a.txt"});
+        expected += textRow(4, 0, {"1", dateOf(0).toLatin1(), "7"});
         expected += QByteArray::fromHex("0a000000");
-        QCOMPARE(writeWith(ListingExport::Type::Xls, source, fs).toHex(), expected.toHex());
+        QCOMPARE(writeWith(Type::Xls, {model, 1, dir.path(), Dr}, fs).toHex(), expected.toHex());
     }
 
     // A listing of a real folder as a spreadsheet reader sees it.
     void spreadsheetOpensInXlrd()
     {
-        QProcess probe;
-        probe.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), "import xlrd"});
-        if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
-            probe.exitCode() != 0)
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), "import xlrd"});
+        if (!python.waitForFinished(10000) || python.exitStatus() != QProcess::NormalExit ||
+            python.exitCode() != 0)
             QSKIP("/usr/bin/python3 cannot import xlrd (Debian package python3-xlrd)");
         TempFolder dir;
-        fill(dir);
         FileListModel model;
-        load(model, listedNames());
-        model.displayOrder() = {2, 1, 0, 3};
+        QVERIFY(load(dir, model, allNames(), {2, 1, 0, 3}));
         PromptRecorder prompts;
         PosixFileSystem fs;
         const QString file = dir.file(QStringLiteral("listing.xls"));
-        QVERIFY(ListingExport::SaveSource({model, 3, dir.path(), Dr}, file,
-                                          ListingExport::Type::Xls, prompts, fs));
+        QVERIFY(
+            ListingExport::SaveSource({model, 3, dir.path(), Dr}, file, Type::Xls, prompts, fs));
         QVERIFY(prompts.messages.isEmpty());
 
-        QProcess python;
         python.start(QStringLiteral("/usr/bin/python3"),
                      {QStringLiteral("-c"), QString::fromLatin1(XlrdScript), file});
         QVERIFY(python.waitForFinished(20000));
         QCOMPARE(python.readAllStandardError(), QByteArray());
-        QJsonArray expected = {
-            QJsonArray{Title, "", "", ""},
-            QJsonArray{"", "", "", ""},
-            QJsonArray{"No.", "Date / Time", "Filesize", "Filename"},
-        };
+        QJsonArray expected = {QJsonArray{Title, "", "", ""}, QJsonArray{"", "", "", ""},
+                               QJsonArray{"No.", "Date / Time", "Filesize", "Filename"}};
         for (int i : {2, 1, 0, 3})
             expected.append(QJsonArray{QString::number(i + 1), dateOf(i),
                                        QString::number(Files[i].second),
@@ -372,7 +352,6 @@ private slots:
             QTest::newRow(name) << chosen << type << existing << written << message;
         };
         row("bare name, csv", "listing.txt", "csv", "", "listing.csv", {});
-        row("bare name, rtf", "listing", "rtf", "", "listing.rtf", {});
         row("bare name, xls", "listing", "xls", "", "listing.xls", {});
         row("empty name", "", "csv", "", "", {});
         row("read-only csv kept", "old", "csv", "read-only", "", readOnly);
@@ -390,18 +369,17 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, message);
         TempFolder dir, work;
-        fill(dir);
         const QString target = QStringLiteral("old.") + type;
+        const QByteArray path = FileNameCodec::encode(work.file(target));
         const QByteArray before = "an earlier file";
-        if (!existing.isEmpty() && existing != QLatin1String("folder"))
+        if (existing == QLatin1String("folder"))
+            QVERIFY(::mkdir(path.constData(), 0755) == 0);
+        else if (!existing.isEmpty())
             QVERIFY(work.write(target, before));
-        if (existing == QLatin1String("read-only")) {
-            QVERIFY(::chmod(FileNameCodec::encode(work.file(target)).constData(), 0444) == 0);
-        } else if (existing == QLatin1String("folder")) {
-            QVERIFY(::mkdir(FileNameCodec::encode(work.file(target)).constData(), 0755) == 0);
-        }
+        if (existing == QLatin1String("read-only"))
+            QVERIFY(::chmod(path.constData(), 0444) == 0);
         FileListModel model;
-        load(model, listedNames());
+        QVERIFY(load(dir, model, allNames()));
         PosixFileSystem fs;
         const QString home = fs.currentFolder();
         QCOMPARE(fs.setCurrentFolder(work.path()), 0);
@@ -412,10 +390,9 @@ private slots:
 
         QCOMPARE(done, !written.isEmpty());
         QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
-        const QStringList expectedNames =
-            written.isEmpty() ? (existing.isEmpty() ? QStringList() : QStringList{target})
-                              : QStringList{written};
-        QCOMPARE(work.names(), expectedNames);
+        QCOMPARE(work.names(), !written.isEmpty()   ? QStringList{written}
+                               : existing.isEmpty() ? QStringList()
+                                                    : QStringList{target});
         if (existing == QLatin1String("read-only"))
             QCOMPARE(work.read(target), before);
         if (!written.isEmpty())
@@ -430,25 +407,23 @@ private slots:
     // spreadsheet writer keeps quiet, but the export says it did not finish.
     void exportStops_data()
     {
-        QTest::addColumn<ListingExport::Type>("type");
+        QTest::addColumn<Type>("type");
         QTest::addColumn<QString>("cause");
         QTest::addColumn<QString>("message");
         const QString gone = QStringLiteral("File or drive may be dammaged 53");
         const QString full = QStringLiteral("The Current Drive is full, Cannot read or write file");
-        for (const char* cause : {"file gone", "full fake disk", "full tmpfs"}) {
-            const bool isGone = cause[0] == 'f' && cause[1] == 'i';
-            QTest::addRow("csv, %s", cause)
-                << ListingExport::Type::Csv << cause << (isGone ? gone : full);
-            QTest::addRow("rtf, %s", cause)
-                << ListingExport::Type::Rtf << cause << (isGone ? gone : full);
-            QTest::addRow("xls, %s", cause)
-                << ListingExport::Type::Xls << cause << (isGone ? gone : QString());
+        for (const QString cause : {"file gone", "full fake disk", "full tmpfs"}) {
+            const QString m = cause == QLatin1String("file gone") ? gone : full;
+            QTest::addRow("csv, %s", qPrintable(cause)) << Type::Csv << cause << m;
+            QTest::addRow("rtf, %s", qPrintable(cause)) << Type::Rtf << cause << m;
+            QTest::addRow("xls, %s", qPrintable(cause))
+                << Type::Xls << cause << (m == gone ? m : "");
         }
     }
 
     void exportStops()
     {
-        QFETCH(ListingExport::Type, type);
+        QFETCH(Type, type);
         QFETCH(QString, cause);
         QFETCH(QString, message);
         std::unique_ptr<ScratchMount> disk;
@@ -457,36 +432,33 @@ private slots:
             if (!disk->available())
                 QSKIP(qPrintable(disk->skipReason()));
         }
+        const bool gone = cause == QLatin1String("file gone");
         TempFolder dir;
-        fill(dir);
         FileListModel model;
         QStringList names(3000, QStringLiteral("a.txt"));
         names[2] = QStringLiteral("gone.txt");
-        load(model, cause == QLatin1String("file gone") ? names : names.mid(3));
+        QVERIFY(load(dir, model, gone ? names : names.mid(3)));
         const ListingSource source{model, int(model.recordCount() - 1), dir.path(), Dr};
         PosixFileSystem real;
-        FullDiskFileSystem fake(16 * 1024);
-        FileSystem& fs =
-            cause == QLatin1String("full fake disk") ? static_cast<FileSystem&>(fake) : real;
+        FakeDiskFileSystem fake;
+        FileSystem& fs = cause == QLatin1String("full fake disk") ? fake : real;
         PromptRecorder prompts;
         const QString file = (disk ? disk->path() : dir.path()) + QStringLiteral("out");
         QVERIFY(!ListingExport::SaveSource(source, file, type, prompts, fs));
         QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
 
-        QByteArray written =
+        const QByteArray written =
             &fs == &fake ? fake.written : readBytes(ListingExport::fileNameFor(file, type));
-        if (cause == QLatin1String("file gone")) {
+        if (gone) {
             // Exactly the listing of the two rows before the vanished file,
             // without its end (the spreadsheet is closed as usual).
             QByteArray expected = writeWith(type, {model, 1, dir.path(), Dr}, real);
-            if (type == ListingExport::Type::Rtf)
+            if (type == Type::Rtf)
                 expected.chop(RtfEnd.size());
             QCOMPARE(written.toHex(), expected.toHex());
-        } else {
-            // As much of the whole listing as fitted.
-            const QByteArray whole = writeWith(type, source, real);
+        } else { // as much of the whole listing as fitted
             QVERIFY(written.size() >= 4096 && written.size() <= 16 * 1024);
-            QCOMPARE(written.toHex(), whole.left(written.size()).toHex());
+            QCOMPARE(written.toHex(), writeWith(type, source, real).left(written.size()).toHex());
         }
     }
 
@@ -505,12 +477,12 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QByteArray, start);
         TempFolder dir, work;
-        fill(dir);
+        FileListModel unused;
+        QVERIFY(load(dir, unused, {}));
         QProcess cli;
         cli.setWorkingDirectory(work.path());
-        cli.start(QStringLiteral(QUILLON_CLI),
-                  {QStringLiteral("list"), dir.path(), QStringLiteral("--format"), format,
-                   QStringLiteral("-o"), QStringLiteral("out.txt")});
+        cli.start(QStringLiteral(QUILLON_CLI), {QStringLiteral("list"), dir.path(), "--format",
+                                                format, "-o", QStringLiteral("out.txt")});
         QVERIFY(cli.waitForFinished(20000));
         QCOMPARE(cli.readAllStandardError(), QByteArray());
         QCOMPARE(cli.exitCode(), 0);

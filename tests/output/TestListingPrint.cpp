@@ -27,14 +27,11 @@ public:
     QStringList log;
 
     double pageWidth() const override { return width; }
-    void setCurrentX(double twips) override
-    {
-        log << QStringLiteral("x ") + QString::number(twips);
-    }
+    void setCurrentX(double twips) override { log << "x " + QString::number(twips); }
     void setBold(bool bold) override { log << (bold ? "bold" : "plain"); }
     void print(const QString& text) override
     {
-        log << QStringLiteral("print ") + text;
+        log << "print " + text;
         m_failed = m_failed || --failAfter == 0;
     }
     void newLine() override { log << "line"; }
@@ -51,52 +48,56 @@ QString dateOf(int record)
     return QStringLiteral("1/%1/2020 3:04:05 AM").arg(record + 1);
 }
 
+QString fileName(int record)
+{
+    return QStringLiteral("file%1.txt").arg(record + 1, 3, 10, QLatin1Char('0'));
+}
+
 // A folder of `count` files, file001.txt with 1 byte and so on, listed in the
-// model; the model's size texts are wrong on purpose: sizes come from disk.
-void makeListing(TempFolder& dir, FileListModel& model, int count, const QStringList& extra = {})
+// model with `extra` names that are not on disk; the model's size texts are
+// wrong on purpose: sizes come from disk.
+bool makeListing(TempFolder& dir, FileListModel& model, int count, const QStringList& extra = {})
 {
     QStringList rows;
     for (int i = 0; i < count; ++i) {
-        const QString name = QStringLiteral("file%1.txt").arg(i + 1, 3, 10, QLatin1Char('0'));
-        QVERIFY(dir.write(name, QByteArray(i + 1, 'x')));
-        rows << dateOf(i) + QStringLiteral("|d2|") + name + QStringLiteral("||999");
+        if (!dir.write(fileName(i), QByteArray(i + 1, 'x')))
+            return false;
+        rows << dateOf(i) + "|d2|" + fileName(i) + "||999";
     }
     for (const QString& name : extra)
-        rows << dateOf(int(rows.size())) + QStringLiteral("|d2|") + name + QStringLiteral("||1");
+        rows << dateOf(int(rows.size())) + "|d2|" + name + "||1";
     if (rows.isEmpty())
         rows << QString();
     model.AddArray(rows);
+    return true;
 }
 
-// The logged calls for the heading and for one row, with the columns at
-// c2, c3 and c4.
-QStringList headingLog(double c2, double c3, double c4)
+// The logged calls for the heading, then for the given rows, with the
+// columns at c2, c3 and c4.
+QStringList expectedLog(double c2, double c3, double c4, const QList<int>& records)
 {
-    const QString log = QStringLiteral("x 0|bold|print Directory /data/photos|line|line|x 0|"
-                                       "print No.|x %1|print Date/Time|x %2|print Byte Size|"
-                                       "x %3|print Filename|line|line|plain");
-    return log.arg(c2).arg(c3).arg(c4).split(u'|');
+    QString log = QStringLiteral("x 0|bold|print Directory /data/photos|line|line|x 0|"
+                                 "print No.|x %1|print Date/Time|x %2|print Byte Size|"
+                                 "x %3|print Filename|line|line|plain")
+                      .arg(c2)
+                      .arg(c3)
+                      .arg(c4);
+    for (int r : records)
+        log += QStringLiteral("|x 0|print  %4 |x %1|print %5|x %2|print  %4 |x %3|print %6|line")
+                   .arg(c2)
+                   .arg(c3)
+                   .arg(c4)
+                   .arg(r + 1)
+                   .arg(dateOf(r), fileName(r));
+    return (log + "|end").split(u'|');
 }
 
-QStringList rowLog(double c2, double c3, double c4, int record)
-{
-    const QString log = QStringLiteral("x 0|print  %4 |x %1|print %5|x %2|print  %4 |x %3|"
-                                       "print file%6.txt|line");
-    return log.arg(c2)
-        .arg(c3)
-        .arg(c4)
-        .arg(record + 1)
-        .arg(dateOf(record))
-        .arg(record + 1, 3, 10, QLatin1Char('0'))
-        .split(u'|');
-}
-
-QByteArray run(const QString& program, const QStringList& args)
+QString pdfToText(const QStringList& args)
 {
     QProcess p;
-    p.start(program, args);
+    p.start(QStringLiteral("pdftotext"), args);
     p.waitForFinished(20000);
-    return p.readAllStandardOutput();
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
@@ -113,15 +114,12 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QList<int>>("order");
         QTest::addColumn<QStringList>("expected");
-        QStringList sorted = headingLog(700, 2700, 4100);
-        sorted << rowLog(700, 2700, 4100, 2) << rowLog(700, 2700, 4100, 0)
-               << rowLog(700, 2700, 4100, 1) << "end";
-        QTest::newRow("sorted") << 10000.0 << 3 << QList<int>{2, 0, 1} << sorted;
-        QStringList letter = headingLog(856.8, 3304.8, 4704.8);
-        letter << rowLog(856.8, 3304.8, 4704.8, 0) << "end";
-        QTest::newRow("letter width") << 12240.0 << 1 << QList<int>() << letter;
+        QTest::newRow("sorted") << 10000.0 << 3 << QList<int>{2, 0, 1}
+                                << expectedLog(700, 2700, 4100, {2, 0, 1});
+        QTest::newRow("letter width")
+            << 12240.0 << 1 << QList<int>() << expectedLog(856.8, 3304.8, 4704.8, {0});
         QTest::newRow("empty list")
-            << 10000.0 << 0 << QList<int>() << (headingLog(700, 2700, 4100) << "end");
+            << 10000.0 << 0 << QList<int>() << expectedLog(700, 2700, 4100, {});
     }
 
     void layout()
@@ -132,7 +130,7 @@ private slots:
         QFETCH(QStringList, expected);
         TempFolder dir;
         FileListModel model;
-        makeListing(dir, model, count);
+        QVERIFY(makeListing(dir, model, count));
         for (int i = 0; i < order.size(); ++i)
             model.displayOrder()[size_t(i)] = order[i];
         RecordingPrinter printer;
@@ -159,7 +157,7 @@ private slots:
         QFETCH(QString, cause);
         TempFolder dir;
         FileListModel model;
-        makeListing(dir, model, 2, {QStringLiteral("gone.txt")});
+        QVERIFY(makeListing(dir, model, 2, {QStringLiteral("gone.txt")}));
         RecordingPrinter printer;
         if (cause == QLatin1String("fails"))
             printer.failAfter = 8;
@@ -186,7 +184,7 @@ private slots:
         TempFolder dir;
         FileListModel model;
         const int count = 120;
-        makeListing(dir, model, count);
+        QVERIFY(makeListing(dir, model, count));
         std::reverse(model.displayOrder().begin(), model.displayOrder().end());
         const QString pdf = dir.file(QStringLiteral("listing.pdf"));
         QPrinter qprinter(QPrinter::HighResolution);
@@ -204,47 +202,35 @@ private slots:
         }
         QCOMPARE(prompts.messages, QStringList());
         // The printable width of A4 at Qt's default margins, in twips.
-        const double printable = qprinter.pageLayout().paintRect(QPageLayout::Point).width() * 20;
-        QVERIFY(qAbs(width - printable) < 20);
+        QVERIFY(qAbs(width - qprinter.pageLayout().paintRect(QPageLayout::Point).width() * 20) <
+                20);
 
-        const QString text = QString::fromUtf8(run(
-            QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
-        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        const QString text = pdfToText({"-layout", pdf, "-"});
+        const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
         QVERIFY2(pages.size() >= 2, qPrintable(text.left(400)));
-        QCOMPARE(pages[0].trimmed().split(QLatin1Char('\n')).first().trimmed(),
-                 QStringLiteral("Directory /data/photos"));
+        QCOMPARE(pages[0].trimmed().split(u'\n').first().trimmed(), "Directory " + Dr);
         QCOMPARE(text.count(QStringLiteral("Date/Time")), 1);
         QCOMPARE(text.count(QStringLiteral("Filename")), 1);
         QVERIFY(pages.last().contains(QStringLiteral("file001.txt")));
-
         const QRegularExpression row(
             QStringLiteral(R"(^\s*(\d+)\s+(\d+/\d+/2020 3:04:05 AM)\s+(\d+)\s+(file\d+\.txt)\s*$)"),
             QRegularExpression::MultilineOption);
         QStringList seen, expected;
-        for (auto m = row.globalMatch(text); m.hasNext();) {
-            const auto match = m.next();
-            seen << match.capturedTexts().mid(1).join(u'|');
-        }
+        for (auto m = row.globalMatch(text); m.hasNext();)
+            seen << m.next().capturedTexts().mid(1).join(u'|');
         for (int r = count - 1; r >= 0; --r)
-            expected << QStringLiteral("%1|%2|%1|file%3.txt")
-                            .arg(r + 1)
-                            .arg(dateOf(r))
-                            .arg(r + 1, 3, 10, QLatin1Char('0'));
+            expected << QStringLiteral("%1|%2|%1|%3").arg(r + 1).arg(dateOf(r), fileName(r));
         QCOMPARE(seen, expected);
 
         // Column starts: the words' left edges, in points from "No.".
-        const QString boxes = QString::fromUtf8(
-            run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
-                                              QStringLiteral("1"), pdf, QStringLiteral("-")}));
+        const QString boxes = pdfToText({"-bbox", "-l", "1", pdf, "-"});
         auto left = [&boxes](const QString& word) {
-            const QRegularExpression box(QStringLiteral(R"re(<word xMin="([\d.]+)"[^>]*>)re") +
-                                         QRegularExpression::escape(word) +
-                                         QStringLiteral("</word>"));
-            const auto m = box.match(boxes);
+            const auto m = QRegularExpression(R"re(<word xMin="([\d.]+)"[^>]*>)re" +
+                                              QRegularExpression::escape(word) + "</word>")
+                               .match(boxes);
             return m.hasMatch() ? m.captured(1).toDouble() : -1000.0;
         };
-        const double origin = left(QStringLiteral("No."));
-        const double points = width / 20;
+        const double origin = left(QStringLiteral("No.")), points = width / 20;
         QVERIFY(qAbs(left(QStringLiteral("Date/Time")) - origin - points * 0.07) < 2);
         QVERIFY(qAbs(left(QStringLiteral("Byte")) - origin - points * 0.27) < 2);
         QVERIFY(qAbs(left(QStringLiteral("Filename")) - origin - (points * 0.27 + 70)) < 2);
@@ -257,7 +243,7 @@ private slots:
         QVERIFY(!QtListingPrinter::openDefault());
         TempFolder dir;
         FileListModel model;
-        makeListing(dir, model, 1);
+        QVERIFY(makeListing(dir, model, 1));
         PromptRecorder prompts;
         PosixFileSystem fs;
         QVERIFY(!QtListingPrinter::PrintSource({model, 0, dir.path(), Dr}, prompts, fs));
