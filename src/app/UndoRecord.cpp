@@ -1,33 +1,12 @@
 #include "UndoRecord.h"
 
+#include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
 
 #include <QStringList>
 
 namespace
 {
-
-void appendEscaped(QString& out, const QString& path)
-{
-    for (QChar c : path) {
-        switch (c.unicode()) {
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        default:
-            out += c;
-        }
-    }
-}
 
 // Splits one line into its two unescaped paths; false when it is not a pair.
 bool unescapePair(QStringView line, QString& oldPath, QString& newPath)
@@ -104,9 +83,9 @@ QByteArray UndoRecord::toBytes() const
     text += QString::fromLatin1(header());
     text += QLatin1Char('\n');
     for (qsizetype i = 0; i < count(); ++i) {
-        appendEscaped(text, oldPath(i));
+        FieldText::appendEscaped(text, oldPath(i));
         text += QLatin1Char('\t');
-        appendEscaped(text, newPath(i));
+        FieldText::appendEscaped(text, newPath(i));
         text += QLatin1Char('\n');
     }
     return FileNameCodec::encode(text);

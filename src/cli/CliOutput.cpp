@@ -1,5 +1,6 @@
 #include "CliOutput.h"
 
+#include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
 
 #include <cstdio>
@@ -27,25 +28,5 @@ void CliOutput::err(const QString& line)
 
 QString CliOutput::escapeField(QStringView field)
 {
-    QString out;
-    out.reserve(field.size());
-    for (QChar c : field) {
-        switch (c.unicode()) {
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return FieldText::escaped(field);
 }
