@@ -147,6 +147,31 @@ private slots:
         QVERIFY(prompts.messages.isEmpty());
     }
 
+    void unreadableEntryIsListedWithTheZeroDate()
+    {
+        // An entry that vanished between the listing and its stat (or whose
+        // times cannot be read) is still listed, with the zero creation date,
+        // no modified date and no size.
+        class VanishingFolder : public PosixFileSystem
+        {
+        public:
+            int enumerate(const QString&, bool,
+                          const std::function<bool(const Entry&)>& visit) override
+            {
+                Entry e;
+                e.name = QStringLiteral("gone.txt");
+                visit(e);
+                return 0;
+            }
+            int setCurrentFolder(const QString&) override { return 0; }
+        } fs;
+        FileListModel::Rows rows;
+        FolderScan::scan(fs, QStringLiteral("/x"), QStringLiteral("*"), rows);
+        FileListModel model;
+        model.AddArray(std::move(rows));
+        QCOMPARE(model.GetText(0), QStringLiteral("12/30/1899,,gone.txt,,"));
+    }
+
     void stopsAfterTheCap()
     {
         // A folder of more files than the list takes, without making them.
