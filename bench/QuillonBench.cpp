@@ -5,6 +5,7 @@
 #include "app/Session.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
+#include "output/ListingExport.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
 
@@ -130,7 +131,39 @@ int rename(const QString& folder)
     pass.renameFiles(-1);
     report(t.nsecsElapsed() / 1e9,
            QString::number(session.FileLast + 1) + QStringLiteral(" files"));
-    return label == RenamePass::completedText() ? 0 : 1;
+    if (label != RenamePass::completedText())
+        return 1;
+    // The rescan that ends the pass in the window, then the undo of the
+    // pass (every file back to its old name), without its own rescan.
+    t.restart();
+    session.ListRefresh();
+    report(t.nsecsElapsed() / 1e9, QStringLiteral("rescan"));
+    t.restart();
+    RenamePass::undoPairs(FileSystem::instance(), session.undoRecord);
+    report(t.nsecsElapsed() / 1e9, QStringLiteral("undo"));
+    return 0;
+}
+
+// The listing of the folder written in every format, each to its own file
+// in outFolder: one line per format.
+int exportListing(const QString& folder, const QString& outFolder)
+{
+    SilentPrompter prompter;
+    Session session(FileSystem::instance(), prompter);
+    session.Dr = folder;
+    session.ListRefresh();
+    report(0, QStringLiteral("loaded")); // the peak memory before any export
+    const ListingSource source{session.model(), session.FileLast, session.FolderPath, session.Dr};
+    for (auto type :
+         {ListingExport::Type::Csv, ListingExport::Type::Rtf, ListingExport::Type::Xls}) {
+        const QString name = outFolder + QStringLiteral("/listing");
+        QElapsedTimer t;
+        t.start();
+        if (!ListingExport::SaveSource(source, name, type, prompter))
+            return 1;
+        report(t.nsecsElapsed() / 1e9, ListingExport::typeName(type));
+    }
+    return 0;
 }
 
 } // namespace
@@ -145,6 +178,9 @@ int main(int argc, char** argv)
         return generate(args[2].toInt());
     if (args.size() >= 3 && args[1] == QLatin1String("rename"))
         return rename(args[2]);
-    fprintf(stderr, "usage: quillon-bench scan FOLDER | generate COUNT | rename FOLDER\n");
+    if (args.size() >= 4 && args[1] == QLatin1String("export"))
+        return exportListing(args[2], args[3]);
+    fprintf(stderr, "usage: quillon-bench scan FOLDER | generate COUNT | rename FOLDER"
+                    " | export FOLDER OUTFOLDER\n");
     return 2;
 }

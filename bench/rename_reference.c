@@ -1,11 +1,13 @@
 /* The rename pass with nothing else: renameat2(RENAME_NOREPLACE) from
  * FOLDER/fNNNNNN.txt to FOLDER/New_Filename_MMMMMM.txt (M = N + 1) for N from
- * 0 to COUNT - 1, with full paths as Quillon's pass uses them. Prints the
- * seconds taken. */
+ * 0 to COUNT - 1, with full paths as Quillon's pass uses them; with "back"
+ * as a third argument the other way round, as the undo of that pass. Prints
+ * the seconds taken. */
 #define _GNU_SOURCE
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <time.h>
 
 int main(int argc, char** argv)
@@ -21,7 +23,8 @@ int main(int argc, char** argv)
     for (long i = 0; i < count; ++i) {
         snprintf(from, sizeof from, "%s/f%06ld.txt", argv[1], i);
         snprintf(to, sizeof to, "%s/New_Filename_%06ld.txt", argv[1], i + 1);
-        if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) != 0) {
+        const int back = argc > 3 && strcmp(argv[3], "back") == 0;
+        if (renameat2(AT_FDCWD, back ? to : from, AT_FDCWD, back ? from : to, RENAME_NOREPLACE) != 0) {
             perror(from);
             return 1;
         }
