@@ -116,7 +116,16 @@ DriveControl::DriveControl(QWidget* parent)
     // The bar's keys page the list and go no further.
     connect(sFiles, &VelloVerticalScroll::KeyDown, this,
             [this](int& keyCode, int&) { pageKeys(keyCode); });
-    GetDir();
+    // The first listing waits until the browser is shown: the main window
+    // builds it hidden in the folder panel, and listing the folder there at
+    // start would read every file of a large folder twice.
+}
+
+void DriveControl::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_listed)
+        GetDir();
 }
 
 DriveControl::~DriveControl() = default;
@@ -167,6 +176,7 @@ void DriveControl::GetDir()
 
 void DriveControl::GetDir(QString& PathDir)
 {
+    m_listed = true;
     FileSystem& fs = FileSystem::instance();
     // A folder that cannot be entered leaves the current one as it was.
     if (!PathDir.isEmpty())

@@ -109,6 +109,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -162,4 +163,5 @@ private:
     double m_pointerX = 0; // twips, for the highlight
     double m_pointerY = 0;
     std::function<QList<DriveList::Volume>()> m_volumeSource;
+    bool m_listed = false; // GetDir has run at least once
 };
