@@ -27,7 +27,8 @@ private slots:
         PromptRecorder prompts;
         QCOMPARE(ScreenCheck::passes(width, height, prompts), starts);
         const QStringList expected =
-            starts ? QStringList{} : QStringList{QStringLiteral("Screen size must be 1024x768 or Greater..")};
+            starts ? QStringList{}
+                   : QStringList{QStringLiteral("Screen size must be 1024x768 or Greater..")};
         QCOMPARE(prompts.messages, expected);
     }
 };

@@ -8,7 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 struct Run {
     int status = -1;
@@ -45,9 +46,9 @@ QByteArray windowRows(const QString& folder)
     const FileListModel& m = session.model();
     for (int k = 0; k <= session.FileLast; ++k) {
         const int r = m.recordAt(k);
-        const QStringList fields{QString::number(m.GetContentNo(r)), m.dateText1(r), m.dateText2(r),
-                                 m.sourceNameOf(r).toString(), m.desNameOf(r),
-                                 m.sizeText(r).toString()};
+        const QStringList fields{
+            QString::number(m.GetContentNo(r)), m.dateText1(r), m.dateText2(r),
+            m.sourceNameOf(r).toString(),       m.desNameOf(r), m.sizeText(r).toString()};
         QStringList cells;
         for (const QString& f : fields)
             cells << escaped(f);
@@ -67,8 +68,9 @@ private slots:
         TempFolder dir;
         for (int i = 0; i < 117; ++i)
             QVERIFY(dir.write(QStringLiteral("photo%1.jpg").arg(i), QByteArray(i * 100, 'x')));
-        for (const QString& odd : {QStringLiteral("tab\there.txt"), QStringLiteral("line\nbreak\\.txt"),
-                                   FileNameCodec::decode(QByteArray("caf\xe9.txt"))})
+        for (const QString& odd :
+             {QStringLiteral("tab\there.txt"), QStringLiteral("line\nbreak\\.txt"),
+              FileNameCodec::decode(QByteArray("caf\xe9.txt"))})
             QVERIFY(dir.write(odd, "odd"));
         const Run run = runCli({QStringLiteral("list"), dir.path()});
         QCOMPARE(run.status, 0);
@@ -109,8 +111,10 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::newRow("no command") << QStringList{} << 2;
         QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")} << 2;
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("list"), QStringLiteral("--nope")} << 2;
-        QTest::newRow("two folders") << QStringList{QStringLiteral("list"), QStringLiteral("/"), QStringLiteral("/")} << 2;
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("list"), QStringLiteral("--nope")} << 2;
+        QTest::newRow("two folders")
+            << QStringList{QStringLiteral("list"), QStringLiteral("/"), QStringLiteral("/")} << 2;
         QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
     }
 

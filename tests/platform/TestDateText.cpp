@@ -12,8 +12,10 @@ private slots:
     {
         QTest::addColumn<QDateTime>("when");
         QTest::addColumn<QString>("text");
-        QTest::newRow("afternoon") << QDateTime(QDate(2020, 1, 2), QTime(15, 4, 5)) << "1/2/2020 3:04:05 PM";
-        QTest::newRow("morning") << QDateTime(QDate(2021, 12, 31), QTime(0, 0, 1)) << "12/31/2021 12:00:01 AM";
+        QTest::newRow("afternoon")
+            << QDateTime(QDate(2020, 1, 2), QTime(15, 4, 5)) << "1/2/2020 3:04:05 PM";
+        QTest::newRow("morning") << QDateTime(QDate(2021, 12, 31), QTime(0, 0, 1))
+                                 << "12/31/2021 12:00:01 AM";
         QTest::newRow("midnight") << QDateTime(QDate(2020, 1, 2), QTime(0, 0)) << "1/2/2020";
         QTest::newRow("zero date") << DateText::zeroDate() << "12/30/1899";
     }
@@ -40,7 +42,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDateTime>("when");
         QTest::newRow("iso date") << "2020-01-02" << QDateTime(QDate(2020, 1, 2), QTime(0, 0));
-        QTest::newRow("iso date and time") << "2020-01-02T03:04:05" << QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5));
+        QTest::newRow("iso date and time")
+            << "2020-01-02T03:04:05" << QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5));
         QTest::newRow("not a date") << "yesterday" << QDateTime();
         QTest::newRow("empty") << "" << QDateTime();
         QTest::newRow("bad day") << "2/30/2020" << QDateTime();
