@@ -7,7 +7,7 @@
 #include "filelist/FolderScan.h"
 #include "output/ListingExport.h"
 #include "platform/FileSystem.h"
-#include "platform/Prompter.h"
+#include "platform/StderrPrompter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,23 +18,6 @@
 
 namespace
 {
-
-class SilentPrompter : public Prompter
-{
-public:
-    void message(const QString& text) override { fprintf(stderr, "%s\n", qPrintable(text)); }
-    FailureAnswer failure(const QString& text) override
-    {
-        message(text);
-        return FailureAnswer::Stop;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void setBusy(bool) override {}
-    void processEvents() override {}
-};
 
 long peakKiB()
 {
@@ -86,7 +69,7 @@ int generate(int count)
         {"Random Lowercase", {"Random Lowercase", "0", ".???", {}, {}}},
         {"Replace Only", {"Replace Only", "0", ".???", "IMG", "Holiday"}},
     };
-    SilentPrompter prompter;
+    StderrPrompter prompter;
     for (const auto& mode : modes) {
         double best = 1e9;
         for (int run = 0; run < 3; ++run) {
@@ -103,7 +86,7 @@ int generate(int count)
 }
 
 // Lets pending events run, as the window does every 20 files of a pass.
-class YieldingPrompter : public SilentPrompter
+class YieldingPrompter : public StderrPrompter
 {
 public:
     void processEvents() override { QCoreApplication::processEvents(); }
@@ -148,7 +131,7 @@ int rename(const QString& folder)
 // in outFolder: one line per format.
 int exportListing(const QString& folder, const QString& outFolder)
 {
-    SilentPrompter prompter;
+    StderrPrompter prompter;
     Session session(FileSystem::instance(), prompter);
     session.Dr = folder;
     session.ListRefresh();

@@ -4,8 +4,8 @@
 #include "app/Session.h"
 #include "controls/ListPlus.h"
 #include "platform/FileSystem.h"
-#include "platform/Prompter.h"
 #include "platform/PropertyBag.h"
+#include "platform/StderrPrompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,23 +14,6 @@
 
 namespace
 {
-
-class StderrPrompter : public Prompter
-{
-public:
-    void message(const QString& text) override { fprintf(stderr, "%s\n", qPrintable(text)); }
-    FailureAnswer failure(const QString& text) override
-    {
-        message(text);
-        return FailureAnswer::Stop;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void setBusy(bool) override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
-};
 
 void configure(ListPlus& list)
 {
