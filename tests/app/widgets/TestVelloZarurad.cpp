@@ -87,6 +87,7 @@ private slots:
             expected << QStringLiteral("New_Filename_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
         QCOMPARE(f.dir.names(), expected);
         QVERIFY(f.window->Undo_Rename->isEnabled());
+        QVERIFY(f.window->Command1->isEnabled());
         QVERIFY(f.prompts.messages.isEmpty());
         // Ctrl+Z with the list focused runs the undo.
         f.window->ListPlus1->setFocus();
