@@ -2,28 +2,14 @@
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
+#include "CliRun.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 
-#include <QProcess>
 #include <QTest>
 
 namespace
 {
-
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runCli(const QStringList& arguments)
-{
-    QProcess p;
-    p.start(QStringLiteral(QUILLON_CLI), arguments);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
 
 QString escaped(QString s)
 {
@@ -72,13 +58,13 @@ private slots:
              {QStringLiteral("tab\there.txt"), QStringLiteral("line\nbreak\\.txt"),
               FileNameCodec::decode(QByteArray("caf\xe9.txt"))})
             QVERIFY(dir.write(odd, "odd"));
-        const Run run = runCli({QStringLiteral("list"), dir.path()});
+        const CliRun run = runCli({QStringLiteral("list"), dir.path()});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.err, QByteArray());
-        QCOMPARE(run.out.count('\n'), 121);
-        QCOMPARE(run.out, windowRows(dir.path()));
-        QVERIFY(run.out.contains(QByteArray("caf\xe9.txt")));
-        QVERIFY(run.out.contains("line\\nbreak\\\\.txt"));
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.outBytes.count('\n'), 121);
+        QCOMPARE(run.outBytes, windowRows(dir.path()));
+        QVERIFY(run.outBytes.contains(QByteArray("caf\xe9.txt")));
+        QVERIFY(run.outBytes.contains("line\\nbreak\\\\.txt"));
     }
 
     void filterAsTyped()
@@ -86,22 +72,22 @@ private slots:
         TempFolder dir;
         for (const char* n : {"a.JPG", "b.jpg", "jpg-list.txt", "c.txt"})
             QVERIFY(dir.write(QString::fromLatin1(n)));
-        const Run run = runCli({QStringLiteral("list"), dir.path(), QStringLiteral("--filter"),
-                                QStringLiteral("*.JPG")});
+        const CliRun run = runCli({QStringLiteral("list"), dir.path(), QStringLiteral("--filter"),
+                                   QStringLiteral("*.JPG")});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.out.count('\n'), 3);
-        QVERIFY(run.out.contains("\ta.JPG\t"));
-        QVERIFY(run.out.contains("\tb.jpg\t"));
-        QVERIFY(!run.out.contains("jpg-list"));
+        QCOMPARE(run.outBytes.count('\n'), 3);
+        QVERIFY(run.outBytes.contains("\ta.JPG\t"));
+        QVERIFY(run.outBytes.contains("\tb.jpg\t"));
+        QVERIFY(!run.outBytes.contains("jpg-list"));
     }
 
     void emptyAndMissingFoldersListNothing()
     {
         TempFolder dir;
         for (const QString& folder : {dir.path(), dir.file(QStringLiteral("missing"))}) {
-            const Run run = runCli({QStringLiteral("list"), folder});
+            const CliRun run = runCli({QStringLiteral("list"), folder});
             QCOMPARE(run.status, 0);
-            QCOMPARE(run.out.count('\n'), 1);
+            QCOMPARE(run.outBytes.count('\n'), 1);
         }
     }
 
@@ -122,9 +108,9 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
-        const Run run = runCli(arguments);
+        const CliRun run = runCli(arguments);
         QCOMPARE(run.status, status);
-        QVERIFY((status == 2 ? run.err : run.out).contains("Usage:"));
+        QVERIFY((status == 2 ? run.err : run.out).contains(QLatin1String("Usage:")));
     }
 };
 

@@ -1,30 +1,17 @@
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
+#include "CliRun.h"
 #include "ScratchMount.h"
 #include "TempFolder.h"
 
+#include "CliRun.h"
 #include <QProcess>
+
 #include <QTest>
 
 namespace
 {
-
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(QUILLON_CLI), args);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList sortedLines(const QString& text)
 {
@@ -48,10 +35,10 @@ private slots:
             QVERIFY(dir.write(n, n.toUtf8()));
         TempFolder records;
         const QString undoFile = records.file("rec.undo");
-        Run r = cli({"rename", dir.path(), "--pattern", "N#", "--zeros", "0", "--ext", ".txt",
-                     "--undo-file", undoFile, "--attributes", "H,readonly", "--created",
-                     "2020-01-02", "--modified", "1/3/2020 4:05:06 AM"});
-        QCOMPARE(r.code, 0);
+        CliRun r = runCli({"rename", dir.path(), "--pattern", "N#", "--zeros", "0", "--ext", ".txt",
+                           "--undo-file", undoFile, "--attributes", "H,readonly", "--created",
+                           "2020-01-02", "--modified", "1/3/2020 4:05:06 AM"});
+        QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("0% Renamed\nRenaming Completed\n"));
         QCOMPARE(dir.names(), (QStringList{"N1.txt", "N2.txt", "N3.txt", "N4.txt", "N5.txt"}));
         PosixFileSystem fs;
@@ -66,8 +53,8 @@ private slots:
         QVERIFY(record.startsWith("Quillon undo record\n"));
         QCOMPARE(record.count('\n'), 6);
 
-        r = cli({"undo", "--undo-file", undoFile});
-        QCOMPARE(r.code, 0);
+        r = runCli({"undo", "--undo-file", undoFile});
+        QCOMPARE(r.status, 0);
         QStringList expected = names;
         expected.sort();
         QCOMPARE(dir.names(), expected);
@@ -102,8 +89,8 @@ private slots:
             if (a == QLatin1String("a.txt") || a == QLatin1String("keep.me"))
                 a = (a == QLatin1String("a.txt") ? dir : other).file(a);
         }
-        const Run r = cli(QStringList{"rename", dir.path()} + args);
-        QCOMPARE(r.code, 2);
+        const CliRun r = runCli(QStringList{"rename", dir.path()} + args);
+        QCOMPARE(r.status, 2);
         QVERIFY2(r.err.contains(why), qPrintable(r.err));
         QCOMPARE(dir.names(), QStringList{"a.txt"});
         QCOMPARE(other.read("keep.me"), QByteArray("precious"));
@@ -114,10 +101,10 @@ private slots:
         TempFolder dir;
         for (const char* n : {"a1", "a2", "b1", "c", ".x"})
             QVERIFY(dir.write(n));
-        const Run r =
-            cli({"rename", dir.path(), "--dry-run", "--pattern", "Replace Only", "--replace", "a",
-                 "--with", "b", "--replace-all", "C", "--with-all", ".x"});
-        QCOMPARE(r.code, 0);
+        const CliRun r =
+            runCli({"rename", dir.path(), "--dry-run", "--pattern", "Replace Only", "--replace",
+                    "a", "--with", "b", "--replace-all", "C", "--with-all", ".x"});
+        QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(sortedLines(lines.mid(0, 2).join('\n')),
                  (QStringList{"taken: a1 -> b1", "taken: c -> .x"}));
@@ -161,8 +148,8 @@ private slots:
                          "--replace", "a",    "--with",    readOnly ? "b" : ".x"};
         if (!answer.isEmpty())
             args << "--on-failure" << answer;
-        const Run r = cli(args);
-        QCOMPARE(r.code, 1);
+        const CliRun r = runCli(args);
+        QCOMPARE(r.status, 1);
         QCOMPARE(r.err.count('\n'), messages);
         QVERIFY(r.err.contains(readOnly ? "Cannot Rename Read-only Media" : "aready exists"));
         QVERIFY(r.out.contains("Rename Failed"));
@@ -202,8 +189,8 @@ private slots:
             QVERIFY(texts.write("names", paste));
             args << "--paste" << texts.file("names");
         }
-        const Run r = cli(QStringList{"list", dir.path()} + args);
-        QCOMPARE(r.code, code);
+        const CliRun r = runCli(QStringList{"list", dir.path()} + args);
+        QCOMPARE(r.status, code);
         QVERIFY2((code ? r.err : r.out).contains(shown), qPrintable(r.out + r.err));
     }
 };

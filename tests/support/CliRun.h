@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// Runs the built quillon-cli (QUILLON_CLI) and keeps what it said: the exit
+// status, standard output as bytes (names that are not UTF-8 stay exact) and
+// as text, and standard error as text.
+struct CliRun {
+    int status = -1;
+    QByteArray outBytes;
+    QString out;
+    QString err;
+};
+
+inline CliRun runCli(const QStringList& arguments, const QString& workingDirectory = {})
+{
+    QProcess p;
+    if (!workingDirectory.isEmpty())
+        p.setWorkingDirectory(workingDirectory);
+    p.start(QStringLiteral(QUILLON_CLI), arguments);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    CliRun run;
+    run.status = p.exitCode();
+    run.outBytes = p.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.outBytes);
+    run.err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
