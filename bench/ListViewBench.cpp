@@ -7,6 +7,7 @@
 // 1280 x 1080 list into an image with each, scrolls with End, Home and the
 // thumb, sorts by name, size and creation date, and writes the names to
 // NAMESFILE (one per line, scan order) for a comparison with sort -f.
+#include "BenchReport.h"
 #include "controls/ListPlus.h"
 #include "controls/VelloVerticalScroll.h"
 #include "filelist/FileListModel.h"
@@ -30,17 +31,11 @@
 namespace
 {
 
-long peakKiB()
-{
-    struct rusage ru;
-    getrusage(RUSAGE_SELF, &ru);
-    return ru.ru_maxrss;
-}
+using BenchReport::peakKiB;
 
 void report(double seconds, const QString& detail)
 {
-    printf("%.4f %ld %s\n", seconds, peakKiB(), qPrintable(detail));
-    fflush(stdout);
+    BenchReport::line(seconds, detail);
 }
 
 // Names as cameras, scanners and people make them, in no particular order.

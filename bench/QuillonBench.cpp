@@ -1,5 +1,6 @@
 // Drives the real core classes for bench/run and prints one line per
 // measurement: "<seconds> <peak KiB> <detail>".
+#include "BenchReport.h"
 #include "app/NameGenerator.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
@@ -19,17 +20,11 @@
 namespace
 {
 
-long peakKiB()
-{
-    struct rusage ru;
-    getrusage(RUSAGE_SELF, &ru);
-    return ru.ru_maxrss;
-}
+using BenchReport::peakKiB;
 
 void report(double seconds, const QString& detail)
 {
-    printf("%.3f %ld %s\n", seconds, peakKiB(), qPrintable(detail));
-    fflush(stdout);
+    BenchReport::line(seconds, detail);
 }
 
 // The folder scan to a loaded model, without generating names.
