@@ -39,7 +39,10 @@ install_packages() {
 
 build_quillon() {
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-        cmake -S "$QUILLON_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        local launcher=()
+        # A compiler cache, where the machine has one, makes rebuilds of other checkouts quick.
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+        cmake -S "$QUILLON_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
     fi
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
