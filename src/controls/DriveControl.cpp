@@ -452,11 +452,14 @@ void DriveControl::leaveEvent(QEvent*)
 
 void DriveControl::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool onAnEntry = resolveClick(event->position().y() * twipsPerPixelY());
+    // Only the left button navigates: a right or middle click would move the
+    // folder without the Click that tells the container.
+    const bool left = event->button() == Qt::LeftButton;
+    const bool onAnEntry = !left || resolveClick(event->position().y() * twipsPerPixelY());
     QPointer<DriveControl> self(this);
     if (onAnEntry)
         emitMouse(&DriveControl::MouseUp, event);
-    if (self && event->button() == Qt::LeftButton)
+    if (self && left)
         emit Click();
 }
 
