@@ -88,26 +88,6 @@ private slots:
         QCOMPARE(f.window->Dr->text() + QLatin1Char('/'), f.dir.path());
     }
 
-    void renamesAndUndoes()
-    {
-        Fixture f(45);
-        const QStringList before = f.dir.names();
-        QTest::mouseClick(f.window->Command1, Qt::LeftButton);
-        QTRY_COMPARE(f.window->RemN->text(), QStringLiteral("Renaming Completed"));
-        QStringList expected;
-        for (int i = 1; i <= 45; ++i)
-            expected << QStringLiteral("New_Filename_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-        QCOMPARE(f.dir.names(), expected);
-        QVERIFY(f.window->Undo_Rename->isEnabled());
-        QVERIFY(f.window->Command1->isEnabled());
-        QVERIFY(f.prompts.messages.isEmpty());
-        // Ctrl+Z with the list focused runs the undo.
-        f.window->ListPlus1->setFocus();
-        QTest::keyClick(f.window->ListPlus1, Qt::Key_Z, Qt::ControlModifier);
-        QTRY_COMPARE(f.dir.names(), before);
-        QVERIFY(!f.window->Undo_Rename->isEnabled());
-    }
-
     void newNamesThroughTheClipboard()
     {
         Fixture f(3);
@@ -188,9 +168,9 @@ private slots:
         QTEST(f.prompts.messages.join(QLatin1Char('|')), "message");
     }
 
-    // A button clicks on Space and Enter only, and the focus comes back to
-    // Execute after its batch: stray keys start nothing.
-    void keysAfterABatchStartNothing()
+    // A batch copies every file; a button clicks on Space and Enter only, and
+    // the focus comes back to Execute after its batch: stray keys start nothing.
+    void batchThenStrayKeys()
     {
         Fixture f(3);
         TempFolder target;
@@ -198,35 +178,46 @@ private slots:
         f.window->Frame2->Text3->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
                                              target.path() + QStringLiteral("Destnames$"));
         WindowInput::click(f.window->Frame2->Command3);
-        QCOMPARE(target.names().size(), 3);
+        const QStringList copies{QStringLiteral("New_Filename_1.jpg"),
+                                 QStringLiteral("New_Filename_2.jpg"),
+                                 QStringLiteral("New_Filename_3.jpg")};
+        QCOMPARE(target.names(), copies);
+        QVERIFY(f.prompts.messages.isEmpty());
         QCOMPARE(QApplication::focusWidget(), f.window->Frame2->Command3);
         for (Qt::Key k : {Qt::Key_X, Qt::Key_Escape, Qt::Key_A})
             WindowInput::key(f.w(), k);
         QCOMPARE(f.dir.names(), before);
-        QCOMPARE(target.names().size(), 3);
+        QCOMPARE(target.names(), copies);
     }
 
-    // Ctrl+Z after a pass, wherever the focus is (the path box too).
-    void ctrlZAfterAPassUndoes_data()
+    // A pass, then Ctrl+Z wherever the focus is (the path box too).
+    void renamesAndUndoes_data()
     {
         QTest::addColumn<bool>("tabToPathBox");
         QTest::newRow("focus after the pass") << false;
         QTest::newRow("path box") << true;
     }
-    void ctrlZAfterAPassUndoes()
+    void renamesAndUndoes()
     {
         QFETCH(bool, tabToPathBox);
-        Fixture f(4);
+        Fixture f(45);
         const QStringList before = f.dir.names();
         WindowInput::click(f.window->Command1);
         QTRY_COMPARE(f.window->RemN->text(), QStringLiteral("Renaming Completed"));
-        QVERIFY(f.dir.names() != before);
+        QStringList expected;
+        for (int i = 1; i <= 45; ++i)
+            expected << QStringLiteral("New_Filename_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        QCOMPARE(f.dir.names(), expected);
+        QVERIFY(f.window->Undo_Rename->isEnabled());
+        QVERIFY(f.window->Command1->isEnabled());
+        QVERIFY(f.prompts.messages.isEmpty());
         for (int i = 0; tabToPathBox && QApplication::focusWidget() != f.window->Dr; ++i) {
             QVERIFY(i < 40);
             WindowInput::key(f.w(), Qt::Key_Tab);
         }
         WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_COMPARE(f.dir.names(), before);
+        QVERIFY(!f.window->Undo_Rename->isEnabled());
     }
 
     // The wheel scrolls the list three rows a notch, over its rows and its bar.
@@ -247,21 +238,6 @@ private slots:
         QCOMPARE(list->topRow(), 6);
         WindowInput::wheel(over, -1);
         QCOMPARE(list->topRow(), 3);
-    }
-
-    // The folder panel stays open while its own scroll bar is used.
-    void folderPanelKeepsItsScrollBar()
-    {
-        Fixture f(1);
-        for (int i = 0; i < 40; ++i)
-            QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub%1").arg(i)));
-        WindowInput::click(f.window->Dr); // the browser takes the focus
-        QTRY_VERIFY(f.window->dirList->hasFocus());
-        VelloVerticalScroll* bar = f.window->dirList->sFiles;
-        QVERIFY(bar->isVisible());
-        WindowInput::click(bar, QPoint(bar->width() / 2, bar->height() * 3 / 4));
-        QTRY_VERIFY(bar->Value() > 0);
-        QVERIFY(f.window->DriveBorder->isVisible());
     }
 
     // Only the left button navigates in the browser.
@@ -321,20 +297,6 @@ private slots:
         QCOMPARE(f.session->FileLast, 11);
     }
 
-    void batchCopiesEveryFile()
-    {
-        Fixture f(3);
-        TempFolder target;
-        f.window->Frame2->Text3->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
-                                             target.path() + QStringLiteral("Destnames$"));
-        QTest::mouseClick(f.window->Frame2->Command3, Qt::LeftButton);
-        QCOMPARE(target.names(), (QStringList{QStringLiteral("New_Filename_1.jpg"),
-                                              QStringLiteral("New_Filename_2.jpg"),
-                                              QStringLiteral("New_Filename_3.jpg")}));
-        QVERIFY(f.window->Frame2->Command3->isEnabled());
-        QVERIFY(f.prompts.messages.isEmpty());
-    }
-
     void shredsEveryListedFile()
     {
         Fixture f(4);
@@ -361,15 +323,22 @@ private slots:
     void folderPanelOpensAndCloses()
     {
         Fixture f(2);
-        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub%1").arg(i)));
+        WindowInput::click(f.window->Command4);
         QVERIFY(f.window->DriveBorder->isVisible());
-        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        WindowInput::click(f.window->Command4);
         QVERIFY(!f.window->DriveBorder->isVisible());
-        // Open by a click on the path box: the browser takes the focus; a
-        // click on "Select" then closes the panel once and does not reopen it.
-        QTest::mouseClick(f.window->Dr, Qt::LeftButton);
+        // Open by a click on the path box: the browser takes the focus, the
+        // panel stays open while its own scroll bar is used; a click on
+        // "Select" then closes the panel once and does not reopen it.
+        WindowInput::click(f.window->Dr);
         QVERIFY(f.window->DriveBorder->isVisible());
         QTRY_VERIFY(f.window->dirList->hasFocus());
+        VelloVerticalScroll* bar = f.window->dirList->sFiles;
+        WindowInput::click(bar, QPoint(bar->width() / 2, bar->height() * 3 / 4));
+        QTRY_VERIFY(bar->Value() > 0);
+        QVERIFY(f.window->DriveBorder->isVisible());
         f.window->Command4->setFocus();
         QTRY_VERIFY(!f.window->DriveBorder->isVisible());
         QTest::mouseClick(f.window->Command4, Qt::LeftButton);
