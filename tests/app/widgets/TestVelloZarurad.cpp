@@ -6,6 +6,7 @@
 #include "app/widgets/QtPrompter.h"
 #include "app/widgets/RenamingFrame.h"
 #include "app/widgets/VelloZarurad.h"
+#include "controls/CalanderForm.h"
 #include "controls/DriveControl.h"
 #include "controls/ListPlus.h"
 #include "controls/SuperButton.h"
@@ -395,7 +396,8 @@ private slots:
     }
 
     // At every window size from the minimum nothing in the window overlaps
-    // anything else or the caption line of its frame.
+    // anything else or the caption line of its frame, and the open calendar
+    // shows whole.
     void wholeAtEverySize_data()
     {
         QTest::addColumn<QSize>("size");
@@ -436,6 +438,17 @@ private slots:
                              qPrintable(c->toolTip() + QStringLiteral(" / ") + d->toolTip()));
             }
         }
+        CalanderForm* calendar = f.window->ListPlus1->CalanderForm2();
+        WindowInput::click(calendar, QPoint(5, 5));
+        QTRY_VERIFY(calendar->IsOpen());
+        for (QWidget* part : QList<QWidget*>{calendar, calendar->dayButton(41)})
+            QCOMPARE(part->visibleRegion().boundingRect(), part->rect());
+        // A click elsewhere closes it, back in its place in the list.
+        WindowInput::click(f.window->Frame1->R1[0]);
+        QTRY_VERIFY(!calendar->IsOpen() && !calendar->isWindow());
+        QTest::qWait(50);
+        QVERIFY(!calendar->IsOpen() && calendar->isVisible());
+        QCOMPARE(calendar->size(), calendar->closedSize());
     }
 
     // A double click opens the listed file, wherever the current folder went.
