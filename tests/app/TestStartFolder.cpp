@@ -25,7 +25,6 @@ private slots:
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("current"); // relative to the temp folder
         QTest::newRow("a folder") << "sub" << 0 << "sub";
-        QTest::newRow("a folder with a slash") << "sub/" << 0 << "sub";
         QTest::newRow("a file: its folder") << "sub/photo.jpg" << 0 << "sub";
         QTest::newRow("a full path") << "@/sub" << 0 << "sub";
         QTest::newRow("missing: stays") << "nothing/here" << int(FileErrors::FileNotFound) << "";
