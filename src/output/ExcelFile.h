@@ -69,7 +69,7 @@ public:
     int SetFooter(const QString& FooterText);
     // Writes a format record for cells with these attribute bytes (as
     // WriteValue takes them) and returns its number, -1 when none is written
-    // (more than 63 formats, or bytes out of range).
+    // (past the 64 formats a cell can name, or bytes out of range).
     int addCellFormat(int CellFontUsed, int Alignment, int HiddenLocked);
     void setPrintGridLines(bool on);
     void setProtectSpreadsheet(bool on);
