@@ -2,6 +2,7 @@
 
 #include "CliCommands.h"
 #include "CliOutput.h"
+#include "Version.h"
 
 #include "app/FileSearch.h"
 #include "app/NameGenerator.h"
@@ -29,6 +30,7 @@ const char* const UsageText = R"(Usage:
   quillon-cli undo   --undo-file FILE
   quillon-cli batch  [DIR] [naming options] --command "LINE" [--attributes none|R,H,S]
   quillon-cli shred  [DIR] [naming options] (--all | --position N) --yes
+  quillon-cli --version | --help
 
 Lists and treats the files of one folder (DIR, default the current folder) as
 the Quillon window does, with the same results.
@@ -167,7 +169,7 @@ void CliApp::addOptions()
     };
     for (const QCommandLineOption& option : withValue)
         m_parser.addOption(option);
-    for (const char* flag : {"dry-run", "all", "yes"})
+    for (const char* flag : {"dry-run", "all", "yes", "version"})
         m_parser.addOption(QCommandLineOption(QString::fromLatin1(flag)));
     m_parser.addOption(
         QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
@@ -192,6 +194,10 @@ int CliApp::run(const QStringList& arguments)
         return usageError(m_parser.errorText());
     if (m_parser.isSet(QStringLiteral("help"))) {
         CliOutput::out(usage());
+        return 0;
+    }
+    if (m_parser.isSet(QStringLiteral("version"))) {
+        CliOutput::out(QStringLiteral("quillon-cli " QUILLON_VERSION));
         return 0;
     }
     const QStringList positional = m_parser.positionalArguments();
