@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("iso date") << "2020-01-02" << QDateTime(QDate(2020, 1, 2), QTime(0, 0));
         QTest::newRow("iso date and time")
             << "2020-01-02T03:04:05" << QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5));
+        QTest::newRow("iso with a blank")
+            << "2020-01-02 03:04:05" << QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5));
         QTest::newRow("not a date") << "yesterday" << QDateTime();
         QTest::newRow("empty") << "" << QDateTime();
         QTest::newRow("bad day") << "2/30/2020" << QDateTime();
