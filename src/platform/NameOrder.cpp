@@ -5,10 +5,8 @@
 namespace NameOrder
 {
 
-char16_t upper(char16_t c)
+char16_t upperBeyondAscii(char16_t c)
 {
-    if (c < 0x80)
-        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
     if (QChar::isSurrogate(c))
         return c; // half of a pair, or a byte that is not UTF-8: as it is
     const char32_t u = QChar::toUpper(char32_t(c));
@@ -34,16 +32,14 @@ int compare(QStringView a, QStringView b)
 
 Key keyOf(QStringView name, qsizetype skip, quint32 index)
 {
+    quint64 units[8] = {};
+    const qsizetype n = std::min<qsizetype>(8, name.size() - skip);
+    for (qsizetype i = 0; i < n; ++i)
+        units[i] = upper(name[skip + i].unicode());
     Key key;
+    key.high = units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3];
+    key.low = units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7];
     key.index = index;
-    for (qsizetype i = 0; i < 8; ++i) {
-        const qsizetype at = skip + i;
-        const quint64 unit = at < name.size() ? upper(name[at].unicode()) : 0;
-        if (i < 4)
-            key.high |= unit << (16 * (3 - i));
-        else
-            key.low |= unit << (16 * (7 - i));
-    }
     return key;
 }
 

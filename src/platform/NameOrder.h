@@ -17,7 +17,13 @@
 namespace NameOrder
 {
 
-char16_t upper(char16_t c);
+char16_t upperBeyondAscii(char16_t c);
+inline char16_t upper(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+    return upperBeyondAscii(c);
+}
 // Below, equal or above zero as a comes before, with or after b.
 int compare(QStringView a, QStringView b);
 inline bool less(QStringView a, QStringView b)
