@@ -4,6 +4,7 @@
 #include <QTimeZone>
 
 #include <ctime>
+#include <functional>
 #include <iterator>
 #include <mutex>
 #include <vector>
@@ -58,25 +59,48 @@ QString widenYear(QString pattern)
     return pattern;
 }
 
+// Runs edit over the parts of a pattern outside its quoted literals, so a
+// literal such as 'h' or 'at' is left as it is.
+QString outsideQuotes(const QString& pattern, const std::function<QString(QString)>& edit)
+{
+    const QStringList parts = pattern.split(QLatin1Char('\''));
+    QString out;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            out += QLatin1Char('\'');
+        out += i % 2 ? parts[i] : edit(parts[i]);
+    }
+    return out;
+}
+
+bool hasAmPm(const QString& pattern)
+{
+    bool found = false;
+    outsideQuotes(pattern, [&found](QString part) {
+        found = found || part.contains(QLatin1Char('a')) || part.contains(QLatin1Char('A'));
+        return part;
+    });
+    return found;
+}
+
 // The time to the second without its time zone, which the texts do not
 // carry: "H:mm:ss (t)" becomes "H:mm:ss", "h:mm:ss AP, t" becomes "h:mm:ss AP".
 // A day period ("B", as in "Bh:mm:ss") is written as the AM/PM marker, and a
 // twelve-hour clock left without any marker becomes a 24-hour one: a text
 // must never leave the half of the day open.
-QString timeWithoutZone(QString pattern)
+QString timeWithoutZone(const QString& pattern)
 {
-    pattern.remove(QLatin1Char('t'));
-    pattern.remove(QLatin1String("()"));
-    pattern.remove(QLatin1String("[]"));
+    static const QRegularExpression zone(QStringLiteral("\\(t+\\)|\\[t+\\]|t+"));
     static const QRegularExpression dayPeriod(QStringLiteral("B+"));
-    if (!pattern.contains(QLatin1Char('a')) && !pattern.contains(QLatin1Char('A')))
-        pattern.replace(dayPeriod, QStringLiteral("AP"));
-    else
-        pattern.remove(dayPeriod);
-    if (!pattern.contains(QLatin1Char('a')) && !pattern.contains(QLatin1Char('A')))
-        pattern.replace(QLatin1Char('h'), QLatin1Char('H'));
     static const QRegularExpression loose(QStringLiteral("^[\\s,]+|[\\s,]+$"));
-    return pattern.remove(loose);
+    QString out = outsideQuotes(pattern, [](QString part) { return part.remove(zone); });
+    const bool marker = hasAmPm(out);
+    out = outsideQuotes(out, [marker](QString part) {
+        return marker ? part.remove(dayPeriod) : part.replace(dayPeriod, QStringLiteral("AP"));
+    });
+    if (!hasAmPm(out))
+        out = outsideQuotes(out, [](QString part) { return part.replace(u'h', u'H'); });
+    return out.remove(loose);
 }
 
 int runLength(const QString& p, qsizetype i)
