@@ -182,11 +182,29 @@ std::mutex patternsMutex;
 QLocale pinnedLocale;
 bool pinned = false;
 
+// Whether dates are written as under the C locale (C, C.UTF-8, POSIX): the
+// locale itself, or for the system locale the one that chooses its date
+// formats (LC_ALL, then LC_TIME, then LANG), which may differ from its
+// language (LANG=en_US.UTF-8 with LC_TIME=C).
+bool cDates(const QLocale& locale)
+{
+    if (locale.language() == QLocale::C)
+        return true;
+    if (locale != QLocale::system())
+        return false;
+    QByteArray time = qgetenv("LC_ALL");
+    if (time.isEmpty())
+        time = qgetenv("LC_TIME");
+    if (time.isEmpty())
+        time = qgetenv("LANG");
+    return time == "C" || time == "POSIX" || time.startsWith("C.");
+}
+
 Patterns buildPatterns(const QLocale& locale)
 {
     Patterns p;
     p.locale = locale;
-    if (locale.language() == QLocale::C) {
+    if (cDates(locale)) {
         // C, C.UTF-8 and POSIX (the default of many machines and services):
         // Qt's "d MMM yyyy" is no short date, so the texts are ISO-like,
         // sort as text and read the same everywhere.

@@ -99,7 +99,7 @@ private slots:
 
     void cliUnderLang_data()
     {
-        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("lang");    // LANG, or VARIABLE=VALUE pairs
         QTest::addColumn<QString>("created"); // as given on the command line
         QTest::addColumn<QString>("shown");   // the listed creation date
         QTest::newRow("C.UTF-8") << "C.UTF-8"
@@ -111,10 +111,13 @@ private slots:
         QTest::newRow("de_DE") << "de_DE.UTF-8"
                                << "06.12.2026 12:40:42"
                                << "06.12.2026 12:40:42";
+        QTest::newRow("LC_TIME=C") << "LANG=en_US.UTF-8 LC_TIME=C.UTF-8"
+                                   << "2026-12-06 12:40:42"
+                                   << "2026-12-06 12:40:42";
     }
 
-    // quillon-cli takes its locale from LANG: a date given in it is written,
-    // and the listing shows it in the same form.
+    // quillon-cli takes its locale from LANG (its dates from LC_TIME): a date given in it is
+    // written, and the listing shows it in the same form.
     void cliUnderLang()
     {
         QFETCH(QString, lang);
@@ -124,7 +127,10 @@ private slots:
         QVERIFY(dir.write("a.txt", "a"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("LC_ALL"));
-        env.insert(QStringLiteral("LANG"), lang);
+        for (const QString& pair : lang.split(u' ')) {
+            const qsizetype eq = pair.indexOf(u'=');
+            env.insert(eq < 0 ? QStringLiteral("LANG") : pair.left(eq), pair.mid(eq + 1));
+        }
         CliRun r = runCli({"rename", dir.path(), "--pattern", "b#", "--created", created,
                            "--modified", "2020-01-02"},
                           {}, env);
