@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -14,9 +15,12 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList& arguments, const QString& workingDirectory = {})
+inline CliRun
+runCli(const QStringList& arguments, const QString& workingDirectory = {},
+       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     if (!workingDirectory.isEmpty())
         p.setWorkingDirectory(workingDirectory);
     p.start(QStringLiteral(QUILLON_CLI), arguments);
