@@ -64,6 +64,7 @@ void TestCliJournal::keptJournalsUndoAChain()
         {"rename", dir.path(), "--sort", "name", "--sort", "name", "--paste", texts.file("names")});
     QCOMPARE(chain.status, 0);
     QCOMPARE(dir.names(), (QStringList{"b", "c"}));
+    QCOMPARE(dir.read("c"), QByteArray("B")); // b -> c, then a -> b
     CliRun r = runCli({"undo", "--list"});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("\t%1\t2 renamed\t").arg(dir.path())),
