@@ -108,10 +108,12 @@ int rename(const QString& folder, const QString& journalPath)
     QObject::connect(&pass, &RenamePass::status, [&label](const QString& text) { label = text; });
     QElapsedTimer t;
     t.start();
-    RenameJournal journal;
-    if (journal.begin(journalPath, session.FolderPath, pass.plan()) != 0)
-        return 1;
-    pass.setJournal(&journal);
+    RenameJournal journal; // "-": none, to see what the journal costs
+    if (journalPath != QLatin1String("-")) {
+        if (journal.begin(journalPath, session.FolderPath, pass.plan()) != 0)
+            return 1;
+        pass.setJournal(&journal);
+    }
     pass.renameFiles(-1);
     report(t.nsecsElapsed() / 1e9,
            QString::number(session.FileLast + 1) + QStringLiteral(" files"));

@@ -109,8 +109,9 @@ void RenameJournal::done(qsizetype index)
 
 void RenameJournal::doneExtra(const QString& from, const QString& to)
 {
+    // Not in the plan, so nothing could find it again: on disk at once.
     appendStep(m_pending, "extra", from, to);
-    flush(false);
+    flush(true);
 }
 
 void RenameJournal::reached(qsizetype index)

@@ -26,14 +26,14 @@ class FileSystem;
 //                              name, a list changed during the pass).
 //   reached(i)                 every step up to i is decided (renamed or not).
 //   finish(completed)          the pass ended; makes everything durable.
-// Records are appended; they reach the disk at least every FlushMs and are
-// synced at least every SyncMs, so only the newest steps can be missing
-// after a crash. Those are found again by looking at the disk, newest
-// first: an unrecorded step counts as renamed when its old name is gone and
-// its new name is there. That holds for names that existed before the pass.
-// A step whose old name an earlier step makes (fromEarlierStep: a temporary
-// name) is synced before it runs, so it counts only when the step that made
-// its name is recorded.
+// Records are appended; they reach the kernel at least every FlushMs and
+// the disk at least every SyncMs (the file system's own commit interval, so
+// a pass pays for no commit the file system would not make anyway), so only
+// the newest steps can be missing after a crash. Those are found again by looking at the disk,
+// newest first: an unrecorded step counts as renamed when its old name is gone and its new name is
+// there. That holds for names that existed before the pass. A step whose old name an earlier step
+// makes (fromEarlierStep: a temporary name) is synced before it runs, so it counts only when the
+// step that made its name is recorded.
 //
 // Reading:
 //   read(bytes, journal, why)  parses a journal, or an undo record of older
@@ -85,7 +85,7 @@ public:
     };
 
     static constexpr int FlushMs = 100;
-    static constexpr int SyncMs = 1000;
+    static constexpr int SyncMs = 5000;
 
     ~RenameJournal() { m_file.close(); }
 
