@@ -4,13 +4,14 @@
 
 #include "app/AttributeChoice.h"
 #include "app/FileDates.h"
+#include "app/JournalFolder.h"
+#include "app/RenameJournal.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "app/UndoRecord.h"
 #include "platform/DateText.h"
+#include "platform/DurableFile.h"
 #include "platform/FileSystem.h"
-
-#include <QSet>
 
 #include <cstdio>
 #include <optional>
@@ -88,76 +89,37 @@ bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column
     return true;
 }
 
-// The pass over the list on paper: a target is taken when another listed
-// file holds that name at that moment or anything else on the disk does
-// (also a hidden file or a folder). Renames the simulation allows free the
-// old name for later positions, as the real pass does.
-void printDryRun(Session& session)
+// The pass run over the disk kept in memory (RenamePass::dryRun): first the
+// files it would leave as they are because their target is taken or is not
+// a file name, then "old -> new" for every file.
+void printDryRun(Session& session, int attributes)
 {
     using CliOutput::escapeField;
-    FileSystem& fs = session.fs();
     const FileListModel& model = session.model();
-    QSet<QString> taken, freed;
-    std::optional<QSet<QString>> exactNames; // read only for changes of letter case
-    auto onDisk = [&](const QString& name, bool caseOnly) {
-        if (!caseOnly) {
-            FileSystem::Entry e;
-            return fs.stat(session.FolderPath + name, e) == 0;
-        }
-        // A case-insensitive file system finds the file itself under its new
-        // spelling; only an entry of exactly that name is another file.
-        if (!exactNames) {
-            exactNames.emplace();
-            fs.enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {
-                exactNames->insert(e.name);
-                return true;
-            });
-        }
-        return exactNames->contains(name);
-    };
+    RenamePass pass(session);
+    const QList<bool> renamed = pass.dryRun(attributes);
     QStringList lines;
     for (int i = 0; i <= session.FileLast; ++i) {
         const QString source = model.SourceName(i);
         const QString target = model.DesName(i);
         lines << escapeField(source) + QStringLiteral(" -> ") + escapeField(target);
-        if (source == target)
+        if (source == target || renamed.value(i))
             continue;
-        const bool caseOnly = source.compare(target, Qt::CaseInsensitive) == 0;
-        const bool occupied =
-            taken.contains(target) || (!freed.contains(target) && onDisk(target, caseOnly));
-        const bool fileName = !target.isEmpty() && !target.contains(QLatin1Char('/')) &&
-                              target != QLatin1String(".") && target != QLatin1String("..");
-        if (!fileName) {
-            CliOutput::out(QStringLiteral("not a file name: ") + lines.last());
-        } else if (occupied) {
-            CliOutput::out(QStringLiteral("taken: ") + lines.last());
-        } else {
-            taken.remove(source);
-            freed.insert(source);
-            freed.remove(target);
-            taken.insert(target);
-        }
+        CliOutput::out((RenameJournal::isPlainName(target) ? QStringLiteral("taken: ")
+                                                           : QStringLiteral("not a file name: ")) +
+                       lines.last());
     }
     for (const QString& line : lines)
         CliOutput::out(line);
 }
 
-bool writeRecord(FileSystem& fs, const QString& path, const UndoRecord& record)
-{
-    int error = 0;
-    const auto device = fs.openForWriting(path, error);
-    if (!device)
-        return false;
-    const QByteArray bytes = record.toBytes();
-    const bool written = device->write(bytes) == bytes.size();
-    device->close();
-    return written && device->errorCode() == 0;
-}
-
-// The undo file may replace an older undo record, never another file, and
-// it must not be one of the files the pass renames.
+// The undo file may replace an older journal or undo record, never another
+// file, never through a symbolic link, and it must not be one of the files
+// the pass renames.
 QString undoFileProblem(Session& session, const QString& path)
 {
+    if (DurableFile::isSymLink(path))
+        return QStringLiteral("%1 is a symbolic link").arg(path);
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     if (path.left(slash + 1) == session.FolderPath) {
         const QString name = path.mid(slash + 1);
@@ -171,18 +133,10 @@ QString undoFileProblem(Session& session, const QString& path)
         start = chunk;
         return false;
     });
-    if (rc == 0 && !start.isEmpty() && !start.startsWith(UndoRecord::header()))
+    if (rc == 0 && !start.isEmpty() && !start.startsWith(RenameJournal::header()) &&
+        !start.startsWith(UndoRecord::header()))
         return QStringLiteral("%1 exists and is not an undo record").arg(path);
     return QString();
-}
-
-UndoRecord plannedRecord(const Session& session)
-{
-    UndoRecord record;
-    record.start(session.FolderPath, session.FileLast + 1);
-    for (int i = 0; i <= session.FileLast; ++i)
-        record.add(session.model().SourceName(i), session.model().DesName(i));
-    return record;
 }
 
 } // namespace
@@ -205,6 +159,7 @@ int CliCommands::rename(CliApp& app, Session& session)
             return app.usageError(
                 QStringLiteral("--%1: \"%2\" is not a date").arg(name, option(app, name)));
     }
+    // Without --undo-file the journal goes where the window keeps its own.
     QString undoFile;
     if (isSet(app, "undo-file")) {
         undoFile = app.absolutePath(option(app, "undo-file"));
@@ -216,17 +171,20 @@ int CliCommands::rename(CliApp& app, Session& session)
     pickDate(app, session, "modified", FileDates::Modified);
 
     if (isSet(app, "dry-run")) {
-        printDryRun(session);
+        printDryRun(session, *attributes);
         return app.status();
     }
-    // The whole plan is on disk before the first rename, so even a pass that
-    // is interrupted can be undone; the pass's own record replaces it after.
-    FileSystem& fs = session.fs();
-    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, plannedRecord(session))) {
-        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
-        return 2;
-    }
     RenamePass pass(session);
+    const bool kept = undoFile.isEmpty();
+    if (kept)
+        undoFile = JournalFolder::newJournal();
+    RenameJournal journal;
+    if (undoFile.isEmpty() || journal.begin(undoFile, session.FolderPath, pass.plan()) != 0) {
+        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") +
+                       (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
+        return 1;
+    }
+    pass.setJournal(&journal);
     QString shown;
     QObject::connect(&pass, &RenamePass::status, [&shown](const QString& text) {
         if (text != shown) {
@@ -236,9 +194,7 @@ int CliCommands::rename(CliApp& app, Session& session)
         }
     });
     pass.renameFiles(*attributes);
-    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, session.undoRecord)) {
-        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
-        return 1;
-    }
+    if (kept)
+        JournalFolder::prune();
     return app.status();
 }

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// Runs the built quillon-cli (QUILLON_CLI) and keeps what it said: the exit
+// Runs the built quillon-cli (QUILLON_CLI, or the program named by
+// $QUILLON_CLI_UNDER_TEST, to try the tests on another build) and keeps what it said: the exit
 // status, standard output as bytes (names that are not UTF-8 stay exact) and
 // as text, and standard error as text.
 struct CliRun {
@@ -15,6 +16,11 @@ struct CliRun {
     QString err;
 };
 
+inline QString cliProgram()
+{
+    return qEnvironmentVariable("QUILLON_CLI_UNDER_TEST", QStringLiteral(QUILLON_CLI));
+}
+
 inline CliRun
 runCli(const QStringList& arguments, const QString& workingDirectory = {},
        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
@@ -23,7 +29,7 @@ runCli(const QStringList& arguments, const QString& workingDirectory = {},
     p.setProcessEnvironment(environment);
     if (!workingDirectory.isEmpty())
         p.setWorkingDirectory(workingDirectory);
-    p.start(QStringLiteral(QUILLON_CLI), arguments);
+    p.start(cliProgram(), arguments);
     p.closeWriteChannel();
     p.waitForFinished(60000);
     CliRun run;
