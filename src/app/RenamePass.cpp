@@ -9,6 +9,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
 
+#include <QSet>
+
 namespace
 {
 
@@ -106,9 +108,19 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
 
     if (t == s)
         return Next::NextStep;
+    bool renamed = false;
+    return renameFile(source, s, target, t, renamed);
+}
+
+RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
+                                        const QString& target, const QString& t, bool& renamed)
+{
+    FileSystem& fs = m_session.fs();
+    renamed = false;
     for (;;) {
         const bool fileName = isFileName(target);
         const int rc = fileName ? fs.rename(s, t) : int(FileErrors::PathAccess);
+        renamed = rc == FileErrors::None;
         if (rc == FileErrors::None)
             return Next::NextStep;
         // A target that the existence test sees is left as it is, without a
@@ -150,16 +162,22 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         s += source;
         t.truncate(folder.size());
         t += target;
-        if (treatFile(source, s, target, t, attributeValue) == Next::Stop) {
+        // With a plan, the renames wait for the steps below.
+        if (treatFile(source, s, m_steps ? source : target, m_steps ? s : t, attributeValue) ==
+            Next::Stop) {
             outcome = Outcome::Stopped;
             break;
         }
+        if (m_steps)
+            continue;
         if (i % ProgressEvery == 0) {
             emit status(progressText(i, last));
             prompter.processEvents();
         }
         undo.add(source, target);
     }
+    if (m_steps && outcome == Outcome::Completed)
+        outcome = renameSteps();
     if (outcome == Outcome::Completed)
         emit status(completedText());
     prompter.setBusy(false);
@@ -173,6 +191,46 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
     const Outcome outcome = pass(attributeValue);
     setRunning(false);
     return outcome;
+}
+
+RenamePass::Outcome RenamePass::renameFiles(int attributeValue,
+                                            const std::vector<RenameCyclePlanner::Step>& steps)
+{
+    m_steps = &steps;
+    const Outcome outcome = renameFiles(attributeValue);
+    m_steps = nullptr;
+    return outcome;
+}
+
+RenamePass::Outcome RenamePass::renameSteps()
+{
+    const QString folder = m_session.FolderPath;
+    UndoRecord& undo = m_session.undoRecord;
+    undo.start(folder, qsizetype(m_steps->size()));
+    QSet<QString> notBrought; // targets of steps that failed
+    QString s = folder, t = folder;
+    const int last = int(m_steps->size()) - 1;
+    for (int i = 0; i <= last; ++i) {
+        if (m_listReplaced)
+            return Outcome::Stopped;
+        const RenameCyclePlanner::Step& step = (*m_steps)[size_t(i)];
+        s.truncate(folder.size());
+        s += step.from;
+        t.truncate(folder.size());
+        t += step.to;
+        bool renamed = false;
+        if (!notBrought.contains(step.from) &&
+            renameFile(step.from, s, step.to, t, renamed) == Next::Stop)
+            return Outcome::Stopped;
+        if (!renamed)
+            notBrought.insert(step.to);
+        if (i % ProgressEvery == 0) {
+            emit status(progressText(i, last));
+            m_session.prompter().processEvents();
+        }
+        undo.add(step.from, step.to);
+    }
+    return Outcome::Completed;
 }
 
 RenamePass::Outcome RenamePass::Command1_Click(int attributeValue)
@@ -189,7 +247,9 @@ RenamePass::Outcome RenamePass::Command1_Click(int attributeValue)
 
 void RenamePass::undoPairs(FileSystem& fs, const UndoRecord& record)
 {
-    for (qsizetype i = 0; i < record.count(); ++i) {
+    // Last rename first: a name that a later rename took was freed by an
+    // earlier one, so it is given back before that earlier one is undone.
+    for (qsizetype i = record.count() - 1; i >= 0; --i) {
         const QString oldPath = record.oldPath(i);
         const QString newPath = record.newPath(i);
         if (oldPath != newPath && !fs.findName(oldPath))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RenameCyclePlanner.h"
+
 #include <QObject>
 #include <QString>
 
@@ -58,6 +60,13 @@ public:
     // The pass alone (for quillon-cli, which needs no rescan): ends with
     // "Renaming Completed" unless stopped.
     Outcome renameFiles(int attributeValue);
+    // The same with the renames done as the steps of a plan (quillon-cli
+    // --cycles): dates and attributes are written for every position first,
+    // then each step is renamed and recorded in the undo record in the plan's
+    // order, with the same failure handling as a file's rename. A step whose
+    // source an earlier step failed to bring is passed over, so a file that
+    // took a planned temporary name meanwhile is never moved.
+    Outcome renameFiles(int attributeValue, const std::vector<RenameCyclePlanner::Step>& steps);
 
     // The menu entry: renames every recorded file back, silently passing
     // over whatever fails, then rescans. Does nothing while the entry is
@@ -86,10 +95,14 @@ private:
     // of source and target, the names.
     Next treatFile(const QString& source, const QString& s, const QString& target, const QString& t,
                    int attributeValue);
+    Next renameFile(const QString& source, const QString& s, const QString& target,
+                    const QString& t, bool& renamed);
+    Outcome renameSteps();
     Next failed(int code, const QString& target);
     void setRunning(bool running);
 
     Session& m_session;
     bool m_running = false;
     bool m_listReplaced = false;
+    const std::vector<RenameCyclePlanner::Step>* m_steps = nullptr;
 };

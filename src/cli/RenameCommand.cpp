@@ -4,6 +4,7 @@
 
 #include "app/AttributeChoice.h"
 #include "app/FileDates.h"
+#include "app/RenameCyclePlanner.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "app/UndoRecord.h"
@@ -185,6 +186,53 @@ UndoRecord plannedRecord(const Session& session)
     return record;
 }
 
+// --cycles: the renames of the list ordered so that files can take the names
+// other listed files give up, through temporary names where they go round.
+RenameCyclePlanner::Plan cyclePlan(Session& session)
+{
+    std::vector<std::pair<QString, QString>> pairs;
+    pairs.reserve(size_t(session.FileLast + 1));
+    for (int i = 0; i <= session.FileLast; ++i)
+        pairs.emplace_back(session.model().SourceName(i), session.model().DesName(i));
+    QSet<QString> taken;
+    session.fs().enumerate(session.FolderPath, false, [&taken](const FileSystem::Entry& e) {
+        taken.insert(e.name);
+        return true;
+    });
+    return RenameCyclePlanner::plan(pairs, taken);
+}
+
+UndoRecord stepRecord(const Session& session, const RenameCyclePlanner::Plan& plan)
+{
+    UndoRecord record;
+    record.start(session.FolderPath, qsizetype(plan.steps.size()));
+    for (const RenameCyclePlanner::Step& step : plan.steps)
+        record.add(step.from, step.to);
+    return record;
+}
+
+// The plan on paper: the files that cannot get their names, the cycles gone
+// round through a temporary name, then "old -> new" for every file.
+void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
+{
+    using CliOutput::escapeField;
+    const FileListModel& model = session.model();
+    auto line = [&](int i) {
+        return escapeField(model.SourceName(i)) + QStringLiteral(" -> ") +
+               escapeField(model.DesName(i));
+    };
+    for (int i : plan.blocked)
+        CliOutput::out(QStringLiteral("taken: ") + line(i));
+    for (const QStringList& cycle : plan.cycles) {
+        QStringList names;
+        for (const QString& name : cycle)
+            names << escapeField(name);
+        CliOutput::out(QStringLiteral("cycle: ") + names.join(QStringLiteral(" -> ")));
+    }
+    for (int i = 0; i <= session.FileLast; ++i)
+        CliOutput::out(line(i));
+}
+
 } // namespace
 
 int CliCommands::rename(CliApp& app, Session& session)
@@ -215,14 +263,22 @@ int CliCommands::rename(CliApp& app, Session& session)
     pickDate(app, session, "created", FileDates::Creation);
     pickDate(app, session, "modified", FileDates::Modified);
 
+    const bool cycles = isSet(app, "cycles");
+    const RenameCyclePlanner::Plan plan = cycles ? cyclePlan(session) : RenameCyclePlanner::Plan();
     if (isSet(app, "dry-run")) {
-        printDryRun(session);
+        if (cycles)
+            printCycles(session, plan);
+        else
+            printDryRun(session);
         return app.status();
     }
     // The whole plan is on disk before the first rename, so even a pass that
-    // is interrupted can be undone; the pass's own record replaces it after.
+    // is interrupted can be undone; the pass's own record replaces it after
+    // when it differs (a pass that stopped early).
     FileSystem& fs = session.fs();
-    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, plannedRecord(session))) {
+    const UndoRecord planned = cycles ? stepRecord(session, plan) : plannedRecord(session);
+    const QByteArray plannedBytes = undoFile.isEmpty() ? QByteArray() : planned.toBytes();
+    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, planned)) {
         CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
         return 2;
     }
@@ -235,8 +291,12 @@ int CliCommands::rename(CliApp& app, Session& session)
             fflush(stdout);
         }
     });
-    pass.renameFiles(*attributes);
-    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, session.undoRecord)) {
+    if (cycles)
+        pass.renameFiles(*attributes, plan.steps);
+    else
+        pass.renameFiles(*attributes);
+    if (!undoFile.isEmpty() && session.undoRecord.toBytes() != plannedBytes &&
+        !writeRecord(fs, undoFile, session.undoRecord)) {
         CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
         return 1;
     }
