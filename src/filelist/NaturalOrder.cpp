@@ -3,6 +3,7 @@
 #include "FileListModel.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace
@@ -13,17 +14,31 @@ bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
+// Appends one code unit so that keys compare with memcmp as their code units
+// would: ASCII as one byte, anything above as three bytes, the first of them
+// 0x80 or more.
+void put(std::string& keys, char16_t c)
+{
+    if (c < 0x80) {
+        keys.push_back(char(c));
+        return;
+    }
+    keys.push_back(char(0x80 | (c >> 14)));
+    keys.push_back(char((c >> 7) & 0x7F));
+    keys.push_back(char(c & 0x7F));
+}
+
 // Appends the key of a name: folded characters as they are, and every digit
 // run as '0', its length without leading zeros, then those digits. Two keys
 // compared as plain code units then give the natural order.
-void appendKey(std::u16string& keys, QStringView name)
+void appendKey(std::string& keys, QStringView name)
 {
     const qsizetype n = name.size();
     for (qsizetype i = 0; i < n;) {
         const char16_t c = name[i].unicode();
         if (!isDigit(c)) {
-            keys.push_back(c < 0x80 ? (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)
-                                    : name[i].toCaseFolded().unicode());
+            put(keys, c < 0x80 ? (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)
+                               : name[i].toCaseFolded().unicode());
             ++i;
             continue;
         }
@@ -32,42 +47,57 @@ void appendKey(std::u16string& keys, QStringView name)
             ++end;
         while (i + 1 < end && name[i] == u'0')
             ++i; // 007 is 7; a single 0 stays
-        keys.push_back(u'0');
-        keys.push_back(char16_t(std::min<qsizetype>(end - i, 0xFFFF)));
+        put(keys, u'0');
+        put(keys, char16_t(std::min<qsizetype>(end - i, 0xFFFF)));
         for (; i < end; ++i)
-            keys.push_back(name[i].unicode());
+            put(keys, name[i].unicode());
     }
 }
+
+// A name's place in the sort: its first eight key bytes as one number (most
+// comparisons end there), and where the rest of its key lies.
+struct Entry {
+    quint64 head;
+    quint32 start;
+    quint32 length;
+    qint32 record;
+};
 
 } // namespace
 
 std::vector<qint32> NaturalOrder::sorted(const std::vector<QStringView>& names)
 {
     const size_t count = names.size();
-    std::u16string keys;
+    std::string keys;
     size_t total = 0;
     for (QStringView name : names)
-        total += size_t(name.size()) + 4;
+        total += size_t(name.size()) + 8;
     keys.reserve(total);
-    std::vector<quint32> starts(count + 1);
+    std::vector<Entry> entries(count);
     for (size_t r = 0; r < count; ++r) {
-        starts[r] = quint32(keys.size());
+        Entry& e = entries[r];
+        e.start = quint32(keys.size());
         appendKey(keys, names[r]);
+        e.length = quint32(keys.size()) - e.start;
+        e.record = qint32(r);
+        e.head = 0;
+        for (quint32 b = 0; b < 8; ++b)
+            e.head = e.head << 8 | (b < e.length ? quint8(keys[e.start + b]) : 0);
     }
-    starts[count] = quint32(keys.size());
-    auto key = [&](qint32 r) {
-        return std::u16string_view(keys).substr(starts[size_t(r)],
-                                                starts[size_t(r) + 1] - starts[size_t(r)]);
-    };
-    std::vector<qint32> order(count);
-    for (size_t r = 0; r < count; ++r)
-        order[r] = qint32(r);
-    std::stable_sort(order.begin(), order.end(), [&](qint32 a, qint32 b) {
-        const int c = key(a).compare(key(b));
-        if (c != 0)
+    const char* base = keys.data();
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        const std::string_view x(base + a.start, a.length), y(base + b.start, b.length);
+        if (const int c = x.compare(y))
             return c < 0;
-        return names[size_t(a)].compare(names[size_t(b)]) < 0;
+        if (const int c = names[size_t(a.record)].compare(names[size_t(b.record)]))
+            return c < 0;
+        return a.record < b.record;
     });
+    std::vector<qint32> order(count);
+    for (size_t k = 0; k < count; ++k)
+        order[k] = entries[k].record;
     return order;
 }
 
