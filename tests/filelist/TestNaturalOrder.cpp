@@ -14,11 +14,7 @@ private slots:
         QTest::newRow("beyond 64 bits")
             << QStringList{"n9", "n99999999999999999999", "n100000000000000000000"};
         QTest::newRow("letters beyond ASCII after it, folded")
-            << QStringList{"e3", "z",
-                           QString::fromUtf8("\xc3\x89"
-                                             "1"),
-                           QString::fromUtf8("\xc3\xa9"
-                                             "2")};
+            << QStringList{"e3", "z", QStringLiteral("\u00e91"), QStringLiteral("\u00c92")};
         QTest::newRow("text against a digit run") << QStringList{"x-1", "x1", "x1a", "xa"};
     }
 
