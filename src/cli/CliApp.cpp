@@ -49,7 +49,7 @@ Naming options:
   --regex P --with T     after the pattern, every match of the regular
                          expression P in a new name becomes T; \0..\9 in T
                          insert the match and its groups, \\ a backslash.
-                         Letter case counts unless P starts with (?i)
+                         Letter case counts unless P says (?i)
   --template TEXT        new names from tokens instead of --pattern:
                          {n} list position, {n:3} the same with 3 digits,
                          {name} name without extension, {ext} extension
