@@ -89,10 +89,9 @@ int naturalSort(int count)
     FileListModel::Rows rows;
     rows.reserve(count, 32);
     QString name;
-    quint32 x = 12345;
     for (int i = 0; i < count; ++i) {
-        x = x * 1103515245u + 12345u; // a fixed shuffle, the same every run
-        const int n = int(x >> 8) % count;
+        // A fixed shuffle of the numbers, the same every run; every name differs.
+        const int n = int(qint64(i) * 7919 % count);
         switch (i % 3) {
         case 0:
             name = QStringLiteral("IMG_%1.JPG").arg(n);

@@ -54,10 +54,11 @@ void appendKey(std::string& keys, QStringView name)
     }
 }
 
-// A name's place in the sort: its first eight key bytes as one number (most
-// comparisons end there), and where the rest of its key lies.
+// A name's place in the sort: its first sixteen key bytes as two numbers
+// (most comparisons end there), and where the rest of its key lies.
+constexpr quint32 HeadBytes = 16;
 struct Entry {
-    quint64 head;
+    quint64 head[2];
     quint32 start;
     quint32 length;
     qint32 record;
@@ -80,15 +81,21 @@ std::vector<qint32> NaturalOrder::sorted(const std::vector<QStringView>& names)
         appendKey(keys, names[r]);
         e.length = quint32(keys.size()) - e.start;
         e.record = qint32(r);
-        e.head = 0;
-        for (quint32 b = 0; b < 8; ++b)
-            e.head = e.head << 8 | (b < e.length ? quint8(keys[e.start + b]) : 0);
+        for (quint32 b = 0; b < HeadBytes; ++b) {
+            quint64& h = e.head[b / 8];
+            h = (b % 8 ? h << 8 : 0) | (b < e.length ? quint8(keys[e.start + b]) : 0);
+        }
     }
     const char* base = keys.data();
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (a.head != b.head)
-            return a.head < b.head;
-        const std::string_view x(base + a.start, a.length), y(base + b.start, b.length);
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
+        // Equal heads: the keys differ after them, or one is shorter.
+        const quint32 skip = std::min({HeadBytes, a.length, b.length});
+        const std::string_view x(base + a.start + skip, a.length - skip),
+            y(base + b.start + skip, b.length - skip);
         if (const int c = x.compare(y))
             return c < 0;
         if (const int c = names[size_t(a.record)].compare(names[size_t(b.record)]))
