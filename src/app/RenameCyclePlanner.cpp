@@ -132,7 +132,7 @@ RenameCyclePlanner::plan(const std::vector<std::pair<QString, QString>>& pairs,
         plan.steps.push_back({pairs[size_t(i)].first, through});
         for (auto it = cycle.rbegin(); it + 1 != cycle.rend(); ++it)
             plan.steps.push_back({pairs[size_t(*it)].first, pairs[size_t(*it)].second});
-        plan.steps.push_back({through, pairs[size_t(i)].second});
+        plan.steps.push_back({through, pairs[size_t(i)].second, true});
     }
     // The rest cannot get their names: tried last, directly, as without a plan.
     for (int i = 0; i < n; ++i) {

@@ -29,6 +29,7 @@ public:
     struct Step {
         QString from;
         QString to;
+        bool fromEarlierStep = false; // from is a temporary name an earlier step makes
     };
     struct Plan {
         std::vector<Step> steps;

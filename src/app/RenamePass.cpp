@@ -219,7 +219,7 @@ RenamePass::Outcome RenamePass::renameSteps()
         t.truncate(folder.size());
         t += step.to;
         bool renamed = false;
-        if (!notBrought.contains(step.from) &&
+        if (!(step.fromEarlierStep && notBrought.contains(step.from)) &&
             renameFile(step.from, s, step.to, t, renamed) == Next::Stop)
             return Outcome::Stopped;
         if (!renamed)
