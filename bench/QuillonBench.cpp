@@ -2,6 +2,7 @@
 // measurement: "<seconds> <peak KiB> <detail>".
 #include "BenchReport.h"
 #include "app/NameGenerator.h"
+#include "app/RenameJournal.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "filelist/FileListModel.h"
@@ -127,10 +128,11 @@ public:
     void processEvents() override { QCoreApplication::processEvents(); }
 };
 
-// The rename pass as the window runs it (without its final rescan): the
-// folder's fNNNNNN.txt files, shown by name, to New_Filename_MMMMMM.txt
-// with M = N + 1.
-int rename(const QString& folder)
+// The rename pass as the window runs it (without its final rescan) and with
+// its journal written to journalPath from the plan on: the folder's
+// fNNNNNN.txt files, shown by name, to New_Filename_MMMMMM.txt with
+// M = N + 1.
+int rename(const QString& folder, const QString& journalPath)
 {
     YieldingPrompter prompter;
     Session session(FileSystem::instance(), prompter);
@@ -146,6 +148,12 @@ int rename(const QString& folder)
     QObject::connect(&pass, &RenamePass::status, [&label](const QString& text) { label = text; });
     QElapsedTimer t;
     t.start();
+    RenameJournal journal; // "-": none, to see what the journal costs
+    if (journalPath != QLatin1String("-")) {
+        if (journal.begin(journalPath, session.FolderPath, pass.plan()) != 0)
+            return 1;
+        pass.setJournal(&journal);
+    }
     pass.renameFiles(-1);
     report(t.nsecsElapsed() / 1e9,
            QString::number(session.FileLast + 1) + QStringLiteral(" files"));
@@ -196,12 +204,11 @@ int main(int argc, char** argv)
         return generate(args[2].toInt());
     if (args.size() >= 3 && args[1] == QLatin1String("natural"))
         return naturalSort(args[2].toInt());
-    if (args.size() >= 3 && args[1] == QLatin1String("rename"))
-        return rename(args[2]);
+    if (args.size() >= 4 && args[1] == QLatin1String("rename"))
+        return rename(args[2], args[3]);
     if (args.size() >= 4 && args[1] == QLatin1String("export"))
         return exportListing(args[2], args[3]);
-    fprintf(stderr,
-            "usage: quillon-bench scan FOLDER | generate COUNT | natural COUNT | rename FOLDER"
-            " | export FOLDER OUTFOLDER\n");
+    fprintf(stderr, "usage: quillon-bench scan FOLDER | generate COUNT | natural COUNT"
+                    " | rename FOLDER JOURNAL | export FOLDER OUTFOLDER\n");
     return 2;
 }

@@ -1,21 +1,75 @@
+#include "Version.h"
 #include "app/ScreenCheck.h"
 #include "app/Session.h"
+#include "app/StartFolder.h"
 #include "app/widgets/QtPrompter.h"
 #include "app/widgets/VelloZarurad.h"
+#include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 #include "platform/widgets/QtClipboard.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QScreen>
+
+#include <cstdio>
+#include <optional>
+
+namespace
+{
+
+const char* const UsageText = "Usage: quillon [FOLDER]\n"
+                              "Lists FOLDER (default: the current folder) in the Quillon window;\n"
+                              "a file stands for its folder.\n"
+                              "  --version   print the version\n"
+                              "  -h, --help  print this text\n";
+
+// Reads the command line before the toolkit starts, so that --version and
+// --help need no display. Returns an exit status when the program ends here.
+std::optional<int> readArguments(int argc, char** argv, QString& folder)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << FileNameCodec::decode(QByteArray(argv[i])); // names are bytes
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "quillon: %s\n%s",
+                     qPrintable(parser.errorText().isEmpty() ? QStringLiteral("one folder at most")
+                                                             : parser.errorText()),
+                     UsageText);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("version")))
+        std::fputs("quillon " QUILLON_VERSION "\n", stdout);
+    else if (parser.isSet(QStringLiteral("help")))
+        std::fputs(UsageText, stdout);
+    else {
+        folder = parser.positionalArguments().value(0);
+        return std::nullopt;
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QString folder;
+    if (const std::optional<int> status = readArguments(argc, argv, folder))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     QtPrompter prompter;
     const QSize screen = QGuiApplication::primaryScreen()->size();
     if (!ScreenCheck::passes(screen.width(), screen.height(), prompter))
         return 1;
+    // A folder that cannot be entered is said, and the window lists the
+    // current folder instead.
+    if (!folder.isEmpty() && StartFolder::enter(FileSystem::instance(), folder) != 0)
+        prompter.message(QStringLiteral("Quillon cannot open the folder \"%1\".").arg(folder));
     Session session(FileSystem::instance(), prompter);
     VelloZarurad window(session);
     prompter.setParent(&window);

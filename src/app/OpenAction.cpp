@@ -22,7 +22,8 @@ bool OpenAction::isPictureName(const QString& name)
 
 bool OpenAction::isProgram(const QString& name)
 {
-    const QString lower = name.toLower();
+    // The name's own text decides, not the folders above it.
+    const QString lower = name.section(QLatin1Char('/'), -1).toLower();
     return lower.contains(QLatin1String(".exe")) || lower.endsWith(QLatin1String(".desktop")) ||
            ShellOpen::hasExecuteBit(name);
 }
@@ -31,7 +32,7 @@ OpenAction::Action OpenAction::decide(const QString& name)
 {
     if (name.isEmpty())
         return Action::Nothing;
-    if (isPictureName(name))
+    if (isPictureName(name.section(QLatin1Char('/'), -1)))
         return Action::Preview;
     if (isProgram(name))
         return Action::Nothing;

@@ -11,8 +11,8 @@ class ShellOpen;
 // preview, any other file is opened with the program the desktop associates
 // with it, and a program is never started.
 //
-// The file is named bare (as the list holds it) and found in the current
-// folder, which the folder scan and the browser keep at the listed folder.
+// The window names the file by its full path in the listed folder; a bare
+// name is found in the current folder.
 class OpenAction
 {
 public:

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "RenameJournal.h"
+
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -21,18 +24,16 @@
 // directly, so the pass treats them exactly as it treats a taken name
 // without this planning.
 //
-// The plan is a list of plain renames. Recorded in that order, an undo that
-// walks the record backwards restores every name, wherever the steps stopped.
+// The plan is a list of plain renames, the plan of the pass's journal: a
+// step from a temporary name is marked fromEarlierStep. Recorded in that
+// order, an undo that walks the journal backwards restores every name,
+// wherever the steps stopped.
 class RenameCyclePlanner
 {
 public:
-    struct Step {
-        QString from;
-        QString to;
-        bool fromEarlierStep = false; // from is a temporary name an earlier step makes
-    };
+    using Step = RenameJournal::Step;
     struct Plan {
-        std::vector<Step> steps;
+        QList<Step> steps;
         QList<QStringList> cycles; // each: its names in order, the first again at the end
         QList<int> blocked;        // indexes of the pairs that cannot get their new name
     };

@@ -1,6 +1,8 @@
 #include "RenamePass.h"
 
+#include "DryRunFileSystem.h"
 #include "FileDates.h"
+#include "JournalFolder.h"
 #include "NameGenerator.h"
 #include "Session.h"
 #include "UndoRecord.h"
@@ -30,6 +32,20 @@ bool isFileName(const QString& name)
            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
+// The dry run's answers: a failure skips the file, nothing is shown.
+class SkippingPrompter : public Prompter
+{
+public:
+    void message(const QString&) override {}
+    FailureAnswer failure(const QString&) override { return FailureAnswer::Skip; }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    void setBusy(bool) override {}
+    void processEvents() override {}
+};
+
 } // namespace
 
 RenamePass::RenamePass(Session& session, QObject* parent) : QObject(parent), m_session(session)
@@ -41,6 +57,16 @@ RenamePass::RenamePass(Session& session, QObject* parent) : QObject(parent), m_s
         if (m_running)
             m_listReplaced = true;
     });
+}
+
+FileSystem& RenamePass::fs()
+{
+    return m_fs ? *m_fs : m_session.fs();
+}
+
+Prompter& RenamePass::prompter()
+{
+    return m_prompter ? *m_prompter : m_session.prompter();
 }
 
 QString RenamePass::progressText(int position, int fileLast)
@@ -58,26 +84,30 @@ void RenamePass::setRunning(bool running)
 RenamePass::Next RenamePass::failed(int code, const QString& target)
 {
     emit status(failedText());
-    Prompter& prompter = m_session.prompter();
+    Prompter& ask = prompter();
     Prompter::FailureAnswer answer;
     switch (code) {
     case FileErrors::FileNotFound:
         return Next::NextStep;
     case FileErrors::InvalidCall:
-        answer = prompter.failure(QStringLiteral("Cannot Rename Read-only Media"));
+        answer = ask.failure(QStringLiteral("Cannot Rename Read-only Media"));
         break;
     case FileErrors::FileExists:
-        prompter.message(QStringLiteral("Cannot rename to '") + target +
-                         QStringLiteral("' because that filename aready exists..."));
-        answer = prompter.failure(conflictMessage());
+        ask.message(QStringLiteral("Cannot rename to '") + target +
+                    QStringLiteral("' because that filename aready exists..."));
+        answer = ask.failure(conflictMessage());
         break;
     default:
-        answer = prompter.failure(conflictMessage());
+        answer = ask.failure(conflictMessage());
         break;
     }
     switch (answer) {
     case Prompter::FailureAnswer::Retry:
-        return Next::Retry;
+        if (ask.retryLimit() <= 0 || ++m_retries <= ask.retryLimit())
+            return Next::Retry;
+        ask.message(QStringLiteral("Still failing after %1 retries: the pass stops here.")
+                        .arg(ask.retryLimit()));
+        break;
     case Prompter::FailureAnswer::Skip:
         return Next::NextFile;
     case Prompter::FailureAnswer::Stop:
@@ -89,15 +119,17 @@ RenamePass::Next RenamePass::failed(int code, const QString& target)
 RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
                                        const QString& target, const QString& t, int attributeValue)
 {
-    FileSystem& fs = m_session.fs();
+    FileSystem& disk = fs();
+    m_renamed = false;
+    m_retries = 0;
     const QString date1 = FileDates::GetDate1(m_session);
     const QString date2 = FileDates::GetDate2(m_session);
     if (!date1.isEmpty() || !date2.isEmpty())
-        FileDates::SetFileDates(fs, s, date1, date2);
+        FileDates::SetFileDates(disk, s, date1, date2);
 
     if (attributeValue != -1) {
         for (;;) {
-            const int rc = fs.setAttributes(s, attributeValue);
+            const int rc = disk.setAttributes(s, attributeValue);
             const Next next = rc == FileErrors::None ? Next::NextStep : failed(rc, t);
             if (next == Next::NextStep)
                 break;
@@ -108,26 +140,27 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
 
     if (t == s)
         return Next::NextStep;
-    bool renamed = false;
-    return renameFile(source, s, target, t, renamed);
+    return renameFile(source, s, target, t);
 }
 
 RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
-                                        const QString& target, const QString& t, bool& renamed)
+                                        const QString& target, const QString& t)
 {
-    FileSystem& fs = m_session.fs();
-    renamed = false;
+    FileSystem& disk = fs();
+    m_renamed = false;
+    m_retries = 0;
     for (;;) {
         const bool fileName = isFileName(target);
-        const int rc = fileName ? fs.rename(s, t) : int(FileErrors::PathAccess);
-        renamed = rc == FileErrors::None;
-        if (rc == FileErrors::None)
+        const int rc = fileName ? disk.rename(s, t) : int(FileErrors::PathAccess);
+        if (rc == FileErrors::None) {
+            m_renamed = true;
             return Next::NextStep;
+        }
         // A target that the existence test sees is left as it is, without a
         // message, unless only the letter case changes. Since the rename
         // never replaces a target, asking after a failed rename gives the
         // same outcome as asking before it, and most files need no lookup.
-        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && fs.findName(t))
+        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && disk.findName(t))
             return Next::NextStep;
         const Next next = failed(rc, t);
         if (next != Next::Retry)
@@ -140,8 +173,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     m_session.setUndoEnabled(true);
     setRunning(true);
     m_listReplaced = false;
-    Prompter& prompter = m_session.prompter();
-    prompter.setBusy(true);
+    Prompter& ask = prompter();
+    ask.setBusy(true);
 
     const FileListModel& model = m_session.model();
     const QString folder = m_session.FolderPath;
@@ -162,26 +195,82 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         s += source;
         t.truncate(folder.size());
         t += target;
-        // With a plan, the renames wait for the steps below.
-        if (treatFile(source, s, m_steps ? source : target, m_steps ? s : t, attributeValue) ==
-            Next::Stop) {
+        // With a plan of steps, the renames wait for renameSteps().
+        if (m_steps) {
+            if (treatFile(source, s, source, s, attributeValue) == Next::Stop) {
+                outcome = Outcome::Stopped;
+                break;
+            }
+            continue;
+        }
+        if (m_journal)
+            m_journal->before(i);
+        const Next next = treatFile(source, s, target, t, attributeValue);
+        recordStep(i, source, target);
+        if (next == Next::Stop) {
             outcome = Outcome::Stopped;
             break;
         }
-        if (m_steps)
-            continue;
         if (i % ProgressEvery == 0) {
             emit status(progressText(i, last));
-            prompter.processEvents();
+            ask.processEvents();
         }
         undo.add(source, target);
     }
     if (m_steps && outcome == Outcome::Completed)
         outcome = renameSteps();
+    if (m_journal)
+        m_journal->finish(outcome == Outcome::Completed);
     if (outcome == Outcome::Completed)
         emit status(completedText());
-    prompter.setBusy(false);
+    ask.setBusy(false);
     return outcome;
+}
+
+// The list may change while the pass lets events run; a rename that is not
+// the planned one is recorded as it was done.
+void RenamePass::recordStep(int position, const QString& source, const QString& target)
+{
+    if (m_dryRun)
+        (*m_dryRun)[position] = m_renamed;
+    if (!m_journal)
+        return;
+    const QList<RenameJournal::Step>& plan = m_journal->plan();
+    const bool planned =
+        position < plan.size() && plan[position].from == source && plan[position].to == target;
+    if (m_renamed && planned)
+        m_journal->done(position);
+    else if (m_renamed)
+        m_journal->doneExtra(source, target);
+    m_journal->reached(position);
+}
+
+QList<bool> RenamePass::dryRun(int attributeValue)
+{
+    QList<bool> renamed(m_session.FileLast + 1, false);
+    if (m_running)
+        return renamed;
+    DryRunFileSystem dry(m_session.fs());
+    SkippingPrompter quiet;
+    m_fs = &dry;
+    m_prompter = &quiet;
+    m_dryRun = &renamed;
+    RenameJournal* journal = std::exchange(m_journal, nullptr);
+    renameFiles(attributeValue);
+    m_journal = journal;
+    m_fs = nullptr;
+    m_prompter = nullptr;
+    m_dryRun = nullptr;
+    return renamed;
+}
+
+QList<RenameJournal::Step> RenamePass::plan() const
+{
+    QList<RenameJournal::Step> steps;
+    steps.reserve(m_session.FileLast + 1);
+    for (int i = 0; i <= m_session.FileLast; ++i)
+        steps.append({m_session.model().SourceName(i), m_session.model().DesName(i)});
+    return steps;
 }
 
 RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
@@ -194,7 +283,7 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
 }
 
 RenamePass::Outcome RenamePass::renameFiles(int attributeValue,
-                                            const std::vector<RenameCyclePlanner::Step>& steps)
+                                            const QList<RenameJournal::Step>& steps)
 {
     m_steps = &steps;
     const Outcome outcome = renameFiles(attributeValue);
@@ -202,31 +291,42 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue,
     return outcome;
 }
 
+// The steps of the plan, each recorded in the journal by its index as the
+// pass records a position; the undo record holds the steps likewise.
 RenamePass::Outcome RenamePass::renameSteps()
 {
     const QString folder = m_session.FolderPath;
     UndoRecord& undo = m_session.undoRecord;
-    undo.start(folder, qsizetype(m_steps->size()));
+    undo.start(folder, m_steps->size());
     QSet<QString> notBrought; // targets of steps that failed
     QString s = folder, t = folder;
     const int last = int(m_steps->size()) - 1;
     for (int i = 0; i <= last; ++i) {
         if (m_listReplaced)
             return Outcome::Stopped;
-        const RenameCyclePlanner::Step& step = (*m_steps)[size_t(i)];
+        const RenameJournal::Step& step = (*m_steps)[i];
         s.truncate(folder.size());
         s += step.from;
         t.truncate(folder.size());
         t += step.to;
-        bool renamed = false;
-        if (!(step.fromEarlierStep && notBrought.contains(step.from)) &&
-            renameFile(step.from, s, step.to, t, renamed) == Next::Stop)
+        if (m_journal)
+            m_journal->before(i);
+        Next next = Next::NextStep;
+        m_renamed = false;
+        if (!(step.fromEarlierStep && notBrought.contains(step.from)))
+            next = renameFile(step.from, s, step.to, t);
+        if (m_journal) {
+            if (m_renamed)
+                m_journal->done(i);
+            m_journal->reached(i);
+        }
+        if (next == Next::Stop)
             return Outcome::Stopped;
-        if (!renamed)
+        if (!m_renamed)
             notBrought.insert(step.to);
         if (i % ProgressEvery == 0) {
             emit status(progressText(i, last));
-            m_session.prompter().processEvents();
+            prompter().processEvents();
         }
         undo.add(step.from, step.to);
     }
@@ -237,7 +337,19 @@ RenamePass::Outcome RenamePass::Command1_Click(int attributeValue)
 {
     if (m_running)
         return Outcome::Stopped;
+    RenameJournal journal;
+    const QString path = JournalFolder::newJournal();
+    const int rc = path.isEmpty() ? int(FileErrors::PathAccess)
+                                  : journal.begin(path, m_session.FolderPath, plan());
+    if (rc != FileErrors::None)
+        m_session.prompter().message(
+            QStringLiteral("The undo journal could not be written to %1; this pass can be undone "
+                           "only while the window stays open.")
+                .arg(path.isEmpty() ? JournalFolder::path() : path));
+    m_journal = rc == FileErrors::None ? &journal : nullptr;
     const Outcome outcome = pass(attributeValue);
+    m_journal = nullptr;
+    JournalFolder::prune();
     if (outcome == Outcome::Completed && m_session.Text2 != NameGenerator::keepExtension())
         emit typeBoxText(QLatin1Char('*') + m_session.Text2);
     m_session.ListRefresh();
@@ -247,8 +359,6 @@ RenamePass::Outcome RenamePass::Command1_Click(int attributeValue)
 
 void RenamePass::undoPairs(FileSystem& fs, const UndoRecord& record)
 {
-    // Last rename first: a name that a later rename took was freed by an
-    // earlier one, so it is given back before that earlier one is undone.
     for (qsizetype i = record.count() - 1; i >= 0; --i) {
         const QString oldPath = record.oldPath(i);
         const QString newPath = record.newPath(i);

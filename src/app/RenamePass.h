@@ -1,7 +1,8 @@
 #pragma once
 
-#include "RenameCyclePlanner.h"
+#include "RenameJournal.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -42,6 +43,16 @@ class UndoRecord;
 // step again, Skip goes on with the next file, Stop ends the pass and keeps
 // the undo record of the positions done.
 //
+// A prompter that answers in advance (quillon-cli --on-failure retry) has a
+// retry limit: past it the pass says so and stops as Stop does.
+//
+// The journal: every pass of the window writes one (see RenameJournal and
+// JournalFolder) before its first rename; quillon-cli passes its own. The
+// steps are recorded as they complete, so the pass can be undone after a
+// crash. A window whose journal cannot be written says so and renames
+// anyway: the undo of the session still works, and a person who cannot
+// write to their own state folder should not lose the program over it.
+//
 // The percentage is the whole part of i / FileLast * 100 after position i.
 // A list of one file shows "100% Renamed": after its only file the pass is
 // done, and there is no other figure that means anything.
@@ -61,20 +72,32 @@ public:
     // "Renaming Completed" unless stopped.
     Outcome renameFiles(int attributeValue);
     // The same with the renames done as the steps of a plan (quillon-cli
-    // --cycles): dates and attributes are written for every position first,
-    // then each step is renamed and recorded in the undo record in the plan's
-    // order, with the same failure handling as a file's rename. A step whose
-    // source an earlier step failed to bring is passed over, so a file that
-    // took a planned temporary name meanwhile is never moved.
-    Outcome renameFiles(int attributeValue, const std::vector<RenameCyclePlanner::Step>& steps);
+    // --cycles, see RenameCyclePlanner): dates and attributes are written
+    // for every position first, then each step is renamed in the plan's
+    // order with the same failure handling as a file's rename. The journal
+    // (begun with these steps as its plan) records each step by its index.
+    // A step whose source an earlier step failed to bring is passed over,
+    // so a file that took a planned temporary name meanwhile is never moved.
+    Outcome renameFiles(int attributeValue, const QList<RenameJournal::Step>& steps);
+    // The pass over a copy of the disk kept in memory (DryRunFileSystem):
+    // the same rules, nothing changed, every failure skipped. Tells per list
+    // position whether the pass would rename that file.
+    QList<bool> dryRun(int attributeValue);
+    // The pass's plan: every listed file's current and new name, in the
+    // order shown.
+    QList<RenameJournal::Step> plan() const;
+    // The journal the next renameFiles() records into (begun by the caller
+    // with plan()); nullptr for none. Command1_Click keeps its own.
+    void setJournal(RenameJournal* journal) { m_journal = journal; }
 
     // The menu entry: renames every recorded file back, silently passing
     // over whatever fails, then rescans. Does nothing while the entry is
     // disabled or while a pass is running.
     void Undo_Rename_Click();
-    // The undo rules over any record: for each pair whose paths differ and
-    // whose old path the existence test does not see, the new path is
-    // renamed back to the old one. Failures are passed over.
+    // The undo rules over any record: newest pair first (so chains and
+    // shifts come back whole), each pair whose paths differ and whose old
+    // path the existence test does not see is renamed back. Failures are
+    // passed over.
     static void undoPairs(FileSystem& fs, const UndoRecord& record);
 
     bool isRunning() const { return m_running; }
@@ -96,13 +119,22 @@ private:
     Next treatFile(const QString& source, const QString& s, const QString& target, const QString& t,
                    int attributeValue);
     Next renameFile(const QString& source, const QString& s, const QString& target,
-                    const QString& t, bool& renamed);
+                    const QString& t);
     Outcome renameSteps();
     Next failed(int code, const QString& target);
+    void recordStep(int position, const QString& source, const QString& target);
     void setRunning(bool running);
+    FileSystem& fs();
+    Prompter& prompter();
 
     Session& m_session;
     bool m_running = false;
     bool m_listReplaced = false;
-    const std::vector<RenameCyclePlanner::Step>* m_steps = nullptr;
+    bool m_renamed = false; // the file treated last was renamed
+    int m_retries = 0;      // retries of the step under way
+    RenameJournal* m_journal = nullptr;
+    FileSystem* m_fs = nullptr;                          // the dry run's, else the session's
+    Prompter* m_prompter = nullptr;                      // likewise
+    QList<bool>* m_dryRun = nullptr;                     // renamed per position, during a dry run
+    const QList<RenameJournal::Step>* m_steps = nullptr; // the plan of --cycles
 };

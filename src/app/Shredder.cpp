@@ -38,6 +38,8 @@ int Shredder::shred(FileSystem& fs, const QString& path, qint64 listedSize)
         return removeAndRecreate(fs, path);
     if (entry.isFolder)
         return FileErrors::FileNotFound; // no longer the listed file
+    if (entry.links > 1)
+        return HardLinked;
     if (const int error = fs.setAttributes(path, FileSystem::Normal))
         return error;
     const qint64 count = std::max(listedSize, entry.size) + 1;
@@ -46,6 +48,12 @@ int Shredder::shred(FileSystem& fs, const QString& path, qint64 listedSize)
             return error;
     }
     return removeAndRecreate(fs, path);
+}
+
+QString Shredder::hardLinkedMessage(const QString& path)
+{
+    return path + QStringLiteral(" was not shredded: it has other names (hard links), and "
+                                 "overwriting it would destroy their data too.");
 }
 
 void Shredder::rowClicked(int position)
@@ -66,7 +74,9 @@ void Shredder::ShredOne()
     const bool listed = position >= 0 && position <= m_session.FileLast;
     const int error =
         listed ? shred(m_session.fs(), path, listedSize(position)) : int(FileErrors::FileNotFound);
-    if (error != FileErrors::None) {
+    if (error == HardLinked) {
+        prompter.message(hardLinkedMessage(path));
+    } else if (error != FileErrors::None) {
         prompter.message(error == FileErrors::PathAccess ? ReadOnlyMessage
                                                          : QStringLiteral("Could not Shred file ") +
                                                                path + QStringLiteral("..."));
@@ -89,6 +99,10 @@ void Shredder::AreSure()
         setRemN(QStringLiteral("Shredding :\n\n") + name);
         prompter.processEvents();
         error = shred(m_session.fs(), m_session.FolderPath + name, listedSize(position));
+        if (error == HardLinked) {
+            prompter.message(hardLinkedMessage(m_session.FolderPath + name));
+            error = FileErrors::None;
+        }
     }
     if (error == FileErrors::None)
         setRemN(QStringLiteral("Shredding Done"));

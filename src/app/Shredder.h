@@ -20,7 +20,11 @@ class Session;
 // as the link itself (removed; its target is never opened), and an entry that
 // has become a folder since the scan is not deleted.
 //
-// The first failure stops with one message: "Cannot Shred from Readonly
+// A regular file with more than one name (hard links) is not overwritten:
+// its other names, perhaps outside the folder, share the data. It gets a
+// message of its own ("... was not shredded: ...") and the run goes on.
+//
+// Any other failure stops with one message: "Cannot Shred from Readonly
 // Media" for a path or file access error (75), else "Could not Shred file "
 // + path + "..." (ShredOne) or "Could not Shred from " + folder + "..."
 // (AreSure).
@@ -40,8 +44,11 @@ public:
     bool shredOneVisible() const { return m_shredOneVisible; }
     QString RemN() const { return m_remN; }
 
-    // The overwrite-and-delete sequence for one file; a file error code.
+    // The overwrite-and-delete sequence for one file; a file error code, or
+    // HardLinked when the file was left whole.
     static int shred(FileSystem& fs, const QString& path, qint64 listedSize);
+    static constexpr int HardLinked = -1;
+    static QString hardLinkedMessage(const QString& path);
 
 signals:
     void ShredOneChanged(const QString& caption, bool visible);

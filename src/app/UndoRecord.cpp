@@ -1,6 +1,5 @@
 #include "UndoRecord.h"
 
-#include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
 
 #include <QStringList>
@@ -74,21 +73,6 @@ void UndoRecord::truncate(qsizetype count)
 QByteArray UndoRecord::header()
 {
     return QByteArrayLiteral("Quillon undo record");
-}
-
-QByteArray UndoRecord::toBytes() const
-{
-    QString text;
-    text.reserve(32 + count() * (2 * m_folder.size() + 40));
-    text += QString::fromLatin1(header());
-    text += QLatin1Char('\n');
-    for (qsizetype i = 0; i < count(); ++i) {
-        FieldText::appendEscaped(text, oldPath(i));
-        text += QLatin1Char('\t');
-        FieldText::appendEscaped(text, newPath(i));
-        text += QLatin1Char('\n');
-    }
-    return FileNameCodec::encode(text);
 }
 
 bool UndoRecord::fromBytes(const QByteArray& bytes, UndoRecord& out, QString& why)

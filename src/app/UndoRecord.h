@@ -10,7 +10,8 @@
 // whether or not the file was renamed. Pairs are kept as one folder plus two
 // names, so a million pairs cost two names each rather than two full paths.
 //
-// Its text form (quillon-cli rename --undo-file) is a first line
+// Its text form, which rename --undo-file wrote before journals (and undo
+// still reads, see RenameJournal), is a first line
 // "Quillon undo record" and then one line per pair: old path, a tab, new
 // path. Backslash, tab, CR and LF inside a path are written \\ \t \r \n;
 // every other byte of a name is written as it is, so names that are not UTF-8
@@ -30,7 +31,6 @@ public:
     QString newPath(qsizetype i) const { return m_folder + m_new[size_t(i)]; }
 
     static QByteArray header(); // "Quillon undo record", no line end
-    QByteArray toBytes() const;
     // False, with the reason, when the bytes are not an undo record.
     static bool fromBytes(const QByteArray& bytes, UndoRecord& out, QString& why);
 

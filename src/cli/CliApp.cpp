@@ -2,6 +2,7 @@
 
 #include "CliCommands.h"
 #include "CliOutput.h"
+#include "Version.h"
 
 #include "app/FileSearch.h"
 #include "app/NameGenerator.h"
@@ -33,9 +34,10 @@ const char* const UsageText = R"(Usage:
                            [--created DATE] [--modified DATE] [--dry-run]
                            [--undo-file FILE] [--on-failure retry|skip|stop]
                            [--cycles]
-  quillon-cli undo   --undo-file FILE
+  quillon-cli undo   --last | --journal FILE | --undo-file FILE | --list
   quillon-cli batch  [DIR] [naming options] --command "LINE" [--attributes none|R,H,S]
   quillon-cli shred  [DIR] [naming options] (--all | --position N) --yes
+  quillon-cli --version | --help
 
 Lists and treats the files of one folder (DIR, default the current folder) as
 the Quillon window does, with the same results.
@@ -83,11 +85,19 @@ never replaces an existing file. --attributes: none (leave them), or normal,
 R, H, S separated by commas. --created and --modified write that date to every
 file. --dry-run renames nothing: it prints the files whose target is taken,
 then "old -> new" for every file. --undo-file FILE keeps the undo record for
-"quillon-cli undo --undo-file FILE". --on-failure answers a failure that
-persists (default: ask at a terminal, else stop). --cycles lets files take
+"quillon-cli undo --undo-file FILE"; without it the journal is kept with
+the window's. --on-failure answers a failure that persists (default: ask at
+a terminal, else stop; retry gives up after 5 tries). --cycles lets files take
 names that other listed files are giving up (swaps a <-> b, shifts f1 -> f2
--> f3, longer cycles) through temporary names in the folder; a name held by
-a file that keeps it is still taken. With --dry-run it prints the cycles.
+-> f3, longer cycles) through temporary names in the folder, every step in
+the journal; a name held by a file that keeps it is still taken. With
+--dry-run it prints the cycles.
+
+undo renames back the files of one rename pass, newest first, also after a
+crash: --last the newest kept journal, --journal FILE (or --undo-file FILE)
+that one. --list shows the kept journals (time, folder, count, file). Kept
+journals are in $XDG_STATE_HOME/quillon (default ~/.local/state/quillon),
+the newest 20.
 
 Dates are ISO 8601 (2020-01-02, 2020-01-02T03:04:05, local time) or the
 locale's date text. Messages go to standard error. Exit status: 0 done
@@ -227,13 +237,14 @@ void CliApp::addOptions()
         {QStringLiteral("created"), {}, QStringLiteral("DATE")},
         {QStringLiteral("modified"), {}, QStringLiteral("DATE")},
         {QStringLiteral("undo-file"), {}, QStringLiteral("FILE")},
+        {QStringLiteral("journal"), {}, QStringLiteral("FILE")},
         {QStringLiteral("on-failure"), {}, QStringLiteral("ANSWER")},
         {QStringLiteral("command"), {}, QStringLiteral("LINE")},
         {QStringLiteral("position"), {}, QStringLiteral("N")},
     };
     for (const QCommandLineOption& option : withValue)
         m_parser.addOption(option);
-    for (const char* flag : {"dry-run", "all", "yes", "cycles"})
+    for (const char* flag : {"dry-run", "all", "yes", "version", "list", "last", "cycles"})
         m_parser.addOption(QCommandLineOption(QString::fromLatin1(flag)));
     m_parser.addOption(
         QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
@@ -260,6 +271,10 @@ int CliApp::run(const QStringList& arguments)
         CliOutput::out(usage());
         return 0;
     }
+    if (m_parser.isSet(QStringLiteral("version"))) {
+        CliOutput::out(QStringLiteral("quillon-cli " QUILLON_VERSION));
+        return 0;
+    }
     const QStringList positional = m_parser.positionalArguments();
     if (positional.isEmpty())
         return usageError(QStringLiteral("no command given"));
@@ -276,9 +291,40 @@ int CliApp::run(const QStringList& arguments)
         session.Dr = QDir::cleanPath(QDir(fs.currentFolder()).absoluteFilePath(positional[1]));
     // An undo works from its record alone: no folder to list.
     const bool needsList = positional.first() != QLatin1String("undo");
+    if (needsList && !folderReadable(fs, session.Dr.isEmpty() ? m_startFolder : session.Dr))
+        return 1;
     if (needsList && !prepare(session))
         return status() ? 1 : 2;
     return command->second(*this, session);
+}
+
+// The window stays silent on a folder it cannot list; here it is an error.
+bool CliApp::folderReadable(FileSystem& fs, const QString& folder)
+{
+    const int rc = fs.enumerate(folder, false, [](const FileSystem::Entry&) { return false; });
+    if (rc == 0)
+        return true;
+    CliOutput::err(QStringLiteral("quillon-cli: cannot read the folder ") + folder);
+    return false;
+}
+
+// The list holds at most FolderScan::MaxIndex + 1 files; a full list may
+// have left some out, which a person should know before acting on "all".
+void CliApp::warnIfFull(Session& session)
+{
+    if (session.FileLast < FolderScan::MaxIndex)
+        return;
+    qint64 files = 0;
+    session.fs().enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {
+        if (!e.isFolder && FolderScan::passesFilter(e.name, session.TypeFilter))
+            ++files;
+        return true;
+    });
+    if (files > FolderScan::MaxIndex + 1)
+        CliOutput::err(QStringLiteral("quillon-cli: the folder holds %1 files; only the first "
+                                      "%2 are listed, the others are left out")
+                           .arg(files)
+                           .arg(FolderScan::MaxIndex + 1));
 }
 
 // The Search menu with the text already typed. A search that finds nothing
@@ -341,6 +387,7 @@ bool CliApp::prepare(Session& session)
     if (isSet("filter"))
         session.TypeFilter = FolderScan::filterFromBox(value("filter"));
     session.ListRefresh();
+    warnIfFull(session);
     if (!search(session))
         return false;
     sortList(session, *clicks);

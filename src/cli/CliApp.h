@@ -35,6 +35,8 @@ public:
 private:
     void addOptions();
     bool prepare(Session& session);
+    bool folderReadable(class FileSystem& fs, const QString& folder);
+    void warnIfFull(Session& session);
     bool pasteNames(Session& session, const QString& path);
     bool search(Session& session);
     QString usage() const;

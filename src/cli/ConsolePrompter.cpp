@@ -14,6 +14,8 @@ void ConsolePrompter::message(const QString& text)
 Prompter::FailureAnswer ConsolePrompter::failure(const QString& text)
 {
     message(text);
+    if (m_failureAnswer == FailureAnswer::Retry)
+        ::usleep(RetryPauseMs * 1000);
     if (m_failureAnswer)
         return *m_failureAnswer;
     if (!isatty(STDIN_FILENO))
@@ -30,6 +32,11 @@ Prompter::FailureAnswer ConsolePrompter::failure(const QString& text)
     default:
         return FailureAnswer::Stop;
     }
+}
+
+int ConsolePrompter::retryLimit() const
+{
+    return m_failureAnswer == FailureAnswer::Retry ? RetryLimit : 0;
 }
 
 std::optional<QString> ConsolePrompter::input(const QString&, const QString&, const QString&)

@@ -8,7 +8,12 @@ class ConsolePrompter : public Prompter
 {
 public:
     void message(const QString& text) override;
+    // --on-failure retry waits RetryPauseMs before each retry, and the pass
+    // stops after RetryLimit retries of one step.
     FailureAnswer failure(const QString& text) override;
+    int retryLimit() const override;
+    static constexpr int RetryLimit = 5;
+    static constexpr int RetryPauseMs = 200;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     void setBusy(bool) override {}

@@ -4,14 +4,15 @@
 
 #include "app/AttributeChoice.h"
 #include "app/FileDates.h"
+#include "app/JournalFolder.h"
 #include "app/RenameCyclePlanner.h"
+#include "app/RenameJournal.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "app/UndoRecord.h"
 #include "platform/DateText.h"
+#include "platform/DurableFile.h"
 #include "platform/FileSystem.h"
-
-#include <QSet>
 
 #include <cstdio>
 #include <optional>
@@ -89,101 +90,28 @@ bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column
     return true;
 }
 
-// The pass over the list on paper: a target is taken when another listed
-// file holds that name at that moment or anything else on the disk does
-// (also a hidden file or a folder). Renames the simulation allows free the
-// old name for later positions, as the real pass does.
-void printDryRun(Session& session)
+// The pass run over the disk kept in memory (RenamePass::dryRun): first the
+// files it would leave as they are because their target is taken or is not
+// a file name, then "old -> new" for every file.
+void printDryRun(Session& session, int attributes)
 {
     using CliOutput::escapeField;
-    FileSystem& fs = session.fs();
     const FileListModel& model = session.model();
-    QSet<QString> taken, freed;
-    std::optional<QSet<QString>> exactNames; // read only for changes of letter case
-    auto onDisk = [&](const QString& name, bool caseOnly) {
-        if (!caseOnly) {
-            FileSystem::Entry e;
-            return fs.stat(session.FolderPath + name, e) == 0;
-        }
-        // A case-insensitive file system finds the file itself under its new
-        // spelling; only an entry of exactly that name is another file.
-        if (!exactNames) {
-            exactNames.emplace();
-            fs.enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {
-                exactNames->insert(e.name);
-                return true;
-            });
-        }
-        return exactNames->contains(name);
-    };
+    RenamePass pass(session);
+    const QList<bool> renamed = pass.dryRun(attributes);
     QStringList lines;
     for (int i = 0; i <= session.FileLast; ++i) {
         const QString source = model.SourceName(i);
         const QString target = model.DesName(i);
         lines << escapeField(source) + QStringLiteral(" -> ") + escapeField(target);
-        if (source == target)
+        if (source == target || renamed.value(i))
             continue;
-        const bool caseOnly = source.compare(target, Qt::CaseInsensitive) == 0;
-        const bool occupied =
-            taken.contains(target) || (!freed.contains(target) && onDisk(target, caseOnly));
-        const bool fileName = !target.isEmpty() && !target.contains(QLatin1Char('/')) &&
-                              target != QLatin1String(".") && target != QLatin1String("..");
-        if (!fileName) {
-            CliOutput::out(QStringLiteral("not a file name: ") + lines.last());
-        } else if (occupied) {
-            CliOutput::out(QStringLiteral("taken: ") + lines.last());
-        } else {
-            taken.remove(source);
-            freed.insert(source);
-            freed.remove(target);
-            taken.insert(target);
-        }
+        CliOutput::out((RenameJournal::isPlainName(target) ? QStringLiteral("taken: ")
+                                                           : QStringLiteral("not a file name: ")) +
+                       lines.last());
     }
     for (const QString& line : lines)
         CliOutput::out(line);
-}
-
-bool writeRecord(FileSystem& fs, const QString& path, const UndoRecord& record)
-{
-    int error = 0;
-    const auto device = fs.openForWriting(path, error);
-    if (!device)
-        return false;
-    const QByteArray bytes = record.toBytes();
-    const bool written = device->write(bytes) == bytes.size();
-    device->close();
-    return written && device->errorCode() == 0;
-}
-
-// The undo file may replace an older undo record, never another file, and
-// it must not be one of the files the pass renames.
-QString undoFileProblem(Session& session, const QString& path)
-{
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    if (path.left(slash + 1) == session.FolderPath) {
-        const QString name = path.mid(slash + 1);
-        for (int i = 0; i <= session.FileLast; ++i) {
-            if (session.model().SourceName(i) == name)
-                return QStringLiteral("%1 is one of the files to rename").arg(path);
-        }
-    }
-    QByteArray start;
-    const int rc = session.fs().readChunks(path, 64, [&](const QByteArray& chunk) {
-        start = chunk;
-        return false;
-    });
-    if (rc == 0 && !start.isEmpty() && !start.startsWith(UndoRecord::header()))
-        return QStringLiteral("%1 exists and is not an undo record").arg(path);
-    return QString();
-}
-
-UndoRecord plannedRecord(const Session& session)
-{
-    UndoRecord record;
-    record.start(session.FolderPath, session.FileLast + 1);
-    for (int i = 0; i <= session.FileLast; ++i)
-        record.add(session.model().SourceName(i), session.model().DesName(i));
-    return record;
 }
 
 // --cycles: the renames of the list ordered so that files can take the names
@@ -200,15 +128,6 @@ RenameCyclePlanner::Plan cyclePlan(Session& session)
         return true;
     });
     return RenameCyclePlanner::plan(pairs, taken);
-}
-
-UndoRecord stepRecord(const Session& session, const RenameCyclePlanner::Plan& plan)
-{
-    UndoRecord record;
-    record.start(session.FolderPath, qsizetype(plan.steps.size()));
-    for (const RenameCyclePlanner::Step& step : plan.steps)
-        record.add(step.from, step.to);
-    return record;
 }
 
 // The plan on paper: the files that cannot get their names, the cycles gone
@@ -233,6 +152,32 @@ void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
         CliOutput::out(line(i));
 }
 
+// The undo file may replace an older journal or undo record, never another
+// file, never through a symbolic link, and it must not be one of the files
+// the pass renames.
+QString undoFileProblem(Session& session, const QString& path)
+{
+    if (DurableFile::isSymLink(path))
+        return QStringLiteral("%1 is a symbolic link").arg(path);
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (path.left(slash + 1) == session.FolderPath) {
+        const QString name = path.mid(slash + 1);
+        for (int i = 0; i <= session.FileLast; ++i) {
+            if (session.model().SourceName(i) == name)
+                return QStringLiteral("%1 is one of the files to rename").arg(path);
+        }
+    }
+    QByteArray start;
+    const int rc = session.fs().readChunks(path, 64, [&](const QByteArray& chunk) {
+        start = chunk;
+        return false;
+    });
+    if (rc == 0 && !start.isEmpty() && !start.startsWith(RenameJournal::header()) &&
+        !start.startsWith(UndoRecord::header()))
+        return QStringLiteral("%1 exists and is not an undo record").arg(path);
+    return QString();
+}
+
 } // namespace
 
 int CliCommands::rename(CliApp& app, Session& session)
@@ -253,6 +198,7 @@ int CliCommands::rename(CliApp& app, Session& session)
             return app.usageError(
                 QStringLiteral("--%1: \"%2\" is not a date").arg(name, option(app, name)));
     }
+    // Without --undo-file the journal goes where the window keeps its own.
     QString undoFile;
     if (isSet(app, "undo-file")) {
         undoFile = app.absolutePath(option(app, "undo-file"));
@@ -269,20 +215,21 @@ int CliCommands::rename(CliApp& app, Session& session)
         if (cycles)
             printCycles(session, plan);
         else
-            printDryRun(session);
+            printDryRun(session, *attributes);
         return app.status();
     }
-    // The whole plan is on disk before the first rename, so even a pass that
-    // is interrupted can be undone; the pass's own record replaces it after
-    // when it differs (a pass that stopped early).
-    FileSystem& fs = session.fs();
-    const UndoRecord planned = cycles ? stepRecord(session, plan) : plannedRecord(session);
-    const QByteArray plannedBytes = undoFile.isEmpty() ? QByteArray() : planned.toBytes();
-    if (!undoFile.isEmpty() && !writeRecord(fs, undoFile, planned)) {
-        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
-        return 2;
-    }
     RenamePass pass(session);
+    const bool kept = undoFile.isEmpty();
+    if (kept)
+        undoFile = JournalFolder::newJournal();
+    RenameJournal journal;
+    if (undoFile.isEmpty() ||
+        journal.begin(undoFile, session.FolderPath, cycles ? plan.steps : pass.plan()) != 0) {
+        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") +
+                       (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
+        return 1;
+    }
+    pass.setJournal(&journal);
     QString shown;
     QObject::connect(&pass, &RenamePass::status, [&shown](const QString& text) {
         if (text != shown) {
@@ -295,10 +242,7 @@ int CliCommands::rename(CliApp& app, Session& session)
         pass.renameFiles(*attributes, plan.steps);
     else
         pass.renameFiles(*attributes);
-    if (!undoFile.isEmpty() && session.undoRecord.toBytes() != plannedBytes &&
-        !writeRecord(fs, undoFile, session.undoRecord)) {
-        CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") + undoFile);
-        return 1;
-    }
+    if (kept)
+        JournalFolder::prune();
     return app.status();
 }

@@ -2,34 +2,92 @@
 #include "CliCommands.h"
 #include "CliOutput.h"
 
-#include "app/RenamePass.h"
+#include "app/JournalFolder.h"
+#include "app/RenameJournal.h"
 #include "app/Session.h"
-#include "app/UndoRecord.h"
 #include "platform/FileSystem.h"
 
-int CliCommands::undo(CliApp& app, Session& session)
+namespace
 {
-    if (app.options().positionalArguments().size() > 1)
-        return app.usageError(QStringLiteral("undo takes no folder, only --undo-file FILE"));
-    if (!app.options().isSet(QStringLiteral("undo-file")))
-        return app.usageError(QStringLiteral("undo needs --undo-file FILE"));
-    const QString path = app.absolutePath(app.options().value(QStringLiteral("undo-file")));
-    FileSystem& fs = session.fs();
+
+bool readJournal(FileSystem& fs, const QString& path, RenameJournal::Contents& journal,
+                 QString& why)
+{
     QByteArray bytes;
     const int rc = fs.readChunks(path, 1 << 20, [&bytes](const QByteArray& chunk) {
         bytes += chunk;
         return true;
     });
     if (rc != 0) {
-        CliOutput::err(QStringLiteral("quillon-cli: cannot read the undo record ") + path);
-        return 2;
+        why = QStringLiteral("cannot read the undo record ") + path;
+        return false;
     }
-    UndoRecord record;
+    if (!RenameJournal::read(bytes, journal, why)) {
+        why = QStringLiteral("%1 is not an undo record: %2").arg(path, why);
+        return false;
+    }
+    return true;
+}
+
+// One line per kept journal, oldest first: when the pass started (local
+// time), its folder, how many files it renamed, and the journal's path.
+int listJournals(CliApp& app, FileSystem& fs)
+{
+    for (const QString& path : JournalFolder::journals()) {
+        RenameJournal::Contents journal;
+        QString why;
+        if (!readJournal(fs, path, journal, why)) {
+            CliOutput::err(QStringLiteral("quillon-cli: ") + why);
+            continue;
+        }
+        CliOutput::out(
+            journal.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+            QLatin1Char('\t') + CliOutput::escapeField(journal.folder) + QLatin1Char('\t') +
+            QString::number(journal.renamedCount()) + QStringLiteral(" renamed") +
+            (journal.ended ? QString() : QStringLiteral(", interrupted")) + QLatin1Char('\t') +
+            CliOutput::escapeField(path));
+    }
+    return app.status();
+}
+
+} // namespace
+
+int CliCommands::undo(CliApp& app, Session& session)
+{
+    const QCommandLineParser& options = app.options();
+    if (options.positionalArguments().size() > 1)
+        return app.usageError(QStringLiteral("undo takes no folder"));
+    FileSystem& fs = session.fs();
+    if (options.isSet(QStringLiteral("list")))
+        return listJournals(app, fs);
+    QString path;
+    const int chosen = int(options.isSet(QStringLiteral("undo-file"))) +
+                       int(options.isSet(QStringLiteral("journal"))) +
+                       int(options.isSet(QStringLiteral("last")));
+    if (chosen != 1)
+        return app.usageError(
+            QStringLiteral("undo needs one of --last, --journal FILE, --undo-file FILE, --list"));
+    if (options.isSet(QStringLiteral("last"))) {
+        path = JournalFolder::journals().value(JournalFolder::journals().size() - 1);
+        if (path.isEmpty()) {
+            CliOutput::err(QStringLiteral("quillon-cli: no journal in ") + JournalFolder::path());
+            return 1;
+        }
+    } else {
+        const bool journal = options.isSet(QStringLiteral("journal"));
+        path = app.absolutePath(
+            options.value(journal ? QStringLiteral("journal") : QStringLiteral("undo-file")));
+    }
+    RenameJournal::Contents journal;
     QString why;
-    if (!UndoRecord::fromBytes(bytes, record, why)) {
-        CliOutput::err(QStringLiteral("quillon-cli: %1 is not an undo record: %2").arg(path, why));
-        return 2;
+    if (!readJournal(fs, path, journal, why)) {
+        CliOutput::err(QStringLiteral("quillon-cli: ") + why);
+        return 1;
     }
-    RenamePass::undoPairs(fs, record);
+    const RenameJournal::UndoReport report = RenameJournal::undo(fs, journal);
+    for (const QString& pair : report.refused)
+        app.prompter().message(
+            QStringLiteral("quillon-cli: not undone, not a file named inside %1: %2")
+                .arg(CliOutput::escapeField(journal.folder), pair));
     return app.status();
 }

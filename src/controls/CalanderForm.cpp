@@ -13,6 +13,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace
 {
@@ -313,6 +317,7 @@ void CalanderForm::open()
         return;
     resize(openSize());
     raise();
+    showWhole();
     const QDateTime typed = DateText::parse(m_dateX->text());
     if (typed.isValid()) {
         setTheDate(typed);
@@ -331,6 +336,7 @@ void CalanderForm::surfaceClicked()
     }
     clearSurface();
     m_isOpen = 0;
+    backInContainer();
     resize(closedSize());
     m_dateX->setText(DateText::shortDate(TheDate().date()));
 }
@@ -338,12 +344,82 @@ void CalanderForm::surfaceClicked()
 void CalanderForm::closeAsOnFocusLoss()
 {
     clearSurface();
+    backInContainer();
     resize(closedSize());
     m_isOpen = 0;
 }
 
+// The open calendar is shown whole: where its container (the list, the
+// window) would cut it, it opens as a drop-down window of its own at the same
+// place on the screen, kept on the screen, and goes back when it closes.
+bool CalanderForm::wholeInWindow() const
+{
+    const QRect mine(mapTo(window(), QPoint(0, 0)), size());
+    for (const QWidget* w = parentWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if (!QRect(w->mapTo(window(), QPoint(0, 0)), w->size()).contains(mine))
+            return false;
+    }
+    return true;
+}
+
+void CalanderForm::showWhole()
+{
+    if (m_dropDown || isWindow() || wholeInWindow())
+        return;
+    QRect place(mapToGlobal(QPoint(0, 0)), size());
+    if (const QScreen* s = screen()) {
+        const QRect screenArea = s->availableGeometry();
+        place.moveBottom(std::min(place.bottom(), screenArea.bottom()));
+        place.moveRight(std::min(place.right(), screenArea.right()));
+        place.moveTopLeft(QPoint(std::max(place.left(), screenArea.left()),
+                                 std::max(place.top(), screenArea.top())));
+    }
+    m_homePos = pos();
+    m_dropDown = true;
+    m_moving = true;
+    setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+    setGeometry(place);
+    show();
+    m_dateX->setFocus(Qt::PopupFocusReason);
+    m_moving = false;
+}
+
+void CalanderForm::backInContainer()
+{
+    if (!m_dropDown)
+        return;
+    m_dropDown = false;
+    m_moving = true;
+    setWindowFlags(Qt::Widget);
+    move(m_homePos);
+    show();
+    m_moving = false;
+    // Back while the platform was still closing the drop-down, which hides
+    // it once more: it shows again when that is done.
+    QTimer::singleShot(0, this, [this] {
+        if (!isWindow() && !m_dropDown && !isVisible()) {
+            hide();
+            show();
+        }
+    });
+}
+
+// The drop-down closed by the platform (a click outside it, Escape) closes
+// the calendar as a lost focus does, once the window is gone.
+void CalanderForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (m_dropDown && !m_moving)
+        QTimer::singleShot(0, this, [this] {
+            if (m_dropDown)
+                closeAsOnFocusLoss();
+        });
+}
+
 void CalanderForm::focusChanged(QWidget* old, QWidget* now)
 {
+    if (m_moving)
+        return;
     auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
     const bool wasInside = inside(old);
     const bool isInside = inside(now);
@@ -378,6 +454,7 @@ void CalanderForm::dayClicked(int k)
         return;
     m_isOpen = 0;
     clearSurface();
+    backInContainer();
     resize(closedSize());
     if (!letPaintsRun())
         return;
@@ -546,6 +623,10 @@ void CalanderForm::paintEvent(QPaintEvent*)
 
 void CalanderForm::mousePressEvent(QMouseEvent* event)
 {
+    if (m_dropDown && !rect().contains(event->position().toPoint())) {
+        close(); // a press outside the drop-down closes it, as any drop-down
+        return;
+    }
     m_pressed = event->button() == Qt::LeftButton;
 }
 

@@ -41,8 +41,11 @@
 // closedSize().
 //
 // Sizes: open 4170 x 5085 twips, closed the picture's width (33 pixels) x 450 twips. The container
-// places the control; opening raises it above its siblings. DateX is the focus proxy: the focus
-// entering the control (or any child) opens the calendar, leaving it closes the calendar.
+// places the control; opening raises it above its siblings, and where the
+// container (or the window) would cut the open calendar, it opens as a drop-down
+// window of its own at the same place, closed by a press outside or Escape. DateX is the focus
+// proxy: the focus entering the control (or any child) opens the calendar, leaving it closes the
+// calendar.
 
 #include <QDate>
 #include <QDateTime>
@@ -124,12 +127,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     SuperButton* makeButton(double left, double top, double width, double height);
     void surfaceClicked();
     void open();
     void closeAsOnFocusLoss();
+    bool wholeInWindow() const;
+    void showWhole();
+    void backInContainer();
     void focusChanged(QWidget* old, QWidget* now);
     void dayClicked(int k);
     void monthStep(int index);
@@ -145,6 +152,9 @@ private:
     qint16 m_isOpen = 0;
     int m_fontCharset = 0;
     bool m_pictureOnSurface = false;
+    bool m_dropDown = false; // open as a drop-down window of its own
+    bool m_moving = false;   // turning into or out of that window: focus changes are ours
+    QPoint m_homePos;        // where it stands in its container
     bool m_pressed = false;
     double m_dateXWidth = 4105; // twips
     double m_dateXHeight = 285; // twips

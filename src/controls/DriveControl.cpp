@@ -5,6 +5,7 @@
 #include "VelloVerticalScroll.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
+#include "platform/NameOrder.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -230,7 +232,8 @@ void DriveControl::buildEntries(FileSystem& fs)
     collectFolder(fs, collected);
 
     // Drives, home, the up entry and folders first, then the files, each in
-    // the order collected; an entry of an unknown drive type (10) falls out.
+    // the order collected (folders and files by name); an entry of an
+    // unknown drive type (10) falls out.
     m_entries.clear();
     for (const Entry& e : std::as_const(collected)) {
         if (e.kind == FolderKind || e.kind >= UpKind)
@@ -242,11 +245,12 @@ void DriveControl::buildEntries(FileSystem& fs)
     }
 }
 
-// The current folder's sub-folders and kept files, in the file system's
-// order. Hidden and system entries are not shown; a folder that cannot be
-// read adds nothing.
+// The current folder's sub-folders and kept files, in name order as the file
+// list shows them (NameOrder). Hidden and system entries are not shown; a
+// folder that cannot be read adds nothing.
 void DriveControl::collectFolder(FileSystem& fs, QList<Entry>& collected) const
 {
+    const qsizetype from = collected.size();
     fs.enumerate(QStringLiteral("."), true, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;
@@ -259,6 +263,8 @@ void DriveControl::collectFolder(FileSystem& fs, QList<Entry>& collected) const
                 {e.name, (e.attributes & FileSystem::ReadOnly) ? ReadOnlyFileKind : FileKind, {}});
         return true;
     });
+    std::sort(collected.begin() + from, collected.end(),
+              [](const Entry& a, const Entry& b) { return NameOrder::less(a.text, b.text); });
 }
 
 bool DriveControl::keepsFile(const QString& name) const
@@ -452,11 +458,14 @@ void DriveControl::leaveEvent(QEvent*)
 
 void DriveControl::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool onAnEntry = resolveClick(event->position().y() * twipsPerPixelY());
+    // Only the left button navigates: a right or middle click would move the
+    // folder without the Click that tells the container.
+    const bool left = event->button() == Qt::LeftButton;
+    const bool onAnEntry = !left || resolveClick(event->position().y() * twipsPerPixelY());
     QPointer<DriveControl> self(this);
     if (onAnEntry)
         emitMouse(&DriveControl::MouseUp, event);
-    if (self && event->button() == Qt::LeftButton)
+    if (self && left)
         emit Click();
 }
 

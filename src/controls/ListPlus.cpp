@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -516,6 +517,17 @@ void ListPlus::mouseReleaseEvent(QMouseEvent* event)
         m_sBar->setFocus();
 }
 
+// The wheel, over the rows or the scroll bar (which leaves wheel events to
+// its parent), scrolls by the desktop's wheel step, three rows a notch.
+void ListPlus::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0)
+        m_sBar->setValue(std::clamp(topRow() - notches * QApplication::wheelScrollLines(), 0,
+                                    m_sBar->ValueMax()));
+    event->accept();
+}
+
 void ListPlus::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
@@ -786,7 +798,8 @@ void ListPlus::writeProperties(PropertyBag& bag) const
 
 void ListPlus::mainWindowDesign(PropertyBag& bag)
 {
-    bag.write(QStringLiteral("BackGroundColor"), QPalette().color(QPalette::Window));
+    // The system's window background, which Qt calls Base (white, as the browser).
+    bag.write(QStringLiteral("BackGroundColor"), QPalette().color(QPalette::Base));
     bag.write(QStringLiteral("ForeColor"), QColor(Qt::black));
     bag.write(QStringLiteral("BorderType"), 2);
     bag.write(QStringLiteral("FontSize"), 12);

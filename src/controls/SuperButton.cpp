@@ -99,9 +99,20 @@ void SuperButton::setRenderColor(const QColor& color)
     emit propertyChanged(QStringLiteral("RenderColor"));
 }
 
+// A focused button being disabled would hand the focus on to the next
+// control (Qt's rule), where a stray key could start something else, say a
+// rename. It parks the focus instead (the window keeps it, no control has it)
+// and takes it back when enabled again, unless the person put it elsewhere.
 void SuperButton::setEnabled(bool enabled)
 {
+    if (!enabled && hasFocus()) {
+        m_focusParked = true;
+        clearFocus();
+    }
     QWidget::setEnabled(enabled);
+    if (enabled && std::exchange(m_focusParked, false) && !QApplication::focusWidget() &&
+        window()->isActiveWindow())
+        setFocus(Qt::OtherFocusReason);
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
@@ -458,7 +469,9 @@ void SuperButton::keyPressEvent(QKeyEvent* event)
     if (self && !event->text().isEmpty()) {
         int keyAscii = event->text().at(0).unicode();
         emit KeyPress(keyAscii);
-        if (self)
+        // Space and Enter click, as on every desktop button; no other key may.
+        const int k = event->key();
+        if (self && (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter))
             emit Click();
     }
 }

@@ -21,7 +21,7 @@
 //   void    writeProperties(PropertyBag&) const  save them under the stored keys
 // Signals, the control's events (VB codes: Button 1 left, 2 right, 4 middle;
 // Shift 1 Shift, 2 Ctrl, 4 Alt; KeyCode a Windows virtual-key code):
-//   Click()  DblClick()
+//   Click() (left button, or the Space or Enter key)  DblClick()
 //   KeyDown(int& KeyCode, int& Shift)  KeyPress(int& KeyAscii)  KeyUp(int& KeyCode, int& Shift)
 //   MouseDown/MouseMove/MouseUp(int Button, int Shift, float X, float Y)
 //   propertyChanged(const QString& key)    a property was set ("marked changed")
@@ -130,6 +130,7 @@ private:
     QColor m_edgeLight, m_edgeDark;
     bool m_hovering = false;
     bool m_afterDoubleClick = false;
+    bool m_focusParked = false; // disabled with the focus; takes it back when enabled
 
     QTimer m_timer1;       // Timer1: the hover watch
     QImage m_hoverPicture; // Image1

@@ -7,9 +7,10 @@
 class FileSystem;
 
 // Reads one folder into rows for the file list: every entry that is not a
-// folder and passes the file-type filter, in the order the file system
-// returns them (unsorted), at most 1,000,001 files. Errors are passed over: a
-// folder that cannot be read gives no rows.
+// folder and passes the file-type filter, at most 1,000,001 files (the first
+// ones the file system returns), put in name order (NameOrder: letter case
+// ignored, as the designed platform's file system returns a folder). Errors
+// are passed over: a folder that cannot be read gives no rows.
 class FolderScan
 {
 public:

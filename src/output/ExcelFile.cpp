@@ -13,7 +13,8 @@
 namespace
 {
 
-constexpr char startRecord[] = {0x09, 0x00, 0x04, 0x00, 0x02, 0x00, 0x0A, 0x00};
+// Version 2, sheet type 0x0010: a worksheet. Readers refuse any other type.
+constexpr char startRecord[] = {0x09, 0x00, 0x04, 0x00, 0x02, 0x00, 0x10, 0x00};
 constexpr char endRecord[] = {0x0A, 0x00, 0x00, 0x00};
 constexpr int maxText = 255;
 
@@ -50,6 +51,13 @@ private:
     char m_bytes[16 + maxText];
     int m_size = 0;
 };
+
+constexpr int maxFormats = 64; // the cell's six bits of format number
+
+int packedAttributes(int font, int alignment, int hiddenLocked)
+{
+    return font << 16 | alignment << 8 | hiddenLocked;
+}
 
 bool fits16(long long v)
 {
@@ -126,6 +134,7 @@ void ExcelFile::release()
     // A file left open by an earlier CreateFile keeps what it got, unended.
     m_out.reset();
     m_file.reset();
+    m_formats.clear();
     m_device = nullptr;
     m_createError = 0;
 }
@@ -184,7 +193,7 @@ int ExcelFile::WriteValue(int ValueType, int CellFontUsed, int Alignment, int Hi
     auto start = [&](Record& r) {
         r.put16(*row);
         r.put16(*col);
-        r.put8(HiddenLocked);
+        r.put8(hiddenLockedByte(CellFontUsed, Alignment, HiddenLocked));
         r.put8(CellFontUsed);
         r.put8(Alignment);
     };
@@ -225,6 +234,32 @@ int ExcelFile::WriteValue(int ValueType, int CellFontUsed, int Alignment, int Hi
         break;
     }
     return 0;
+}
+
+// The first attribute byte of a cell: hidden and locked as given, and the
+// number of the declared format with the same attributes when there is one.
+int ExcelFile::hiddenLockedByte(int CellFontUsed, int Alignment, int HiddenLocked) const
+{
+    const qsizetype format =
+        m_formats.indexOf(packedAttributes(CellFontUsed, Alignment, HiddenLocked));
+    return format < 0 ? HiddenLocked : (HiddenLocked & 0xC0) | int(format);
+}
+
+// The format record of the oldest layout: font number, an unused byte, the
+// number format with the hidden and locked bits, then alignment and borders.
+int ExcelFile::addCellFormat(int CellFontUsed, int Alignment, int HiddenLocked)
+{
+    if (m_formats.size() >= maxFormats || !fitsByte(CellFontUsed) || !fitsByte(Alignment) ||
+        !fitsByte(HiddenLocked))
+        return -1;
+    Record r(0x0043, 4);
+    r.put8(CellFontUsed >> 6);
+    r.put8(0);
+    r.put8((CellFontUsed & 0x3F) | (HiddenLocked & 0xC0));
+    r.put8(Alignment);
+    writeRecord(r.view());
+    m_formats.append(packedAttributes(CellFontUsed, Alignment, HiddenLocked));
+    return int(m_formats.size() - 1);
 }
 
 int ExcelFile::SetMargin(int Margin, double MarginValue)

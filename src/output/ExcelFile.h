@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -23,6 +24,15 @@ class OutputBuffer;
 // (height x 20, width x 256) leaves the signed 16-bit range.
 //
 // Texts are written in Windows-1252; other characters become "?".
+//
+// Cell formats: every cell names a format record by the low six bits of its
+// first attribute byte. Programs that keep no copy of the attributes in the
+// cell (Gnumeric) drop a cell whose format record is missing, and programs
+// that do (LibreOffice) use the format records instead as soon as there are
+// any. So a writer declares, after its fonts and before its cells, one
+// format for each set of attributes it uses (addCellFormat); WriteValue
+// then points each cell at the format with its attributes. Without any
+// declared format the attribute bytes are written as given.
 class ExcelFile
 {
 public:
@@ -57,6 +67,10 @@ public:
                 int FontFormat); // points; 1 bold, 2 italic, 4 underline, 8 strike
     int SetHeader(const QString& HeaderText);
     int SetFooter(const QString& FooterText);
+    // Writes a format record for cells with these attribute bytes (as
+    // WriteValue takes them) and returns its number, -1 when none is written
+    // (past the 64 formats a cell can name, or bytes out of range).
+    int addCellFormat(int CellFontUsed, int Alignment, int HiddenLocked);
     void setPrintGridLines(bool on);
     void setProtectSpreadsheet(bool on);
 
@@ -71,7 +85,10 @@ private:
     int writeCounted(int number, const QString& text);
     void writeFlag(int number, bool on);
 
+    int hiddenLockedByte(int CellFontUsed, int Alignment, int HiddenLocked) const;
+
     FileSystem& m_fs;
+    QList<int> m_formats; // the attribute bytes of each declared format, packed
     std::unique_ptr<FileDevice> m_file;
     QIODevice* m_device = nullptr; // the "file handle": set from CreateFile on
     std::unique_ptr<OutputBuffer> m_out;

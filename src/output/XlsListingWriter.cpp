@@ -24,6 +24,10 @@ void XlsListingWriter::begin(const QString& title)
     m_sheet.SetMargin(ExcelFile::BottomMargin, 0.5);
     for (const int format : {0, 1, 4, 3})
         m_sheet.SetFont(QStringLiteral("Arial"), 9, format);
+    // The attributes of the file rows, the headings and the title.
+    m_sheet.addCellFormat(0, 1, 0);
+    m_sheet.addCellFormat(64, 1, 0);
+    m_sheet.addCellFormat(64, 0, 64);
     for (int column = 1; column <= 3; ++column)
         m_sheet.SetColumnWidth(column, column, widthInCharacters(100));
     m_sheet.SetColumnWidth(4, 4, widthInCharacters(500));

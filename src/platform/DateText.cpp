@@ -1,8 +1,10 @@
 #include "DateText.h"
 
+#include <QRegularExpression>
 #include <QTimeZone>
 
 #include <ctime>
+#include <functional>
 #include <iterator>
 #include <mutex>
 #include <vector>
@@ -19,6 +21,7 @@ struct Token {
         Day2,
         Month,
         Month2,
+        MonthShortName,
         MonthName,
         Year4,
         Year2,
@@ -44,6 +47,7 @@ struct Patterns {
     std::vector<Token> dateTokens;
     std::vector<Token> timeTokens;
     QString amUpper, pmUpper, amLower, pmLower;
+    QString shortMonths[12], longMonths[12];
     QString groupSeparator;
 };
 
@@ -55,10 +59,48 @@ QString widenYear(QString pattern)
     return pattern;
 }
 
-QString timeWithoutZone(QString pattern)
+// Runs edit over the parts of a pattern outside its quoted literals, so a
+// literal such as 'h' or 'at' is left as it is.
+QString outsideQuotes(const QString& pattern, const std::function<QString(QString)>& edit)
 {
-    pattern.remove(QLatin1Char('t'));
-    return pattern.trimmed();
+    const QStringList parts = pattern.split(QLatin1Char('\''));
+    QString out;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            out += QLatin1Char('\'');
+        out += i % 2 ? parts[i] : edit(parts[i]);
+    }
+    return out;
+}
+
+bool hasAmPm(const QString& pattern)
+{
+    bool found = false;
+    outsideQuotes(pattern, [&found](QString part) {
+        found = found || part.contains(QLatin1Char('a')) || part.contains(QLatin1Char('A'));
+        return part;
+    });
+    return found;
+}
+
+// The time to the second without its time zone, which the texts do not
+// carry: "H:mm:ss (t)" becomes "H:mm:ss", "h:mm:ss AP, t" becomes "h:mm:ss AP".
+// A day period ("B", as in "Bh:mm:ss") is written as the AM/PM marker, and a
+// twelve-hour clock left without any marker becomes a 24-hour one: a text
+// must never leave the half of the day open.
+QString timeWithoutZone(const QString& pattern)
+{
+    static const QRegularExpression zone(QStringLiteral("\\(t+\\)|\\[t+\\]|t+"));
+    static const QRegularExpression dayPeriod(QStringLiteral("B+"));
+    static const QRegularExpression loose(QStringLiteral("^[\\s,]+|[\\s,]+$"));
+    QString out = outsideQuotes(pattern, [](QString part) { return part.remove(zone); });
+    const bool marker = hasAmPm(out);
+    out = outsideQuotes(out, [marker](QString part) {
+        return marker ? part.remove(dayPeriod) : part.replace(dayPeriod, QStringLiteral("AP"));
+    });
+    if (!hasAmPm(out))
+        out = outsideQuotes(out, [](QString part) { return part.replace(u'h', u'H'); });
+    return out.remove(loose);
 }
 
 int runLength(const QString& p, qsizetype i)
@@ -96,7 +138,10 @@ std::vector<Token> tokenize(const QString& p)
             used = qMin(n, 2);
             break;
         case 'M':
-            kind = n >= 3 ? Token::MonthName : n == 2 ? Token::Month2 : Token::Month;
+            kind = n >= 4   ? Token::MonthName
+                   : n == 3 ? Token::MonthShortName
+                   : n == 2 ? Token::Month2
+                            : Token::Month;
             break;
         case 'y':
             kind = n >= 4 ? Token::Year4 : Token::Year2;
@@ -137,16 +182,46 @@ std::mutex patternsMutex;
 QLocale pinnedLocale;
 bool pinned = false;
 
+// Whether dates are written as under the C locale (C, C.UTF-8, POSIX): the
+// locale itself, or for the system locale the one that chooses its date
+// formats (LC_ALL, then LC_TIME, then LANG), which may differ from its
+// language (LANG=en_US.UTF-8 with LC_TIME=C).
+bool cDates(const QLocale& locale)
+{
+    if (locale.language() == QLocale::C)
+        return true;
+    if (locale != QLocale::system())
+        return false;
+    QByteArray time = qgetenv("LC_ALL");
+    if (time.isEmpty())
+        time = qgetenv("LC_TIME");
+    if (time.isEmpty())
+        time = qgetenv("LANG");
+    return time == "C" || time == "POSIX" || time.startsWith("C.");
+}
+
 Patterns buildPatterns(const QLocale& locale)
 {
     Patterns p;
     p.locale = locale;
-    p.date = widenYear(locale.dateFormat(QLocale::ShortFormat));
-    p.time = timeWithoutZone(locale.timeFormat(QLocale::LongFormat));
+    if (cDates(locale)) {
+        // C, C.UTF-8 and POSIX (the default of many machines and services):
+        // Qt's "d MMM yyyy" is no short date, so the texts are ISO-like,
+        // sort as text and read the same everywhere.
+        p.date = QStringLiteral("yyyy-MM-dd");
+        p.time = QStringLiteral("HH:mm:ss");
+    } else {
+        p.date = widenYear(locale.dateFormat(QLocale::ShortFormat));
+        p.time = timeWithoutZone(locale.timeFormat(QLocale::LongFormat));
+    }
     p.dateTokens = tokenize(p.date);
     p.timeTokens = tokenize(p.time);
     p.groupSeparator =
         locale.numberOptions() & QLocale::OmitGroupSeparator ? QString() : locale.groupSeparator();
+    for (int m = 0; m < 12; ++m) {
+        p.shortMonths[m] = locale.monthName(m + 1, QLocale::ShortFormat);
+        p.longMonths[m] = locale.monthName(m + 1, QLocale::LongFormat);
+    }
     p.amUpper = locale.amText().toUpper();
     p.pmUpper = locale.pmText().toUpper();
     p.amLower = locale.amText().toLower();
@@ -222,8 +297,11 @@ void appendTokens(Buffer& out, const std::vector<Token>& tokens, const std::tm& 
         case Token::Month2:
             appendNumber(out, t.tm_mon + 1, 2);
             break;
+        case Token::MonthShortName:
+            out.add(p.shortMonths[t.tm_mon]);
+            break;
         case Token::MonthName:
-            out.add(p.locale.monthName(t.tm_mon + 1, QLocale::LongFormat));
+            out.add(p.longMonths[t.tm_mon]);
             break;
         case Token::Year4:
             appendNumber(out, t.tm_year + 1900, 4);
@@ -263,6 +341,108 @@ void appendTokens(Buffer& out, const std::vector<Token>& tokens, const std::tm& 
             break;
         }
     }
+}
+
+// Reading is the mirror of appendTokens, so every text written here reads
+// back whatever the locale (Qt's own parser refuses some locales' texts).
+struct Fields {
+    int year = 1, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+    int half = -1; // -1 no AM/PM marker read, 0 before noon, 1 after
+    bool twelveHour = false;
+};
+
+bool readNumber(QStringView text, qsizetype& at, int minDigits, int maxDigits, int& value)
+{
+    int digits = 0;
+    value = 0;
+    while (digits < maxDigits && at < text.size() && text[at] >= u'0' && text[at] <= u'9') {
+        value = value * 10 + (text[at].unicode() - u'0');
+        ++at;
+        ++digits;
+    }
+    return digits >= minDigits;
+}
+
+bool readWord(QStringView text, qsizetype& at, const QString& word)
+{
+    if (word.isEmpty() || text.mid(at, word.size()).compare(word, Qt::CaseInsensitive) != 0)
+        return false;
+    at += word.size();
+    return true;
+}
+
+// The longest of twelve names at `at` (a short name may begin a long one).
+bool readMonth(QStringView text, qsizetype& at, const QString (&names)[12], int& month)
+{
+    qsizetype best = 0;
+    for (int m = 0; m < 12; ++m) {
+        if (names[m].size() > best &&
+            text.mid(at, names[m].size()).compare(names[m], Qt::CaseInsensitive) == 0) {
+            best = names[m].size();
+            month = m + 1;
+        }
+    }
+    at += best;
+    return best > 0;
+}
+
+bool readTokens(const std::vector<Token>& tokens, QStringView text, qsizetype& at,
+                const Patterns& p, Fields& f)
+{
+    for (const Token& tok : tokens) {
+        bool ok = true;
+        switch (tok.kind) {
+        case Token::Literal:
+            ok = text.mid(at, tok.text.size()) == tok.text;
+            at += tok.text.size();
+            break;
+        case Token::Day:
+        case Token::Day2:
+            ok = readNumber(text, at, 1, 2, f.day);
+            break;
+        case Token::Month:
+        case Token::Month2:
+            ok = readNumber(text, at, 1, 2, f.month);
+            break;
+        case Token::MonthShortName:
+            ok = readMonth(text, at, p.shortMonths, f.month);
+            break;
+        case Token::MonthName:
+            ok = readMonth(text, at, p.longMonths, f.month);
+            break;
+        case Token::Year4:
+            ok = readNumber(text, at, 4, 4, f.year);
+            break;
+        case Token::Year2:
+            ok = false; // the patterns are widened to four digits
+            break;
+        case Token::Hour12:
+        case Token::Hour12_2:
+            f.twelveHour = true;
+            ok = readNumber(text, at, 1, 2, f.hour) && f.hour >= 1 && f.hour <= 12;
+            break;
+        case Token::Hour24:
+        case Token::Hour24_2:
+            ok = readNumber(text, at, 1, 2, f.hour) && f.hour <= 23;
+            break;
+        case Token::Minute:
+        case Token::Minute2:
+            ok = readNumber(text, at, 1, 2, f.minute) && f.minute <= 59;
+            break;
+        case Token::Second:
+        case Token::Second2:
+            ok = readNumber(text, at, 1, 2, f.second) && f.second <= 59;
+            break;
+        case Token::AmPmUpper:
+        case Token::AmPmLower:
+            f.half = readWord(text, at, p.amUpper) ? 0 : readWord(text, at, p.pmUpper) ? 1 : -1;
+            ok = f.half >= 0;
+            break;
+        }
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 void appendTm(QString& out, const std::tm& t)
@@ -384,11 +564,37 @@ void DateText::appendFromEpoch(QString& out, qint64 seconds)
     appendTm(out, t);
 }
 
+bool DateText::read(QStringView text, QDate& date, int& secondOfDay)
+{
+    const Patterns& p = patterns();
+    Fields f;
+    qsizetype at = 0;
+    if (!readTokens(p.dateTokens, text, at, p, f))
+        return false;
+    if (at < text.size()) {
+        // A time follows after one blank, as appendTm writes it.
+        if (text[at] != u' ')
+            return false;
+        ++at;
+        if (!readTokens(p.timeTokens, text, at, p, f) || at != text.size())
+            return false;
+        if (f.twelveHour)
+            f.hour = f.hour % 12 + 12 * f.half;
+    }
+    date = QDate(f.year, f.month, f.day);
+    secondOfDay = f.hour * 3600 + f.minute * 60 + f.second;
+    return date.isValid();
+}
+
 QDateTime DateText::parse(const QString& text)
 {
     const QString s = text.trimmed();
     if (s.isEmpty())
         return {};
+    QDate date;
+    int second = 0;
+    if (read(s, date, second))
+        return QDateTime(date, QTime(0, 0).addSecs(second));
     const Patterns& p = patterns();
     QDateTime dt = p.locale.toDateTime(s, p.date + QLatin1Char(' ') + p.time);
     if (dt.isValid())

@@ -21,3 +21,33 @@ void FieldText::appendEscaped(QString& out, QStringView field)
         }
     }
 }
+
+bool FieldText::unescape(QStringView field, QString& out)
+{
+    out.clear();
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] != QLatin1Char('\\')) {
+            out += field[i];
+            continue;
+        }
+        if (++i == field.size())
+            return false;
+        switch (field[i].unicode()) {
+        case '\\':
+            out += QLatin1Char('\\');
+            break;
+        case 't':
+            out += QLatin1Char('\t');
+            break;
+        case 'r':
+            out += QLatin1Char('\r');
+            break;
+        case 'n':
+            out += QLatin1Char('\n');
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}

@@ -19,4 +19,8 @@ inline QString escaped(QStringView field)
     return out;
 }
 
+// The reverse of appendEscaped; false when field holds another escape or a
+// lone backslash at its end.
+bool unescape(QStringView field, QString& out);
+
 } // namespace FieldText

@@ -44,6 +44,7 @@ public:
         Time created;        // stored creation time, else birth time, else modified
         Time modified;
         int attributes = 0; // Attribute bits
+        int links = 1;      // names of the entry itself (hard links)
     };
 
     static FileSystem& instance();           // the one the program uses
@@ -68,6 +69,8 @@ public:
     virtual int attributes(const QString& path, int& attributes) = 0;
     virtual int setAttributes(const QString& path, int attributes) = 0;
 
+    // Times and attributes are those of the entry itself: a symbolic link
+    // is changed as the link (or refused), its target never.
     virtual int creationTime(const QString& path, Time& time) = 0;
     virtual int setCreationTime(const QString& path, const Time& time) = 0;
     virtual int setModifiedTime(const QString& path, const Time& time) = 0;

@@ -101,9 +101,11 @@ bool fillEntry(int dirfd, const char* name, const QByteArray& fullPath, bool wan
                FileSystem::Entry& e)
 {
     struct statx sx;
-    const unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+    const unsigned mask =
+        STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME | STATX_NLINK;
     if (::statx(dirfd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0)
         return false;
+    e.links = int(sx.stx_nlink);
     // A link describes its target; a dangling one describes itself.
     e.isSymLink = S_ISLNK(sx.stx_mode);
     struct statx target;
@@ -198,7 +200,8 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
     dos.attributesValid = true;
     dos.attributes = quint32(value & (ReadOnly | Hidden | System | Archive));
 
-    const bool readOnly = value & ReadOnly;
+    // A link has no permissions of its own: chmod would change its target.
+    const bool readOnly = (value & ReadOnly) && !S_ISLNK(st.st_mode);
     // Write the xattr while the file is still writable, then change the mode.
     auto storeXattr = [&]() -> int {
         const int rc = writeDosAttrib(p.constData(), dos);
@@ -247,7 +250,7 @@ int PosixFileSystem::setModifiedTime(const QString& path, const Time& time)
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_sec = time_t(time.seconds);
     times[1].tv_nsec = time.nanoseconds;
-    if (::utimensat(AT_FDCWD, p.constData(), times, 0) != 0)
+    if (::utimensat(AT_FDCWD, p.constData(), times, AT_SYMLINK_NOFOLLOW) != 0)
         return fail(Operation::OpenOrWrite);
     return FileErrors::None;
 }

@@ -23,8 +23,9 @@ public:
 
     // Starts arguments[0] with the others as its arguments and returns at
     // once with a file error code: 0 when it started, 53 when there is no
-    // program to start (an empty line included), 75 when an argument holds
-    // bytes that cannot be handed over unchanged.
+    // program to start (an empty line included). Arguments reach the
+    // program as the bytes FileNameCodec gives them, also when they are
+    // not UTF-8.
     virtual int start(const QStringList& arguments, WindowState state) = 0;
 
     // A command line as the program and its arguments: blanks separate,

@@ -20,6 +20,10 @@ public:
 
     virtual void message(const QString& text) = 0;
     virtual FailureAnswer failure(const QString& text) = 0;
+    // How often one step may be retried before it counts as stopped: a
+    // person answers each time (0, no limit); an answer given in advance
+    // must not retry for ever.
+    virtual int retryLimit() const { return 0; }
     // The input box; no value when the person cancels.
     virtual std::optional<QString> input(const QString& prompt, const QString& title,
                                          const QString& defaultText) = 0;

@@ -2,8 +2,8 @@
 
 #include "ProcessLauncher.h"
 
-// The real program start on Linux: QProcess::startDetached in the process's
-// current folder, PATH searched as usual (the current folder is not, as
+// The real program start on Linux: fork and exec, detached, in the process's
+// current folder, every argument byte for byte, PATH searched as usual (the current folder is not, as
 // everywhere on Linux). The command processor "cmd" (any letter case, with or
 // without ".exe") stands for the user's terminal: $TERMINAL, else
 // x-terminal-emulator, else xterm; words after it are passed to the terminal.

@@ -1,4 +1,5 @@
 #include "app/FileDates.h"
+#include "app/JournalFolder.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "platform/FileErrors.h"
@@ -222,6 +223,30 @@ private slots:
         f.pass.Undo_Rename_Click();
         QVERIFY(dir.exists("y"));
         QVERIFY(f.faults.messages.isEmpty());
+    }
+
+    // The window's pass writes its journal; Ctrl+Z undoes newest first, so
+    // a chain comes back whole.
+    void windowPassChain()
+    {
+        TempFolder dir;
+        Fixture f(dir.path(), "a b", "b>c a>b");
+        std::reverse(f.session.model().displayOrder().begin(),
+                     f.session.model().displayOrder().end());
+        f.pass.Command1_Click(-1);
+        QCOMPARE(snapshot(dir), QStringLiteral("b=a c=b"));
+        const QString path = JournalFolder::journals().value(JournalFolder::journals().size() - 1);
+        QByteArray bytes;
+        QCOMPARE(f.faults.readChunks(path, 1 << 20,
+                                     [&](const QByteArray& b) { return bytes += b, true; }),
+                 0);
+        RenameJournal::Contents journal;
+        QString why;
+        QVERIFY2(RenameJournal::read(bytes, journal, why), qPrintable(why));
+        QCOMPARE(journal.folder, dir.path());
+        QCOMPARE(journal.renamedCount(), 2);
+        f.pass.Undo_Rename_Click();
+        QCOMPARE(snapshot(dir), QStringLiteral("a=a b=b"));
     }
 
     void datesThenAttributes()

@@ -116,7 +116,7 @@ private slots:
                 fullRun = t.nsecsElapsed() / 1000;
                 QCOMPARE(dir.names().last(), QStringLiteral("f10000"));
             }
-            runCli({"undo", "--undo-file", records.file("rec")});
+            runCli({"undo", "--journal", records.file("rec")});
             QVERIFY2(
                 dir.names() == before,
                 qPrintable(QStringLiteral("killed after %1 us of %2").arg(killAt).arg(fullRun)));

@@ -1,7 +1,12 @@
+#include "CliRun.h"
 #include "TempFolder.h"
 
-#include <QProcess>
+#include "platform/FileNameCodec.h"
+
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Files = QMap<QString, QByteArray>;
 Q_DECLARE_METATYPE(Files)
@@ -9,22 +14,25 @@ Q_DECLARE_METATYPE(Files)
 namespace
 {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 // Runs quillon-cli with %F in the arguments standing for the folder.
-Run runCli(QStringList arguments, const TempFolder& dir)
+CliRun runCli(QStringList arguments, const TempFolder& dir)
 {
     for (QString& argument : arguments)
         argument.replace(QLatin1String("%F"), dir.path());
-    QProcess p;
-    p.start(QStringLiteral(QUILLON_CLI), arguments);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return ::runCli(arguments);
+}
+
+struct Stat {
+    qint64 modified;
+    int mode;
+    bool operator==(const Stat&) const = default;
+};
+
+Stat statOf(const QString& path)
+{
+    struct stat st = {};
+    ::stat(FileNameCodec::encode(path).constData(), &st);
+    return {qint64(st.st_mtime), int(st.st_mode)};
 }
 
 } // namespace
@@ -94,7 +102,7 @@ private slots:
         QVERIFY(dir.write(QStringLiteral("banana.txt"), "cavendish"));
         QVERIFY(dir.write(QStringLiteral("cherry.log"), "morello"));
 
-        const Run run = runCli(arguments, dir);
+        const CliRun run = runCli(arguments, dir);
 
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(err), qPrintable(run.err));
@@ -109,13 +117,55 @@ private slots:
             QCOMPARE(dir.read(QStringLiteral("apple.txt")), QByteArray("pippin"));
     }
 
+    void otherNamesOfAFileStayWhole_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("hardLink"); // else a symbolic link
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("shred all, hard link")
+            << QStringList{"shred", "%F", "--all", "--yes"} << true << 1 << "was not shredded"
+            << QStringList{"link"};
+        QTest::newRow("shred one, hard link")
+            << QStringList{"shred", "%F", "--search-name", "link", "--position", "1", "--yes"}
+            << true << 1 << "was not shredded" << QStringList{"a", "link"};
+        QTest::newRow("dates on a symbolic link")
+            << QStringList{"rename", "%F", "--pattern", "Same", "--modified", "2001-02-03"} << false
+            << 0 << "" << QStringList{"a", "link"};
+    }
+
+    // A file listed under one name may have others outside the folder: the
+    // shredder does not overwrite it, dates change the link.
+    void otherNamesOfAFileStayWhole()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, hardLink);
+        QFETCH(int, status);
+        QFETCH(QString, err);
+        QFETCH(QStringList, left);
+        TempFolder dir, outside;
+        QVERIFY(dir.write("a", "a"));
+        QVERIFY(outside.write("data", "precious"));
+        const QByteArray data = FileNameCodec::encode(outside.file("data"));
+        const QByteArray link = FileNameCodec::encode(dir.file("link"));
+        QCOMPARE(hardLink ? ::link(data, link) : ::symlink(data, link), 0);
+        const Stat before = statOf(outside.file("data"));
+        const CliRun run = runCli(arguments, dir);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(err), qPrintable(run.err));
+        QCOMPARE(dir.names(), left);
+        QCOMPARE(outside.read("data"), QByteArray("precious"));
+        QVERIFY(statOf(outside.file("data")) == before);
+    }
+
     void batchNamesNeverReachAShell()
     {
         TempFolder dir;
         const QStringList names{"x; touch PWNED", "$(touch PWNED)", "`touch PWNED`"};
         for (const QString& name : names)
             QVERIFY(dir.write(name, "x"));
-        const Run run =
+        const CliRun run =
             runCli({QStringLiteral("batch"), QStringLiteral("%F"), QStringLiteral("--command"),
                     QStringLiteral("touch Sourcefiles$-seen")},
                    dir);

@@ -81,13 +81,17 @@ private slots:
         QVERIFY(!run.outBytes.contains("jpg-list"));
     }
 
-    void emptyAndMissingFoldersListNothing()
+    // An empty folder lists its header alone; one that cannot be read is an
+    // error, unlike in the window.
+    void emptyAndMissingFolders()
     {
         TempFolder dir;
         for (const QString& folder : {dir.path(), dir.file(QStringLiteral("missing"))}) {
             const CliRun run = runCli({QStringLiteral("list"), folder});
-            QCOMPARE(run.status, 0);
-            QCOMPARE(run.outBytes.count('\n'), 1);
+            const bool missing = folder.endsWith(QLatin1String("missing"));
+            QCOMPARE(run.status, missing ? 1 : 0);
+            QCOMPARE(run.outBytes.count('\n'), missing ? 0 : 1);
+            QCOMPARE(run.err.contains(QLatin1String("cannot read the folder")), missing);
         }
     }
 

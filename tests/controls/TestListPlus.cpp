@@ -397,7 +397,7 @@ private slots:
             ListPlus list;
             list.readProperties(design);
             list.writeProperties(saved);
-            const QVariantList expected{pal.color(mainWindow ? QPalette::Window : QPalette::Button),
+            const QVariantList expected{pal.color(mainWindow ? QPalette::Base : QPalette::Button),
                                         mainWindow ? QColor(Qt::black)
                                                    : pal.color(QPalette::ButtonText),
                                         true,

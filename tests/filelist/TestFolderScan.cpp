@@ -95,9 +95,44 @@ private slots:
             names << model.SourceName(i);
             QCOMPARE(model.sizeText(i).toString(), QStringLiteral("3"));
         }
-        names.sort();
         QCOMPARE(names, (QStringList{QStringLiteral(".hidden"), QStringLiteral("a.txt"), odd}));
         QCOMPARE(fs.currentFolder() + QLatin1Char('/'), dir.path());
+    }
+
+    void nameOrder_data()
+    {
+        QTest::addColumn<QStringList>("names"); // in the expected order
+        QTest::newRow("letter case ignored")
+            << QStringList{"A.txt", "a2.txt", "B.txt", "c.txt", "New_Filename_01"};
+        QTest::newRow("names equal but for case: exact code units")
+            << QStringList{"A.TXT", "A.txt", "a.TXT", "a.txt"};
+        QTest::newRow("ordinal, not natural") << QStringList{"f10", "f9", "Zeta", "_under"};
+        QTest::newRow("shared prefix, differing late")
+            << QStringList{"New_Filename_0001", "new_filename_0002", "New_Filename_001",
+                           "xxABCDEFGHIJ0", "XXabcdefghij1"};
+        QTest::newRow("beyond ASCII: each unit upper-cased on its own")
+            << QStringList{"stra\u00dfe", "Z", "\u00e9", "\u00c9t\u00e9", "\u4e2d"};
+        QTest::newRow("bytes that are not UTF-8 after the BMP letters")
+            << QStringList{"\u4e2d", FileNameCodec::decode(QByteArray("\xe9t\xe9")),
+                           FileNameCodec::decode(QByteArray("\xff")), "\uff21"};
+    }
+
+    // The list comes in name order, whatever order the file system keeps.
+    void nameOrder()
+    {
+        QFETCH(QStringList, names);
+        TempFolder dir;
+        for (qsizetype i = names.size() - 1; i >= 0; --i)
+            QVERIFY(dir.write(names[i], "x"));
+        PosixFileSystem fs;
+        FileListModel::Rows rows;
+        FolderScan::scan(fs, dir.path(), QStringLiteral("*"), rows);
+        FileListModel model;
+        model.AddArray(std::move(rows));
+        QStringList listed;
+        for (int i = 0; i <= model.LastIndex(); ++i)
+            listed << model.SourceName(i);
+        QCOMPARE(listed, names);
     }
 
     void rowTexts()

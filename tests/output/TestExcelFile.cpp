@@ -98,7 +98,7 @@ private slots:
             apply(xl, call, args);
             xl.CloseFile();
         }
-        QCOMPARE(buffer.data().toHex(), "0900040002000a00" + hex + "0a000000");
+        QCOMPARE(buffer.data().toHex(), "0900040002001000" + hex + "0a000000");
     }
 
     // The end record is written once: by CloseFile, or by the destructor
@@ -122,7 +122,7 @@ private slots:
             for (int i = 0; i < closeCalls; ++i)
                 QCOMPARE(xl.CloseFile(), 0);
         }
-        QCOMPARE(buffer.data().toHex(), QByteArray("0900040002000a000a000000"));
+        QCOMPARE(buffer.data().toHex(), QByteArray("09000400020010000a000000"));
     }
 };
 

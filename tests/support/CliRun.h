@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
-// Runs the built quillon-cli (QUILLON_CLI) and keeps what it said: the exit
+// Runs the built quillon-cli (QUILLON_CLI, or the program named by
+// $QUILLON_CLI_UNDER_TEST, to try the tests on another build) and keeps what it said: the exit
 // status, standard output as bytes (names that are not UTF-8 stay exact) and
 // as text, and standard error as text.
 struct CliRun {
@@ -14,12 +16,20 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList& arguments, const QString& workingDirectory = {})
+inline QString cliProgram()
+{
+    return qEnvironmentVariable("QUILLON_CLI_UNDER_TEST", QStringLiteral(QUILLON_CLI));
+}
+
+inline CliRun
+runCli(const QStringList& arguments, const QString& workingDirectory = {},
+       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     if (!workingDirectory.isEmpty())
         p.setWorkingDirectory(workingDirectory);
-    p.start(QStringLiteral(QUILLON_CLI), arguments);
+    p.start(cliProgram(), arguments);
     p.closeWriteChannel();
     p.waitForFinished(60000);
     CliRun run;

@@ -18,10 +18,10 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     FormParts::place(Text3, 135, 270, 8385, 390);
     Command6 =
         FormParts::command(this, QStringLiteral("CMD"), QStringLiteral("Command Windows..."));
-    FormParts::place(Command6, 8595, 225, 780, 465);
+    FormParts::place(Command6, 8595, 270, 780, 420); // below the caption line
     Command3 = FormParts::command(this, QStringLiteral("Execute"),
                                   QStringLiteral("Execute Command Batch..."));
-    FormParts::place(Command3, 9405, 225, 1320, 465);
+    FormParts::place(Command3, 9405, 270, 1320, 420);
     CMDr = new QLabel(this);
     CMDr->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); font-weight: normal;"));
     FormParts::moveTo(CMDr, 2340, 15);

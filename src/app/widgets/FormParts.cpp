@@ -28,6 +28,10 @@ QComboBox* FormParts::editableBox(QWidget* parent, const QString& text, const QS
 {
     auto* box = new QComboBox(parent);
     box->setEditable(true);
+    // What a person types stays exactly as typed: no inline completion (it
+    // turned a typed "D" into a batch line that deletes files), and Enter adds
+    // nothing to the list.
+    box->setCompleter(nullptr);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(items);
     box->setEditText(text);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -12,7 +13,9 @@ const QString Title = QStringLiteral("Quillon");
 
 void QtPrompter::message(const QString& text)
 {
-    QMessageBox::information(m_parent, Title, text, QMessageBox::Ok);
+    // A plain box: the text and OK, no icon.
+    QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok, m_parent);
+    box.exec();
 }
 
 Prompter::FailureAnswer QtPrompter::failure(const QString& text)
@@ -35,12 +38,17 @@ Prompter::FailureAnswer QtPrompter::failure(const QString& text)
 std::optional<QString> QtPrompter::input(const QString& prompt, const QString& title,
                                          const QString& defaultText)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    // A long prompt (the content search's) wraps, so the box fits a small
+    // screen with its buttons.
+    if (auto* label = dialog.findChild<QLabel*>())
+        label->setWordWrap(true);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 void QtPrompter::setBusy(bool busy)

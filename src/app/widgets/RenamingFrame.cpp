@@ -21,10 +21,10 @@ RenamingFrame::RenamingFrame(Session& session, QWidget* parent)
     buildReplacePair();
     Command2 = FormParts::command(this, QStringLiteral("Generate"),
                                   QStringLiteral("Generate New File Names..."));
-    place(Command2, 6645, 255, 1800, 450);
+    place(Command2, 6645, 270, 1800, 435); // below the caption line
     Command5 = FormParts::command(this, QStringLiteral("Replace"),
                                   QStringLiteral("Replace New File Name Captions..."));
-    place(Command5, 6645, 705, 1800, 450);
+    place(Command5, 6645, 705, 1800, 435);
     connectTriggers();
 }
 
@@ -63,15 +63,17 @@ void RenamingFrame::buildReplacePair()
         FormParts::moveTo(Label1[i], 135 + i * 3465, 810);
         R1[i] = new QLineEdit(this);
         R1[i]->setToolTip(QString::fromLatin1(tips[i]));
-        place(R1[i], 1035 + i * 3240, 750, 2430, 360);
+        place(R1[i], 1035 + i * 3240, 750, 2340, 360); // clear of Replace
         R1[i]->installEventFilter(this);
     }
 }
 
 void RenamingFrame::connectTriggers()
 {
-    Text1->lineEdit()->installEventFilter(this);
-    Text2->lineEdit()->installEventFilter(this);
+    // A focused combo box hands typed keys to its line edit directly, past any
+    // filter there, so the key rules watch the boxes themselves.
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
     connect(Command2, &SuperButton::Click, this, [this] {
         syncToSession();
         NameGenerator::Command2_Click(m_session);
@@ -132,9 +134,9 @@ bool RenamingFrame::eventFilter(QObject* watched, QEvent* e)
 bool RenamingFrame::filterKey(QObject* watched, QChar key)
 {
     syncToSession();
-    if (watched == Text1->lineEdit())
+    if (watched == Text1)
         return NameGenerator::Text1KeyPress(m_session, key);
-    if (watched == Text2->lineEdit())
+    if (watched == Text2)
         return NameGenerator::Text2KeyPress(m_session, key);
     return NameGenerator::keyAccepted(key);
 }

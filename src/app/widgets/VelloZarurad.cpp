@@ -14,6 +14,7 @@
 #include "app/Shredder.h"
 #include "controls/DriveControl.h"
 #include "controls/ListPlus.h"
+#include "controls/VelloVerticalScroll.h"
 #include "output/ListingCopy.h"
 #include "output/ListingSource.h"
 #include "output/widgets/LoadSave.h"
@@ -28,7 +29,6 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -164,6 +164,8 @@ void VelloZarurad::buildPathFrame(QWidget* inner)
     place(Frame3, 90, 45, 9270, 750);
     Dr = new QLineEdit(inner);
     Dr->setToolTip(QStringLiteral("Select Source Directory..."));
+    // Read-only: it takes no typing, and leaves Ctrl+Z to the window's undo.
+    Dr->setReadOnly(true);
     Dr->installEventFilter(this);
     place(Dr, 225, 315, 6810, 405);
     Combo1 = FormParts::editableBox(
@@ -194,6 +196,7 @@ void VelloZarurad::buildPathFrame(QWidget* inner)
     dirList = new DriveControl(DriveBorder);
     place(dirList, 60, 0, 6135, 3975);
     dirList->installEventFilter(this);
+    dirList->sFiles->installEventFilter(this);
     DriveBorder->installEventFilter(this);
     connect(dirList, &DriveControl::Click, this, &VelloZarurad::folderChosen);
 }
@@ -264,14 +267,15 @@ bool VelloZarurad::event(QEvent* e)
 bool VelloZarurad::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == Dr) {
-        if (e->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(e)->text().isEmpty())
-            return true; // the path box takes no typing
         if (e->type() == QEvent::MouseButtonRelease) {
             togglePanel();
             if (DriveBorder->isVisible())
                 dirList->setFocus();
         }
-    } else if (watched == dirList && e->type() == QEvent::FocusOut) {
+    } else if ((watched == dirList || watched == dirList->sFiles) &&
+               e->type() == QEvent::FocusOut && QApplication::focusWidget() != dirList &&
+               !dirList->isAncestorOf(QApplication::focusWidget())) {
+        // The focus going into the browser's own scroll bar stays in the panel.
         DriveBorder->hide();
         m_panelJustClosed = true;
     } else if (watched == DriveBorder && e->type() == QEvent::Resize) {
@@ -362,7 +366,9 @@ void VelloZarurad::connectFileOperations()
         });
     }
     connect(ListPlus1, &ListPlus::DblClick, this, [this] {
-        PicShow::OpenListedFile(m_session.model().SourceName(m_session.model().GetArrayItem()),
+        // From the listed folder: the save dialog may have moved the current one.
+        PicShow::OpenListedFile(m_session.FolderPath +
+                                    m_session.model().SourceName(m_session.model().GetArrayItem()),
                                 this);
     });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);

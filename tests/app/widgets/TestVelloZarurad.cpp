@@ -1,26 +1,36 @@
+#include "app/FileSearch.h"
 #include "app/Session.h"
 #include "app/widgets/AttributesFrame.h"
 #include "app/widgets/BatchFrame.h"
+#include "app/widgets/PicShow.h"
+#include "app/widgets/QtPrompter.h"
 #include "app/widgets/RenamingFrame.h"
 #include "app/widgets/VelloZarurad.h"
+#include "controls/CalanderForm.h"
 #include "controls/DriveControl.h"
 #include "controls/ListPlus.h"
 #include "controls/SuperButton.h"
+#include "controls/VelloVerticalScroll.h"
 #include "output/widgets/LoadSave.h"
 #include "platform/Clipboard.h"
 #include "platform/PosixFileSystem.h"
 
 #include "PromptRecorder.h"
 #include "TempFolder.h"
+#include "WindowInput.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QTimer>
 
 namespace
 {
@@ -48,7 +58,10 @@ struct Fixture {
         window->setClipboard(&clipboard);
         window->show();
         QTRY_VERIFY(window->activated());
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
     }
+    QWidget* w() const { return window.get(); }
     TempFolder dir;
     PosixFileSystem fs;
     PromptRecorder prompts;
@@ -74,26 +87,6 @@ private slots:
         QCOMPARE(f.session->model().DesName(119), QStringLiteral("New_Filename_120.jpg"));
         QVERIFY(!f.window->Undo_Rename->isEnabled());
         QCOMPARE(f.window->Dr->text() + QLatin1Char('/'), f.dir.path());
-    }
-
-    void renamesAndUndoes()
-    {
-        Fixture f(45);
-        const QStringList before = f.dir.names();
-        QTest::mouseClick(f.window->Command1, Qt::LeftButton);
-        QTRY_COMPARE(f.window->RemN->text(), QStringLiteral("Renaming Completed"));
-        QStringList expected;
-        for (int i = 1; i <= 45; ++i)
-            expected << QStringLiteral("New_Filename_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-        QCOMPARE(f.dir.names(), expected);
-        QVERIFY(f.window->Undo_Rename->isEnabled());
-        QVERIFY(f.window->Command1->isEnabled());
-        QVERIFY(f.prompts.messages.isEmpty());
-        // Ctrl+Z with the list focused runs the undo.
-        f.window->ListPlus1->setFocus();
-        QTest::keyClick(f.window->ListPlus1, Qt::Key_Z, Qt::ControlModifier);
-        QTRY_COMPARE(f.dir.names(), before);
-        QVERIFY(!f.window->Undo_Rename->isEnabled());
     }
 
     void newNamesThroughTheClipboard()
@@ -122,20 +115,160 @@ private slots:
         QCOMPARE(f.session->model().DesName(0), QStringLiteral("New_Filename_1.jpg"));
     }
 
-    void typedKeysAndChoicesRunTheGenerator()
+    // What a person types stays as typed (no completion), the file-name filter
+    // and the generator's triggers see real typing, Enter adds no list item.
+    void typingInTheBoxes_data()
     {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QString>("message");
+        const QString plain = QStringLiteral("New_Filename_2.jpg");
+        QTest::newRow("batch D") << "Text3"
+                                 << "D"
+                                 << "D" << plain << "";
+        QTest::newRow("case is no keyword")
+            << "Text1"
+            << "case\r"
+            << "case" << plain << "All new file names cannot be the same...";
+        QTest::newRow("File") << "Text1"
+                              << "File"
+                              << "File" << plain << "";
+        QTest::newRow("type") << "Combo1"
+                              << "*.t"
+                              << "*.t" << plain << "";
+        QTest::newRow("forbidden") << "Text1"
+                                   << "S|h*o\"t/:<>?\\#\r"
+                                   << "Shot#"
+                                   << "Shot2.jpg"
+                                   << "";
+        QTest::newRow("Text2 key") << "Text2"
+                                   << ".png"
+                                   << ".png"
+                                   << "New_Filename_2.pn"
+                                   << "";
+    }
+    void typingInTheBoxes()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, keys);
         Fixture f(2);
-        RenamingFrame* frame = f.window->Frame1;
-        frame->Text1->lineEdit()->selectAll();
-        QTest::keyClicks(frame->Text1->lineEdit(), QStringLiteral("Shot*#"));
-        QCOMPARE(frame->Text1->currentText(), QStringLiteral("Shot#")); // "*" discarded
-        QTest::keyClick(frame->Text1->lineEdit(), Qt::Key_Return);
-        QCOMPARE(f.session->model().DesName(1), QStringLiteral("Shot2.jpg"));
-        frame->Text1->setCurrentIndex(frame->Text1->findText(QStringLiteral("Same")));
-        emit frame->Text1->activated(frame->Text1->currentIndex());
-        QCOMPARE(frame->Text1->currentText(), QString());
-        for (int k = 0; k < 2; ++k)
-            QCOMPARE(f.session->model().DesName(k), f.session->model().SourceName(k));
+        const QMap<QString, QComboBox*> boxes{{"Text1", f.window->Frame1->Text1},
+                                              {"Text2", f.window->Frame1->Text2},
+                                              {"Text3", f.window->Frame2->Text3},
+                                              {"Combo1", f.window->Combo1}};
+        QComboBox* typedIn = boxes.value(box);
+        const int items = typedIn->count();
+        WindowInput::click(typedIn, QPoint(5, typedIn->height() / 2));
+        WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
+        WindowInput::type(f.w(), keys);
+        QTEST(typedIn->currentText(), "text");
+        QCOMPARE(typedIn->count(), items);
+        QTEST(f.session->model().DesName(1), "newName");
+        QTEST(f.prompts.messages.join(QLatin1Char('|')), "message");
+    }
+
+    // A batch copies every file; a button clicks on Space and Enter only, and
+    // the focus comes back to Execute after its batch: stray keys start nothing.
+    void batchThenStrayKeys()
+    {
+        Fixture f(3);
+        TempFolder target;
+        const QStringList before = f.dir.names();
+        f.window->Frame2->Text3->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
+                                             target.path() + QStringLiteral("Destnames$"));
+        WindowInput::click(f.window->Frame2->Command3);
+        const QStringList copies{QStringLiteral("New_Filename_1.jpg"),
+                                 QStringLiteral("New_Filename_2.jpg"),
+                                 QStringLiteral("New_Filename_3.jpg")};
+        QCOMPARE(target.names(), copies);
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(QApplication::focusWidget(), f.window->Frame2->Command3);
+        for (Qt::Key k : {Qt::Key_X, Qt::Key_Escape, Qt::Key_A})
+            WindowInput::key(f.w(), k);
+        QCOMPARE(f.dir.names(), before);
+        QCOMPARE(target.names(), copies);
+    }
+
+    // A pass, then Ctrl+Z wherever the focus is (the path box too).
+    void renamesAndUndoes_data()
+    {
+        QTest::addColumn<bool>("tabToPathBox");
+        QTest::newRow("focus after the pass") << false;
+        QTest::newRow("path box") << true;
+    }
+    void renamesAndUndoes()
+    {
+        QFETCH(bool, tabToPathBox);
+        Fixture f(45);
+        const QStringList before = f.dir.names();
+        WindowInput::click(f.window->Command1);
+        QTRY_COMPARE(f.window->RemN->text(), QStringLiteral("Renaming Completed"));
+        QStringList expected;
+        for (int i = 1; i <= 45; ++i)
+            expected << QStringLiteral("New_Filename_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        QCOMPARE(f.dir.names(), expected);
+        QVERIFY(f.window->Undo_Rename->isEnabled());
+        QVERIFY(f.window->Command1->isEnabled());
+        QVERIFY(f.prompts.messages.isEmpty());
+        for (int i = 0; tabToPathBox && QApplication::focusWidget() != f.window->Dr; ++i) {
+            QVERIFY(i < 40);
+            WindowInput::key(f.w(), Qt::Key_Tab);
+        }
+        WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(f.dir.names(), before);
+        QVERIFY(!f.window->Undo_Rename->isEnabled());
+    }
+
+    // The wheel scrolls the list three rows a notch, over its rows and its bar.
+    void wheelScrollsTheList_data()
+    {
+        QTest::addColumn<bool>("overBar");
+        QTest::newRow("rows") << false;
+        QTest::newRow("scroll bar") << true;
+    }
+    void wheelScrollsTheList()
+    {
+        QFETCH(bool, overBar);
+        Fixture f(80);
+        ListPlus* list = f.window->ListPlus1;
+        QWidget* over = overBar ? static_cast<QWidget*>(list->findChild<VelloVerticalScroll*>())
+                                : static_cast<QWidget*>(list);
+        WindowInput::wheel(over, 2);
+        QCOMPARE(list->topRow(), 6);
+        WindowInput::wheel(over, -1);
+        QCOMPARE(list->topRow(), 3);
+    }
+
+    // Only the left button navigates in the browser.
+    void browserNavigatesOnTheLeftButton_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<bool>("navigates");
+        QTest::newRow("left") << Qt::LeftButton << true;
+        QTest::newRow("right") << Qt::RightButton << false;
+        QTest::newRow("middle") << Qt::MiddleButton << false;
+    }
+    void browserNavigatesOnTheLeftButton()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, navigates);
+        Fixture f(2);
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(f.dir.write(QStringLiteral("sub/inner.txt"), "x"));
+        WindowInput::click(f.window->Command4);
+        DriveControl* browser = f.window->dirList;
+        int row = -1;
+        for (int i = 1; i <= browser->EntryCount(); ++i)
+            if (browser->EntryName(i) == QLatin1String("sub"))
+                row = i;
+        QVERIFY(row > 0);
+        const QString folder = browser->DrivePathFile();
+        WindowInput::click(browser, browser->rowRect(row - 1).center(), button);
+        QCOMPARE(browser->DrivePathFile() != folder, navigates);
+        QCOMPARE(f.window->Dr->text() == f.dir.path() + QStringLiteral("sub"), navigates);
+        QCOMPARE(f.session->FileLast, navigates ? 0 : 1);
     }
 
     void attributeBoxesExcludeOnMouseDown()
@@ -165,20 +298,6 @@ private slots:
         QCOMPARE(f.session->FileLast, 11);
     }
 
-    void batchCopiesEveryFile()
-    {
-        Fixture f(3);
-        TempFolder target;
-        f.window->Frame2->Text3->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
-                                             target.path() + QStringLiteral("Destnames$"));
-        QTest::mouseClick(f.window->Frame2->Command3, Qt::LeftButton);
-        QCOMPARE(target.names(), (QStringList{QStringLiteral("New_Filename_1.jpg"),
-                                              QStringLiteral("New_Filename_2.jpg"),
-                                              QStringLiteral("New_Filename_3.jpg")}));
-        QVERIFY(f.window->Frame2->Command3->isEnabled());
-        QVERIFY(f.prompts.messages.isEmpty());
-    }
-
     void shredsEveryListedFile()
     {
         Fixture f(4);
@@ -202,36 +321,29 @@ private slots:
         }
     }
 
-    void folderPanelOpensClosesAndPicksAFolder()
+    void folderPanelOpensAndCloses()
     {
         Fixture f(2);
-        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
-        QVERIFY(f.dir.write(QStringLiteral("sub/inner.txt"), "x"));
-        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub%1").arg(i)));
+        WindowInput::click(f.window->Command4);
         QVERIFY(f.window->DriveBorder->isVisible());
-        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
+        WindowInput::click(f.window->Command4);
         QVERIFY(!f.window->DriveBorder->isVisible());
-        // Open by a click on the path box: the browser takes the focus; a
-        // click on "Select" then closes the panel once and does not reopen it.
-        QTest::mouseClick(f.window->Dr, Qt::LeftButton);
+        // Open by a click on the path box: the browser takes the focus, the
+        // panel stays open while its own scroll bar is used; a click on
+        // "Select" then closes the panel once and does not reopen it.
+        WindowInput::click(f.window->Dr);
         QVERIFY(f.window->DriveBorder->isVisible());
         QTRY_VERIFY(f.window->dirList->hasFocus());
+        VelloVerticalScroll* bar = f.window->dirList->sFiles;
+        WindowInput::click(bar, QPoint(bar->width() / 2, bar->height() * 3 / 4));
+        QTRY_VERIFY(bar->Value() > 0);
+        QVERIFY(f.window->DriveBorder->isVisible());
         f.window->Command4->setFocus();
         QTRY_VERIFY(!f.window->DriveBorder->isVisible());
         QTest::mouseClick(f.window->Command4, Qt::LeftButton);
         QVERIFY(!f.window->DriveBorder->isVisible());
-        // Walk into "sub": the list follows at once.
-        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
-        DriveControl* browser = f.window->dirList;
-        int row = -1;
-        for (int i = 1; i <= browser->EntryCount(); ++i)
-            if (browser->EntryName(i) == QLatin1String("sub"))
-                row = i;
-        QVERIFY(row > 0);
-        QTest::mouseClick(browser, Qt::LeftButton, {}, browser->rowRect(row - 1).center());
-        QCOMPARE(f.session->FileLast, 0);
-        QCOMPARE(f.session->model().SourceName(0), QStringLiteral("inner.txt"));
-        QCOMPARE(f.window->Dr->text(), f.dir.path() + QStringLiteral("sub"));
     }
 
     void savesTheListingThroughTheDialog()
@@ -256,6 +368,114 @@ private slots:
         // At the minimum the list is 15255 twips wide and the path box 11991.
         QCOMPARE(f.window->ListPlus1->width(), f.window->twipsX(15255));
         QCOMPARE(f.window->Dr->width(), f.window->twipsX(11991));
+    }
+
+    // The content-search prompt fits a 1024 x 768 screen; messages are plain.
+    void promptsFitAndArePlain()
+    {
+        QWidget owner;
+        QtPrompter prompter;
+        prompter.setParent(&owner);
+        QSize inputSize;
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            box->adjustSize();
+            inputSize = box->frameGeometry().size();
+            static_cast<QDialog*>(box)->reject();
+        });
+        QVERIFY(!prompter.input(FileSearch::contentPrompt(), QStringLiteral("Quillon"), {}));
+        QVERIFY(inputSize.width() <= 1000 && inputSize.height() <= 700);
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            icon = box->icon();
+            box->accept();
+        });
+        prompter.message(QStringLiteral("Renaming Completed"));
+        QCOMPARE(icon, QMessageBox::NoIcon);
+    }
+
+    // At every window size from the minimum nothing in the window overlaps
+    // anything else or the caption line of its frame, and the open calendar
+    // shows whole.
+    void wholeAtEverySize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("minimum") << QSize(200, 100);
+        QTest::newRow("designed") << QSize();
+        QTest::newRow("large") << QSize(1600, 1200);
+    }
+    void wholeAtEverySize()
+    {
+        QFETCH(QSize, size);
+        Fixture f(3);
+        if (size.isValid())
+            f.window->resize(size);
+        QTest::qWait(0);
+        const QList<QWidget*> parts = {f.window->ListPlus1, f.window->Attributes, f.window->Frame1,
+                                       f.window->Frame2, f.window->Command1};
+        for (QWidget* frame : parts) {
+            QVERIFY(f.window->centralWidget()->rect().contains(frame->geometry()));
+            for (QWidget* other : parts)
+                QVERIFY(frame == other || !frame->geometry().intersects(other->geometry()));
+            auto* box = qobject_cast<QGroupBox*>(frame);
+            if (!box)
+                continue;
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = box->title();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect inside = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                              QStyle::SC_GroupBoxContents, box);
+            const QList<QWidget*> children =
+                box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            for (QWidget* c : children) {
+                if (!c->isVisible() || qobject_cast<QLabel*>(c))
+                    continue;
+                QVERIFY2(inside.contains(c->geometry()), qPrintable(c->toolTip()));
+                for (QWidget* d : children)
+                    QVERIFY2(c == d || !d->isVisible() || !c->geometry().intersects(d->geometry()),
+                             qPrintable(c->toolTip() + QStringLiteral(" / ") + d->toolTip()));
+            }
+        }
+        CalanderForm* calendar = f.window->ListPlus1->CalanderForm2();
+        WindowInput::click(calendar, QPoint(5, 5));
+        QTRY_VERIFY(calendar->IsOpen());
+        for (QWidget* part : QList<QWidget*>{calendar, calendar->dayButton(41)})
+            QCOMPARE(part->visibleRegion().boundingRect(), part->rect());
+        // A click elsewhere closes it, back in its place in the list.
+        WindowInput::click(f.window->Frame1->R1[0]);
+        QTRY_VERIFY(!calendar->IsOpen() && !calendar->isWindow());
+        QTest::qWait(50);
+        QVERIFY(!calendar->IsOpen() && calendar->isVisible());
+        QCOMPARE(calendar->size(), calendar->closedSize());
+    }
+
+    // A double click opens the listed file, wherever the current folder went.
+    void previewTakesTheListedFolder()
+    {
+        Fixture f(0);
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(f.dir.path() + QStringLiteral("red.jpg")));
+        WindowInput::click(f.window->Combo1->lineEdit());
+        WindowInput::key(f.w(), Qt::Key_Return);
+        QCOMPARE(f.session->FileLast, 0);
+        TempFolder elsewhere;
+        f.fs.setCurrentFolder(elsewhere.path()); // as the save dialog leaves it
+        ListPlus* list = f.window->ListPlus1;
+        WindowInput::doubleClick(
+            list, QPoint(list->width() / 2, list->headerHeight() + list->RowHeight() / 2 + 2));
+        const auto shownPreview = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* preview = qobject_cast<PicShow*>(top); preview && preview->isVisible())
+                    return preview;
+            return static_cast<PicShow*>(nullptr);
+        };
+        QTRY_VERIFY(shownPreview());
+        PicShow* shown = shownPreview();
+        QVERIFY(!shown->isEmptyPreview());
+        shown->close();
     }
 };
 

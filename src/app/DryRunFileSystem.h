@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QHash>
+#include <QSet>
+
+// The file system as a rename pass would leave it, kept in memory: it reads
+// through to the real one and keeps renames to itself, so the dry run of
+// quillon-cli runs the pass's own rules and changes nothing. Dates and
+// attributes are accepted and dropped; anything that would write a file
+// refuses (75).
+class DryRunFileSystem : public FileSystem
+{
+public:
+    explicit DryRunFileSystem(FileSystem& real) : m_real(real) {}
+
+    int enumerate(const QString& folder, bool wantAttributes,
+                  const std::function<bool(const Entry&)>& visit) override;
+    int stat(const QString& path, Entry& entry) override;
+    bool findName(const QString& path) override;
+    int attributes(const QString& path, int& attributes) override;
+    int setAttributes(const QString& path, int attributes) override;
+    int creationTime(const QString& path, Time& time) override;
+    int setCreationTime(const QString& path, const Time& time) override;
+    int setModifiedTime(const QString& path, const Time& time) override;
+    int rename(const QString& from, const QString& to) override;
+    int copyFile(const QString&, const QString&) override { return Refused; }
+    int removeFile(const QString&) override { return Refused; }
+    int deleteFiles(const QString&) override { return Refused; }
+    int writeAtStart(const QString&, const QByteArray&) override { return Refused; }
+    int createFile(const QString&, const QByteArray&) override { return Refused; }
+    int readChunks(const QString& path, qsizetype chunkSize,
+                   const std::function<bool(const QByteArray&)>& visit) override;
+    std::unique_ptr<FileDevice> openForWriting(const QString&, int& error) override;
+    void closeAll() override {}
+    QString currentFolder() override { return m_real.currentFolder(); }
+    int setCurrentFolder(const QString& folder) override { return m_real.setCurrentFolder(folder); }
+
+private:
+    static constexpr int Refused = 75;
+    enum State { Gone, Findable, Unseen }; // Unseen: hidden, system or a folder
+    bool exists(const QString& path);
+    // Whether an entry of exactly this name is there (a case-insensitive
+    // file system also finds other spellings).
+    bool existsExactly(const QString& path);
+
+    FileSystem& m_real;
+    QHash<QString, State> m_moved; // paths a rename emptied or filled
+    QSet<QString> m_exactNames;
+    QString m_listedFolder;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A file that survives a crash or a power loss in a known state: create()
+// writes the first bytes to a temporary file in the same folder, syncs it,
+// renames it over the path and syncs the folder, so the path holds either
+// its old contents or the new ones, never a half. append() then adds bytes
+// that the next sync() makes durable; a crash between the two may lose the
+// newest appended bytes, never what was there before.
+//
+// A path that is a symbolic link is refused (75): the file is never written
+// through a link, and a link is never replaced by it either.
+class DurableFile
+{
+public:
+    DurableFile() = default;
+    ~DurableFile() { close(); }
+    DurableFile(const DurableFile&) = delete;
+    DurableFile& operator=(const DurableFile&) = delete;
+
+    // Returns a file error code; on failure nothing at path has changed.
+    int create(const QString& path, const QByteArray& bytes);
+    int append(const QByteArray& bytes);
+    int sync();
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+
+    // Whether path is a symbolic link (a missing path is not).
+    static bool isSymLink(const QString& path);
+
+private:
+    int m_fd = -1;
+};

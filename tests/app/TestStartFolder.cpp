@@ -1,0 +1,54 @@
+#include "app/StartFolder.h"
+#include "platform/FileErrors.h"
+#include "platform/FileSystem.h"
+
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QTest>
+
+// The folder argument of the window: the folder that becomes current, or the
+// error that leaves the current one alone.
+class TestStartFolder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir().mkpath(m_dir.file(QStringLiteral("sub"))));
+        QVERIFY(m_dir.write(QStringLiteral("sub/photo.jpg")));
+    }
+
+    void enter_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("current"); // relative to the temp folder
+        QTest::newRow("a folder") << "sub" << 0 << "sub";
+        QTest::newRow("a file: its folder") << "sub/photo.jpg" << 0 << "sub";
+        QTest::newRow("a full path") << "@/sub" << 0 << "sub";
+        QTest::newRow("missing: stays") << "nothing/here" << int(FileErrors::FileNotFound) << "";
+    }
+
+    void enter()
+    {
+        QFETCH(QString, argument);
+        QFETCH(int, error);
+        QFETCH(QString, current);
+        FileSystem& fs = FileSystem::instance();
+        const QString start = fs.currentFolder();
+        QCOMPARE(fs.setCurrentFolder(m_dir.path()), 0);
+        argument.replace(u'@', m_dir.path().chopped(1));
+        const int rc = StartFolder::enter(fs, argument);
+        const QString now = fs.currentFolder();
+        fs.setCurrentFolder(start);
+        QCOMPARE(rc, error);
+        QCOMPARE(QDir::cleanPath(now), QDir::cleanPath(m_dir.path() + current));
+    }
+
+private:
+    TempFolder m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestStartFolder)
+#include "TestStartFolder.moc"

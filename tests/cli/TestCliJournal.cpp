@@ -1,0 +1,108 @@
+#include "CliRun.h"
+#include "TempFolder.h"
+
+#include "platform/FileNameCodec.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <csignal>
+
+class TestCliJournal : public QObject
+{
+    Q_OBJECT
+private slots:
+    void killedPassIsUndoneFromItsJournal();
+    void keptJournalsUndoAChain();
+    void undoFileRefused_data();
+    void undoFileRefused();
+};
+
+// quillon-cli killed (SIGKILL) at a random moment of a pass over 20,000
+// files; the undo from the journal then brings every name back. The rounds
+// share one folder, so every round starts from the previous undo.
+void TestCliJournal::killedPassIsUndoneFromItsJournal()
+{
+    TempFolder dir, records;
+    QStringList names;
+    for (int i = 0; i < 20000; ++i) {
+        names << QStringLiteral("f%1").arg(i, 5, 10, QLatin1Char('0'));
+        QVERIFY(dir.write(names.last(), names.last().toLatin1()));
+    }
+    int interrupted = 0;
+    for (int round = 0; round < 10; ++round) {
+        const QString journal = records.file(QString::number(round));
+        QProcess pass;
+        pass.start(cliProgram(), {"rename", dir.path(), "--pattern", "N#", "--undo-file", journal});
+        QVERIFY(pass.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(journal) || pass.state() == QProcess::NotRunning,
+                                 60000);
+        QTest::qWait(QRandomGenerator::global()->bounded(300));
+        ::kill(pid_t(pass.processId()), SIGKILL);
+        pass.waitForFinished();
+        if (dir.names() != names)
+            ++interrupted;
+        const CliRun undo = runCli({"undo", "--journal", journal});
+        QCOMPARE(undo.err, QString());
+        QCOMPARE(undo.status, 0);
+        QCOMPARE(dir.names(), names);
+    }
+    for (const QString& name : names)
+        QCOMPARE(dir.read(name), name.toLatin1());
+    qInfo("%d of 10 passes were killed after their first rename", interrupted);
+}
+
+// Journals kept with the window's (no --undo-file): --list shows them,
+// --last undoes the newest, chain b -> c, a -> b included.
+void TestCliJournal::keptJournalsUndoAChain()
+{
+    TempFolder dir, texts;
+    QVERIFY(dir.write("a", "A"));
+    QVERIFY(dir.write("b", "B"));
+    QVERIFY(texts.write("names", "c\r\nb\r\n"));
+    const CliRun chain = runCli(
+        {"rename", dir.path(), "--sort", "name", "--sort", "name", "--paste", texts.file("names")});
+    QCOMPARE(chain.status, 0);
+    QCOMPARE(dir.names(), (QStringList{"b", "c"}));
+    QCOMPARE(dir.read("c"), QByteArray("B")); // b -> c, then a -> b
+    CliRun r = runCli({"undo", "--list"});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("\t%1\t2 renamed\t").arg(dir.path())),
+             qPrintable(r.out));
+    r = runCli({"undo", "--last"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(dir.names(), (QStringList{"a", "b"}));
+    QCOMPARE(dir.read("a"), QByteArray("A"));
+}
+
+void TestCliJournal::undoFileRefused_data()
+{
+    QTest::addColumn<QString>("undoFile"); // %R: a folder for records, holding "other"
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("a symbolic link") << "%Rlink" << 2 << "is a symbolic link";
+    QTest::newRow("a folder that does not exist")
+        << "/nonexistent/quillon/j" << 1 << "cannot write the undo record";
+}
+
+// An undo file that cannot be written stops the pass before any rename, and
+// a link is never written through.
+void TestCliJournal::undoFileRefused()
+{
+    QFETCH(QString, undoFile);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    TempFolder dir, records;
+    QVERIFY(dir.write("a", "A"));
+    QVERIFY(records.write("other", "precious"));
+    QVERIFY(QFile::link(records.file("other"), records.file("link")));
+    undoFile.replace("%R", records.path());
+    const CliRun r = runCli({"rename", dir.path(), "--pattern", "N#", "--undo-file", undoFile});
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.contains(err), qPrintable(r.err));
+    QCOMPARE(dir.names(), QStringList{"a"});
+    QCOMPARE(records.read("other"), QByteArray("precious"));
+}
+
+QTEST_GUILESS_MAIN(TestCliJournal)
+#include "TestCliJournal.moc"
