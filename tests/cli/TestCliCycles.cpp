@@ -84,6 +84,9 @@ private slots:
         QCOMPARE(contents(dir), after);
         QCOMPARE(runCli({"undo", "--undo-file", records.file("rec")}).status, 0);
         QCOMPARE(contents(dir), before);
+        // Undone again, a swap through a temporary name would swap again.
+        QCOMPARE(runCli({"undo", "--undo-file", records.file("rec")}).status, 1);
+        QCOMPARE(contents(dir), before);
     }
 
     // A shift of 10,000 files, the last onto the first's name, killed at
