@@ -70,15 +70,15 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
     if (head != QLatin1String("exif"))
         return refuse(QStringLiteral("is not a token: use {n}, {n:3}, {name}, {ext}, "
                                      "{created:FORMAT}, {modified:FORMAT} or {exif:TAG...}"));
-    QString spec = rest;
-    const qsizetype bar = spec.indexOf(QLatin1Char('|'));
+    QString tokenText = rest;
+    const qsizetype bar = tokenText.indexOf(QLatin1Char('|'));
     if (bar >= 0) {
-        t.fallback = spec.mid(bar + 1);
-        spec.truncate(bar);
+        t.fallback = tokenText.mid(bar + 1);
+        tokenText.truncate(bar);
     }
-    const qsizetype formatAt = spec.indexOf(QLatin1Char(':'));
-    t.text = spec.left(formatAt);
-    t.format = formatAt < 0 ? QString() : spec.mid(formatAt + 1);
+    const qsizetype formatAt = tokenText.indexOf(QLatin1Char(':'));
+    t.text = tokenText.left(formatAt);
+    t.format = formatAt < 0 ? QString() : tokenText.mid(formatAt + 1);
     if (!ExifTags::isTag(t.text))
         return refuse(QStringLiteral("names no picture tag \"%1\"").arg(t.text));
     t.kind = ExifTags::isDateTag(t.text) ? Kind::ExifDate : Kind::ExifText;
