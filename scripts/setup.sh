@@ -9,7 +9,7 @@ BUILD_DIR="${QUILLON_BUILD_DIR:-$QUILLON_ROOT/build}"
 # Build tools and libraries, and what the tests use to read our files back.
 PACKAGES=(cmake ninja-build g++ pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
-          libwmf-dev libemf2svg-dev fonts-liberation
+          libwmf-dev libemf2svg-dev libexif-dev fonts-liberation
           xvfb xauth xdotool imagemagick poppler-utils python3-xlrd attr)
 # The icon's fixed sizes are rendered at build time; the checks of the
 # install, the package and the desktop files; a second spreadsheet reader.

@@ -197,6 +197,8 @@ bool RenameJournal::read(const QByteArray& bytes, Contents& journal, QString& wh
             }
             if (ok)
                 journal.undecided = qMax(journal.undecided, i + 1);
+        } else if (kind == QLatin1String("undone") && f.size() == 1 && planned) {
+            journal.undone = true;
         } else if ((kind == QLatin1String("finished") || kind == QLatin1String("stopped")) &&
                    f.size() == 1) {
             journal.ended = true;

@@ -49,7 +49,9 @@ class FileSystem;
 // "step<TAB>old<TAB>new" per planned step ("then" instead of "step" for
 // fromEarlierStep), "planned<TAB>N", then appended
 // "done<TAB>i", "extra<TAB>old<TAB>new", "reached<TAB>i" and finally
-// "finished" or "stopped". Names are escaped as in quillon-cli's listings
+// "finished" or "stopped", and "undone" once an undo brought every name back
+// (a second undo would replay a cycle's temporary step). Names are escaped as in quillon-cli's
+// listings
 // (\\ \t \r \n) and keep bytes that are not UTF-8.
 class RenameJournal
 {
@@ -70,6 +72,7 @@ public:
         QList<qsizetype> doneSteps; // plan indexes among them
         qsizetype undecided = 0;    // plan index of the first step not recorded
         bool ended = false;         // "finished" or "stopped" was written
+        bool undone = false;        // an undo brought every name back
         qsizetype renamedCount() const { return performed.size(); }
     };
 

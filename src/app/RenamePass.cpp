@@ -11,6 +11,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
 
+#include <QSet>
+
 namespace
 {
 
@@ -138,6 +140,14 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
 
     if (t == s)
         return Next::NextStep;
+    return renameFile(source, s, target, t);
+}
+
+RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
+                                        const QString& target, const QString& t)
+{
+    FileSystem& disk = fs();
+    m_renamed = false;
     m_retries = 0;
     for (;;) {
         const bool fileName = isFileName(target);
@@ -185,6 +195,14 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         s += source;
         t.truncate(folder.size());
         t += target;
+        // With a plan of steps, the renames wait for renameSteps().
+        if (m_steps) {
+            if (treatFile(source, s, source, s, attributeValue) == Next::Stop) {
+                outcome = Outcome::Stopped;
+                break;
+            }
+            continue;
+        }
         if (m_journal)
             m_journal->before(i);
         const Next next = treatFile(source, s, target, t, attributeValue);
@@ -199,6 +217,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         }
         undo.add(source, target);
     }
+    if (m_steps && outcome == Outcome::Completed)
+        outcome = renameSteps();
     if (m_journal)
         m_journal->finish(outcome == Outcome::Completed);
     if (outcome == Outcome::Completed)
@@ -260,6 +280,57 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
     const Outcome outcome = pass(attributeValue);
     setRunning(false);
     return outcome;
+}
+
+RenamePass::Outcome RenamePass::renameFiles(int attributeValue,
+                                            const QList<RenameJournal::Step>& steps)
+{
+    m_steps = &steps;
+    const Outcome outcome = renameFiles(attributeValue);
+    m_steps = nullptr;
+    return outcome;
+}
+
+// The steps of the plan, each recorded in the journal by its index as the
+// pass records a position; the undo record holds the steps likewise.
+RenamePass::Outcome RenamePass::renameSteps()
+{
+    const QString folder = m_session.FolderPath;
+    UndoRecord& undo = m_session.undoRecord;
+    undo.start(folder, m_steps->size());
+    QSet<QString> notBrought; // targets of steps that failed
+    QString s = folder, t = folder;
+    const int last = int(m_steps->size()) - 1;
+    for (int i = 0; i <= last; ++i) {
+        if (m_listReplaced)
+            return Outcome::Stopped;
+        const RenameJournal::Step& step = (*m_steps)[i];
+        s.truncate(folder.size());
+        s += step.from;
+        t.truncate(folder.size());
+        t += step.to;
+        if (m_journal)
+            m_journal->before(i);
+        Next next = Next::NextStep;
+        m_renamed = false;
+        if (!(step.fromEarlierStep && notBrought.contains(step.from)))
+            next = renameFile(step.from, s, step.to, t);
+        if (m_journal) {
+            if (m_renamed)
+                m_journal->done(i);
+            m_journal->reached(i);
+        }
+        if (next == Next::Stop)
+            return Outcome::Stopped;
+        if (!m_renamed)
+            notBrought.insert(step.to);
+        if (i % ProgressEvery == 0) {
+            emit status(progressText(i, last));
+            prompter().processEvents();
+        }
+        undo.add(step.from, step.to);
+    }
+    return Outcome::Completed;
 }
 
 RenamePass::Outcome RenamePass::Command1_Click(int attributeValue)

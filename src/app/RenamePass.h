@@ -71,6 +71,14 @@ public:
     // The pass alone (for quillon-cli, which needs no rescan): ends with
     // "Renaming Completed" unless stopped.
     Outcome renameFiles(int attributeValue);
+    // The same with the renames done as the steps of a plan (quillon-cli
+    // --cycles, see RenameCyclePlanner): dates and attributes are written
+    // for every position first, then each step is renamed in the plan's
+    // order with the same failure handling as a file's rename. The journal
+    // (begun with these steps as its plan) records each step by its index.
+    // A step whose source an earlier step failed to bring is passed over,
+    // so a file that took a planned temporary name meanwhile is never moved.
+    Outcome renameFiles(int attributeValue, const QList<RenameJournal::Step>& steps);
     // The pass over a copy of the disk kept in memory (DryRunFileSystem):
     // the same rules, nothing changed, every failure skipped. Tells per list
     // position whether the pass would rename that file.
@@ -110,6 +118,9 @@ private:
     // of source and target, the names.
     Next treatFile(const QString& source, const QString& s, const QString& target, const QString& t,
                    int attributeValue);
+    Next renameFile(const QString& source, const QString& s, const QString& target,
+                    const QString& t);
+    Outcome renameSteps();
     Next failed(int code, const QString& target);
     void recordStep(int position, const QString& source, const QString& target);
     void setRunning(bool running);
@@ -122,7 +133,8 @@ private:
     bool m_renamed = false; // the file treated last was renamed
     int m_retries = 0;      // retries of the step under way
     RenameJournal* m_journal = nullptr;
-    FileSystem* m_fs = nullptr;      // the dry run's, else the session's
-    Prompter* m_prompter = nullptr;  // likewise
-    QList<bool>* m_dryRun = nullptr; // renamed per position, during a dry run
+    FileSystem* m_fs = nullptr;                          // the dry run's, else the session's
+    Prompter* m_prompter = nullptr;                      // likewise
+    QList<bool>* m_dryRun = nullptr;                     // renamed per position, during a dry run
+    const QList<RenameJournal::Step>* m_steps = nullptr; // the plan of --cycles
 };

@@ -6,11 +6,14 @@
 
 #include "app/FileSearch.h"
 #include "app/NameGenerator.h"
+#include "app/NameTemplate.h"
 #include "app/NewNameClipboard.h"
 #include "app/NewNameReplace.h"
+#include "app/RegexReplace.h"
 #include "app/Session.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ListSorter.h"
+#include "filelist/NaturalOrder.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
@@ -22,11 +25,15 @@
 namespace
 {
 
+// The index sortClicks gives "natural", beside the header buttons 0..5.
+const int NaturalClick = -1;
+
 const char* const UsageText = R"(Usage:
   quillon-cli list   [DIR] [naming options] [--format tsv|csv|rtf|xls] [-o FILE]
   quillon-cli rename [DIR] [naming options] [--attributes none|normal|R,H,S]
                            [--created DATE] [--modified DATE] [--dry-run]
                            [--undo-file FILE] [--on-failure retry|skip|stop]
+                           [--cycles]
   quillon-cli undo   --last | --journal FILE | --undo-file FILE | --list
   quillon-cli batch  [DIR] [naming options] --command "LINE" [--attributes none|R,H,S]
   quillon-cli shred  [DIR] [naming options] (--all | --position N) --yes
@@ -41,12 +48,28 @@ Naming options:
   --zeros Z              number padding, e.g. 000 (default: from the file count)
   --ext X                new extension (default ".???": keep each file's own)
   --replace A --with B   the generator's replace pair
+  --regex P --with T     after the pattern, every match of the regular
+                         expression P in a new name becomes T; \0..\9 in T
+                         insert the match and its groups, \\ a backslash.
+                         Letter case counts unless P says (?i)
+  --template TEXT        new names from tokens instead of --pattern:
+                         {n} list position, {n:3} the same with 3 digits,
+                         {name} name without extension, {ext} extension
+                         with its dot, {created:FORMAT} {modified:FORMAT}
+                         file dates (Qt format, e.g. yyyy-MM-dd),
+                         {exif:TAG:FORMAT} picture date (DateTimeOriginal,
+                         DateTimeDigitized), {exif:TAG} picture text (Model,
+                         Make), {exif:TAG|text} with text for files without
+                         the tag, {{ and }} braces. A file without a tag and
+                         no fallback keeps its name (reported on stderr)
   --replace-all A --with-all B
                          replace in every new name (the Replace button)
   --search-name TEXT     keep the files whose name holds TEXT
   --search-content TEXT  keep the files whose content holds TEXT
   --sort COLUMN          one click on a column header (repeatable):
-                         no, created, modified, name, newname, size
+                         no, created, modified, name, newname, size,
+                         natural (current names, numbers by value:
+                         file2 before file10, letter case aside)
   --paste FILE           new names from a text file, one per line, every line
                          ended by CR LF as "Copy New Filenames..." writes them
 
@@ -64,7 +87,11 @@ file. --dry-run renames nothing: it prints the files whose target is taken,
 then "old -> new" for every file. --undo-file FILE keeps the undo record for
 "quillon-cli undo --undo-file FILE"; without it the journal is kept with
 the window's. --on-failure answers a failure that persists (default: ask at
-a terminal, else stop; retry gives up after 5 tries).
+a terminal, else stop; retry gives up after 5 tries). --cycles lets files take
+names that other listed files are giving up (swaps a <-> b, shifts f1 -> f2
+-> f3, longer cycles) through temporary names in the folder, every step in
+the journal; a name held by a file that keeps it is still taken. With
+--dry-run it prints the cycles.
 
 undo renames back the files of one rename pass, newest first, also after a
 crash: --last the newest kept journal, --journal FILE (or --undo-file FILE)
@@ -83,7 +110,10 @@ without a message, 1 a message was shown, 2 usage error.
 bool namingTextsAccepted(const QCommandLineParser& parser)
 {
     for (const char* name : {"pattern", "ext", "replace", "with", "replace-all", "with-all"}) {
-        const QString text = parser.value(QString::fromLatin1(name));
+        QString text = parser.value(QString::fromLatin1(name));
+        // The template of --regex writes its groups and backslash with "\".
+        if (QLatin1String(name) == QLatin1String("with") && parser.isSet(QStringLiteral("regex")))
+            text.remove(QLatin1Char('\\'));
         if (QLatin1String(name) == QLatin1String("ext") && text == NameGenerator::keepExtension())
             continue;
         if (!std::all_of(text.begin(), text.end(), NameGenerator::keyAccepted)) {
@@ -102,38 +132,73 @@ std::optional<QList<int>> sortClicks(const QStringList& names)
 {
     static const QStringList columns{QStringLiteral("no"),       QStringLiteral("created"),
                                      QStringLiteral("modified"), QStringLiteral("name"),
-                                     QStringLiteral("newname"),  QStringLiteral("size")};
+                                     QStringLiteral("newname"),  QStringLiteral("size"),
+                                     QStringLiteral("natural")};
     QList<int> clicks;
     for (const QString& name : names) {
         const qsizetype index = columns.indexOf(name.toLower());
         if (index < 0) {
             CliOutput::err(QStringLiteral("quillon-cli: --sort takes no, created, modified, "
-                                          "name, newname or size, not \"%1\"")
+                                          "name, newname, size or natural, not \"%1\"")
                                .arg(name));
             return std::nullopt;
         }
-        clicks << int(index);
+        clicks << (columns[index] == QLatin1String("natural") ? NaturalClick : int(index));
     }
     return clicks;
 }
 
 // One header click per --sort, in the order given, with the column kinds the
 // window gives its list (so a second click on a column reverses it); the
-// generator then numbers the files in the order shown.
+// generator then numbers the files in the order shown. "natural" is a click
+// on the current names that sorts them in natural order; clicked again right
+// after, it reverses them too. A header clicked after it starts afresh.
 void sortList(Session& session, const QList<int>& clicks)
 {
     if (clicks.isEmpty())
         return;
-    ListSorter sorter;
-    for (auto [column, kind] : {std::pair{1, ListSorter::DateTime},
-                                {2, ListSorter::DateTime},
-                                {3, ListSorter::Text},
-                                {4, ListSorter::Text},
-                                {5, ListSorter::MixedNumber}})
-        sorter.ASearchTypes(column, kind);
-    for (int index : clicks)
-        sorter.SortButton_Click(session.model(), index);
+    auto newSorter = [] {
+        ListSorter sorter;
+        for (auto [column, kind] : {std::pair{1, ListSorter::DateTime},
+                                    {2, ListSorter::DateTime},
+                                    {3, ListSorter::Text},
+                                    {4, ListSorter::Text},
+                                    {5, ListSorter::MixedNumber}})
+            sorter.ASearchTypes(column, kind);
+        return sorter;
+    };
+    ListSorter sorter = newSorter();
+    std::optional<int> last;
+    for (int index : clicks) {
+        std::vector<qint32>& order = session.model().displayOrder();
+        if (index == NaturalClick && last == NaturalClick) {
+            std::reverse(order.begin(), order.end());
+        } else if (index == NaturalClick) {
+            NaturalOrder::sortByCurrentName(session.model());
+            sorter = newSorter();
+        } else {
+            sorter.SortButton_Click(session.model(), index);
+        }
+        last = index;
+    }
     session.generateNames();
+}
+
+// --regex and --template, checked before anything is listed: the plain
+// replace pair cannot be used beside a regular expression (they share
+// --with), nor the pattern boxes beside a template that replaces them.
+QString namingConflict(const QCommandLineParser& parser)
+{
+    auto isSet = [&](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
+    if (isSet("regex") && isSet("replace"))
+        return QStringLiteral("--regex and --replace cannot be combined");
+    for (const char* other : {"pattern", "ext", "replace"}) {
+        if (isSet("template") && isSet(other))
+            return QStringLiteral("--template builds the whole name; it cannot be combined "
+                                  "with --%1")
+                .arg(QLatin1String(other));
+    }
+    return QString();
 }
 
 } // namespace
@@ -152,6 +217,8 @@ void CliApp::addOptions()
 {
     m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QList<QCommandLineOption> withValue = {
+        {QStringLiteral("regex"), {}, QStringLiteral("P")},
+        {QStringLiteral("template"), {}, QStringLiteral("TEXT")},
         {QStringLiteral("filter"), {}, QStringLiteral("TEXT")},
         {QStringLiteral("pattern"), {}, QStringLiteral("P")},
         {QStringLiteral("zeros"), {}, QStringLiteral("Z")},
@@ -177,7 +244,7 @@ void CliApp::addOptions()
     };
     for (const QCommandLineOption& option : withValue)
         m_parser.addOption(option);
-    for (const char* flag : {"dry-run", "all", "yes", "version", "list", "last"})
+    for (const char* flag : {"dry-run", "all", "yes", "version", "list", "last", "cycles"})
         m_parser.addOption(QCommandLineOption(QString::fromLatin1(flag)));
     m_parser.addOption(
         QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
@@ -291,6 +358,21 @@ bool CliApp::prepare(Session& session)
     auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
     if (!namingTextsAccepted(m_parser))
         return false;
+    if (const QString conflict = namingConflict(m_parser); !conflict.isEmpty()) {
+        CliOutput::err(QStringLiteral("quillon-cli: ") + conflict);
+        return false;
+    }
+    QString why;
+    std::optional<RegexReplace> regex;
+    if (isSet("regex") && !(regex = RegexReplace::create(value("regex"), value("with"), why))) {
+        CliOutput::err(QStringLiteral("quillon-cli: ") + why);
+        return false;
+    }
+    std::optional<NameTemplate> nameTemplate;
+    if (isSet("template") && !(nameTemplate = NameTemplate::create(value("template"), why))) {
+        CliOutput::err(QStringLiteral("quillon-cli: ") + why);
+        return false;
+    }
     const std::optional<QList<int>> clicks = sortClicks(m_parser.values(QStringLiteral("sort")));
     if (!clicks)
         return false;
@@ -301,7 +383,7 @@ bool CliApp::prepare(Session& session)
     if (isSet("ext"))
         session.Text2 = value("ext");
     session.R1[0] = value("replace");
-    session.R1[1] = value("with");
+    session.R1[1] = isSet("regex") ? QString() : value("with");
     if (isSet("filter"))
         session.TypeFilter = FolderScan::filterFromBox(value("filter"));
     session.ListRefresh();
@@ -314,6 +396,17 @@ bool CliApp::prepare(Session& session)
         session.Zeros = value("zeros");
         session.generateNames();
     }
+    // The template takes the place of the pattern; the regular expression
+    // works on what the pattern step proposed.
+    if (nameTemplate)
+        nameTemplate->applyTo(
+            session.model(), session.FileLast, session.fs(), session.FolderPath,
+            [this](const QString& name, const QString& tag) {
+                m_prompter.message(
+                    QStringLiteral("%1 has no %2: it keeps its name").arg(name, tag));
+            });
+    if (regex)
+        regex->applyTo(session.model(), session.FileLast);
     // The Replace button, then names pasted from a file. Either one ending at
     // its message leaves names other than those asked for, so the command
     // does not go on.

@@ -5,6 +5,7 @@
 #include "app/AttributeChoice.h"
 #include "app/FileDates.h"
 #include "app/JournalFolder.h"
+#include "app/RenameCyclePlanner.h"
 #include "app/RenameJournal.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
@@ -113,6 +114,44 @@ void printDryRun(Session& session, int attributes)
         CliOutput::out(line);
 }
 
+// --cycles: the renames of the list ordered so that files can take the names
+// other listed files give up, through temporary names where they go round.
+RenameCyclePlanner::Plan cyclePlan(Session& session)
+{
+    std::vector<std::pair<QString, QString>> pairs;
+    pairs.reserve(size_t(session.FileLast + 1));
+    for (int i = 0; i <= session.FileLast; ++i)
+        pairs.emplace_back(session.model().SourceName(i), session.model().DesName(i));
+    QSet<QString> taken;
+    session.fs().enumerate(session.FolderPath, false, [&taken](const FileSystem::Entry& e) {
+        taken.insert(e.name);
+        return true;
+    });
+    return RenameCyclePlanner::plan(pairs, taken);
+}
+
+// The plan on paper: the files that cannot get their names, the cycles gone
+// round through a temporary name, then "old -> new" for every file.
+void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
+{
+    using CliOutput::escapeField;
+    const FileListModel& model = session.model();
+    auto line = [&](int i) {
+        return escapeField(model.SourceName(i)) + QStringLiteral(" -> ") +
+               escapeField(model.DesName(i));
+    };
+    for (int i : plan.blocked)
+        CliOutput::out(QStringLiteral("taken: ") + line(i));
+    for (const QStringList& cycle : plan.cycles) {
+        QStringList names;
+        for (const QString& name : cycle)
+            names << escapeField(name);
+        CliOutput::out(QStringLiteral("cycle: ") + names.join(QStringLiteral(" -> ")));
+    }
+    for (int i = 0; i <= session.FileLast; ++i)
+        CliOutput::out(line(i));
+}
+
 // The undo file may replace an older journal or undo record, never another
 // file, never through a symbolic link, and it must not be one of the files
 // the pass renames.
@@ -170,8 +209,13 @@ int CliCommands::rename(CliApp& app, Session& session)
     pickDate(app, session, "created", FileDates::Creation);
     pickDate(app, session, "modified", FileDates::Modified);
 
+    const bool cycles = isSet(app, "cycles");
+    const RenameCyclePlanner::Plan plan = cycles ? cyclePlan(session) : RenameCyclePlanner::Plan();
     if (isSet(app, "dry-run")) {
-        printDryRun(session, *attributes);
+        if (cycles)
+            printCycles(session, plan);
+        else
+            printDryRun(session, *attributes);
         return app.status();
     }
     RenamePass pass(session);
@@ -179,7 +223,8 @@ int CliCommands::rename(CliApp& app, Session& session)
     if (kept)
         undoFile = JournalFolder::newJournal();
     RenameJournal journal;
-    if (undoFile.isEmpty() || journal.begin(undoFile, session.FolderPath, pass.plan()) != 0) {
+    if (undoFile.isEmpty() ||
+        journal.begin(undoFile, session.FolderPath, cycles ? plan.steps : pass.plan()) != 0) {
         CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") +
                        (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
         return 1;
@@ -193,7 +238,10 @@ int CliCommands::rename(CliApp& app, Session& session)
             fflush(stdout);
         }
     });
-    pass.renameFiles(*attributes);
+    if (cycles)
+        pass.renameFiles(*attributes, plan.steps);
+    else
+        pass.renameFiles(*attributes);
     if (kept)
         JournalFolder::prune();
     return app.status();

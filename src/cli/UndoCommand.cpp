@@ -5,15 +5,15 @@
 #include "app/JournalFolder.h"
 #include "app/RenameJournal.h"
 #include "app/Session.h"
+#include "platform/DurableFile.h"
 #include "platform/FileSystem.h"
 
 namespace
 {
 
 bool readJournal(FileSystem& fs, const QString& path, RenameJournal::Contents& journal,
-                 QString& why)
+                 QString& why, QByteArray& bytes)
 {
-    QByteArray bytes;
     const int rc = fs.readChunks(path, 1 << 20, [&bytes](const QByteArray& chunk) {
         bytes += chunk;
         return true;
@@ -36,7 +36,8 @@ int listJournals(CliApp& app, FileSystem& fs)
     for (const QString& path : JournalFolder::journals()) {
         RenameJournal::Contents journal;
         QString why;
-        if (!readJournal(fs, path, journal, why)) {
+        QByteArray bytes;
+        if (!readJournal(fs, path, journal, why, bytes)) {
             CliOutput::err(QStringLiteral("quillon-cli: ") + why);
             continue;
         }
@@ -44,7 +45,8 @@ int listJournals(CliApp& app, FileSystem& fs)
             journal.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
             QLatin1Char('\t') + CliOutput::escapeField(journal.folder) + QLatin1Char('\t') +
             QString::number(journal.renamedCount()) + QStringLiteral(" renamed") +
-            (journal.ended ? QString() : QStringLiteral(", interrupted")) + QLatin1Char('\t') +
+            (journal.ended ? QString() : QStringLiteral(", interrupted")) +
+            (journal.undone ? QStringLiteral(", undone") : QString()) + QLatin1Char('\t') +
             CliOutput::escapeField(path));
     }
     return app.status();
@@ -80,8 +82,14 @@ int CliCommands::undo(CliApp& app, Session& session)
     }
     RenameJournal::Contents journal;
     QString why;
-    if (!readJournal(fs, path, journal, why)) {
+    QByteArray bytes;
+    if (!readJournal(fs, path, journal, why, bytes)) {
         CliOutput::err(QStringLiteral("quillon-cli: ") + why);
+        return 1;
+    }
+    // Undone twice, a swap through a temporary name would swap again.
+    if (journal.undone) {
+        CliOutput::err(QStringLiteral("quillon-cli: %1 was undone already").arg(path));
         return 1;
     }
     const RenameJournal::UndoReport report = RenameJournal::undo(fs, journal);
@@ -89,5 +97,13 @@ int CliCommands::undo(CliApp& app, Session& session)
         app.prompter().message(
             QStringLiteral("quillon-cli: not undone, not a file named inside %1: %2")
                 .arg(CliOutput::escapeField(journal.folder), pair));
+    if (report.refused.isEmpty() && bytes.startsWith(RenameJournal::header())) {
+        DurableFile marked;
+        // A last line cut by a crash is left out, as the reader leaves it.
+        bytes.truncate(bytes.lastIndexOf('\n') + 1);
+        if (marked.create(path, bytes + "undone\n") != 0)
+            app.prompter().message(
+                QStringLiteral("quillon-cli: %1 could not be marked as undone").arg(path));
+    }
     return app.status();
 }

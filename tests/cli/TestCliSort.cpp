@@ -1,36 +1,18 @@
+#include "CliRun.h"
 #include "TempFolder.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace
 {
 
-struct Run {
-    int status = -1;
-    QList<QStringList> rows; // fields of each listed row, header left out
-    QString err;
-};
-
-Run runCli(const QStringList& arguments)
+// Field `field` of every listed row, the header left out.
+QStringList column(const CliRun& run, int field)
 {
-    QProcess p;
-    p.start(QStringLiteral(QUILLON_CLI), arguments);
-    p.waitForFinished(60000);
-    Run run{p.exitCode(), {}, QString::fromUtf8(p.readAllStandardError())};
-    QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        if (!lines[i].isEmpty())
-            run.rows << lines[i].split(QLatin1Char('\t'));
-    return run;
-}
-
-QStringList column(const Run& run, int field)
-{
-    QStringList out;
-    for (const QStringList& row : run.rows)
-        out << row.value(field);
+    QStringList out = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
+    for (QString& row : out)
+        row = row.section(QLatin1Char('\t'), field, field);
     return out;
 }
 
@@ -77,7 +59,7 @@ private slots:
         QStringList args{QStringLiteral("list"), folder.dir.path()};
         for (const QString& s : sorts)
             args << QStringLiteral("--sort") << s;
-        const Run run = runCli(args);
+        const CliRun run = runCli(args);
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         if (names.isEmpty()) {
@@ -96,11 +78,11 @@ private slots:
     void unknownColumn()
     {
         Folder folder;
-        const Run run =
+        const CliRun run =
             runCli({QStringLiteral("list"), folder.dir.path(), QStringLiteral("--sort"), "date"});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains(QStringLiteral("--sort takes")));
-        QVERIFY(run.rows.isEmpty());
+        QVERIFY(column(run, 3).isEmpty());
     }
 };
 

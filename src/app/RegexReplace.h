@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+
+#include <optional>
+
+class FileListModel;
+
+// Regular-expression replace in the proposed new names (quillon-cli --regex
+// PATTERN --with TEMPLATE): every match of the pattern in a name is replaced
+// by the template, where \0 to \9 insert the match and its groups and \\ a
+// backslash; any other character, a backslash before anything else included,
+// stays as typed. The pattern is Perl-compatible and case-sensitive unless it
+// says (?i) itself.
+class RegexReplace
+{
+public:
+    // The replace for a pattern and template, or no value with why() telling
+    // the fault: a pattern that does not compile (with the position of the
+    // fault) or a template naming a group the pattern does not have.
+    static std::optional<RegexReplace> create(const QString& pattern, const QString& with,
+                                              QString& why);
+
+    QString apply(const QString& name) const;
+    // Applies the replace to the new name of every list position 0..fileLast.
+    void applyTo(FileListModel& model, int fileLast) const;
+
+private:
+    struct Piece {
+        QString text;   // literal text, when group < 0
+        int group = -1; // the group inserted
+    };
+    RegexReplace() = default;
+
+    QRegularExpression m_pattern;
+    std::vector<Piece> m_template;
+};

@@ -1,0 +1,157 @@
+#include "CliRun.h"
+#include "ExifJpeg.h"
+#include "TempFolder.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace
+{
+
+// Five files shown in natural order as File1.txt, file2.txt, file10.txt,
+// IMG_0042.JPG, IMG_0101.JPG, modified on March 1st to 5th 2021; the two
+// pictures carry capture dates, one a camera model.
+struct Pictures {
+    TempFolder dir;
+    Pictures()
+    {
+        dir.write("file10.txt", "10");
+        dir.write("File1.txt", "1");
+        dir.write("file2.txt", "2");
+        dir.write("IMG_0042.JPG", exifJpeg({{EXIF_TAG_DATE_TIME_ORIGINAL, "2024:07:14 10:30:00"},
+                                            {EXIF_TAG_MODEL, "X100/F"}}));
+        dir.write("IMG_0101.JPG", exifJpeg({{EXIF_TAG_DATE_TIME_ORIGINAL, "2024:07:15 08:00:00"},
+                                            {EXIF_TAG_MAKE, "Fujifilm"}}));
+        int day = 1;
+        for (const char* name :
+             {"File1.txt", "file2.txt", "file10.txt", "IMG_0042.JPG", "IMG_0101.JPG"}) {
+            QFile f(dir.file(name));
+            f.open(QIODevice::ReadWrite);
+            f.setFileTime(QDateTime(QDate(2021, 3, day++), QTime(12, 0)),
+                          QFile::FileModificationTime);
+        }
+    }
+};
+
+// The new names column of a listing, joined by "|".
+QString newNames(const QString& listing)
+{
+    QStringList names;
+    const QStringList lines = listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        names << lines[i].section(QLatin1Char('\t'), 4, 4);
+    return names.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class TestCliNaming : public QObject
+{
+    Q_OBJECT
+private slots:
+    void names_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("names"); // the listing's new names
+        QTest::addColumn<QString>("err");   // a part of standard error
+        const QStringList only{"--pattern", "Replace Only"};
+        QTest::newRow("natural order numbers")
+            << QStringList{"--pattern", "#_+", "--zeros", "0"} << 0
+            << "1_File1.txt|2_file2.txt|3_file10.txt|4_IMG_0042.JPG|5_IMG_0101.JPG"
+            << "";
+        QTest::newRow("natural twice reverses")
+            << QStringList{"--sort", "natural", "--pattern", "#_+", "--zeros", "0"} << 0
+            << "1_IMG_0101.JPG|2_IMG_0042.JPG|3_file10.txt|4_file2.txt|5_File1.txt"
+            << "";
+        QTest::newRow("regex groups, (?i)")
+            << only + QStringList{"--regex", "(?i)^(file)(\\d+)", "--with", "\\2_\\1"} << 0
+            << "1_File.txt|2_file.txt|10_file.txt|IMG_0042.JPG|IMG_0101.JPG"
+            << "";
+        QTest::newRow("regex letter case counts")
+            << only + QStringList{"--regex", "^file", "--with", "doc"} << 0
+            << "File1.txt|doc2.txt|doc10.txt|IMG_0042.JPG|IMG_0101.JPG"
+            << "";
+        QTest::newRow("regex every match, \\0 and \\\\")
+            << only + QStringList{"--regex", "0+", "--with", "[\\0\\\\]"} << 0
+            << "File1.txt|file2.txt|file1[0\\\\].txt|IMG_[00\\\\]42.JPG|IMG_[0\\\\]1[0\\\\]1.JPG"
+            << "";
+        QTest::newRow("template")
+            << QStringList{"--template", "{n:3}-{name}{{{n}}}{ext}"} << 0
+            << "001-File1{1}.txt|002-file2{2}.txt|003-file10{3}.txt|004-IMG_0042{4}.JPG|"
+               "005-IMG_0101{5}.JPG"
+            << "";
+        QTest::newRow("template, modified date")
+            << QStringList{"--template", "{modified:MMM d}"} << 0 << "Mar 1|Mar 2|Mar 3|Mar 4|Mar 5"
+            << "";
+        QTest::newRow("template, picture tags")
+            << QStringList{"--template", "{exif:DateTimeOriginal:yyyy-MM-dd|undated}_"
+                                         "{exif:Model|unknown}"}
+            << 0
+            << "undated_unknown|undated_unknown|undated_unknown|2024-07-14_X100_F|"
+               "2024-07-15_unknown"
+            << "";
+        QTest::newRow("template, missing tag")
+            << QStringList{"--template", "{exif:Make}{ext}"} << 1
+            << "File1.txt|file2.txt|file10.txt|IMG_0042.JPG|Fujifilm.JPG"
+            << "IMG_0042.JPG has no Make: it keeps its name";
+        const QString none;
+        QTest::newRow("bad pattern") << QStringList{"--regex", "ab(c"} << 2 << none
+                                     << "missing closing parenthesis at position 5";
+        QTest::newRow("no such group") << QStringList{"--regex", "(a)", "--with", "\\2"} << 2
+                                       << none << "group \\2, but the pattern has 1";
+        QTest::newRow("regex and replace")
+            << QStringList{"--regex", "a", "--replace", "b", "--with", "c"} << 2 << none
+            << "--regex and --replace cannot be combined";
+        QTest::newRow("unknown token")
+            << QStringList{"--template", "{size}"} << 2 << none << "{size} is not a token";
+        QTest::newRow("unknown tag")
+            << QStringList{"--template", "{exif:Lens}"} << 2 << none << "no picture tag \"Lens\"";
+        QTest::newRow("date tag without format")
+            << QStringList{"--template", "{exif:DateTimeOriginal}"} << 2 << none
+            << "needs a date format";
+        QTest::newRow("open brace")
+            << QStringList{"--template", "{name"} << 2 << none << "a \"{\" without its \"}\"";
+        QTest::newRow("template and pattern") << QStringList{"--template", "{n}", "--pattern", "#"}
+                                              << 2 << none << "cannot be combined with --pattern";
+    }
+
+    // Each option on one folder listed in natural order; a fault in the
+    // options is refused before anything is listed.
+    void names()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, names);
+        QFETCH(QString, err);
+        Pictures pictures;
+        const CliRun r =
+            runCli(QStringList{"list", pictures.dir.path(), "--sort", "natural"} + args);
+        QVERIFY2(r.err.contains(err), qPrintable(r.err));
+        QCOMPARE(r.status, status);
+        QCOMPARE(newNames(r.out), names);
+    }
+
+    // Camera pictures renamed by capture date and their own number, then
+    // undone.
+    void renamePicturesByDate()
+    {
+        Pictures pictures;
+        const QStringList before = pictures.dir.names();
+        TempFolder records;
+        const QString undo = records.file("rec.undo");
+        CliRun r = runCli({"rename", pictures.dir.path(), "--search-name", "IMG", "--template",
+                           "{exif:DateTimeOriginal:yyyy-MM-dd}_Beach_{name}.jpg", "--regex",
+                           "IMG_0*(\\d{3})", "--with", "\\1", "--undo-file", undo});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(pictures.dir.names(),
+                 (QStringList{"2024-07-14_Beach_042.jpg", "2024-07-15_Beach_101.jpg", "File1.txt",
+                              "file10.txt", "file2.txt"}));
+        r = runCli({"undo", "--undo-file", undo});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(pictures.dir.names(), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliNaming)
+#include "TestCliNaming.moc"
