@@ -3,10 +3,10 @@
 #include "ProcessLauncher.h"
 
 // The real program start on Linux: fork and exec, detached, in the process's
-// current folder, every argument byte for byte, PATH searched as usual (the current folder is not, as
-// everywhere on Linux). The command processor "cmd" (any letter case, with or
-// without ".exe") stands for the user's terminal: $TERMINAL, else
-// x-terminal-emulator, else xterm; words after it are passed to the terminal.
+// current folder, every argument byte for byte, PATH searched as usual (the current folder is not,
+// as everywhere on Linux). The command processor "cmd" (any letter case, with or without ".exe")
+// stands for the user's terminal: $TERMINAL, else x-terminal-emulator, else xterm; words after it
+// are passed to the terminal.
 class SystemProcessLauncher : public ProcessLauncher
 {
 public:

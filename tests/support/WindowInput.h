@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace WindowInput
 {
