@@ -83,7 +83,7 @@ int generate(int count)
 }
 
 // --sort natural over `count` current names as a camera and a person mix
-// them (IMG_12.JPG, img_0007.jpg, Holiday 3 part 10.txt), in a shuffled scan
+// them (IMG_12.JPG, img_0007.jpg, Holiday 3 take 10.txt), in a shuffled scan
 // order; the best of three, each from the scan order.
 int naturalSort(int count)
 {
@@ -101,7 +101,7 @@ int naturalSort(int count)
             name = QStringLiteral("img_%1.jpg").arg(n, 7, 10, QLatin1Char('0'));
             break;
         default:
-            name = QStringLiteral("Holiday %1 part %2.txt").arg(n % 1000).arg(n / 1000);
+            name = QStringLiteral("Holiday %1 take %2.txt").arg(n % 1000).arg(n / 1000);
         }
         rows.append({}, {}, name, {}, {});
     }
