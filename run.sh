@@ -4,6 +4,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/scripts/setup.sh"
+build_quillon --target quillon
 if [ $# -gt 0 ]; then
     cd "$1"
 fi

@@ -3,9 +3,9 @@
 // exits at once when the list has painted the folder's files for the first
 // time and prints "<seconds since process start> <peak KiB> <files>".
 #include "app/Session.h"
-#include "app/widgets/QtPrompter.h"
-#include "app/widgets/VelloZarurad.h"
-#include "controls/ListPlus.h"
+#include "controls/FileListView.h"
+#include "gui/MainWindow.h"
+#include "gui/QtPrompter.h"
 #include "platform/FileSystem.h"
 
 #include <QApplication>
@@ -49,7 +49,8 @@ double sinceProcessStart()
 class FirstPaint : public QObject
 {
 public:
-    explicit FirstPaint(ListPlus* list, const Session& session) : m_list(list), m_session(session)
+    explicit FirstPaint(FileListView* list, const Session& session)
+        : m_list(list), m_session(session)
     {
     }
 
@@ -75,7 +76,7 @@ private:
         _exit(0); // a million rows need no tidying up
     }
 
-    ListPlus* m_list;
+    FileListView* m_list;
     const Session& m_session;
     bool m_done = false;
 };
@@ -92,10 +93,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QtPrompter prompter;
     Session session(FileSystem::instance(), prompter);
-    VelloZarurad window(session);
+    MainWindow window(session);
     prompter.setParent(&window);
-    FirstPaint watch(window.ListPlus1, session);
-    window.ListPlus1->installEventFilter(&watch);
+    FirstPaint watch(window.FileListView1, session);
+    window.FileListView1->installEventFilter(&watch);
     window.show();
     return app.exec();
 }

@@ -8,8 +8,8 @@
 // thumb, sorts by name, size and creation date, and writes the names to
 // NAMESFILE (one per line, scan order) for a comparison with sort -f.
 #include "BenchReport.h"
-#include "controls/ListPlus.h"
-#include "controls/VelloVerticalScroll.h"
+#include "controls/FileListView.h"
+#include "controls/ScrollBar.h"
 #include "filelist/FileListModel.h"
 #include "platform/DateText.h"
 #include "platform/NumberText.h"
@@ -75,10 +75,10 @@ void fill(FileListModel& model, int count, const QString& namesFile)
     model.AddArray(std::move(rows));
 }
 
-void configure(ListPlus& list)
+void configure(FileListView& list)
 {
     PropertyBag bag;
-    ListPlus::mainWindowDesign(bag);
+    FileListView::mainWindowDesign(bag);
     list.readProperties(bag);
     const char* captions[] = {
         "No.", "Creation Dates", "Modified Dates", "Current Filenames", "New Filenames", "Size"};
@@ -108,7 +108,7 @@ double median(std::vector<double> v)
 // Processor seconds per redraw of the list into an image with each model,
 // the median of many redraws taken in turns, so a busy moment of the
 // machine falls on both alike.
-std::pair<double, double> redrawSeconds(ListPlus& list, QImage& image, FileListModel& a,
+std::pair<double, double> redrawSeconds(FileListView& list, QImage& image, FileListModel& a,
                                         FileListModel& b, int runs)
 {
     std::vector<double> times[2];
@@ -125,7 +125,7 @@ std::pair<double, double> redrawSeconds(ListPlus& list, QImage& image, FileListM
 
 // One input event on a widget, then the redraw it causes.
 template <class Event>
-double inputSeconds(QWidget* target, Event& event, ListPlus& list, QImage& image)
+double inputSeconds(QWidget* target, Event& event, FileListView& list, QImage& image)
 {
     QElapsedTimer t;
     t.start();
@@ -134,9 +134,9 @@ double inputSeconds(QWidget* target, Event& event, ListPlus& list, QImage& image
     return t.nsecsElapsed() / 1e9;
 }
 
-void measureScrolling(ListPlus& list, QImage& image)
+void measureScrolling(FileListView& list, QImage& image)
 {
-    VelloVerticalScroll* bar = list.sBar();
+    ScrollBar* bar = list.sBar();
     QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
     const double endSeconds = inputSeconds(bar, end, list, image);
     report(endSeconds, QStringLiteral("End and redraw (top row %1)").arg(list.topRow()));
@@ -159,7 +159,7 @@ void measureScrolling(ListPlus& list, QImage& image)
 }
 
 // Wall seconds of each sort, with the processor seconds in the detail.
-void measureSorts(ListPlus& list, int count)
+void measureSorts(FileListView& list, int count)
 {
     const struct {
         int column;
@@ -197,7 +197,7 @@ int main(int argc, char** argv)
     fill(big, count, namesFile);
     report(t.nsecsElapsed() / 1e9, QStringLiteral("building a list of %1 files").arg(count));
 
-    ListPlus list;
+    FileListView list;
     configure(list);
     QImage image(list.size(), QImage::Format_RGB32);
     list.setModel(&small);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillon needs (when missing), then configures
-# and builds incrementally in ./build. Sourced by run.sh and test.sh.
+# and gives build_quillon, which builds incrementally in ./build. Sourced by
+# run.sh, test.sh and bench/run.
 set -euo pipefail
 
 QUILLON_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -40,15 +41,26 @@ install_packages() {
     fi
 }
 
+# Configures ./build (once, then again only to change the options given) and
+# builds the targets given, or everything the options turn on.
+#   build_quillon [-DOPTION=VALUE]... [--target NAME]...
 build_quillon() {
+    local options=() targets=()
+    while [ $# -gt 0 ]; do
+        case "$1" in
+        --target) targets+=(--target "$2"); shift 2 ;;
+        *) options+=("$1"); shift ;;
+        esac
+    done
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
         local launcher=()
         # A compiler cache, where the machine has one, makes rebuilds of other checkouts quick.
         command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-        cmake -S "$QUILLON_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+        cmake -S "$QUILLON_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${options[@]}"
+    elif [ ${#options[@]} -gt 0 ]; then
+        cmake "$BUILD_DIR" "${options[@]}" >/dev/null
     fi
-    cmake --build "$BUILD_DIR" -j "$(nproc)"
+    cmake --build "$BUILD_DIR" -j "$(nproc)" "${targets[@]}"
 }
 
 install_packages
-build_quillon

@@ -2,11 +2,11 @@
 #include "app/ScreenCheck.h"
 #include "app/Session.h"
 #include "app/StartFolder.h"
-#include "app/widgets/QtPrompter.h"
-#include "app/widgets/VelloZarurad.h"
+#include "gui/MainWindow.h"
+#include "gui/QtClipboard.h"
+#include "gui/QtPrompter.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
-#include "platform/widgets/QtClipboard.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     if (!folder.isEmpty() && StartFolder::enter(FileSystem::instance(), folder) != 0)
         prompter.message(QStringLiteral("Quillon cannot open the folder \"%1\".").arg(folder));
     Session session(FileSystem::instance(), prompter);
-    VelloZarurad window(session);
+    MainWindow window(session);
     prompter.setParent(&window);
     window.show();
     return app.exec();

@@ -10,8 +10,8 @@ class Session;
 // Creation and modified dates: the writer of a file's two times, the pending
 // dates of the list's two date pickers, and the pickers' change handlers.
 //
-// A pending date is the text of a picker (CalanderForm1 for the creation
-// column, CalanderForm2 for the modified column). It counts only while
+// A pending date is the text of a picker (DatePicker1 for the creation
+// column, DatePicker2 for the modified column). It counts only while
 // record 0 shows exactly that text in the picker's column (letter case
 // ignored), so it lapses by itself when the folder is scanned again. Every
 // date text goes through DateText: a picker writes DateText::shortDate, and

@@ -39,8 +39,8 @@ public:
     QString FolderPath;
     int FileLast = -1;
 
-    // The texts of the two date pickers (CalanderForm1 for creation dates,
-    // CalanderForm2 for modified dates), kept current by the list view. A
+    // The texts of the two date pickers (DatePicker1 for creation dates,
+    // DatePicker2 for modified dates), kept current by the list view. A
     // picker's date is pending while record 0 shows the same text (see
     // FileDates::GetDate1/GetDate2).
     QString PickerText[2];

@@ -1,5 +1,5 @@
+#include "gui/QtListingPrinter.h"
 #include "output/ListingPrint.h"
-#include "output/widgets/QtListingPrinter.h"
 #include "platform/PosixFileSystem.h"
 
 #include "PromptRecorder.h"

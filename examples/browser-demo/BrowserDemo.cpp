@@ -1,0 +1,110 @@
+// browser-demo: the drive and folder browser beside a plain list of the
+// folder's files, as the main window uses them. A click on a folder in the
+// browser lists that folder's files on the right; a double click on a file
+// there previews a picture full screen or opens the file with the desktop's
+// program; "Save Directory..." saves the listing through the "Save As..."
+// dialog. A manual test program:
+//   browser-demo [FOLDER]     start in FOLDER (default: the current folder)
+
+#include "controls/FolderBrowser.h"
+#include "filelist/FileListModel.h"
+#include "gui/PicturePreview.h"
+#include "gui/QtPrompter.h"
+#include "gui/SaveListingDialog.h"
+#include "output/ListingSource.h"
+#include "platform/DateText.h"
+#include "platform/FileSystem.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace
+{
+
+class Demo : public QWidget
+{
+public:
+    explicit Demo(const QString& start)
+    {
+        setWindowTitle(QStringLiteral("Quillon browser demo"));
+        setFixedSize(900, 330);
+        m_browser = new FolderBrowser(this);
+        m_browser->setGeometry(10, 40, 463, 267); // the folder panel's size
+        m_folder = new QLabel(this);
+        m_folder->setGeometry(10, 8, 880, 24);
+        m_files = new QListWidget(this);
+        m_files->setGeometry(490, 40, 400, 230);
+        m_files->setToolTip(QStringLiteral("Double click to open file..."));
+        auto* save = new QPushButton(QStringLiteral("Save Directory..."), this);
+        save->setGeometry(490, 277, 160, 30);
+
+        QString path = start;
+        m_browser->GetDir(path);
+        connect(m_browser, &FolderBrowser::Click, this, [this] { listFiles(); });
+        connect(m_files, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+            PicturePreview::OpenListedFile(item->text(), this);
+        });
+        connect(save, &QPushButton::clicked, this, [this] { saveListing(); });
+        listFiles();
+    }
+
+private:
+    // What the main window does on the browser's Click: list the folder the
+    // process is now in.
+    void listFiles()
+    {
+        FileSystem& fs = FileSystem::instance();
+        const QString folder = fs.currentFolder();
+        m_folder->setText(QStringLiteral("Folder: ") + folder);
+        m_files->clear();
+        QStringList rows;
+        fs.enumerate(QStringLiteral("."), true, [&](const FileSystem::Entry& e) {
+            if (e.isFolder || (e.attributes & FileSystem::Hidden))
+                return true;
+            m_files->addItem(e.name);
+            const QDateTime created = QDateTime::fromSecsSinceEpoch(e.created.seconds);
+            rows << DateText::format(created) + QStringLiteral("||") + e.name +
+                        QStringLiteral("||") + QString::number(e.size);
+            return true;
+        });
+        m_rowCount = int(rows.size());
+        if (rows.isEmpty())
+            rows << QString();
+        m_model.AddArray(rows);
+        m_listedFolder = folder;
+    }
+
+    void saveListing()
+    {
+        QString folder = m_listedFolder;
+        if (!folder.endsWith(QLatin1Char('/')))
+            folder += QLatin1Char('/');
+        const ListingSource source{m_model, m_rowCount - 1, folder, m_listedFolder};
+        QtPrompter prompter;
+        SaveListingDialog::SaveSource(source, prompter, this);
+        listFiles();
+    }
+
+    FolderBrowser* m_browser;
+    QLabel* m_folder;
+    QListWidget* m_files;
+    FileListModel m_model;
+    int m_rowCount = 0;
+    QString m_listedFolder;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    const QStringList args = QApplication::arguments();
+    Demo demo(args.size() > 1 ? args[1] : QString());
+    demo.move(0, 0);
+    demo.show();
+    return app.exec();
+}

@@ -1,0 +1,584 @@
+#include "FolderBrowser.h"
+
+#include "RenderedButton.h"
+#include "ScrollBar.h"
+#include "Twips.h"
+#include "platform/FileNameCodec.h"
+#include "platform/FileSystem.h"
+#include "platform/NameOrder.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+// The icons live in a resource file of the (static) widgets library, which
+// the linker would drop unless something names it.
+static void initFolderBrowserResources()
+{
+    Q_INIT_RESOURCE(folderbrowser);
+}
+
+namespace
+{
+
+constexpr int ScrollBarWidth = 15; // pixels, as the list view's bar
+constexpr int IconSize = 20;       // pixels
+constexpr int StripWidth = 60;     // the grey strip at the right edge, twips
+constexpr int TextOffset = 500;    // text starts this far right of the indent, twips
+constexpr int IconTop = 20;        // icon top below the row top, twips
+constexpr int WheelStep = 3;
+const QColor Blue(0, 0, 255);
+const QColor Grey(128, 128, 128);
+const QColor Green(0, 128, 0);
+const QColor StripColour(224, 224, 224);
+const QColor HoverFill(237, 237, 255);
+const QColor PressFill(255, 0, 0);
+const QString Root = QStringLiteral("/");
+
+// Windows virtual-key codes of the paging keys.
+enum PagingKey { PageUp = 33, PageDown = 34, UpArrow = 38, DownArrow = 40 };
+
+int iconOf(int kind)
+{
+    switch (kind) {
+    case FolderBrowser::FolderKind:
+    case FolderBrowser::UpKind:
+        return 1;
+    case FolderBrowser::FileKind:
+    case FolderBrowser::ReadOnlyFileKind:
+        return 5;
+    case 10 + DriveList::Removable:
+        return 4;
+    case 10 + DriveList::CdRom:
+        return 2;
+    case FolderBrowser::FloppyKind:
+        return 3;
+    case FolderBrowser::HomeKind:
+        return 6;
+    default:
+        return 0; // fixed, network and RAM drives
+    }
+}
+
+bool isInFolderKind(int kind)
+{
+    return kind >= FolderBrowser::FolderKind && kind <= FolderBrowser::ReadOnlyFileKind;
+}
+
+int indentOf(int kind)
+{
+    return isInFolderKind(kind) ? 480 : 0;
+}
+
+QColor colourOf(int kind)
+{
+    if (kind == FolderBrowser::FolderKind || kind == FolderBrowser::UpKind)
+        return Blue;
+    if (kind == FolderBrowser::FileKind || kind == FolderBrowser::ReadOnlyFileKind)
+        return Grey;
+    return Green;
+}
+
+QString homeFolder()
+{
+    QString home = FileNameCodec::decode(qgetenv("HOME"));
+    while (home.size() > 1 && home.endsWith(QLatin1Char('/')))
+        home.chop(1);
+    return home;
+}
+
+} // namespace
+
+FolderBrowser::FolderBrowser(QWidget* parent)
+    : QWidget(parent), m_volumeSource(&DriveList::systemVolumes)
+{
+    initFolderBrowserResources();
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_font = QFont(QStringLiteral("Arial"));
+    m_font.setPointSizeF(15.75);
+    setFont(m_font);
+
+    sFiles = new ScrollBar(this);
+    sFiles->setBackColor(QColor(224, 224, 224));
+    sFiles->setValueMin(1);
+    sFiles->setValue(1);
+    connect(sFiles, &ScrollBar::Change, this, [this] {
+        m_fill = Fill::None;
+        update();
+    });
+    // The bar's keys page the list and go no further.
+    connect(sFiles, &ScrollBar::KeyDown, this, [this](int& keyCode, int&) { pageKeys(keyCode); });
+    // The first listing waits until the browser is shown: the main window
+    // builds it hidden in the folder panel, and listing the folder there at
+    // start would read every file of a large folder twice.
+}
+
+void FolderBrowser::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_listed)
+        GetDir();
+}
+
+FolderBrowser::~FolderBrowser() = default;
+
+void FolderBrowser::setVolumeSource(std::function<QList<DriveList::Volume>()> source)
+{
+    m_volumeSource = std::move(source);
+}
+
+QString FolderBrowser::EntryName(int index) const
+{
+    return index >= 1 && index <= m_entries.size() ? m_entries[index - 1].text : QString();
+}
+
+int FolderBrowser::EntryKind(int index) const
+{
+    return index >= 1 && index <= m_entries.size() ? m_entries[index - 1].kind : 0;
+}
+
+QImage FolderBrowser::pImage(int index)
+{
+    static std::array<QImage, 7> images;
+    static const std::array<const char*, 7> names = {
+        "0-drive", "1-folder", "2-cdrom", "3-floppy", "4-removable", "5-file", "6-user",
+    };
+    if (index < 0 || index >= int(images.size()))
+        return {};
+    if (images[index].isNull()) {
+        initFolderBrowserResources();
+        QImage image(IconSize, IconSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QSvgRenderer renderer(
+            QStringLiteral(":/folderbrowser/%1.svg").arg(QLatin1String(names[index])));
+        QPainter painter(&image);
+        renderer.render(&painter);
+        images[index] = image;
+    }
+    return images[index];
+}
+
+// ---- listing ----------------------------------------------------------------
+
+void FolderBrowser::GetDir()
+{
+    QString here;
+    GetDir(here);
+}
+
+void FolderBrowser::GetDir(QString& PathDir)
+{
+    m_listed = true;
+    FileSystem& fs = FileSystem::instance();
+    // A folder that cannot be entered leaves the current one as it was.
+    if (!PathDir.isEmpty())
+        fs.setCurrentFolder(PathDir);
+    leaveVanishedFolder(fs);
+    if (PathDir.isEmpty())
+        PathDir = fs.currentFolder();
+    buildEntries(fs);
+    m_selectedIndex = -1;
+    m_fill = Fill::None;
+    layoutStep();
+}
+
+QString FolderBrowser::FileExtention(const QString& Pattern)
+{
+    m_pattern = Pattern;
+    GetDir();
+    return {};
+}
+
+// A folder removed while it was shown keeps the process "in" it: its path
+// can no longer be read (the file services then report the root) and it has
+// no entries at all, not even "."; its parent is still reachable through
+// "..". Move up until a folder that exists is reached, so the list shows
+// where the user can go.
+void FolderBrowser::leaveVanishedFolder(FileSystem& fs)
+{
+    for (int step = 0; step < 256; ++step) {
+        if (fs.currentFolder() != Root)
+            return;
+        bool anyEntry = false;
+        const int rc = fs.enumerate(QStringLiteral("."), false, [&](const FileSystem::Entry&) {
+            anyEntry = true;
+            return false;
+        });
+        if (rc != 0 || anyEntry || fs.setCurrentFolder(QStringLiteral("..")) != 0)
+            return;
+    }
+}
+
+void FolderBrowser::buildEntries(FileSystem& fs)
+{
+    QList<Entry> collected;
+    for (const DriveList::Drive& drive : DriveList::drives(m_volumeSource()))
+        collected.append({drive.text, drive.code, drive.root});
+    const QString home = homeFolder();
+    if (home.size() > 1)
+        collected.append({home.mid(home.lastIndexOf(QLatin1Char('/')) + 1), HomeKind, home});
+    const QString current = fs.currentFolder();
+    collected.append({current == Root ? Root : current + QStringLiteral("/.."), UpKind, current});
+    collectFolder(fs, collected);
+
+    // Drives, home, the up entry and folders first, then the files, each in
+    // the order collected (folders and files by name); an entry of an
+    // unknown drive type (10) falls out.
+    m_entries.clear();
+    for (const Entry& e : std::as_const(collected)) {
+        if (e.kind == FolderKind || e.kind >= UpKind)
+            m_entries.append(e);
+    }
+    for (const Entry& e : std::as_const(collected)) {
+        if (e.kind >= FileKind && e.kind <= 9)
+            m_entries.append(e);
+    }
+}
+
+// The current folder's sub-folders and kept files, in name order as the file
+// list shows them (NameOrder). Hidden and system entries are not shown; a
+// folder that cannot be read adds nothing.
+void FolderBrowser::collectFolder(FileSystem& fs, QList<Entry>& collected) const
+{
+    const qsizetype from = collected.size();
+    fs.enumerate(QStringLiteral("."), true, [&](const FileSystem::Entry& e) {
+        if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
+            return true;
+        if (e.attributes & (FileSystem::Hidden | FileSystem::System))
+            return true;
+        if (e.isFolder)
+            collected.append({e.name, FolderKind, {}});
+        else if (m_showFiles && keepsFile(e.name))
+            collected.append(
+                {e.name, (e.attributes & FileSystem::ReadOnly) ? ReadOnlyFileKind : FileKind, {}});
+        return true;
+    });
+    std::sort(collected.begin() + from, collected.end(),
+              [](const Entry& a, const Entry& b) { return NameOrder::less(a.text, b.text); });
+}
+
+bool FolderBrowser::keepsFile(const QString& name) const
+{
+    return m_pattern == QLatin1String(".*") || name.toLower().contains(m_pattern.toLower());
+}
+
+// ---- layout and drawing -----------------------------------------------------
+
+double FolderBrowser::twipsPerPixelX() const
+{
+    return Twips::perPixelX(this);
+}
+
+double FolderBrowser::twipsPerPixelY() const
+{
+    return Twips::perPixelY(this);
+}
+
+double FolderBrowser::innerWidth() const
+{
+    return width() * twipsPerPixelX();
+}
+
+double FolderBrowser::innerHeight() const
+{
+    return height() * twipsPerPixelY();
+}
+
+int FolderBrowser::toPixelX(double twips) const
+{
+    return int(std::lround(twips / twipsPerPixelX()));
+}
+
+int FolderBrowser::toPixelY(double twips) const
+{
+    return int(std::lround(twips / twipsPerPixelY()));
+}
+
+QRect FolderBrowser::rowRect(int row) const
+{
+    if (m_rowHeight <= 0)
+        return {};
+    const int top = toPixelY(double(row) * m_rowHeight);
+    const int bottom = toPixelY(double(row + 1) * m_rowHeight);
+    return QRect(0, top, width() - (sFiles->isVisible() ? sFiles->width() : 0), bottom - top);
+}
+
+void FolderBrowser::resizeEvent(QResizeEvent*)
+{
+    layoutStep();
+}
+
+// Places the scroll bar, measures a row and decides how many rows fit: a
+// list longer than the height gets the scroll bar, one that fits (even
+// exactly) hides it.
+void FolderBrowser::layoutStep()
+{
+    sFiles->setGeometry(width() - ScrollBarWidth, 0, ScrollBarWidth, height());
+    // One line of the font: whole pixels, as the screen draws it, in twips.
+    m_rowHeight = int(std::lround(QFontMetrics(m_font, this).height() * twipsPerPixelY()));
+    const int n = EntryCount();
+    const double h = innerHeight();
+    int stoppedAt = 0;
+    for (int k = 1; k <= n && m_rowHeight > 0; ++k) {
+        if (double(k) * m_rowHeight > h) {
+            stoppedAt = k;
+            break;
+        }
+    }
+    if (stoppedAt > 0) {
+        const int k = stoppedAt;
+        m_visibleRows = k - 1;
+        sFiles->setValueLargeChange(k - 1);
+        int valueMax = n - (k - 1);
+        if (valueMax < k - 1)
+            valueMax = k;
+        sFiles->setValueMax(valueMax);
+        sFiles->setValueLargeChange(k - 1);
+        sFiles->setValue(1);
+        sFiles->show();
+    } else {
+        m_visibleRows = n + 1;
+        sFiles->setValueLargeChange(1);
+        sFiles->setValueMax(2);
+        sFiles->setValue(1);
+        sFiles->hide();
+    }
+    update();
+}
+
+void FolderBrowser::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    const double w = innerWidth();
+    painter.fillRect(QRect(toPixelX(w - StripWidth), 0, width(), height()), StripColour);
+    if (m_rowHeight <= 0)
+        return;
+    painter.setFont(m_font);
+    double top = 0;
+    const int first = sFiles->Value();
+    for (int i = first; i <= first + m_visibleRows && i <= EntryCount(); ++i) {
+        drawRow(painter, i, top);
+        top += m_rowHeight;
+    }
+}
+
+// The fill behind the row's text while the pointer is over the list: the
+// row under a moving pointer is tinted, the pressed one is red, the others
+// are plain.
+QColor FolderBrowser::fillFor(double top) const
+{
+    const double w = innerWidth();
+    const double h = innerHeight();
+    const double t = std::round(top);
+    const double x = m_pointerX;
+    const double y = m_pointerY;
+    const bool inRow = t < y && y < t + m_rowHeight;
+    if (m_fill == Fill::Hover) {
+        const bool hit = 500 < x && x < w - 800 && 100 < y && y < h - 100 && inRow;
+        return hit ? HoverFill : Qt::white;
+    }
+    const bool hit = 500 < x && x < w - 500 && 20 < y && y < h - 20 && inRow;
+    return hit ? PressFill : palette().color(QPalette::Base);
+}
+
+void FolderBrowser::drawRow(QPainter& painter, int index, double top) const
+{
+    const Entry& e = m_entries[index - 1];
+    const int indent = indentOf(e.kind);
+    if (m_fill != Fill::None) {
+        const double t = std::round(top);
+        painter.fillRect(
+            QRect(QPoint(toPixelX(indent + TextOffset), toPixelY(t)),
+                  QPoint(toPixelX(innerWidth() - StripWidth) - 1, toPixelY(t + m_rowHeight) - 1)),
+            fillFor(top));
+    }
+    // A selected plain file is never bold; a selected read-only file is.
+    QFont font = m_font;
+    font.setBold(index == m_selectedIndex && e.kind != FileKind);
+    painter.setFont(font);
+    painter.drawImage(QPoint(toPixelX(indent), toPixelY(top + IconTop)), pImage(iconOf(e.kind)));
+    painter.setPen(colourOf(e.kind));
+    const QFontMetrics metrics(font, this);
+    painter.drawText(QPointF(toPixelX(indent + TextOffset), toPixelY(top) + metrics.ascent()),
+                     e.text);
+}
+
+// ---- mouse ------------------------------------------------------------------
+
+void FolderBrowser::emitMouse(void (FolderBrowser::*signal)(int, int, float, float),
+                              QMouseEvent* event)
+{
+    const Qt::MouseButtons buttons =
+        event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
+    emit(this->*signal)(RenderedButton::vbButton(buttons),
+                        RenderedButton::vbShift(event->modifiers()),
+                        float(event->position().x() * twipsPerPixelX()),
+                        float(event->position().y() * twipsPerPixelY()));
+}
+
+void FolderBrowser::highlight(Fill fill, QMouseEvent* event)
+{
+    m_fill = fill;
+    m_pointerX = event->position().x() * twipsPerPixelX();
+    m_pointerY = event->position().y() * twipsPerPixelY();
+    update();
+}
+
+void FolderBrowser::mousePressEvent(QMouseEvent* event)
+{
+    QPointer<FolderBrowser> self(this);
+    emitMouse(&FolderBrowser::MouseDown, event);
+    if (self)
+        highlight(Fill::Press, event);
+}
+
+void FolderBrowser::mouseMoveEvent(QMouseEvent* event)
+{
+    QPointer<FolderBrowser> self(this);
+    emitMouse(&FolderBrowser::MouseMove, event);
+    if (self)
+        highlight(Fill::Hover, event);
+}
+
+void FolderBrowser::leaveEvent(QEvent*)
+{
+    m_fill = Fill::None;
+    update();
+}
+
+void FolderBrowser::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Only the left button navigates: a right or middle click would move the
+    // folder without the Click that tells the container.
+    const bool left = event->button() == Qt::LeftButton;
+    const bool onAnEntry = !left || resolveClick(event->position().y() * twipsPerPixelY());
+    QPointer<FolderBrowser> self(this);
+    if (onAnEntry)
+        emitMouse(&FolderBrowser::MouseUp, event);
+    if (self && left)
+        emit Click();
+}
+
+// Acts on a click at y (twips). False when the row lies beyond the last
+// entry: then nothing happens and no MouseUp is raised.
+bool FolderBrowser::resolveClick(double y)
+{
+    if (m_rowHeight <= 0)
+        return true;
+    // The row band holding y; a pointer exactly on a border hits none.
+    const int limit = int(std::lround(innerHeight()));
+    int bandTop = -1;
+    for (int y0 = 0; y0 <= limit; y0 += m_rowHeight) {
+        if (y0 < y && y < y0 + m_rowHeight) {
+            bandTop = y0;
+            break;
+        }
+    }
+    if (bandTop < 0)
+        return true;
+    m_selectedIndex = sFiles->Value() + bandTop / m_rowHeight;
+    if (m_selectedIndex > EntryCount())
+        return false;
+    const Entry e = m_entries[m_selectedIndex - 1];
+    m_drivePathFile = e.text;
+    if (isInFolderKind(e.kind) && e.kind != FolderKind) {
+        m_fileName = e.text;
+    } else {
+        m_fileName.clear();
+        if (e.kind == FolderKind)
+            enterFolder(e.text);
+        else if (e.kind == UpKind && e.text.endsWith(QLatin1String("/..")))
+            goUp();
+        else
+            goTo(e.path); // a drive, the root's own entry, home
+    }
+    m_fill = Fill::None;
+    update();
+    return true;
+}
+
+void FolderBrowser::goTo(const QString& path)
+{
+    m_selectPath = path;
+    GetDir(m_selectPath);
+}
+
+void FolderBrowser::enterFolder(const QString& name)
+{
+    const QString current = FileSystem::instance().currentFolder();
+    m_drivePathFile = current == Root ? Root + name : current + QLatin1Char('/') + name;
+    goTo(m_drivePathFile);
+}
+
+void FolderBrowser::goUp()
+{
+    FileSystem& fs = FileSystem::instance();
+    fs.setCurrentFolder(QStringLiteral(".."));
+    leaveVanishedFolder(fs);
+    m_drivePathFile = fs.currentFolder();
+    goTo(m_drivePathFile);
+}
+
+void FolderBrowser::wheelEvent(QWheelEvent* event)
+{
+    if (!sFiles->isVisible())
+        return;
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0)
+        sFiles->setValue(sFiles->Value() - steps * WheelStep);
+}
+
+// ---- keys -------------------------------------------------------------------
+
+void FolderBrowser::pageKeys(int keyCode)
+{
+    const int value = sFiles->Value();
+    switch (keyCode) {
+    case PageUp:
+        sFiles->setValue(value - m_visibleRows);
+        break;
+    case PageDown:
+        sFiles->setValue(value + m_visibleRows);
+        break;
+    case UpArrow:
+        sFiles->setValue(value - 1);
+        break;
+    case DownArrow:
+        sFiles->setValue(value + 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void FolderBrowser::keyPressEvent(QKeyEvent* event)
+{
+    int keyCode = RenderedButton::vbKeyCode(event);
+    int shift = RenderedButton::vbShift(event->modifiers());
+    pageKeys(keyCode);
+    QPointer<FolderBrowser> self(this);
+    emit KeyDown(keyCode, shift);
+    if (self && !event->text().isEmpty()) {
+        int keyAscii = event->text().at(0).unicode();
+        emit KeyPress(keyAscii);
+    }
+}
+
+void FolderBrowser::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat())
+        return;
+    int keyCode = RenderedButton::vbKeyCode(event);
+    int shift = RenderedButton::vbShift(event->modifiers());
+    emit KeyUp(keyCode, shift);
+}

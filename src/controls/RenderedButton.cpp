@@ -1,0 +1,642 @@
+#include "RenderedButton.h"
+
+#include "Twips.h"
+#include "platform/PropertyBag.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QtMath>
+
+#include <utility>
+
+namespace
+{
+
+const QColor DefaultBackColor(255, 224, 192);
+const QColor DefaultRenderColor(192, 192, 192);
+const QRgb Magenta = qRgb(255, 0, 255);
+
+QColor limited(int r, int g, int b)
+{
+    return QColor(qBound(0, r, 255), qBound(0, g, 255), qBound(0, b, 255));
+}
+
+// One row of the gradient: each component falls by 2, but not below 0.
+void fall(int& c)
+{
+    c = c - 2 > 0 ? c - 2 : 0;
+}
+
+// The drawing primitives of the surface, in pixels, end points included.
+void row(QPainter& p, int y, int w, const QColor& c)
+{
+    p.fillRect(QRect(0, y, w + 1, 1), c);
+}
+
+void column(QPainter& p, int x, int h, const QColor& c)
+{
+    p.fillRect(QRect(x, 0, 1, h + 1), c);
+}
+
+void box(QPainter& p, int x1, int y1, int x2, int y2, const QColor& c)
+{
+    p.fillRect(QRect(x1, y1, x2 - x1 + 1, 1), c);
+    p.fillRect(QRect(x1, y2, x2 - x1 + 1, 1), c);
+    p.fillRect(QRect(x1, y1, 1, y2 - y1 + 1), c);
+    p.fillRect(QRect(x2, y1, 1, y2 - y1 + 1), c);
+}
+
+void pixel(QPainter& p, int x, int y, const QColor& c)
+{
+    p.fillRect(QRect(x, y, 1, 1), c);
+}
+
+} // namespace
+
+RenderedButton::RenderedButton(QWidget* parent) : QWidget(parent)
+{
+    m_font = QFont(QStringLiteral("Arial"));
+    m_font.setBold(true);
+    m_font.setPointSizeF(9);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true); // pointer moves without a button start the hover look
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_timer1.setInterval(100);
+    connect(&m_timer1, &QTimer::timeout, this, &RenderedButton::hoverTick);
+}
+
+RenderedButton::~RenderedButton() = default;
+
+// ---- properties -------------------------------------------------------------
+
+void RenderedButton::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    m_font.setFamily(QStringLiteral("Arial"));
+    ButtonRender();
+    emit propertyChanged(QStringLiteral("Caption"));
+}
+
+void RenderedButton::setBackColor(const QColor& color)
+{
+    m_backColor = color;
+    update();
+    emit propertyChanged(QStringLiteral("BackColor"));
+}
+
+void RenderedButton::setRenderColor(const QColor& color)
+{
+    m_renderColor = color;
+    m_renderRed = color.red();
+    m_renderGreen = color.green();
+    m_renderBlue = color.blue();
+    ButtonRender();
+    emit propertyChanged(QStringLiteral("RenderColor"));
+}
+
+// A focused button being disabled would hand the focus on to the next
+// control (Qt's rule), where a stray key could start something else, say a
+// rename. It parks the focus instead (the window keeps it, no control has it)
+// and takes it back when enabled again, unless the person put it elsewhere.
+void RenderedButton::setEnabled(bool enabled)
+{
+    if (!enabled && hasFocus()) {
+        m_focusParked = true;
+        clearFocus();
+    }
+    QWidget::setEnabled(enabled);
+    if (enabled && std::exchange(m_focusParked, false) && !QApplication::focusWidget() &&
+        window()->isActiveWindow())
+        setFocus(Qt::OtherFocusReason);
+    emit propertyChanged(QStringLiteral("Enabled"));
+}
+
+int RenderedButton::FontSize() const
+{
+    return Twips::roundEven(m_font.pointSizeF());
+}
+
+void RenderedButton::setFontSize(qreal points)
+{
+    if (points > 0)
+        m_font.setPointSizeF(points);
+    emit propertyChanged(QStringLiteral("Fontsize"));
+}
+
+void RenderedButton::setBorder(int border)
+{
+    m_border = qint16(border);
+    ButtonRender();
+    emit propertyChanged(QStringLiteral("Border"));
+}
+
+void RenderedButton::Refresh()
+{
+    update();
+}
+
+QColor RenderedButton::colorValue(const QVariant& value, const QColor& fallback)
+{
+    if (!value.isValid())
+        return fallback;
+    if (value.metaType().id() == QMetaType::QColor)
+        return value.value<QColor>();
+    if (value.metaType().id() == QMetaType::QString) {
+        const QColor named(value.toString());
+        if (named.isValid())
+            return named;
+    }
+    bool ok = false;
+    const qlonglong n = value.toLongLong(&ok);
+    if (!ok || n < 0)
+        return fallback;
+    return QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF));
+}
+
+void RenderedButton::readProperties(const PropertyBag& bag)
+{
+    m_caption = bag.read(QStringLiteral("Caption"), QString()).toString();
+    m_backColor = colorValue(bag.read(QStringLiteral("BackColor")), DefaultBackColor);
+    QWidget::setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
+    const qreal size = bag.read(QStringLiteral("Fontsize"), 9).toDouble();
+    m_font.setPointSizeF(size > 0 ? size : 9);
+    m_border = qint16(bag.read(QStringLiteral("Border"), 0).toInt());
+    setRenderColor(colorValue(bag.read(QStringLiteral("RenderColor")), DefaultRenderColor));
+}
+
+void RenderedButton::writeProperties(PropertyBag& bag) const
+{
+    bag.write(QStringLiteral("Caption"), m_caption);
+    bag.write(QStringLiteral("BackColor"), m_backColor);
+    bag.write(QStringLiteral("RenderColor"), m_renderColor);
+    bag.write(QStringLiteral("Enabled"), isEnabled());
+    bag.write(QStringLiteral("Fontsize"), FontSize());
+    bag.write(QStringLiteral("Border"), m_border);
+}
+
+QSize RenderedButton::sizeHint() const
+{
+    const QFontMetrics fm(m_font, this);
+    return QSize(qMax(75, fm.horizontalAdvance(m_caption) + 24), qMax(25, fm.height() + 10));
+}
+
+// ---- rendering --------------------------------------------------------------
+
+QImage RenderedButton::newImage() const
+{
+    const qreal dpr = devicePixelRatioF();
+    QImage image(QSize(qCeil(width() * dpr), qCeil(height() * dpr)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    // Text on the picture measures as on the widget.
+    image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+    image.fill(m_backColor);
+    return image;
+}
+
+void RenderedButton::ButtonRender()
+{
+    const int W = width();
+    const int H = height();
+    if (W <= 0 || H <= 0)
+        return;
+
+    // 1. Caption position.
+    const QFontMetrics fm(m_font, this);
+    m_captionX = Twips::roundEven((W - fm.horizontalAdvance(m_caption)) / 2.0);
+    m_captionY = Twips::roundEven((H - fm.height()) / 2.0);
+
+    QImage image = newImage();
+
+    // 2. Hover picture, 60 lighter than the normal one.
+    {
+        QPainter p(&image);
+        int r = m_renderRed + 60, g = m_renderGreen + 60, b = m_renderBlue + 60;
+        m_edgeLight = limited(r, g, b);
+        for (int y = 0; y <= H; ++y) {
+            fall(r), fall(g), fall(b);
+            row(p, y, W, limited(r, g, b));
+        }
+        m_edgeDark = limited(r, g, b);
+        switch (m_border) {
+        case 0:
+            column(p, W - 2, H, m_edgeDark);
+            column(p, W - 1, H, m_edgeLight);
+            break;
+        case 1:
+            box(p, 1, 1, W - 2, H - 2, m_edgeLight);
+            box(p, 2, 2, W - 3, H - 3, m_edgeDark);
+            break;
+        case 2:
+            box(p, -1, -1, W - 1, H - 1, Qt::white);
+            box(p, 0, 0, W - 2, H - 2, m_edgeLight);
+            break;
+        default:
+            break;
+        }
+    }
+    m_hoverPicture = image.copy();
+
+    // 3. Normal picture.
+    {
+        QPainter p(&image);
+        int r = m_renderRed, g = m_renderGreen, b = m_renderBlue;
+        for (int y = 0; y <= H; ++y) {
+            fall(r), fall(g), fall(b);
+            if (y == 0)
+                m_edgeLight = limited(r, g, b);
+            row(p, y, W, limited(r, g, b));
+        }
+        m_edgeDark = limited(r, g, b);
+        switch (m_border) {
+        case 0:
+            column(p, W - 2, H, m_edgeDark);
+            column(p, W - 1, H, m_edgeLight);
+            break;
+        case 1:
+            box(p, 1, 1, W - 2, H - 2, m_edgeLight);
+            box(p, 2, 2, W - 3, H - 3, m_edgeDark);
+            break;
+        case 2:
+            box(p, -1, -1, W - 1, H - 1, m_edgeLight);
+            box(p, 0, 0, W - 2, H - 2, m_edgeDark);
+            break;
+        case 3: {
+            // Rounded corners: magenta is transparent in the shape.
+            const QColor m(Magenta);
+            const int cx[4] = {0, W - 1, W - 1, 0};
+            const int cy[4] = {0, 0, H - 1, H - 1};
+            for (int k = 0; k < 4; ++k) {
+                const int dx = cx[k] == 0 ? 1 : -1;
+                const int dy = cy[k] == 0 ? 1 : -1;
+                pixel(p, cx[k], cy[k], m);
+                pixel(p, cx[k] + dx, cy[k], m);
+                pixel(p, cx[k] + 2 * dx, cy[k], m);
+                pixel(p, cx[k], cy[k] + dy, m);
+                pixel(p, cx[k], cy[k] + 2 * dy, m);
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    // 4. Caption; 5. keep as background and shape.
+    drawCaption(image, Qt::white);
+    m_background = image;
+    m_surface = image;
+    updateShapeMask();
+    update();
+}
+
+void RenderedButton::drawCaption(QImage& image, const QColor& color) const
+{
+    if (m_caption.isEmpty())
+        return;
+    QPainter p(&image);
+    p.setFont(m_font);
+    p.setPen(color);
+    const QFontMetrics fm(m_font, this);
+    p.drawText(QPointF(m_captionX, m_captionY + fm.ascent()), m_caption);
+}
+
+void RenderedButton::updateShapeMask()
+{
+    // The shape: every pixel of the normal picture that is not magenta.
+    // Sampled once per logical pixel, which a magenta pixel fills wholly.
+    const int W = width();
+    const int H = height();
+    const qreal dpr = m_background.devicePixelRatio();
+    QRegion shape;
+    bool cut = false;
+    for (int y = 0; y < H; ++y) {
+        const int sy = qMin(int(y * dpr), m_background.height() - 1);
+        const QRgb* line = reinterpret_cast<const QRgb*>(m_background.constScanLine(sy));
+        int runStart = -1;
+        for (int x = 0; x <= W; ++x) {
+            const bool opaque =
+                x < W && line[qMin(int(x * dpr), m_background.width() - 1)] != Magenta;
+            if (opaque && runStart < 0) {
+                runStart = x;
+            } else if (!opaque) {
+                if (x < W)
+                    cut = true;
+                if (runStart >= 0)
+                    shape += QRect(runStart, y, x - runStart, 1);
+                runStart = -1;
+            }
+        }
+    }
+    if (cut)
+        setMask(shape);
+    else
+        clearMask();
+}
+
+// ---- looks ------------------------------------------------------------------
+
+void RenderedButton::clearSurface()
+{
+    m_surface = m_background;
+    update();
+}
+
+void RenderedButton::drawHoverLook()
+{
+    if (m_hoverPicture.isNull())
+        return;
+    m_surface = m_hoverPicture.copy();
+    drawCaption(m_surface, Qt::white);
+    update();
+}
+
+void RenderedButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), m_backColor);
+    if (m_surface.isNull())
+        return;
+    p.drawImage(QPointF(0, 0), m_surface);
+    if (!qFuzzyCompare(m_surface.devicePixelRatio(), devicePixelRatioF())) {
+        // Moved to a screen of another scale: render the pictures anew, after this paint.
+        QMetaObject::invokeMethod(this, &RenderedButton::ButtonRender, Qt::QueuedConnection);
+    }
+}
+
+void RenderedButton::resizeEvent(QResizeEvent*)
+{
+    ButtonRender();
+}
+
+// ---- input ------------------------------------------------------------------
+
+void RenderedButton::hoverTick()
+{
+    // The pointer's position and the window under it, compared with our own.
+    if (QApplication::widgetAt(QCursor::pos()) != this && m_hovering) {
+        m_timer1.stop();
+        m_hovering = false;
+        clearSurface();
+    }
+}
+
+void RenderedButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() == Qt::NoButton && !m_hovering) {
+        m_timer1.start();
+        m_hovering = true;
+        drawHoverLook();
+    }
+    const QPointF pos = event->position();
+    emit MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), float(pos.x()),
+                   float(pos.y()));
+}
+
+void RenderedButton::mousePressEvent(QMouseEvent* event)
+{
+    m_afterDoubleClick = false;
+    // The pressed look: the hover picture with the border's edges, a dark caption.
+    m_surface = m_hoverPicture.isNull() ? m_background : m_hoverPicture.copy();
+    if (!m_surface.isNull()) {
+        const int W = width();
+        const int H = height();
+        QPainter p(&m_surface);
+        switch (m_border) {
+        case 0:
+            column(p, W - 2, H, m_edgeDark);
+            column(p, W - 1, H, m_edgeLight);
+            break;
+        case 2:
+            box(p, -1, -1, W - 1, H - 1, m_edgeDark);
+            box(p, 0, 0, W - 2, H - 2, m_edgeDark);
+            break;
+        case 3:
+            box(p, 0, 0, W - 1, H - 1, m_edgeLight);
+            box(p, -1, -1, W - 1, H - 1, m_edgeLight);
+            break;
+        default:
+            break;
+        }
+        p.end();
+        drawCaption(m_surface, m_edgeDark);
+    }
+    update();
+    const QPointF pos = event->position();
+    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()),
+                   float(pos.y()));
+}
+
+void RenderedButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    const bool afterDoubleClick = std::exchange(m_afterDoubleClick, false);
+    QPointer<RenderedButton> self(this);
+    if (pos.x() > 0 && pos.x() < width() && pos.y() > 0 && pos.y() < height()) {
+        drawHoverLook();
+        emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()),
+                     float(pos.y()));
+    }
+    // Click: a left button pressed and released over the control (not the
+    // second click of a double click, which raised DblClick instead).
+    if (self && event->button() == Qt::LeftButton && !afterDoubleClick &&
+        rect().contains(pos.toPoint()))
+        emit Click();
+}
+
+void RenderedButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    m_afterDoubleClick = true;
+    emit DblClick();
+}
+
+void RenderedButton::keyPressEvent(QKeyEvent* event)
+{
+    int keyCode = vbKeyCode(event);
+    int shift = vbShift(event->modifiers());
+    QPointer<RenderedButton> self(this);
+    emit KeyDown(keyCode, shift);
+    if (self && !event->text().isEmpty()) {
+        int keyAscii = event->text().at(0).unicode();
+        emit KeyPress(keyAscii);
+        // Space and Enter click, as on every desktop button; no other key may.
+        const int k = event->key();
+        if (self && (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter))
+            emit Click();
+    }
+}
+
+void RenderedButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat())
+        return;
+    int keyCode = vbKeyCode(event);
+    int shift = vbShift(event->modifiers());
+    emit KeyUp(keyCode, shift);
+}
+
+void RenderedButton::focusInEvent(QFocusEvent*)
+{
+    if (!m_hovering)
+        drawHoverLook();
+}
+
+void RenderedButton::focusOutEvent(QFocusEvent*)
+{
+    clearSurface();
+}
+
+// ---- input codes ------------------------------------------------------------
+
+int RenderedButton::vbShift(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+int RenderedButton::vbButton(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int RenderedButton::vbKeyCode(const QKeyEvent* event)
+{
+    const int k = event->key();
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    if (k >= Qt::Key_A && k <= Qt::Key_Z)
+        return k; // 65..90, as the virtual-key codes
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return keypad ? 96 + (k - Qt::Key_0) : k;
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return 112 + (k - Qt::Key_F1);
+    switch (k) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Clear:
+        return 12;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Print:
+        return 44;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Help:
+        return 47;
+    case Qt::Key_Meta:
+        return 91;
+    case Qt::Key_Menu:
+        return 93;
+    case Qt::Key_NumLock:
+        return 144;
+    case Qt::Key_ScrollLock:
+        return 145;
+    // Shifted digits of a US keyboard report the digit's key.
+    case Qt::Key_ParenRight:
+        return 48;
+    case Qt::Key_Exclam:
+        return 49;
+    case Qt::Key_At:
+        return 50;
+    case Qt::Key_NumberSign:
+        return 51;
+    case Qt::Key_Dollar:
+        return 52;
+    case Qt::Key_Percent:
+        return 53;
+    case Qt::Key_AsciiCircum:
+        return 54;
+    case Qt::Key_Ampersand:
+        return 55;
+    case Qt::Key_Asterisk:
+        return keypad ? 106 : 56;
+    case Qt::Key_ParenLeft:
+        return 57;
+    case Qt::Key_Plus:
+        return keypad ? 107 : 187;
+    case Qt::Key_Minus:
+        return keypad ? 109 : 189;
+    case Qt::Key_Period:
+        return keypad ? 110 : 190;
+    case Qt::Key_Slash:
+        return keypad ? 111 : 191;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon:
+        return 186;
+    case Qt::Key_Equal:
+        return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less:
+        return 188;
+    case Qt::Key_Underscore:
+        return 189;
+    case Qt::Key_Greater:
+        return 190;
+    case Qt::Key_Question:
+        return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde:
+        return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft:
+        return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar:
+        return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight:
+        return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl:
+        return 222;
+    default:
+        break;
+    }
+    return k > 0 && k < 128 ? k : 0;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QMainWindow>
+
+class AttributesFrame;
+class BatchFrame;
+class FolderBrowser;
+class FileSearch;
+class Shredder;
+class FileListView;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class RenderedButton;
+class RenamePass;
+class RenamingFrame;
+class Session;
+
+// The main window: the listed folder, the list, the renaming, attribute and
+// batch frames, and the menus. It holds no logic of its own: every handler
+// hands the window's inputs to the Session and its operation classes and
+// shows what they report. Lengths are designed in twips (1/1440 inch) and
+// converted with the screen's logical DPI.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+
+    // Controls, named as the handlers and tests know them.
+    QGroupBox* Frame3;
+    QLineEdit* Dr;
+    QComboBox* Combo1;
+    RenderedButton* Command4;
+    QFrame* DriveBorder;
+    FolderBrowser* dirList;
+    FileListView* FileListView1;
+    AttributesFrame* Attributes;
+    RenamingFrame* Frame1;
+    BatchFrame* Frame2;
+    RenderedButton* Command1;
+    QLabel* RemN;
+
+    QAction* Undo_Rename;
+    QAction* CopyDir;
+    QAction* SaveSc;
+    QAction* PrintC;
+    QAction* CDfn[2];
+    QAction* ExitNow;
+    QAction* FindInFile[2];
+    QAction* ShredOne;
+    QMenu* ShredALL;
+    QAction* AreSure;
+    QAction* qe;
+
+    bool activated() const { return m_activated; }
+    // Twips to pixels at this window's logical DPI.
+    int twipsX(int twips) const;
+    int twipsY(int twips) const;
+    int pixelsToTwipsX(int pixels) const;
+    int pixelsToTwipsY(int pixels) const;
+
+    // The platform clipboard the new-name copy and paste use; tests may put
+    // their own here.
+    void setClipboard(class Clipboard* clipboard) { m_clipboard = clipboard; }
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildControls();
+    void buildPathFrame(QWidget* inner);
+    void connectRenaming();
+    void setUpList(QWidget* inner);
+    void connectFileOperations();
+    void connectListing();
+    struct ListingSource listing() const;
+    class Clipboard& clipboard();
+    void buildMenus();
+    void place(QWidget* w, int left, int top, int width, int height);
+    void placeLabel(QLabel* label, int left, int top);
+    void layoutForSize();
+    void togglePanel();
+    void folderChosen();
+    void firstActivation();
+    void applyFilterFromBox();
+    void syncInputsToSession();
+    void showStatus(const QString& text, bool rightAligned);
+
+    Session& m_session;
+    RenamePass* m_rename;
+    FileSearch* m_search;
+    Shredder* m_shredder;
+    class Clipboard* m_clipboard;
+    bool m_activated = false;
+    bool m_panelJustClosed = false;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "gui/PictureReader.h"
+
+#include <QRect>
+#include <QWidget>
+
+class FileSystem;
+
+// The full-screen picture preview: a black window as large as the screen
+// with the picture centred on it, at its own size or shrunk to fit the screen
+// with its proportions kept. A click anywhere (or Escape) closes it, and
+// every file the program has open is closed with it. A file that cannot be
+// read as a picture gives the empty black window, which closes the same way.
+//
+// Public API:
+//   static PicturePreview* Display(name, fs)   read the file (a bare name is found in the
+//                                       current folder), open the preview, not modal;
+//                                       it deletes itself when closed
+//   static void OpenListedFile(name, owner)   the list's double click: preview a
+//                                       picture, open any other file with the desktop's
+//                                       program, never start a program (see OpenAction)
+//   static QRect placement(pictureSize, screenSize)   where the picture goes
+//   pictureRect(), picture(), isEmptyPreview()        read-outs for tests
+class PicturePreview : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PicturePreview(const PictureReader::Picture& picture, QWidget* parent = nullptr);
+
+    static PicturePreview* Display(const QString& name, FileSystem& fs);
+    static void OpenListedFile(const QString& name, QWidget* owner = nullptr);
+
+    // The picture's rectangle on a screen of the given size: centred, at its
+    // own size when it fits, else shrunk by the one factor that fits both
+    // sides, so the whole picture is seen with its proportions.
+    static QRect placement(const QSize& picture, const QSize& screen);
+
+    QRect pictureRect() const { return placement(m_picture.size, size()); }
+    const PictureReader::Picture& picture() const { return m_picture; }
+    bool isEmptyPreview() const { return m_picture.isNull(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void unload();
+
+    PictureReader::Picture m_picture;
+};

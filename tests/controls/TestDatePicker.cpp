@@ -1,0 +1,350 @@
+// DatePicker: the grid of a month, the colour marks on pixels,
+// day clicks, month steps, opening and closing, focus and the DateX events.
+// Today is pinned to Monday 22 October 2012.
+
+#include "controls/DatePicker.h"
+#include "controls/RenderedButton.h"
+#include "platform/DateText.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace
+{
+
+// First rows of the day cells: their render colours, 2 darker.
+const QColor Plain(151, 202, 202), Today(0, 253, 253), Selected(253, 222, 190);
+const QSize Closed(33, 30);
+
+QColor cellColor(DatePicker& form, int k)
+{
+    QImage image(form.size(), QImage::Format_ARGB32_Premultiplied);
+    form.render(&image);
+    const QRect cell = form.dayButton(k)->geometry();
+    return QColor(image.pixel(cell.x() + 10, cell.y()));
+}
+
+QDateTime midnight(int y, int m, int d)
+{
+    return QDateTime(QDate(y, m, d), QTime(0, 0));
+}
+
+// A calendar in a shown, active window, beside another focusable field.
+struct Shown {
+    QWidget window;
+    QLineEdit* other;
+    DatePicker* form;
+    Shown()
+    {
+        window.resize(400, 400);
+        other = new QLineEdit(&window);
+        other->setGeometry(300, 0, 90, 20);
+        form = new DatePicker(&window);
+        form->move(10, 10);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+    }
+    void clickSurface(QPoint at = QPoint(10, 10))
+    {
+        QTest::mouseClick(form, Qt::LeftButton, {}, at);
+    }
+};
+
+QStringList grid(int blanks, int days, const QStringList& more = {})
+{
+    QStringList captions(blanks);
+    for (int d = 1; d <= days; ++d)
+        captions << QString::number(d);
+    captions << more;
+    captions.resize(42);
+    return captions;
+}
+
+} // namespace
+
+class TestDatePicker : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        DateText::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        DatePicker::setToday(QDate(2012, 10, 22));
+    }
+
+    void startsClosedOnToday()
+    {
+        DatePicker form;
+        QCOMPARE(form.size(), Closed);              // the picture's width x 450 twips
+        QCOMPARE(form.openSize(), QSize(278, 339)); // 4170 x 5085 twips, 15 twips per pixel
+        QCOMPARE(form.IsOpen(), 0);
+        QCOMPARE(form.Text(), QStringLiteral("10/22/2012"));
+        QCOMPARE(form.TheDate(), midnight(2012, 10, 22));
+        QCOMPARE(form.SelectedDate(), DateText::zeroDate());
+        const QStringList captions{form.CMonth()->Caption(), form.Cyear()->Caption(),
+                                   form.Calander(0)->Caption(), form.Calander(6)->Caption(),
+                                   form.Mchange(0)->Caption()};
+        QCOMPARE(captions, QStringList({"October", "2012", "Sun", "Sat", "<"}));
+        QCOMPARE(form.Calander(0)->Border(), 3);
+        QCOMPARE(form.dayButton(8)->geometry(), QRect(42, 87, 40, 40)); // row 1, column 1
+    }
+
+    void gridOfMonth_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("starts on Saturday") << 2024 << 6 << grid(6, 30);
+        QTest::newRow("leap February") << 2024 << 2 << grid(4, 29);
+        QTest::newRow("31 days from Saturday: 37 cells") << 2025 << 3 << grid(6, 31);
+        // The loop stops at a day below 8 only from cell 29 on, so a February of
+        // 28 days that starts on Sunday also shows 1 March in cell 28.
+        QTest::newRow("February from Sunday") << 2015 << 2 << grid(0, 28, {"1"});
+    }
+
+    void gridOfMonth()
+    {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(QStringList, captions);
+        DatePicker form;
+        form.setTheDate(midnight(year, month, 15));
+        for (int k = 0; k < 42; ++k) {
+            QCOMPARE(form.dayButton(k)->Caption(), captions[k]);
+            QCOMPARE(form.dayButton(k)->isEnabled(), !captions[k].isEmpty());
+        }
+        QCOMPARE(form.CMonth()->Caption(), QLocale(QLocale::English).standaloneMonthName(month));
+        QCOMPARE(form.Cyear()->Caption(), QString::number(year));
+    }
+
+    void colourMarks()
+    {
+        // October 2012 starts on Monday: day d is cell d. Today is the 22nd.
+        Shown s;
+        s.clickSurface();
+        s.form->setTheDate(midnight(2012, 10, 5));
+        QCOMPARE(cellColor(*s.form, 10), Plain);
+        QCOMPARE(cellColor(*s.form, 22), Today);
+        QCOMPARE(cellColor(*s.form, 5), Selected);
+        QCOMPARE(cellColor(*s.form, 0), Plain); // blank 30 September
+        // Selected wins over today; a selected date with a time of day marks nothing.
+        s.form->setTheDate(midnight(2012, 10, 22));
+        QCOMPARE(cellColor(*s.form, 22), Selected);
+        s.form->setTheDate(QDateTime(QDate(2012, 10, 5), QTime(10, 0)));
+        QCOMPARE(cellColor(*s.form, 5), Plain);
+        QCOMPARE(cellColor(*s.form, 22), Today);
+    }
+
+    void todayInBlankLeadingCell()
+    {
+        // Today on Tuesday 30 October; November 2012 starts on Thursday, so its
+        // blank cells 0..3 are 28..31 October and cell 2 carries today's colour.
+        DatePicker::setToday(QDate(2012, 10, 30));
+        Shown s;
+        s.clickSurface();
+        s.form->setTheDate(midnight(2012, 11, 15));
+        QCOMPARE(s.form->dayButton(2)->Caption(), QString());
+        QVERIFY(!s.form->dayButton(2)->isEnabled());
+        QCOMPARE(cellColor(*s.form, 2), Today);
+        QCOMPARE(cellColor(*s.form, 1), Plain);
+        // Shown in December, today is marked nowhere.
+        s.form->setTheDate(midnight(2012, 12, 15));
+        for (int k = 0; k < 42; ++k)
+            QVERIFY(cellColor(*s.form, k) != Today);
+        DatePicker::setToday(QDate(2012, 10, 22));
+    }
+
+    void clickingPictureOpensAndClickingSurfaceCloses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<int>("cell"); // the date's cell, marked as selected
+        QTest::addColumn<QString>("after");
+        // March 2011 starts on Tuesday: the 4th is cell 5.
+        QTest::newRow("date") << "3/4/2011" << midnight(2011, 3, 4) << 5 << "3/4/2011";
+        QTest::newRow("unreadable: today")
+            << "not a date" << midnight(2012, 10, 22) << 22 << "10/22/2012";
+    }
+
+    void clickingPictureOpensAndClickingSurfaceCloses()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDateTime, date);
+        QFETCH(int, cell);
+        QFETCH(QString, after);
+        Shown s;
+        QSignalSpy change(s.form, &DatePicker::Change);
+        s.form->setText(text);
+        s.clickSurface(); // the focus arrives with the press and opens; the click opens again
+        QCOMPARE(s.form->IsOpen(), 1);
+        QCOMPARE(s.form->size(), s.form->openSize());
+        QCOMPARE(s.form->TheDate(), date);
+        QCOMPARE(s.form->SelectedDate(), date);
+        QCOMPARE(s.form->CMonth()->Caption(), QLocale().standaloneMonthName(date.date().month()));
+        QCOMPARE(cellColor(*s.form, cell), Selected);
+
+        s.clickSurface(QPoint(1, 200)); // the margin left of the grid
+        QCOMPARE(s.form->IsOpen(), 0);
+        QCOMPARE(s.form->size(), Closed);
+        QCOMPARE(s.form->Text(), after);
+        // The setText, and a replaced text; opening and closing wrote the same text.
+        QCOMPARE(change.count(), text == after ? 1 : 2);
+    }
+
+    void dayClickWritesDateAndCloses()
+    {
+        Shown s;
+        s.clickSurface();
+        QTest::mouseMove(s.form->dayButton(22), QPoint(20, 20));
+        QCOMPARE(s.form->dayButton(22)->toolTip(), QStringLiteral("22 October 2012"));
+        QStringList events;
+        connect(s.form, &DatePicker::Change, s.form, [&] { events << "Change " + s.form->Text(); });
+        connect(s.form, &DatePicker::Click, s.form,
+                [&] { events << QStringLiteral("Click %1").arg(s.form->IsOpen()); });
+        QTest::mouseClick(s.form->dayButton(15), Qt::LeftButton); // cell 15 is the 15th
+        QCOMPARE(events, QStringList({"Change 10/15/2012", "Click 0"}));
+        QCOMPARE(s.form->size(), Closed);
+        QCOMPARE(s.form->CurDay(), 15);
+        QCOMPARE(s.form->TheDate(), midnight(2012, 10, 15));
+        QCOMPARE(DateText::parse(s.form->Text()), midnight(2012, 10, 15)); // parses back
+    }
+
+    void monthSteps_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("31 January forward: 31 February is 2 March")
+            << midnight(2020, 1, 31) << 1 << "February" << 2020 << "3/2/2020";
+        QTest::newRow("back from January")
+            << midnight(2020, 1, 15) << 0 << "December" << 2019 << "12/15/2019";
+        QTest::newRow("forward from December")
+            << midnight(2019, 12, 1) << 1 << "January" << 2020 << "1/1/2020";
+    }
+
+    void monthSteps()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(int, button);
+        QFETCH(QString, month);
+        QFETCH(int, year);
+        QFETCH(QString, text);
+        Shown s;
+        s.form->setText(DateText::shortDate(start.date()));
+        s.clickSurface();
+        QSignalSpy change(s.form, &DatePicker::Change);
+        QTest::mouseClick(s.form->Mchange(button), Qt::LeftButton);
+        QCOMPARE(s.form->CMonth()->Caption(), month);
+        QCOMPARE(s.form->CurYear(), year);
+        QCOMPARE(s.form->Text(), text);
+        QCOMPARE(change.count(), 1);
+        QCOMPARE(s.form->SelectedDate(), start); // a step leaves the selection alone
+        QCOMPARE(s.form->IsOpen(), 1);
+    }
+
+    void focusOpensAndLeavingCloses()
+    {
+        Shown s;
+        // The focus arriving opens the calendar but leaves IsOpen at 0 ...
+        s.form->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(s.form->DateX()->hasFocus());
+        QCOMPARE(s.form->size(), s.form->openSize());
+        QCOMPARE(s.form->IsOpen(), 0);
+        // ... so a click on the surface opens it once more instead of closing it.
+        s.clickSurface(QPoint(1, 200));
+        QCOMPARE(s.form->IsOpen(), 1);
+        QCOMPARE(s.form->size(), s.form->openSize());
+        // Clicks inside the calendar keep the focus; leaving it closes the calendar.
+        QTest::mouseClick(s.form->Mchange(1), Qt::LeftButton);
+        QVERIFY(s.form->DateX()->hasFocus());
+        s.other->setFocus();
+        QTRY_VERIFY(s.other->hasFocus());
+        QCOMPARE(s.form->size(), Closed);
+        QCOMPARE(s.form->IsOpen(), 0);
+    }
+
+    void jLostFocus()
+    {
+        Shown s;
+        s.form->setForeColor(Qt::red);
+        s.clickSurface();
+        QVERIFY(s.form->CalanderButton()->isVisible());
+        s.form->JLostFocus();
+        QCOMPARE(s.form->size(), Closed);
+        QCOMPARE(s.form->IsOpen(), 0);
+        QCOMPARE(s.form->ForeColor(), QColor(Qt::black));
+        QVERIFY(!s.form->CalanderButton()->isVisible());
+    }
+
+    void dateXProperties()
+    {
+        DatePicker form;
+        QCOMPARE(form.BackColor(), QColor(224, 224, 224));
+        QCOMPARE(form.FontName(), QStringLiteral("Arial"));
+        QCOMPARE(form.FontSize(), 12.0f);
+        QVERIFY(form.FontBold());
+        QCOMPARE(form.DateX()->geometry(), QRect(3, 282, 274, 19));
+
+        QSignalSpy changed(&form, &DatePicker::propertyChanged);
+        form.setText(QStringLiteral("1/2/2003"));
+        form.setDateToolTipText(QStringLiteral("Creation date"));
+        form.setFontName(QStringLiteral("Courier New"));
+        form.setFontSize(14);
+        form.setFontBold(false);
+        form.setFontItalic(true);
+        form.setEnabled(false);
+        QStringList keys;
+        for (const auto& args : changed)
+            keys << args.at(0).toString();
+        QCOMPARE(keys, QStringList({"Text", "DateToolTipText", "FontName", "FontSize", "FontBold",
+                                    "FontItalic", "Enabled"}));
+
+        const QLineEdit* x = form.DateX();
+        QCOMPARE(x->text(), QStringLiteral("1/2/2003"));
+        QCOMPARE(x->toolTip(), QStringLiteral("Creation date"));
+        QCOMPARE(x->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(x->font().pointSizeF(), 14.0);
+        QVERIFY(!x->font().bold() && x->font().italic());
+        QCOMPARE(x->size(), QSize(274, 19)); // the twips scaling keeps the size at 96 DPI
+        QVERIFY(!form.Enabled());
+        form.setBackColor(Qt::yellow);
+        QCOMPARE(x->palette().color(QPalette::Base), QColor(Qt::yellow));
+    }
+
+    void dateXEvents()
+    {
+        Shown s;
+        QStringList events;
+        connect(s.form, &DatePicker::KeyDown, s.form,
+                [&](int& code, int&) { events << QStringLiteral("KeyDown %1").arg(code); });
+        connect(s.form, &DatePicker::KeyPress, s.form, [&](int& ascii) {
+            events << QStringLiteral("KeyPress %1").arg(ascii);
+            if (ascii == 'x')
+                ascii = 0; // the container drops the character
+        });
+        connect(s.form, &DatePicker::KeyUp, s.form,
+                [&](int& code, int&) { events << QStringLiteral("KeyUp %1").arg(code); });
+        QSignalSpy doubles(s.form, &DatePicker::DblClick);
+        s.form->DateX()->setFocus();
+        s.form->DateX()->clear();
+        QSignalSpy change(s.form, &DatePicker::Change);
+        QTest::keyClick(s.form->DateX(), Qt::Key_5);
+        QTest::keyClick(s.form->DateX(), Qt::Key_X);
+        QCOMPARE(events, QStringList({"KeyDown 53", "KeyPress 53", "KeyUp 53", "KeyDown 88",
+                                      "KeyPress 120", "KeyUp 88"}));
+        QCOMPARE(s.form->Text(), QStringLiteral("5"));
+        QCOMPARE(change.count(), 1); // typing raises Change
+        QTest::mouseDClick(s.form->DateX(), Qt::LeftButton);
+        QCOMPARE(doubles.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestDatePicker)
+#include "TestDatePicker.moc"

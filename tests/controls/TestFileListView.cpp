@@ -1,0 +1,497 @@
+#include "app/RenamePass.h"
+#include "app/Session.h"
+#include "controls/DatePicker.h"
+#include "controls/FileListView.h"
+#include "controls/ScrollBar.h"
+#include "platform/DateText.h"
+#include "platform/FileSystem.h"
+#include "platform/PropertyBag.h"
+
+#include "PromptRecorder.h"
+#include "TempFolder.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+using Ints = QList<int>;
+
+namespace
+{
+
+const QColor NewNameColor(170, 134, 1);
+
+// A list as the main window sets it up, holding `rows` files whose new names
+// are given (or "new_<n>.txt").
+struct Fixture {
+    FileListView list;
+    explicit Fixture(int rows, QSize size = {800, 400}, const QString& newName = {})
+    {
+        for (auto [column, kind] : {std::pair{1, 3}, {2, 3}, {3, 1}, {4, 1}, {5, 4}})
+            list.ASearchTypes(column, kind);
+        list.setcSelect(5);
+        list.setFontSize(12);
+        list.resize(size);
+        QStringList texts;
+        for (int i = 0; i < rows; ++i)
+            texts << QStringLiteral("1/1/2020|1/2/2020|name_%1.txt|%2|1,024|")
+                         .arg(i)
+                         .arg(newName.isNull() ? QStringLiteral("new_%1.txt").arg(i) : newName);
+        list.AddArray(texts);
+    }
+    QImage image()
+    {
+        QImage out(list.size(), QImage::Format_RGB32);
+        list.render(&out);
+        return out;
+    }
+    int header() const { return list.headerHeight(); }
+    int rowY(int position) const { return list.rowRect(position).top(); }
+};
+
+// A mouse event; the left button is held on a press, and on a move when `held`.
+void send(QWidget* w, QEvent::Type type, QPoint at, bool held = false)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    const Qt::MouseButtons buttons = down || held ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent e(type, at, w->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// The x range of pixels in colour c inside rows [top, bottom); -1 when none.
+std::pair<int, int> inkRange(const QImage& img, QColor c, int top, int bottom)
+{
+    int first = -1, last = -1;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixelColor(x, y) == c) {
+                first = first < 0 ? x : std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+// Dark pixels of a cell, as a picture independent of the background.
+QImage ink(const QImage& img, QRect cell)
+{
+    QImage mask(cell.size(), QImage::Format_Mono);
+    for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+            mask.setPixel(x, y, qGray(img.pixel(cell.left() + x, cell.top() + y)) < 128);
+    return mask;
+}
+
+} // namespace
+
+class TestFileListView : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { DateText::setLocale(QLocale(QStringLiteral("en_US"))); }
+
+    void layout_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("noScroll");
+        QTest::addColumn<Ints>("starts"); // ColumnStart(2..6)
+        QTest::newRow("800") << 800 << 0 << Ints{197, 354, 531, 688, 785};
+        QTest::newRow("800 with the horizontal bar") << 800 << 1 << Ints{277, 514, 771, 1008, 1185};
+        QTest::newRow("1000") << 1000 << 0 << Ints{237, 434, 651, 848, 985};
+    }
+
+    void layout()
+    {
+        QFETCH(int, width);
+        QFETCH(int, noScroll);
+        QFETCH(Ints, starts);
+        Fixture f(1000, {width, 300});
+        f.list.setNoScroll(noScroll);
+        // The number column is as wide as the digits of the last index and a W.
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSizeF(12);
+        const double digits =
+            QFontMetricsF(font, &f.list).horizontalAdvance(QStringLiteral("999W"));
+        QCOMPARE(f.list.ColumnStart(1), qRound(digits + 8));
+        QCOMPARE(f.list.ListWidth(), starts.last());
+        for (int c = 2; c <= 6; ++c)
+            QCOMPARE(f.list.ColumnStart(c), starts[c - 2]);
+        QCOMPARE(f.list.HScroll1()->isVisibleTo(&f.list), noScroll == 1);
+        // Header buttons sit 9 pixels left of their columns; the last one ends
+        // with the drawing width; the sixth column is not headed.
+        for (int c = 1; c <= 5; ++c) {
+            const QPushButton* b = f.list.sortButton(c);
+            QCOMPARE(b->x(), f.list.ColumnStart(c) - 9);
+            QCOMPARE(b->width(), (c == 5 ? f.list.ListWidth() : f.list.ColumnStart(c + 1)) -
+                                     f.list.ColumnStart(c));
+            QCOMPARE(b->height(), 26);
+        }
+        QVERIFY(!f.list.sortButton(6)->isVisibleTo(&f.list));
+        QCOMPARE(f.list.sBar()->geometry(), QRect(width - 15, 0, 15, 300));
+        QCOMPARE(f.list.DatePicker1()->x(), f.list.sortButton(2)->x() - 40);
+        QCOMPARE(f.list.DatePicker2()->x(), f.list.sortButton(3)->x() - 40);
+    }
+
+    void newNameCell_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("fits") << 800 << "short.txt" << true;
+        QTest::newRow("too long: cut") << 800 << QString(200, QLatin1Char('N')) << true;
+        QTest::newRow("empty") << 800 << "" << false;
+        QTest::newRow("column narrower than 20 pixels") << 100 << "short.txt" << false;
+    }
+
+    // New names are printed in their colour inside their own column only, cut
+    // to the estimated characters that fit, never wrapped.
+    void newNameCell()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, newName);
+        QFETCH(bool, printed);
+        Fixture f(3, {width, 200}, newName);
+        const QImage img = f.image();
+        const auto [first, last] = inkRange(img, NewNameColor, f.rowY(0), f.rowY(1));
+        QCOMPARE(first >= 0, printed);
+        if (printed) {
+            QVERIFY(first >= f.list.ColumnStart(4));
+            QVERIFY2(last < f.list.ColumnStart(5) - 10, qPrintable(QString::number(last)));
+            QCOMPARE(inkRange(img, NewNameColor, f.rowY(1), f.rowY(1) + f.list.RowHeight()).first,
+                     first); // one line per row
+        }
+    }
+
+    // A chosen row is bold on a 15-pixel band; its size stays regular.
+    void highlightedRow()
+    {
+        Fixture f(5);
+        f.list.setForeColor(Qt::red);
+        QTest::mouseClick(&f.list, Qt::LeftButton, {}, f.list.rowRect(1).center());
+        const QImage img = f.image();
+        const int y = f.rowY(1);
+        const int x = f.list.ColumnStart(5) + 60; // past the size text
+        for (int dy = 0; dy < 15; ++dy)
+            QCOMPARE(img.pixelColor(x, y + dy), QColor(250, 250, 250));
+        QCOMPARE(img.pixelColor(x, y + 15), f.list.BackGroundColor());
+        QCOMPARE(f.list.ForeColor(), QColor(Qt::black));
+        auto cell = [&](int c, int row) {
+            return QRect(f.list.ColumnStart(c), f.rowY(row) + 2, 60, f.list.RowHeight() - 4);
+        };
+        QCOMPARE(ink(img, cell(5, 1)), ink(img, cell(5, 2)));
+        QVERIFY(ink(img, cell(3, 1)) != ink(img, cell(3, 2))); // bold name
+    }
+
+    // A list shorter than the page cannot scroll, and below it nothing is drawn.
+    void shortList()
+    {
+        Fixture f(3, {800, 400});
+        QCOMPARE(f.list.sBar()->ValueMax(), 0);
+        const QImage img = f.image();
+        const int below = f.header() + 3 * f.list.RowHeight() + 1;
+        QVERIFY(f.rowY(2) > 0 && !f.list.rowRect(3).isValid());
+        QSet<int> lines;
+        for (int c = 1; c <= 5; ++c)
+            lines << f.list.columnLine(c).x();
+        for (int y = below; y < 400; y += 7)
+            for (int x = 0; x < 800 - 15; ++x)
+                if (!lines.contains(x))
+                    QCOMPARE(img.pixelColor(x, y), f.list.BackGroundColor());
+    }
+
+    void chooseRow_data()
+    {
+        QTest::addColumn<int>("rowsDown"); // the y offset below the header, in rows
+        QTest::addColumn<int>("pixels");   // plus pixels
+        QTest::addColumn<int>("row");      // -1: nothing chosen
+        QTest::newRow("header") << 0 << -13 << -1;
+        QTest::newRow("on a boundary") << 1 << 0 << -1;
+        QTest::newRow("just past it") << 1 << 1 << 1;
+        QTest::newRow("last row") << 2 << 9 << 2;
+        QTest::newRow("below the last record") << 3 << 2 << -1;
+    }
+
+    void chooseRow()
+    {
+        QFETCH(int, rowsDown);
+        QFETCH(int, pixels);
+        QFETCH(int, row);
+        Fixture f(3);
+        f.list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.list));
+        QSignalSpy clicks(&f.list, &FileListView::Click);
+        const QPoint at(300, f.header() + rowsDown * f.list.RowHeight() + pixels);
+        QTest::mouseClick(&f.list, Qt::LeftButton, {}, at);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(f.list.CurrentMarked(), row >= 0);
+        QCOMPARE(f.list.GetArrayItem(), std::max(row, 0));
+        QVERIFY(f.list.sBar()->hasFocus());
+    }
+
+    // In multi-select mode a click marks a row and a second unmarks it.
+    void multiSelect()
+    {
+        Fixture f(4);
+        f.list.setmSelect(true);
+        const QPoint at = f.list.rowRect(2).center();
+        QTest::mouseClick(&f.list, Qt::LeftButton, {}, at);
+        QCOMPARE(f.list.PrintSelection(2), 3);
+        QVERIFY(!f.list.CurrentMarked());
+        QTest::mouseClick(&f.list, Qt::LeftButton, {}, at);
+        QCOMPARE(f.list.PrintSelection(2), -1);
+    }
+
+    // The release that ends a double click chooses the row again but is no
+    // second click.
+    void doubleClick()
+    {
+        Fixture f(4);
+        QSignalSpy clicks(&f.list, &FileListView::Click);
+        QSignalSpy doubles(&f.list, &FileListView::DblClick);
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+            send(&f.list, type, f.list.rowRect(3).center());
+        QCOMPARE(doubles.count(), 1);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(f.list.GetArrayItem(), 3);
+    }
+
+    void hover_data()
+    {
+        QTest::addColumn<int>("offset"); // from the drawn line
+        QTest::addColumn<bool>("resize");
+        for (int offset : {-6, -5, 0, 5, 6})
+            QTest::addRow("%d", offset) << offset << (offset >= -5 && offset <= 5);
+    }
+
+    void hover()
+    {
+        QFETCH(int, offset);
+        QFETCH(bool, resize);
+        Fixture f(4);
+        for (int k = 1; k <= 4; ++k) {
+            const QPoint at(f.list.columnLine(k + 1).x() + offset, 200);
+            send(&f.list, QEvent::MouseMove, at);
+            QCOMPARE(f.list.cursor().shape(), resize ? Qt::SizeHorCursor : Qt::ArrowCursor);
+            QCOMPARE(f.list.DragBorder(), resize ? k : 0);
+        }
+    }
+
+    void dragLine_data()
+    {
+        QTest::addColumn<int>("line"); // k: the left edge of data column k + 1
+        QTest::addColumn<int>("to");   // pointer x
+        QTest::addColumn<int>(
+            "start"); // ColumnStart(k + 1) after the drag; -1: its neighbour's + 40
+        QTest::newRow("a little right") << 2 << 400 << 410;
+        QTest::newRow("past the left neighbour") << 2 << 50 << -1;
+        QTest::newRow("past the right neighbour") << 2 << 700 << 531 - 40;
+        QTest::newRow("last shown column") << 4 << 900 << 785 - 40;
+    }
+
+    void dragLine()
+    {
+        QFETCH(int, line);
+        QFETCH(int, to);
+        QFETCH(int, start);
+        Fixture f(4);
+        if (start < 0)
+            start = f.list.ColumnStart(line) + 40;
+        const QPoint grab(f.list.columnLine(line + 1).x(), 100);
+        send(&f.list, QEvent::MouseMove, grab);
+        send(&f.list, QEvent::MouseButtonPress, grab);
+        send(&f.list, QEvent::MouseMove, {to, 100}, true);
+        send(&f.list, QEvent::MouseButtonRelease, {to, 100});
+        QCOMPARE(f.list.ColumnStart(line + 1), start);
+        QCOMPARE(f.list.sortButton(line + 1)->x(), start - 9);
+        QCOMPARE(f.list.sortButton(line)->width(), start - f.list.ColumnStart(line));
+        QCOMPARE(f.list.DatePicker1()->geometry().right() + 1, f.list.sortButton(2)->x());
+        QCOMPARE(f.list.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void dragRows_data()
+    {
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("down"); // rows the pointer moves down (negative: up)
+        QTest::addColumn<int>("expected");
+        QTest::newRow("down from row 10") << 10 << 3 << 7;
+        QTest::newRow("down from row 2") << 2 << 3 << 0;
+        QTest::newRow("up from row 10") << 10 << -3 << 13;
+        QTest::newRow("up past the end") << -1 << -3 << -1; // -1: the scroll maximum (less one)
+    }
+
+    // The rows follow the pointer, one row per RowHeight, 5 pixels to spare.
+    void dragRows()
+    {
+        QFETCH(int, top);
+        QFETCH(int, down);
+        QFETCH(int, expected);
+        Fixture f(100);
+        const int max = f.list.sBar()->ValueMax();
+        top = top < 0 ? max - 1 : top;
+        expected = expected < 0 ? max : expected;
+        f.list.sBar()->setValue(top);
+        const QPoint from(300, 200);
+        const QPoint to(300, 200 + down * f.list.RowHeight() + (down > 0 ? 5 : -5));
+        send(&f.list, QEvent::MouseButtonPress, from);
+        send(&f.list, QEvent::MouseMove, to, true);
+        QCOMPARE(f.list.cursor().shape(), Qt::SizeVerCursor);
+        QCOMPARE(f.list.topRow(), expected);
+        send(&f.list, QEvent::MouseButtonRelease, to);
+        QCOMPARE(f.list.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected"); // -1: the scroll maximum, -2: one page
+        QTest::newRow("Home") << 50 << int(Qt::Key_Home) << 0;
+        QTest::newRow("End") << 0 << int(Qt::Key_End) << -1;
+        QTest::newRow("Up at the top") << 0 << int(Qt::Key_Up) << 0;
+        QTest::newRow("Up") << 5 << int(Qt::Key_Up) << 4;
+        QTest::newRow("Down") << 5 << int(Qt::Key_Down) << 6;
+        QTest::newRow("Page Down") << 0 << int(Qt::Key_PageDown) << -2;
+        QTest::newRow("Page Up near the top") << 5 << int(Qt::Key_PageUp) << 0;
+        QTest::newRow("other key") << 5 << int(Qt::Key_A) << 5;
+    }
+
+    void keys()
+    {
+        QFETCH(int, top);
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        Fixture f(1000);
+        const int page = (400 - f.header()) / f.list.RowHeight();
+        expected = expected == -1 ? f.list.sBar()->ValueMax() : expected == -2 ? page : expected;
+        f.list.sBar()->setValue(top);
+        QTest::keyClick(f.list.sBar(), Qt::Key(key));
+        QCOMPARE(f.list.topRow(), expected);
+    }
+
+    // A header click sorts the rows shown; the chosen file stays chosen.
+    void headerClickSorts()
+    {
+        Fixture f(12);
+        QTest::mouseClick(&f.list, Qt::LeftButton, {}, f.list.rowRect(2).center());
+        QTest::mouseClick(f.list.sortButton(3), Qt::LeftButton);
+        QCOMPARE(f.list.SourceName(0), QStringLiteral("name_0.txt"));
+        QCOMPARE(f.list.SourceName(1), QStringLiteral("name_1.txt"));
+        QCOMPARE(f.list.SourceName(4), QStringLiteral("name_2.txt")); // name_10, name_11 before it
+        QCOMPARE(f.list.sorter().LastSortColumn(), 3);
+        QCOMPARE(f.list.cursor().shape(), Qt::ArrowCursor);
+        const QImage img = f.image();
+        QCOMPARE(img.pixelColor(f.list.ColumnStart(5) + 60, f.rowY(4) + 3), QColor(250, 250, 250));
+    }
+
+    // An empty bag gives the defaults; the main window's saved list has its
+    // own background, black text, a 3-D border and 12 points.
+    void savedProperties()
+    {
+        const QPalette pal;
+        for (bool mainWindow : {false, true}) {
+            PropertyBag design, saved;
+            if (mainWindow)
+                FileListView::mainWindowDesign(design);
+            FileListView list;
+            list.readProperties(design);
+            list.writeProperties(saved);
+            const QVariantList expected{pal.color(mainWindow ? QPalette::Base : QPalette::Button),
+                                        mainWindow ? QColor(Qt::black)
+                                                   : pal.color(QPalette::ButtonText),
+                                        true,
+                                        mainWindow ? 2 : 0,
+                                        false,
+                                        QStringLiteral("Arial"),
+                                        mainWindow ? 12.0 : 9.0,
+                                        false,
+                                        false};
+            const char* names[] = {"BackGroundColor", "ForeColor",      "Enabled",
+                                   "BorderType",      "FontItalic",     "FontName",
+                                   "FontSize",        "FontStrikethru", "FontUnderline"};
+            for (int i = 0; i < 9; ++i)
+                QCOMPARE(saved.read(QString::fromLatin1(names[i])), expected[i]);
+            QCOMPARE(list.frameWidth(), mainWindow ? 2 : 0);
+        }
+    }
+
+    // Saved properties report their changes under their stored names; a font
+    // change measures the rows again.
+    void propertyChanges()
+    {
+        Fixture f(3);
+        QSignalSpy spy(&f.list, &FileListView::propertyChanged);
+        const int rowHeight = f.list.RowHeight();
+        f.list.setFontSize(20);
+        QVERIFY(f.list.RowHeight() > rowHeight);
+        f.list.setFontName(QString()); // ignored
+        f.list.setFontCharset(2);      // not saved
+        f.list.setBackGroundColor(Qt::white);
+        f.list.setForeColor(Qt::blue);
+        f.list.setEnabled(false);
+        f.list.setBorderType(1);
+        f.list.setFontItalic(true);
+        f.list.setFontName(QStringLiteral("Courier New"));
+        f.list.setFontStrikethru(true);
+        f.list.setFontUnderline(true);
+        QStringList names;
+        for (const QList<QVariant>& signal : spy)
+            names << signal.at(0).toString();
+        QCOMPARE(names,
+                 (QStringList{"FontSize", "BackGroundColor", "ForeColor", "Enabled", "BorderType",
+                              "FontItalic", "FontName", "FontStrikethru", "FontUnderline"}));
+    }
+
+    void pickedDateReachesFiles_data()
+    {
+        QTest::addColumn<int>("picker");
+        QTest::newRow("creation dates") << 0;
+        QTest::newRow("modified dates") << 1;
+    }
+
+    // A date picked over a date column shows on every row at once; the rename
+    // pass writes it to every file and leaves the other time alone.
+    void pickedDateReachesFiles()
+    {
+        QFETCH(int, picker);
+        TempFolder folder;
+        for (const char* name : {"a.txt", "b.txt", "c.txt"})
+            QVERIFY(folder.write(QString::fromLatin1(name), "x"));
+        FileSystem& fs = FileSystem::instance();
+        FileSystem::Time before;
+        QVERIFY(fs.creationTime(folder.file(QStringLiteral("a.txt")), before) == 0);
+        PromptRecorder prompter;
+        Session session(fs, prompter);
+        session.Dr = folder.path();
+        session.ListRefresh();
+        FileListView list;
+        list.setSession(&session);
+        DatePicker* form = picker == 0 ? list.DatePicker1() : list.DatePicker2();
+        form->setText(QStringLiteral("1/2/2020"));
+        for (int k = 0; k < 3; ++k) {
+            const int r = list.model().recordAt(k);
+            QCOMPARE(picker == 0 ? list.model().dateText1(r) : list.model().dateText2(r),
+                     QStringLiteral("1/2/2020"));
+        }
+        QCOMPARE(picker == 0 ? list.GetDate1() : list.GetDate2(), QStringLiteral("1/2/2020"));
+        QCOMPARE(picker == 0 ? list.GetDate2() : list.GetDate1(), QString());
+
+        RenamePass(session).renameFiles(-1);
+        QVERIFY(prompter.messages.isEmpty());
+        const qint64 picked = QDateTime(QDate(2020, 1, 2), QTime(0, 0)).toSecsSinceEpoch();
+        const QStringList names = folder.names();
+        QCOMPARE(names.size(), 3);
+        for (const QString& name : names) {
+            FileSystem::Entry e;
+            QCOMPARE(fs.stat(folder.file(name), e), 0);
+            QCOMPARE(e.created.seconds == picked, picker == 0);
+            QCOMPARE(e.modified.seconds == picked, picker == 1);
+            if (picker == 1)
+                QVERIFY(qAbs(e.created.seconds - before.seconds) < 60);
+        }
+    }
+};
+
+QTEST_MAIN(TestFileListView)
+#include "TestFileListView.moc"

@@ -1,0 +1,203 @@
+#include "controls/FolderBrowser.h"
+#include "controls/RenderedButton.h"
+#include "controls/ScrollBar.h"
+#include "filelist/FileListModel.h"
+#include "gui/SaveListingDialog.h"
+#include "output/ListingSource.h"
+#include "platform/FileSystem.h"
+
+#include "PromptRecorder.h"
+#include "TempFolder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <sys/stat.h>
+
+// "Save Directory..." from end to end: the dialog driven as a person would,
+// then the file it wrote (or did not write).
+class TestSaveListingDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+    void save_data();
+    void save();
+    void layoutAndKeys();
+
+private:
+    static void act(SaveListingDialog& dialog, const QString& step);
+
+    TempFolder m_folder;
+    QString m_startFolder;
+};
+
+void TestSaveListingDialog::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    m_startFolder = FileSystem::instance().currentFolder();
+    QVERIFY(::mkdir(QFile::encodeName(m_folder.file("Out")).constData(), 0755) == 0);
+}
+
+void TestSaveListingDialog::init()
+{
+    // Fresh files for every case: two listed files and an earlier export.
+    QVERIFY(m_folder.write("a.txt", "abc") && m_folder.write("b.txt", "12345"));
+    QVERIFY(m_folder.write("old.csv", "earlier"));
+    for (const QString& name : m_folder.names()) {
+        if (name != "Out" && name != "a.txt" && name != "b.txt" && name != "old.csv")
+            QVERIFY(::unlink(QFile::encodeName(m_folder.file(name)).constData()) == 0);
+    }
+    ::unlink(QFile::encodeName(m_folder.file("Out/report.csv")).constData());
+    FileSystem::instance().setCurrentFolder(m_folder.path());
+}
+
+void TestSaveListingDialog::cleanupTestCase()
+{
+    FileSystem::instance().setCurrentFolder(m_startFolder);
+}
+
+// One step of the person at the dialog.
+void TestSaveListingDialog::act(SaveListingDialog& dialog, const QString& step)
+{
+    const QString arg = step.section(QLatin1Char(':'), 1);
+    if (step.startsWith(QLatin1String("type:"))) {
+        QTest::keyClicks(dialog.txtSearchSpec, arg);
+    } else if (step == QLatin1String("clear")) {
+        dialog.txtSearchSpec->clear();
+    } else if (step.startsWith(QLatin1String("type-index:"))) {
+        dialog.Combo1->setCurrentIndex(arg.toInt());
+        emit dialog.Combo1->activated(arg.toInt());
+    } else if (step.startsWith(QLatin1String("browse:"))) {
+        FolderBrowser* list = dialog.DriveList;
+        for (int i = 1; i <= list->EntryCount(); ++i) {
+            if (list->EntryName(i) == arg) {
+                const QRect row = list->rowRect(i - list->sFiles->Value());
+                QTest::mouseClick(list, Qt::LeftButton, {}, row.center());
+                return;
+            }
+        }
+        QFAIL(qPrintable("no entry " + arg));
+    } else if (step == QLatin1String("save")) {
+        QTest::mouseClick(dialog.Command1[1], Qt::LeftButton, {}, QPoint(10, 10));
+    } else if (step == QLatin1String("cancel")) {
+        QTest::mouseClick(dialog.Command1[2], Qt::LeftButton, {}, QPoint(10, 10));
+    } else if (step == QLatin1String("enter")) {
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    } else if (step == QLatin1String("frame")) {
+        dialog.close();
+    }
+}
+
+void TestSaveListingDialog::save_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("file"); // written, relative to the folder; "" = nothing
+    QTest::addColumn<QByteArray>("start");
+
+    const QByteArray csv = "No,Date/Time,Byte Size,Filenames at Directory ";
+    QTest::newRow("typed name") << "type:report;save"
+                                << "report.csv" << csv;
+    QTest::newRow("other extension typed") << "clear;type:list.txt;save"
+                                           << "list.csv" << csv;
+    QTest::newRow("rich text") << "type-index:1;type:report;save"
+                               << "report.rtf" << QByteArray("{\\rtf1\\ansi");
+    QTest::newRow("spreadsheet") << "type:report;type-index:2;save"
+                                 << "report.xls" << QByteArray::fromHex("0900");
+    QTest::newRow("forbidden characters dropped") << "type:a|b*c\"d/e:f<g>h?i\\j;save"
+                                                  << "abcdefghij.csv" << csv;
+    QTest::newRow("enter goes to save, enter saves") << "type:report;enter;enter"
+                                                     << "report.csv" << csv;
+    QTest::newRow("into a sub-folder") << "browse:Out;type:report;save"
+                                       << "Out/report.csv" << csv;
+    QTest::newRow("file clicked replaces it") << "browse:old.csv;save"
+                                              << "old.csv" << csv;
+    QTest::newRow("cancel") << "type:report;cancel"
+                            << "" << QByteArray();
+    QTest::newRow("closed by the frame") << "type:report;frame"
+                                         << "" << QByteArray();
+    QTest::newRow("no name: save does nothing") << "save;frame"
+                                                << "" << QByteArray();
+}
+
+void TestSaveListingDialog::save()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, start);
+
+    FileListModel model;
+    QStringList rows = {"1/2/2020|d2|a.txt||3", "1/3/2020|d2|b.txt||5"};
+    model.AddArray(rows);
+    const ListingSource source{model, 1, m_folder.path(), QStringLiteral("/data")};
+    PromptRecorder prompter;
+    const QStringList before = m_folder.names();
+
+    SaveListingDialog::setNextAnswer([&steps](SaveListingDialog& dialog) {
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        for (const QString& step : steps.split(QLatin1Char(';'))) {
+            if (!dialog.isVisible())
+                break;
+            act(dialog, step);
+        }
+    });
+    const bool written = SaveListingDialog::SaveSource(source, prompter);
+
+    QCOMPARE(written, !file.isEmpty());
+    QCOMPARE(prompter.messages, QStringList());
+    QStringList created = m_folder.names();
+    for (const QString& name : before)
+        created.removeOne(name);
+    if (file.isEmpty()) {
+        QCOMPARE(created, QStringList());
+        QCOMPARE(m_folder.read("old.csv"), QByteArray("earlier"));
+        QCOMPARE(SaveListingDialog::ChosenName(), QString());
+        return;
+    }
+    QVERIFY2(m_folder.read(file).startsWith(start), qPrintable(m_folder.read(file).left(40)));
+    if (file.contains(QLatin1Char('/')) || file == QLatin1String("old.csv"))
+        QCOMPARE(created, QStringList());
+    else
+        QCOMPARE(created, QStringList{file});
+}
+
+void TestSaveListingDialog::layoutAndKeys()
+{
+    SaveListingDialog dialog;
+    dialog.Combo1->addItems({"*.csv", "*.rtf", "*.xls"});
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    // At 96 dots per inch a twip is a fifteenth of a pixel.
+    QCOMPARE(dialog.DriveList->geometry(), QRect(6, 9, 493, 214));
+    QCOMPARE(dialog.txtSearchSpec->geometry(), QRect(93, 232, 324, 28));
+    QCOMPARE(dialog.Command1[1]->geometry(), QRect(393, 267, 103, 37));
+    QCOMPARE(dialog.Command1[2]->Caption(), QStringLiteral("Cancel"));
+    // The browser lists only the chosen type's files.
+    QStringList files;
+    for (int i = 1; i <= dialog.DriveList->EntryCount(); ++i) {
+        if (dialog.DriveList->EntryKind(i) == FolderBrowser::FileKind)
+            files << dialog.DriveList->EntryName(i);
+    }
+    QCOMPARE(files, QStringList{"old.csv"});
+    QCOMPARE(dialog.txtSearchSpec->text(), QStringLiteral(".csv"));
+    QCOMPARE(QApplication::focusWidget(), dialog.txtSearchSpec);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
+        dialog.txtSearchSpec->setFocus();
+        QTest::keyClick(dialog.txtSearchSpec, key);
+        QCOMPARE(QApplication::focusWidget(), dialog.DriveList);
+    }
+    dialog.txtSearchSpec->setFocus();
+    QTest::keyClick(dialog.txtSearchSpec, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), dialog.Command1[1]);
+    QVERIFY(dialog.isVisible()); // Enter alone does not save
+}
+
+QTEST_MAIN(TestSaveListingDialog)
+#include "TestSaveListingDialog.moc"
