@@ -72,7 +72,7 @@ void fill(FileListModel& model, int count, const QString& namesFile)
     }
     if (writeNames)
         out.write(lines);
-    model.AddArray(std::move(rows));
+    model.setRows(std::move(rows));
 }
 
 void configure(FileListView& list)

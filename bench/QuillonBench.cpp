@@ -37,7 +37,7 @@ int scan(const QString& folder)
     FileListModel model;
     FileListModel::Rows rows;
     const auto result = FolderScan::scan(FileSystem::instance(), folder, QStringLiteral("*"), rows);
-    model.AddArray(std::move(rows));
+    model.setRows(std::move(rows));
     report(t.nsecsElapsed() / 1e9, QString::number(result.fileLast + 1) + QStringLiteral(" files"));
     return 0;
 }
@@ -71,7 +71,7 @@ int generate(int count)
         double best = 1e9;
         for (int run = 0; run < 3; ++run) {
             FileListModel model;
-            model.AddArray(FileListModel::Rows(rows));
+            model.setRows(FileListModel::Rows(rows));
             QElapsedTimer t;
             t.start();
             NameGenerator::run(model, count - 1, mode.inputs, prompter);
@@ -106,7 +106,7 @@ int naturalSort(int count)
         rows.append({}, {}, name, {}, {});
     }
     FileListModel model;
-    model.AddArray(std::move(rows));
+    model.setRows(std::move(rows));
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
         std::vector<qint32>& order = model.displayOrder();
@@ -140,7 +140,7 @@ int rename(const QString& folder, const QString& journalPath)
     session.ListRefresh();
     FileListModel& model = session.model();
     std::sort(model.displayOrder().begin(), model.displayOrder().end(),
-              [&](int a, int b) { return model.sourceNameOf(a) < model.sourceNameOf(b); });
+              [&](int a, int b) { return model.currentNameOf(a) < model.currentNameOf(b); });
     session.Zeros = QStringLiteral("000000");
     session.generateNames();
     RenamePass pass(session);
@@ -185,7 +185,7 @@ int exportListing(const QString& folder, const QString& outFolder)
         const QString name = outFolder + QStringLiteral("/listing");
         QElapsedTimer t;
         t.start();
-        if (!ListingExport::SaveSource(source, name, type, prompter))
+        if (!ListingExport::save(source, name, type, prompter))
             return 1;
         report(t.nsecsElapsed() / 1e9, ListingExport::typeName(type));
     }

@@ -73,7 +73,7 @@ private:
         m_rowCount = int(rows.size());
         if (rows.isEmpty())
             rows << QString();
-        m_model.AddArray(rows);
+        m_model.setRows(rows);
         m_listedFolder = folder;
     }
 

@@ -42,7 +42,7 @@ bool hasWildcard(QStringView name)
 } // namespace
 
 BatchRunner::BatchRunner(Session& session, ProcessLauncher& launcher, QObject* parent)
-    : QObject(parent), Text3(initialText()), Text3List(initialList()), m_session(session),
+    : QObject(parent), commandLine(initialText()), history(initialList()), m_session(session),
       m_launcher(launcher)
 {
 }
@@ -76,14 +76,14 @@ QString BatchRunner::messageFor(int error)
     return QStringLiteral("Drive, File, Admin, Command Error Encountered...");
 }
 
-void BatchRunner::Command3(int attributeValue)
+void BatchRunner::runForEveryFile(int attributeValue)
 {
     if (m_running)
         return;
     m_running = true;
-    emit Command3EnabledChanged(false);
-    const QString line = Text3;
-    Text3List.append(line);
+    emit executeEnabledChanged(false);
+    const QString line = commandLine;
+    history.append(line);
     emit lineAppended(line);
 
     int error = FileErrors::None;
@@ -100,12 +100,12 @@ void BatchRunner::Command3(int attributeValue)
         break;
     }
     m_running = false;
-    emit Command3EnabledChanged(true);
+    emit executeEnabledChanged(true);
     if (error != FileErrors::None)
         m_session.prompter().message(messageFor(error));
 }
 
-void BatchRunner::Command6()
+void BatchRunner::openTerminal()
 {
     const int error =
         m_launcher.start({QStringLiteral("cmd")}, ProcessLauncher::WindowState::Normal);
@@ -130,8 +130,8 @@ BatchRunner::Filled BatchRunner::fill(QStringView text, int position) const
         out.pattern += typed;
         if (at < 0)
             return out;
-        const QString value = sourceFirst ? m_session.FolderPath + model.SourceName(position)
-                                          : model.DesName(position);
+        const QString value = sourceFirst ? m_session.FolderPath + model.currentNameAt(position)
+                                          : model.newNameAt(position);
         out.text += value;
         out.pattern += escapeWildcards(value);
         from = at + (sourceFirst ? SourcePlaceholder.size() : DestPlaceholder.size());
@@ -140,7 +140,7 @@ BatchRunner::Filled BatchRunner::fill(QStringView text, int position) const
 
 void BatchRunner::show(const QString& line)
 {
-    emit CMDrChanged(line);
+    emit lineShown(line);
     m_session.prompter().processEvents();
 }
 

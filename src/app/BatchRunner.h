@@ -8,7 +8,7 @@
 
 class Session;
 
-// The batch command line of the main window: one line (Text3) run once for
+// The batch command line of the main window: one line (commandLine) run once for
 // every listed file, with "Sourcefiles$" standing for the file's full path and
 // "Destnames$" for its proposed new name.
 //
@@ -23,8 +23,8 @@ class Session;
 // (nothing to start, or a file that is not there) or "Drive, File, Admin,
 // Command Error Encountered..." (anything else); files before it stay done.
 //
-// The window shows Text3 and Text3List in its drop-down box, CMDr in a label
-// and disables Execute while Command3EnabledChanged(false) holds.
+// The window shows commandLine and history in its drop-down box, CMDr in a label
+// and disables Execute while executeEnabledChanged(false) holds.
 class BatchRunner : public QObject
 {
     Q_OBJECT
@@ -34,26 +34,26 @@ public:
     BatchRunner(Session& session, ProcessLauncher& launcher = ProcessLauncher::instance(),
                 QObject* parent = nullptr);
 
-    QString Text3;         // the line as typed
-    QStringList Text3List; // earlier lines, oldest first
+    QString commandLine;         // the line as typed
+    QStringList history; // earlier lines, oldest first
 
     static QString initialText(); // copies every file into the temp folder
     static QStringList initialList();
     static Mode modeFor(const QString& line);
 
-    // Execute: runs Text3 for every listed file. attributeValue is what
+    // Execute: runs commandLine for every listed file. attributeValue is what
     // SetFileAttributes sets: the sum of the checked Readonly (1), Hidden (2)
     // and System (4) boxes.
-    void Command3(int attributeValue);
+    void runForEveryFile(int attributeValue);
     // CMD: opens the user's terminal in the current folder.
-    void Command6();
+    void openTerminal();
 
     static QString messageFor(int error);
 
 signals:
-    void CMDrChanged(const QString& line);
-    void Command3EnabledChanged(bool enabled);
-    void lineAppended(const QString& line); // Text3List grew by this line
+    void lineShown(const QString& line);
+    void executeEnabledChanged(bool enabled);
+    void lineAppended(const QString& line); // history grew by this line
 
 private:
     // Text with the placeholders put in, once as it reads and once as a

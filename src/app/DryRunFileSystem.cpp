@@ -27,10 +27,13 @@ bool DryRunFileSystem::existsExactly(const QString& path)
     if (folder != m_listedFolder) {
         m_listedFolder = folder;
         m_exactNames.clear();
-        m_real.enumerate(folder, false, [this](const Entry& e) {
-            m_exactNames.insert(e.name);
-            return true;
-        });
+        // A folder that cannot be listed holds no name exactly: the dry run
+        // then says what the pass would do where the names cannot be seen.
+        if (m_real.enumerate(folder, false, [this](const Entry& e) {
+                m_exactNames.insert(e.name);
+                return true;
+            }) != FileErrors::None)
+            m_exactNames.clear();
     }
     return m_exactNames.contains(path.mid(slash + 1));
 }

@@ -15,35 +15,35 @@ class DryRunFileSystem : public FileSystem
 public:
     explicit DryRunFileSystem(FileSystem& real) : m_real(real) {}
 
-    int enumerate(const QString& folder, bool wantAttributes,
+    [[nodiscard]] int enumerate(const QString& folder, bool wantAttributes,
                   const std::function<bool(const Entry&)>& visit) override;
-    int stat(const QString& path, Entry& entry) override;
-    bool findName(const QString& path) override;
-    int attributes(const QString& path, int& attributes) override;
-    int setAttributes(const QString& path, int attributes) override;
-    int creationTime(const QString& path, Time& time) override;
-    int setCreationTime(const QString& path, const Time& time) override;
-    int setModifiedTime(const QString& path, const Time& time) override;
-    int rename(const QString& from, const QString& to) override;
-    int copyFile(const QString&, const QString&) override { return Refused; }
-    int removeFile(const QString&) override { return Refused; }
-    int deleteFiles(const QString&) override { return Refused; }
-    int writeAtStart(const QString&, const QByteArray&) override { return Refused; }
-    int createFile(const QString&, const QByteArray&) override { return Refused; }
-    int readChunks(const QString& path, qsizetype chunkSize,
+    [[nodiscard]] int stat(const QString& path, Entry& entry) override;
+    [[nodiscard]] bool findName(const QString& path) override;
+    [[nodiscard]] int attributes(const QString& path, int& attributes) override;
+    [[nodiscard]] int setAttributes(const QString& path, int attributes) override;
+    [[nodiscard]] int creationTime(const QString& path, Time& time) override;
+    [[nodiscard]] int setCreationTime(const QString& path, const Time& time) override;
+    [[nodiscard]] int setModifiedTime(const QString& path, const Time& time) override;
+    [[nodiscard]] int rename(const QString& from, const QString& to) override;
+    [[nodiscard]] int copyFile(const QString&, const QString&) override { return Refused; }
+    [[nodiscard]] int removeFile(const QString&) override { return Refused; }
+    [[nodiscard]] int deleteFiles(const QString&) override { return Refused; }
+    [[nodiscard]] int writeAtStart(const QString&, const QByteArray&) override { return Refused; }
+    [[nodiscard]] int createFile(const QString&, const QByteArray&) override { return Refused; }
+    [[nodiscard]] int readChunks(const QString& path, qsizetype chunkSize,
                    const std::function<bool(const QByteArray&)>& visit) override;
-    std::unique_ptr<FileDevice> openForWriting(const QString&, int& error) override;
+    [[nodiscard]] std::unique_ptr<FileDevice> openForWriting(const QString&, int& error) override;
     void closeAll() override {}
-    QString currentFolder() override { return m_real.currentFolder(); }
-    int setCurrentFolder(const QString& folder) override { return m_real.setCurrentFolder(folder); }
+    [[nodiscard]] QString currentFolder() override { return m_real.currentFolder(); }
+    [[nodiscard]] int setCurrentFolder(const QString& folder) override { return m_real.setCurrentFolder(folder); }
 
 private:
     static constexpr int Refused = 75;
     enum State { Gone, Findable, Unseen }; // Unseen: hidden, system or a folder
-    bool exists(const QString& path);
+    [[nodiscard]] bool exists(const QString& path);
     // Whether an entry of exactly this name is there (a case-insensitive
     // file system also finds other spellings).
-    bool existsExactly(const QString& path);
+    [[nodiscard]] bool existsExactly(const QString& path);
 
     FileSystem& m_real;
     QHash<QString, State> m_moved; // paths a rename emptied or filled

@@ -5,6 +5,8 @@
 #include <libexif/exif-data.h>
 #include <libexif/exif-loader.h>
 
+#include <tuple>
+
 namespace
 {
 
@@ -20,7 +22,9 @@ ExifTags ExifTags::read(FileSystem& fs, const QString& path)
     ExifLoader* loader = exif_loader_new();
     // The loader says when it has the whole block, near the start of a
     // picture, so the rest of the file is never read.
-    fs.readChunks(path, 64 * 1024, [loader](const QByteArray& chunk) {
+    // A file that cannot be read (or not to its end) has the tags read so
+    // far, which for an unreadable file is none: the error itself is no tag.
+    std::ignore = fs.readChunks(path, 64 * 1024, [loader](const QByteArray& chunk) {
         QByteArray bytes = chunk;
         return exif_loader_write(loader, reinterpret_cast<unsigned char*>(bytes.data()),
                                  unsigned(bytes.size())) != 0;

@@ -6,6 +6,8 @@
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
 
+#include <tuple>
+
 namespace
 {
 
@@ -13,18 +15,21 @@ QString pending(const FileListModel& model, FileDates::Column column, const QStr
 {
     if (pickerText.isEmpty() || model.recordCount() == 0)
         return QString();
-    const QString shown = column == FileDates::Creation ? model.dateText1(0) : model.dateText2(0);
+    const QString shown =
+        column == FileDates::Creation ? model.creationDateText(0) : model.modifiedDateText(0);
     return shown.compare(pickerText, Qt::CaseInsensitive) == 0 ? pickerText : QString();
 }
 
 } // namespace
 
-bool FileDates::SetFileDates(FileSystem& fs, const QString& path, const QString& creation,
-                             const QString& modified)
+bool FileDates::writeFileDates(FileSystem& fs, const QString& path, const QString& creation,
+                               const QString& modified)
 {
     if (!fs.findName(path))
         return false;
-    fs.setAttributes(path, FileSystem::Normal);
+    // A refused attribute change shows in the time writes that follow,
+    // whose result is the one given back.
+    std::ignore = fs.setAttributes(path, FileSystem::Normal);
     // The modified time is written first, then the creation time; the result
     // is that of the last write tried.
     bool result = false;
@@ -37,52 +42,52 @@ bool FileDates::SetFileDates(FileSystem& fs, const QString& path, const QString&
     return result;
 }
 
-QString FileDates::GetDate1(const FileListModel& model, const QString& pickerText)
+QString FileDates::pendingCreationDate(const FileListModel& model, const QString& pickerText)
 {
     return pending(model, Creation, pickerText);
 }
 
-QString FileDates::GetDate2(const FileListModel& model, const QString& pickerText)
+QString FileDates::pendingModifiedDate(const FileListModel& model, const QString& pickerText)
 {
     return pending(model, Modified, pickerText);
 }
 
-QString FileDates::GetDate1(const Session& session)
+QString FileDates::pendingCreationDate(const Session& session)
 {
-    return GetDate1(session.model(), session.PickerText[Creation]);
+    return pendingCreationDate(session.model(), session.PickerText[Creation]);
 }
 
-QString FileDates::GetDate2(const Session& session)
+QString FileDates::pendingModifiedDate(const Session& session)
 {
-    return GetDate2(session.model(), session.PickerText[Modified]);
+    return pendingModifiedDate(session.model(), session.PickerText[Modified]);
 }
 
-QDateTime FileDates::CalanderChange(FileListModel& model, Column column, const QString& pickerText,
-                                    const QDateTime& theDate)
+QDateTime FileDates::pickerChanged(FileListModel& model, Column column, const QString& pickerText,
+                                   const QDateTime& theDate)
 {
     const QDateTime parsed = DateText::parse(pickerText);
     const QDateTime date = parsed.isValid() ? parsed : theDate;
     const QString text = DateText::format(date.isValid() ? date : DateText::zeroDate());
     for (int record = 0; record < model.recordCount(); ++record) {
         if (column == Creation)
-            model.FileDateChange1(record, text);
+            model.setCreationDateText(record, text);
         else
-            model.FileDateChange2(record, text);
+            model.setModifiedDateText(record, text);
     }
-    model.ListRefresh();
+    model.refresh();
     return date;
 }
 
-QDateTime FileDates::CalanderChange1(Session& session, const QString& pickerText,
-                                     const QDateTime& theDate)
+QDateTime FileDates::creationPickerChanged(Session& session, const QString& pickerText,
+                                           const QDateTime& theDate)
 {
     session.PickerText[Creation] = pickerText;
-    return CalanderChange(session.model(), Creation, pickerText, theDate);
+    return pickerChanged(session.model(), Creation, pickerText, theDate);
 }
 
-QDateTime FileDates::CalanderChange2(Session& session, const QString& pickerText,
-                                     const QDateTime& theDate)
+QDateTime FileDates::modifiedPickerChanged(Session& session, const QString& pickerText,
+                                           const QDateTime& theDate)
 {
     session.PickerText[Modified] = pickerText;
-    return CalanderChange(session.model(), Modified, pickerText, theDate);
+    return pickerChanged(session.model(), Modified, pickerText, theDate);
 }

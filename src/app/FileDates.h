@@ -29,20 +29,20 @@ public:
     // gives false); its attributes are first cleared to normal. Returns
     // whether the last time it tried to write was written. Callers ignore the
     // result: the rename pass goes on whatever happens here.
-    static bool SetFileDates(FileSystem& fs, const QString& path, const QString& creation,
+    static bool writeFileDates(FileSystem& fs, const QString& path, const QString& creation,
                              const QString& modified);
 
-    // The pending creation (GetDate1) or modified (GetDate2) date: the
+    // The pending creation (pendingCreationDate) or modified (pendingModifiedDate) date: the
     // picker's text when record 0's text in that column equals it, letter
     // case ignored; else "" (also for a list with no records).
-    static QString GetDate1(const FileListModel& model, const QString& pickerText);
-    static QString GetDate2(const FileListModel& model, const QString& pickerText);
-    static QString GetDate1(const Session& session);
-    static QString GetDate2(const Session& session);
+    static QString pendingCreationDate(const FileListModel& model, const QString& pickerText);
+    static QString pendingModifiedDate(const FileListModel& model, const QString& pickerText);
+    static QString pendingCreationDate(const Session& session);
+    static QString pendingModifiedDate(const Session& session);
 
     // The change handler of a date picker, for the list view to call from
     // the picker's Change event:
-    //   picker->setTheDate(FileDates::CalanderChange1(session, picker->Text(),
+    //   picker->setTheDate(FileDates::creationPickerChanged(session, picker->Text(),
     //                                                 picker->TheDate()));
     // 1. TheDate becomes the picker's text read as a date; a text that is no
     //    date (half typed) leaves TheDate as it was, since the handler passes
@@ -52,10 +52,10 @@ public:
     // 3. The list is redrawn.
     // The Session overloads also keep Session::PickerText current, which the
     // rename pass reads. Returns the new TheDate.
-    static QDateTime CalanderChange1(Session& session, const QString& pickerText,
+    static QDateTime creationPickerChanged(Session& session, const QString& pickerText,
                                      const QDateTime& theDate);
-    static QDateTime CalanderChange2(Session& session, const QString& pickerText,
+    static QDateTime modifiedPickerChanged(Session& session, const QString& pickerText,
                                      const QDateTime& theDate);
-    static QDateTime CalanderChange(FileListModel& model, Column column, const QString& pickerText,
+    static QDateTime pickerChanged(FileListModel& model, Column column, const QString& pickerText,
                                     const QDateTime& theDate);
 };

@@ -8,6 +8,7 @@
 #include "platform/Prompter.h"
 
 #include <cstring>
+#include <tuple>
 
 namespace
 {
@@ -37,7 +38,7 @@ QString FileSearch::contentPrompt()
         "lower case charaters are different)");
 }
 
-FileSearch::Outcome FileSearch::FindInFile(int index, const QString& caption)
+FileSearch::Outcome FileSearch::search(int index, const QString& caption)
 {
     Prompter& prompter = m_session.prompter();
     FileListModel::Rows rows;
@@ -62,7 +63,7 @@ void FileSearch::collectByName(const QString& text, FileListModel::Rows& rows)
 {
     const FileListModel& model = m_session.model();
     for (int position = 0; position <= m_session.FileLast; ++position) {
-        const QString name = model.SourceName(position);
+        const QString name = model.currentNameAt(position);
         if (name.contains(text, Qt::CaseSensitive))
             addRow(rows, name);
     }
@@ -73,7 +74,7 @@ void FileSearch::collectByContent(const QString& text, FileListModel::Rows& rows
     const QByteArray needle = text.toUtf8();
     const FileListModel& model = m_session.model();
     for (int position = 0; position <= m_session.FileLast; ++position) {
-        const QString name = model.SourceName(position);
+        const QString name = model.currentNameAt(position);
         m_session.prompter().processEvents();
         emit captionChanged(QStringLiteral("Searching File ") + name);
         if (fileContains(m_session.FolderPath + name, needle))
@@ -90,7 +91,9 @@ bool FileSearch::fileContains(const QString& path, const QByteArray& needle, qsi
     const size_t keep = size_t(needle.size() - 1);
     m_carry.clear();
     bool found = false;
-    m_session.fs().readChunks(path, chunkSize, [&](const QByteArray& chunk) {
+    // A file that cannot be read does not match (a match read before the
+    // error still counts), and the search goes on.
+    std::ignore = m_session.fs().readChunks(path, chunkSize, [&](const QByteArray& chunk) {
         const char* data = chunk.constData();
         const size_t size = size_t(chunk.size());
         if (!m_carry.empty()) {
@@ -133,7 +136,7 @@ FileSearch::Outcome FileSearch::finish(FileListModel::Rows&& rows)
         return Outcome::NoneFound;
     }
     const int last = int(rows.count()) - 1;
-    m_session.model().AddArray(std::move(rows));
+    m_session.model().setRows(std::move(rows));
     m_session.FileLast = last;
     m_session.generateNames();
     return Outcome::Replaced;

@@ -11,7 +11,7 @@
 class Session;
 
 // The Search menu: narrows the list to the files whose current name
-// (FindInFile index 0) or whose content (index 1) holds a text the person
+// (search index 0) or whose content (index 1) holds a text the person
 // types into the input box (title "Search"). Names are compared letter for
 // letter, contents byte for byte with the text's UTF-8 bytes; both are
 // case-sensitive. The matches replace the list as if the folder held only
@@ -41,7 +41,7 @@ public:
 
     // Runs the search chosen in the menu. caption is the window's caption,
     // put back (captionChanged) when the search ends.
-    Outcome FindInFile(int index, const QString& caption = QString());
+    Outcome search(int index, const QString& caption = QString());
 
     // The content test alone: does the file at path hold needle? Reads it in
     // chunks of chunkSize bytes (tests use small ones to cross many seams).
@@ -53,7 +53,7 @@ public:
 
 signals:
     // "Searching File " + name while the content search reads that file,
-    // then the caption given to FindInFile.
+    // then the caption given to search.
     void captionChanged(const QString& caption);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "filelist/FileListModel.h"
+#include "platform/FileName.h"
 #include "platform/Prompter.h"
 #include "platform/Random.h"
 
@@ -180,8 +181,7 @@ private:
     {
         if (!m_keepExt)
             return m_in.extension;
-        const qsizetype dot = f.lastIndexOf(QLatin1Char('.'));
-        return dot < 0 ? QStringView() : f.mid(dot);
+        return FileName::extension(f);
     }
 
     QString numbered(QStringView f)
@@ -359,15 +359,15 @@ bool NameGenerator::run(FileListModel& model, int fileLast, const Inputs& inputs
         Builder builder(inputs, mode);
         for (int k = 0; k <= last; ++k) {
             const int record = model.recordAt(k);
-            model.DesChange(k, builder.make(model.sourceNameOf(record), k));
+            model.setNewNameAt(k, builder.make(model.currentNameOf(record), k));
         }
     }
-    model.ListRefresh();
+    model.refresh();
     prompter.setBusy(false);
     return written;
 }
 
-bool NameGenerator::Command2_Click(Session& session)
+bool NameGenerator::generateNames(Session& session)
 {
     const Inputs inputs{session.Text1, session.Zeros, session.Text2, session.R1[0], session.R1[1]};
     return run(session.model(), session.FileLast, inputs, session.prompter());
@@ -375,49 +375,36 @@ bool NameGenerator::Command2_Click(Session& session)
 
 bool NameGenerator::keyAccepted(QChar key)
 {
-    switch (key.unicode()) {
-    case '|':
-    case '*':
-    case '"':
-    case '/':
-    case ':':
-    case '<':
-    case '>':
-    case '?':
-    case '\\':
-        return false;
-    default:
-        return true;
-    }
+    return FileName::isAllowed(key);
 }
 
-void NameGenerator::Text1ItemChosen(Session& session, const QString& item)
+void NameGenerator::patternItemChosen(Session& session, const QString& item)
 {
     session.Text1 = item == sameItem() ? QString() : item;
-    Command2_Click(session);
+    generateNames(session);
 }
 
-bool NameGenerator::Text1KeyPress(Session& session, QChar key)
+bool NameGenerator::patternKeyTyped(Session& session, QChar key)
 {
     if (key.unicode() == 13)
-        Command2_Click(session);
+        generateNames(session);
     return keyAccepted(key);
 }
 
-bool NameGenerator::Text2KeyPress(Session& session, QChar key)
+bool NameGenerator::extensionKeyTyped(Session& session, QChar key)
 {
-    Command2_Click(session);
+    generateNames(session);
     return keyAccepted(key);
 }
 
-void NameGenerator::Text2ItemChosen(Session& session, const QString& item)
+void NameGenerator::extensionItemChosen(Session& session, const QString& item)
 {
     session.Text2 = item;
-    Command2_Click(session);
+    generateNames(session);
 }
 
-void NameGenerator::ZerosItemChosen(Session& session, const QString& item)
+void NameGenerator::paddingItemChosen(Session& session, const QString& item)
 {
     session.Zeros = item;
-    Command2_Click(session);
+    generateNames(session);
 }

@@ -6,7 +6,7 @@ class FileListModel;
 class Prompter;
 class Session;
 
-// The new-name generator (Command2_Click): proposes one new name for every
+// The new-name generator (generateNames): proposes one new name for every
 // listed file, in list position order, and writes it into the model with
 // DesChange. Nothing on disk changes here.
 //
@@ -40,7 +40,7 @@ public:
     // at the message (no proposal changed). Redraws the list at the end.
     static bool run(FileListModel& model, int fileLast, const Inputs& inputs, Prompter& prompter);
     // The Generate button: run() with the session's boxes.
-    static bool Command2_Click(Session& session);
+    static bool generateNames(Session& session);
 
     // The key filter of Text1, Text2, R1(0) and R1(1): false for the
     // characters a file name cannot hold ( | * " / : < > ? \ ), which are
@@ -50,16 +50,16 @@ public:
     // The other triggers of a run, for the window's event handlers. Each
     // takes the session whose boxes the window keeps current.
     // A list item chosen in Text1: "Same" empties the pattern; then a run.
-    static void Text1ItemChosen(Session& session, const QString& item);
+    static void patternItemChosen(Session& session, const QString& item);
     // A key typed in Text1: Enter (13) starts a run. Returns whether the
     // character is kept.
-    static bool Text1KeyPress(Session& session, QChar key);
+    static bool patternKeyTyped(Session& session, QChar key);
     // A key typed in Text2: a run with Text2 as it stands before the key is
     // inserted (the window calls this before inserting). Every key press runs,
     // discarded ones included. Returns whether the character is kept.
-    static bool Text2KeyPress(Session& session, QChar key);
+    static bool extensionKeyTyped(Session& session, QChar key);
     // A list item chosen in Text2 or in Zeros sets the box, then a run.
     // Typing in Zeros starts no run; the next run reads the typed padding.
-    static void Text2ItemChosen(Session& session, const QString& item);
-    static void ZerosItemChosen(Session& session, const QString& item);
+    static void extensionItemChosen(Session& session, const QString& item);
+    static void paddingItemChosen(Session& session, const QString& item);
 };

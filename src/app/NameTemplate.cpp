@@ -4,6 +4,7 @@
 #include "NameGenerator.h"
 #include "filelist/FileListModel.h"
 #include "platform/DateText.h"
+#include "platform/FileName.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -11,16 +12,11 @@
 namespace
 {
 
-bool accepted(const QString& text)
-{
-    return std::all_of(text.begin(), text.end(), NameGenerator::keyAccepted);
-}
-
 // A tag's value in a name: what the key filter refuses becomes "_".
 QString nameSafe(QString value)
 {
     for (QChar& c : value)
-        if (!NameGenerator::keyAccepted(c) || c.unicode() < 32)
+        if (!FileName::isAllowed(c) || c.unicode() < 32)
             c = QLatin1Char('_');
     return value;
 }
@@ -63,9 +59,9 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
         t.format = rest;
         if (t.format.isEmpty())
             return refuse(QStringLiteral("needs a date format, e.g. {%1:yyyy-MM-dd}").arg(head));
-        return accepted(t.format) ? std::optional(t)
-                                  : refuse(QStringLiteral("cannot hold "
-                                                          "| * \" / : < > ? \\"));
+        return FileName::isAllowed(t.format) ? std::optional(t)
+                                             : refuse(QStringLiteral("cannot hold "
+                                                                     "| * \" / : < > ? \\"));
     }
     if (head != QLatin1String("exif"))
         return refuse(QStringLiteral("is not a token: use {n}, {n:3}, {name}, {ext}, "
@@ -86,7 +82,7 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
         return refuse(QStringLiteral("needs a date format, e.g. {exif:%1:yyyy-MM-dd}").arg(t.text));
     if (t.kind == Kind::ExifText && formatAt >= 0)
         return refuse(QStringLiteral("takes no format: %1 is not a date").arg(t.text));
-    if (!accepted(t.format) || !accepted(t.fallback.value_or(QString())))
+    if (!FileName::isAllowed(t.format) || !FileName::isAllowed(t.fallback.value_or(QString())))
         return refuse(QStringLiteral("cannot hold | * \" / : < > ? \\"));
     return t;
 }
@@ -124,7 +120,7 @@ std::optional<NameTemplate> NameTemplate::create(const QString& text, QString& w
             result.m_needsStat |= t->kind == Kind::Created || t->kind == Kind::Modified;
             result.m_needsExif |= t->kind == Kind::ExifDate || t->kind == Kind::ExifText;
             i = end;
-        } else if (!NameGenerator::keyAccepted(c)) {
+        } else if (!FileName::isAllowed(c)) {
             why = QStringLiteral("--template cannot hold | * \" / : < > ? \\ outside its tokens");
             return std::nullopt;
         } else {
@@ -141,11 +137,10 @@ void NameTemplate::applyTo(FileListModel& model, int fileLast, FileSystem& fs,
 {
     QString name;
     for (int k = 0; k <= fileLast; ++k) {
-        const QString current = model.SourceName(k);
-        const qsizetype dot = current.lastIndexOf(QLatin1Char('.'));
+        const QString current = model.currentNameAt(k);
         FileSystem::Entry entry;
-        if (m_needsStat)
-            fs.stat(folder + current, entry);
+        // A file that cannot be looked at (gone since the scan) has no dates.
+        const bool dated = m_needsStat && fs.stat(folder + current, entry) == 0;
         const ExifTags tags = m_needsExif ? ExifTags::read(fs, folder + current) : ExifTags();
         name.clear();
         QString lacking;
@@ -159,16 +154,17 @@ void NameTemplate::applyTo(FileListModel& model, int fileLast, FileSystem& fs,
                 value = QStringLiteral("%1").arg(k + 1, t.width, 10, QLatin1Char('0'));
                 break;
             case Kind::Name:
-                value = dot < 0 ? current : current.left(dot);
+                value = FileName::stem(current).toString();
                 break;
             case Kind::Ext:
-                value = dot < 0 ? QString() : current.mid(dot);
+                value = FileName::extension(current).toString();
                 break;
             case Kind::Created:
             case Kind::Modified: {
                 const FileSystem::Time& time =
                     t.kind == Kind::Created ? entry.created : entry.modified;
-                value = dateText(QDateTime::fromSecsSinceEpoch(time.seconds), t.format);
+                if (dated)
+                    value = dateText(QDateTime::fromSecsSinceEpoch(time.seconds), t.format);
                 break;
             }
             case Kind::ExifDate:
@@ -190,6 +186,6 @@ void NameTemplate::applyTo(FileListModel& model, int fileLast, FileSystem& fs,
             missing(current, lacking);
             name = current;
         }
-        model.DesChange(k, name);
+        model.setNewNameAt(k, name);
     }
 }

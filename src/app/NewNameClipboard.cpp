@@ -14,7 +14,7 @@ QString NewNameClipboard::copyText(const FileListModel& model, int fileLast)
 {
     QString text;
     for (int k = 0; k <= fileLast; ++k) {
-        text += model.DesName(k);
+        text += model.newNameAt(k);
         text += QLatin1String("\r\n");
     }
     return text;
@@ -38,9 +38,9 @@ bool NewNameClipboard::pasteText(FileListModel& model, int fileLast, const QStri
     }
     for (int k = 0; k <= fileLast; ++k) {
         if (!lines[k].isEmpty())
-            model.DesChange(k, lines[k].toString());
+            model.setNewNameAt(k, lines[k].toString());
     }
-    model.ListRefresh();
+    model.refresh();
     return true;
 }
 
@@ -61,7 +61,7 @@ bool NewNameClipboard::paste(Session& session, const Clipboard& clipboard)
     return pasted;
 }
 
-void NewNameClipboard::CDfn_Click(int index, Session& session, Clipboard& clipboard)
+void NewNameClipboard::copyOrPaste(int index, Session& session, Clipboard& clipboard)
 {
     if (index == 0)
         copy(session, clipboard);

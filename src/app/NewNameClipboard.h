@@ -33,7 +33,7 @@ public:
     static void copy(Session& session, Clipboard& clipboard);
     static bool paste(Session& session, const Clipboard& clipboard);
     // The menu entries: index 0 copies, any other index pastes.
-    static void CDfn_Click(int index, Session& session, Clipboard& clipboard);
+    static void copyOrPaste(int index, Session& session, Clipboard& clipboard);
 
     static QString countMessage();
 };

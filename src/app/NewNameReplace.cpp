@@ -4,8 +4,8 @@
 #include "filelist/FileListModel.h"
 #include "platform/Prompter.h"
 
-bool NewNameReplace::ReplaceChange(FileListModel& model, const QString& r1, const QString& r2,
-                                   Prompter& prompter)
+bool NewNameReplace::replaceInNewNames(FileListModel& model, const QString& r1, const QString& r2,
+                                       Prompter& prompter)
 {
     // Records are visited in record order, but the model is written by list
     // position: find each record's position once.
@@ -17,7 +17,7 @@ bool NewNameReplace::ReplaceChange(FileListModel& model, const QString& r1, cons
     bool completed = true;
     QString number;
     for (int record = 0; record < model.recordCount(); ++record) {
-        const QString& before = model.desNameOf(record);
+        const QString& before = model.newNameOf(record);
         QString name = before;
         if (!r1.isEmpty())
             name.replace(r1, r2, Qt::CaseInsensitive);
@@ -26,7 +26,7 @@ bool NewNameReplace::ReplaceChange(FileListModel& model, const QString& r1, cons
             name.replace(QLatin1Char('#'), number);
         }
         if (name != before)
-            model.DesChange(positionOf[size_t(record)], name);
+            model.setNewNameAt(positionOf[size_t(record)], name);
         if (name.size() > MaxLength) {
             prompter.message(QStringLiteral("Stopping File - ") + QString::number(record) +
                              QLatin1Char(' ') + name + QStringLiteral(" name is too long..."));
@@ -34,11 +34,11 @@ bool NewNameReplace::ReplaceChange(FileListModel& model, const QString& r1, cons
             break;
         }
     }
-    model.ListRefresh();
+    model.refresh();
     return completed;
 }
 
-bool NewNameReplace::Command5_Click(Session& session)
+bool NewNameReplace::replaceFromBoxes(Session& session)
 {
-    return ReplaceChange(session.model(), session.R1[0], session.R1[1], session.prompter());
+    return replaceInNewNames(session.model(), session.R1[0], session.R1[1], session.prompter());
 }

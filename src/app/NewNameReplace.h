@@ -6,7 +6,7 @@ class FileListModel;
 class Prompter;
 class Session;
 
-// The Replace button (Command5) and the list's ReplaceChange: edits every
+// The Replace button (Command5) and the list's replaceInNewNames: edits every
 // proposed new name in place. Unlike the generator's replace step, the
 // search ignores letter case, and "#" becomes the file's record number
 // (the "No." column) without padding, whatever the shown order.
@@ -21,8 +21,8 @@ public:
     // characters stays in its record, the message "Stopping File - <record
     // index> <name> name is too long..." is shown and later records are left
     // alone. Redraws the list. Returns false when it stopped at that message.
-    static bool ReplaceChange(FileListModel& model, const QString& r1, const QString& r2,
+    static bool replaceInNewNames(FileListModel& model, const QString& r1, const QString& r2,
                               Prompter& prompter);
-    // A click on Command5: ReplaceChange with the texts of R1(0) and R1(1).
-    static bool Command5_Click(Session& session);
+    // A click on Command5: replaceInNewNames with the texts of R1(0) and R1(1).
+    static bool replaceFromBoxes(Session& session);
 };

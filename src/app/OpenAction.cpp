@@ -39,9 +39,9 @@ OpenAction::Action OpenAction::decide(const QString& name)
     return Action::Open;
 }
 
-OpenAction::Action OpenAction::DblClick(const QString& name, ShellOpen& shell,
-                                        const std::function<void(const QString&)>& preview,
-                                        FileSystem& fs)
+OpenAction::Action OpenAction::openListedFile(const QString& name, ShellOpen& shell,
+                                              const std::function<void(const QString&)>& preview,
+                                              FileSystem& fs)
 {
     const Action action = decide(name);
     if (action == Action::Preview)

@@ -65,5 +65,5 @@ QString RegexReplace::apply(const QString& name) const
 void RegexReplace::applyTo(FileListModel& model, int fileLast) const
 {
     for (int k = 0; k <= fileLast; ++k)
-        model.DesChange(k, apply(model.DesName(k)));
+        model.setNewNameAt(k, apply(model.newNameAt(k)));
 }

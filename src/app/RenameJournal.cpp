@@ -25,19 +25,6 @@ QString pairText(const QString& from, const QString& to)
     return FieldText::escaped(from) + QStringLiteral(" -> ") + FieldText::escaped(to);
 }
 
-// One line split at its tabs, every field unescaped; false on a bad escape.
-bool fieldsOf(QStringView line, QStringList& fields)
-{
-    fields.clear();
-    QString field;
-    for (QStringView part : line.split(QLatin1Char('\t'))) {
-        if (!FieldText::unescape(part, field))
-            return false;
-        fields << field;
-    }
-    return true;
-}
-
 bool isCleanFolder(const QString& folder)
 {
     return folder.startsWith(QLatin1Char('/')) && folder.endsWith(QLatin1Char('/')) &&
@@ -172,7 +159,7 @@ bool RenameJournal::read(const QByteArray& bytes, Contents& journal, QString& wh
     QStringList f;
     bool planned = false;
     for (qsizetype n = 1; n < lines.size(); ++n) {
-        bool ok = fieldsOf(lines[n], f);
+        bool ok = FieldText::splitLine(lines[n], f);
         const QString kind = f.value(0);
         if (!ok || kind.isEmpty()) {
             ok = lines[n].isEmpty() && n == lines.size() - 1;

@@ -13,6 +13,8 @@
 
 #include <QSet>
 
+#include <tuple>
+
 namespace
 {
 
@@ -122,10 +124,10 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     FileSystem& disk = fs();
     m_renamed = false;
     m_retries = 0;
-    const QString date1 = FileDates::GetDate1(m_session);
-    const QString date2 = FileDates::GetDate2(m_session);
+    const QString date1 = FileDates::pendingCreationDate(m_session);
+    const QString date2 = FileDates::pendingModifiedDate(m_session);
     if (!date1.isEmpty() || !date2.isEmpty())
-        FileDates::SetFileDates(disk, s, date1, date2);
+        FileDates::writeFileDates(disk, s, date1, date2);
 
     if (attributeValue != -1) {
         for (;;) {
@@ -189,8 +191,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
             outcome = Outcome::Stopped;
             break;
         }
-        const QString source = model.SourceName(i);
-        const QString target = model.DesName(i);
+        const QString source = model.currentNameAt(i);
+        const QString target = model.newNameAt(i);
         s.truncate(folder.size());
         s += source;
         t.truncate(folder.size());
@@ -269,7 +271,7 @@ QList<RenameJournal::Step> RenamePass::plan() const
     QList<RenameJournal::Step> steps;
     steps.reserve(m_session.FileLast + 1);
     for (int i = 0; i <= m_session.FileLast; ++i)
-        steps.append({m_session.model().SourceName(i), m_session.model().DesName(i)});
+        steps.append({m_session.model().currentNameAt(i), m_session.model().newNameAt(i)});
     return steps;
 }
 
@@ -333,7 +335,7 @@ RenamePass::Outcome RenamePass::renameSteps()
     return Outcome::Completed;
 }
 
-RenamePass::Outcome RenamePass::Command1_Click(int attributeValue)
+RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
 {
     if (m_running)
         return Outcome::Stopped;
@@ -363,11 +365,11 @@ void RenamePass::undoPairs(FileSystem& fs, const UndoRecord& record)
         const QString oldPath = record.oldPath(i);
         const QString newPath = record.newPath(i);
         if (oldPath != newPath && !fs.findName(oldPath))
-            fs.rename(newPath, oldPath);
+            std::ignore = fs.rename(newPath, oldPath); // failures are passed over
     }
 }
 
-void RenamePass::Undo_Rename_Click()
+void RenamePass::undoLastPass()
 {
     if (!m_session.undoEnabled() || m_running)
         return;

@@ -67,7 +67,7 @@ public:
     // The whole button: the pass, then the type box text and the rescan.
     // attributeValue comes from AttributeChoice::renameValue() read when the
     // button is clicked; -1 leaves attributes alone.
-    Outcome Command1_Click(int attributeValue);
+    Outcome renameAndRescan(int attributeValue);
     // The pass alone (for quillon-cli, which needs no rescan): ends with
     // "Renaming Completed" unless stopped.
     Outcome renameFiles(int attributeValue);
@@ -87,13 +87,13 @@ public:
     // order shown.
     QList<RenameJournal::Step> plan() const;
     // The journal the next renameFiles() records into (begun by the caller
-    // with plan()); nullptr for none. Command1_Click keeps its own.
+    // with plan()); nullptr for none. renameAndRescan keeps its own.
     void setJournal(RenameJournal* journal) { m_journal = journal; }
 
     // The menu entry: renames every recorded file back, silently passing
     // over whatever fails, then rescans. Does nothing while the entry is
     // disabled or while a pass is running.
-    void Undo_Rename_Click();
+    void undoLastPass();
     // The undo rules over any record: newest pair first (so chains and
     // shifts come back whole), each pair whose paths differ and whose old
     // path the existence test does not see is renamed back. Failures are

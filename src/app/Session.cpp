@@ -28,18 +28,18 @@ void Session::ListRefresh()
     emit zerosChanged(Zeros);
     m_prompter.processEvents();
     if (FileLast >= 0)
-        m_model.AddArray(std::move(rows));
+        m_model.setRows(std::move(rows));
     m_prompter.setBusy(false);
     if (FileLast >= 0) {
         generateNames();
     } else {
         QStringList empty{QString()};
-        m_model.AddArray(empty);
+        m_model.setRows(empty);
     }
     emit scanned();
 }
 
 void Session::generateNames()
 {
-    NameGenerator::Command2_Click(*this);
+    NameGenerator::generateNames(*this);
 }

@@ -42,7 +42,7 @@ public:
     // The texts of the two date pickers (DatePicker1 for creation dates,
     // DatePicker2 for modified dates), kept current by the list view. A
     // picker's date is pending while record 0 shows the same text (see
-    // FileDates::GetDate1/GetDate2).
+    // FileDates::pendingCreationDate/pendingModifiedDate).
     QString PickerText[2];
 
     // The undo record of the last rename pass, and whether "Undo Renaming..."

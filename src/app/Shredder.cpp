@@ -58,17 +58,18 @@ QString Shredder::hardLinkedMessage(const QString& path)
 
 void Shredder::rowClicked(int position)
 {
-    setShredOne(QStringLiteral("Shred File... ") + m_session.model().SourceName(position), true);
+    setShredEntry(QStringLiteral("Shred File... ") + m_session.model().currentNameAt(position),
+                  true);
 }
 
-void Shredder::ShredOne()
+void Shredder::shredCurrentFile()
 {
     if (m_running)
         return;
     m_running = true;
     Prompter& prompter = m_session.prompter();
-    const int position = m_session.model().GetArrayItem();
-    const QString path = m_session.FolderPath + m_session.model().SourceName(position);
+    const int position = m_session.model().currentRow();
+    const QString path = m_session.FolderPath + m_session.model().currentNameAt(position);
     prompter.setBusy(true);
     // The one empty row of an empty folder names no file.
     const bool listed = position >= 0 && position <= m_session.FileLast;
@@ -82,10 +83,10 @@ void Shredder::ShredOne()
                                                                path + QStringLiteral("..."));
     }
     finish();
-    setShredOne(m_shredOneCaption, false);
+    setShredEntry(m_shredEntryCaption, false);
 }
 
-void Shredder::AreSure()
+void Shredder::shredAllFiles()
 {
     if (m_running)
         return;
@@ -95,8 +96,8 @@ void Shredder::AreSure()
     prompter.setBusy(true);
     int error = FileErrors::None;
     for (int position = 0; position <= m_session.FileLast && !error; ++position) {
-        const QString name = model.SourceName(position);
-        setRemN(QStringLiteral("Shredding :\n\n") + name);
+        const QString name = model.currentNameAt(position);
+        setStatus(QStringLiteral("Shredding :\n\n") + name);
         prompter.processEvents();
         error = shred(m_session.fs(), m_session.FolderPath + name, listedSize(position));
         if (error == HardLinked) {
@@ -105,7 +106,7 @@ void Shredder::AreSure()
         }
     }
     if (error == FileErrors::None)
-        setRemN(QStringLiteral("Shredding Done"));
+        setStatus(QStringLiteral("Shredding Done"));
     else if (error == FileErrors::PathAccess)
         prompter.message(ReadOnlyMessage);
     else
@@ -132,15 +133,15 @@ void Shredder::finish()
     m_running = false;
 }
 
-void Shredder::setShredOne(const QString& caption, bool visible)
+void Shredder::setShredEntry(const QString& caption, bool visible)
 {
-    m_shredOneCaption = caption;
-    m_shredOneVisible = visible;
-    emit ShredOneChanged(caption, visible);
+    m_shredEntryCaption = caption;
+    m_shredEntryVisible = visible;
+    emit shredEntryChanged(caption, visible);
 }
 
-void Shredder::setRemN(const QString& text)
+void Shredder::setStatus(const QString& text)
 {
-    m_remN = text;
-    emit RemNChanged(text);
+    m_status = text;
+    emit statusChanged(text);
 }

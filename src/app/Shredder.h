@@ -7,7 +7,7 @@ class FileSystem;
 class Session;
 
 // The Shredder menu: overwrites files before deleting them, either the file
-// of the last clicked row (ShredOne) or every listed file (AreSure, under
+// of the last clicked row (shredCurrentFile) or every listed file (shredAllFiles, under
 // "Shred ALL FILES in Current Directory..."), and rescans the folder at the
 // end whatever happened.
 //
@@ -26,23 +26,23 @@ class Session;
 //
 // Any other failure stops with one message: "Cannot Shred from Readonly
 // Media" for a path or file access error (75), else "Could not Shred file "
-// + path + "..." (ShredOne) or "Could not Shred from " + folder + "..."
-// (AreSure).
+// + path + "..." (shredCurrentFile) or "Could not Shred from " + folder + "..."
+// (shredAllFiles).
 class Shredder : public QObject
 {
     Q_OBJECT
 public:
     explicit Shredder(Session& session, QObject* parent = nullptr);
 
-    // A click on the row at this list position names the file in ShredOne's
+    // A click on the row at this list position names the file in shredCurrentFile's
     // caption and shows the entry.
     void rowClicked(int position);
-    void ShredOne(); // the file at the list's current position (GetArrayItem)
-    void AreSure();  // every listed file, RemN telling which
+    void shredCurrentFile(); // the file at the list's current position (GetArrayItem)
+    void shredAllFiles();  // every listed file, status telling which
 
-    QString shredOneCaption() const { return m_shredOneCaption; }
-    bool shredOneVisible() const { return m_shredOneVisible; }
-    QString RemN() const { return m_remN; }
+    QString shredEntryCaption() const { return m_shredEntryCaption; }
+    bool shredEntryVisible() const { return m_shredEntryVisible; }
+    QString status() const { return m_status; }
 
     // The overwrite-and-delete sequence for one file; a file error code, or
     // HardLinked when the file was left whole.
@@ -51,18 +51,18 @@ public:
     static QString hardLinkedMessage(const QString& path);
 
 signals:
-    void ShredOneChanged(const QString& caption, bool visible);
-    void RemNChanged(const QString& text);
+    void shredEntryChanged(const QString& caption, bool visible);
+    void statusChanged(const QString& text);
 
 private:
     qint64 listedSize(int position) const;
-    void setShredOne(const QString& caption, bool visible);
-    void setRemN(const QString& text);
+    void setShredEntry(const QString& caption, bool visible);
+    void setStatus(const QString& text);
     void finish();
 
     Session& m_session;
-    QString m_shredOneCaption;
-    bool m_shredOneVisible = false;
-    QString m_remN;
+    QString m_shredEntryCaption;
+    bool m_shredEntryVisible = false;
+    QString m_status;
     bool m_running = false;
 };

@@ -1,5 +1,6 @@
 #include "UndoRecord.h"
 
+#include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
 
 #include <QStringList>
@@ -10,39 +11,12 @@ namespace
 // Splits one line into its two unescaped paths; false when it is not a pair.
 bool unescapePair(QStringView line, QString& oldPath, QString& newPath)
 {
-    QString* out = &oldPath;
-    oldPath.clear();
-    newPath.clear();
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (c == QLatin1Char('\t')) {
-            if (out == &newPath)
-                return false;
-            out = &newPath;
-        } else if (c != QLatin1Char('\\')) {
-            *out += c;
-        } else if (++i < line.size()) {
-            switch (line[i].unicode()) {
-            case '\\':
-                *out += QLatin1Char('\\');
-                break;
-            case 't':
-                *out += QLatin1Char('\t');
-                break;
-            case 'r':
-                *out += QLatin1Char('\r');
-                break;
-            case 'n':
-                *out += QLatin1Char('\n');
-                break;
-            default:
-                return false;
-            }
-        } else {
-            return false;
-        }
-    }
-    return out == &newPath && !oldPath.isEmpty() && !newPath.isEmpty();
+    QStringList fields;
+    if (!FieldText::splitLine(line, fields) || fields.size() != 2)
+        return false;
+    oldPath = fields[0];
+    newPath = fields[1];
+    return !oldPath.isEmpty() && !newPath.isEmpty();
 }
 
 } // namespace

@@ -45,9 +45,9 @@ int CliCommands::batch(CliApp& app, Session& session)
         return app.usageError(QStringLiteral("--attributes takes none, normal or R,H,S"));
 
     BatchRunner runner(session);
-    QObject::connect(&runner, &BatchRunner::CMDrChanged,
+    QObject::connect(&runner, &BatchRunner::lineShown,
                      [](const QString& line) { CliOutput::out(line); });
-    runner.Text3 = options.value(QStringLiteral("command"));
-    runner.Command3(*attributes);
+    runner.commandLine = options.value(QStringLiteral("command"));
+    runner.runForEveryFile(*attributes);
     return app.status();
 }

@@ -14,6 +14,7 @@
 #include "filelist/FolderScan.h"
 #include "filelist/ListSorter.h"
 #include "filelist/NaturalOrder.h"
+#include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
 namespace
 {
@@ -116,7 +118,7 @@ bool namingTextsAccepted(const QCommandLineParser& parser)
             text.remove(QLatin1Char('\\'));
         if (QLatin1String(name) == QLatin1String("ext") && text == NameGenerator::keepExtension())
             continue;
-        if (!std::all_of(text.begin(), text.end(), NameGenerator::keyAccepted)) {
+        if (!FileName::isAllowed(text)) {
             CliOutput::err(
                 QStringLiteral("quillon-cli: --%1 cannot hold any of | * \" / : < > ? \\")
                     .arg(QLatin1String(name)));
@@ -164,7 +166,7 @@ void sortList(Session& session, const QList<int>& clicks)
                                     {3, ListSorter::Text},
                                     {4, ListSorter::Text},
                                     {5, ListSorter::MixedNumber}})
-            sorter.ASearchTypes(column, kind);
+            sorter.setColumnKind(column, kind);
         return sorter;
     };
     ListSorter sorter = newSorter();
@@ -177,7 +179,7 @@ void sortList(Session& session, const QList<int>& clicks)
             NaturalOrder::sortByCurrentName(session.model());
             sorter = newSorter();
         } else {
-            sorter.SortButton_Click(session.model(), index);
+            sorter.sortByHeader(session.model(), index);
         }
         last = index;
     }
@@ -315,11 +317,13 @@ void CliApp::warnIfFull(Session& session)
     if (session.FileLast < FolderScan::MaxIndex)
         return;
     qint64 files = 0;
-    session.fs().enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {
-        if (!e.isFolder && FolderScan::passesFilter(e.name, session.TypeFilter))
-            ++files;
-        return true;
-    });
+    // A folder that can no longer be listed counts what it gave: no warning.
+    std::ignore =
+        session.fs().enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {
+            if (!e.isFolder && FolderScan::passesFilter(e.name, session.TypeFilter))
+                ++files;
+            return true;
+        });
     if (files > FolderScan::MaxIndex + 1)
         CliOutput::err(QStringLiteral("quillon-cli: the folder holds %1 files; only the first "
                                       "%2 are listed, the others are left out")
@@ -341,7 +345,7 @@ bool CliApp::search(Session& session)
         if (!m_parser.isSet(option))
             continue;
         m_prompter.setInputAnswer(m_parser.value(option));
-        const FileSearch::Outcome outcome = FileSearch(session).FindInFile(s.index);
+        const FileSearch::Outcome outcome = FileSearch(session).search(s.index);
         if (outcome == FileSearch::Outcome::Cancelled)
             CliOutput::err(QStringLiteral("quillon-cli: --%1 needs a text").arg(option));
         if (outcome != FileSearch::Outcome::Replaced)
@@ -411,8 +415,8 @@ bool CliApp::prepare(Session& session)
     // its message leaves names other than those asked for, so the command
     // does not go on.
     if (isSet("replace-all") || isSet("with-all")) {
-        if (!NewNameReplace::ReplaceChange(session.model(), value("replace-all"), value("with-all"),
-                                           m_prompter))
+        if (!NewNameReplace::replaceInNewNames(session.model(), value("replace-all"),
+                                               value("with-all"), m_prompter))
             return false;
     }
     if (isSet("paste"))

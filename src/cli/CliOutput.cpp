@@ -1,6 +1,5 @@
 #include "CliOutput.h"
 
-#include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
 
 #include <cstdio>
@@ -24,9 +23,4 @@ void CliOutput::err(const QString& line)
 {
     fflush(stdout);
     writeLine(stderr, line);
-}
-
-QString CliOutput::escapeField(QStringView field)
-{
-    return FieldText::escaped(field);
 }

@@ -10,7 +10,5 @@ namespace CliOutput
 
 void out(const QString& line); // a line (newline appended)
 void err(const QString& line);
-// A field of a tab-separated line: backslash, tab, CR and LF as \\ \t \r \n.
-QString escapeField(QStringView field);
 
 } // namespace CliOutput

@@ -4,6 +4,7 @@
 
 #include "app/Session.h"
 #include "output/ListingExport.h"
+#include "platform/FieldText.h"
 
 namespace
 {
@@ -11,19 +12,18 @@ namespace
 // One line per list position, in the shown order, tab-separated.
 void printRows(const Session& session)
 {
-    using CliOutput::escapeField;
     CliOutput::out(QStringLiteral("No.\tCreation Dates\tModified Dates\tCurrent Filenames\t"
                                   "New Filenames\tSize"));
     const FileListModel& model = session.model();
     QString line;
     for (int position = 0; position <= session.FileLast; ++position) {
         const int r = model.recordAt(position);
-        line = QString::number(model.GetContentNo(r));
-        for (const QString& field :
-             {model.dateText1(r), model.dateText2(r), model.sourceNameOf(r).toString(),
-              model.desNameOf(r), model.sizeText(r).toString()}) {
+        line = QString::number(model.recordNumber(r));
+        for (const QString& field : {model.creationDateText(r), model.modifiedDateText(r),
+                                     model.currentNameOf(r).toString(), model.newNameOf(r),
+                                     model.sizeText(r).toString()}) {
             line += QLatin1Char('\t');
-            line += escapeField(field);
+            line += FieldText::escaped(field);
         }
         CliOutput::out(line);
     }
@@ -39,7 +39,7 @@ int saveListing(CliApp& app, Session& session, const QString& format)
     const auto type = ListingExport::typeOf(format);
     const ListingSource source{session.model(), session.FileLast, session.FolderPath, session.Dr};
     const QString file = app.absolutePath(output);
-    const bool done = ListingExport::SaveSource(source, file, type, app.prompter(), session.fs());
+    const bool done = ListingExport::save(source, file, type, app.prompter(), session.fs());
     // A spreadsheet that could not be written shows no message in the window;
     // here the exit status and one line say so.
     if (!done && !app.status())

@@ -12,10 +12,12 @@
 #include "app/UndoRecord.h"
 #include "platform/DateText.h"
 #include "platform/DurableFile.h"
+#include "platform/FieldText.h"
 #include "platform/FileSystem.h"
 
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 namespace
 {
@@ -84,9 +86,9 @@ bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column
         return false;
     const QString text = DateText::format(date);
     if (column == FileDates::Creation)
-        FileDates::CalanderChange1(session, text, date);
+        FileDates::creationPickerChanged(session, text, date);
     else
-        FileDates::CalanderChange2(session, text, date);
+        FileDates::modifiedPickerChanged(session, text, date);
     return true;
 }
 
@@ -95,15 +97,14 @@ bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column
 // a file name, then "old -> new" for every file.
 void printDryRun(Session& session, int attributes)
 {
-    using CliOutput::escapeField;
     const FileListModel& model = session.model();
     RenamePass pass(session);
     const QList<bool> renamed = pass.dryRun(attributes);
     QStringList lines;
     for (int i = 0; i <= session.FileLast; ++i) {
-        const QString source = model.SourceName(i);
-        const QString target = model.DesName(i);
-        lines << escapeField(source) + QStringLiteral(" -> ") + escapeField(target);
+        const QString source = model.currentNameAt(i);
+        const QString target = model.newNameAt(i);
+        lines << FieldText::escaped(source) + QStringLiteral(" -> ") + FieldText::escaped(target);
         if (source == target || renamed.value(i))
             continue;
         CliOutput::out((RenameJournal::isPlainName(target) ? QStringLiteral("taken: ")
@@ -121,12 +122,15 @@ RenameCyclePlanner::Plan cyclePlan(Session& session)
     std::vector<std::pair<QString, QString>> pairs;
     pairs.reserve(size_t(session.FileLast + 1));
     for (int i = 0; i <= session.FileLast; ++i)
-        pairs.emplace_back(session.model().SourceName(i), session.model().DesName(i));
+        pairs.emplace_back(session.model().currentNameAt(i), session.model().newNameAt(i));
     QSet<QString> taken;
-    session.fs().enumerate(session.FolderPath, false, [&taken](const FileSystem::Entry& e) {
-        taken.insert(e.name);
-        return true;
-    });
+    // A name missed here because the folder cannot be listed costs a failed
+    // step at most: a rename never replaces a file.
+    std::ignore =
+        session.fs().enumerate(session.FolderPath, false, [&taken](const FileSystem::Entry& e) {
+            taken.insert(e.name);
+            return true;
+        });
     return RenameCyclePlanner::plan(pairs, taken);
 }
 
@@ -134,18 +138,17 @@ RenameCyclePlanner::Plan cyclePlan(Session& session)
 // round through a temporary name, then "old -> new" for every file.
 void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
 {
-    using CliOutput::escapeField;
     const FileListModel& model = session.model();
     auto line = [&](int i) {
-        return escapeField(model.SourceName(i)) + QStringLiteral(" -> ") +
-               escapeField(model.DesName(i));
+        return FieldText::escaped(model.currentNameAt(i)) + QStringLiteral(" -> ") +
+               FieldText::escaped(model.newNameAt(i));
     };
     for (int i : plan.blocked)
         CliOutput::out(QStringLiteral("taken: ") + line(i));
     for (const QStringList& cycle : plan.cycles) {
         QStringList names;
         for (const QString& name : cycle)
-            names << escapeField(name);
+            names << FieldText::escaped(name);
         CliOutput::out(QStringLiteral("cycle: ") + names.join(QStringLiteral(" -> ")));
     }
     for (int i = 0; i <= session.FileLast; ++i)
@@ -163,7 +166,7 @@ QString undoFileProblem(Session& session, const QString& path)
     if (path.left(slash + 1) == session.FolderPath) {
         const QString name = path.mid(slash + 1);
         for (int i = 0; i <= session.FileLast; ++i) {
-            if (session.model().SourceName(i) == name)
+            if (session.model().currentNameAt(i) == name)
                 return QStringLiteral("%1 is one of the files to rename").arg(path);
         }
     }

@@ -17,10 +17,10 @@ int CliCommands::shred(CliApp& app, Session& session)
             QStringLiteral("shred overwrites and deletes files for good: add --yes to go ahead"));
 
     Shredder shredder(session);
-    QObject::connect(&shredder, &Shredder::RemNChanged,
+    QObject::connect(&shredder, &Shredder::statusChanged,
                      [](const QString& text) { CliOutput::out(text); });
     if (all) {
-        shredder.AreSure();
+        shredder.shredAllFiles();
         return app.status();
     }
     bool ok = false;
@@ -32,6 +32,6 @@ int CliCommands::shred(CliApp& app, Session& session)
     FileListModel& model = session.model();
     model.setCurrent(model.recordAt(row - 1), row - 1);
     shredder.rowClicked(row - 1);
-    shredder.ShredOne();
+    shredder.shredCurrentFile();
     return app.status();
 }

@@ -6,6 +6,7 @@
 #include "app/RenameJournal.h"
 #include "app/Session.h"
 #include "platform/DurableFile.h"
+#include "platform/FieldText.h"
 #include "platform/FileSystem.h"
 
 namespace
@@ -43,11 +44,11 @@ int listJournals(CliApp& app, FileSystem& fs)
         }
         CliOutput::out(
             journal.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
-            QLatin1Char('\t') + CliOutput::escapeField(journal.folder) + QLatin1Char('\t') +
+            QLatin1Char('\t') + FieldText::escaped(journal.folder) + QLatin1Char('\t') +
             QString::number(journal.renamedCount()) + QStringLiteral(" renamed") +
             (journal.ended ? QString() : QStringLiteral(", interrupted")) +
             (journal.undone ? QStringLiteral(", undone") : QString()) + QLatin1Char('\t') +
-            CliOutput::escapeField(path));
+            FieldText::escaped(path));
     }
     return app.status();
 }
@@ -96,7 +97,7 @@ int CliCommands::undo(CliApp& app, Session& session)
     for (const QString& pair : report.refused)
         app.prompter().message(
             QStringLiteral("quillon-cli: not undone, not a file named inside %1: %2")
-                .arg(CliOutput::escapeField(journal.folder), pair));
+                .arg(FieldText::escaped(journal.folder), pair));
     if (report.refused.isEmpty() && bytes.startsWith(RenameJournal::header())) {
         DurableFile marked;
         // A last line cut by a crash is left out, as the reader leaves it.

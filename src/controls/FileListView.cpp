@@ -223,12 +223,12 @@ void FileListView::modelReloaded()
 
 QString FileListView::GetDate1() const
 {
-    return FileDates::GetDate1(*m_model, m_picker[0]->Text());
+    return FileDates::pendingCreationDate(*m_model, m_picker[0]->Text());
 }
 
 QString FileListView::GetDate2() const
 {
-    return FileDates::GetDate2(*m_model, m_picker[1]->Text());
+    return FileDates::pendingModifiedDate(*m_model, m_picker[1]->Text());
 }
 
 // Picking a date sets it for every file at once; the rename pass writes it.
@@ -238,12 +238,12 @@ void FileListView::pickerChanged(int column)
     const QString text = picker->Text();
     QDateTime date;
     if (m_session && column == 0)
-        date = FileDates::CalanderChange1(*m_session, text, picker->TheDate());
+        date = FileDates::creationPickerChanged(*m_session, text, picker->TheDate());
     else if (m_session)
-        date = FileDates::CalanderChange2(*m_session, text, picker->TheDate());
+        date = FileDates::modifiedPickerChanged(*m_session, text, picker->TheDate());
     else
         date =
-            FileDates::CalanderChange(*m_model, FileDates::Column(column), text, picker->TheDate());
+            FileDates::pickerChanged(*m_model, FileDates::Column(column), text, picker->TheDate());
     picker->setTheDate(date);
 }
 
@@ -258,7 +258,7 @@ void FileListView::SortButton_Click(int index)
 {
     {
         const WaitPointer wait(this);
-        m_sorter.SortButton_Click(*m_model, index);
+        m_sorter.sortByHeader(*m_model, index);
     }
     setPointer(Pointer::Default);
     REFscreen();

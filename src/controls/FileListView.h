@@ -50,31 +50,31 @@ public:
     const FileListModel& model() const { return *m_model; }
 
     // The list operations the main window calls, by their list names.
-    void AddArray(QStringList& rows) { m_model->AddArray(rows); }
-    QString SourceName(int position) const { return m_model->SourceName(position); }
-    QString DesName(int position) const { return m_model->DesName(position); }
-    void DesChange(int position, const QString& name) { m_model->DesChange(position, name); }
-    int GetArrayItem() const { return m_model->GetArrayItem(); }
-    int GetContentNo(int record) const { return m_model->GetContentNo(record); }
-    qint32 FileByteSize(int record) const { return m_model->FileByteSize(record); }
-    QString GetText(int record) const { return m_model->GetText(record); }
-    QString ListCount() const { return m_model->ListCount(); }
+    void AddArray(QStringList& rows) { m_model->setRows(rows); }
+    QString SourceName(int position) const { return m_model->currentNameAt(position); }
+    QString DesName(int position) const { return m_model->newNameAt(position); }
+    void DesChange(int position, const QString& name) { m_model->setNewNameAt(position, name); }
+    int GetArrayItem() const { return m_model->currentRow(); }
+    int GetContentNo(int record) const { return m_model->recordNumber(record); }
+    qint32 FileByteSize(int record) const { return m_model->byteSize(record); }
+    QString GetText(int record) const { return m_model->commaText(record); }
+    QString ListCount() const { return m_model->lastIndexText(); }
     void FileDateChange1(int record, const QString& text)
     {
-        m_model->FileDateChange1(record, text);
+        m_model->setCreationDateText(record, text);
     }
     void FileDateChange2(int record, const QString& text)
     {
-        m_model->FileDateChange2(record, text);
+        m_model->setModifiedDateText(record, text);
     }
-    int PrintSelection(int record) const { return m_model->PrintSelection(record); }
+    int PrintSelection(int record) const { return m_model->selectedNumber(record); }
     QString GetDate1() const;
     QString GetDate2() const;
     void ListRefresh() { REFscreen(); }
 
     // Columns: captions, kinds, how many data columns show, and a click.
     void NameButton(int index, const QString& titleString);
-    void ASearchTypes(int tis, int tis2) { m_sorter.ASearchTypes(tis, tis2); }
+    void ASearchTypes(int tis, int tis2) { m_sorter.setColumnKind(tis, tis2); }
     void SortButton_Click(int index);
     const ListSorter& sorter() const { return m_sorter; }
 
@@ -168,7 +168,7 @@ private:
     int surfaceWidth() const { return contentsRect().width(); }
     int surfaceHeight() const { return contentsRect().height(); }
     int hScrollValue() const;
-    int lastIndex() const { return m_model->LastIndex(); }
+    int lastIndex() const { return m_model->lastIndex(); }
 
     void chooseRow(double y);
     void hover(double x);

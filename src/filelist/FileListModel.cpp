@@ -53,7 +53,7 @@ void FileListModel::Rows::append(QStringView date1, QStringView date2, QStringVi
 
 FileListModel::FileListModel(QObject* parent) : QObject(parent) {}
 
-void FileListModel::AddArray(QStringList& rows)
+void FileListModel::setRows(QStringList& rows)
 {
     Rows built;
     built.reserve(rows.size(), 48);
@@ -69,10 +69,10 @@ void FileListModel::AddArray(QStringList& rows)
         }
         built.append(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]);
     }
-    AddArray(std::move(built));
+    setRows(std::move(built));
 }
 
-void FileListModel::AddArray(Rows&& rows)
+void FileListModel::setRows(Rows&& rows)
 {
     const size_t n = rows.m_starts.size();
     m_arena = std::move(rows.m_arena);
@@ -123,38 +123,38 @@ QStringView FileListModel::field(int record, Field f) const
     return QStringView(m_arena).mid(start, len[f]);
 }
 
-QString FileListModel::SourceName(int position) const
+QString FileListModel::currentNameAt(int position) const
 {
     if (position > m_lastIndex || m_displayOrder.empty())
         return QString();
-    return sourceNameOf(recordAt(position)).toString();
+    return currentNameOf(recordAt(position)).toString();
 }
 
-QString FileListModel::DesName(int position) const
+QString FileListModel::newNameAt(int position) const
 {
     if (position > m_lastIndex || m_displayOrder.empty())
         return QString();
     return m_desNames[size_t(recordAt(position))];
 }
 
-void FileListModel::DesChange(int position, const QString& name)
+void FileListModel::setNewNameAt(int position, const QString& name)
 {
     m_desNames[size_t(recordAt(position))] = name;
 }
 
-const QString& FileListModel::desNameOf(int record) const
+const QString& FileListModel::newNameOf(int record) const
 {
     checkRecord(record);
     return m_desNames[size_t(record)];
 }
 
-int FileListModel::GetContentNo(int record) const
+int FileListModel::recordNumber(int record) const
 {
     checkRecord(record);
     return record + 1;
 }
 
-qint32 FileListModel::FileByteSize(int record) const
+qint32 FileListModel::byteSize(int record) const
 {
     const QStringView text = sizeText(record);
     if (text.isEmpty())
@@ -183,25 +183,25 @@ QString FileListModel::dateText(int column, int record) const
     return field(record, column == 0 ? Date1 : Date2).toString();
 }
 
-QString FileListModel::dateText1(int record) const
+QString FileListModel::creationDateText(int record) const
 {
     return dateText(0, record);
 }
 
-QString FileListModel::dateText2(int record) const
+QString FileListModel::modifiedDateText(int record) const
 {
     return dateText(1, record);
 }
 
-QString FileListModel::GetText(int record) const
+QString FileListModel::commaText(int record) const
 {
-    QString out = dateText1(record);
+    QString out = creationDateText(record);
     out += QLatin1Char(',');
-    out += dateText2(record);
+    out += modifiedDateText(record);
     out += QLatin1Char(',');
-    out += sourceNameOf(record);
+    out += currentNameOf(record);
     out += QLatin1Char(',');
-    out += desNameOf(record);
+    out += newNameOf(record);
     out += QLatin1Char(',');
     out += sizeText(record);
     return out;
@@ -218,17 +218,17 @@ void FileListModel::changeDate(int column, int record, const QString& text)
     m_dateOverridden[column][size_t(record)] = 1;
 }
 
-void FileListModel::FileDateChange1(int record, const QString& text)
+void FileListModel::setCreationDateText(int record, const QString& text)
 {
     changeDate(0, record, text);
 }
 
-void FileListModel::FileDateChange2(int record, const QString& text)
+void FileListModel::setModifiedDateText(int record, const QString& text)
 {
     changeDate(1, record, text);
 }
 
-int FileListModel::PrintSelection(int record) const
+int FileListModel::selectedNumber(int record) const
 {
     checkRecord(record);
     return m_selected[size_t(record)] == 1 ? record + 1 : -1;
@@ -250,12 +250,4 @@ void FileListModel::setCurrent(int record, int row)
 {
     m_currentRecord = record;
     m_currentRow = row;
-}
-
-QString FileListModel::NameExt(const QString& fileName)
-{
-    if (fileName.size() > 32767)
-        throw std::overflow_error("name longer than 32767 characters");
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? fileName : fileName.left(dot);
 }

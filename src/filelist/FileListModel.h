@@ -14,9 +14,9 @@
 // DisplayOrder mapping a list position (row on screen) to a record index.
 //
 // Operations named after the list control's members take a list position
-// (SourceName, DesName, DesChange) or a record index (all others). A record or
-// position outside 0..LastIndex throws std::out_of_range, which callers handle
-// as their own operation says; SourceName and DesName return "" above the top.
+// (currentNameAt, newNameAt, setNewNameAt) or a record index (all others). A record or
+// position outside 0..lastIndex throws std::out_of_range, which callers handle
+// as their own operation says; currentNameAt and newNameAt return "" above the top.
 //
 // Storage: the texts fixed at load time (dates, name, size, spare) sit in one
 // arena with offsets per record, so a million records cost one allocation
@@ -58,31 +58,29 @@ public:
     // Replaces the whole list from row texts joined by "|" (creation date,
     // modified date, name, new name, size, spare). Six "|" are appended to
     // every element in place, as the row format prescribes.
-    void AddArray(QStringList& rows);
-    void AddArray(Rows&& rows);
+    void setRows(QStringList& rows);
+    void setRows(Rows&& rows);
 
-    QString SourceName(int position) const;
-    QString DesName(int position) const;
-    void DesChange(int position, const QString& name);
-    int GetArrayItem() const { return m_currentRow; }
-    int GetContentNo(int record) const;
-    qint32 FileByteSize(int record) const; // std::overflow_error at 2 GiB and more
-    QString GetText(int record) const;
-    QString ListCount() const { return QString::number(m_lastIndex); }
-    void FileDateChange1(int record, const QString& text);
-    void FileDateChange2(int record, const QString& text);
-    int PrintSelection(int record) const;
-    static QString NameExt(const QString& fileName);
+    QString currentNameAt(int position) const;
+    QString newNameAt(int position) const;
+    void setNewNameAt(int position, const QString& name);
+    int recordNumber(int record) const;
+    qint32 byteSize(int record) const; // std::overflow_error at 2 GiB and more
+    QString commaText(int record) const;
+    QString lastIndexText() const { return QString::number(m_lastIndex); }
+    void setCreationDateText(int record, const QString& text);
+    void setModifiedDateText(int record, const QString& text);
+    int selectedNumber(int record) const;
 
     // Direct access for the view, the sort and the writers.
-    int LastIndex() const { return m_lastIndex; }
+    int lastIndex() const { return m_lastIndex; }
     int recordCount() const { return int(m_starts.size()); }
     int recordAt(int position) const; // DisplayOrder(position), checked
     QStringView field(int record, Field f) const;
-    QString dateText1(int record) const;
-    QString dateText2(int record) const;
-    QStringView sourceNameOf(int record) const { return field(record, Source); }
-    const QString& desNameOf(int record) const;
+    QString creationDateText(int record) const;
+    QString modifiedDateText(int record) const;
+    QStringView currentNameOf(int record) const { return field(record, Source); }
+    const QString& newNameOf(int record) const;
     QStringView sizeText(int record) const { return field(record, Size); }
     QStringView spareText(int record) const { return field(record, Spare); }
     bool selected(int record) const;
@@ -93,11 +91,11 @@ public:
     int currentRow() const { return m_currentRow; }
     void setCurrent(int record, int row);
 
-    // Asks the view to redraw the visible rows (the list's ListRefresh).
-    void ListRefresh() { emit refreshRequested(); }
+    // Asks the view to redraw the visible rows (the list's refresh).
+    void refresh() { emit refreshRequested(); }
 
 signals:
-    void reloaded();         // after AddArray: scroll to the top, lay out, draw
+    void reloaded();         // after setRows: scroll to the top, lay out, draw
     void refreshRequested(); // redraw the visible rows
 
 private:

@@ -5,6 +5,8 @@
 #include "platform/NameOrder.h"
 #include "platform/NumberText.h"
 
+#include <tuple>
+
 QString FolderScan::folderPathFor(const QString& dr)
 {
     return dr.endsWith(QLatin1Char('/')) ? dr : dr + QLatin1Char('/');
@@ -51,14 +53,15 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QSt
 {
     Result result;
     result.folderPath = folderPathFor(dr);
-    fs.setCurrentFolder(dr);
+    // A folder that cannot be entered or listed shows no files.
+    std::ignore = fs.setCurrentFolder(dr);
     // Room for the most files a scan takes, once, as for the rows below:
     // pages that are never written cost nothing.
     std::vector<Found> found;
     found.reserve(MaxIndex + 1);
     QString names;
     names.reserve(16 * (MaxIndex + 1));
-    fs.enumerate(result.folderPath, false, [&](const FileSystem::Entry& e) {
+    std::ignore = fs.enumerate(result.folderPath, false, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;
         if (e.isFolder || !passesFilter(e.name, typeFilter))

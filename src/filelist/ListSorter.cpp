@@ -148,19 +148,19 @@ QCollator textCollator()
 
 } // namespace
 
-void ListSorter::ASearchTypes(int tis, int tis2)
+void ListSorter::setColumnKind(int tis, int tis2)
 {
     if (tis < 0 || tis >= KindSlots)
         throw std::out_of_range("column kind index out of range");
     m_sortType[size_t(tis)] = qint16(tis2);
 }
 
-qint16 ListSorter::sortType(int column) const
+qint16 ListSorter::columnKind(int column) const
 {
     return column >= 0 && column < KindSlots ? m_sortType[size_t(column)] : qint16(0);
 }
 
-ListSorter::Stats ListSorter::VeryQuickSort(std::vector<QCollatorSortKey>& keys,
+ListSorter::Stats ListSorter::sortTexts(std::vector<QCollatorSortKey>& keys,
                                             std::vector<qint32>& order)
 {
     return quickSort(keys, order, [](const QCollatorSortKey& x, const QCollatorSortKey& y) {
@@ -168,7 +168,7 @@ ListSorter::Stats ListSorter::VeryQuickSort(std::vector<QCollatorSortKey>& keys,
     });
 }
 
-ListSorter::Stats ListSorter::VeryQuickSortB(std::vector<MixedValue>& values,
+ListSorter::Stats ListSorter::sortMixedValues(std::vector<MixedValue>& values,
                                              const std::vector<QCollatorSortKey>& texts,
                                              std::vector<qint32>& order)
 {
@@ -179,12 +179,12 @@ ListSorter::Stats ListSorter::VeryQuickSortB(std::vector<MixedValue>& values,
     });
 }
 
-ListSorter::Stats ListSorter::VeryQuickSortC(std::vector<qint64>& keys, std::vector<qint32>& order)
+ListSorter::Stats ListSorter::sortNumbers(std::vector<qint64>& keys, std::vector<qint32>& order)
 {
     return quickSort(keys, order, [](qint64 x, qint64 y) { return x < y; });
 }
 
-void ListSorter::SortButton_Click(FileListModel& model, int index)
+void ListSorter::sortByHeader(FileListModel& model, int index)
 {
     if (index < 0 || index >= ButtonCount)
         throw std::out_of_range("column header index out of range");
@@ -217,14 +217,14 @@ void ListSorter::sortColumn(FileListModel& model, int column)
 {
     std::vector<qint32>& order = model.displayOrder();
     const int count = int(order.size());
-    const int kind = sortType(column);
+    const int kind = columnKind(column);
     if (kind == Text) {
         const QCollator collator = textCollator();
         std::vector<QCollatorSortKey> keys;
         keys.reserve(size_t(count));
         for (int r = 0; r < count; ++r)
             keys.push_back(collator.sortKey(SortKeys::columnText(model, column, r)));
-        m_stats = VeryQuickSort(keys, order);
+        m_stats = sortTexts(keys, order);
     } else if (kind == Number || kind == DateTime) {
         std::vector<qint64> keys(static_cast<size_t>(count));
         const NumberKeyReader numbers;
@@ -235,7 +235,7 @@ void ListSorter::sortColumn(FileListModel& model, int column)
                 kind == Number ? numbers.read(text) : dates.read(text);
             keys[size_t(r)] = key.value_or(std::numeric_limits<qint64>::min());
         }
-        m_stats = VeryQuickSortC(keys, order);
+        m_stats = sortNumbers(keys, order);
     } else if (kind == MixedNumber) {
         std::vector<MixedValue> values(static_cast<size_t>(count));
         std::vector<QCollatorSortKey> texts;
@@ -252,6 +252,6 @@ void ListSorter::sortColumn(FileListModel& model, int column)
             values[size_t(r)].text = qint32(texts.size());
             texts.push_back(collator->sortKey(text));
         }
-        m_stats = VeryQuickSortB(values, texts, order);
+        m_stats = sortMixedValues(values, texts, order);
     }
 }

@@ -11,16 +11,16 @@
 // records themselves never move: only DisplayOrder, which says which record
 // each row shows, is rearranged.
 //
-// Each column has a kind (ASearchTypes): 1 text, 2 number, 3 date and time,
+// Each column has a kind (setColumnKind): 1 text, 2 number, 3 date and time,
 // 4 number held as a mixed value, anything else not sortable. A first click on
 // a column sorts it ascending, a click on the column sorted last reverses the
 // rows, and the number column (0) toggles between the scan order and its
-// reverse. LastSortColumn is kept across reloads of the list.
+// reverse. lastSortColumn is kept across reloads of the list.
 class ListSorter
 {
 public:
     enum Kind : qint16 { NotSortable = 0, Text = 1, Number = 2, DateTime = 3, MixedNumber = 4 };
-    static constexpr int KindSlots = 8;   // ASearchTypes accepts 0..7
+    static constexpr int KindSlots = 8;   // setColumnKind accepts 0..7
     static constexpr int ButtonCount = 7; // the number column and six text columns
 
     // What one sort did; the benchmark and the tests read it.
@@ -38,23 +38,23 @@ public:
     };
 
     // Sets the kind of column tis (0..7); std::out_of_range otherwise.
-    void ASearchTypes(int tis, int tis2);
-    qint16 sortType(int column) const;
-    qint16 LastSortColumn() const { return m_lastSortColumn; }
+    void setColumnKind(int tis, int tis2);
+    qint16 columnKind(int column) const;
+    qint16 lastSortColumn() const { return m_lastSortColumn; }
 
     // The reaction to a click on header button index (0..6; std::out_of_range
     // otherwise).
-    void SortButton_Click(FileListModel& model, int index);
+    void sortByHeader(FileListModel& model, int index);
     const Stats& lastStats() const { return m_stats; }
 
     // The three sorts: each sorts its array ascending over its whole range and
     // applies every exchange to the same two entries of order, which must be
     // as long. Texts compare by their collation keys; numbers as integers.
-    static Stats VeryQuickSort(std::vector<QCollatorSortKey>& keys, std::vector<qint32>& order);
-    static Stats VeryQuickSortB(std::vector<MixedValue>& values,
+    static Stats sortTexts(std::vector<QCollatorSortKey>& keys, std::vector<qint32>& order);
+    static Stats sortMixedValues(std::vector<MixedValue>& values,
                                 const std::vector<QCollatorSortKey>& texts,
                                 std::vector<qint32>& order);
-    static Stats VeryQuickSortC(std::vector<qint64>& keys, std::vector<qint32>& order);
+    static Stats sortNumbers(std::vector<qint64>& keys, std::vector<qint32>& order);
 
 private:
     void sortColumn(FileListModel& model, int column);

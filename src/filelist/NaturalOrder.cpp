@@ -113,6 +113,6 @@ void NaturalOrder::sortByCurrentName(FileListModel& model)
     std::vector<qint32>& order = model.displayOrder();
     std::vector<QStringView> names(order.size());
     for (size_t r = 0; r < names.size(); ++r)
-        names[r] = model.sourceNameOf(int(r));
+        names[r] = model.currentNameOf(int(r));
     order = sorted(names);
 }

@@ -5,13 +5,13 @@ QString SortKeys::columnText(const FileListModel& model, int column, int record)
     auto view = [](QStringView v) { return QString::fromRawData(v.data(), v.size()); };
     switch (column) {
     case 1:
-        return model.dateText1(record);
+        return model.creationDateText(record);
     case 2:
-        return model.dateText2(record);
+        return model.modifiedDateText(record);
     case 3:
-        return view(model.sourceNameOf(record));
+        return view(model.currentNameOf(record));
     case 4:
-        return model.desNameOf(record);
+        return model.newNameOf(record);
     case 5:
         return view(model.sizeText(record));
     case 6:

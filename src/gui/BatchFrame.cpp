@@ -12,7 +12,7 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     : QGroupBox(parent), m_runner(new BatchRunner(session, ProcessLauncher::instance(), this)),
       m_attributeValue(std::move(attributeValue))
 {
-    Text3 = FormParts::editableBox(this, m_runner->Text3, m_runner->Text3List,
+    Text3 = FormParts::editableBox(this, m_runner->commandLine, m_runner->history,
                                    QStringLiteral("Run a command line for each of the source "
                                                   "filenames..."));
     FormParts::place(Text3, 135, 270, 8385, 390);
@@ -27,18 +27,18 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     FormParts::moveTo(CMDr, 2340, 15);
 
     connect(Command3, &RenderedButton::Click, this, [this] {
-        m_runner->Text3 = Text3->currentText();
-        m_runner->Command3(m_attributeValue());
+        m_runner->commandLine = Text3->currentText();
+        m_runner->runForEveryFile(m_attributeValue());
     });
-    connect(Command6, &RenderedButton::Click, m_runner, &BatchRunner::Command6);
+    connect(Command6, &RenderedButton::Click, m_runner, &BatchRunner::openTerminal);
     connect(m_runner, &BatchRunner::lineAppended, this, [this](const QString& line) {
         const QString text = Text3->currentText();
         Text3->addItem(line);
         Text3->setEditText(text);
     });
-    connect(m_runner, &BatchRunner::CMDrChanged, this, [this](const QString& line) {
+    connect(m_runner, &BatchRunner::lineShown, this, [this](const QString& line) {
         CMDr->setText(line);
         CMDr->adjustSize();
     });
-    connect(m_runner, &BatchRunner::Command3EnabledChanged, Command3, &RenderedButton::setEnabled);
+    connect(m_runner, &BatchRunner::executeEnabledChanged, Command3, &RenderedButton::setEnabled);
 }

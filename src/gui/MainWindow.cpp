@@ -306,7 +306,7 @@ void MainWindow::connectRenaming()
 {
     connect(Command1, &RenderedButton::Click, this, [this] {
         syncInputsToSession();
-        m_rename->Command1_Click(Attributes->choice().renameValue());
+        m_rename->renameAndRescan(Attributes->choice().renameValue());
     });
     connect(m_rename, &RenamePass::status, this,
             [this](const QString& text) { showStatus(text, true); });
@@ -315,13 +315,13 @@ void MainWindow::connectRenaming()
     connect(m_rename, &RenamePass::typeBoxText, Combo1, &QComboBox::setEditText);
     connect(Undo_Rename, &QAction::triggered, this, [this] {
         syncInputsToSession();
-        m_rename->Undo_Rename_Click();
+        m_rename->undoLastPass();
     });
     connect(&m_session, &Session::undoEnabledChanged, Undo_Rename, &QAction::setEnabled);
     for (int i = 0; i < 2; ++i) {
         connect(CDfn[i], &QAction::triggered, this, [this, i] {
             static QtClipboard systemClipboard;
-            NewNameClipboard::CDfn_Click(i, m_session,
+            NewNameClipboard::copyOrPaste(i, m_session,
                                          m_clipboard ? *m_clipboard : systemClipboard);
         });
     }
@@ -331,7 +331,7 @@ void MainWindow::connectRenaming()
 void MainWindow::connectListing()
 {
     connect(CopyDir, &QAction::triggered, this, [this] {
-        ListingCopy::CopyDir(m_session.model(), m_session.FileLast, m_session.prompter(),
+        ListingCopy::copyListing(m_session.model(), m_session.FileLast, m_session.prompter(),
                              clipboard());
     });
     connect(SaveSc, &QAction::triggered, this, [this] {
@@ -362,32 +362,32 @@ void MainWindow::connectFileOperations()
     for (int i = 0; i < 2; ++i) {
         connect(FindInFile[i], &QAction::triggered, this, [this, i] {
             syncInputsToSession();
-            m_search->FindInFile(i, windowTitle());
+            m_search->search(i, windowTitle());
         });
     }
     connect(FileListView1, &FileListView::DblClick, this, [this] {
         // From the listed folder: the save dialog may have moved the current one.
         PicturePreview::OpenListedFile(
-            m_session.FolderPath + m_session.model().SourceName(m_session.model().GetArrayItem()),
+            m_session.FolderPath + m_session.model().currentNameAt(m_session.model().currentRow()),
             this);
     });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
     connect(FileListView1, &FileListView::Click, this,
-            [this] { m_shredder->rowClicked(m_session.model().GetArrayItem()); });
-    connect(m_shredder, &Shredder::ShredOneChanged, this,
+            [this] { m_shredder->rowClicked(m_session.model().currentRow()); });
+    connect(m_shredder, &Shredder::shredEntryChanged, this,
             [this](const QString& caption, bool visible) {
                 ShredOne->setText(caption);
                 ShredOne->setVisible(visible);
             });
-    connect(m_shredder, &Shredder::RemNChanged, this,
+    connect(m_shredder, &Shredder::statusChanged, this,
             [this](const QString& text) { showStatus(text, false); });
     connect(ShredOne, &QAction::triggered, this, [this] {
         syncInputsToSession();
-        m_shredder->ShredOne();
+        m_shredder->shredCurrentFile();
     });
     connect(AreSure, &QAction::triggered, this, [this] {
         syncInputsToSession();
-        m_shredder->AreSure();
+        m_shredder->shredAllFiles();
     });
 }
 

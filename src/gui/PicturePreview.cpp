@@ -42,7 +42,7 @@ void PicturePreview::OpenListedFile(const QString& name, QWidget* owner)
     Q_UNUSED(owner); // the desktop places the program's window itself
     static QtShellOpen shell;
     FileSystem& fs = FileSystem::instance();
-    OpenAction::DblClick(
+    OpenAction::openListedFile(
         name, shell, [&fs](const QString& picture) { Display(picture, fs); }, fs);
 }
 

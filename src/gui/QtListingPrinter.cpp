@@ -45,7 +45,7 @@ std::unique_ptr<QtListingPrinter> QtListingPrinter::openDefault()
 bool QtListingPrinter::PrintSource(const ListingSource& source, Prompter& prompter, FileSystem& fs)
 {
     const std::unique_ptr<QtListingPrinter> printer = openDefault();
-    return ListingPrint::PrintSource(source, printer.get(), prompter, fs);
+    return ListingPrint::print(source, printer.get(), prompter, fs);
 }
 
 double QtListingPrinter::toDevice(double twips) const

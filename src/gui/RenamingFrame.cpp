@@ -76,25 +76,25 @@ void RenamingFrame::connectTriggers()
     Text2->installEventFilter(this);
     connect(Command2, &RenderedButton::Click, this, [this] {
         syncToSession();
-        NameGenerator::Command2_Click(m_session);
+        NameGenerator::generateNames(m_session);
     });
     connect(Command5, &RenderedButton::Click, this, [this] {
         syncToSession();
-        NewNameReplace::Command5_Click(m_session);
+        NewNameReplace::replaceFromBoxes(m_session);
     });
     connect(Text1, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         syncToSession();
-        NameGenerator::Text1ItemChosen(m_session, Text1->itemText(index));
+        NameGenerator::patternItemChosen(m_session, Text1->itemText(index));
         showSessionTexts();
     });
     connect(Text2, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         syncToSession();
-        NameGenerator::Text2ItemChosen(m_session, Text2->itemText(index));
+        NameGenerator::extensionItemChosen(m_session, Text2->itemText(index));
         showSessionTexts();
     });
     connect(Zeros, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         syncToSession();
-        NameGenerator::ZerosItemChosen(m_session, Zeros->itemText(index));
+        NameGenerator::paddingItemChosen(m_session, Zeros->itemText(index));
         showSessionTexts();
     });
     connect(&m_session, &Session::zerosChanged, Zeros, &QComboBox::setEditText);
@@ -135,8 +135,8 @@ bool RenamingFrame::filterKey(QObject* watched, QChar key)
 {
     syncToSession();
     if (watched == Text1)
-        return NameGenerator::Text1KeyPress(m_session, key);
+        return NameGenerator::patternKeyTyped(m_session, key);
     if (watched == Text2)
-        return NameGenerator::Text2KeyPress(m_session, key);
+        return NameGenerator::extensionKeyTyped(m_session, key);
     return NameGenerator::keyAccepted(key);
 }

@@ -130,7 +130,7 @@ bool SaveListingDialog::SaveSource(const ListingSource& source, Prompter& prompt
     dialog.exec();
     if (chosenName.isEmpty())
         return false;
-    return ListingExport::SaveSource(source, chosenName, ListingExport::typeOf(chosenType),
+    return ListingExport::save(source, chosenName, ListingExport::typeOf(chosenType),
                                      prompter, fs);
 }
 

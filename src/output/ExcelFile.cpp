@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <tuple>
 
 namespace
 {
@@ -100,10 +101,10 @@ ExcelFile::ExcelFile(FileSystem& fileSystem) : m_fs(fileSystem) {}
 ExcelFile::~ExcelFile()
 {
     if (m_device)
-        CloseFile();
+        close();
 }
 
-int ExcelFile::CreateFile(const QString& FileName)
+int ExcelFile::create(const QString& FileName)
 {
     release();
     int attributes = 0;
@@ -112,8 +113,10 @@ int ExcelFile::CreateFile(const QString& FileName)
         m_createError = FileErrors::PathAccess;
         return 0;
     }
+    // A file that cannot be removed cannot be opened for writing either,
+    // which gives the error below.
     if (m_fs.findName(FileName))
-        m_fs.removeFile(FileName);
+        std::ignore = m_fs.removeFile(FileName);
     std::unique_ptr<FileDevice> file = m_fs.openForWriting(FileName, m_createError);
     if (!file) {
         m_createError = m_createError ? m_createError : int(FileErrors::PathAccess);
@@ -123,7 +126,7 @@ int ExcelFile::CreateFile(const QString& FileName)
     return open(*m_file);
 }
 
-int ExcelFile::CreateFile(QIODevice& device)
+int ExcelFile::create(QIODevice& device)
 {
     release();
     return open(device);
@@ -131,7 +134,7 @@ int ExcelFile::CreateFile(QIODevice& device)
 
 void ExcelFile::release()
 {
-    // A file left open by an earlier CreateFile keeps what it got, unended.
+    // A file left open by an earlier create keeps what it got, unended.
     m_out.reset();
     m_file.reset();
     m_formats.clear();
@@ -161,7 +164,7 @@ int ExcelFile::lastError() const
     return m_file ? m_file->errorCode() : 0;
 }
 
-int ExcelFile::CloseFile()
+int ExcelFile::close()
 {
     if (!m_device || !m_device->isOpen())
         return 0; // closed already: nothing is written twice
@@ -183,7 +186,7 @@ void ExcelFile::writeRecord(QByteArrayView record)
         m_out->append(record);
 }
 
-int ExcelFile::WriteValue(int ValueType, int CellFontUsed, int Alignment, int HiddenLocked,
+int ExcelFile::writeValue(int ValueType, int CellFontUsed, int Alignment, int HiddenLocked,
                           int lrow, int lcol, const QVariant& Value)
 {
     const std::optional<int> row = cellIndex(lrow);
@@ -262,7 +265,7 @@ int ExcelFile::addCellFormat(int CellFontUsed, int Alignment, int HiddenLocked)
     return int(m_formats.size() - 1);
 }
 
-int ExcelFile::SetMargin(int Margin, double MarginValue)
+int ExcelFile::setMargin(int Margin, double MarginValue)
 {
     if (Margin < 0 || Margin > 0xFFFF)
         return 0;
@@ -272,7 +275,7 @@ int ExcelFile::SetMargin(int Margin, double MarginValue)
     return 0;
 }
 
-int ExcelFile::SetColumnWidth(int FirstColumn, int LastColumn, int WidthValue)
+int ExcelFile::setColumnWidth(int FirstColumn, int LastColumn, int WidthValue)
 {
     const long long width = WidthValue * 256LL;
     if (!fitsByte(FirstColumn - 1) || !fitsByte(LastColumn - 1) || !fits16(width))
@@ -285,7 +288,7 @@ int ExcelFile::SetColumnWidth(int FirstColumn, int LastColumn, int WidthValue)
     return 0;
 }
 
-int ExcelFile::SetFont(const QString& FontName, int FontHeight, int FontFormat)
+int ExcelFile::setFont(const QString& FontName, int FontHeight, int FontFormat)
 {
     const QByteArray name = Windows1252::encode(FontName);
     const long long height = FontHeight * 20LL;
@@ -313,12 +316,12 @@ int ExcelFile::writeCounted(int number, const QString& text)
     return 0;
 }
 
-int ExcelFile::SetHeader(const QString& HeaderText)
+int ExcelFile::setHeader(const QString& HeaderText)
 {
     return writeCounted(0x0014, HeaderText);
 }
 
-int ExcelFile::SetFooter(const QString& FooterText)
+int ExcelFile::setFooter(const QString& FooterText)
 {
     return writeCounted(0x0015, FooterText);
 }

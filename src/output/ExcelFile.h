@@ -30,7 +30,7 @@ class OutputBuffer;
 // cell (Gnumeric) drop a cell whose format record is missing, and programs
 // that do (LibreOffice) use the format records instead as soon as there are
 // any. So a writer declares, after its fonts and before its cells, one
-// format for each set of attributes it uses (addCellFormat); WriteValue
+// format for each set of attributes it uses (addCellFormat); writeValue
 // then points each cell at the format with its attributes. Without any
 // declared format the attribute bytes are written as given.
 class ExcelFile
@@ -46,11 +46,11 @@ public:
 
     // Replaces a file of that name and writes the start record. A read-only
     // file or a folder of that name is left alone, and nothing is written.
-    int CreateFile(const QString& FileName);
-    // The same on a device the caller opened; CloseFile closes it.
-    int CreateFile(QIODevice& device);
+    int create(const QString& FileName);
+    // The same on a device the caller opened; close closes it.
+    int create(QIODevice& device);
     // Writes the end record and closes the file; a second call writes nothing.
-    int CloseFile();
+    int close();
     bool isOpen() const;
     // The file error code of the first failure to create or write the file,
     // 0 while none; the operations themselves never report it.
@@ -59,16 +59,16 @@ public:
     // Rows and columns count from 1; 32768..65536 still map onto the 16 bits of
     // the format, and 65537..98303 wrap round onto 1..32767. Value is converted
     // to ValueType: 0 whole number, 1 number, 2 text; other types write nothing.
-    int WriteValue(int ValueType, int CellFontUsed, int Alignment, int HiddenLocked, int lrow,
+    int writeValue(int ValueType, int CellFontUsed, int Alignment, int HiddenLocked, int lrow,
                    int lcol, const QVariant& Value);
-    int SetMargin(int Margin, double MarginValue);                       // inches
-    int SetColumnWidth(int FirstColumn, int LastColumn, int WidthValue); // 1-based, characters
-    int SetFont(const QString& FontName, int FontHeight,
+    int setMargin(int Margin, double MarginValue);                       // inches
+    int setColumnWidth(int FirstColumn, int LastColumn, int WidthValue); // 1-based, characters
+    int setFont(const QString& FontName, int FontHeight,
                 int FontFormat); // points; 1 bold, 2 italic, 4 underline, 8 strike
-    int SetHeader(const QString& HeaderText);
-    int SetFooter(const QString& FooterText);
+    int setHeader(const QString& HeaderText);
+    int setFooter(const QString& FooterText);
     // Writes a format record for cells with these attribute bytes (as
-    // WriteValue takes them) and returns its number, -1 when none is written
+    // writeValue takes them) and returns its number, -1 when none is written
     // (past the 64 formats a cell can name, or bytes out of range).
     int addCellFormat(int CellFontUsed, int Alignment, int HiddenLocked);
     void setPrintGridLines(bool on);
@@ -90,7 +90,7 @@ private:
     FileSystem& m_fs;
     QList<int> m_formats; // the attribute bytes of each declared format, packed
     std::unique_ptr<FileDevice> m_file;
-    QIODevice* m_device = nullptr; // the "file handle": set from CreateFile on
+    QIODevice* m_device = nullptr; // the "file handle": set from create on
     std::unique_ptr<OutputBuffer> m_out;
     int m_createError = 0;
 };

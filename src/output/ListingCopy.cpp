@@ -1,6 +1,6 @@
 #include "ListingCopy.h"
 
-QString ListingCopy::CopySource(const FileListModel& model, int fileLast, Prompter& prompter)
+QString ListingCopy::listingText(const FileListModel& model, int fileLast, Prompter& prompter)
 {
     prompter.setBusy(true);
     QString text = QStringLiteral("No\tDate\tSize\tFilenames\r\n");
@@ -8,22 +8,22 @@ QString ListingCopy::CopySource(const FileListModel& model, int fileLast, Prompt
     text.reserve(qsizetype(last + 2) * 64);
     for (int position = 0; position <= last; ++position) {
         const int record = model.recordAt(position);
-        text += QString::number(model.GetContentNo(record));
+        text += QString::number(model.recordNumber(record));
         text += QLatin1Char('\t');
-        text += model.dateText1(record);
+        text += model.creationDateText(record);
         text += QLatin1Char('\t');
         text += model.sizeText(record);
         text += QLatin1Char('\t');
-        text += model.sourceNameOf(record);
+        text += model.currentNameOf(record);
         text += QLatin1String("\r\n");
     }
     prompter.setBusy(false);
     return text;
 }
 
-void ListingCopy::CopyDir(const FileListModel& model, int fileLast, Prompter& prompter,
+void ListingCopy::copyListing(const FileListModel& model, int fileLast, Prompter& prompter,
                           Clipboard& clipboard)
 {
     clipboard.clear();
-    clipboard.setText(CopySource(model, fileLast, prompter));
+    clipboard.setText(listingText(model, fileLast, prompter));
 }

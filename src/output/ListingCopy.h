@@ -13,8 +13,8 @@ class ListingCopy
 {
 public:
     // fileLast: the highest listed position, -1 when no file is listed.
-    static QString CopySource(const FileListModel& model, int fileLast, Prompter& prompter);
+    static QString listingText(const FileListModel& model, int fileLast, Prompter& prompter);
     // Clears the clipboard and puts the listing on it as plain text.
-    static void CopyDir(const FileListModel& model, int fileLast, Prompter& prompter,
+    static void copyListing(const FileListModel& model, int fileLast, Prompter& prompter,
                         Clipboard& clipboard);
 };

@@ -6,6 +6,7 @@
 #include "RtfListingWriter.h"
 #include "XlsListingWriter.h"
 #include "platform/FileErrors.h"
+#include "platform/FileName.h"
 
 ListingExport::Type ListingExport::typeOf(const QString& text)
 {
@@ -31,10 +32,7 @@ QString ListingExport::typeName(Type type)
 
 QString ListingExport::fileNameFor(const QString& chosenName, Type type)
 {
-    const qsizetype slash = chosenName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = chosenName.lastIndexOf(QLatin1Char('.'));
-    const QString stem = dot > slash ? chosenName.left(dot) : chosenName;
-    return stem + QLatin1Char('.') + typeName(type);
+    return FileName::stem(chosenName).toString() + QLatin1Char('.') + typeName(type);
 }
 
 int ListingExport::writeListing(const ListingSource& source, ListingWriter& writer, FileSystem& fs)
@@ -49,8 +47,8 @@ int ListingExport::writeListing(const ListingSource& source, ListingWriter& writ
             writer.flush();
             return writer.error() ? writer.error() : rc;
         }
-        writer.row(model.GetContentNo(record), model.dateText1(record), size,
-                   model.sourceNameOf(record));
+        writer.row(model.recordNumber(record), model.creationDateText(record), size,
+                   model.currentNameOf(record));
         if (writer.error())
             return writer.error();
     }
@@ -84,14 +82,14 @@ int ListingExport::saveSheet(const ListingSource& source, const QString& fileNam
                              bool& complete)
 {
     ExcelFile sheet(fs);
-    sheet.CreateFile(fileName);
+    sheet.create(fileName);
     XlsListingWriter writer(sheet);
     const int rc = writeListing(source, writer, fs);
     complete = sheet.lastError() == 0;
     return rc;
 }
 
-bool ListingExport::SaveSource(const ListingSource& source, const QString& chosenName, Type type,
+bool ListingExport::save(const ListingSource& source, const QString& chosenName, Type type,
                                Prompter& prompter, FileSystem& fs)
 {
     if (chosenName.isEmpty())

@@ -9,7 +9,7 @@
 
 // "Save Directory...": the listing written as comma-separated text, a
 // rich-text document or a spreadsheet. The save dialog and quillon-cli both
-// call SaveSource with the name and type the user chose.
+// call save with the name and type the user chose.
 //
 // Rows come in the shown order, each with the number it got at the scan, its
 // creation date, its size read from disk now and its name. The first error
@@ -18,7 +18,7 @@
 // far stays in the file. The spreadsheet writer swallows its own write
 // errors, so for a spreadsheet only a vanished file stops the export with a
 // message; a spreadsheet that could not be created or written completely
-// makes SaveSource return false without one.
+// makes save return false without one.
 class ListingExport
 {
 public:
@@ -38,7 +38,7 @@ public:
     // of that name is not touched: the export stops with error 75. An empty
     // name writes nothing. True when the whole listing was written.
     // "Directory " + source.dr titles the listing.
-    static bool SaveSource(const ListingSource& source, const QString& chosenName, Type type,
+    static bool save(const ListingSource& source, const QString& chosenName, Type type,
                            Prompter& prompter, FileSystem& fs = FileSystem::instance());
 
     // Writes the heading, the rows and the end through writer; the file

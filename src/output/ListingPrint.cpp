@@ -47,10 +47,10 @@ bool ListingPrint::printAll(const ListingSource& source, ListingPrinter& printer
         qint64 size = 0;
         if (source.sizeOnDisk(record, fs, size))
             return false;
-        at(0, numberText(model.GetContentNo(record)));
-        at(c.date, model.dateText1(record));
+        at(0, numberText(model.recordNumber(record)));
+        at(c.date, model.creationDateText(record));
         at(c.size, numberText(size));
-        at(c.name, model.sourceNameOf(record).toString());
+        at(c.name, model.currentNameOf(record).toString());
         printer.newLine();
     }
     if (printer.failed())
@@ -59,7 +59,7 @@ bool ListingPrint::printAll(const ListingSource& source, ListingPrinter& printer
     return !printer.failed();
 }
 
-bool ListingPrint::PrintSource(const ListingSource& source, ListingPrinter* printer,
+bool ListingPrint::print(const ListingSource& source, ListingPrinter* printer,
                                Prompter& prompter, FileSystem& fs)
 {
     prompter.setBusy(true);

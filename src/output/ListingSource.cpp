@@ -11,5 +11,5 @@ QString ListingSource::pathOf(QStringView name) const
 
 int ListingSource::sizeOnDisk(int record, FileSystem& fs, qint64& size) const
 {
-    return fs.fileSize(pathOf(model.sourceNameOf(record)), size);
+    return fs.fileSize(pathOf(model.currentNameOf(record)), size);
 }

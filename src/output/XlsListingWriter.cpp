@@ -12,27 +12,27 @@ int XlsListingWriter::widthInCharacters(int pixels)
 void XlsListingWriter::textCell(int font, int alignment, int hiddenLocked, int column,
                                 const QString& text)
 {
-    m_sheet.WriteValue(ExcelFile::Text, font, alignment, hiddenLocked, m_row, column, text);
+    m_sheet.writeValue(ExcelFile::Text, font, alignment, hiddenLocked, m_row, column, text);
 }
 
 void XlsListingWriter::begin(const QString& title)
 {
     m_sheet.setPrintGridLines(false);
-    m_sheet.SetMargin(ExcelFile::TopMargin, 0.5);
-    m_sheet.SetMargin(ExcelFile::LeftMargin, 0.5);
-    m_sheet.SetMargin(ExcelFile::RightMargin, 0.5);
-    m_sheet.SetMargin(ExcelFile::BottomMargin, 0.5);
+    m_sheet.setMargin(ExcelFile::TopMargin, 0.5);
+    m_sheet.setMargin(ExcelFile::LeftMargin, 0.5);
+    m_sheet.setMargin(ExcelFile::RightMargin, 0.5);
+    m_sheet.setMargin(ExcelFile::BottomMargin, 0.5);
     for (const int format : {0, 1, 4, 3})
-        m_sheet.SetFont(QStringLiteral("Arial"), 9, format);
+        m_sheet.setFont(QStringLiteral("Arial"), 9, format);
     // The attributes of the file rows, the headings and the title.
     m_sheet.addCellFormat(0, 1, 0);
     m_sheet.addCellFormat(64, 1, 0);
     m_sheet.addCellFormat(64, 0, 64);
     for (int column = 1; column <= 3; ++column)
-        m_sheet.SetColumnWidth(column, column, widthInCharacters(100));
-    m_sheet.SetColumnWidth(4, 4, widthInCharacters(500));
-    m_sheet.SetHeader(title);
-    m_sheet.SetFooter(title);
+        m_sheet.setColumnWidth(column, column, widthInCharacters(100));
+    m_sheet.setColumnWidth(4, 4, widthInCharacters(500));
+    m_sheet.setHeader(title);
+    m_sheet.setFooter(title);
 
     m_row = 1;
     textCell(64, 0, 64, 1, title);
@@ -58,5 +58,5 @@ void XlsListingWriter::row(int number, const QString& date, qint64 size, QString
 
 void XlsListingWriter::end()
 {
-    m_sheet.CloseFile();
+    m_sheet.close();
 }

@@ -4,7 +4,7 @@
 #include "ListingWriter.h"
 
 // The listing as a spreadsheet through ExcelFile, on a file the caller has
-// created with ExcelFile::CreateFile: page set-up and four Arial fonts, the
+// created with ExcelFile::create: page set-up and four Arial fonts, the
 // title in row 1, the column headings in row 3 and one row per file from row
 // 4 on, every cell a text. The spreadsheet writer swallows its own failures
 // (a name over 255 characters leaves its cell out), so error() is always 0.

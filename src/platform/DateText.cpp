@@ -1,5 +1,7 @@
 #include "DateText.h"
 
+#include "DatePattern.h"
+
 #include <QRegularExpression>
 #include <QTimeZone>
 
@@ -12,33 +14,7 @@
 namespace
 {
 
-// A date or time pattern split once into tokens, so formatting a row costs a
-// few appends instead of a parse of the locale's pattern.
-struct Token {
-    enum Kind {
-        Literal,
-        Day,
-        Day2,
-        Month,
-        Month2,
-        MonthShortName,
-        MonthName,
-        Year4,
-        Year2,
-        Hour12,
-        Hour12_2,
-        Hour24,
-        Hour24_2,
-        Minute,
-        Minute2,
-        Second,
-        Second2,
-        AmPmUpper,
-        AmPmLower
-    };
-    Kind kind;
-    QString text;
-};
+using Token = DatePattern::Token;
 
 struct Patterns {
     QLocale locale;
@@ -50,133 +26,6 @@ struct Patterns {
     QString shortMonths[12], longMonths[12];
     QString groupSeparator;
 };
-
-QString widenYear(QString pattern)
-{
-    // "yy" alone becomes "yyyy"; a pattern that already has four stays.
-    if (!pattern.contains(QLatin1String("yyyy")))
-        pattern.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return pattern;
-}
-
-// Runs edit over the parts of a pattern outside its quoted literals, so a
-// literal such as 'h' or 'at' is left as it is.
-QString outsideQuotes(const QString& pattern, const std::function<QString(QString)>& edit)
-{
-    const QStringList parts = pattern.split(QLatin1Char('\''));
-    QString out;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            out += QLatin1Char('\'');
-        out += i % 2 ? parts[i] : edit(parts[i]);
-    }
-    return out;
-}
-
-bool hasAmPm(const QString& pattern)
-{
-    bool found = false;
-    outsideQuotes(pattern, [&found](QString part) {
-        found = found || part.contains(QLatin1Char('a')) || part.contains(QLatin1Char('A'));
-        return part;
-    });
-    return found;
-}
-
-// The time to the second without its time zone, which the texts do not
-// carry: "H:mm:ss (t)" becomes "H:mm:ss", "h:mm:ss AP, t" becomes "h:mm:ss AP".
-// A day period ("B", as in "Bh:mm:ss") is written as the AM/PM marker, and a
-// twelve-hour clock left without any marker becomes a 24-hour one: a text
-// must never leave the half of the day open.
-QString timeWithoutZone(const QString& pattern)
-{
-    static const QRegularExpression zone(QStringLiteral("\\(t+\\)|\\[t+\\]|t+"));
-    static const QRegularExpression dayPeriod(QStringLiteral("B+"));
-    static const QRegularExpression loose(QStringLiteral("^[\\s,]+|[\\s,]+$"));
-    QString out = outsideQuotes(pattern, [](QString part) { return part.remove(zone); });
-    const bool marker = hasAmPm(out);
-    out = outsideQuotes(out, [marker](QString part) {
-        return marker ? part.remove(dayPeriod) : part.replace(dayPeriod, QStringLiteral("AP"));
-    });
-    if (!hasAmPm(out))
-        out = outsideQuotes(out, [](QString part) { return part.replace(u'h', u'H'); });
-    return out.remove(loose);
-}
-
-int runLength(const QString& p, qsizetype i)
-{
-    int n = 1;
-    while (i + n < p.size() && p[i + n] == p[i])
-        ++n;
-    return n;
-}
-
-std::vector<Token> tokenize(const QString& p)
-{
-    std::vector<Token> out;
-    auto literal = [&out](const QString& s) {
-        if (!out.empty() && out.back().kind == Token::Literal)
-            out.back().text += s;
-        else
-            out.push_back({Token::Literal, s});
-    };
-    for (qsizetype i = 0; i < p.size();) {
-        const QChar c = p[i];
-        const int n = runLength(p, i);
-        if (c == QLatin1Char('\'')) {
-            const qsizetype end = p.indexOf(QLatin1Char('\''), i + 1);
-            const qsizetype stop = end < 0 ? p.size() : end;
-            literal(p.mid(i + 1, stop - i - 1));
-            i = stop + 1;
-            continue;
-        }
-        Token::Kind kind = Token::Literal;
-        int used = n;
-        switch (c.unicode()) {
-        case 'd':
-            kind = n >= 2 ? Token::Day2 : Token::Day;
-            used = qMin(n, 2);
-            break;
-        case 'M':
-            kind = n >= 4   ? Token::MonthName
-                   : n == 3 ? Token::MonthShortName
-                   : n == 2 ? Token::Month2
-                            : Token::Month;
-            break;
-        case 'y':
-            kind = n >= 4 ? Token::Year4 : Token::Year2;
-            break;
-        case 'h':
-            kind = n >= 2 ? Token::Hour12_2 : Token::Hour12;
-            break;
-        case 'H':
-            kind = n >= 2 ? Token::Hour24_2 : Token::Hour24;
-            break;
-        case 'm':
-            kind = n >= 2 ? Token::Minute2 : Token::Minute;
-            break;
-        case 's':
-            kind = n >= 2 ? Token::Second2 : Token::Second;
-            break;
-        case 'A':
-            kind = Token::AmPmUpper;
-            used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('P')) ? 2 : 1;
-            break;
-        case 'a':
-            kind = Token::AmPmLower;
-            used = (i + 1 < p.size() && p[i + 1] == QLatin1Char('p')) ? 2 : 1;
-            break;
-        default:
-            break;
-        }
-        if (kind == Token::Literal)
-            literal(p.mid(i, n));
-        else
-            out.push_back({kind, {}});
-        i += used;
-    }
-    return out;
-}
 
 std::mutex patternsMutex;
 QLocale pinnedLocale;
@@ -211,11 +60,11 @@ Patterns buildPatterns(const QLocale& locale)
         p.date = QStringLiteral("yyyy-MM-dd");
         p.time = QStringLiteral("HH:mm:ss");
     } else {
-        p.date = widenYear(locale.dateFormat(QLocale::ShortFormat));
-        p.time = timeWithoutZone(locale.timeFormat(QLocale::LongFormat));
+        p.date = DatePattern::widenYear(locale.dateFormat(QLocale::ShortFormat));
+        p.time = DatePattern::timeWithoutZone(locale.timeFormat(QLocale::LongFormat));
     }
-    p.dateTokens = tokenize(p.date);
-    p.timeTokens = tokenize(p.time);
+    p.dateTokens = DatePattern::tokenize(p.date);
+    p.timeTokens = DatePattern::tokenize(p.time);
     p.groupSeparator =
         locale.numberOptions() & QLocale::OmitGroupSeparator ? QString() : locale.groupSeparator();
     for (int m = 0; m < 12; ++m) {
@@ -460,11 +309,27 @@ void appendTm(QString& out, const std::tm& t)
 // Local time of an epoch second. Files of one folder mostly share a few days,
 // so the offset of the last day seen is kept: within that day, where the
 // offset is the same at both ends, the broken-down time is plain arithmetic.
+// The time zone the C library has loaded. tzset() (which Qt calls too) may
+// load another one while the program runs, e.g. after the person moved the
+// machine to another zone; a day worked out in the old one is then no longer
+// the local day.
+struct LoadedZone {
+    long offset = 0;
+    const char* names[2] = {nullptr, nullptr};
+    bool operator==(const LoadedZone&) const = default;
+};
+
+LoadedZone loadedZone()
+{
+    return {::timezone, {::tzname[0], ::tzname[1]}};
+}
+
 bool localTime(qint64 seconds, std::tm& out)
 {
     static qint64 dayStart = 1, dayEnd = 0; // empty to begin with
     static std::tm dayTm{};
-    if (seconds >= dayStart && seconds < dayEnd) {
+    static LoadedZone dayZone;
+    if (seconds >= dayStart && seconds < dayEnd && loadedZone() == dayZone) {
         const int inDay = int(seconds - dayStart);
         out = dayTm;
         out.tm_hour = inDay / 3600;
@@ -483,6 +348,7 @@ bool localTime(qint64 seconds, std::tm& out)
         dayStart = start;
         dayEnd = start + 86400;
         dayTm = out;
+        dayZone = loadedZone();
     }
     return true;
 }

@@ -22,6 +22,14 @@ void FieldText::appendEscaped(QString& out, QStringView field)
     }
 }
 
+QString FieldText::escaped(QStringView field)
+{
+    QString out;
+    out.reserve(field.size());
+    appendEscaped(out, field);
+    return out;
+}
+
 bool FieldText::unescape(QStringView field, QString& out)
 {
     out.clear();
@@ -48,6 +56,18 @@ bool FieldText::unescape(QStringView field, QString& out)
         default:
             return false;
         }
+    }
+    return true;
+}
+
+bool FieldText::splitLine(QStringView line, QStringList& fields)
+{
+    fields.clear();
+    QString field;
+    for (QStringView part : line.split(QLatin1Char('\t'))) {
+        if (!unescape(part, field))
+            return false;
+        fields << field;
     }
     return true;
 }

@@ -1,26 +1,23 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // A text as one field of a tab-separated line: backslash, tab, CR and LF are
 // written as \\, \t, \r and \n, so any file name (Linux allows all four)
-// fits on one line and reads back whole. quillon-cli's listings and the undo
-// file both use it.
-namespace FieldText
+// fits on one line and reads back whole. quillon-cli's listings, the rename
+// journal and the undo record all write and read their fields here, so the
+// escaping and its reverse cannot drift apart.
+class FieldText
 {
+public:
+    static void appendEscaped(QString& out, QStringView field);
+    static QString escaped(QStringView field);
 
-void appendEscaped(QString& out, QStringView field);
-inline QString escaped(QStringView field)
-{
-    QString out;
-    out.reserve(field.size());
-    appendEscaped(out, field);
-    return out;
-}
-
-// The reverse of appendEscaped; false when field holds another escape or a
-// lone backslash at its end.
-bool unescape(QStringView field, QString& out);
-
-} // namespace FieldText
+    // The reverse of appendEscaped; false when field holds another escape or
+    // a lone backslash at its end.
+    static bool unescape(QStringView field, QString& out);
+    // One line split at its tabs, every field unescaped; false on a bad escape.
+    static bool splitLine(QStringView line, QStringList& fields);
+};

@@ -55,54 +55,54 @@ public:
     // Calls visit for every entry of the folder ("." and ".." included, as the
     // platform returns them, unsorted) until visit returns false. The entry is
     // filled with one statx; attributes are read only when wantAttributes.
-    virtual int enumerate(const QString& folder, bool wantAttributes,
+    [[nodiscard]] virtual int enumerate(const QString& folder, bool wantAttributes,
                           const std::function<bool(const Entry&)>& visit) = 0;
-    virtual int stat(const QString& path, Entry& entry) = 0;
+    [[nodiscard]] virtual int stat(const QString& path, Entry& entry) = 0;
     // The byte length of the file (a link's target), with nothing else read:
     // listings read one per row, a million times over.
-    virtual int fileSize(const QString& path, qint64& size);
+    [[nodiscard]] virtual int fileSize(const QString& path, qint64& size);
 
     // True when path is a normal, read-only or archive file: it exists, is
     // not a folder and reads neither hidden nor system.
-    virtual bool findName(const QString& path) = 0;
+    [[nodiscard]] virtual bool findName(const QString& path) = 0;
 
-    virtual int attributes(const QString& path, int& attributes) = 0;
-    virtual int setAttributes(const QString& path, int attributes) = 0;
+    [[nodiscard]] virtual int attributes(const QString& path, int& attributes) = 0;
+    [[nodiscard]] virtual int setAttributes(const QString& path, int attributes) = 0;
 
     // Times and attributes are those of the entry itself: a symbolic link
     // is changed as the link (or refused), its target never.
-    virtual int creationTime(const QString& path, Time& time) = 0;
-    virtual int setCreationTime(const QString& path, const Time& time) = 0;
-    virtual int setModifiedTime(const QString& path, const Time& time) = 0;
+    [[nodiscard]] virtual int creationTime(const QString& path, Time& time) = 0;
+    [[nodiscard]] virtual int setCreationTime(const QString& path, const Time& time) = 0;
+    [[nodiscard]] virtual int setModifiedTime(const QString& path, const Time& time) = 0;
 
     // Never replaces an existing target (code 58); a change of letter case
     // only succeeds, also on a case-insensitive file system.
-    virtual int rename(const QString& from, const QString& to) = 0;
-    virtual int copyFile(const QString& from, const QString& to) = 0; // overwrites the target
-    virtual int removeFile(const QString& path) = 0;     // a link is removed as the link
-    virtual int deleteFiles(const QString& pattern) = 0; // wildcards * and ? in the name part
+    [[nodiscard]] virtual int rename(const QString& from, const QString& to) = 0;
+    [[nodiscard]] virtual int copyFile(const QString& from, const QString& to) = 0; // overwrites the target
+    [[nodiscard]] virtual int removeFile(const QString& path) = 0;     // a link is removed as the link
+    [[nodiscard]] virtual int deleteFiles(const QString& pattern) = 0; // wildcards * and ? in the name part
 
     // Writes bytes at offset 0 without truncating; a link is not followed.
-    virtual int writeAtStart(const QString& path, const QByteArray& bytes) = 0;
+    [[nodiscard]] virtual int writeAtStart(const QString& path, const QByteArray& bytes) = 0;
     // Writes count zero bytes from offset 0 without truncating; a link is not
     // followed. The real file system writes from a small buffer, so a file of
     // any size costs little memory.
-    virtual int writeZerosAtStart(const QString& path, qint64 count);
+    [[nodiscard]] virtual int writeZerosAtStart(const QString& path, qint64 count);
     // Creates (or truncates) the file and writes bytes.
-    virtual int createFile(const QString& path, const QByteArray& bytes) = 0;
+    [[nodiscard]] virtual int createFile(const QString& path, const QByteArray& bytes) = 0;
     // Reads the file in chunks of at most chunkSize bytes until visit returns
     // false. Only regular files are read: anything else (a folder, a pipe, a
     // device) fails with 75 rather than block or never end.
-    virtual int readChunks(const QString& path, qsizetype chunkSize,
+    [[nodiscard]] virtual int readChunks(const QString& path, qsizetype chunkSize,
                            const std::function<bool(const QByteArray&)>& visit) = 0;
     // A device for writing a new file (created or truncated). Its errorCode()
     // tells why a write failed; see FileDevice.
-    virtual std::unique_ptr<class FileDevice> openForWriting(const QString& path, int& error) = 0;
+    [[nodiscard]] virtual std::unique_ptr<class FileDevice> openForWriting(const QString& path, int& error) = 0;
     // Closes every file the program has open through openForWriting().
     virtual void closeAll() = 0;
 
-    virtual QString currentFolder() = 0;
-    virtual int setCurrentFolder(const QString& folder) = 0;
+    [[nodiscard]] virtual QString currentFolder() = 0;
+    [[nodiscard]] virtual int setCurrentFolder(const QString& folder) = 0;
 };
 
 // A QIODevice over a file opened by the platform layer; write errors keep
@@ -110,5 +110,5 @@ public:
 class FileDevice : public QIODevice
 {
 public:
-    virtual int errorCode() const = 0;
+    [[nodiscard]] virtual int errorCode() const = 0;
 };

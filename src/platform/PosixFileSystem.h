@@ -20,29 +20,29 @@
 class PosixFileSystem : public FileSystem
 {
 public:
-    int enumerate(const QString& folder, bool wantAttributes,
+    [[nodiscard]] int enumerate(const QString& folder, bool wantAttributes,
                   const std::function<bool(const Entry&)>& visit) override;
-    int stat(const QString& path, Entry& entry) override;
-    int fileSize(const QString& path, qint64& size) override;
-    bool findName(const QString& path) override;
-    int attributes(const QString& path, int& attributes) override;
-    int setAttributes(const QString& path, int attributes) override;
-    int creationTime(const QString& path, Time& time) override;
-    int setCreationTime(const QString& path, const Time& time) override;
-    int setModifiedTime(const QString& path, const Time& time) override;
-    int rename(const QString& from, const QString& to) override;
-    int copyFile(const QString& from, const QString& to) override;
-    int removeFile(const QString& path) override;
-    int deleteFiles(const QString& pattern) override;
-    int writeAtStart(const QString& path, const QByteArray& bytes) override;
-    int writeZerosAtStart(const QString& path, qint64 count) override;
-    int createFile(const QString& path, const QByteArray& bytes) override;
-    int readChunks(const QString& path, qsizetype chunkSize,
+    [[nodiscard]] int stat(const QString& path, Entry& entry) override;
+    [[nodiscard]] int fileSize(const QString& path, qint64& size) override;
+    [[nodiscard]] bool findName(const QString& path) override;
+    [[nodiscard]] int attributes(const QString& path, int& attributes) override;
+    [[nodiscard]] int setAttributes(const QString& path, int attributes) override;
+    [[nodiscard]] int creationTime(const QString& path, Time& time) override;
+    [[nodiscard]] int setCreationTime(const QString& path, const Time& time) override;
+    [[nodiscard]] int setModifiedTime(const QString& path, const Time& time) override;
+    [[nodiscard]] int rename(const QString& from, const QString& to) override;
+    [[nodiscard]] int copyFile(const QString& from, const QString& to) override;
+    [[nodiscard]] int removeFile(const QString& path) override;
+    [[nodiscard]] int deleteFiles(const QString& pattern) override;
+    [[nodiscard]] int writeAtStart(const QString& path, const QByteArray& bytes) override;
+    [[nodiscard]] int writeZerosAtStart(const QString& path, qint64 count) override;
+    [[nodiscard]] int createFile(const QString& path, const QByteArray& bytes) override;
+    [[nodiscard]] int readChunks(const QString& path, qsizetype chunkSize,
                    const std::function<bool(const QByteArray&)>& visit) override;
-    std::unique_ptr<FileDevice> openForWriting(const QString& path, int& error) override;
+    [[nodiscard]] std::unique_ptr<FileDevice> openForWriting(const QString& path, int& error) override;
     void closeAll() override;
-    QString currentFolder() override;
-    int setCurrentFolder(const QString& folder) override;
+    [[nodiscard]] QString currentFolder() override;
+    [[nodiscard]] int setCurrentFolder(const QString& folder) override;
 
     void forget(FileDevice* device); // called by a device as it closes
 

@@ -40,7 +40,7 @@ struct Batch : ScannedFolder {
         if (!listed.isEmpty())
             narrowTo(listed);
         for (int p = 0; p <= session.FileLast; ++p)
-            session.model().DesChange(p, "new-" + session.model().SourceName(p));
+            session.model().setNewNameAt(p, "new-" + session.model().currentNameAt(p));
     }
     // %F: the listed folder, %D: the destination (no trailing "/").
     QString expand(QString text) const
@@ -130,11 +130,11 @@ private slots:
         if (!vanish.isEmpty())
             QVERIFY(::unlink(batch.dir.file(vanish).toLocal8Bit()) == 0);
         BatchRunner runner(batch.session, realStart ? ProcessLauncher::instance() : batch.launcher);
-        QSignalSpy shown(&runner, &BatchRunner::CMDrChanged);
+        QSignalSpy shown(&runner, &BatchRunner::lineShown);
         batch.prompter.yields = 0;
 
-        runner.Text3 = batch.expand(line);
-        runner.Command3(0);
+        runner.commandLine = batch.expand(line);
+        runner.runForEveryFile(0);
 
         QCOMPARE(batch.prompter.messages, message.isEmpty() ? QStringList() : QStringList(message));
         QCOMPARE(batch.contents(), filesAfter);
@@ -157,8 +157,8 @@ private slots:
         Batch batch({{"a.txt", "A"}, {"b.txt", "B"}});
         QCOMPARE(batch.fs.setAttributes(batch.dir.file("a.txt"), FileSystem::Hidden), 0); // cleared
         BatchRunner runner(batch.session, batch.launcher);
-        runner.Text3 = QStringLiteral("SetFileAttributes Sourcefiles$");
-        runner.Command3(value);
+        runner.commandLine = QStringLiteral("SetFileAttributes Sourcefiles$");
+        runner.runForEveryFile(value);
 
         QCOMPARE(batch.prompter.messages, QStringList());
         for (const QString& name : QStringList{"a.txt", "b.txt"}) {
@@ -219,10 +219,10 @@ private slots:
         BatchRunner runner(batch.session, batch.launcher);
 
         if (line == QLatin1String("<CMD>")) {
-            runner.Command6();
+            runner.openTerminal();
         } else {
-            runner.Text3 = line;
-            runner.Command3(0);
+            runner.commandLine = line;
+            runner.runForEveryFile(0);
         }
 
         for (QString& start : starts)
@@ -242,25 +242,25 @@ private slots:
         qputenv("TMPDIR", temp.path().toLocal8Bit());
         BatchRunner runner(batch.session, batch.launcher);
         qputenv("TMPDIR", oldTemp);
-        QSignalSpy enabled(&runner, &BatchRunner::Command3EnabledChanged);
-        QSignalSpy shown(&runner, &BatchRunner::CMDrChanged);
+        QSignalSpy enabled(&runner, &BatchRunner::executeEnabledChanged);
+        QSignalSpy shown(&runner, &BatchRunner::lineShown);
         const QString initial = "Filecopy Sourcefiles$ " + temp.path() + "Destnames$";
-        QCOMPARE(runner.Text3, initial);
-        QCOMPARE(runner.Text3List,
+        QCOMPARE(runner.commandLine, initial);
+        QCOMPARE(runner.history,
                  QStringList({"Delete Sourcefiles$", initial, "SetFileAttributes Sourcefiles$",
                               "FrontText+BackText"}));
 
-        runner.Command3(0);
-        runner.Command3(0);
+        runner.runForEveryFile(0);
+        runner.runForEveryFile(0);
 
         QCOMPARE(batch.prompter.messages, QStringList());
         QCOMPARE(contentsOf(temp), Files({{"new-a.txt", "A"}, {"new-b.txt", "B"}}));
-        QCOMPARE(runner.Text3List.mid(4), QStringList({initial, initial}));
+        QCOMPARE(runner.history.mid(4), QStringList({initial, initial}));
         QCOMPARE(enabled.count(), 4);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(enabled.at(i).at(0).toBool(), i % 2 == 1);
         QCOMPARE(shown.count(), 4);
-        const QString name = batch.session.model().SourceName(0);
+        const QString name = batch.session.model().currentNameAt(0);
         QCOMPARE(shown.at(0).at(0).toString(),
                  "Filecopy " + batch.dir.path() + name + " " + temp.path() + "new-" + name);
     }

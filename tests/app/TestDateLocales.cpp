@@ -81,13 +81,13 @@ private slots:
         }
         f.scan(f.dir.path());
         ListSorter sorter;
-        sorter.ASearchTypes(2, 3);
-        sorter.SortButton_Click(f.session.model(), 2);
+        sorter.setColumnKind(2, 3);
+        sorter.sortByHeader(f.session.model(), 2);
         QCOMPARE(f.names(), (QStringList{"f1", "f2", "f4", "f3", "f0"}));
 
         // A picked day and a full date and time are written to every file.
-        FileDates::CalanderChange1(f.session, DateText::shortDate(moments[0].date()), {});
-        FileDates::CalanderChange2(f.session, DateText::format(moments[3]), {});
+        FileDates::creationPickerChanged(f.session, DateText::shortDate(moments[0].date()), {});
+        FileDates::modifiedPickerChanged(f.session, DateText::format(moments[3]), {});
         RenamePass(f.session).renameFiles(-1);
         for (const QString& name : f.dir.names()) {
             FileSystem::Entry e;

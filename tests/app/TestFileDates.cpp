@@ -3,6 +3,7 @@
 #include "platform/FileErrors.h"
 #include "platform/PosixFileSystem.h"
 
+#include "LoggingFileSystem.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 
@@ -10,30 +11,6 @@
 
 namespace
 {
-
-// Records the order of the calls SetFileDates makes; the creation time
-// write fails as on a full disk.
-class RecordingFileSystem : public PosixFileSystem
-{
-public:
-    bool findName(const QString&) override { return true; }
-    int setAttributes(const QString&, int value) override
-    {
-        calls << QStringLiteral("attributes %1").arg(value);
-        return 0;
-    }
-    int setModifiedTime(const QString&, const Time&) override
-    {
-        calls << QStringLiteral("modified");
-        return 0;
-    }
-    int setCreationTime(const QString&, const Time&) override
-    {
-        calls << QStringLiteral("creation");
-        return FileErrors::DiskFull;
-    }
-    QStringList calls;
-};
 
 qint64 epoch(const char* iso)
 {
@@ -86,20 +63,27 @@ private slots:
         QCOMPARE(fs.setAttributes(path, attributes), 0);
         FileSystem::Entry before, after;
         QCOMPARE(fs.stat(path, before), 0);
-        QCOMPARE(FileDates::SetFileDates(fs, path, creation, modified), result);
+        QCOMPARE(FileDates::writeFileDates(fs, path, creation, modified), result);
         QCOMPARE(fs.stat(path, after), 0);
         QCOMPARE(after.created.seconds, created ? created : before.created.seconds);
         QCOMPARE(after.modified.seconds, changed ? changed : before.modified.seconds);
         // A file whose dates were written is left a normal file.
         QCOMPARE(after.attributes & FileSystem::ReadOnly, result ? 0 : attributes & 1);
-        QVERIFY(!FileDates::SetFileDates(fs, dir.file(QStringLiteral("gone")), creation, modified));
+        QVERIFY(
+            !FileDates::writeFileDates(fs, dir.file(QStringLiteral("gone")), creation, modified));
     }
 
+    // The creation time is written last and gives the result: here it
+    // fails as on a full disk.
     void modifiedIsWrittenBeforeCreation()
     {
-        RecordingFileSystem fs;
-        QVERIFY(!FileDates::SetFileDates(fs, QStringLiteral("f"), "1/2/2020", "1/3/2020"));
-        QCOMPARE(fs.calls, (QStringList{"attributes 0", "modified", "creation"}));
+        TempFolder dir;
+        QVERIFY(dir.write(QStringLiteral("f"), "x"));
+        LoggingFileSystem fs;
+        fs.failOn(QStringLiteral("setCreationTime"), QStringLiteral("f"), FileErrors::DiskFull);
+        QVERIFY(!FileDates::writeFileDates(fs, dir.file("f"), "1/2/2020", "1/3/2020"));
+        QCOMPARE(fs.log,
+                 (QStringList{"setAttributes f 0", "setModifiedTime f", "setCreationTime f"}));
     }
 
     void pickersMakePendingDates()
@@ -108,29 +92,29 @@ private slots:
         PromptRecorder prompts;
         Session session(fs, prompts);
         QStringList rows{"1/5/2019 3:04:05 PM|1/5/2019|a", "1/6/2019|1/6/2019|b"};
-        session.model().AddArray(rows);
-        QCOMPARE(FileDates::GetDate1(session), QString());
+        session.model().setRows(rows);
+        QCOMPARE(FileDates::pendingCreationDate(session), QString());
 
         const QDateTime today(QDate(2024, 7, 1), QTime(0, 0));
-        QDateTime theDate = FileDates::CalanderChange1(session, "1/2/2020", today);
+        QDateTime theDate = FileDates::creationPickerChanged(session, "1/2/2020", today);
         QCOMPARE(theDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
-        QCOMPARE(session.model().dateText1(1), QStringLiteral("1/2/2020"));
-        QCOMPARE(FileDates::GetDate1(session), QStringLiteral("1/2/2020"));
-        QCOMPARE(FileDates::GetDate2(session), QString());
+        QCOMPARE(session.model().creationDateText(1), QStringLiteral("1/2/2020"));
+        QCOMPARE(FileDates::pendingCreationDate(session), QStringLiteral("1/2/2020"));
+        QCOMPARE(FileDates::pendingModifiedDate(session), QString());
 
         // A half-typed text keeps TheDate; the rows show it, nothing is pending.
-        theDate = FileDates::CalanderChange2(session, "3/4/20x", theDate);
+        theDate = FileDates::modifiedPickerChanged(session, "3/4/20x", theDate);
         QCOMPARE(theDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
-        QCOMPARE(session.model().dateText2(0), QStringLiteral("1/2/2020"));
-        QCOMPARE(FileDates::GetDate2(session), QString());
+        QCOMPARE(session.model().modifiedDateText(0), QStringLiteral("1/2/2020"));
+        QCOMPARE(FileDates::pendingModifiedDate(session), QString());
 
         // Letter case does not matter; a reload makes the pending date lapse.
-        session.model().FileDateChange1(0, "1/2/2020 3:04:05 PM");
-        QCOMPARE(FileDates::GetDate1(session.model(), "1/2/2020 3:04:05 pm"),
+        session.model().setCreationDateText(0, "1/2/2020 3:04:05 PM");
+        QCOMPARE(FileDates::pendingCreationDate(session.model(), "1/2/2020 3:04:05 pm"),
                  QStringLiteral("1/2/2020 3:04:05 pm"));
         QStringList fresh{"1/5/2019|1/5/2019|a"};
-        session.model().AddArray(fresh);
-        QCOMPARE(FileDates::GetDate1(session), QString());
+        session.model().setRows(fresh);
+        QCOMPARE(FileDates::pendingCreationDate(session), QString());
     }
 };
 

@@ -102,13 +102,13 @@ private slots:
         ScannedFolder folder(files);
         const FileListModel& model = folder.session.model();
         const QStringList before = folder.names();
-        const QString scannedModified = model.dateText2(model.recordAt(0));
+        const QString scannedModified = model.modifiedDateText(model.recordAt(0));
         folder.prompter.busyChanges.clear();
         FileSearch search(folder.session);
         QSignalSpy captions(&search, &FileSearch::captionChanged);
 
         folder.prompter.inputAnswers = {answer};
-        QCOMPARE(search.FindInFile(index, "Quillon"), FileSearch::Outcome::Replaced);
+        QCOMPARE(search.search(index, "Quillon"), FileSearch::Outcome::Replaced);
 
         QCOMPARE(folder.prompter.prompts, QStringList(Prompts[index]));
         QCOMPARE(folder.prompter.titles, QStringList("Search"));
@@ -118,11 +118,11 @@ private slots:
         QCOMPARE(folder.names(), expected);
         QCOMPARE(folder.session.FileLast, found.size() - 1);
         for (int p = 0; p < found.size(); ++p) {
-            QCOMPARE(model.GetContentNo(model.recordAt(p)), p + 1);
-            QVERIFY(!model.DesName(p).isEmpty());
+            QCOMPARE(model.recordNumber(model.recordAt(p)), p + 1);
+            QVERIFY(!model.newNameAt(p).isEmpty());
         }
         if (expected.first() == before.first())
-            QCOMPARE(model.dateText2(model.recordAt(0)), scannedModified);
+            QCOMPARE(model.modifiedDateText(model.recordAt(0)), scannedModified);
         if (expected.first() == QLatin1String("Alpha.txt"))
             QCOMPARE(model.sizeText(model.recordAt(0)).toString(), QStringLiteral("1,234"));
         // The content search names each file in the caption, then puts it back.
@@ -174,17 +174,17 @@ private slots:
         if (change == QLatin1String("fault"))
             folder.fs.failOn("readChunks", "b", 70);
         const QStringList before = folder.names();
-        folder.session.model().DesChange(1, "kept.txt");
+        folder.session.model().setNewNameAt(1, "kept.txt");
 
         folder.prompter.inputAnswers = {answer};
-        const auto outcome = FileSearch(folder.session).FindInFile(index);
+        const auto outcome = FileSearch(folder.session).search(index);
 
         QCOMPARE(outcome, messages.isEmpty() ? FileSearch::Outcome::Cancelled
                                              : FileSearch::Outcome::NoneFound);
         QCOMPARE(folder.prompter.messages, messages);
         QCOMPARE(folder.names(), before);
         QCOMPARE(folder.session.FileLast, 2);
-        QCOMPARE(folder.session.model().DesName(1), QStringLiteral("kept.txt"));
+        QCOMPARE(folder.session.model().newNameAt(1), QStringLiteral("kept.txt"));
     }
 
     // Whatever the chunk size, the search finds what a search of the whole file
@@ -229,11 +229,11 @@ private slots:
         const long before = peakKiB();
 
         folder.prompter.inputAnswers = {QStringLiteral("needle")};
-        QCOMPARE(FileSearch(session).FindInFile(FileSearch::Contents),
+        QCOMPARE(FileSearch(session).search(FileSearch::Contents),
                  FileSearch::Outcome::Replaced);
 
         QCOMPARE(session.FileLast, 0);
-        QCOMPARE(session.model().SourceName(0), QStringLiteral("huge"));
+        QCOMPARE(session.model().currentNameAt(0), QStringLiteral("huge"));
         QVERIFY(fs.largestChunk <= 4 << 20);
         QVERIFY2(peakKiB() - before < 64 * 1024, "memory grew with the file");
     }

@@ -1,8 +1,10 @@
 #include "app/NameGenerator.h"
+#include "app/NameTemplate.h"
 #include "app/Session.h"
 #include "platform/PosixFileSystem.h"
 
 #include "PromptRecorder.h"
+#include "TempFolder.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -18,7 +20,7 @@ void load(FileListModel& model, int count, const QString& name)
     rows.reserve(count, 8);
     for (int i = 0; i < count; ++i)
         rows.append({}, {}, name, u"old", {});
-    model.AddArray(std::move(rows));
+    model.setRows(std::move(rows));
 }
 
 } // namespace
@@ -94,7 +96,7 @@ private slots:
         load(model, position + 1, name);
         PromptRecorder prompts;
         QVERIFY(NameGenerator::run(model, position, {pattern, zeros, ext, what, with}, prompts));
-        QCOMPARE(model.DesName(position), expected);
+        QCOMPARE(model.newNameAt(position), expected);
         QVERIFY(prompts.messages.isEmpty());
     }
 
@@ -121,7 +123,7 @@ private slots:
         QCOMPARE(prompts.messages,
                  message ? QStringList{NameGenerator::sameNameMessage()} : QStringList());
         for (int k = 0; k < 3; ++k)
-            QCOMPARE(model.DesName(k), QStringLiteral("old"));
+            QCOMPARE(model.newNameAt(k), QStringLiteral("old"));
     }
 
     void randomNames_data()
@@ -157,14 +159,15 @@ private slots:
         PromptRecorder prompts;
         QVERIFY(NameGenerator::run(model, count - 1, {pattern, "0", ext, {}, {}}, prompts));
         const QRegularExpression re(QRegularExpression::anchoredPattern(shape));
-        QVERIFY2(re.match(model.DesName(position)).hasMatch(), qPrintable(model.DesName(position)));
+        QVERIFY2(re.match(model.newNameAt(position)).hasMatch(),
+                 qPrintable(model.newNameAt(position)));
         const QRegularExpression letters(pattern.endsWith(QLatin1String("Lowercase"))
                                              ? QStringLiteral("^[a-x0-9]{8}")
                                              : QStringLiteral("^[A-X0-9]{8}"));
         QSet<QString> distinct;
         for (int k = 0; k < count; ++k) {
-            QVERIFY2(letters.match(model.DesName(k)).hasMatch(), qPrintable(model.DesName(k)));
-            distinct.insert(model.DesName(k).left(8 - QString::number(k, 16).size()));
+            QVERIFY2(letters.match(model.newNameAt(k)).hasMatch(), qPrintable(model.newNameAt(k)));
+            distinct.insert(model.newNameAt(k).left(8 - QString::number(k, 16).size()));
         }
         QVERIFY(distinct.size() > count / 2);
     }
@@ -189,28 +192,28 @@ private slots:
         session.R1[0] = QStringLiteral("IMG");
         session.R1[1] = QStringLiteral("x");
 
-        NameGenerator::Text1ItemChosen(session, QStringLiteral("Same"));
+        NameGenerator::patternItemChosen(session, QStringLiteral("Same"));
         QCOMPARE(session.Text1, QString());
-        QCOMPARE(session.model().DesName(1), QStringLiteral("IMG.txt"));
+        QCOMPARE(session.model().newNameAt(1), QStringLiteral("IMG.txt"));
 
         session.Text1 = QStringLiteral("N#");
-        QVERIFY(NameGenerator::Text1KeyPress(session, QLatin1Char('a')));
-        QCOMPARE(session.model().DesName(1), QStringLiteral("IMG.txt")); // typing alone: no run
-        NameGenerator::Text1KeyPress(session, QChar(13));
-        QCOMPARE(session.model().DesName(1), QStringLiteral("N2.txt"));
+        QVERIFY(NameGenerator::patternKeyTyped(session, QLatin1Char('a')));
+        QCOMPARE(session.model().newNameAt(1), QStringLiteral("IMG.txt")); // typing alone: no run
+        NameGenerator::patternKeyTyped(session, QChar(13));
+        QCOMPARE(session.model().newNameAt(1), QStringLiteral("N2.txt"));
 
         // Text2 runs with its text from before the key, also for a refused key.
         session.Text2 = QStringLiteral(".jp");
-        QVERIFY(NameGenerator::Text2KeyPress(session, QLatin1Char('g')));
-        QCOMPARE(session.model().DesName(0), QStringLiteral("N1.jp"));
+        QVERIFY(NameGenerator::extensionKeyTyped(session, QLatin1Char('g')));
+        QCOMPARE(session.model().newNameAt(0), QStringLiteral("N1.jp"));
         session.Text2 = QStringLiteral(".gi");
-        QVERIFY(!NameGenerator::Text2KeyPress(session, QLatin1Char('?')));
-        QCOMPARE(session.model().DesName(0), QStringLiteral("N1.gi"));
+        QVERIFY(!NameGenerator::extensionKeyTyped(session, QLatin1Char('?')));
+        QCOMPARE(session.model().newNameAt(0), QStringLiteral("N1.gi"));
 
-        NameGenerator::ZerosItemChosen(session, QStringLiteral("000"));
-        QCOMPARE(session.model().DesName(1), QStringLiteral("N002.gi"));
-        NameGenerator::Text2ItemChosen(session, QStringLiteral(".???"));
-        QCOMPARE(session.model().DesName(1), QStringLiteral("N002.txt"));
+        NameGenerator::paddingItemChosen(session, QStringLiteral("000"));
+        QCOMPARE(session.model().newNameAt(1), QStringLiteral("N002.gi"));
+        NameGenerator::extensionItemChosen(session, QStringLiteral(".???"));
+        QCOMPARE(session.model().newNameAt(1), QStringLiteral("N002.txt"));
     }
 
     void numberWrapsAtAMillionAndOne()
@@ -219,21 +222,39 @@ private slots:
         load(model, 1000001, QStringLiteral("f"));
         PromptRecorder prompts;
         QVERIFY(NameGenerator::run(model, 1000000, {"F#", "0", ".???", {}, {}}, prompts));
-        QCOMPARE(model.DesName(8), QStringLiteral("F9"));
-        QCOMPARE(model.DesName(999999), QStringLiteral("F0"));
-        QCOMPARE(model.DesName(1000000), QStringLiteral("F1"));
+        QCOMPARE(model.newNameAt(8), QStringLiteral("F9"));
+        QCOMPARE(model.newNameAt(999999), QStringLiteral("F0"));
+        QCOMPARE(model.newNameAt(1000000), QStringLiteral("F1"));
     }
 
     void numbersFollowTheShownOrder()
     {
         FileListModel model;
         QStringList rows{"||a.txt", "||b.txt", "||c.txt"};
-        model.AddArray(rows);
+        model.setRows(rows);
         std::swap(model.displayOrder()[0], model.displayOrder()[2]);
         PromptRecorder prompts;
         NameGenerator::run(model, 2, {"#", "0", ".???", {}, {}}, prompts);
-        QCOMPARE(model.desNameOf(2), QStringLiteral("1.txt"));
-        QCOMPARE(model.desNameOf(0), QStringLiteral("3.txt"));
+        QCOMPARE(model.newNameOf(2), QStringLiteral("1.txt"));
+        QCOMPARE(model.newNameOf(0), QStringLiteral("3.txt"));
+    }
+
+    // A file gone since the scan has no dates: it keeps its name and is
+    // reported, rather than being named after the epoch.
+    void templateDateOfAFileGone()
+    {
+        TempFolder dir;
+        FileListModel model;
+        load(model, 1, QStringLiteral("gone.txt"));
+        QString why;
+        const auto pattern = NameTemplate::create(QStringLiteral("{modified:yyyy}"), why);
+        QVERIFY(pattern);
+        PosixFileSystem fs;
+        QStringList missing;
+        pattern->applyTo(model, 0, fs, dir.path(),
+                         [&](const QString& name, const QString&) { missing << name; });
+        QCOMPARE(missing, QStringList{"gone.txt"});
+        QCOMPARE(model.newNameAt(0), QStringLiteral("gone.txt"));
     }
 };
 

@@ -1,26 +1,11 @@
 #include "app/NewNameClipboard.h"
 #include "app/Session.h"
-#include "platform/Clipboard.h"
 #include "platform/PosixFileSystem.h"
 
+#include "MemoryClipboard.h"
 #include "PromptRecorder.h"
 
 #include <QTest>
-
-namespace
-{
-
-class MemoryClipboard : public Clipboard
-{
-public:
-    void clear() override { content.clear(), ++clears; }
-    void setText(const QString& text) override { content = text; }
-    QString text() const override { return content; }
-    QString content;
-    int clears = 0;
-};
-
-} // namespace
 
 class TestNewNameClipboard : public QObject
 {
@@ -53,16 +38,16 @@ private slots:
         QStringList rows;
         for (int i = 0; i < qMax(files, 1); ++i)
             rows << QStringLiteral("||f%1|old%1").arg(i);
-        session.model().AddArray(rows);
+        session.model().setRows(rows);
         session.FileLast = files - 1;
         MemoryClipboard clipboard;
         clipboard.content = text;
-        NewNameClipboard::CDfn_Click(1, session, clipboard);
+        NewNameClipboard::copyOrPaste(1, session, clipboard);
         QCOMPARE(prompts.messages, expected.isEmpty()
                                        ? QStringList{NewNameClipboard::countMessage()}
                                        : QStringList());
         for (int k = 0; k < files; ++k)
-            QCOMPARE(session.model().DesName(k),
+            QCOMPARE(session.model().newNameAt(k),
                      expected.isEmpty() ? QStringLiteral("old%1").arg(k) : expected[k]);
     }
 
@@ -72,21 +57,21 @@ private slots:
         PromptRecorder prompts;
         Session session(fs, prompts);
         QStringList rows{"||a|A", "||b|B", "||c|C"};
-        session.model().AddArray(rows);
+        session.model().setRows(rows);
         session.FileLast = 2;
         std::swap(session.model().displayOrder()[0], session.model().displayOrder()[2]);
         MemoryClipboard clipboard;
         clipboard.content = QStringLiteral("stale");
-        NewNameClipboard::CDfn_Click(0, session, clipboard);
-        QCOMPARE(clipboard.clears, 1);
+        NewNameClipboard::copyOrPaste(0, session, clipboard);
+        QCOMPARE(clipboard.log.count(QStringLiteral("clear")), 1);
         QCOMPARE(clipboard.content, QStringLiteral("C\r\nB\r\nA\r\n"));
         // Pasting what was copied changes nothing; edited lines go back by position.
-        NewNameClipboard::CDfn_Click(1, session, clipboard);
-        QCOMPARE(session.model().desNameOf(0), QStringLiteral("A"));
+        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        QCOMPARE(session.model().newNameOf(0), QStringLiteral("A"));
         clipboard.content = QStringLiteral("X\r\nY\r\nZ\r\n");
-        NewNameClipboard::CDfn_Click(1, session, clipboard);
-        QCOMPARE(session.model().desNameOf(2), QStringLiteral("X"));
-        QCOMPARE(session.model().desNameOf(0), QStringLiteral("Z"));
+        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        QCOMPARE(session.model().newNameOf(2), QStringLiteral("X"));
+        QCOMPARE(session.model().newNameOf(0), QStringLiteral("Z"));
         QVERIFY(prompts.messages.isEmpty());
     }
 };

@@ -46,7 +46,7 @@ void TestOpenAction::initTestCase()
 
 void TestOpenAction::cleanupTestCase()
 {
-    FileSystem::instance().setCurrentFolder(m_startFolder);
+    QCOMPARE(FileSystem::instance().setCurrentFolder(m_startFolder), 0);
 }
 
 void TestOpenAction::doubleClick_data()
@@ -80,7 +80,7 @@ void TestOpenAction::doubleClick()
 
     RecordingShell shell;
     QStringList previewed;
-    const OpenAction::Action action = OpenAction::DblClick(
+    const OpenAction::Action action = OpenAction::openListedFile(
         name, shell, [&](const QString& n) { previewed << n; }, FileSystem::instance());
 
     const QStringList none;

@@ -5,6 +5,7 @@
 #include "platform/FileErrors.h"
 #include "platform/PosixFileSystem.h"
 
+#include "LoggingFileSystem.h"
 #include "PromptRecorder.h"
 #include "ScratchMount.h"
 #include "TempFolder.h"
@@ -28,21 +29,9 @@ const QString Exists =
 // The real file services with faults the test switches on (a rename refused
 // with a code, date writes failing with a code), and the prompts answered
 // from a script after `fix` ran: the person removing the cause before OK.
-class Faults : public PosixFileSystem, public PromptRecorder
+class Faults : public LoggingFileSystem, public PromptRecorder
 {
 public:
-    int rename(const QString& from, const QString& to) override
-    {
-        return renameCode ? renameCode : PosixFileSystem::rename(from, to);
-    }
-    int setCreationTime(const QString& path, const Time& t) override
-    {
-        return dateCode ? dateCode : PosixFileSystem::setCreationTime(path, t);
-    }
-    int setModifiedTime(const QString& path, const Time& t) override
-    {
-        return dateCode ? dateCode : PosixFileSystem::setModifiedTime(path, t);
-    }
     FailureAnswer failure(const QString& text) override
     {
         if (fix)
@@ -56,8 +45,6 @@ public:
                                      : w == "skip" ? FailureAnswer::Skip
                                                    : FailureAnswer::Stop);
     }
-    int renameCode = 0;
-    int dateCode = 0;
     std::function<void()> fix;
 };
 
@@ -68,28 +55,32 @@ struct Fixture {
     Fixture(const QString& folder, const QString& files, const QString& plan = {})
         : session(faults, faults), pass(session)
     {
+        auto must = [](int error) {
+            if (error)
+                qFatal("the fixture's files: file error %d", error);
+        };
         for (const QString& s : files.split(' ', Qt::SkipEmptyParts)) {
             const QString name = s.mid(s.indexOf(':') + 1);
             if (s.startsWith("d:"))
                 ::mkdir(QString(folder + name).toUtf8().constData(), 0755);
             else
-                faults.createFile(folder + name, name.toUtf8());
+                must(faults.createFile(folder + name, name.toUtf8()));
             if (s.startsWith("h:"))
-                faults.setAttributes(folder + name, FileSystem::Hidden);
+                must(faults.setAttributes(folder + name, FileSystem::Hidden));
         }
         session.Dr = folder;
         session.ListRefresh();
         FileListModel& model = session.model();
         std::sort(model.displayOrder().begin(), model.displayOrder().end(),
-                  [&](int a, int b) { return model.sourceNameOf(a) < model.sourceNameOf(b); });
+                  [&](int a, int b) { return model.currentNameOf(a) < model.currentNameOf(b); });
         for (int k = 0; k <= session.FileLast; ++k)
-            model.DesChange(k, model.SourceName(k));
+            model.setNewNameAt(k, model.currentNameAt(k));
         for (const QString& step : plan.split(' ', Qt::SkipEmptyParts)) {
             if (step.startsWith('-'))
                 ::unlink(QString(folder + step.mid(1)).toUtf8().constData());
             for (int k = 0; k <= session.FileLast; ++k) {
-                if (model.SourceName(k) == step.section('>', 0, 0))
-                    model.DesChange(k, step.section('>', 1));
+                if (model.currentNameAt(k) == step.section('>', 0, 0))
+                    model.setNewNameAt(k, step.section('>', 1));
             }
         }
     }
@@ -207,20 +198,20 @@ private slots:
         QSignalSpy enabled(&f.session, &Session::undoEnabledChanged);
         QSignalSpy typeBox(&f.pass, &RenamePass::typeBoxText);
         QSignalSpy running(&f.pass, &RenamePass::runningChanged);
-        f.pass.Command1_Click(-1);
+        f.pass.renameAndRescan(-1);
         QCOMPARE(snapshot(dir), QStringLiteral("c=c x=a y=b"));
         QCOMPARE(typeBox.takeFirst().at(0).toString(), QStringLiteral("*.png"));
         QCOMPARE(f.session.FileLast, 2); // rescanned
         // Another program took one old name meanwhile: that pair stays.
         QVERIFY(dir.write("a", "other"));
-        f.pass.Undo_Rename_Click();
+        f.pass.undoLastPass();
         QCOMPARE(snapshot(dir), QStringLiteral("a=other b=b c=c x=a"));
         QCOMPARE(enabled.size(), 2);
         QCOMPARE(enabled.at(1).at(0).toBool(), false);
         QCOMPARE(running.size(), 4);
         // Disabled until the next pass: a second undo does nothing.
         QCOMPARE(f.faults.rename(dir.file("b"), dir.file("y")), 0);
-        f.pass.Undo_Rename_Click();
+        f.pass.undoLastPass();
         QVERIFY(dir.exists("y"));
         QVERIFY(f.faults.messages.isEmpty());
     }
@@ -233,7 +224,7 @@ private slots:
         Fixture f(dir.path(), "a b", "b>c a>b");
         std::reverse(f.session.model().displayOrder().begin(),
                      f.session.model().displayOrder().end());
-        f.pass.Command1_Click(-1);
+        f.pass.renameAndRescan(-1);
         QCOMPARE(snapshot(dir), QStringLiteral("b=a c=b"));
         const QString path = JournalFolder::journals().value(JournalFolder::journals().size() - 1);
         QByteArray bytes;
@@ -245,7 +236,7 @@ private slots:
         QVERIFY2(RenameJournal::read(bytes, journal, why), qPrintable(why));
         QCOMPARE(journal.folder, dir.path());
         QCOMPARE(journal.renamedCount(), 2);
-        f.pass.Undo_Rename_Click();
+        f.pass.undoLastPass();
         QCOMPARE(snapshot(dir), QStringLiteral("a=a b=b"));
     }
 
@@ -253,7 +244,7 @@ private slots:
     {
         TempFolder dir;
         Fixture f(dir.path(), "a h:h", "a>b");
-        FileDates::CalanderChange1(f.session, QStringLiteral("1/2/2020"), {});
+        FileDates::creationPickerChanged(f.session, QStringLiteral("1/2/2020"), {});
         f.pass.renameFiles(FileSystem::Hidden | FileSystem::ReadOnly);
         const qint64 picked = QDateTime(QDate(2020, 1, 2), QTime(0, 0)).toSecsSinceEpoch();
         FileSystem::Entry b, h;
@@ -307,14 +298,15 @@ private slots:
         }
         const QString folder = mount ? mount->path() : dir.path();
         Fixture f(folder, "a", "a>b");
-        FileDates::CalanderChange1(f.session, QStringLiteral("1/2/2020"), {});
+        FileDates::creationPickerChanged(f.session, QStringLiteral("1/2/2020"), {});
         if (medium == "tmpfs-ro")
             QVERIFY(mount->remountReadOnly());
-        f.faults.renameCode = renameCode;
-        f.faults.dateCode = dateCode;
+        f.faults.failAll(QStringLiteral("rename"), renameCode);
+        f.faults.failAll(QStringLiteral("setCreationTime"), dateCode);
+        f.faults.failAll(QStringLiteral("setModifiedTime"), dateCode);
         f.faults.answer(answer);
         f.faults.fix = [&] {
-            f.faults.renameCode = 0;
+            f.faults.failAll(QStringLiteral("rename"), 0);
             if (medium == "tmpfs-ro")
                 ::mount(nullptr, folder.toUtf8().constData(), nullptr, MS_REMOUNT, nullptr);
         };

@@ -52,14 +52,14 @@ private slots:
         QStringList rows;
         for (const QString& name : names)
             rows << QStringLiteral("||f|") + name;
-        model.AddArray(rows);
+        model.setRows(rows);
         // Shown in reverse order: numbering and stopping follow the records.
         std::reverse(model.displayOrder().begin(), model.displayOrder().end());
         PromptRecorder prompts;
-        QCOMPARE(NewNameReplace::ReplaceChange(model, what, with, prompts), message.isEmpty());
+        QCOMPARE(NewNameReplace::replaceInNewNames(model, what, with, prompts), message.isEmpty());
         QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
         for (int r = 0; r < names.size(); ++r)
-            QCOMPARE(model.desNameOf(r), expected[r]);
+            QCOMPARE(model.newNameOf(r), expected[r]);
     }
 };
 

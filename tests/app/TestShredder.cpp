@@ -55,7 +55,7 @@ private slots:
         };
         folder.fs.log.clear();
 
-        Shredder(folder.session).AreSure();
+        Shredder(folder.session).shredAllFiles();
 
         const QString pass = QStringLiteral("writeZerosAtStart f %1").arg(zeros);
         QCOMPARE(folder.fs.log,
@@ -110,7 +110,7 @@ private slots:
 
         Shredder shredder(folder.session);
         folder.session.model().setCurrent(folder.session.model().recordAt(b), b);
-        all ? shredder.AreSure() : shredder.ShredOne();
+        all ? shredder.shredAllFiles() : shredder.shredCurrentFile();
 
         QCOMPARE(folder.prompter.messages, QStringList(message.replace("%1", folder.dir.path())));
         Files left;
@@ -142,7 +142,7 @@ private slots:
         folder.scan(folder.dir.path());
         folder.fs.log.clear();
 
-        Shredder(folder.session).AreSure();
+        Shredder(folder.session).shredAllFiles();
 
         QCOMPARE(folder.prompter.messages, QStringList());
         QCOMPARE(folder.fs.log, QStringList({"stat link", "removeFile link",
@@ -165,7 +165,7 @@ private slots:
         ScannedFolder folder;
         folder.scan(medium.path());
 
-        Shredder(folder.session).AreSure();
+        Shredder(folder.session).shredAllFiles();
 
         QCOMPARE(folder.prompter.messages, QStringList("Cannot Shred from Readonly Media"));
         QCOMPARE(folder.session.FileLast, 2);
@@ -181,8 +181,8 @@ private slots:
         ScannedFolder folder(Three);
         const QStringList order = folder.names();
         Shredder shredder(folder.session);
-        QSignalSpy entry(&shredder, &Shredder::ShredOneChanged);
-        QSignalSpy progress(&shredder, &Shredder::RemNChanged);
+        QSignalSpy entry(&shredder, &Shredder::shredEntryChanged);
+        QSignalSpy progress(&shredder, &Shredder::statusChanged);
 
         // The caption names the clicked row; the entry shreds the current
         // selection, also after a rescan, whatever the caption still says.
@@ -192,14 +192,14 @@ private slots:
         folder.scan(folder.dir.path());
         const QString current = folder.names().at(0);
         folder.session.model().setCurrent(folder.session.model().recordAt(0), 0);
-        shredder.ShredOne();
+        shredder.shredCurrentFile();
         QCOMPARE(entry.takeFirst().at(1).toBool(), false);
         QVERIFY(!folder.dir.exists(current));
         QCOMPARE(progress.count(), 0);
 
         const QStringList rest = folder.names();
         folder.prompter.yields = 0;
-        shredder.AreSure();
+        shredder.shredAllFiles();
         QStringList texts;
         for (const QVariantList& signal : std::as_const(progress))
             texts << signal.at(0).toString();

@@ -41,7 +41,7 @@ private slots:
         argument.replace(u'@', m_dir.path().chopped(1));
         const int rc = StartFolder::enter(fs, argument);
         const QString now = fs.currentFolder();
-        fs.setCurrentFolder(start);
+        QCOMPARE(fs.setCurrentFolder(start), 0);
         QCOMPARE(rc, error);
         QCOMPARE(QDir::cleanPath(now), QDir::cleanPath(m_dir.path() + current));
     }

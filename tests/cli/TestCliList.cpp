@@ -1,4 +1,5 @@
 #include "app/Session.h"
+#include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
@@ -10,14 +11,6 @@
 
 namespace
 {
-
-QString escaped(QString s)
-{
-    return s.replace(QLatin1String("\\"), QLatin1String("\\\\"))
-        .replace(QLatin1String("\t"), QLatin1String("\\t"))
-        .replace(QLatin1String("\r"), QLatin1String("\\r"))
-        .replace(QLatin1String("\n"), QLatin1String("\\n"));
-}
 
 // The lines the window's list shows for a folder, built by the same session
 // the window uses.
@@ -33,11 +26,11 @@ QByteArray windowRows(const QString& folder)
     for (int k = 0; k <= session.FileLast; ++k) {
         const int r = m.recordAt(k);
         const QStringList fields{
-            QString::number(m.GetContentNo(r)), m.dateText1(r), m.dateText2(r),
-            m.sourceNameOf(r).toString(),       m.desNameOf(r), m.sizeText(r).toString()};
+            QString::number(m.recordNumber(r)), m.creationDateText(r), m.modifiedDateText(r),
+            m.currentNameOf(r).toString(),      m.newNameOf(r),        m.sizeText(r).toString()};
         QStringList cells;
         for (const QString& f : fields)
-            cells << escaped(f);
+            cells << FieldText::escaped(f);
         out += FileNameCodec::encode(cells.join(QLatin1Char('\t'))) + '\n';
     }
     return out;

@@ -379,7 +379,7 @@ private slots:
         QCOMPARE(f.list.SourceName(0), QStringLiteral("name_0.txt"));
         QCOMPARE(f.list.SourceName(1), QStringLiteral("name_1.txt"));
         QCOMPARE(f.list.SourceName(4), QStringLiteral("name_2.txt")); // name_10, name_11 before it
-        QCOMPARE(f.list.sorter().LastSortColumn(), 3);
+        QCOMPARE(f.list.sorter().lastSortColumn(), 3);
         QCOMPARE(f.list.cursor().shape(), Qt::ArrowCursor);
         const QImage img = f.image();
         QCOMPARE(img.pixelColor(f.list.ColumnStart(5) + 60, f.rowY(4) + 3), QColor(250, 250, 250));
@@ -471,7 +471,7 @@ private slots:
         form->setText(QStringLiteral("1/2/2020"));
         for (int k = 0; k < 3; ++k) {
             const int r = list.model().recordAt(k);
-            QCOMPARE(picker == 0 ? list.model().dateText1(r) : list.model().dateText2(r),
+            QCOMPARE(picker == 0 ? list.model().creationDateText(r) : list.model().modifiedDateText(r),
                      QStringLiteral("1/2/2020"));
         }
         QCOMPARE(picker == 0 ? list.GetDate1() : list.GetDate2(), QStringLiteral("1/2/2020"));

@@ -89,10 +89,10 @@ private slots:
         const auto result = FolderScan::scan(fs, dir.path(), QStringLiteral("*"), rows);
         QCOMPARE(result.fileLast, 2);
         FileListModel model;
-        model.AddArray(std::move(rows));
+        model.setRows(std::move(rows));
         QStringList names;
-        for (int i = 0; i <= model.LastIndex(); ++i) {
-            names << model.SourceName(i);
+        for (int i = 0; i <= model.lastIndex(); ++i) {
+            names << model.currentNameAt(i);
             QCOMPARE(model.sizeText(i).toString(), QStringLiteral("3"));
         }
         QCOMPARE(names, (QStringList{QStringLiteral(".hidden"), QStringLiteral("a.txt"), odd}));
@@ -128,10 +128,10 @@ private slots:
         FileListModel::Rows rows;
         FolderScan::scan(fs, dir.path(), QStringLiteral("*"), rows);
         FileListModel model;
-        model.AddArray(std::move(rows));
+        model.setRows(std::move(rows));
         QStringList listed;
-        for (int i = 0; i <= model.LastIndex(); ++i)
-            listed << model.SourceName(i);
+        for (int i = 0; i <= model.lastIndex(); ++i)
+            listed << model.currentNameAt(i);
         QCOMPARE(listed, names);
     }
 
@@ -150,8 +150,8 @@ private slots:
         FileListModel::Rows rows;
         FolderScan::scan(fs, dir.path(), QStringLiteral("*"), rows);
         FileListModel model;
-        model.AddArray(std::move(rows));
-        QCOMPARE(model.GetText(0),
+        model.setRows(std::move(rows));
+        QCOMPARE(model.commaText(0),
                  QStringLiteral("1/2/2020 3:04:05 AM,1/2/2020,big.bin,,3,000,000,000"));
     }
 
@@ -177,8 +177,8 @@ private slots:
         session.ListRefresh();
         QCOMPARE(session.FileLast, -1);
         QCOMPARE(session.Zeros, QStringLiteral("0"));
-        QCOMPARE(session.model().LastIndex(), 0);
-        QCOMPARE(session.model().GetText(0), QStringLiteral(",,,,"));
+        QCOMPARE(session.model().lastIndex(), 0);
+        QCOMPARE(session.model().commaText(0), QStringLiteral(",,,,"));
         QVERIFY(prompts.messages.isEmpty());
     }
 
@@ -203,8 +203,8 @@ private slots:
         FileListModel::Rows rows;
         FolderScan::scan(fs, QStringLiteral("/x"), QStringLiteral("*"), rows);
         FileListModel model;
-        model.AddArray(std::move(rows));
-        QCOMPARE(model.GetText(0), QStringLiteral("12/30/1899,,gone.txt,,"));
+        model.setRows(std::move(rows));
+        QCOMPARE(model.commaText(0), QStringLiteral("12/30/1899,,gone.txt,,"));
     }
 
     void stopsAfterTheCap()

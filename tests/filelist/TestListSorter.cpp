@@ -36,9 +36,9 @@ QStringList rowsWith(int column, const QStringList& texts)
 QStringList shown(const FileListModel& model, int column)
 {
     QStringList out;
-    for (int k = 0; k <= model.LastIndex(); ++k) {
+    for (int k = 0; k <= model.lastIndex(); ++k) {
         const int record = model.recordAt(k);
-        out << (column == 0 ? QString::number(model.GetContentNo(record))
+        out << (column == 0 ? QString::number(model.recordNumber(record))
                             : SortKeys::columnText(model, column, record));
     }
     return out;
@@ -48,7 +48,7 @@ QStringList shown(const FileListModel& model, int column)
 void configure(ListSorter& sorter)
 {
     for (auto [column, kind] : {std::pair{1, 3}, {2, 3}, {3, 1}, {4, 1}, {5, 4}})
-        sorter.ASearchTypes(column, kind);
+        sorter.setColumnKind(column, kind);
 }
 
 } // namespace
@@ -131,14 +131,14 @@ private slots:
         QFETCH(int, column);
         QFETCH(QStringList, expected);
         FileListModel model;
-        model.AddArray(rows);
+        model.setRows(rows);
         ListSorter sorter;
         configure(sorter);
         for (int c : clicks) {
             if (c == Reload)
-                model.AddArray(rows);
+                model.setRows(rows);
             else
-                sorter.SortButton_Click(model, c);
+                sorter.sortByHeader(model, c);
         }
         QCOMPARE(shown(model, column), expected);
     }
@@ -171,7 +171,7 @@ private slots:
         const std::vector<qint64> original = keys;
         std::vector<qint32> order(keys.size());
         std::iota(order.begin(), order.end(), 0);
-        const ListSorter::Stats stats = ListSorter::VeryQuickSortC(keys, order);
+        const ListSorter::Stats stats = ListSorter::sortNumbers(keys, order);
 
         QVERIFY(std::is_sorted(keys.begin(), keys.end()));
         for (size_t k = 0; k < keys.size(); ++k)
@@ -200,10 +200,10 @@ private slots:
         QFETCH(bool, partitioned);
         FileListModel model;
         QStringList texts = rowsWith(4, QStringList(rows, QStringLiteral("same")));
-        model.AddArray(texts);
+        model.setRows(texts);
         ListSorter sorter;
         configure(sorter);
-        sorter.SortButton_Click(model, 4);
+        sorter.sortByHeader(model, 4);
         QCOMPARE(sorter.lastStats().partitions > 0, partitioned);
         std::vector<qint32> identity(size_t(rows), 0);
         std::iota(identity.begin(), identity.end(), 0);

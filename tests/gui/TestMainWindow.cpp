@@ -83,8 +83,8 @@ private slots:
         QCOMPARE(f.session->FileLast, 119);
         QCOMPARE(f.window->Frame1->Zeros->currentText(), QStringLiteral("000"));
         QCOMPARE(f.window->Frame1->Text1->currentText(), QStringLiteral("New_Filename_#"));
-        QCOMPARE(f.session->model().DesName(0), QStringLiteral("New_Filename_001.jpg"));
-        QCOMPARE(f.session->model().DesName(119), QStringLiteral("New_Filename_120.jpg"));
+        QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("New_Filename_001.jpg"));
+        QCOMPARE(f.session->model().newNameAt(119), QStringLiteral("New_Filename_120.jpg"));
         QVERIFY(!f.window->Undo_Rename->isEnabled());
         QCOMPARE(f.window->Dr->text() + QLatin1Char('/'), f.dir.path());
     }
@@ -97,9 +97,9 @@ private slots:
                                                     "New_Filename_3.jpg\r\n"));
         f.clipboard.setText(QStringLiteral("a.txt\r\n\r\nc:.txt"));
         f.window->CDfn[1]->trigger();
-        QCOMPARE(f.session->model().DesName(0), QStringLiteral("a.txt"));
-        QCOMPARE(f.session->model().DesName(1), QStringLiteral("New_Filename_2.jpg"));
-        QCOMPARE(f.session->model().DesName(2), QStringLiteral("c.txt"));
+        QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("a.txt"));
+        QCOMPARE(f.session->model().newNameAt(1), QStringLiteral("New_Filename_2.jpg"));
+        QCOMPARE(f.session->model().newNameAt(2), QStringLiteral("c.txt"));
     }
 
     void ctrlVInATextFieldPastesThere()
@@ -112,7 +112,7 @@ private slots:
         text1->selectAll();
         QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(f.clipboard.text(), QStringLiteral("x\r\ny\r\n")); // the window did not copy
-        QCOMPARE(f.session->model().DesName(0), QStringLiteral("New_Filename_1.jpg"));
+        QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("New_Filename_1.jpg"));
     }
 
     // What a person types stays as typed (no completion), the file-name filter
@@ -165,7 +165,7 @@ private slots:
         WindowInput::type(f.w(), keys);
         QTEST(typedIn->currentText(), "text");
         QCOMPARE(typedIn->count(), items);
-        QTEST(f.session->model().DesName(1), "newName");
+        QTEST(f.session->model().newNameAt(1), "newName");
         QTEST(f.prompts.messages.join(QLatin1Char('|')), "message");
     }
 

@@ -133,7 +133,7 @@ void TestSaveListingDialog::save()
 
     FileListModel model;
     QStringList rows = {"1/2/2020|d2|a.txt||3", "1/3/2020|d2|b.txt||5"};
-    model.AddArray(rows);
+    model.setRows(rows);
     const ListingSource source{model, 1, m_folder.path(), QStringLiteral("/data")};
     PromptRecorder prompter;
     const QStringList before = m_folder.names();

@@ -10,18 +10,18 @@ namespace
 void apply(ExcelFile& xl, const QString& call, const QVariantList& a)
 {
     if (call == QLatin1String("WriteValue"))
-        xl.WriteValue(a[0].toInt(), a[1].toInt(), a[2].toInt(), a[3].toInt(), a[4].toInt(),
+        xl.writeValue(a[0].toInt(), a[1].toInt(), a[2].toInt(), a[3].toInt(), a[4].toInt(),
                       a[5].toInt(), a[6]);
     else if (call == QLatin1String("SetMargin"))
-        xl.SetMargin(a[0].toInt(), a[1].toDouble());
+        xl.setMargin(a[0].toInt(), a[1].toDouble());
     else if (call == QLatin1String("SetColumnWidth"))
-        xl.SetColumnWidth(a[0].toInt(), a[1].toInt(), a[2].toInt());
+        xl.setColumnWidth(a[0].toInt(), a[1].toInt(), a[2].toInt());
     else if (call == QLatin1String("SetFont"))
-        xl.SetFont(a[0].toString(), a[1].toInt(), a[2].toInt());
+        xl.setFont(a[0].toString(), a[1].toInt(), a[2].toInt());
     else if (call == QLatin1String("SetHeader"))
-        xl.SetHeader(a[0].toString());
+        xl.setHeader(a[0].toString());
     else if (call == QLatin1String("SetFooter"))
-        xl.SetFooter(a[0].toString());
+        xl.setFooter(a[0].toString());
     else if (call == QLatin1String("PrintGridLines"))
         xl.setPrintGridLines(a[0].toBool());
     else if (call == QLatin1String("ProtectSpreadsheet"))
@@ -94,9 +94,9 @@ private slots:
         buffer.open(QIODevice::WriteOnly);
         {
             ExcelFile xl;
-            xl.CreateFile(buffer);
+            xl.create(buffer);
             apply(xl, call, args);
-            xl.CloseFile();
+            xl.close();
         }
         QCOMPARE(buffer.data().toHex(), "0900040002001000" + hex + "0a000000");
     }
@@ -118,9 +118,9 @@ private slots:
         buffer.open(QIODevice::WriteOnly);
         {
             ExcelFile xl;
-            xl.CreateFile(buffer);
+            xl.create(buffer);
             for (int i = 0; i < closeCalls; ++i)
-                QCOMPARE(xl.CloseFile(), 0);
+                QCOMPARE(xl.close(), 0);
         }
         QCOMPARE(buffer.data().toHex(), QByteArray("09000400020010000a000000"));
     }

@@ -2,6 +2,7 @@
 #include "output/ListingCopy.h"
 #include "platform/PosixFileSystem.h"
 
+#include "MemoryClipboard.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 
@@ -9,23 +10,6 @@
 
 namespace
 {
-
-// A clipboard in memory that logs what is done to it.
-class LoggingClipboard : public Clipboard
-{
-public:
-    void clear() override { log << QStringLiteral("clear"); }
-    void setText(const QString& text) override
-    {
-        log << QStringLiteral("set");
-        m_text = text;
-    }
-    QString text() const override { return m_text; }
-    QStringList log;
-
-private:
-    QString m_text;
-};
 
 const QStringList Rows = {
     QStringLiteral("1/2/2020 3:04:05 AM|d2|a.txt|new|1,024"),
@@ -61,17 +45,17 @@ private slots:
         QFETCH(QString, expected);
         FileListModel model;
         QStringList rows = fileLast < 0 ? QStringList{QString()} : Rows;
-        model.AddArray(rows);
+        model.setRows(rows);
         for (int i = 0; i < order.size(); ++i)
             model.displayOrder()[size_t(i)] = order[i];
         PromptRecorder prompts;
-        QCOMPARE(ListingCopy::CopySource(model, fileLast, prompts), expected);
+        QCOMPARE(ListingCopy::listingText(model, fileLast, prompts), expected);
         QCOMPARE(prompts.busyChanges, (QList<bool>{true, false}));
 
-        LoggingClipboard clipboard;
+        MemoryClipboard clipboard;
         clipboard.setText(QStringLiteral("earlier"));
         clipboard.log.clear();
-        ListingCopy::CopyDir(model, fileLast, prompts, clipboard);
+        ListingCopy::copyListing(model, fileLast, prompts, clipboard);
         QCOMPARE(clipboard.log, (QStringList{QStringLiteral("clear"), QStringLiteral("set")}));
         QCOMPARE(clipboard.text(), expected);
     }

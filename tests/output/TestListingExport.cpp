@@ -7,6 +7,8 @@
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
+#include "CliRun.h"
+#include "LoggingFileSystem.h"
 #include "PromptRecorder.h"
 #include "ScratchMount.h"
 #include "TempFolder.h"
@@ -66,7 +68,7 @@ bool load(const TempFolder& dir, FileListModel& model, const QStringList& names,
                     QStringLiteral("||999");
     if (rows.isEmpty())
         rows << QString();
-    model.AddArray(rows);
+    model.setRows(rows);
     for (int i = 0; i < order.size(); ++i)
         model.displayOrder()[size_t(i)] = order[i];
     return true;
@@ -117,63 +119,13 @@ QByteArray writeWith(Type type, const ListingSource& source, FileSystem& fs)
     else if (type == Type::Rtf)
         writer = std::make_unique<RtfListingWriter>(buffer);
     else {
-        sheet.CreateFile(buffer);
+        sheet.create(buffer);
         writer = std::make_unique<XlsListingWriter>(sheet);
     }
     ListingExport::writeListing(source, *writer, fs);
     writer.reset();
     return buffer.data();
 }
-
-// The real file system, except that new files go to a small "disk" in memory
-// that fails as a full disk does; and, when asked, every file has 7 bytes, so
-// that names too long for a real disk can be listed.
-class FakeDiskFileSystem : public PosixFileSystem
-{
-    class Device : public FileDevice
-    {
-    public:
-        Device(QByteArray& sink, qint64 room) : m_sink(sink), m_room(room)
-        {
-            open(QIODevice::WriteOnly);
-        }
-        int errorCode() const override { return m_error; }
-
-    protected:
-        qint64 readData(char*, qint64) override { return -1; }
-        qint64 writeData(const char* data, qint64 len) override
-        {
-            const qint64 fits = qMin(len, m_room - m_sink.size());
-            m_sink.append(data, fits);
-            m_error = fits < len ? 61 : 0;
-            return fits < len ? -1 : len;
-        }
-
-    private:
-        QByteArray& m_sink;
-        qint64 m_room;
-        int m_error = 0;
-    };
-
-public:
-    qint64 room = 16 * 1024;
-    bool sevenBytes = false;
-    QByteArray written;
-
-    std::unique_ptr<FileDevice> openForWriting(const QString&, int& error) override
-    {
-        error = 0;
-        written.clear();
-        return std::make_unique<Device>(written, room);
-    }
-    int fileSize(const QString& path, qint64& size) override
-    {
-        if (!sevenBytes)
-            return PosixFileSystem::fileSize(path, size);
-        size = 7;
-        return 0;
-    }
-};
 
 // A text cell record; the title has alignment 0, every other cell 1. The
 // first attribute byte holds the cell's format number.
@@ -373,8 +325,8 @@ private slots:
         TempFolder dir;
         FileListModel model;
         QVERIFY(load(dir, model, {QString(256, u'n'), QStringLiteral("a.txt")}, {1, 0}));
-        FakeDiskFileSystem fs;
-        fs.sevenBytes = true;
+        LoggingFileSystem fs;
+        fs.everySize = 7;
         const QByteArray title = Title.toLatin1();
         // clang-format off
         QByteArray expected = QByteArray::fromHex(
@@ -419,8 +371,7 @@ private slots:
         PromptRecorder prompts;
         PosixFileSystem fs;
         const QString file = dir.file(type == int(Type::Csv) ? "listing.csv" : "listing.xls");
-        QVERIFY(
-            ListingExport::SaveSource({model, 4, dir.path(), Dr}, file, Type(type), prompts, fs));
+        QVERIFY(ListingExport::save({model, 4, dir.path(), Dr}, file, Type(type), prompts, fs));
         QVERIFY(prompts.messages.isEmpty());
 
         QList<QStringList> expected = {{Title}, {}, {"No.", "Date / Time", "Filesize", "Filename"}};
@@ -485,9 +436,9 @@ private slots:
         const QString home = fs.currentFolder();
         QCOMPARE(fs.setCurrentFolder(work.path()), 0);
         PromptRecorder prompts;
-        const bool done = ListingExport::SaveSource({model, 3, dir.path(), Dr}, chosen,
-                                                    ListingExport::typeOf(type), prompts, fs);
-        fs.setCurrentFolder(home);
+        const bool done = ListingExport::save({model, 3, dir.path(), Dr}, chosen,
+                                              ListingExport::typeOf(type), prompts, fs);
+        QCOMPARE(fs.setCurrentFolder(home), 0);
 
         QCOMPARE(done, !written.isEmpty());
         QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
@@ -541,11 +492,12 @@ private slots:
         QVERIFY(load(dir, model, gone ? names : names.mid(3)));
         const ListingSource source{model, int(model.recordCount() - 1), dir.path(), Dr};
         PosixFileSystem real;
-        FakeDiskFileSystem fake;
+        LoggingFileSystem fake;
+        fake.memoryDisk = 16 * 1024;
         FileSystem& fs = cause == QLatin1String("full fake disk") ? fake : real;
         PromptRecorder prompts;
         const QString file = (disk ? disk->path() : dir.path()) + QStringLiteral("out");
-        QVERIFY(!ListingExport::SaveSource(source, file, type, prompts, fs));
+        QVERIFY(!ListingExport::save(source, file, type, prompts, fs));
         QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
 
         const QByteArray written =
@@ -580,13 +532,10 @@ private slots:
         TempFolder dir, work;
         FileListModel unused;
         QVERIFY(load(dir, unused, {}));
-        QProcess cli;
-        cli.setWorkingDirectory(work.path());
-        cli.start(QStringLiteral(QUILLON_CLI), {QStringLiteral("list"), dir.path(), "--format",
-                                                format, "-o", QStringLiteral("out.txt")});
-        QVERIFY(cli.waitForFinished(20000));
-        QCOMPARE(cli.readAllStandardError(), QByteArray());
-        QCOMPARE(cli.exitCode(), 0);
+        const CliRun cli =
+            runCli({"list", dir.path(), "--format", format, "-o", "out.txt"}, work.path());
+        QCOMPARE(cli.err, QString());
+        QCOMPARE(cli.status, 0);
         QCOMPARE(work.names(), QStringList{QStringLiteral("out.") + format});
         const QByteArray listing = work.read(QStringLiteral("out.") + format);
         QVERIFY(listing.startsWith(start));

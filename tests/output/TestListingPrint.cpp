@@ -68,7 +68,7 @@ bool makeListing(TempFolder& dir, FileListModel& model, int count, const QString
         rows << dateOf(int(rows.size())) + "|d2|" + name + "||1";
     if (rows.isEmpty())
         rows << QString();
-    model.AddArray(rows);
+    model.setRows(rows);
     return true;
 }
 
@@ -138,7 +138,7 @@ private slots:
         PromptRecorder prompts;
         PosixFileSystem fs;
         QVERIFY(
-            ListingPrint::PrintSource({model, count - 1, dir.path(), Dr}, &printer, prompts, fs));
+            ListingPrint::print({model, count - 1, dir.path(), Dr}, &printer, prompts, fs));
         QCOMPARE(printer.log, expected);
         QCOMPARE(prompts.messages, QStringList());
     }
@@ -164,7 +164,7 @@ private slots:
         PromptRecorder prompts;
         PosixFileSystem fs;
         const int fileLast = cause == QLatin1String("gone") ? 2 : 1;
-        QVERIFY(!ListingPrint::PrintSource({model, fileLast, dir.path(), Dr},
+        QVERIFY(!ListingPrint::print({model, fileLast, dir.path(), Dr},
                                            cause == QLatin1String("none") ? nullptr : &printer,
                                            prompts, fs));
         QCOMPARE(prompts.messages, QStringList{PrinterError});
@@ -197,7 +197,7 @@ private slots:
         {
             QtListingPrinter printer(qprinter);
             width = printer.pageWidth();
-            QVERIFY(ListingPrint::PrintSource({model, count - 1, dir.path(), Dr}, &printer, prompts,
+            QVERIFY(ListingPrint::print({model, count - 1, dir.path(), Dr}, &printer, prompts,
                                               fs));
         }
         QCOMPARE(prompts.messages, QStringList());

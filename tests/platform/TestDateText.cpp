@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <ctime>
+
 // Runs with LANG=en_US.UTF-8 and TZ=UTC (set for every test); the texts of
 // every locale are checked in TestDateLocales.
 class TestDateText : public QObject
@@ -49,6 +51,43 @@ private slots:
         qint64 back = -1;
         QVERIFY(NumberText::parse(text, back));
         QCOMPARE(back, value);
+    }
+
+    void acrossDaylightSaving_data()
+    {
+        QTest::addColumn<qint64>("change"); // the UTC second the clocks move
+        QTest::newRow("spring forward")
+            << QDateTime(QDate(2021, 3, 28), QTime(1, 0), Qt::UTC).toSecsSinceEpoch();
+        QTest::newRow("fall back")
+            << QDateTime(QDate(2021, 10, 31), QTime(1, 0), Qt::UTC).toSecsSinceEpoch();
+    }
+
+    // Rows of a folder are written through a cache of the last local day.
+    // Across a change of the clocks, and after the time zone itself changed
+    // under a day the cache holds, every text must still say the local time
+    // of its own second and read back to it.
+    void acrossDaylightSaving()
+    {
+        QFETCH(qint64, change);
+        const qint64 first = change - 36 * 3600;
+        DateText::fromEpoch(first); // its day cached while the zone is UTC
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        const auto restore = qScopeGuard([] {
+            qputenv("TZ", "UTC");
+            tzset();
+        });
+        for (qint64 s = first; s <= change + 36 * 3600; s += 15 * 60 + 7) {
+            const QDateTime local = QDateTime::fromSecsSinceEpoch(s);
+            const QString text = DateText::fromEpoch(s);
+            QCOMPARE(text, DateText::format(local));
+            // The hour that the fall back shows twice reads back as either.
+            const qint64 back = DateText::parse(text).toSecsSinceEpoch();
+            QVERIFY2(back == s || qAbs(back - s) == 3600, qPrintable(text));
+            if (local.offsetFromUtc() == QDateTime::fromSecsSinceEpoch(s + 3600).offsetFromUtc() &&
+                local.offsetFromUtc() == QDateTime::fromSecsSinceEpoch(s - 3600).offsetFromUtc())
+                QCOMPARE(back, s);
+        }
     }
 };
 

@@ -38,14 +38,14 @@ struct ScannedFolder {
         QStringList rows;
         for (const QString& name : names)
             rows << QStringLiteral("||") + name + QStringLiteral("||");
-        session.model().AddArray(rows);
+        session.model().setRows(rows);
         session.FileLast = int(names.size()) - 1;
     }
     QStringList names() const // in list order
     {
         QStringList out;
         for (int p = 0; p <= session.FileLast; ++p)
-            out << session.model().SourceName(p);
+            out << session.model().currentNameAt(p);
         return out;
     }
     Files contents() const { return contentsOf(dir); }

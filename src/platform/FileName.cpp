@@ -1,0 +1,50 @@
+#include "FileName.h"
+
+#include <algorithm>
+
+qsizetype FileName::lastDot(QStringView name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > name.lastIndexOf(QLatin1Char('/')) ? dot : -1;
+}
+
+QStringView FileName::stem(QStringView name)
+{
+    const qsizetype dot = lastDot(name);
+    return dot < 0 ? name : name.left(dot);
+}
+
+QStringView FileName::extension(QStringView name)
+{
+    const qsizetype dot = lastDot(name);
+    return dot < 0 ? QStringView() : name.mid(dot);
+}
+
+bool FileName::isAllowed(QChar c)
+{
+    switch (c.unicode()) {
+    case '|':
+    case '*':
+    case '"':
+    case '/':
+    case ':':
+    case '<':
+    case '>':
+    case '?':
+    case '\\':
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool FileName::isAllowed(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return isAllowed(c); });
+}
+
+QString FileName::withoutForbidden(QString text)
+{
+    text.removeIf([](QChar c) { return !isAllowed(c); });
+    return text;
+}

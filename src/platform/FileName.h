@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+// What a file name is made of, in one place: the stem (the name without its
+// last dot and what follows), the extension (from that dot on) and the
+// characters a name typed into the program may not hold. A path is split at
+// its last "/" first, so a dot in a folder name is no extension.
+class FileName
+{
+public:
+    static QStringView stem(QStringView name);
+    static QStringView extension(QStringView name); // "" when the name has no dot
+
+    // False for | * " / : < > ? and backslash, which a name typed into the
+    // window or given to quillon-cli cannot hold.
+    static bool isAllowed(QChar c);
+    static bool isAllowed(QStringView text);
+    static QString withoutForbidden(QString text);
+    static QString forbiddenList() { return QStringLiteral("| * \" / : < > ? \\"); }
+
+private:
+    static qsizetype lastDot(QStringView name);
+};
