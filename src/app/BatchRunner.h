@@ -23,7 +23,7 @@ class Session;
 // (nothing to start, or a file that is not there) or "Drive, File, Admin,
 // Command Error Encountered..." (anything else); files before it stay done.
 //
-// The window shows commandLine and history in its drop-down box, CMDr in a label
+// The window shows commandLine and history in its drop-down box, the line being run in a label
 // and disables Execute while executeEnabledChanged(false) holds.
 class BatchRunner : public QObject
 {
@@ -34,7 +34,7 @@ public:
     BatchRunner(Session& session, ProcessLauncher& launcher = ProcessLauncher::instance(),
                 QObject* parent = nullptr);
 
-    QString commandLine;         // the line as typed
+    QString commandLine; // the line as typed
     QStringList history; // earlier lines, oldest first
 
     static QString initialText(); // copies every file into the temp folder

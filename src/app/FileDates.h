@@ -10,12 +10,12 @@ class Session;
 // Creation and modified dates: the writer of a file's two times, the pending
 // dates of the list's two date pickers, and the pickers' change handlers.
 //
-// A pending date is the text of a picker (DatePicker1 for the creation
-// column, DatePicker2 for the modified column). It counts only while
+// A pending date is the text of a picker (the first picker for the creation
+// column, the second for the modified column). It counts only while
 // record 0 shows exactly that text in the picker's column (letter case
 // ignored), so it lapses by itself when the folder is scanned again. Every
 // date text goes through DateText: a picker writes DateText::shortDate, and
-// the change handler writes TheDate with DateText::format, which for a date
+// the change handler writes the picker's date with DateText::format, which for a date
 // at midnight is the same text, so a picked date counts as pending.
 class FileDates
 {
@@ -30,7 +30,7 @@ public:
     // whether the last time it tried to write was written. Callers ignore the
     // result: the rename pass goes on whatever happens here.
     static bool writeFileDates(FileSystem& fs, const QString& path, const QString& creation,
-                             const QString& modified);
+                               const QString& modified);
 
     // The pending creation (pendingCreationDate) or modified (pendingModifiedDate) date: the
     // picker's text when record 0's text in that column equals it, letter
@@ -44,18 +44,18 @@ public:
     // the picker's Change event:
     //   picker->setTheDate(FileDates::creationPickerChanged(session, picker->Text(),
     //                                                 picker->TheDate()));
-    // 1. TheDate becomes the picker's text read as a date; a text that is no
-    //    date (half typed) leaves TheDate as it was, since the handler passes
+    // 1. The picker's date becomes the picker's text read as a date; a text that is no
+    //    date (half typed) leaves the date as it was, since the handler passes
     //    errors over.
-    // 2. Every record's date text in the column becomes TheDate as a date
+    // 2. Every record's date text in the column becomes that date as a date
     //    text (FileDateChange1 / FileDateChange2).
     // 3. The list is redrawn.
     // The Session overloads also keep Session::PickerText current, which the
-    // rename pass reads. Returns the new TheDate.
+    // rename pass reads. Returns the picker's new date.
     static QDateTime creationPickerChanged(Session& session, const QString& pickerText,
-                                     const QDateTime& theDate);
+                                           const QDateTime& theDate);
     static QDateTime modifiedPickerChanged(Session& session, const QString& pickerText,
-                                     const QDateTime& theDate);
+                                           const QDateTime& theDate);
     static QDateTime pickerChanged(FileListModel& model, Column column, const QString& pickerText,
-                                    const QDateTime& theDate);
+                                   const QDateTime& theDate);
 };

@@ -89,7 +89,7 @@ void appendCase(QString& out, QStringView s, bool upper)
 class NumberText
 {
 public:
-    explicit NumberText(const QString& zeros) : m_zeros(zeros) {}
+    explicit NumberText(const QString& padding) : m_zeros(padding) {}
 
     void forNumber(qint64 number)
     {
@@ -131,7 +131,7 @@ class Builder
 public:
     Builder(const NameGenerator::Inputs& in, Mode mode)
         : m_in(in), m_mode(mode), m_keepExt(in.extension == NameGenerator::keepExtension()),
-          m_number(in.zeros)
+          m_number(in.padding)
     {
         const QStringView p(in.pattern);
         const QChar split = mode == Mode::FrontBack ? QLatin1Char('+') : QLatin1Char('#');

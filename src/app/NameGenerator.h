@@ -25,16 +25,16 @@ class NameGenerator
 {
 public:
     struct Inputs {
-        QString pattern;     // Text1
-        QString zeros;       // Zeros: its length is the width of the number
-        QString extension;   // Text2; ".???" keeps each file's own extension
-        QString replaceWhat; // R1(0)
-        QString replaceWith; // R1(1)
+        QString pattern;     // the pattern box
+        QString padding;     // the padding box: its length is the width of the number
+        QString extension;   // the extension box; ".???" keeps each file's own extension
+        QString replaceWhat; // the replace pair
+        QString replaceWith; // and what replaces it
     };
 
     static QString keepExtension();   // ".???"
     static QString sameNameMessage(); // "All new file names cannot be the same..."
-    static QString sameItem();        // "Same", the Text1 item that empties the pattern
+    static QString sameItem();        // "Same", the pattern box item that empties the pattern
 
     // Proposes names for positions 0..fileLast. Returns false when it stopped
     // at the message (no proposal changed). Redraws the list at the end.
@@ -42,24 +42,24 @@ public:
     // The Generate button: run() with the session's boxes.
     static bool generateNames(Session& session);
 
-    // The key filter of Text1, Text2, R1(0) and R1(1): false for the
+    // The key filter of the pattern, extension and replace boxes (FileName): false for the
     // characters a file name cannot hold ( | * " / : < > ? \ ), which are
     // discarded as they are typed. "#", "+" and "." are accepted.
     static bool keyAccepted(QChar key);
 
     // The other triggers of a run, for the window's event handlers. Each
     // takes the session whose boxes the window keeps current.
-    // A list item chosen in Text1: "Same" empties the pattern; then a run.
+    // A list item chosen in the pattern box: "Same" empties the pattern; then a run.
     static void patternItemChosen(Session& session, const QString& item);
-    // A key typed in Text1: Enter (13) starts a run. Returns whether the
+    // A key typed in the pattern box: Enter (13) starts a run. Returns whether the
     // character is kept.
     static bool patternKeyTyped(Session& session, QChar key);
-    // A key typed in Text2: a run with Text2 as it stands before the key is
+    // A key typed in the extension box: a run with the box as it stands before the key is
     // inserted (the window calls this before inserting). Every key press runs,
     // discarded ones included. Returns whether the character is kept.
     static bool extensionKeyTyped(Session& session, QChar key);
-    // A list item chosen in Text2 or in Zeros sets the box, then a run.
-    // Typing in Zeros starts no run; the next run reads the typed padding.
+    // A list item chosen in the extension or padding box sets the box, then a run.
+    // Typing in the padding box starts no run; the next run reads the typed padding.
     static void extensionItemChosen(Session& session, const QString& item);
     static void paddingItemChosen(Session& session, const QString& item);
 };

@@ -7,8 +7,8 @@ class FileListModel;
 class Prompter;
 class Session;
 
-// "Copy New Filenames..." and "Paste New Filenames..." (CDfn(0) and
-// CDfn(1)): the proposed names travel through the clipboard as plain text,
+// "Copy New Filenames..." and "Paste New Filenames..." (copyOrPaste 0
+// and 1): the proposed names travel through the clipboard as plain text,
 // one name per list position in the shown order, every line ended by CR LF,
 // so they can be edited in any text editor and brought back.
 class NewNameClipboard

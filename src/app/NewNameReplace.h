@@ -6,7 +6,7 @@ class FileListModel;
 class Prompter;
 class Session;
 
-// The Replace button (Command5) and the list's replaceInNewNames: edits every
+// The Replace button and the list's replaceInNewNames: edits every
 // proposed new name in place. Unlike the generator's replace step, the
 // search ignores letter case, and "#" becomes the file's record number
 // (the "No." column) without padding, whatever the shown order.
@@ -22,7 +22,7 @@ public:
     // index> <name> name is too long..." is shown and later records are left
     // alone. Redraws the list. Returns false when it stopped at that message.
     static bool replaceInNewNames(FileListModel& model, const QString& r1, const QString& r2,
-                              Prompter& prompter);
-    // A click on Command5: replaceInNewNames with the texts of R1(0) and R1(1).
+                                  Prompter& prompter);
+    // The Replace button: replaceInNewNames with the texts of the replace pair.
     static bool replaceFromBoxes(Session& session);
 };

@@ -11,7 +11,7 @@ class Prompter;
 class Session;
 class UndoRecord;
 
-// "Start Rename" (Command1) and "Undo Renaming..." (Undo_Rename).
+// "Start Rename" and "Undo Renaming...".
 //
 // The pass walks list positions 0 to FileLast in the shown order. For each
 // file it writes the pending dates, sets the chosen attributes and renames it
@@ -24,7 +24,7 @@ class UndoRecord;
 //
 // Every position adds its old and new path to the session's undo record,
 // renamed or not. Progress goes to status() ("NN% Renamed", the window's
-// RemN label) every 20 files, where the pass also lets pending events run;
+// status label) every 20 files, where the pass also lets pending events run;
 // nothing else yields, so a long pass is not slowed by painting.
 //
 // Failures: the status becomes "Rename Failed", then
@@ -107,9 +107,9 @@ public:
     static QString failedText() { return QStringLiteral("Rename Failed"); }
 
 signals:
-    void status(const QString& text);      // the RemN label
-    void runningChanged(bool running);     // Command1 is disabled while true
-    void typeBoxText(const QString& text); // the text Combo1 shows after a pass
+    void status(const QString& text);      // the status label
+    void runningChanged(bool running);     // Start Rename is disabled while true
+    void typeBoxText(const QString& text); // the text the type box shows after a pass
 
 private:
     enum class Next { Retry, NextStep, NextFile, Stop };

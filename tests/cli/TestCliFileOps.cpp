@@ -158,23 +158,6 @@ private slots:
         QCOMPARE(outside.read("data"), QByteArray("precious"));
         QVERIFY(statOf(outside.file("data")) == before);
     }
-
-    void batchNamesNeverReachAShell()
-    {
-        TempFolder dir;
-        const QStringList names{"x; touch PWNED", "$(touch PWNED)", "`touch PWNED`"};
-        for (const QString& name : names)
-            QVERIFY(dir.write(name, "x"));
-        const CliRun run =
-            runCli({QStringLiteral("batch"), QStringLiteral("%F"), QStringLiteral("--command"),
-                    QStringLiteral("touch Sourcefiles$-seen")},
-                   dir);
-        QCOMPARE(run.status, 0);
-        for (const QString& name : names)
-            QTRY_VERIFY(dir.exists(name + QStringLiteral("-seen")));
-        QTest::qWait(200);
-        QCOMPARE(dir.names().size(), 6);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCliFileOps)
