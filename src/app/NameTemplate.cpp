@@ -56,6 +56,7 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
     }
     if (head == QLatin1String("created") || head == QLatin1String("modified")) {
         t.kind = head == QLatin1String("created") ? Kind::Created : Kind::Modified;
+        t.text = head + QStringLiteral(" date"); // what a file gone since the scan lacks
         t.format = rest;
         if (t.format.isEmpty())
             return refuse(QStringLiteral("needs a date format, e.g. {%1:yyyy-MM-dd}").arg(head));

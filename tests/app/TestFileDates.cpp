@@ -82,6 +82,7 @@ private slots:
         LoggingFileSystem fs;
         fs.failOn(QStringLiteral("setCreationTime"), QStringLiteral("f"), FileErrors::DiskFull);
         QVERIFY(!FileDates::writeFileDates(fs, dir.file("f"), "1/2/2020", "1/3/2020"));
+        fs.log.removeIf([](const QString& call) { return call.startsWith("stat "); });
         QCOMPARE(fs.log,
                  (QStringList{"setAttributes f 0", "setModifiedTime f", "setCreationTime f"}));
     }

@@ -251,9 +251,10 @@ private slots:
         QVERIFY(pattern);
         PosixFileSystem fs;
         QStringList missing;
-        pattern->applyTo(model, 0, fs, dir.path(),
-                         [&](const QString& name, const QString&) { missing << name; });
-        QCOMPARE(missing, QStringList{"gone.txt"});
+        pattern->applyTo(model, 0, fs, dir.path(), [&](const QString& name, const QString& tag) {
+            missing << name + ": " + tag;
+        });
+        QCOMPARE(missing, QStringList{"gone.txt: modified date"});
         QCOMPARE(model.newNameAt(0), QStringLiteral("gone.txt"));
     }
 };
