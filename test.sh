@@ -13,9 +13,9 @@ ctest --output-on-failure -j "$(nproc)" "$@"
 # as an unprivileged user, so that the paths a user without root takes (the
 # skips included) run too. Their state and ctest's log must be writable then.
 if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null 2>&1; then
-    mkdir -p test-state Testing
+    mkdir -p test-state/home Testing
     chown -R nobody test-state Testing
     echo "Quillon: the tests with root-only paths, as the user nobody"
-    setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env HOME=/nonexistent \
+    setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env HOME="$PWD/test-state/home" \
         ctest --output-on-failure -j "$(nproc)" -L root-paths "$@"
 fi
