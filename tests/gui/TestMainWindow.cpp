@@ -52,7 +52,8 @@ struct Fixture {
     {
         for (int i = 0; i < files; ++i)
             dir.write(QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0')), "x");
-        fs.setCurrentFolder(dir.path());
+        if (fs.setCurrentFolder(dir.path()) != 0)
+            qFatal("cannot enter the test folder");
         session = std::make_unique<Session>(fs, prompts);
         window = std::make_unique<MainWindow>(*session);
         window->setClipboard(&clipboard);
@@ -462,7 +463,7 @@ private slots:
         WindowInput::key(f.w(), Qt::Key_Return);
         QCOMPARE(f.session->FileLast, 0);
         TempFolder elsewhere;
-        f.fs.setCurrentFolder(elsewhere.path()); // as the save dialog leaves it
+        QCOMPARE(f.fs.setCurrentFolder(elsewhere.path()), 0); // as the save dialog leaves it
         FileListView* list = f.window->FileListView1;
         WindowInput::doubleClick(
             list, QPoint(list->width() / 2, list->headerHeight() + list->RowHeight() / 2 + 2));
