@@ -369,8 +369,9 @@ bool NameGenerator::run(FileListModel& model, int fileLast, const Inputs& inputs
 
 bool NameGenerator::Command2_Click(Session& session)
 {
-    const Inputs inputs{session.Text1, session.Zeros, session.Text2, session.R1[0], session.R1[1]};
-    return run(session.model(), session.FileLast, inputs, session.prompter());
+    const Inputs inputs{session.pattern(), session.padding(), session.extension(),
+                        session.replaceText(), session.replaceWith()};
+    return run(session.model(), session.lastPosition(), inputs, session.prompter());
 }
 
 bool NameGenerator::keyAccepted(QChar key)
@@ -393,7 +394,7 @@ bool NameGenerator::keyAccepted(QChar key)
 
 void NameGenerator::Text1ItemChosen(Session& session, const QString& item)
 {
-    session.Text1 = item == sameItem() ? QString() : item;
+    session.setPattern(item == sameItem() ? QString() : item);
     Command2_Click(session);
 }
 
@@ -412,12 +413,12 @@ bool NameGenerator::Text2KeyPress(Session& session, QChar key)
 
 void NameGenerator::Text2ItemChosen(Session& session, const QString& item)
 {
-    session.Text2 = item;
+    session.setExtension(item);
     Command2_Click(session);
 }
 
 void NameGenerator::ZerosItemChosen(Session& session, const QString& item)
 {
-    session.Zeros = item;
+    session.setPadding(item);
     Command2_Click(session);
 }

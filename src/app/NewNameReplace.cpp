@@ -40,5 +40,6 @@ bool NewNameReplace::ReplaceChange(FileListModel& model, const QString& r1, cons
 
 bool NewNameReplace::Command5_Click(Session& session)
 {
-    return ReplaceChange(session.model(), session.R1[0], session.R1[1], session.prompter());
+    return ReplaceChange(session.model(), session.replaceText(), session.replaceWith(),
+                         session.prompter());
 }

@@ -39,7 +39,7 @@ struct Batch : ScannedFolder {
     {
         if (!listed.isEmpty())
             narrowTo(listed);
-        for (int p = 0; p <= session.FileLast; ++p)
+        for (int p = 0; p <= session.lastPosition(); ++p)
             session.model().DesChange(p, "new-" + session.model().SourceName(p));
     }
     // %F: the listed folder, %D: the destination (no trailing "/").

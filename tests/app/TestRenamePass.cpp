@@ -77,17 +77,17 @@ struct Fixture {
             if (s.startsWith("h:"))
                 faults.setAttributes(folder + name, FileSystem::Hidden);
         }
-        session.Dr = folder;
-        session.ListRefresh();
+        session.setFolder(folder);
+        session.scanFolder();
         FileListModel& model = session.model();
         std::sort(model.displayOrder().begin(), model.displayOrder().end(),
                   [&](int a, int b) { return model.sourceNameOf(a) < model.sourceNameOf(b); });
-        for (int k = 0; k <= session.FileLast; ++k)
+        for (int k = 0; k <= session.lastPosition(); ++k)
             model.DesChange(k, model.SourceName(k));
         for (const QString& step : plan.split(' ', Qt::SkipEmptyParts)) {
             if (step.startsWith('-'))
                 ::unlink(QString(folder + step.mid(1)).toUtf8().constData());
-            for (int k = 0; k <= session.FileLast; ++k) {
+            for (int k = 0; k <= session.lastPosition(); ++k) {
                 if (model.SourceName(k) == step.section('>', 0, 0))
                     model.DesChange(k, step.section('>', 1));
             }
@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(f.faults.messages.join('\n'), messages.join('\n').replace("%1", dir.path()));
         QVERIFY(f.faults.failureAnswers.empty());
         // One pair per position, renamed or not; a stopped pass keeps those done.
-        QCOMPARE(f.session.undoRecord.count(), stop ? 0 : f.session.FileLast + 1);
+        QCOMPARE(f.session.undoRecord.count(), stop ? 0 : f.session.lastPosition() + 1);
         QCOMPARE(status.last().at(0).toString(),
                  stop ? RenamePass::failedText() : RenamePass::completedText());
     }
@@ -203,14 +203,14 @@ private slots:
     {
         TempFolder dir;
         Fixture f(dir.path(), "a b c", "a>x b>y");
-        f.session.Text2 = QStringLiteral(".png");
+        f.session.setExtension(QStringLiteral(".png"));
         QSignalSpy enabled(&f.session, &Session::undoEnabledChanged);
         QSignalSpy typeBox(&f.pass, &RenamePass::typeBoxText);
         QSignalSpy running(&f.pass, &RenamePass::runningChanged);
         f.pass.Command1_Click(-1);
         QCOMPARE(snapshot(dir), QStringLiteral("c=c x=a y=b"));
         QCOMPARE(typeBox.takeFirst().at(0).toString(), QStringLiteral("*.png"));
-        QCOMPARE(f.session.FileLast, 2); // rescanned
+        QCOMPARE(f.session.lastPosition(), 2); // rescanned
         // Another program took one old name meanwhile: that pair stays.
         QVERIFY(dir.write("a", "other"));
         f.pass.Undo_Rename_Click();
