@@ -102,28 +102,19 @@ void TestSaveListingDialog::save_data()
     QTest::addColumn<QByteArray>("start");
 
     const QByteArray csv = "No,Date/Time,Byte Size,Filenames at Directory ";
-    QTest::newRow("typed name") << "type:report;save"
-                                << "report.csv" << csv;
-    QTest::newRow("other extension typed") << "clear;type:list.txt;save"
-                                           << "list.csv" << csv;
-    QTest::newRow("rich text") << "type-index:1;type:report;save"
-                               << "report.rtf" << QByteArray("{\\rtf1\\ansi");
-    QTest::newRow("spreadsheet") << "type:report;type-index:2;save"
-                                 << "report.xls" << QByteArray::fromHex("0900");
-    QTest::newRow("forbidden characters dropped") << "type:a|b*c\"d/e:f<g>h?i\\j;save"
-                                                  << "abcdefghij.csv" << csv;
-    QTest::newRow("enter goes to save, enter saves") << "type:report;enter;enter"
-                                                     << "report.csv" << csv;
-    QTest::newRow("into a sub-folder") << "browse:Out;type:report;save"
-                                       << "Out/report.csv" << csv;
-    QTest::newRow("file clicked replaces it") << "browse:old.csv;save"
-                                              << "old.csv" << csv;
-    QTest::newRow("cancel") << "type:report;cancel"
-                            << "" << QByteArray();
-    QTest::newRow("closed by the frame") << "type:report;frame"
-                                         << "" << QByteArray();
-    QTest::newRow("no name: save does nothing") << "save;frame"
-                                                << "" << QByteArray();
+    const auto row = [](const char* name, const char* steps, const char* file,
+                        const QByteArray& start) { QTest::newRow(name) << steps << file << start; };
+    row("typed name", "type:report;save", "report.csv", csv);
+    row("other extension typed", "clear;type:list.txt;save", "list.csv", csv);
+    row("rich text", "type-index:1;type:report;save", "report.rtf", "{\\rtf1\\ansi");
+    row("spreadsheet", "type:report;type-index:2;save", "report.xls", QByteArray::fromHex("0900"));
+    row("forbidden characters dropped", "type:a|b*c\"d/e:f<g>h?i\\j;save", "abcdefghij.csv", csv);
+    row("enter goes to save, enter saves", "type:report;enter;enter", "report.csv", csv);
+    row("into a sub-folder", "browse:Out;type:report;save", "Out/report.csv", csv);
+    row("file clicked replaces it", "browse:old.csv;save", "old.csv", csv);
+    row("cancel", "type:report;cancel", "", {});
+    row("closed by the frame", "type:report;frame", "", {});
+    row("no name: save does nothing", "save;frame", "", {});
 }
 
 void TestSaveListingDialog::save()
