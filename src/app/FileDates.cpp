@@ -49,12 +49,12 @@ QString FileDates::GetDate2(const FileListModel& model, const QString& pickerTex
 
 QString FileDates::GetDate1(const Session& session)
 {
-    return GetDate1(session.model(), session.PickerText[Creation]);
+    return GetDate1(session.model(), session.pickerText(Creation));
 }
 
 QString FileDates::GetDate2(const Session& session)
 {
-    return GetDate2(session.model(), session.PickerText[Modified]);
+    return GetDate2(session.model(), session.pickerText(Modified));
 }
 
 QDateTime FileDates::CalanderChange(FileListModel& model, Column column, const QString& pickerText,
@@ -76,13 +76,13 @@ QDateTime FileDates::CalanderChange(FileListModel& model, Column column, const Q
 QDateTime FileDates::CalanderChange1(Session& session, const QString& pickerText,
                                      const QDateTime& theDate)
 {
-    session.PickerText[Creation] = pickerText;
+    session.setPickerText(Creation, pickerText);
     return CalanderChange(session.model(), Creation, pickerText, theDate);
 }
 
 QDateTime FileDates::CalanderChange2(Session& session, const QString& pickerText,
                                      const QDateTime& theDate)
 {
-    session.PickerText[Modified] = pickerText;
+    session.setPickerText(Modified, pickerText);
     return CalanderChange(session.model(), Modified, pickerText, theDate);
 }

@@ -50,7 +50,7 @@ public:
     // 2. Every record's date text in the column becomes TheDate as a date
     //    text (FileDateChange1 / FileDateChange2).
     // 3. The list is redrawn.
-    // The Session overloads also keep Session::PickerText current, which the
+    // The Session overloads also keep Session::pickerText() current, which the
     // rename pass reads. Returns the new TheDate.
     static QDateTime CalanderChange1(Session& session, const QString& pickerText,
                                      const QDateTime& theDate);

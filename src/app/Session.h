@@ -58,11 +58,11 @@ public:
     int lastPosition() const { return m_lastPosition; }
     void setLastPosition(int position) { m_lastPosition = position; }
 
-    // The texts of the two date pickers (DatePicker1 for creation dates,
-    // DatePicker2 for modified dates), kept current by the list view. A
-    // picker's date is pending while record 0 shows the same text (see
-    // FileDates::GetDate1/GetDate2).
-    QString PickerText[2];
+    // The texts of the two date pickers (0 for creation dates, 1 for
+    // modified dates), kept current by the list view. A picker's date is
+    // pending while record 0 shows the same text (see FileDates).
+    const QString& pickerText(int picker) const { return m_pickerText[picker]; }
+    void setPickerText(int picker, const QString& text) { m_pickerText[picker] = text; }
 
     // The undo record of the last rename pass, and whether "Undo Renaming..."
     // may run it: enabled when a pass starts, disabled by the undo itself and
@@ -103,6 +103,7 @@ private:
     QString m_replaceText;
     QString m_replaceWith;
     QString m_folderPath;
+    QString m_pickerText[2];
     int m_lastPosition = -1;
     bool m_undoEnabled = false;
 };
