@@ -6,7 +6,7 @@
 #include "controls/FileListView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtPrompter.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -19,6 +19,13 @@
 
 namespace
 {
+
+// The file system the measured work goes through, as the program has it.
+FileSystem& fileSystem()
+{
+    static PosixFileSystem fs;
+    return fs;
+}
 
 // Seconds since this process started, from the kernel's own start time.
 double sinceProcessStart()
@@ -57,8 +64,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (watched == m_list && e->type() == QEvent::Paint && m_session.FileLast >= 0 &&
-            m_session.model().recordCount() == m_session.FileLast + 1 && !m_done) {
+        if (watched == m_list && e->type() == QEvent::Paint && m_session.lastPosition() >= 0 &&
+            m_session.model().recordCount() == m_session.lastPosition() + 1 && !m_done) {
             m_done = true;
             // The paint runs after this filter; stop right after it.
             QTimer::singleShot(0, [this] { finish(); });
@@ -71,7 +78,8 @@ private:
     {
         struct rusage ru;
         getrusage(RUSAGE_SELF, &ru);
-        printf("%.3f %ld %d files\n", sinceProcessStart(), ru.ru_maxrss, m_session.FileLast + 1);
+        printf("%.3f %ld %d files\n", sinceProcessStart(), ru.ru_maxrss,
+               m_session.lastPosition() + 1);
         fflush(stdout);
         _exit(0); // a million rows need no tidying up
     }
@@ -92,11 +100,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QtPrompter prompter;
-    Session session(FileSystem::instance(), prompter);
+    Session session(fileSystem(), prompter);
     MainWindow window(session);
     prompter.setParent(&window);
-    FirstPaint watch(window.FileListView1, session);
-    window.FileListView1->installEventFilter(&watch);
+    FirstPaint watch(window.fileList, session);
+    window.fileList->installEventFilter(&watch);
     window.show();
     return app.exec();
 }

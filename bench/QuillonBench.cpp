@@ -9,7 +9,7 @@
 #include "filelist/FolderScan.h"
 #include "filelist/NaturalOrder.h"
 #include "output/ListingExport.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/StderrPrompter.h"
 
 #include <QCoreApplication>
@@ -21,6 +21,13 @@
 
 namespace
 {
+
+// The file system the measured work goes through, as the program has it.
+FileSystem& fileSystem()
+{
+    static PosixFileSystem fs;
+    return fs;
+}
 
 using BenchReport::peakKiB;
 
@@ -36,7 +43,7 @@ int scan(const QString& folder)
     t.start();
     FileListModel model;
     FileListModel::Rows rows;
-    const auto result = FolderScan::scan(FileSystem::instance(), folder, QStringLiteral("*"), rows);
+    const auto result = FolderScan::scan(fileSystem(), folder, QStringLiteral("*"), rows);
     model.setRows(std::move(rows));
     report(t.nsecsElapsed() / 1e9, QString::number(result.fileLast + 1) + QStringLiteral(" files"));
     return 0;
@@ -135,13 +142,13 @@ public:
 int rename(const QString& folder, const QString& journalPath)
 {
     YieldingPrompter prompter;
-    Session session(FileSystem::instance(), prompter);
-    session.Dr = folder;
-    session.ListRefresh();
+    Session session(fileSystem(), prompter);
+    session.setFolder(folder);
+    session.scanFolder();
     FileListModel& model = session.model();
     std::sort(model.displayOrder().begin(), model.displayOrder().end(),
               [&](int a, int b) { return model.currentNameOf(a) < model.currentNameOf(b); });
-    session.Zeros = QStringLiteral("000000");
+    session.setPadding(QStringLiteral("000000"));
     session.generateNames();
     RenamePass pass(session);
     QString label; // the RemN label's text
@@ -150,22 +157,22 @@ int rename(const QString& folder, const QString& journalPath)
     t.start();
     RenameJournal journal; // "-": none, to see what the journal costs
     if (journalPath != QLatin1String("-")) {
-        if (journal.begin(journalPath, session.FolderPath, pass.plan()) != 0)
+        if (journal.begin(journalPath, session.folderPath(), pass.plan()) != 0)
             return 1;
         pass.setJournal(&journal);
     }
     pass.renameFiles(-1);
     report(t.nsecsElapsed() / 1e9,
-           QString::number(session.FileLast + 1) + QStringLiteral(" files"));
+           QString::number(session.lastPosition() + 1) + QStringLiteral(" files"));
     if (label != RenamePass::completedText())
         return 1;
     // The rescan that ends the pass in the window, then the undo of the
     // pass (every file back to its old name), without its own rescan.
     t.restart();
-    session.ListRefresh();
+    session.scanFolder();
     report(t.nsecsElapsed() / 1e9, QStringLiteral("rescan"));
     t.restart();
-    RenamePass::undoPairs(FileSystem::instance(), session.undoRecord);
+    RenamePass::undoPairs(fileSystem(), session.undoRecord);
     report(t.nsecsElapsed() / 1e9, QStringLiteral("undo"));
     return 0;
 }
@@ -175,17 +182,18 @@ int rename(const QString& folder, const QString& journalPath)
 int exportListing(const QString& folder, const QString& outFolder)
 {
     StderrPrompter prompter;
-    Session session(FileSystem::instance(), prompter);
-    session.Dr = folder;
-    session.ListRefresh();
+    Session session(fileSystem(), prompter);
+    session.setFolder(folder);
+    session.scanFolder();
     report(0, QStringLiteral("loaded")); // the peak memory before any export
-    const ListingSource source{session.model(), session.FileLast, session.FolderPath, session.Dr};
+    const ListingSource source{session.model(), session.lastPosition(), session.folderPath(),
+                               session.folder()};
     for (auto type :
          {ListingExport::Type::Csv, ListingExport::Type::Rtf, ListingExport::Type::Xls}) {
         const QString name = outFolder + QStringLiteral("/listing");
         QElapsedTimer t;
         t.start();
-        if (!ListingExport::save(source, name, type, prompter))
+        if (!ListingExport::save(source, name, type, prompter, fileSystem()))
             return 1;
         report(t.nsecsElapsed() / 1e9, ListingExport::typeName(type));
     }

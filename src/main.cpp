@@ -6,7 +6,7 @@
 #include "gui/QtClipboard.h"
 #include "gui/QtPrompter.h"
 #include "platform/FileNameCodec.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -63,14 +63,15 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     QtPrompter prompter;
+    PosixFileSystem fs; // the one file system every part of the window uses
     const QSize screen = QGuiApplication::primaryScreen()->size();
     if (!ScreenCheck::passes(screen.width(), screen.height(), prompter))
         return 1;
     // A folder that cannot be entered is said, and the window lists the
     // current folder instead.
-    if (!folder.isEmpty() && StartFolder::enter(FileSystem::instance(), folder) != 0)
+    if (!folder.isEmpty() && StartFolder::enter(fs, folder) != 0)
         prompter.message(QStringLiteral("Quillon cannot open the folder \"%1\".").arg(folder));
-    Session session(FileSystem::instance(), prompter);
+    Session session(fs, prompter);
     MainWindow window(session);
     prompter.setParent(&window);
     window.show();

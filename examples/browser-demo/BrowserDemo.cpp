@@ -13,7 +13,7 @@
 #include "gui/SaveListingDialog.h"
 #include "output/ListingSource.h"
 #include "platform/DateText.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -31,7 +31,7 @@ public:
     {
         setWindowTitle(QStringLiteral("Quillon browser demo"));
         setFixedSize(900, 330);
-        m_browser = new FolderBrowser(this);
+        m_browser = new FolderBrowser(m_fs, this);
         m_browser->setGeometry(10, 40, 463, 267); // the folder panel's size
         m_folder = new QLabel(this);
         m_folder->setGeometry(10, 8, 880, 24);
@@ -45,7 +45,7 @@ public:
         m_browser->GetDir(path);
         connect(m_browser, &FolderBrowser::Click, this, [this] { listFiles(); });
         connect(m_files, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-            PicturePreview::OpenListedFile(item->text(), this);
+            PicturePreview::openListedFile(item->text(), m_fs, this);
         });
         connect(save, &QPushButton::clicked, this, [this] { saveListing(); });
         listFiles();
@@ -56,7 +56,7 @@ private:
     // process is now in.
     void listFiles()
     {
-        FileSystem& fs = FileSystem::instance();
+        FileSystem& fs = m_fs;
         const QString folder = fs.currentFolder();
         m_folder->setText(QStringLiteral("Folder: ") + folder);
         m_files->clear();
@@ -84,10 +84,11 @@ private:
             folder += QLatin1Char('/');
         const ListingSource source{m_model, m_rowCount - 1, folder, m_listedFolder};
         QtPrompter prompter;
-        SaveListingDialog::SaveSource(source, prompter, this);
+        SaveListingDialog::saveListing(source, prompter, this, m_fs);
         listFiles();
     }
 
+    PosixFileSystem m_fs;
     FolderBrowser* m_browser;
     QLabel* m_folder;
     QListWidget* m_files;

@@ -3,7 +3,7 @@
 // (default the current folder). Each --sort is one header click (0..6).
 #include "app/Session.h"
 #include "controls/FileListView.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/PropertyBag.h"
 #include "platform/StderrPrompter.h"
 
@@ -43,15 +43,16 @@ int main(int argc, char** argv)
         args.remove(i, 2);
     }
     StderrPrompter prompter;
-    Session session(FileSystem::instance(), prompter);
+    PosixFileSystem fs;
+    Session session(fs, prompter);
     if (!args.isEmpty())
-        session.Dr = QDir(args.first()).absolutePath();
+        session.setFolder(QDir(args.first()).absolutePath());
     FileListView list;
     configure(list);
     list.setSession(&session);
     list.resize(1000, 560);
-    list.setWindowTitle(QStringLiteral("Quillon list: ") + session.Dr);
-    session.ListRefresh();
+    list.setWindowTitle(QStringLiteral("Quillon list: ") + session.folder());
+    session.scanFolder();
     for (int c : clicks)
         list.SortButton_Click(c);
     list.show();

@@ -130,7 +130,7 @@ BatchRunner::Filled BatchRunner::fill(QStringView text, int position) const
         out.pattern += typed;
         if (at < 0)
             return out;
-        const QString value = sourceFirst ? m_session.FolderPath + model.currentNameAt(position)
+        const QString value = sourceFirst ? m_session.folderPath() + model.currentNameAt(position)
                                           : model.newNameAt(position);
         out.text += value;
         out.pattern += escapeWildcards(value);
@@ -151,7 +151,7 @@ int BatchRunner::runInternal(const QString& line, int attributeValue)
 {
     const QStringList words = line.split(QLatin1Char(' '));
     QList<Filled> filled(words.size());
-    for (int position = 0; position <= m_session.FileLast; ++position) {
+    for (int position = 0; position <= m_session.lastPosition(); ++position) {
         show(fill(line, position).text);
         for (qsizetype i = 0; i < words.size(); ++i)
             filled[i] = fill(words[i], position);
@@ -189,7 +189,7 @@ int BatchRunner::runPerFile(const QString& line)
 {
     const QStringList words = ProcessLauncher::split(line);
     QStringList arguments;
-    for (int position = 0; position <= m_session.FileLast; ++position) {
+    for (int position = 0; position <= m_session.lastPosition(); ++position) {
         show(fill(line, position).text);
         arguments.clear();
         for (const QString& word : words)

@@ -54,12 +54,12 @@ QString FileDates::pendingModifiedDate(const FileListModel& model, const QString
 
 QString FileDates::pendingCreationDate(const Session& session)
 {
-    return pendingCreationDate(session.model(), session.PickerText[Creation]);
+    return pendingCreationDate(session.model(), session.pickerText(Creation));
 }
 
 QString FileDates::pendingModifiedDate(const Session& session)
 {
-    return pendingModifiedDate(session.model(), session.PickerText[Modified]);
+    return pendingModifiedDate(session.model(), session.pickerText(Modified));
 }
 
 QDateTime FileDates::pickerChanged(FileListModel& model, Column column, const QString& pickerText,
@@ -81,13 +81,13 @@ QDateTime FileDates::pickerChanged(FileListModel& model, Column column, const QS
 QDateTime FileDates::creationPickerChanged(Session& session, const QString& pickerText,
                                            const QDateTime& theDate)
 {
-    session.PickerText[Creation] = pickerText;
+    session.setPickerText(Creation, pickerText);
     return pickerChanged(session.model(), Creation, pickerText, theDate);
 }
 
 QDateTime FileDates::modifiedPickerChanged(Session& session, const QString& pickerText,
                                            const QDateTime& theDate)
 {
-    session.PickerText[Modified] = pickerText;
+    session.setPickerText(Modified, pickerText);
     return pickerChanged(session.model(), Modified, pickerText, theDate);
 }

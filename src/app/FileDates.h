@@ -50,7 +50,7 @@ public:
     // 2. Every record's date text in the column becomes that date as a date
     //    text (FileDateChange1 / FileDateChange2).
     // 3. The list is redrawn.
-    // The Session overloads also keep Session::PickerText current, which the
+    // The Session overloads also keep Session::pickerText() current, which the
     // rename pass reads. Returns the picker's new date.
     static QDateTime creationPickerChanged(Session& session, const QString& pickerText,
                                            const QDateTime& theDate);

@@ -62,7 +62,7 @@ FileSearch::Outcome FileSearch::search(int index, const QString& caption)
 void FileSearch::collectByName(const QString& text, FileListModel::Rows& rows)
 {
     const FileListModel& model = m_session.model();
-    for (int position = 0; position <= m_session.FileLast; ++position) {
+    for (int position = 0; position <= m_session.lastPosition(); ++position) {
         const QString name = model.currentNameAt(position);
         if (name.contains(text, Qt::CaseSensitive))
             addRow(rows, name);
@@ -73,11 +73,11 @@ void FileSearch::collectByContent(const QString& text, FileListModel::Rows& rows
 {
     const QByteArray needle = text.toUtf8();
     const FileListModel& model = m_session.model();
-    for (int position = 0; position <= m_session.FileLast; ++position) {
+    for (int position = 0; position <= m_session.lastPosition(); ++position) {
         const QString name = model.currentNameAt(position);
         m_session.prompter().processEvents();
         emit captionChanged(QStringLiteral("Searching File ") + name);
-        if (fileContains(m_session.FolderPath + name, needle))
+        if (fileContains(m_session.folderPath() + name, needle))
             addRow(rows, name);
     }
 }
@@ -121,7 +121,7 @@ bool FileSearch::fileContains(const QString& path, const QByteArray& needle, qsi
 void FileSearch::addRow(FileListModel::Rows& rows, const QString& name)
 {
     FileSystem::Entry e;
-    const bool ok = m_session.fs().stat(m_session.FolderPath + name, e) == FileErrors::None;
+    const bool ok = m_session.fs().stat(m_session.folderPath() + name, e) == FileErrors::None;
     const QString created =
         ok ? DateText::fromEpoch(e.created.seconds) : DateText::format(DateText::zeroDate());
     const QString modified = ok ? DateText::fromEpoch(e.modified.seconds) : QString();
@@ -137,7 +137,7 @@ FileSearch::Outcome FileSearch::finish(FileListModel::Rows&& rows)
     }
     const int last = int(rows.count()) - 1;
     m_session.model().setRows(std::move(rows));
-    m_session.FileLast = last;
+    m_session.setLastPosition(last);
     m_session.generateNames();
     return Outcome::Replaced;
 }

@@ -369,8 +369,9 @@ bool NameGenerator::run(FileListModel& model, int fileLast, const Inputs& inputs
 
 bool NameGenerator::generateNames(Session& session)
 {
-    const Inputs inputs{session.Text1, session.Zeros, session.Text2, session.R1[0], session.R1[1]};
-    return run(session.model(), session.FileLast, inputs, session.prompter());
+    const Inputs inputs{session.pattern(), session.padding(), session.extension(),
+                        session.replaceText(), session.replaceWith()};
+    return run(session.model(), session.lastPosition(), inputs, session.prompter());
 }
 
 bool NameGenerator::keyAccepted(QChar key)
@@ -380,7 +381,7 @@ bool NameGenerator::keyAccepted(QChar key)
 
 void NameGenerator::patternItemChosen(Session& session, const QString& item)
 {
-    session.Text1 = item == sameItem() ? QString() : item;
+    session.setPattern(item == sameItem() ? QString() : item);
     generateNames(session);
 }
 
@@ -399,12 +400,12 @@ bool NameGenerator::extensionKeyTyped(Session& session, QChar key)
 
 void NameGenerator::extensionItemChosen(Session& session, const QString& item)
 {
-    session.Text2 = item;
+    session.setExtension(item);
     generateNames(session);
 }
 
 void NameGenerator::paddingItemChosen(Session& session, const QString& item)
 {
-    session.Zeros = item;
+    session.setPadding(item);
     generateNames(session);
 }

@@ -48,7 +48,7 @@ void NewNameClipboard::copy(Session& session, Clipboard& clipboard)
 {
     session.prompter().setBusy(true);
     clipboard.clear();
-    clipboard.setText(copyText(session.model(), session.FileLast));
+    clipboard.setText(copyText(session.model(), session.lastPosition()));
     session.prompter().setBusy(false);
 }
 
@@ -56,7 +56,7 @@ bool NewNameClipboard::paste(Session& session, const Clipboard& clipboard)
 {
     session.prompter().setBusy(true);
     const bool pasted =
-        pasteText(session.model(), session.FileLast, clipboard.text(), session.prompter());
+        pasteText(session.model(), session.lastPosition(), clipboard.text(), session.prompter());
     session.prompter().setBusy(false);
     return pasted;
 }

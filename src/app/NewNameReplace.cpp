@@ -40,5 +40,6 @@ bool NewNameReplace::replaceInNewNames(FileListModel& model, const QString& r1, 
 
 bool NewNameReplace::replaceFromBoxes(Session& session)
 {
-    return replaceInNewNames(session.model(), session.R1[0], session.R1[1], session.prompter());
+    return replaceInNewNames(session.model(), session.replaceText(), session.replaceWith(),
+                         session.prompter());
 }

@@ -179,8 +179,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     ask.setBusy(true);
 
     const FileListModel& model = m_session.model();
-    const QString folder = m_session.FolderPath;
-    const int last = m_session.FileLast;
+    const QString folder = m_session.folderPath();
+    const int last = m_session.lastPosition();
     UndoRecord& undo = m_session.undoRecord;
     undo.start(folder, last + 1);
     // Full paths are built in two buffers that keep their capacity.
@@ -249,7 +249,7 @@ void RenamePass::recordStep(int position, const QString& source, const QString& 
 
 QList<bool> RenamePass::dryRun(int attributeValue)
 {
-    QList<bool> renamed(m_session.FileLast + 1, false);
+    QList<bool> renamed(m_session.lastPosition() + 1, false);
     if (m_running)
         return renamed;
     DryRunFileSystem dry(m_session.fs());
@@ -269,8 +269,8 @@ QList<bool> RenamePass::dryRun(int attributeValue)
 QList<RenameJournal::Step> RenamePass::plan() const
 {
     QList<RenameJournal::Step> steps;
-    steps.reserve(m_session.FileLast + 1);
-    for (int i = 0; i <= m_session.FileLast; ++i)
+    steps.reserve(m_session.lastPosition() + 1);
+    for (int i = 0; i <= m_session.lastPosition(); ++i)
         steps.append({m_session.model().currentNameAt(i), m_session.model().newNameAt(i)});
     return steps;
 }
@@ -297,7 +297,7 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue,
 // pass records a position; the undo record holds the steps likewise.
 RenamePass::Outcome RenamePass::renameSteps()
 {
-    const QString folder = m_session.FolderPath;
+    const QString folder = m_session.folderPath();
     UndoRecord& undo = m_session.undoRecord;
     undo.start(folder, m_steps->size());
     QSet<QString> notBrought; // targets of steps that failed
@@ -342,7 +342,7 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
     RenameJournal journal;
     const QString path = JournalFolder::newJournal();
     const int rc = path.isEmpty() ? int(FileErrors::PathAccess)
-                                  : journal.begin(path, m_session.FolderPath, plan());
+                                  : journal.begin(path, m_session.folderPath(), plan());
     if (rc != FileErrors::None)
         m_session.prompter().message(
             QStringLiteral("The undo journal could not be written to %1; this pass can be undone "
@@ -352,9 +352,9 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
     const Outcome outcome = pass(attributeValue);
     m_journal = nullptr;
     JournalFolder::prune();
-    if (outcome == Outcome::Completed && m_session.Text2 != NameGenerator::keepExtension())
-        emit typeBoxText(QLatin1Char('*') + m_session.Text2);
-    m_session.ListRefresh();
+    if (outcome == Outcome::Completed && m_session.extension() != NameGenerator::keepExtension())
+        emit typeBoxText(QLatin1Char('*') + m_session.extension());
+    m_session.scanFolder();
     setRunning(false);
     return outcome;
 }
@@ -379,5 +379,5 @@ void RenamePass::undoLastPass()
     undoPairs(m_session.fs(), m_session.undoRecord);
     m_session.prompter().setBusy(false);
     setRunning(false);
-    m_session.ListRefresh();
+    m_session.scanFolder();
 }

@@ -2,35 +2,59 @@
 
 #include "NameGenerator.h"
 #include "filelist/FolderScan.h"
+#include "platform/BusyPointer.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
 
 Session::Session(FileSystem& fs, Prompter& prompter, QObject* parent)
-    : QObject(parent), m_fs(fs), m_prompter(prompter)
+    : QObject(parent), m_fs(fs), m_prompter(prompter), m_folder(fs.currentFolder())
 {
-    Dr = fs.currentFolder();
+}
+
+void Session::setPattern(const QString& pattern)
+{
+    if (pattern != m_pattern) {
+        m_pattern = pattern;
+        emit patternChanged(pattern);
+    }
+}
+
+void Session::setPadding(const QString& padding)
+{
+    if (padding != m_padding) {
+        m_padding = padding;
+        emit paddingChanged(padding);
+    }
+}
+
+void Session::setExtension(const QString& extension)
+{
+    if (extension != m_extension) {
+        m_extension = extension;
+        emit extensionChanged(extension);
+    }
 }
 
 void Session::applyFilter(const QString& boxText)
 {
-    TypeFilter = FolderScan::filterFromBox(boxText);
-    ListRefresh();
+    m_typeFilter = FolderScan::filterFromBox(boxText);
+    scanFolder();
 }
 
-void Session::ListRefresh()
+void Session::scanFolder()
 {
-    m_prompter.setBusy(true);
     FileListModel::Rows rows;
-    const FolderScan::Result result = FolderScan::scan(m_fs, Dr, TypeFilter, rows);
-    FolderPath = result.folderPath;
-    FileLast = result.fileLast;
-    Zeros = FolderScan::zerosFor(FileLast);
-    emit zerosChanged(Zeros);
-    m_prompter.processEvents();
-    if (FileLast >= 0)
-        m_model.setRows(std::move(rows));
-    m_prompter.setBusy(false);
-    if (FileLast >= 0) {
+    {
+        BusyPointer busy(m_prompter);
+        const FolderScan::Result result = FolderScan::scan(m_fs, m_folder, m_typeFilter, rows);
+        m_folderPath = result.folderPath;
+        m_lastPosition = result.fileLast;
+        setPadding(FolderScan::zerosFor(m_lastPosition));
+        m_prompter.processEvents();
+        if (m_lastPosition >= 0)
+            m_model.setRows(std::move(rows));
+    }
+    if (m_lastPosition >= 0) {
         generateNames();
     } else {
         QStringList empty{QString()};

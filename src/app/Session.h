@@ -13,9 +13,12 @@ class Prompter;
 // that both front ends run on it: the window and quillon-cli each own one
 // Session and call the same operation classes with it.
 //
-// Field names follow the window's controls: Dr is the path box, Text1 the
-// pattern box, Zeros the padding box, Text2 the extension box, R1 the replace
-// pair. FolderPath and FileLast are those of the last scan (or search).
+// The inputs (the folder to list, the type filter, the new-name pattern,
+// padding and extension, the replace pair) are set as they change: the
+// window's boxes feed their setters on every edit, so an operation always
+// reads what the person sees. The operations that rewrite an input (a list
+// choice, a scan's padding) go through the same setters, whose change
+// signals put the text back into the boxes.
 class Session : public QObject
 {
     Q_OBJECT
@@ -27,23 +30,39 @@ public:
     FileListModel& model() { return m_model; }
     const FileListModel& model() const { return m_model; }
 
-    // The window's inputs, as typed.
-    QString Dr;
-    QString TypeFilter = QStringLiteral("*");
-    QString Text1 = QStringLiteral("New_Filename_#");
-    QString Zeros = QStringLiteral("00000");
-    QString Text2 = QStringLiteral(".???");
-    QString R1[2];
+    // The folder to list, as typed or chosen.
+    const QString& folder() const { return m_folder; }
+    void setFolder(const QString& folder) { m_folder = folder; }
+    // The file-type filter the scan applies ("*" for all).
+    const QString& typeFilter() const { return m_typeFilter; }
+    void setTypeFilter(const QString& filter) { m_typeFilter = filter; }
+    // The new-name pattern ("#" marks the number), the padding ("000") and
+    // the extension (".???" keeps each file's own).
+    const QString& pattern() const { return m_pattern; }
+    void setPattern(const QString& pattern);
+    const QString& padding() const { return m_padding; }
+    void setPadding(const QString& padding);
+    const QString& extension() const { return m_extension; }
+    void setExtension(const QString& extension);
+    // The replace pair: the text to replace in the new names and its
+    // replacement.
+    const QString& replaceText() const { return m_replaceText; }
+    void setReplaceText(const QString& text) { m_replaceText = text; }
+    const QString& replaceWith() const { return m_replaceWith; }
+    void setReplaceWith(const QString& text) { m_replaceWith = text; }
 
-    // Results of the last scan.
-    QString FolderPath;
-    int FileLast = -1;
+    // Results of the last scan: the listed folder with its closing slash and
+    // the last list position (-1 for an empty list). A search narrows the
+    // list and sets the last position.
+    const QString& folderPath() const { return m_folderPath; }
+    int lastPosition() const { return m_lastPosition; }
+    void setLastPosition(int position) { m_lastPosition = position; }
 
-    // The texts of the two date pickers (DatePicker1 for creation dates,
-    // DatePicker2 for modified dates), kept current by the list view. A
-    // picker's date is pending while record 0 shows the same text (see
-    // FileDates::pendingCreationDate/pendingModifiedDate).
-    QString PickerText[2];
+    // The texts of the two date pickers (0 for creation dates, 1 for
+    // modified dates), kept current by the list view. A picker's date is
+    // pending while record 0 shows the same text (see FileDates).
+    const QString& pickerText(int picker) const { return m_pickerText[picker]; }
+    void setPickerText(int picker, const QString& text) { m_pickerText[picker] = text; }
 
     // The undo record of the last rename pass, and whether "Undo Renaming..."
     // may run it: enabled when a pass starts, disabled by the undo itself and
@@ -60,13 +79,15 @@ public:
 
     // Applies the type box text as Enter or a list choice does, then scans.
     void applyFilter(const QString& boxText);
-    // The folder scan: lists Dr, sets Zeros, proposes new names.
-    void ListRefresh();
+    // The folder scan: lists folder(), sets the padding, proposes new names.
+    void scanFolder();
     // Runs the new-name generator over the list (the Generate button).
     void generateNames();
 
 signals:
-    void zerosChanged(const QString& zeros);
+    void patternChanged(const QString& pattern);
+    void paddingChanged(const QString& padding);
+    void extensionChanged(const QString& extension);
     void scanned();
     void undoEnabledChanged(bool enabled);
 
@@ -74,5 +95,15 @@ private:
     FileSystem& m_fs;
     Prompter& m_prompter;
     FileListModel m_model;
+    QString m_folder;
+    QString m_typeFilter = QStringLiteral("*");
+    QString m_pattern = QStringLiteral("New_Filename_#");
+    QString m_padding = QStringLiteral("00000");
+    QString m_extension = QStringLiteral(".???");
+    QString m_replaceText;
+    QString m_replaceWith;
+    QString m_folderPath;
+    QString m_pickerText[2];
+    int m_lastPosition = -1;
     bool m_undoEnabled = false;
 };

@@ -69,10 +69,10 @@ void Shredder::shredCurrentFile()
     m_running = true;
     Prompter& prompter = m_session.prompter();
     const int position = m_session.model().currentRow();
-    const QString path = m_session.FolderPath + m_session.model().currentNameAt(position);
+    const QString path = m_session.folderPath() + m_session.model().currentNameAt(position);
     prompter.setBusy(true);
     // The one empty row of an empty folder names no file.
-    const bool listed = position >= 0 && position <= m_session.FileLast;
+    const bool listed = position >= 0 && position <= m_session.lastPosition();
     const int error =
         listed ? shred(m_session.fs(), path, listedSize(position)) : int(FileErrors::FileNotFound);
     if (error == HardLinked) {
@@ -95,13 +95,13 @@ void Shredder::shredAllFiles()
     const FileListModel& model = m_session.model();
     prompter.setBusy(true);
     int error = FileErrors::None;
-    for (int position = 0; position <= m_session.FileLast && !error; ++position) {
+    for (int position = 0; position <= m_session.lastPosition() && !error; ++position) {
         const QString name = model.currentNameAt(position);
         setStatus(QStringLiteral("Shredding :\n\n") + name);
         prompter.processEvents();
-        error = shred(m_session.fs(), m_session.FolderPath + name, listedSize(position));
+        error = shred(m_session.fs(), m_session.folderPath() + name, listedSize(position));
         if (error == HardLinked) {
-            prompter.message(hardLinkedMessage(m_session.FolderPath + name));
+            prompter.message(hardLinkedMessage(m_session.folderPath() + name));
             error = FileErrors::None;
         }
     }
@@ -110,7 +110,7 @@ void Shredder::shredAllFiles()
     else if (error == FileErrors::PathAccess)
         prompter.message(ReadOnlyMessage);
     else
-        prompter.message(QStringLiteral("Could not Shred from ") + m_session.FolderPath +
+        prompter.message(QStringLiteral("Could not Shred from ") + m_session.folderPath() +
                          QStringLiteral("..."));
     finish();
 }
@@ -129,7 +129,7 @@ qint64 Shredder::listedSize(int position) const
 void Shredder::finish()
 {
     m_session.prompter().setBusy(false);
-    m_session.ListRefresh();
+    m_session.scanFolder();
     m_running = false;
 }
 

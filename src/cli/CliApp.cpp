@@ -286,14 +286,16 @@ int CliApp::run(const QStringList& arguments)
     if (positional.size() > 2)
         return usageError(QStringLiteral("more than one folder given"));
 
-    FileSystem& fs = FileSystem::instance();
+    FileSystem& fs = m_fs;
     m_startFolder = fs.currentFolder();
     Session session(fs, m_prompter);
     if (positional.size() == 2)
-        session.Dr = QDir::cleanPath(QDir(fs.currentFolder()).absoluteFilePath(positional[1]));
+        session.setFolder(
+            QDir::cleanPath(QDir(fs.currentFolder()).absoluteFilePath(positional[1])));
     // An undo works from its record alone: no folder to list.
     const bool needsList = positional.first() != QLatin1String("undo");
-    if (needsList && !folderReadable(fs, session.Dr.isEmpty() ? m_startFolder : session.Dr))
+    if (needsList &&
+        !folderReadable(fs, session.folder().isEmpty() ? m_startFolder : session.folder()))
         return 1;
     if (needsList && !prepare(session))
         return status() ? 1 : 2;
@@ -314,13 +316,13 @@ bool CliApp::folderReadable(FileSystem& fs, const QString& folder)
 // have left some out, which a person should know before acting on "all".
 void CliApp::warnIfFull(Session& session)
 {
-    if (session.FileLast < FolderScan::MaxIndex)
+    if (session.lastPosition() < FolderScan::MaxIndex)
         return;
     qint64 files = 0;
     // A folder that can no longer be listed counts what it gave: no warning.
     std::ignore =
-        session.fs().enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {
-            if (!e.isFolder && FolderScan::passesFilter(e.name, session.TypeFilter))
+        session.fs().enumerate(session.folderPath(), false, [&](const FileSystem::Entry& e) {
+            if (!e.isFolder && FolderScan::passesFilter(e.name, session.typeFilter()))
                 ++files;
             return true;
         });
@@ -382,35 +384,35 @@ bool CliApp::prepare(Session& session)
         return false;
     // "Same" is the list item that empties the pattern: every name stays.
     if (isSet("pattern"))
-        session.Text1 =
-            value("pattern") == NameGenerator::sameItem() ? QString() : value("pattern");
+        session.setPattern(value("pattern") == NameGenerator::sameItem() ? QString()
+                                                                         : value("pattern"));
     if (isSet("ext"))
-        session.Text2 = value("ext");
-    session.R1[0] = value("replace");
-    session.R1[1] = isSet("regex") ? QString() : value("with");
+        session.setExtension(value("ext"));
+    session.setReplaceText(value("replace"));
+    session.setReplaceWith(isSet("regex") ? QString() : value("with"));
     if (isSet("filter"))
-        session.TypeFilter = FolderScan::filterFromBox(value("filter"));
-    session.ListRefresh();
+        session.setTypeFilter(FolderScan::filterFromBox(value("filter")));
+    session.scanFolder();
     warnIfFull(session);
     if (!search(session))
         return false;
     sortList(session, *clicks);
     // A padding typed by the person replaces the one the scan chose.
     if (isSet("zeros")) {
-        session.Zeros = value("zeros");
+        session.setPadding(value("zeros"));
         session.generateNames();
     }
     // The template takes the place of the pattern; the regular expression
     // works on what the pattern step proposed.
     if (nameTemplate)
         nameTemplate->applyTo(
-            session.model(), session.FileLast, session.fs(), session.FolderPath,
+            session.model(), session.lastPosition(), session.fs(), session.folderPath(),
             [this](const QString& name, const QString& tag) {
                 m_prompter.message(
                     QStringLiteral("%1 has no %2: it keeps its name").arg(name, tag));
             });
     if (regex)
-        regex->applyTo(session.model(), session.FileLast);
+        regex->applyTo(session.model(), session.lastPosition());
     // The Replace button, then names pasted from a file. Either one ending at
     // its message leaves names other than those asked for, so the command
     // does not go on.
@@ -442,6 +444,6 @@ bool CliApp::pasteNames(Session& session, const QString& path)
         CliOutput::err(QStringLiteral("quillon-cli: cannot read ") + path);
         return false;
     }
-    return NewNameClipboard::pasteText(session.model(), session.FileLast,
+    return NewNameClipboard::pasteText(session.model(), session.lastPosition(),
                                        FileNameCodec::decode(bytes), m_prompter);
 }

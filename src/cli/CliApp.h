@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConsolePrompter.h"
+#include "platform/PosixFileSystem.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -43,6 +44,7 @@ private:
 
     QCommandLineParser m_parser;
     ConsolePrompter m_prompter;
+    PosixFileSystem m_fs; // the file system every command works through
     std::map<QString, Command> m_commands;
     QString m_startFolder;
 };

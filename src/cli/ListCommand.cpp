@@ -16,7 +16,7 @@ void printRows(const Session& session)
                                   "New Filenames\tSize"));
     const FileListModel& model = session.model();
     QString line;
-    for (int position = 0; position <= session.FileLast; ++position) {
+    for (int position = 0; position <= session.lastPosition(); ++position) {
         const int r = model.recordAt(position);
         line = QString::number(model.recordNumber(r));
         for (const QString& field : {model.creationDateText(r), model.modifiedDateText(r),
@@ -37,7 +37,8 @@ int saveListing(CliApp& app, Session& session, const QString& format)
     if (output.isEmpty())
         return app.usageError(QStringLiteral("--format %1 needs -o FILE").arg(format));
     const auto type = ListingExport::typeOf(format);
-    const ListingSource source{session.model(), session.FileLast, session.FolderPath, session.Dr};
+    const ListingSource source{session.model(), session.lastPosition(), session.folderPath(),
+                               session.folder()};
     const QString file = app.absolutePath(output);
     const bool done = ListingExport::save(source, file, type, app.prompter(), session.fs());
     // A spreadsheet that could not be written shows no message in the window;

@@ -101,7 +101,7 @@ void printDryRun(Session& session, int attributes)
     RenamePass pass(session);
     const QList<bool> renamed = pass.dryRun(attributes);
     QStringList lines;
-    for (int i = 0; i <= session.FileLast; ++i) {
+    for (int i = 0; i <= session.lastPosition(); ++i) {
         const QString source = model.currentNameAt(i);
         const QString target = model.newNameAt(i);
         lines << FieldText::escaped(source) + QStringLiteral(" -> ") + FieldText::escaped(target);
@@ -120,14 +120,14 @@ void printDryRun(Session& session, int attributes)
 RenameCyclePlanner::Plan cyclePlan(Session& session)
 {
     std::vector<std::pair<QString, QString>> pairs;
-    pairs.reserve(size_t(session.FileLast + 1));
-    for (int i = 0; i <= session.FileLast; ++i)
+    pairs.reserve(size_t(session.lastPosition() + 1));
+    for (int i = 0; i <= session.lastPosition(); ++i)
         pairs.emplace_back(session.model().currentNameAt(i), session.model().newNameAt(i));
     QSet<QString> taken;
     // A name missed here because the folder cannot be listed costs a failed
     // step at most: a rename never replaces a file.
     std::ignore =
-        session.fs().enumerate(session.FolderPath, false, [&taken](const FileSystem::Entry& e) {
+        session.fs().enumerate(session.folderPath(), false, [&taken](const FileSystem::Entry& e) {
             taken.insert(e.name);
             return true;
         });
@@ -151,7 +151,7 @@ void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
             names << FieldText::escaped(name);
         CliOutput::out(QStringLiteral("cycle: ") + names.join(QStringLiteral(" -> ")));
     }
-    for (int i = 0; i <= session.FileLast; ++i)
+    for (int i = 0; i <= session.lastPosition(); ++i)
         CliOutput::out(line(i));
 }
 
@@ -163,9 +163,9 @@ QString undoFileProblem(Session& session, const QString& path)
     if (DurableFile::isSymLink(path))
         return QStringLiteral("%1 is a symbolic link").arg(path);
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    if (path.left(slash + 1) == session.FolderPath) {
+    if (path.left(slash + 1) == session.folderPath()) {
         const QString name = path.mid(slash + 1);
-        for (int i = 0; i <= session.FileLast; ++i) {
+        for (int i = 0; i <= session.lastPosition(); ++i) {
             if (session.model().currentNameAt(i) == name)
                 return QStringLiteral("%1 is one of the files to rename").arg(path);
         }
@@ -227,7 +227,7 @@ int CliCommands::rename(CliApp& app, Session& session)
         undoFile = JournalFolder::newJournal();
     RenameJournal journal;
     if (undoFile.isEmpty() ||
-        journal.begin(undoFile, session.FolderPath, cycles ? plan.steps : pass.plan()) != 0) {
+        journal.begin(undoFile, session.folderPath(), cycles ? plan.steps : pass.plan()) != 0) {
         CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") +
                        (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
         return 1;

@@ -25,7 +25,7 @@ int CliCommands::shred(CliApp& app, Session& session)
     }
     bool ok = false;
     const int row = options.value(QStringLiteral("position")).toInt(&ok);
-    if (!ok || row < 1 || row - 1 > session.FileLast)
+    if (!ok || row < 1 || row - 1 > session.lastPosition())
         return app.usageError(QStringLiteral("no listed file at position %1")
                                   .arg(options.value(QStringLiteral("position"))));
     // As a click on that row would.

@@ -96,8 +96,8 @@ QString homeFolder()
 
 } // namespace
 
-FolderBrowser::FolderBrowser(QWidget* parent)
-    : QWidget(parent), m_volumeSource(&DriveList::systemVolumes)
+FolderBrowser::FolderBrowser(FileSystem& fs, QWidget* parent)
+    : QWidget(parent), m_fs(fs), m_volumeSource([&fs] { return DriveList::systemVolumes(fs); })
 {
     initFolderBrowserResources();
     setFocusPolicy(Qt::StrongFocus);
@@ -178,7 +178,7 @@ void FolderBrowser::GetDir()
 void FolderBrowser::GetDir(QString& PathDir)
 {
     m_listed = true;
-    FileSystem& fs = FileSystem::instance();
+    FileSystem& fs = m_fs;
     // A folder that cannot be entered leaves the current one as it was.
     if (!PathDir.isEmpty())
         fs.setCurrentFolder(PathDir);
@@ -515,14 +515,14 @@ void FolderBrowser::goTo(const QString& path)
 
 void FolderBrowser::enterFolder(const QString& name)
 {
-    const QString current = FileSystem::instance().currentFolder();
+    const QString current = m_fs.currentFolder();
     m_drivePathFile = current == Root ? Root + name : current + QLatin1Char('/') + name;
     goTo(m_drivePathFile);
 }
 
 void FolderBrowser::goUp()
 {
-    FileSystem& fs = FileSystem::instance();
+    FileSystem& fs = m_fs;
     fs.setCurrentFolder(QStringLiteral(".."));
     leaveVanishedFolder(fs);
     m_drivePathFile = fs.currentFolder();

@@ -69,7 +69,7 @@ public:
         HomeKind = 110,
     };
 
-    explicit FolderBrowser(QWidget* parent = nullptr);
+    explicit FolderBrowser(FileSystem& fs, QWidget* parent = nullptr);
     ~FolderBrowser() override;
 
     void GetDir(QString& PathDir);
@@ -162,6 +162,7 @@ private:
     Fill m_fill = Fill::None;
     double m_pointerX = 0; // twips, for the highlight
     double m_pointerY = 0;
+    FileSystem& m_fs;
     std::function<QList<DriveList::Volume>()> m_volumeSource;
     bool m_listed = false; // GetDir has run at least once
 };

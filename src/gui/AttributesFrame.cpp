@@ -10,6 +10,7 @@ AttributesFrame::AttributesFrame(QWidget* parent) : QGroupBox(parent)
     setToolTip(QStringLiteral("Set file Attributes "));
     const char* const captions[] = {"Normal", "Readonly", "Hidden", "System"};
     const int tops[] = {270, 675, 1080, 1485};
+    const char* const names[] = {"normalBox", "readonlyBox", "hiddenBox", "systemBox"};
     for (int i = 0; i < 4; ++i) {
         auto* check = new QCheckBox(QString::fromLatin1(captions[i]), this);
         check->setToolTip(QStringLiteral("Set Files Attributes..."));
@@ -17,15 +18,20 @@ AttributesFrame::AttributesFrame(QWidget* parent) : QGroupBox(parent)
             "QCheckBox { background: rgb(128, 128, 255); color: white; font-weight: normal; }"));
         FormParts::place(check, 135, tops[i], 1785, 360);
         check->installEventFilter(this);
-        if (i == 0)
-            CheckN = check;
-        else
-            Check1[i] = check;
+        QCheckBox** const member[] = {&normalBox, &readonlyBox, &hiddenBox, &systemBox};
+        *member[i] = check;
+        check->setObjectName(QString::fromLatin1(names[i]));
         connect(check, &QCheckBox::toggled, this,
                 [this, i](bool checked) { m_choice.setChecked(i, checked); });
     }
     connect(&m_choice, &AttributeChoice::checkedChanged, this,
             [this](int index, bool checked) { box(index)->setChecked(checked); });
+}
+
+QCheckBox* AttributesFrame::box(int index) const
+{
+    QCheckBox* const boxes[] = {normalBox, readonlyBox, hiddenBox, systemBox};
+    return boxes[index];
 }
 
 bool AttributesFrame::eventFilter(QObject* watched, QEvent* e)

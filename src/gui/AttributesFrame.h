@@ -16,8 +16,10 @@ class AttributesFrame : public QGroupBox
 public:
     explicit AttributesFrame(QWidget* parent);
 
-    QCheckBox* CheckN;
-    QCheckBox* Check1[4] = {}; // indices 1..3
+    QCheckBox* normalBox;
+    QCheckBox* readonlyBox;
+    QCheckBox* hiddenBox;
+    QCheckBox* systemBox;
 
     const AttributeChoice& choice() const { return m_choice; }
 
@@ -25,7 +27,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    QCheckBox* box(int index) const { return index == 0 ? CheckN : Check1[index]; }
+    // The box of an AttributeChoice index: 0 Normal, 1 Readonly, 2 Hidden, 3 System.
+    QCheckBox* box(int index) const;
 
     AttributeChoice m_choice;
 };

@@ -1,8 +1,10 @@
 #include "BatchFrame.h"
 
 #include "FormParts.h"
+#include "SlotGuard.h"
 
 #include "app/BatchRunner.h"
+#include "app/Session.h"
 
 #include "controls/RenderedButton.h"
 #include <QComboBox>
@@ -12,33 +14,44 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     : QGroupBox(parent), m_runner(new BatchRunner(session, ProcessLauncher::instance(), this)),
       m_attributeValue(std::move(attributeValue))
 {
-    Text3 = FormParts::editableBox(this, m_runner->commandLine, m_runner->history,
-                                   QStringLiteral("Run a command line for each of the source "
-                                                  "filenames..."));
-    FormParts::place(Text3, 135, 270, 8385, 390);
-    Command6 =
+    commandLineBox =
+        FormParts::editableBox(this, m_runner->commandLine, m_runner->history,
+                               QStringLiteral("Run a command line for each of the source "
+                                              "filenames..."));
+    FormParts::place(commandLineBox, 135, 270, 8385, 390);
+    consoleButton =
         FormParts::command(this, QStringLiteral("CMD"), QStringLiteral("Command Windows..."));
-    FormParts::place(Command6, 8595, 270, 780, 420); // below the caption line
-    Command3 = FormParts::command(this, QStringLiteral("Execute"),
-                                  QStringLiteral("Execute Command Batch..."));
-    FormParts::place(Command3, 9405, 270, 1320, 420);
-    CMDr = new QLabel(this);
-    CMDr->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); font-weight: normal;"));
-    FormParts::moveTo(CMDr, 2340, 15);
+    FormParts::place(consoleButton, 8595, 270, 780, 420); // below the caption line
+    executeButton = FormParts::command(this, QStringLiteral("Execute"),
+                                       QStringLiteral("Execute Command Batch..."));
+    FormParts::place(executeButton, 9405, 270, 1320, 420);
+    runningLineLabel = new QLabel(this);
+    runningLineLabel->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); font-weight: normal;"));
+    FormParts::moveTo(runningLineLabel, 2340, 15);
 
-    connect(Command3, &RenderedButton::Click, this, [this] {
-        m_runner->commandLine = Text3->currentText();
-        m_runner->runForEveryFile(m_attributeValue());
+    commandLineBox->setObjectName(QStringLiteral("commandLineBox"));
+    executeButton->setObjectName(QStringLiteral("executeButton"));
+    consoleButton->setObjectName(QStringLiteral("consoleButton"));
+    runningLineLabel->setObjectName(QStringLiteral("runningLineLabel"));
+
+    connect(executeButton, &RenderedButton::Click, this, [this, &session] {
+        SlotGuard::run(session.prompter(), [this] {
+            m_runner->commandLine = commandLineBox->currentText();
+            m_runner->runForEveryFile(m_attributeValue());
+        });
     });
-    connect(Command6, &RenderedButton::Click, m_runner, &BatchRunner::openTerminal);
+    connect(consoleButton, &RenderedButton::Click, this, [this, &session] {
+        SlotGuard::run(session.prompter(), [this] { m_runner->openTerminal(); });
+    });
     connect(m_runner, &BatchRunner::lineAppended, this, [this](const QString& line) {
-        const QString text = Text3->currentText();
-        Text3->addItem(line);
-        Text3->setEditText(text);
+        const QString text = commandLineBox->currentText();
+        commandLineBox->addItem(line);
+        commandLineBox->setEditText(text);
     });
     connect(m_runner, &BatchRunner::lineShown, this, [this](const QString& line) {
-        CMDr->setText(line);
-        CMDr->adjustSize();
+        runningLineLabel->setText(line);
+        runningLineLabel->adjustSize();
     });
-    connect(m_runner, &BatchRunner::executeEnabledChanged, Command3, &RenderedButton::setEnabled);
+    connect(m_runner, &BatchRunner::executeEnabledChanged, executeButton,
+            &RenderedButton::setEnabled);
 }

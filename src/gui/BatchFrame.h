@@ -10,8 +10,8 @@ class QLabel;
 class RenderedButton;
 class Session;
 
-// "Batch Command Line :": the line (Text3) with the earlier lines in its
-// list, Execute (Command3), CMD (Command6) and the blue CMDr label showing
+// "Batch Command Line :": the command line box with the earlier lines in its
+// list, Execute, CMD (a terminal window) and the blue label showing
 // the line being run.
 class BatchFrame : public QGroupBox
 {
@@ -20,10 +20,10 @@ public:
     // attributeValue gives the Readonly/Hidden/System sum when Execute runs.
     BatchFrame(Session& session, std::function<int()> attributeValue, QWidget* parent);
 
-    QComboBox* Text3;
-    RenderedButton* Command3;
-    RenderedButton* Command6;
-    QLabel* CMDr;
+    QComboBox* commandLineBox;
+    RenderedButton* executeButton;
+    RenderedButton* consoleButton;
+    QLabel* runningLineLabel;
 
     BatchRunner& runner() { return *m_runner; }
 

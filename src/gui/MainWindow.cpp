@@ -6,6 +6,7 @@
 #include "PicturePreview.h"
 #include "QtPrompter.h"
 #include "RenamingFrame.h"
+#include "SlotGuard.h"
 
 #include "app/FileSearch.h"
 #include "app/NewNameClipboard.h"
@@ -69,7 +70,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     connectRenaming();
     connectFileOperations();
     connectListing();
-    Dr->setText(m_session.Dr);
+    nameControls();
+    folderBox->setText(m_session.folder());
+    connect(folderBox, &QLineEdit::textChanged, &m_session, &Session::setFolder);
     centralWidget()->setFixedSize(twipsX(InnerWidth), twipsY(InnerHeight));
     adjustSize();
     centralWidget()->setMinimumSize(0, 0);
@@ -96,6 +99,45 @@ int MainWindow::pixelsToTwipsY(int pixels) const
     return qRound(pixels * 1440.0 / logicalDpiY());
 }
 
+// Object names in the words of the members, for tests and accessibility.
+void MainWindow::nameControls()
+{
+    const std::pair<QObject*, const char*> names[] = {
+        {folderFrame, "folderFrame"},
+        {folderBox, "folderBox"},
+        {typeFilterBox, "typeFilterBox"},
+        {selectFolderButton, "selectFolderButton"},
+        {folderPanel, "folderPanel"},
+        {folderBrowser, "folderBrowser"},
+        {fileList, "fileList"},
+        {attributesFrame, "attributesFrame"},
+        {renamingFrame, "renamingFrame"},
+        {batchFrame, "batchFrame"},
+        {startRenameButton, "startRenameButton"},
+        {statusLabel, "statusLabel"},
+        {undoRenameAction, "undoRenameAction"},
+        {copyListingAction, "copyListingAction"},
+        {saveListingAction, "saveListingAction"},
+        {printListingAction, "printListingAction"},
+        {copyNewNamesAction, "copyNewNamesAction"},
+        {pasteNewNamesAction, "pasteNewNamesAction"},
+        {exitAction, "exitAction"},
+        {searchNamesAction, "searchNamesAction"},
+        {searchContentsAction, "searchContentsAction"},
+        {shredFileAction, "shredFileAction"},
+        {shredAllMenu, "shredAllMenu"},
+        {confirmShredAllAction, "confirmShredAllAction"},
+        {makerPageAction, "makerPageAction"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
+}
+
+void MainWindow::guarded(const std::function<void()>& work)
+{
+    SlotGuard::run(m_session.prompter(), work);
+}
+
 void MainWindow::place(QWidget* w, int left, int top, int width, int height)
 {
     w->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(height));
@@ -113,124 +155,125 @@ void MainWindow::buildControls()
     setCentralWidget(inner);
     buildPathFrame(inner);
     setUpList(inner);
-    Attributes = new AttributesFrame(inner);
-    Attributes->setTitle(QStringLiteral("Set Attributes :"));
-    FormParts::styleFrame(Attributes);
-    place(Attributes, 90, 5490, 2025, 1995);
-    Frame1 = new RenamingFrame(m_session, inner);
-    Frame1->setTitle(QStringLiteral("Generate New Filenames  :"));
-    FormParts::styleFrame(Frame1);
-    place(Frame1, Frame1Left, 5490, Frame1Width, Frame1Height);
-    Frame2 = new BatchFrame(
-        m_session, [this] { return Attributes->choice().batchValue(); }, inner);
-    Frame2->setTitle(QStringLiteral("Batch Command Line :"));
-    FormParts::styleFrame(Frame2);
-    place(Frame2, Frame1Left, 6750, Frame1Width, 780);
-    Command1 = FormParts::command(inner, QStringLiteral("Start Rename"),
-                                  QStringLiteral("Start renaming..."));
-    place(Command1, 13095, 6885, Command1Width, 600);
-    RemN = new QLabel(inner);
-    RemN->setStyleSheet(QStringLiteral("color: rgb(0, 64, 0);"));
-    placeLabel(RemN, 13995, 6570);
-    DriveBorder->raise();
+    attributesFrame = new AttributesFrame(inner);
+    attributesFrame->setTitle(QStringLiteral("Set Attributes :"));
+    FormParts::styleFrame(attributesFrame);
+    place(attributesFrame, 90, 5490, 2025, 1995);
+    renamingFrame = new RenamingFrame(m_session, inner);
+    renamingFrame->setTitle(QStringLiteral("Generate New Filenames  :"));
+    FormParts::styleFrame(renamingFrame);
+    place(renamingFrame, Frame1Left, 5490, Frame1Width, Frame1Height);
+    batchFrame = new BatchFrame(
+        m_session, [this] { return attributesFrame->choice().batchValue(); }, inner);
+    batchFrame->setTitle(QStringLiteral("Batch Command Line :"));
+    FormParts::styleFrame(batchFrame);
+    place(batchFrame, Frame1Left, 6750, Frame1Width, 780);
+    startRenameButton = FormParts::command(inner, QStringLiteral("Start Rename"),
+                                           QStringLiteral("Start renaming..."));
+    place(startRenameButton, 13095, 6885, Command1Width, 600);
+    statusLabel = new QLabel(inner);
+    statusLabel->setStyleSheet(QStringLiteral("color: rgb(0, 64, 0);"));
+    placeLabel(statusLabel, 13995, 6570);
+    folderPanel->raise();
 }
 
 // The list with the window's design values, its column captions and kinds,
 // and five data columns shown.
 void MainWindow::setUpList(QWidget* inner)
 {
-    FileListView1 = new FileListView(inner);
+    fileList = new FileListView(inner);
     PropertyBag design;
     FileListView::mainWindowDesign(design);
-    FileListView1->readProperties(design);
-    FileListView1->setSession(&m_session);
-    FileListView1->setToolTip(QStringLiteral("Double click to open file..."));
-    place(FileListView1, 90, ListTop, 11760, 4635);
+    fileList->readProperties(design);
+    fileList->setSession(&m_session);
+    fileList->setToolTip(QStringLiteral("Double click to open file..."));
+    place(fileList, 90, ListTop, 11760, 4635);
     const char* const captions[] = {
         "No.", "Creation Dates", "Modified Dates", "Current Filenames", "New Filenames", "Size"};
     for (int i = 0; i < 6; ++i)
-        FileListView1->NameButton(i, QString::fromLatin1(captions[i]));
-    FileListView1->ASearchTypes(1, 3);
-    FileListView1->ASearchTypes(2, 3);
-    FileListView1->ASearchTypes(3, 1);
-    FileListView1->ASearchTypes(4, 1);
-    FileListView1->ASearchTypes(5, 4);
-    FileListView1->setcSelect(5);
+        fileList->NameButton(i, QString::fromLatin1(captions[i]));
+    fileList->ASearchTypes(1, 3);
+    fileList->ASearchTypes(2, 3);
+    fileList->ASearchTypes(3, 1);
+    fileList->ASearchTypes(4, 1);
+    fileList->ASearchTypes(5, 4);
+    fileList->setcSelect(5);
 }
 
 void MainWindow::buildPathFrame(QWidget* inner)
 {
-    Frame3 = FormParts::frame(inner, QStringLiteral("Drive / Directory :"));
-    place(Frame3, 90, 45, 9270, 750);
-    Dr = new QLineEdit(inner);
-    Dr->setToolTip(QStringLiteral("Select Source Directory..."));
+    folderFrame = FormParts::frame(inner, QStringLiteral("Drive / Directory :"));
+    place(folderFrame, 90, 45, 9270, 750);
+    folderBox = new QLineEdit(inner);
+    folderBox->setToolTip(QStringLiteral("Select Source Directory..."));
     // Read-only: it takes no typing, and leaves Ctrl+Z to the window's undo.
-    Dr->setReadOnly(true);
-    Dr->installEventFilter(this);
-    place(Dr, 225, 315, 6810, 405);
-    Combo1 = FormParts::editableBox(
+    folderBox->setReadOnly(true);
+    folderBox->installEventFilter(this);
+    place(folderBox, 225, 315, 6810, 405);
+    typeFilterBox = FormParts::editableBox(
         inner, QStringLiteral("*.*"),
         {QStringLiteral("*.*"), QStringLiteral("*.JPG"), QStringLiteral("*.PNG"),
          QStringLiteral("*.GIF"), QStringLiteral("*.TXT"), QStringLiteral("*.DOC"),
          QStringLiteral("*.OCX"), QStringLiteral("*.DLL"), QStringLiteral("*.ZIP"),
          QStringLiteral("*.RAR"), QStringLiteral("*.HTM"), QStringLiteral("*.MP3")},
         QStringLiteral("Selected File Type..."));
-    Combo1->installEventFilter(this);
-    Combo1->lineEdit()->installEventFilter(this);
-    place(Combo1, 7065, 315, 1065, 390);
-    connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        Combo1->setEditText(Combo1->itemText(index));
+    typeFilterBox->installEventFilter(this);
+    typeFilterBox->lineEdit()->installEventFilter(this);
+    place(typeFilterBox, 7065, 315, 1065, 390);
+    connect(typeFilterBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        typeFilterBox->setEditText(typeFilterBox->itemText(index));
         applyFilterFromBox();
     });
-    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, &MainWindow::applyFilterFromBox);
-    Command4 = FormParts::command(inner, QStringLiteral("Select"),
-                                  QStringLiteral("Choose and Select File Directory...."));
-    place(Command4, 8190, 315, 1005, 375);
-    connect(Command4, &RenderedButton::Click, this, &MainWindow::togglePanel);
-    DriveBorder = new QFrame(inner);
-    DriveBorder->setAutoFillBackground(true);
-    DriveBorder->setPalette(QPalette(Qt::white));
-    DriveBorder->setFrameShape(QFrame::Box);
-    place(DriveBorder, 225, 720, 6945, 4005);
-    DriveBorder->hide();
-    dirList = new FolderBrowser(DriveBorder);
-    place(dirList, 60, 0, 6135, 3975);
-    dirList->installEventFilter(this);
-    dirList->sFiles->installEventFilter(this);
-    DriveBorder->installEventFilter(this);
-    connect(dirList, &FolderBrowser::Click, this, &MainWindow::folderChosen);
+    connect(typeFilterBox->lineEdit(), &QLineEdit::returnPressed, this,
+            &MainWindow::applyFilterFromBox);
+    selectFolderButton = FormParts::command(inner, QStringLiteral("Select"),
+                                            QStringLiteral("Choose and Select File Directory...."));
+    place(selectFolderButton, 8190, 315, 1005, 375);
+    connect(selectFolderButton, &RenderedButton::Click, this, &MainWindow::togglePanel);
+    folderPanel = new QFrame(inner);
+    folderPanel->setAutoFillBackground(true);
+    folderPanel->setPalette(QPalette(Qt::white));
+    folderPanel->setFrameShape(QFrame::Box);
+    place(folderPanel, 225, 720, 6945, 4005);
+    folderPanel->hide();
+    folderBrowser = new FolderBrowser(m_session.fs(), folderPanel);
+    place(folderBrowser, 60, 0, 6135, 3975);
+    folderBrowser->installEventFilter(this);
+    folderBrowser->sFiles->installEventFilter(this);
+    folderPanel->installEventFilter(this);
+    connect(folderBrowser, &FolderBrowser::Click, this, &MainWindow::folderChosen);
 }
 
 void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    Undo_Rename = file->addAction(QStringLiteral("Undo Renaming..."));
-    Undo_Rename->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-    Undo_Rename->setEnabled(false);
+    undoRenameAction = file->addAction(QStringLiteral("Undo Renaming..."));
+    undoRenameAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    undoRenameAction->setEnabled(false);
     file->addSeparator();
-    CopyDir = file->addAction(QStringLiteral("Copy Directory..."));
-    SaveSc = file->addAction(QStringLiteral("Save Directory..."));
-    PrintC = file->addAction(QStringLiteral("&Print Directory..."));
+    copyListingAction = file->addAction(QStringLiteral("Copy Directory..."));
+    saveListingAction = file->addAction(QStringLiteral("Save Directory..."));
+    printListingAction = file->addAction(QStringLiteral("&Print Directory..."));
     file->addSeparator();
     // Ctrl+C and Ctrl+V belong to the window, but a focused text field takes
     // its own copy and paste first (Qt lets an editor override shortcuts it
     // handles), so typing in a box is never hijacked.
-    CDfn[0] = file->addAction(QStringLiteral("Copy New Filenames..."));
-    CDfn[0]->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    CDfn[1] = file->addAction(QStringLiteral("Paste New Filenames..."));
-    CDfn[1]->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
-    ExitNow = file->addAction(QStringLiteral("E&xit..."));
-    connect(ExitNow, &QAction::triggered, qApp, &QApplication::quit);
+    copyNewNamesAction = file->addAction(QStringLiteral("Copy New Filenames..."));
+    copyNewNamesAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    pasteNewNamesAction = file->addAction(QStringLiteral("Paste New Filenames..."));
+    pasteNewNamesAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    exitAction = file->addAction(QStringLiteral("E&xit..."));
+    connect(exitAction, &QAction::triggered, qApp, &QApplication::quit);
 
     QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
-    FindInFile[0] = search->addAction(QStringLiteral("Search Source Filenames..."));
-    FindInFile[1] = search->addAction(QStringLiteral("Search Inside Each Source File..."));
+    searchNamesAction = search->addAction(QStringLiteral("Search Source Filenames..."));
+    searchContentsAction = search->addAction(QStringLiteral("Search Inside Each Source File..."));
 
     QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
-    ShredOne = shredder->addAction(QString());
-    ShredOne->setVisible(false);
-    ShredALL = shredder->addMenu(QStringLiteral("Shred ALL FILES in Current Directory..."));
-    AreSure = ShredALL->addAction(QStringLiteral("Are you sure ?"));
+    shredFileAction = shredder->addAction(QString());
+    shredFileAction->setVisible(false);
+    shredAllMenu = shredder->addMenu(QStringLiteral("Shred ALL FILES in Current Directory..."));
+    confirmShredAllAction = shredAllMenu->addAction(QStringLiteral("Are you sure ?"));
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
     const char* const lines[] = {
@@ -250,8 +293,8 @@ void MainWindow::buildMenus()
         about->addAction(QString::fromLatin1(line))->setEnabled(false);
     }
     about->addSeparator();
-    qe = about->addAction(QStringLiteral("Vellosoft Web Site..."));
-    connect(qe, &QAction::triggered, this,
+    makerPageAction = about->addAction(QStringLiteral("Vellosoft Web Site..."));
+    connect(makerPageAction, &QAction::triggered, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerPage))); });
 }
 
@@ -260,31 +303,31 @@ bool MainWindow::event(QEvent* e)
     if (e->type() == QEvent::WindowActivate && !m_activated)
         firstActivation();
     if (e->type() == QEvent::FocusIn)
-        DriveBorder->hide();
+        folderPanel->hide();
     return QMainWindow::event(e);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == Dr) {
+    if (watched == folderBox) {
         if (e->type() == QEvent::MouseButtonRelease) {
             togglePanel();
-            if (DriveBorder->isVisible())
-                dirList->setFocus();
+            if (folderPanel->isVisible())
+                folderBrowser->setFocus();
         }
-    } else if ((watched == dirList || watched == dirList->sFiles) &&
-               e->type() == QEvent::FocusOut && QApplication::focusWidget() != dirList &&
-               !dirList->isAncestorOf(QApplication::focusWidget())) {
+    } else if ((watched == folderBrowser || watched == folderBrowser->sFiles) &&
+               e->type() == QEvent::FocusOut && QApplication::focusWidget() != folderBrowser &&
+               !folderBrowser->isAncestorOf(QApplication::focusWidget())) {
         // The focus going into the browser's own scroll bar stays in the panel.
-        DriveBorder->hide();
+        folderPanel->hide();
         m_panelJustClosed = true;
-    } else if (watched == DriveBorder && e->type() == QEvent::Resize) {
+    } else if (watched == folderPanel && e->type() == QEvent::Resize) {
         // The browser fills the panel but for a hair on the right.
-        dirList->resize(DriveBorder->contentsRect().width() - twipsX(4) - dirList->x(),
-                        dirList->height());
-    } else if ((watched == Combo1 || watched == Combo1->lineEdit()) &&
+        folderBrowser->resize(folderPanel->contentsRect().width() - twipsX(4) - folderBrowser->x(),
+                              folderBrowser->height());
+    } else if ((watched == typeFilterBox || watched == typeFilterBox->lineEdit()) &&
                e->type() == QEvent::FocusIn) {
-        DriveBorder->hide();
+        folderPanel->hide();
     }
     return QMainWindow::eventFilter(watched, e);
 }
@@ -292,37 +335,31 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e)
 void MainWindow::firstActivation()
 {
     m_activated = true;
-    syncInputsToSession();
-    m_session.ListRefresh();
+    scanFolder();
 }
 
-void MainWindow::syncInputsToSession()
+void MainWindow::scanFolder()
 {
-    m_session.Dr = Dr->text();
-    Frame1->syncToSession();
+    guarded([this] { m_session.scanFolder(); });
 }
 
 void MainWindow::connectRenaming()
 {
-    connect(Command1, &RenderedButton::Click, this, [this] {
-        syncInputsToSession();
-        m_rename->renameAndRescan(Attributes->choice().renameValue());
+    connect(startRenameButton, &RenderedButton::Click, this, [this] {
+        guarded([this] { m_rename->renameAndRescan(attributesFrame->choice().renameValue()); });
     });
     connect(m_rename, &RenamePass::status, this,
             [this](const QString& text) { showStatus(text, true); });
-    connect(m_rename, &RenamePass::runningChanged, Command1,
-            [this](bool running) { Command1->setEnabled(!running); });
-    connect(m_rename, &RenamePass::typeBoxText, Combo1, &QComboBox::setEditText);
-    connect(Undo_Rename, &QAction::triggered, this, [this] {
-        syncInputsToSession();
-        m_rename->undoLastPass();
-    });
-    connect(&m_session, &Session::undoEnabledChanged, Undo_Rename, &QAction::setEnabled);
+    connect(m_rename, &RenamePass::runningChanged, startRenameButton,
+            [this](bool running) { startRenameButton->setEnabled(!running); });
+    connect(m_rename, &RenamePass::typeBoxText, typeFilterBox, &QComboBox::setEditText);
+    connect(undoRenameAction, &QAction::triggered, this,
+            [this] { guarded([this] { m_rename->undoLastPass(); }); });
+    connect(&m_session, &Session::undoEnabledChanged, undoRenameAction, &QAction::setEnabled);
+    QAction* const newNameActions[] = {copyNewNamesAction, pasteNewNamesAction};
     for (int i = 0; i < 2; ++i) {
-        connect(CDfn[i], &QAction::triggered, this, [this, i] {
-            static QtClipboard systemClipboard;
-            NewNameClipboard::copyOrPaste(i, m_session,
-                                         m_clipboard ? *m_clipboard : systemClipboard);
+        connect(newNameActions[i], &QAction::triggered, this, [this, i] {
+            guarded([this, i] { NewNameClipboard::copyOrPaste(i, m_session, clipboard()); });
         });
     }
 }
@@ -330,23 +367,28 @@ void MainWindow::connectRenaming()
 // The listing to the clipboard and to the printer.
 void MainWindow::connectListing()
 {
-    connect(CopyDir, &QAction::triggered, this, [this] {
-        ListingCopy::copyListing(m_session.model(), m_session.FileLast, m_session.prompter(),
-                             clipboard());
+    connect(copyListingAction, &QAction::triggered, this, [this] {
+        guarded([this] {
+            ListingCopy::copyListing(m_session.model(), m_session.lastPosition(), m_session.prompter(),
+                                 clipboard());
+        });
     });
-    connect(SaveSc, &QAction::triggered, this, [this] {
-        SaveListingDialog::SaveSource(listing(), m_session.prompter(), this, m_session.fs());
+    connect(saveListingAction, &QAction::triggered, this, [this] {
+        guarded([this] {
+            SaveListingDialog::saveListing(listing(), m_session.prompter(), this, m_session.fs());
+        });
     });
-    connect(PrintC, &QAction::triggered, this, [this] {
-        m_session.prompter().setBusy(true);
-        QtListingPrinter::PrintSource(listing(), m_session.prompter(), m_session.fs());
-        m_session.prompter().setBusy(false);
+    connect(printListingAction, &QAction::triggered, this, [this] {
+        guarded([this] {
+            QtListingPrinter::printListing(listing(), m_session.prompter(), m_session.fs());
+        });
     });
 }
 
 ListingSource MainWindow::listing() const
 {
-    return ListingSource{m_session.model(), m_session.FileLast, m_session.FolderPath, Dr->text()};
+    return ListingSource{m_session.model(), m_session.lastPosition(), m_session.folderPath(),
+                         folderBox->text()};
 }
 
 Clipboard& MainWindow::clipboard()
@@ -359,65 +401,62 @@ Clipboard& MainWindow::clipboard()
 // the "Shred File... " entry would shred.
 void MainWindow::connectFileOperations()
 {
+    QAction* const searchActions[] = {searchNamesAction, searchContentsAction};
     for (int i = 0; i < 2; ++i) {
-        connect(FindInFile[i], &QAction::triggered, this, [this, i] {
-            syncInputsToSession();
-            m_search->search(i, windowTitle());
-        });
+        connect(searchActions[i], &QAction::triggered, this,
+                [this, i] { guarded([this, i] { m_search->search(i, windowTitle()); }); });
     }
-    connect(FileListView1, &FileListView::DblClick, this, [this] {
+    connect(fileList, &FileListView::DblClick, this, [this] {
         // From the listed folder: the save dialog may have moved the current one.
-        PicturePreview::OpenListedFile(
-            m_session.FolderPath + m_session.model().currentNameAt(m_session.model().currentRow()),
-            this);
+        guarded([this] {
+            PicturePreview::openListedFile(
+                m_session.folderPath() +
+                    m_session.model().currentNameAt(m_session.model().currentRow()),
+                m_session.fs(), this);
+        });
     });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
-    connect(FileListView1, &FileListView::Click, this,
+    connect(fileList, &FileListView::Click, this,
             [this] { m_shredder->rowClicked(m_session.model().currentRow()); });
     connect(m_shredder, &Shredder::shredEntryChanged, this,
             [this](const QString& caption, bool visible) {
-                ShredOne->setText(caption);
-                ShredOne->setVisible(visible);
+                shredFileAction->setText(caption);
+                shredFileAction->setVisible(visible);
             });
     connect(m_shredder, &Shredder::statusChanged, this,
             [this](const QString& text) { showStatus(text, false); });
-    connect(ShredOne, &QAction::triggered, this, [this] {
-        syncInputsToSession();
-        m_shredder->shredCurrentFile();
-    });
-    connect(AreSure, &QAction::triggered, this, [this] {
-        syncInputsToSession();
-        m_shredder->shredAllFiles();
-    });
+    connect(shredFileAction, &QAction::triggered, this,
+            [this] { guarded([this] { m_shredder->shredCurrentFile(); }); });
+    connect(confirmShredAllAction, &QAction::triggered, this,
+            [this] { guarded([this] { m_shredder->shredAllFiles(); }); });
 }
 
-// RemN: the rename pass puts its right edge 10 twips left of the list's
+// statusLabel: the rename pass puts its right edge 10 twips left of the list's
 // right edge; other texts stand at its designed place.
 void MainWindow::showStatus(const QString& text, bool rightAligned)
 {
-    RemN->setText(text);
-    RemN->adjustSize();
+    statusLabel->setText(text);
+    statusLabel->adjustSize();
     int left = Frame1Left + Frame1Width + 24;
     if (rightAligned) {
-        const int listRight = pixelsToTwipsX(FileListView1->geometry().right() + 1);
-        left = listRight - (pixelsToTwipsX(RemN->width()) + 10);
+        const int listRight = pixelsToTwipsX(fileList->geometry().right() + 1);
+        left = listRight - (pixelsToTwipsX(statusLabel->width()) + 10);
     }
-    RemN->move(twipsX(left), RemN->y());
+    statusLabel->move(twipsX(left), statusLabel->y());
 }
 
 void MainWindow::applyFilterFromBox()
 {
-    syncInputsToSession();
-    m_session.applyFilter(Combo1->currentText());
+    guarded([this] { m_session.applyFilter(typeFilterBox->currentText()); });
 }
 
 void MainWindow::togglePanel()
 {
     m_session.setUndoEnabled(false);
     if (!m_panelJustClosed) {
-        if (!DriveBorder->isVisible())
-            dirList->GetDir(); // the panel opens on the folder the program is in
-        DriveBorder->setVisible(!DriveBorder->isVisible());
+        if (!folderPanel->isVisible())
+            folderBrowser->GetDir(); // the panel opens on the folder the program is in
+        folderPanel->setVisible(!folderPanel->isVisible());
     }
     m_panelJustClosed = false;
 }
@@ -425,12 +464,11 @@ void MainWindow::togglePanel()
 // A folder chosen in the browser becomes the listed folder.
 void MainWindow::folderChosen()
 {
-    const QString path = dirList->SelectPath();
+    const QString path = folderBrowser->SelectPath();
     if (!path.isEmpty())
-        Dr->setText(path);
+        folderBox->setText(path);
     m_session.setUndoEnabled(false);
-    syncInputsToSession();
-    m_session.ListRefresh();
+    scanFolder();
 }
 
 void MainWindow::showEvent(QShowEvent* e)
@@ -469,21 +507,22 @@ void MainWindow::layoutForSize()
         H = qMax(H, MinOuterHeight);
     }
     const int listHeight = H - 3100;
-    FileListView1->setGeometry(twipsX(90), twipsY(ListTop), twipsX(W - 120), twipsY(listHeight));
+    fileList->setGeometry(twipsX(90), twipsY(ListTop), twipsX(W - 120), twipsY(listHeight));
     const int frame3Width = W - 960;
-    Frame3->resize(twipsX(frame3Width), Frame3->height());
+    folderFrame->resize(twipsX(frame3Width), folderFrame->height());
     const int drWidth = frame3Width - 2424;
-    Dr->resize(twipsX(drWidth), Dr->height());
+    folderBox->resize(twipsX(drWidth), folderBox->height());
     const int comboLeft = 225 + drWidth + 84;
-    Combo1->move(twipsX(comboLeft), Combo1->y());
-    Command4->move(twipsX(comboLeft + 1065 + 36), Command4->y());
-    DriveBorder->resize(twipsX(drWidth), DriveBorder->height());
+    typeFilterBox->move(twipsX(comboLeft), typeFilterBox->y());
+    selectFolderButton->move(twipsX(comboLeft + 1065 + 36), selectFolderButton->y());
+    folderPanel->resize(twipsX(drWidth), folderPanel->height());
     const int attributesTop = ListTop + listHeight + 80;
-    Attributes->move(Attributes->x(), twipsY(attributesTop));
-    Frame1->move(Frame1->x(), twipsY(attributesTop));
-    Command1->move(twipsX(W - (Command1Width + 48)), twipsY(attributesTop + Frame1Height + 120));
-    Frame2->move(Frame2->x(), twipsY(attributesTop + Frame1Height + 20));
-    RemN->move(twipsX(Frame1Left + Frame1Width + 24), twipsY(ListTop + listHeight + 24));
+    attributesFrame->move(attributesFrame->x(), twipsY(attributesTop));
+    renamingFrame->move(renamingFrame->x(), twipsY(attributesTop));
+    startRenameButton->move(twipsX(W - (Command1Width + 48)),
+                            twipsY(attributesTop + Frame1Height + 120));
+    batchFrame->move(batchFrame->x(), twipsY(attributesTop + Frame1Height + 20));
+    statusLabel->move(twipsX(Frame1Left + Frame1Width + 24), twipsY(ListTop + listHeight + 24));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e)

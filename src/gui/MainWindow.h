@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class AttributesFrame;
 class BatchFrame;
 class FolderBrowser;
@@ -32,31 +34,34 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(Session& session, QWidget* parent = nullptr);
 
-    // Controls, named as the handlers and tests know them.
-    QGroupBox* Frame3;
-    QLineEdit* Dr;
-    QComboBox* Combo1;
-    RenderedButton* Command4;
-    QFrame* DriveBorder;
-    FolderBrowser* dirList;
-    FileListView* FileListView1;
-    AttributesFrame* Attributes;
-    RenamingFrame* Frame1;
-    BatchFrame* Frame2;
-    RenderedButton* Command1;
-    QLabel* RemN;
+    // The controls, public for tests (which may also find them by object
+    // name: the same words).
+    QGroupBox* folderFrame;
+    QLineEdit* folderBox;
+    QComboBox* typeFilterBox;
+    RenderedButton* selectFolderButton;
+    QFrame* folderPanel;
+    FolderBrowser* folderBrowser;
+    FileListView* fileList;
+    AttributesFrame* attributesFrame;
+    RenamingFrame* renamingFrame;
+    BatchFrame* batchFrame;
+    RenderedButton* startRenameButton;
+    QLabel* statusLabel;
 
-    QAction* Undo_Rename;
-    QAction* CopyDir;
-    QAction* SaveSc;
-    QAction* PrintC;
-    QAction* CDfn[2];
-    QAction* ExitNow;
-    QAction* FindInFile[2];
-    QAction* ShredOne;
-    QMenu* ShredALL;
-    QAction* AreSure;
-    QAction* qe;
+    QAction* undoRenameAction;
+    QAction* copyListingAction;
+    QAction* saveListingAction;
+    QAction* printListingAction;
+    QAction* copyNewNamesAction;
+    QAction* pasteNewNamesAction;
+    QAction* exitAction;
+    QAction* searchNamesAction;
+    QAction* searchContentsAction;
+    QAction* shredFileAction;
+    QMenu* shredAllMenu;
+    QAction* confirmShredAllAction;
+    QAction* makerPageAction;
 
     bool activated() const { return m_activated; }
     // Twips to pixels at this window's logical DPI.
@@ -78,6 +83,7 @@ protected:
 
 private:
     void buildControls();
+    void nameControls();
     void buildPathFrame(QWidget* inner);
     void connectRenaming();
     void setUpList(QWidget* inner);
@@ -93,7 +99,9 @@ private:
     void folderChosen();
     void firstActivation();
     void applyFilterFromBox();
-    void syncInputsToSession();
+    void scanFolder();
+    // Runs a slot's work; what it throws ends here as a message.
+    void guarded(const std::function<void()>& work);
     void showStatus(const QString& text, bool rightAligned);
 
     Session& m_session;

@@ -12,8 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-PicturePreview::PicturePreview(const PictureReader::Picture& picture, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_picture(picture)
+PicturePreview::PicturePreview(const PictureReader::Picture& picture, FileSystem& fs,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_picture(picture), m_fs(fs)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quillon"));
@@ -28,22 +29,21 @@ PicturePreview::PicturePreview(const PictureReader::Picture& picture, QWidget* p
         setGeometry(screen->geometry());
 }
 
-PicturePreview* PicturePreview::Display(const QString& name, FileSystem& fs)
+PicturePreview* PicturePreview::showPicture(const QString& name, FileSystem& fs)
 {
-    auto* show = new PicturePreview(PictureReader::read(name, fs));
+    auto* show = new PicturePreview(PictureReader::read(name, fs), fs);
     show->showFullScreen();
     show->raise();
     show->activateWindow();
     return show;
 }
 
-void PicturePreview::OpenListedFile(const QString& name, QWidget* owner)
+void PicturePreview::openListedFile(const QString& name, FileSystem& fs, QWidget* owner)
 {
     Q_UNUSED(owner); // the desktop places the program's window itself
     static QtShellOpen shell;
-    FileSystem& fs = FileSystem::instance();
     OpenAction::openListedFile(
-        name, shell, [&fs](const QString& picture) { Display(picture, fs); }, fs);
+        name, shell, [&fs](const QString& picture) { showPicture(picture, fs); }, fs);
 }
 
 QRect PicturePreview::placement(const QSize& picture, const QSize& screen)
@@ -86,5 +86,5 @@ void PicturePreview::keyPressEvent(QKeyEvent* event)
 void PicturePreview::unload()
 {
     close();
-    FileSystem::instance().closeAll();
+    m_fs.closeAll();
 }

@@ -14,10 +14,10 @@ class FileSystem;
 // read as a picture gives the empty black window, which closes the same way.
 //
 // Public API:
-//   static PicturePreview* Display(name, fs)   read the file (a bare name is found in the
+//   static PicturePreview* showPicture(name, fs) read the file (a bare name is found in the
 //                                       current folder), open the preview, not modal;
 //                                       it deletes itself when closed
-//   static void OpenListedFile(name, owner)   the list's double click: preview a
+//   static void openListedFile(name, fs, owner) the list's double click: preview a
 //                                       picture, open any other file with the desktop's
 //                                       program, never start a program (see OpenAction)
 //   static QRect placement(pictureSize, screenSize)   where the picture goes
@@ -26,10 +26,11 @@ class PicturePreview : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PicturePreview(const PictureReader::Picture& picture, QWidget* parent = nullptr);
+    PicturePreview(const PictureReader::Picture& picture, FileSystem& fs,
+                   QWidget* parent = nullptr);
 
-    static PicturePreview* Display(const QString& name, FileSystem& fs);
-    static void OpenListedFile(const QString& name, QWidget* owner = nullptr);
+    static PicturePreview* showPicture(const QString& name, FileSystem& fs);
+    static void openListedFile(const QString& name, FileSystem& fs, QWidget* owner = nullptr);
 
     // The picture's rectangle on a screen of the given size: centred, at its
     // own size when it fits, else shrunk by the one factor that fits both
@@ -49,4 +50,5 @@ private:
     void unload();
 
     PictureReader::Picture m_picture;
+    FileSystem& m_fs; // closes every open file when the preview goes
 };

@@ -1,6 +1,7 @@
 #include "QtListingPrinter.h"
 
 #include "output/ListingPrint.h"
+#include "platform/BusyPointer.h"
 
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -42,9 +43,13 @@ std::unique_ptr<QtListingPrinter> QtListingPrinter::openDefault()
         new QtListingPrinter(std::make_unique<QPrinter>(info, QPrinter::HighResolution)));
 }
 
-bool QtListingPrinter::PrintSource(const ListingSource& source, Prompter& prompter, FileSystem& fs)
+bool QtListingPrinter::printListing(const ListingSource& source, Prompter& prompter, FileSystem& fs)
 {
-    const std::unique_ptr<QtListingPrinter> printer = openDefault();
+    std::unique_ptr<QtListingPrinter> printer;
+    {
+        BusyPointer busy(prompter); // asking the print system may take a while
+        printer = openDefault();
+    }
     return ListingPrint::print(source, printer.get(), prompter, fs);
 }
 

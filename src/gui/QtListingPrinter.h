@@ -25,8 +25,7 @@ public:
     // The default printer, or null when none is installed.
     static std::unique_ptr<QtListingPrinter> openDefault();
     // Prints the listing on the default printer (the menu entry's work).
-    static bool PrintSource(const ListingSource& source, Prompter& prompter,
-                            FileSystem& fs = FileSystem::instance());
+    static bool printListing(const ListingSource& source, Prompter& prompter, FileSystem& fs);
 
     double pageWidth() const override;
     void setCurrentX(double twips) override;

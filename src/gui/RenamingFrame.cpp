@@ -1,6 +1,7 @@
 #include "RenamingFrame.h"
 
 #include "FormParts.h"
+#include "SlotGuard.h"
 
 #include "app/NameGenerator.h"
 #include "app/NewNameReplace.h"
@@ -19,106 +20,125 @@ RenamingFrame::RenamingFrame(Session& session, QWidget* parent)
 {
     buildBoxes();
     buildReplacePair();
-    Command2 = FormParts::command(this, QStringLiteral("Generate"),
-                                  QStringLiteral("Generate New File Names..."));
-    place(Command2, 6645, 270, 1800, 435); // below the caption line
-    Command5 = FormParts::command(this, QStringLiteral("Replace"),
-                                  QStringLiteral("Replace New File Name Captions..."));
-    place(Command5, 6645, 705, 1800, 435);
+    generateButton = FormParts::command(this, QStringLiteral("Generate"),
+                                        QStringLiteral("Generate New File Names..."));
+    place(generateButton, 6645, 270, 1800, 435); // below the caption line
+    replaceButton = FormParts::command(this, QStringLiteral("Replace"),
+                                       QStringLiteral("Replace New File Name Captions..."));
+    place(replaceButton, 6645, 705, 1800, 435);
+    nameControls();
+    bindToSession();
     connectTriggers();
 }
 
 void RenamingFrame::buildBoxes()
 {
-    Text1 = FormParts::editableBox(
-        this, m_session.Text1,
+    patternBox = FormParts::editableBox(
+        this, m_session.pattern(),
         {QStringLiteral("File#"), QStringLiteral("Case"), QStringLiteral("LowerCase"),
          QStringLiteral("UpperCase"), QStringLiteral("Replace Only"), QStringLiteral("Same"),
          QStringLiteral("Random Lowercase"), QStringLiteral("Random UPPERcase"),
          QStringLiteral("Front + Back")},
         QStringLiteral("Filename and number, # is where the number will be placed in the "
                        "filename..."));
-    place(Text1, 135, 300, 3600, 390);
-    Zeros = FormParts::editableBox(this, m_session.Zeros,
-                                   {QStringLiteral("0"), QStringLiteral("00"),
-                                    QStringLiteral("000"), QStringLiteral("0000"),
-                                    QStringLiteral("00000"), QStringLiteral("000000")},
-                                   QStringLiteral("Type of numbering..."));
-    place(Zeros, 3825, 300, 1275, 390);
-    Text2 = FormParts::editableBox(this, m_session.Text2,
-                                   {QStringLiteral(".???"), QStringLiteral(".jpg"),
-                                    QStringLiteral(".png"), QStringLiteral(".gif"),
-                                    QStringLiteral(".doc"), QStringLiteral(".mp3")},
-                                   QStringLiteral("Change File Extentions or Not ..."));
-    place(Text2, 5190, 300, 1275, 390);
+    place(patternBox, 135, 300, 3600, 390);
+    paddingBox = FormParts::editableBox(this, m_session.padding(),
+                                        {QStringLiteral("0"), QStringLiteral("00"),
+                                         QStringLiteral("000"), QStringLiteral("0000"),
+                                         QStringLiteral("00000"), QStringLiteral("000000")},
+                                        QStringLiteral("Type of numbering..."));
+    place(paddingBox, 3825, 300, 1275, 390);
+    extensionBox = FormParts::editableBox(this, m_session.extension(),
+                                          {QStringLiteral(".???"), QStringLiteral(".jpg"),
+                                           QStringLiteral(".png"), QStringLiteral(".gif"),
+                                           QStringLiteral(".doc"), QStringLiteral(".mp3")},
+                                          QStringLiteral("Change File Extentions or Not ..."));
+    place(extensionBox, 5190, 300, 1275, 390);
 }
 
 void RenamingFrame::buildReplacePair()
 {
     const char* const labels[] = {"Replace :", "With :"};
     const char* const tips[] = {"Replace Text...", "With this Text..."};
+    QLabel** labelOf[] = {&replaceLabel, &withLabel};
+    QLineEdit** boxOf[] = {&replaceTextBox, &replaceWithBox};
     for (int i = 0; i < 2; ++i) {
-        Label1[i] = new QLabel(QString::fromLatin1(labels[i]), this);
-        Label1[i]->adjustSize();
-        FormParts::moveTo(Label1[i], 135 + i * 3465, 810);
-        R1[i] = new QLineEdit(this);
-        R1[i]->setToolTip(QString::fromLatin1(tips[i]));
-        place(R1[i], 1035 + i * 3240, 750, 2340, 360); // clear of Replace
-        R1[i]->installEventFilter(this);
+        QLabel* label = *labelOf[i] = new QLabel(QString::fromLatin1(labels[i]), this);
+        label->adjustSize();
+        FormParts::moveTo(label, 135 + i * 3465, 810);
+        QLineEdit* box = *boxOf[i] = new QLineEdit(this);
+        box->setToolTip(QString::fromLatin1(tips[i]));
+        place(box, 1035 + i * 3240, 750, 2340, 360); // clear of Replace
+        box->installEventFilter(this);
     }
+}
+
+void RenamingFrame::nameControls()
+{
+    patternBox->setObjectName(QStringLiteral("patternBox"));
+    paddingBox->setObjectName(QStringLiteral("paddingBox"));
+    extensionBox->setObjectName(QStringLiteral("extensionBox"));
+    replaceLabel->setObjectName(QStringLiteral("replaceLabel"));
+    replaceTextBox->setObjectName(QStringLiteral("replaceTextBox"));
+    withLabel->setObjectName(QStringLiteral("withLabel"));
+    replaceWithBox->setObjectName(QStringLiteral("replaceWithBox"));
+    generateButton->setObjectName(QStringLiteral("generateButton"));
+    replaceButton->setObjectName(QStringLiteral("replaceButton"));
+}
+
+// Each box sets its input as it is edited; each input the session changes
+// shows in its box (a box already showing it is left alone, so typing keeps
+// its cursor).
+void RenamingFrame::bindToSession()
+{
+    const auto show = [](QComboBox* box) {
+        return [box](const QString& text) {
+            if (box->currentText() != text)
+                box->setEditText(text);
+        };
+    };
+    connect(patternBox, &QComboBox::editTextChanged, &m_session, &Session::setPattern);
+    connect(paddingBox, &QComboBox::editTextChanged, &m_session, &Session::setPadding);
+    connect(extensionBox, &QComboBox::editTextChanged, &m_session, &Session::setExtension);
+    connect(replaceTextBox, &QLineEdit::textChanged, &m_session, &Session::setReplaceText);
+    connect(replaceWithBox, &QLineEdit::textChanged, &m_session, &Session::setReplaceWith);
+    connect(&m_session, &Session::patternChanged, patternBox, show(patternBox));
+    connect(&m_session, &Session::paddingChanged, paddingBox, show(paddingBox));
+    connect(&m_session, &Session::extensionChanged, extensionBox, show(extensionBox));
+    m_session.setReplaceText(replaceTextBox->text());
+    m_session.setReplaceWith(replaceWithBox->text());
 }
 
 void RenamingFrame::connectTriggers()
 {
     // A focused combo box hands typed keys to its line edit directly, past any
     // filter there, so the key rules watch the boxes themselves.
-    Text1->installEventFilter(this);
-    Text2->installEventFilter(this);
-    connect(Command2, &RenderedButton::Click, this, [this] {
-        syncToSession();
-        NameGenerator::generateNames(m_session);
+    patternBox->installEventFilter(this);
+    extensionBox->installEventFilter(this);
+    connect(generateButton, &RenderedButton::Click, this,
+            [this] { guarded([this] { NameGenerator::generateNames(m_session); }); });
+    connect(replaceButton, &RenderedButton::Click, this,
+            [this] { guarded([this] { NewNameReplace::replaceFromBoxes(m_session); }); });
+    connect(patternBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        guarded([&] { NameGenerator::patternItemChosen(m_session, patternBox->itemText(index)); });
     });
-    connect(Command5, &RenderedButton::Click, this, [this] {
-        syncToSession();
-        NewNameReplace::replaceFromBoxes(m_session);
+    connect(extensionBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        guarded([&] { NameGenerator::extensionItemChosen(m_session, extensionBox->itemText(index)); });
     });
-    connect(Text1, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        syncToSession();
-        NameGenerator::patternItemChosen(m_session, Text1->itemText(index));
-        showSessionTexts();
+    connect(paddingBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        guarded([&] { NameGenerator::paddingItemChosen(m_session, paddingBox->itemText(index)); });
     });
-    connect(Text2, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        syncToSession();
-        NameGenerator::extensionItemChosen(m_session, Text2->itemText(index));
-        showSessionTexts();
-    });
-    connect(Zeros, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        syncToSession();
-        NameGenerator::paddingItemChosen(m_session, Zeros->itemText(index));
-        showSessionTexts();
-    });
-    connect(&m_session, &Session::zerosChanged, Zeros, &QComboBox::setEditText);
 }
 
-void RenamingFrame::syncToSession()
+void RenamingFrame::guarded(const std::function<void()>& work)
 {
-    m_session.Text1 = Text1->currentText();
-    m_session.Zeros = Zeros->currentText();
-    m_session.Text2 = Text2->currentText();
-    m_session.R1[0] = R1[0]->text();
-    m_session.R1[1] = R1[1]->text();
+    SlotGuard::run(m_session.prompter(), work);
 }
 
-void RenamingFrame::showSessionTexts()
-{
-    Text1->setEditText(m_session.Text1);
-    Zeros->setEditText(m_session.Zeros);
-    Text2->setEditText(m_session.Text2);
-}
-
-// Keys typed into Text1, Text2 and the replace pair: the characters a file
-// name cannot hold are discarded; Enter in Text1 and every key in Text2 run
-// the generator (Text2 with its text as it stands before the key lands).
+// Keys typed into the pattern and extension boxes and the replace pair: the
+// characters a file name cannot hold are discarded; Enter in the pattern box
+// and every key in the extension box run the generator (the extension box
+// with its text as it stands before the key lands).
 bool RenamingFrame::eventFilter(QObject* watched, QEvent* e)
 {
     if (e->type() != QEvent::KeyPress)
@@ -128,15 +148,19 @@ bool RenamingFrame::eventFilter(QObject* watched, QEvent* e)
     const QChar ch = enter ? QChar(13) : (key->text().isEmpty() ? QChar() : key->text().at(0));
     if (ch.isNull())
         return QGroupBox::eventFilter(watched, e);
-    return !filterKey(watched, ch) || QGroupBox::eventFilter(watched, e);
+    return !keyAccepted(watched, ch) || QGroupBox::eventFilter(watched, e);
 }
 
-bool RenamingFrame::filterKey(QObject* watched, QChar key)
+bool RenamingFrame::keyAccepted(QObject* watched, QChar key)
 {
-    syncToSession();
-    if (watched == Text1)
-        return NameGenerator::patternKeyTyped(m_session, key);
-    if (watched == Text2)
-        return NameGenerator::extensionKeyTyped(m_session, key);
-    return NameGenerator::keyAccepted(key);
+    bool accepted = true;
+    guarded([&] {
+        if (watched == patternBox)
+            accepted = NameGenerator::patternKeyTyped(m_session, key);
+        else if (watched == extensionBox)
+            accepted = NameGenerator::extensionKeyTyped(m_session, key);
+        else
+            accepted = NameGenerator::keyAccepted(key);
+    });
+    return accepted;
 }

@@ -2,32 +2,34 @@
 
 #include <QGroupBox>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class RenderedButton;
 class Session;
 
-// "Generate New Filenames  :": the pattern (Text1), padding (Zeros) and
-// extension (Text2) boxes, the replace pair R1(0)/R1(1) and the Generate and
-// Replace buttons. Every trigger of the generator is wired here; the boxes
-// are copied into the Session before each run.
+// "Generate New Filenames  :": the pattern, padding and extension boxes, the
+// replace pair and the Generate and Replace buttons. Every trigger of the
+// generator is wired here. The boxes and the session's inputs are kept equal
+// both ways: an edit sets the session's input, and an input the session
+// changes (a list choice, a scan's padding) shows in its box.
 class RenamingFrame : public QGroupBox
 {
     Q_OBJECT
 public:
     RenamingFrame(Session& session, QWidget* parent);
 
-    QComboBox* Text1;
-    QComboBox* Zeros;
-    QComboBox* Text2;
-    QLineEdit* R1[2];
-    QLabel* Label1[2];
-    RenderedButton* Command2;
-    RenderedButton* Command5;
-
-    // Copies the boxes into the session (the generator's inputs).
-    void syncToSession();
+    QComboBox* patternBox;
+    QComboBox* paddingBox;
+    QComboBox* extensionBox;
+    QLabel* replaceLabel;
+    QLineEdit* replaceTextBox;
+    QLabel* withLabel;
+    QLineEdit* replaceWithBox;
+    RenderedButton* generateButton;
+    RenderedButton* replaceButton;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -35,9 +37,11 @@ protected:
 private:
     void buildBoxes();
     void buildReplacePair();
+    void nameControls();
+    void bindToSession();
     void connectTriggers();
-    bool filterKey(QObject* watched, QChar key);
-    void showSessionTexts();
+    bool keyAccepted(QObject* watched, QChar key);
+    void guarded(const std::function<void()>& work);
 
     Session& m_session;
 };

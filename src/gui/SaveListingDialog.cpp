@@ -19,8 +19,8 @@ namespace
 {
 
 // The shared answer of the dialog, kept between exports.
-QString chosenName;
-QString chosenType = QStringLiteral("csv");
+QString lastName;
+QString lastType = QStringLiteral("csv");
 SaveListingDialog::Answer nextAnswer;
 
 const QString Forbidden = QStringLiteral("|*\"/:<>?\\");
@@ -33,46 +33,52 @@ QString withoutForbidden(QString text)
 
 } // namespace
 
-SaveListingDialog::SaveListingDialog(QWidget* parent) : QDialog(parent)
+SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Save As..."));
     setModal(true);
     const QRect frame = Twips::toPixels(0, 0, 7575, 4695, this);
     setFixedSize(frame.size());
 
-    DriveList = new FolderBrowser(this);
-    DriveList->setShowTHeFiles(1);
-    place(DriveList, 90, 135, 7395, 3210);
-    Label1 = new QLabel(QStringLiteral("File Name:"), this);
-    place(Label1, 225, 3555, 1110, 270);
-    txtSearchSpec = new QLineEdit(this);
-    place(txtSearchSpec, 1395, 3480, 4860, 420);
+    browser = new FolderBrowser(fs, this);
+    browser->setShowTHeFiles(1);
+    place(browser, 90, 135, 7395, 3210);
+    nameLabel = new QLabel(QStringLiteral("File Name:"), this);
+    place(nameLabel, 225, 3555, 1110, 270);
+    nameBox = new QLineEdit(this);
+    place(nameBox, 1395, 3480, 4860, 420);
     // A borderless holder that clips the drop-down list's own frame.
-    Borderture = new QFrame(this);
-    Borderture->setFrameShape(QFrame::NoFrame);
-    place(Borderture, 6300, 3465, 1140, 435);
-    Combo1 = new QComboBox(Borderture);
-    Combo1->setGeometry(Twips::toPixels(-45, -30, 1200, 480, this));
-    Command1[2] = new RenderedButton(this);
-    Command1[2]->setCaption(QStringLiteral("Cancel"));
-    place(Command1[2], 4320, 4005, 1545, 555);
-    Command1[1] = new RenderedButton(this);
-    Command1[1]->setCaption(QStringLiteral("Save"));
-    place(Command1[1], 5895, 4005, 1545, 555);
+    browserBorder = new QFrame(this);
+    browserBorder->setFrameShape(QFrame::NoFrame);
+    place(browserBorder, 6300, 3465, 1140, 435);
+    typeBox = new QComboBox(browserBorder);
+    typeBox->setGeometry(Twips::toPixels(-45, -30, 1200, 480, this));
+    cancelButton = new RenderedButton(this);
+    cancelButton->setCaption(QStringLiteral("Cancel"));
+    place(cancelButton, 4320, 4005, 1545, 555);
+    saveButton = new RenderedButton(this);
+    saveButton->setCaption(QStringLiteral("Save"));
+    place(saveButton, 5895, 4005, 1545, 555);
 
-    setTabOrder(txtSearchSpec, Combo1);
-    setTabOrder(Combo1, Command1[1]);
-    setTabOrder(Command1[1], Command1[2]);
-    setTabOrder(Command1[2], DriveList);
+    setTabOrder(nameBox, typeBox);
+    setTabOrder(typeBox, saveButton);
+    setTabOrder(saveButton, cancelButton);
+    setTabOrder(cancelButton, browser);
 
-    txtSearchSpec->installEventFilter(this);
-    connect(txtSearchSpec, &QLineEdit::textEdited, this, &SaveListingDialog::nameEdited);
-    connect(txtSearchSpec, &QLineEdit::textChanged, this,
-            [](const QString& text) { chosenName = text; });
-    connect(Combo1, &QComboBox::activated, this, &SaveListingDialog::typeChosen);
-    connect(DriveList, &FolderBrowser::MouseUp, this, &SaveListingDialog::browserMouseUp);
-    connect(Command1[2], &RenderedButton::Click, this, &SaveListingDialog::reject);
-    connect(Command1[1], &RenderedButton::Click, this, &SaveListingDialog::save);
+    nameBox->installEventFilter(this);
+    connect(nameBox, &QLineEdit::textEdited, this, &SaveListingDialog::nameEdited);
+    connect(nameBox, &QLineEdit::textChanged, this, [](const QString& text) { lastName = text; });
+    connect(typeBox, &QComboBox::activated, this, &SaveListingDialog::typeChosen);
+    connect(browser, &FolderBrowser::MouseUp, this, &SaveListingDialog::browserMouseUp);
+    const std::pair<QObject*, const char*> names[] = {
+        {browser, "browser"},          {nameLabel, "nameLabel"},
+        {nameBox, "nameBox"},          {browserBorder, "browserBorder"},
+        {typeBox, "typeBox"},          {saveButton, "saveButton"},
+        {cancelButton, "cancelButton"}};
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
+    connect(cancelButton, &RenderedButton::Click, this, &SaveListingDialog::reject);
+    connect(saveButton, &RenderedButton::Click, this, &SaveListingDialog::save);
 }
 
 SaveListingDialog::~SaveListingDialog() = default;
@@ -82,14 +88,14 @@ void SaveListingDialog::place(QWidget* w, int left, int top, int width, int heig
     w->setGeometry(Twips::toPixels(left, top, width, height, this));
 }
 
-QString SaveListingDialog::ChosenName()
+QString SaveListingDialog::chosenName()
 {
-    return chosenName;
+    return lastName;
 }
 
-QString SaveListingDialog::ChosenType()
+QString SaveListingDialog::chosenType()
 {
-    return chosenType;
+    return lastType;
 }
 
 void SaveListingDialog::setNextAnswer(Answer answer)
@@ -103,22 +109,17 @@ QString SaveListingDialog::stem(const QString& name)
     return dot < 0 ? name : name.left(dot);
 }
 
-bool SaveListingDialog::SaveSource(const ListingSource& source, Prompter& prompter, QWidget* parent)
+bool SaveListingDialog::saveListing(const ListingSource& source, Prompter& prompter,
+                                    QWidget* parent, FileSystem& fs)
 {
-    return SaveSource(source, prompter, parent, FileSystem::instance());
-}
-
-bool SaveListingDialog::SaveSource(const ListingSource& source, Prompter& prompter, QWidget* parent,
-                                   FileSystem& fs)
-{
-    chosenType = QStringLiteral("csv");
-    SaveListingDialog dialog(parent);
-    dialog.Combo1->clear();
-    dialog.Combo1->addItems(
+    lastType = QStringLiteral("csv");
+    SaveListingDialog dialog(fs, parent);
+    dialog.typeBox->clear();
+    dialog.typeBox->addItems(
         {QStringLiteral("*.csv"), QStringLiteral("*.rtf"), QStringLiteral("*.xls")});
-    dialog.Combo1->setCurrentIndex(0);
+    dialog.typeBox->setCurrentIndex(0);
     dialog.setWindowTitle(QStringLiteral("Save As..."));
-    dialog.Command1[1]->setCaption(QStringLiteral("Save"));
+    dialog.saveButton->setCaption(QStringLiteral("Save"));
     if (nextAnswer) {
         QTimer::singleShot(0, &dialog, [&dialog, answer = std::exchange(nextAnswer, {})] {
             QPointer<SaveListingDialog> alive(&dialog);
@@ -128,10 +129,10 @@ bool SaveListingDialog::SaveSource(const ListingSource& source, Prompter& prompt
         });
     }
     dialog.exec();
-    if (chosenName.isEmpty())
+    if (lastName.isEmpty())
         return false;
-    return ListingExport::save(source, chosenName, ListingExport::typeOf(chosenType),
-                                     prompter, fs);
+    return ListingExport::save(source, lastName, ListingExport::typeOf(lastType), prompter,
+                                     fs);
 }
 
 void SaveListingDialog::showEvent(QShowEvent* event)
@@ -147,30 +148,30 @@ void SaveListingDialog::showEvent(QShowEvent* event)
 // type's extension.
 void SaveListingDialog::activate()
 {
-    chosenType = QStringLiteral("csv");
-    DriveList->FileExtention(QStringLiteral(".csv"));
-    if (Combo1->count() > 0)
-        chosenType = Combo1->itemText(0).mid(2);
-    setNameWithType(txtSearchSpec->text());
-    Combo1->setCurrentIndex(Combo1->findText(QStringLiteral("*.") + chosenType));
-    txtSearchSpec->setFocus();
+    lastType = QStringLiteral("csv");
+    browser->FileExtention(QStringLiteral(".csv"));
+    if (typeBox->count() > 0)
+        lastType = typeBox->itemText(0).mid(2);
+    setNameWithType(nameBox->text());
+    typeBox->setCurrentIndex(typeBox->findText(QStringLiteral("*.") + lastType));
+    nameBox->setFocus();
 }
 
 // The cursor stays before the extension, so typing goes into the name.
 void SaveListingDialog::setNameWithType(const QString& name)
 {
     const QString nameStem = stem(name);
-    txtSearchSpec->setText(nameStem + QLatin1Char('.') + chosenType);
-    txtSearchSpec->setCursorPosition(int(nameStem.size()));
+    nameBox->setText(nameStem + QLatin1Char('.') + lastType);
+    nameBox->setCursorPosition(int(nameStem.size()));
 }
 
 void SaveListingDialog::typeChosen(int index)
 {
-    const QString text = Combo1->itemText(index);
-    chosenType = text.right(3);
-    DriveList->FileExtention(text.right(4));
-    setNameWithType(txtSearchSpec->text());
-    txtSearchSpec->setFocus();
+    const QString text = typeBox->itemText(index);
+    lastType = text.right(3);
+    browser->FileExtention(text.right(4));
+    setNameWithType(nameBox->text());
+    nameBox->setFocus();
 }
 
 // Typed characters that cannot be in a name are dropped at the key (see
@@ -179,9 +180,9 @@ void SaveListingDialog::nameEdited(const QString& text)
 {
     const QString clean = withoutForbidden(text);
     if (clean != text) {
-        const int cursor = txtSearchSpec->cursorPosition();
-        txtSearchSpec->setText(clean);
-        txtSearchSpec->setCursorPosition(qMin(cursor, int(clean.size())));
+        const int cursor = nameBox->cursorPosition();
+        nameBox->setText(clean);
+        nameBox->setCursorPosition(qMin(cursor, int(clean.size())));
     }
 }
 
@@ -189,30 +190,30 @@ void SaveListingDialog::nameEdited(const QString& text)
 // click on a folder or drive leaves the name as typed.
 void SaveListingDialog::browserMouseUp()
 {
-    const QString file = DriveList->FileName();
+    const QString file = browser->FileName();
     if (!file.isEmpty())
         setNameWithType(file);
 }
 
 void SaveListingDialog::save()
 {
-    if (chosenName.isEmpty() || stem(txtSearchSpec->text()).isEmpty())
+    if (lastName.isEmpty() || stem(nameBox->text()).isEmpty())
         return;
-    chosenName = txtSearchSpec->text();
+    lastName = nameBox->text();
     accept();
 }
 
 void SaveListingDialog::reject()
 {
-    chosenName.clear();
+    lastName.clear();
     QDialog::reject();
 }
 
 bool SaveListingDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtSearchSpec && event->type() == QEvent::KeyPress)
+    if (watched == nameBox && event->type() == QEvent::KeyPress)
         return nameBoxKey(static_cast<QKeyEvent*>(event));
-    if (watched == txtSearchSpec && event->type() == QEvent::FocusIn) {
+    if (watched == nameBox && event->type() == QEvent::FocusIn) {
         // Coming to the box by key or from another control selects the name
         // without its extension, so typing replaces the name and keeps the
         // type; a click places the cursor where it was clicked. The line
@@ -226,7 +227,7 @@ bool SaveListingDialog::eventFilter(QObject* watched, QEvent* event)
 
 void SaveListingDialog::selectStem()
 {
-    txtSearchSpec->setSelection(0, int(stem(txtSearchSpec->text()).size()));
+    nameBox->setSelection(0, int(stem(nameBox->text()).size()));
 }
 
 bool SaveListingDialog::nameBoxKey(QKeyEvent* event)
@@ -236,11 +237,11 @@ bool SaveListingDialog::nameBoxKey(QKeyEvent* event)
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        DriveList->setFocus();
+        browser->setFocus();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Command1[1]->setFocus();
+        saveButton->setFocus();
         return true;
     default:
         break;

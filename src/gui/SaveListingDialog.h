@@ -1,24 +1,24 @@
 #pragma once
 
 // SaveListingDialog: the modal "Save As..." dialog of "Save Directory...". The user
-// walks to a folder in the browser DriveList (which shows the files of the
+// walks to a folder in the browser (which shows the files of the
 // chosen type), types or clicks a file name, picks the type (*.csv, *.rtf,
 // *.xls) and saves; the listing is then written into the browser's folder
 // (the process's current folder) under the name's stem and the type's
 // extension, replacing a file of that name.
 //
 // Public API:
-//   static bool SaveSource(source, prompter, parent, fs)   ask, then write the listing
+//   static bool saveListing(source, prompter, parent, fs)   ask, then write the listing
 //                               through ListingExport; false when cancelled or when the
 //                               export stopped (its message is shown through prompter)
-//   static QString ChosenName(), ChosenType()   the last answer: a name ("" = cancelled) and
+//   static QString chosenName(), chosenType()   the last answer: a name ("" = cancelled) and
 //                               "csv", "rtf" or "xls"; kept between exports
-//   static void setNextAnswer(Answer)   tests: the next SaveSource hands its open dialog to
+//   static void setNextAnswer(Answer)   tests: the next saveListing hands its open dialog to
 //                               the function, which acts as the person would (types, clicks);
 //                               a dialog still open afterwards is closed by its frame
 //   static QString stem(name)   the name without its last dot and what follows
-// Controls, by their names: DriveList, Label1, txtSearchSpec, Borderture, Combo1,
-// Command1[1] ("Save"), Command1[2] ("Cancel").
+// Controls, by their names (object names too): browser, nameLabel, nameBox,
+// browserBorder (holds typeBox), typeBox, saveButton, cancelButton.
 //
 // Name box keys: Up, Down, Page Up and Page Down move to the browser, Enter moves to "Save",
 // and | * " / : < > ? \ are dropped as they are typed (also from pasted text), so the name
@@ -49,24 +49,23 @@ class SaveListingDialog : public QDialog
 public:
     using Answer = std::function<void(SaveListingDialog&)>;
 
-    explicit SaveListingDialog(QWidget* parent = nullptr);
+    explicit SaveListingDialog(FileSystem& fs, QWidget* parent = nullptr);
     ~SaveListingDialog() override;
 
-    static bool SaveSource(const ListingSource& source, Prompter& prompter,
-                           QWidget* parent = nullptr);
-    static bool SaveSource(const ListingSource& source, Prompter& prompter, QWidget* parent,
-                           FileSystem& fs);
-    static QString ChosenName();
-    static QString ChosenType();
+    static bool saveListing(const ListingSource& source, Prompter& prompter, QWidget* parent,
+                            FileSystem& fs);
+    static QString chosenName();
+    static QString chosenType();
     static void setNextAnswer(Answer answer);
     static QString stem(const QString& name);
 
-    FolderBrowser* DriveList;
-    QLabel* Label1;
-    QLineEdit* txtSearchSpec;
-    QFrame* Borderture;
-    QComboBox* Combo1;
-    RenderedButton* Command1[3] = {}; // indices 1 ("Save") and 2 ("Cancel")
+    FolderBrowser* browser;
+    QLabel* nameLabel;
+    QLineEdit* nameBox;
+    QFrame* browserBorder;
+    QComboBox* typeBox;
+    RenderedButton* saveButton;
+    RenderedButton* cancelButton;
 
 public slots:
     void reject() override; // Escape and the window frame: nothing is saved

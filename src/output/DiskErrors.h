@@ -13,5 +13,5 @@ class DiskErrors
 public:
     static QString text(int code);
     // Closes all open files, restores the normal pointer, shows the message.
-    static void show(int code, Prompter& prompter, FileSystem& fs = FileSystem::instance());
+    static void show(int code, Prompter& prompter, FileSystem& fs);
 };

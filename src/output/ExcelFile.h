@@ -39,7 +39,7 @@ public:
     enum CellType { WholeNumber = 0, Number = 1, Text = 2 };
     enum Margin { LeftMargin = 0x26, RightMargin = 0x27, TopMargin = 0x28, BottomMargin = 0x29 };
 
-    explicit ExcelFile(FileSystem& fileSystem = FileSystem::instance());
+    explicit ExcelFile(FileSystem& fileSystem);
     ~ExcelFile(); // closes a file still open
     ExcelFile(const ExcelFile&) = delete;
     ExcelFile& operator=(const ExcelFile&) = delete;

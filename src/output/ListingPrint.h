@@ -26,7 +26,7 @@ public:
     // printer error, a listed file gone) shows "Error Occured, Please check
     // your printer." and gives up the document. True when it was printed.
     static bool print(const ListingSource& source, ListingPrinter* printer,
-                            Prompter& prompter, FileSystem& fs = FileSystem::instance());
+                            Prompter& prompter, FileSystem& fs);
 
     static QString errorText();
 

@@ -158,10 +158,9 @@ QList<DriveList::Drive> DriveList::drives(const QList<Volume>& volumes)
     return result;
 }
 
-QList<DriveList::Volume> DriveList::systemVolumes()
+QList<DriveList::Volume> DriveList::systemVolumes(FileSystem& fs)
 {
     QList<Volume> result;
-    FileSystem& fs = FileSystem::instance();
     for (const QStorageInfo& info : QStorageInfo::mountedVolumes()) {
         Volume v;
         v.mountPoint = info.rootPath();

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+class FileSystem;
+
 // The drives the browser lists: the root "/" and the mounted volumes a user
 // cares about (USB sticks, CDs, network shares, separate partitions), each
 // with its kind and volume label. Pseudo file systems (proc, sysfs, cgroup,
@@ -57,5 +59,5 @@ public:
     static QList<Drive> drives(const QList<Volume>& volumes);
 
     // The mounted volumes of this machine (QStorageInfo).
-    static QList<Volume> systemVolumes();
+    static QList<Volume> systemVolumes(FileSystem& fs);
 };

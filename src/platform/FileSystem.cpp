@@ -1,23 +1,5 @@
 #include "FileSystem.h"
 
-#include "PosixFileSystem.h"
-
-namespace
-{
-FileSystem* injected = nullptr;
-}
-
-FileSystem& FileSystem::instance()
-{
-    static PosixFileSystem real;
-    return injected ? *injected : real;
-}
-
-void FileSystem::setInstance(FileSystem* fs)
-{
-    injected = fs;
-}
-
 int FileSystem::fileSize(const QString& path, qint64& size)
 {
     Entry entry;

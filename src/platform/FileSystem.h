@@ -47,9 +47,6 @@ public:
         int links = 1;      // names of the entry itself (hard links)
     };
 
-    static FileSystem& instance();           // the one the program uses
-    static void setInstance(FileSystem* fs); // tests put a fake here; nullptr restores
-
     virtual ~FileSystem() = default;
 
     // Calls visit for every entry of the folder ("." and ".." included, as the

@@ -39,7 +39,7 @@ struct Batch : ScannedFolder {
     {
         if (!listed.isEmpty())
             narrowTo(listed);
-        for (int p = 0; p <= session.FileLast; ++p)
+        for (int p = 0; p <= session.lastPosition(); ++p)
             session.model().setNewNameAt(p, "new-" + session.model().currentNameAt(p));
     }
     // %F: the listed folder, %D: the destination (no trailing "/").

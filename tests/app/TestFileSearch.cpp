@@ -116,7 +116,7 @@ private slots:
         QStringList expected = before;
         expected.removeIf([&](const QString& name) { return !found.contains(name); });
         QCOMPARE(folder.names(), expected);
-        QCOMPARE(folder.session.FileLast, found.size() - 1);
+        QCOMPARE(folder.session.lastPosition(), found.size() - 1);
         for (int p = 0; p < found.size(); ++p) {
             QCOMPARE(model.recordNumber(model.recordAt(p)), p + 1);
             QVERIFY(!model.newNameAt(p).isEmpty());
@@ -183,7 +183,7 @@ private slots:
                                              : FileSearch::Outcome::NoneFound);
         QCOMPARE(folder.prompter.messages, messages);
         QCOMPARE(folder.names(), before);
-        QCOMPARE(folder.session.FileLast, 2);
+        QCOMPARE(folder.session.lastPosition(), 2);
         QCOMPARE(folder.session.model().newNameAt(1), QStringLiteral("kept.txt"));
     }
 
@@ -224,15 +224,15 @@ private slots:
         ScannedFolder folder({{"huge", ""}, {"small", "needl"}});
         HugeFile fs;
         Session session(fs, folder.prompter);
-        session.Dr = folder.dir.path();
-        session.ListRefresh();
+        session.setFolder(folder.dir.path());
+        session.scanFolder();
         const long before = peakKiB();
 
         folder.prompter.inputAnswers = {QStringLiteral("needle")};
         QCOMPARE(FileSearch(session).search(FileSearch::Contents),
                  FileSearch::Outcome::Replaced);
 
-        QCOMPARE(session.FileLast, 0);
+        QCOMPARE(session.lastPosition(), 0);
         QCOMPARE(session.model().currentNameAt(0), QStringLiteral("huge"));
         QVERIFY(fs.largestChunk <= 4 << 20);
         QVERIFY2(peakKiB() - before < 64 * 1024, "memory grew with the file");

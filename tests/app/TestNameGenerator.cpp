@@ -187,26 +187,26 @@ private slots:
         PromptRecorder prompts;
         Session session(fs, prompts);
         load(session.model(), 2, QStringLiteral("IMG.txt"));
-        session.FileLast = 1;
-        session.Zeros = QStringLiteral("0");
-        session.R1[0] = QStringLiteral("IMG");
-        session.R1[1] = QStringLiteral("x");
+        session.setLastPosition(1);
+        session.setPadding(QStringLiteral("0"));
+        session.setReplaceText(QStringLiteral("IMG"));
+        session.setReplaceWith(QStringLiteral("x"));
 
         NameGenerator::patternItemChosen(session, QStringLiteral("Same"));
-        QCOMPARE(session.Text1, QString());
+        QCOMPARE(session.pattern(), QString());
         QCOMPARE(session.model().newNameAt(1), QStringLiteral("IMG.txt"));
 
-        session.Text1 = QStringLiteral("N#");
+        session.setPattern(QStringLiteral("N#"));
         QVERIFY(NameGenerator::patternKeyTyped(session, QLatin1Char('a')));
         QCOMPARE(session.model().newNameAt(1), QStringLiteral("IMG.txt")); // typing alone: no run
         NameGenerator::patternKeyTyped(session, QChar(13));
         QCOMPARE(session.model().newNameAt(1), QStringLiteral("N2.txt"));
 
         // Text2 runs with its text from before the key, also for a refused key.
-        session.Text2 = QStringLiteral(".jp");
+        session.setExtension(QStringLiteral(".jp"));
         QVERIFY(NameGenerator::extensionKeyTyped(session, QLatin1Char('g')));
         QCOMPARE(session.model().newNameAt(0), QStringLiteral("N1.jp"));
-        session.Text2 = QStringLiteral(".gi");
+        session.setExtension(QStringLiteral(".gi"));
         QVERIFY(!NameGenerator::extensionKeyTyped(session, QLatin1Char('?')));
         QCOMPARE(session.model().newNameAt(0), QStringLiteral("N1.gi"));
 

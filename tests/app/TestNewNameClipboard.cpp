@@ -39,7 +39,7 @@ private slots:
         for (int i = 0; i < qMax(files, 1); ++i)
             rows << QStringLiteral("||f%1|old%1").arg(i);
         session.model().setRows(rows);
-        session.FileLast = files - 1;
+        session.setLastPosition(files - 1);
         MemoryClipboard clipboard;
         clipboard.content = text;
         NewNameClipboard::copyOrPaste(1, session, clipboard);
@@ -58,7 +58,7 @@ private slots:
         Session session(fs, prompts);
         QStringList rows{"||a|A", "||b|B", "||c|C"};
         session.model().setRows(rows);
-        session.FileLast = 2;
+        session.setLastPosition(2);
         std::swap(session.model().displayOrder()[0], session.model().displayOrder()[2]);
         MemoryClipboard clipboard;
         clipboard.content = QStringLiteral("stale");

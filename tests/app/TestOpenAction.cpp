@@ -1,5 +1,5 @@
 #include "app/OpenAction.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/ShellOpen.h"
 
 #include "TempFolder.h"
@@ -23,6 +23,7 @@ private slots:
 private:
     TempFolder m_folder;
     QString m_startFolder;
+    PosixFileSystem m_fs;
 };
 
 namespace
@@ -40,13 +41,13 @@ public:
 void TestOpenAction::initTestCase()
 {
     QVERIFY(m_folder.isValid());
-    m_startFolder = FileSystem::instance().currentFolder();
-    QCOMPARE(FileSystem::instance().setCurrentFolder(m_folder.path()), 0);
+    m_startFolder = m_fs.currentFolder();
+    QCOMPARE(m_fs.setCurrentFolder(m_folder.path()), 0);
 }
 
 void TestOpenAction::cleanupTestCase()
 {
-    QCOMPARE(FileSystem::instance().setCurrentFolder(m_startFolder), 0);
+    QCOMPARE(m_fs.setCurrentFolder(m_startFolder), 0);
 }
 
 void TestOpenAction::doubleClick_data()
@@ -81,7 +82,7 @@ void TestOpenAction::doubleClick()
     RecordingShell shell;
     QStringList previewed;
     const OpenAction::Action action = OpenAction::openListedFile(
-        name, shell, [&](const QString& n) { previewed << n; }, FileSystem::instance());
+        name, shell, [&](const QString& n) { previewed << n; }, m_fs);
 
     const QStringList none;
     if (expected == QLatin1String("preview")) {

@@ -68,17 +68,17 @@ struct Fixture {
             if (s.startsWith("h:"))
                 must(faults.setAttributes(folder + name, FileSystem::Hidden));
         }
-        session.Dr = folder;
-        session.ListRefresh();
+        session.setFolder(folder);
+        session.scanFolder();
         FileListModel& model = session.model();
         std::sort(model.displayOrder().begin(), model.displayOrder().end(),
                   [&](int a, int b) { return model.currentNameOf(a) < model.currentNameOf(b); });
-        for (int k = 0; k <= session.FileLast; ++k)
+        for (int k = 0; k <= session.lastPosition(); ++k)
             model.setNewNameAt(k, model.currentNameAt(k));
         for (const QString& step : plan.split(' ', Qt::SkipEmptyParts)) {
             if (step.startsWith('-'))
                 ::unlink(QString(folder + step.mid(1)).toUtf8().constData());
-            for (int k = 0; k <= session.FileLast; ++k) {
+            for (int k = 0; k <= session.lastPosition(); ++k) {
                 if (model.currentNameAt(k) == step.section('>', 0, 0))
                     model.setNewNameAt(k, step.section('>', 1));
             }
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(f.faults.messages.join('\n'), messages.join('\n').replace("%1", dir.path()));
         QVERIFY(f.faults.failureAnswers.empty());
         // One pair per position, renamed or not; a stopped pass keeps those done.
-        QCOMPARE(f.session.undoRecord.count(), stop ? 0 : f.session.FileLast + 1);
+        QCOMPARE(f.session.undoRecord.count(), stop ? 0 : f.session.lastPosition() + 1);
         QCOMPARE(status.last().at(0).toString(),
                  stop ? RenamePass::failedText() : RenamePass::completedText());
     }
@@ -194,14 +194,14 @@ private slots:
     {
         TempFolder dir;
         Fixture f(dir.path(), "a b c", "a>x b>y");
-        f.session.Text2 = QStringLiteral(".png");
+        f.session.setExtension(QStringLiteral(".png"));
         QSignalSpy enabled(&f.session, &Session::undoEnabledChanged);
         QSignalSpy typeBox(&f.pass, &RenamePass::typeBoxText);
         QSignalSpy running(&f.pass, &RenamePass::runningChanged);
         f.pass.renameAndRescan(-1);
         QCOMPARE(snapshot(dir), QStringLiteral("c=c x=a y=b"));
         QCOMPARE(typeBox.takeFirst().at(0).toString(), QStringLiteral("*.png"));
-        QCOMPARE(f.session.FileLast, 2); // rescanned
+        QCOMPARE(f.session.lastPosition(), 2); // rescanned
         // Another program took one old name meanwhile: that pair stays.
         QVERIFY(dir.write("a", "other"));
         f.pass.undoLastPass();

@@ -168,7 +168,7 @@ private slots:
         Shredder(folder.session).shredAllFiles();
 
         QCOMPARE(folder.prompter.messages, QStringList("Cannot Shred from Readonly Media"));
-        QCOMPARE(folder.session.FileLast, 2);
+        QCOMPARE(folder.session.lastPosition(), 2);
         for (auto it = Three.begin(); it != Three.end(); ++it) {
             QFile file(medium.path() + it.key());
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -207,7 +207,7 @@ private slots:
                                      "Shredding Done"}));
         QVERIFY(folder.prompter.yields >= 2);
         QCOMPARE(folder.dir.names(), QStringList());
-        QCOMPARE(folder.session.FileLast, -1);
+        QCOMPARE(folder.session.lastPosition(), -1);
         QCOMPARE(folder.prompter.messages, QStringList());
     }
 };

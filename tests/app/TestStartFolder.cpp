@@ -1,6 +1,6 @@
 #include "app/StartFolder.h"
 #include "platform/FileErrors.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 
 #include "TempFolder.h"
 
@@ -35,7 +35,8 @@ private slots:
         QFETCH(QString, argument);
         QFETCH(int, error);
         QFETCH(QString, current);
-        FileSystem& fs = FileSystem::instance();
+        PosixFileSystem posix;
+        FileSystem& fs = posix;
         const QString start = fs.currentFolder();
         QCOMPARE(fs.setCurrentFolder(m_dir.path()), 0);
         argument.replace(u'@', m_dir.path().chopped(1));

@@ -19,11 +19,11 @@ QByteArray windowRows(const QString& folder)
     PosixFileSystem fs;
     PromptRecorder prompts;
     Session session(fs, prompts);
-    session.Dr = folder;
-    session.ListRefresh();
+    session.setFolder(folder);
+    session.scanFolder();
     QByteArray out("No.\tCreation Dates\tModified Dates\tCurrent Filenames\tNew Filenames\tSize\n");
     const FileListModel& m = session.model();
-    for (int k = 0; k <= session.FileLast; ++k) {
+    for (int k = 0; k <= session.lastPosition(); ++k) {
         const int r = m.recordAt(k);
         const QStringList fields{
             QString::number(m.recordNumber(r)), m.creationDateText(r), m.modifiedDateText(r),

@@ -4,7 +4,7 @@
 #include "controls/FileListView.h"
 #include "controls/ScrollBar.h"
 #include "platform/DateText.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/PropertyBag.h"
 
 #include "PromptRecorder.h"
@@ -458,13 +458,14 @@ private slots:
         TempFolder folder;
         for (const char* name : {"a.txt", "b.txt", "c.txt"})
             QVERIFY(folder.write(QString::fromLatin1(name), "x"));
-        FileSystem& fs = FileSystem::instance();
+        PosixFileSystem posix;
+        FileSystem& fs = posix;
         FileSystem::Time before;
         QVERIFY(fs.creationTime(folder.file(QStringLiteral("a.txt")), before) == 0);
         PromptRecorder prompter;
         Session session(fs, prompter);
-        session.Dr = folder.path();
-        session.ListRefresh();
+        session.setFolder(folder.path());
+        session.scanFolder();
         FileListView list;
         list.setSession(&session);
         DatePicker* form = picker == 0 ? list.DatePicker1() : list.DatePicker2();

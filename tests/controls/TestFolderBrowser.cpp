@@ -29,7 +29,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
-        m_startFolder = FileSystem::instance().currentFolder();
+        m_startFolder = m_fs.currentFolder();
         for (const QString name : {"Alpha", "Beta", ".cache"})
             QVERIFY(::mkdir(QFile::encodeName(folder(name)).constData(), 0755) == 0);
         for (const char* name : {"notes.TXT", "notes.txt.bak", "readme", ".profile", "locked.txt"})
@@ -40,9 +40,9 @@ private slots:
 
     void init()
     {
-        FileSystem::setInstance(nullptr);
-        FileSystem::instance().setCurrentFolder(m_folder.path());
-        m_control = std::make_unique<FolderBrowser>();
+        m_fs.refuseAlpha = false;
+        m_fs.setCurrentFolder(m_folder.path());
+        m_control = std::make_unique<FolderBrowser>(m_fs);
         m_control->setVolumeSource([] { return Volumes; });
         m_control->resize(500, 900); // every entry fits
         m_control->show();
@@ -52,8 +52,7 @@ private slots:
     void cleanupTestCase()
     {
         m_control.reset();
-        FileSystem::setInstance(nullptr);
-        FileSystem::instance().setCurrentFolder(m_startFolder);
+        m_fs.setCurrentFolder(m_startFolder);
     }
 
     void entryOrder()
@@ -134,7 +133,7 @@ private slots:
         QSignalSpy clicks(m_control.get(), &FolderBrowser::Click);
         QSignalSpy mouseUps(m_control.get(), &FolderBrowser::MouseUp);
         clickEntry(entry == QLatin1String("UP") ? here() + "/.." : entry);
-        QCOMPARE(FileSystem::instance().currentFolder(), folder);
+        QCOMPARE(m_fs.currentFolder(), folder);
         QCOMPARE(m_control->SelectPath(), selectPath);
         QCOMPARE(m_control->FileName(), fileName);
         QCOMPARE(mouseUps.size(), 1);
@@ -149,7 +148,7 @@ private slots:
         m_control->GetDir(root);
         QCOMPARE(entries(FolderBrowser::UpKind), QStringList{"/"});
         clickEntry(QStringLiteral("/"));
-        QCOMPARE(FileSystem::instance().currentFolder(), QStringLiteral("/"));
+        QCOMPARE(m_fs.currentFolder(), QStringLiteral("/"));
         QCOMPARE(m_control->SelectPath(), QStringLiteral("/"));
 
         // Below the last entry nothing happens and no MouseUp is raised; on the
@@ -160,29 +159,20 @@ private slots:
         QCOMPARE(mouseUps.size(), 0);
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, QPoint(100, last.top()));
         QCOMPARE(mouseUps.size(), 1);
-        QCOMPARE(FileSystem::instance().currentFolder(), QStringLiteral("/"));
+        QCOMPARE(m_fs.currentFolder(), QStringLiteral("/"));
     }
 
     void unreadableFolder()
     {
         // Root reads every folder, so the refusal comes from a fake.
-        struct Refusing : PosixFileSystem {
-            int enumerate(const QString& f, bool a,
-                          const std::function<bool(const Entry&)>& visit) override
-            {
-                if (currentFolder().endsWith(QLatin1String("/Alpha")))
-                    return 70;
-                return PosixFileSystem::enumerate(f, a, visit);
-            }
-        } refusing;
-        FileSystem::setInstance(&refusing);
+        FileSystem& refusing = m_fs;
+        m_fs.refuseAlpha = true;
         clickEntry(QStringLiteral("Alpha"));
         QCOMPARE(refusing.currentFolder(), folder("Alpha"));
         QCOMPARE(entries(0), QStringList({"/ <>", "/media/gone", "/media/usb <STICK>", "Beta",
                                           folder("Alpha") + "/.."}));
         clickEntry(folder("Alpha") + "/..");
         QCOMPARE(refusing.currentFolder(), here());
-        FileSystem::setInstance(nullptr);
     }
 
     void vanishedFolder_data()
@@ -209,7 +199,7 @@ private slots:
         else
             clickEntry(QStringLiteral("Deeper"));
         // The list shows where the user can go from here.
-        QCOMPARE(FileSystem::instance().currentFolder(), here());
+        QCOMPARE(m_fs.currentFolder(), here());
         QCOMPARE(entries(FolderBrowser::UpKind).last(), here() + "/..");
         QVERIFY(entries(FolderBrowser::FolderKind).contains(QStringLiteral("Alpha")));
     }
@@ -277,7 +267,7 @@ private slots:
         // The top row now shows entry 1 + rows, a folder.
         const QString topFolder = m_control->EntryName(1 + rows);
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, m_control->rowRect(0).center());
-        QCOMPARE(FileSystem::instance().currentFolder(), folder(topFolder));
+        QCOMPARE(m_fs.currentFolder(), folder(topFolder));
         for (int i = 0; i < 12; ++i)
             QVERIFY(::unlink(QFile::encodeName(folder(QStringLiteral("page%1").arg(i)))) == 0);
     }
@@ -348,6 +338,17 @@ private:
 
     TempFolder m_folder;
     QString m_startFolder;
+    // The real file system, which refuses to list Alpha when asked to.
+    struct RefusingFileSystem : PosixFileSystem {
+        bool refuseAlpha = false;
+        int enumerate(const QString& f, bool a,
+                      const std::function<bool(const Entry&)>& visit) override
+        {
+            if (refuseAlpha && currentFolder().endsWith(QLatin1String("/Alpha")))
+                return 70;
+            return PosixFileSystem::enumerate(f, a, visit);
+        }
+    } m_fs;
     std::unique_ptr<FolderBrowser> m_control;
 };
 

@@ -173,10 +173,10 @@ private slots:
         PosixFileSystem fs;
         PromptRecorder prompts;
         Session session(fs, prompts);
-        session.Dr = missing ? dir.file(QStringLiteral("gone")) : dir.path();
-        session.ListRefresh();
-        QCOMPARE(session.FileLast, -1);
-        QCOMPARE(session.Zeros, QStringLiteral("0"));
+        session.setFolder(missing ? dir.file(QStringLiteral("gone")) : dir.path());
+        session.scanFolder();
+        QCOMPARE(session.lastPosition(), -1);
+        QCOMPARE(session.padding(), QStringLiteral("0"));
         QCOMPARE(session.model().lastIndex(), 0);
         QCOMPARE(session.model().commaText(0), QStringLiteral(",,,,"));
         QVERIFY(prompts.messages.isEmpty());

@@ -26,11 +26,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QScreen>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace
 {
@@ -44,6 +44,35 @@ public:
 
 private:
     QString m_text;
+};
+
+// The real file system, which throws from its next folder listing when asked to.
+struct ThrowingFileSystem : PosixFileSystem {
+    std::function<void()> throwOnListing;
+    int enumerate(const QString& folder, bool all,
+                  const std::function<bool(const Entry&)>& visit) override
+    {
+        if (const auto thrower = std::exchange(throwOnListing, nullptr))
+            thrower();
+        return PosixFileSystem::enumerate(folder, all, visit);
+    }
+};
+
+// Records how many busy pointers were up when each message was shown.
+struct BusyRecorder : PromptRecorder {
+    int busyDepth = 0;
+    QList<int> busyAtMessages;
+    void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
+    void processEvents() override // the window's events run, as in the program
+    {
+        QCoreApplication::processEvents();
+        PromptRecorder::processEvents();
+    }
+    void message(const QString& text) override
+    {
+        busyAtMessages << busyDepth;
+        PromptRecorder::message(text);
+    }
 };
 
 // A window on a temporary folder of real files, shown and activated.
@@ -64,8 +93,8 @@ struct Fixture {
     }
     QWidget* w() const { return window.get(); }
     TempFolder dir;
-    PosixFileSystem fs;
-    PromptRecorder prompts;
+    ThrowingFileSystem fs;
+    BusyRecorder prompts;
     MemoryClipboard clipboard;
     std::unique_ptr<Session> session;
     std::unique_ptr<MainWindow> window;
@@ -81,39 +110,36 @@ private slots:
     {
         Fixture f(120);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillon"));
-        QCOMPARE(f.session->FileLast, 119);
-        QCOMPARE(f.window->Frame1->Zeros->currentText(), QStringLiteral("000"));
-        QCOMPARE(f.window->Frame1->Text1->currentText(), QStringLiteral("New_Filename_#"));
+        QCOMPARE(f.session->lastPosition(), 119);
+        QCOMPARE(f.window->renamingFrame->paddingBox->currentText(), QStringLiteral("000"));
+        QCOMPARE(f.window->renamingFrame->patternBox->currentText(),
+                 QStringLiteral("New_Filename_#"));
         QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("New_Filename_001.jpg"));
         QCOMPARE(f.session->model().newNameAt(119), QStringLiteral("New_Filename_120.jpg"));
-        QVERIFY(!f.window->Undo_Rename->isEnabled());
-        QCOMPARE(f.window->Dr->text() + QLatin1Char('/'), f.dir.path());
+        QVERIFY(!f.window->undoRenameAction->isEnabled());
+        QCOMPARE(f.window->folderBox->text() + QLatin1Char('/'), f.dir.path());
     }
 
+    // The new names go to and come from the clipboard by the menu (Ctrl+C and
+    // Ctrl+V), but Ctrl+C in a focused text field is the field's own copy.
     void newNamesThroughTheClipboard()
     {
         Fixture f(3);
-        f.window->CDfn[0]->trigger();
+        f.window->copyNewNamesAction->trigger();
         QCOMPARE(f.clipboard.text(), QStringLiteral("New_Filename_1.jpg\r\nNew_Filename_2.jpg\r\n"
                                                     "New_Filename_3.jpg\r\n"));
         f.clipboard.setText(QStringLiteral("a.txt\r\n\r\nc:.txt"));
-        f.window->CDfn[1]->trigger();
+        f.window->pasteNewNamesAction->trigger();
         QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("a.txt"));
         QCOMPARE(f.session->model().newNameAt(1), QStringLiteral("New_Filename_2.jpg"));
         QCOMPARE(f.session->model().newNameAt(2), QStringLiteral("c.txt"));
-    }
-
-    void ctrlVInATextFieldPastesThere()
-    {
-        Fixture f(2);
-        f.clipboard.setText(QStringLiteral("x\r\ny\r\n"));
-        QLineEdit* text1 = f.window->Frame1->Text1->lineEdit();
-        text1->setFocus();
-        QTRY_VERIFY(text1->hasFocus());
-        text1->selectAll();
-        QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(f.clipboard.text(), QStringLiteral("x\r\ny\r\n")); // the window did not copy
-        QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("New_Filename_1.jpg"));
+        QLineEdit* pattern = f.window->renamingFrame->patternBox->lineEdit();
+        pattern->setFocus();
+        QTRY_VERIFY(pattern->hasFocus());
+        pattern->selectAll();
+        QTest::keyClick(pattern, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f.clipboard.text(),
+                 QStringLiteral("a.txt\r\n\r\nc:.txt")); // the window's is not used
     }
 
     // What a person types stays as typed (no completion), the file-name filter
@@ -125,41 +151,25 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("newName");
         QTest::addColumn<QString>("message");
-        const QString plain = QStringLiteral("New_Filename_2.jpg");
-        QTest::newRow("batch D") << "Text3"
-                                 << "D"
-                                 << "D" << plain << "";
-        QTest::newRow("case is no keyword")
-            << "Text1"
-            << "case\r"
-            << "case" << plain << "All new file names cannot be the same...";
-        QTest::newRow("File") << "Text1"
-                              << "File"
-                              << "File" << plain << "";
-        QTest::newRow("type") << "Combo1"
-                              << "*.t"
-                              << "*.t" << plain << "";
-        QTest::newRow("forbidden") << "Text1"
-                                   << "S|h*o\"t/:<>?\\#\r"
-                                   << "Shot#"
-                                   << "Shot2.jpg"
-                                   << "";
-        QTest::newRow("Text2 key") << "Text2"
-                                   << ".png"
-                                   << ".png"
-                                   << "New_Filename_2.pn"
-                                   << "";
+        const auto row = [](const char* name, const char* box, const char* keys, const char* text,
+                            const char* newName, const char* message = "") {
+            QTest::newRow(name) << box << keys << text << newName << message;
+        };
+        const char* const plain = "New_Filename_2.jpg";
+        row("batch D", "commandLineBox", "D", "D", plain);
+        row("case is no keyword", "patternBox", "case\r", "case", plain,
+            "All new file names cannot be the same...");
+        row("File", "patternBox", "File", "File", plain);
+        row("type", "typeFilterBox", "*.t", "*.t", plain);
+        row("forbidden", "patternBox", "S|h*o\"t/:<>?\\#\r", "Shot#", "Shot2.jpg");
+        row("extension key", "extensionBox", ".png", ".png", "New_Filename_2.pn");
     }
     void typingInTheBoxes()
     {
         QFETCH(QString, box);
         QFETCH(QString, keys);
         Fixture f(2);
-        const QMap<QString, QComboBox*> boxes{{"Text1", f.window->Frame1->Text1},
-                                              {"Text2", f.window->Frame1->Text2},
-                                              {"Text3", f.window->Frame2->Text3},
-                                              {"Combo1", f.window->Combo1}};
-        QComboBox* typedIn = boxes.value(box);
+        auto* typedIn = f.window->findChild<QComboBox*>(box);
         const int items = typedIn->count();
         WindowInput::click(typedIn, QPoint(5, typedIn->height() / 2));
         WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
@@ -177,15 +187,16 @@ private slots:
         Fixture f(3);
         TempFolder target;
         const QStringList before = f.dir.names();
-        f.window->Frame2->Text3->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
-                                             target.path() + QStringLiteral("Destnames$"));
-        WindowInput::click(f.window->Frame2->Command3);
+        f.window->batchFrame->commandLineBox->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
+                                                          target.path() +
+                                                          QStringLiteral("Destnames$"));
+        WindowInput::click(f.window->batchFrame->executeButton);
         const QStringList copies{QStringLiteral("New_Filename_1.jpg"),
                                  QStringLiteral("New_Filename_2.jpg"),
                                  QStringLiteral("New_Filename_3.jpg")};
         QCOMPARE(target.names(), copies);
         QVERIFY(f.prompts.messages.isEmpty());
-        QCOMPARE(QApplication::focusWidget(), f.window->Frame2->Command3);
+        QCOMPARE(QApplication::focusWidget(), f.window->batchFrame->executeButton);
         for (Qt::Key k : {Qt::Key_X, Qt::Key_Escape, Qt::Key_A})
             WindowInput::key(f.w(), k);
         QCOMPARE(f.dir.names(), before);
@@ -204,22 +215,95 @@ private slots:
         QFETCH(bool, tabToPathBox);
         Fixture f(45);
         const QStringList before = f.dir.names();
-        WindowInput::click(f.window->Command1);
-        QTRY_COMPARE(f.window->RemN->text(), QStringLiteral("Renaming Completed"));
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_COMPARE(f.window->statusLabel->text(), QStringLiteral("Renaming Completed"));
         QStringList expected;
         for (int i = 1; i <= 45; ++i)
             expected << QStringLiteral("New_Filename_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
         QCOMPARE(f.dir.names(), expected);
-        QVERIFY(f.window->Undo_Rename->isEnabled());
-        QVERIFY(f.window->Command1->isEnabled());
+        QVERIFY(f.window->undoRenameAction->isEnabled());
+        QVERIFY(f.window->startRenameButton->isEnabled());
         QVERIFY(f.prompts.messages.isEmpty());
-        for (int i = 0; tabToPathBox && QApplication::focusWidget() != f.window->Dr; ++i) {
+        for (int i = 0; tabToPathBox && QApplication::focusWidget() != f.window->folderBox; ++i) {
             QVERIFY(i < 40);
             WindowInput::key(f.w(), Qt::Key_Tab);
         }
         WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_COMPARE(f.dir.names(), before);
-        QVERIFY(!f.window->Undo_Rename->isEnabled());
+        QVERIFY(!f.window->undoRenameAction->isEnabled());
+    }
+
+    // The pass lets events run; a reload of the list or another folder then
+    // stops it, and every file keeps either its name or its own new name.
+    void reloadWhileAPassYields_data()
+    {
+        QTest::addColumn<bool>("otherFolder");
+        QTest::newRow("reload") << false;
+        QTest::newRow("other folder") << true;
+    }
+    void reloadWhileAPassYields()
+    {
+        QFETCH(bool, otherFolder);
+        Fixture f(60);
+        TempFolder other;
+        QVERIFY(other.write(QStringLiteral("kept.jpg"), "x"));
+        // The pass enables the undo as it starts; the reload comes at its
+        // first yield.
+        const auto reload = [&] {
+            if (otherFolder) {
+                f.window->folderBox->setText(other.path());
+                f.session->scanFolder();
+            } else {
+                QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+            }
+        };
+        QObject::connect(
+            f.session.get(), &Session::undoEnabledChanged, f.window.get(),
+            [&] { QTimer::singleShot(0, f.window.get(), reload); }, Qt::SingleShotConnection);
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_VERIFY(f.window->startRenameButton->isEnabled());
+        QStringList names = f.dir.names();
+        QCOMPARE(names.size(), 60);
+        int renamed = 0;
+        for (int i = 0; i < 60; ++i) {
+            const QString before = QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+            const QString after =
+                QStringLiteral("New_Filename_%1.jpg").arg(i + 1, 2, 10, QLatin1Char('0'));
+            QVERIFY2(names.contains(before) != names.contains(after), qPrintable(before));
+            renamed += names.contains(after);
+        }
+        QVERIFY(renamed < 60); // the pass stopped
+        QCOMPARE(other.names(), QStringList{QStringLiteral("kept.jpg")});
+        QCOMPARE(f.prompts.busyDepth, 0);
+    }
+
+    // What an operation throws ends at the slot as the program's message,
+    // with the wait pointer gone.
+    void exceptionsBecomeMessages_data()
+    {
+        QTest::addColumn<int>("thrown");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("memory") << 0 << "Out of Memmory";
+        QTest::newRow("disk full") << 1 << "The Current Drive is full, Cannot read or write file";
+        QTest::newRow("other") << 2 << "Drive Failed, Cannot read or write";
+    }
+    void exceptionsBecomeMessages()
+    {
+        QFETCH(int, thrown);
+        Fixture f(2);
+        f.fs.throwOnListing = [thrown] {
+            if (thrown == 0)
+                throw std::bad_alloc();
+            if (thrown == 1)
+                throw std::filesystem::filesystem_error(
+                    "scan", std::make_error_code(std::errc::no_space_on_device));
+            throw std::runtime_error("scan");
+        };
+        QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+        QTEST(f.prompts.messages.join(QLatin1Char('|')), "message");
+        QCOMPARE(f.prompts.busyAtMessages, QList<int>{0});
+        QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f.session->lastPosition(), 1); // the window goes on
     }
 
     // The wheel scrolls the list three rows a notch, over its rows and its bar.
@@ -233,7 +317,7 @@ private slots:
     {
         QFETCH(bool, overBar);
         Fixture f(80);
-        FileListView* list = f.window->FileListView1;
+        FileListView* list = f.window->fileList;
         QWidget* over = overBar ? static_cast<QWidget*>(list->findChild<ScrollBar*>())
                                 : static_cast<QWidget*>(list);
         WindowInput::wheel(over, 2);
@@ -258,8 +342,8 @@ private slots:
         Fixture f(2);
         QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
         QVERIFY(f.dir.write(QStringLiteral("sub/inner.txt"), "x"));
-        WindowInput::click(f.window->Command4);
-        FolderBrowser* browser = f.window->dirList;
+        WindowInput::click(f.window->selectFolderButton);
+        FolderBrowser* browser = f.window->folderBrowser;
         int row = -1;
         for (int i = 1; i <= browser->EntryCount(); ++i)
             if (browser->EntryName(i) == QLatin1String("sub"))
@@ -268,23 +352,23 @@ private slots:
         const QString folder = browser->DrivePathFile();
         WindowInput::click(browser, browser->rowRect(row - 1).center(), button);
         QCOMPARE(browser->DrivePathFile() != folder, navigates);
-        QCOMPARE(f.window->Dr->text() == f.dir.path() + QStringLiteral("sub"), navigates);
-        QCOMPARE(f.session->FileLast, navigates ? 0 : 1);
+        QCOMPARE(f.window->folderBox->text() == f.dir.path() + QStringLiteral("sub"), navigates);
+        QCOMPARE(f.session->lastPosition(), navigates ? 0 : 1);
     }
 
     void attributeBoxesExcludeOnMouseDown()
     {
         Fixture f(1);
-        AttributesFrame* a = f.window->Attributes;
-        QTest::mouseClick(a->Check1[2], Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(a->CheckN, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(a->CheckN->isChecked());
-        QVERIFY(!a->Check1[2]->isChecked());
+        AttributesFrame* a = f.window->attributesFrame;
+        QTest::mouseClick(a->hiddenBox, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(a->normalBox, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(a->normalBox->isChecked());
+        QVERIFY(!a->hiddenBox->isChecked());
         QCOMPARE(a->choice().renameValue(), 0);
         // The keyboard toggles one box alone.
-        a->Check1[1]->setFocus();
-        QTest::keyClick(a->Check1[1], Qt::Key_Space);
-        QVERIFY(a->CheckN->isChecked());
+        a->readonlyBox->setFocus();
+        QTest::keyClick(a->readonlyBox, Qt::Key_Space);
+        QVERIFY(a->normalBox->isChecked());
         QCOMPARE(a->choice().renameValue(), 1);
     }
 
@@ -292,33 +376,34 @@ private slots:
     {
         Fixture f(12);
         f.prompts.inputAnswers.push_back(QStringLiteral("photo01"));
-        f.window->FindInFile[0]->trigger();
-        QCOMPARE(f.session->FileLast, 1); // photo010.jpg and photo011.jpg
+        f.window->searchNamesAction->trigger();
+        QCOMPARE(f.session->lastPosition(), 1); // photo010.jpg and photo011.jpg
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillon"));
-        QTest::keyClick(f.window->Combo1->lineEdit(), Qt::Key_Return);
-        QCOMPARE(f.session->FileLast, 11);
+        QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f.session->lastPosition(), 11);
     }
 
     void shredsEveryListedFile()
     {
         Fixture f(4);
         QVERIFY(f.dir.write(QStringLiteral("keep.txt"), "kept"));
-        f.window->AreSure->trigger();
+        f.window->confirmShredAllAction->trigger();
         QCOMPARE(f.dir.names(), QStringList{QStringLiteral("keep.txt")}); // not listed at the scan
-        QCOMPARE(f.window->RemN->text(), QStringLiteral("Shredding Done"));
-        QCOMPARE(f.session->FileLast, 0);
+        QCOMPARE(f.window->statusLabel->text(), QStringLiteral("Shredding Done"));
+        QCOMPARE(f.session->lastPosition(), 0);
     }
 
     void listingToClipboardAndPrinter()
     {
         Fixture f(2);
-        f.window->CopyDir->trigger();
+        f.window->copyListingAction->trigger();
         QVERIFY(f.clipboard.text().startsWith(QStringLiteral("No\tDate\tSize\tFilenames\r\n")));
         QCOMPARE(f.clipboard.text().count(QStringLiteral("\r\n")), 3);
         if (QPrinterInfo::defaultPrinter().isNull()) {
-            f.window->PrintC->trigger();
+            f.window->printListingAction->trigger();
             QCOMPARE(f.prompts.messages,
                      QStringList{QStringLiteral("Error Occured, Please check your printer.")});
+            QCOMPARE(f.prompts.busyAtMessages, QList<int>{0}); // not under the wait pointer
         }
     }
 
@@ -327,48 +412,38 @@ private slots:
         Fixture f(2);
         for (int i = 0; i < 40; ++i)
             QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub%1").arg(i)));
-        WindowInput::click(f.window->Command4);
-        QVERIFY(f.window->DriveBorder->isVisible());
-        WindowInput::click(f.window->Command4);
-        QVERIFY(!f.window->DriveBorder->isVisible());
+        WindowInput::click(f.window->selectFolderButton);
+        QVERIFY(f.window->folderPanel->isVisible());
+        WindowInput::click(f.window->selectFolderButton);
+        QVERIFY(!f.window->folderPanel->isVisible());
         // Open by a click on the path box: the browser takes the focus, the
         // panel stays open while its own scroll bar is used; a click on
         // "Select" then closes the panel once and does not reopen it.
-        WindowInput::click(f.window->Dr);
-        QVERIFY(f.window->DriveBorder->isVisible());
-        QTRY_VERIFY(f.window->dirList->hasFocus());
-        ScrollBar* bar = f.window->dirList->sFiles;
+        WindowInput::click(f.window->folderBox);
+        QVERIFY(f.window->folderPanel->isVisible());
+        QTRY_VERIFY(f.window->folderBrowser->hasFocus());
+        ScrollBar* bar = f.window->folderBrowser->sFiles;
         WindowInput::click(bar, QPoint(bar->width() / 2, bar->height() * 3 / 4));
         QTRY_VERIFY(bar->Value() > 0);
-        QVERIFY(f.window->DriveBorder->isVisible());
-        f.window->Command4->setFocus();
-        QTRY_VERIFY(!f.window->DriveBorder->isVisible());
-        QTest::mouseClick(f.window->Command4, Qt::LeftButton);
-        QVERIFY(!f.window->DriveBorder->isVisible());
+        QVERIFY(f.window->folderPanel->isVisible());
+        f.window->selectFolderButton->setFocus();
+        QTRY_VERIFY(!f.window->folderPanel->isVisible());
+        QTest::mouseClick(f.window->selectFolderButton, Qt::LeftButton);
+        QVERIFY(!f.window->folderPanel->isVisible());
     }
 
     void savesTheListingThroughTheDialog()
     {
         Fixture f(3);
         SaveListingDialog::setNextAnswer([](SaveListingDialog& dialog) {
-            dialog.txtSearchSpec->setText(QStringLiteral("listing"));
-            dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QStringLiteral("*.csv")));
-            QTest::mouseClick(dialog.Command1[1], Qt::LeftButton);
+            dialog.nameBox->setText(QStringLiteral("listing"));
+            dialog.typeBox->setCurrentIndex(dialog.typeBox->findText(QStringLiteral("*.csv")));
+            QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         });
-        f.window->SaveSc->trigger();
+        f.window->saveListingAction->trigger();
         const QByteArray csv = f.dir.read(QStringLiteral("listing.csv"));
-        QVERIFY(csv.contains("Directory " + f.window->Dr->text().toUtf8() + "\r\n"));
+        QVERIFY(csv.contains("Directory " + f.window->folderBox->text().toUtf8() + "\r\n"));
         QCOMPARE(csv.count("photo"), 3);
-    }
-
-    void neverSmallerThanTheMinimum()
-    {
-        Fixture f(1);
-        f.window->resize(200, 100);
-        QTRY_VERIFY(f.window->pixelsToTwipsX(f.window->centralWidget()->width()) >= 15375);
-        // At the minimum the list is 15255 twips wide and the path box 11991.
-        QCOMPARE(f.window->FileListView1->width(), f.window->twipsX(15255));
-        QCOMPARE(f.window->Dr->width(), f.window->twipsX(11991));
     }
 
     // The content-search prompt fits a 1024 x 768 screen; messages are plain.
@@ -413,8 +488,11 @@ private slots:
         if (size.isValid())
             f.window->resize(size);
         QTest::qWait(0);
-        const QList<QWidget*> parts = {f.window->FileListView1, f.window->Attributes,
-                                       f.window->Frame1, f.window->Frame2, f.window->Command1};
+        // Never narrower than 15375 twips inside.
+        QTRY_VERIFY(f.window->pixelsToTwipsX(f.window->centralWidget()->width()) >= 15375);
+        const QList<QWidget*> parts = {f.window->fileList, f.window->attributesFrame,
+                                       f.window->renamingFrame, f.window->batchFrame,
+                                       f.window->startRenameButton};
         for (QWidget* frame : parts) {
             QVERIFY(f.window->centralWidget()->rect().contains(frame->geometry()));
             for (QWidget* other : parts)
@@ -439,13 +517,13 @@ private slots:
                              qPrintable(c->toolTip() + QStringLiteral(" / ") + d->toolTip()));
             }
         }
-        DatePicker* calendar = f.window->FileListView1->DatePicker2();
+        DatePicker* calendar = f.window->fileList->DatePicker2();
         WindowInput::click(calendar, QPoint(5, 5));
         QTRY_VERIFY(calendar->IsOpen());
         for (QWidget* part : QList<QWidget*>{calendar, calendar->dayButton(41)})
             QCOMPARE(part->visibleRegion().boundingRect(), part->rect());
         // A click elsewhere closes it, back in its place in the list.
-        WindowInput::click(f.window->Frame1->R1[0]);
+        WindowInput::click(f.window->renamingFrame->replaceTextBox);
         QTRY_VERIFY(!calendar->IsOpen() && !calendar->isWindow());
         QTest::qWait(50);
         QVERIFY(!calendar->IsOpen() && calendar->isVisible());
@@ -459,12 +537,12 @@ private slots:
         QImage picture(8, 8, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QVERIFY(picture.save(f.dir.path() + QStringLiteral("red.jpg")));
-        WindowInput::click(f.window->Combo1->lineEdit());
+        WindowInput::click(f.window->typeFilterBox->lineEdit());
         WindowInput::key(f.w(), Qt::Key_Return);
-        QCOMPARE(f.session->FileLast, 0);
+        QCOMPARE(f.session->lastPosition(), 0);
         TempFolder elsewhere;
         QCOMPARE(f.fs.setCurrentFolder(elsewhere.path()), 0); // as the save dialog leaves it
-        FileListView* list = f.window->FileListView1;
+        FileListView* list = f.window->fileList;
         WindowInput::doubleClick(
             list, QPoint(list->width() / 2, list->headerHeight() + list->RowHeight() / 2 + 2));
         const auto shownPreview = [] {

@@ -1,5 +1,5 @@
 #include "gui/PicturePreview.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 
 #include "TempFolder.h"
 
@@ -31,6 +31,7 @@ private slots:
 private:
     TempFolder m_folder;
     QString m_startFolder;
+    PosixFileSystem m_fs;
 };
 
 namespace
@@ -140,13 +141,13 @@ QSize screenSize()
 void TestPicturePreview::initTestCase()
 {
     QVERIFY(m_folder.isValid());
-    m_startFolder = FileSystem::instance().currentFolder();
-    QCOMPARE(FileSystem::instance().setCurrentFolder(m_folder.path()), 0);
+    m_startFolder = m_fs.currentFolder();
+    QCOMPARE(m_fs.setCurrentFolder(m_folder.path()), 0);
 }
 
 void TestPicturePreview::cleanupTestCase()
 {
-    FileSystem::instance().setCurrentFolder(m_startFolder);
+    m_fs.setCurrentFolder(m_startFolder);
 }
 
 void TestPicturePreview::readers_data()
@@ -183,7 +184,7 @@ void TestPicturePreview::readers()
 
     if (bytes != "-")
         QVERIFY(m_folder.write(name, bytes));
-    QPointer<PicturePreview> show = PicturePreview::Display(name, FileSystem::instance());
+    QPointer<PicturePreview> show = PicturePreview::showPicture(name, m_fs);
     QVERIFY(show);
     QVERIFY(show->isVisible());
     QCOMPARE(show->size(), screenSize());
@@ -239,11 +240,10 @@ void TestPicturePreview::clickClosesWindowAndFiles()
     QVERIFY(m_folder.write(QStringLiteral("shown.bmp"), bytes));
     int error = 0;
     const std::unique_ptr<FileDevice> open =
-        FileSystem::instance().openForWriting(m_folder.file(QStringLiteral("open.csv")), error);
+        m_fs.openForWriting(m_folder.file(QStringLiteral("open.csv")), error);
     QVERIFY(open && open->isOpen());
 
-    QPointer<PicturePreview> show =
-        PicturePreview::Display(QStringLiteral("shown.bmp"), FileSystem::instance());
+    QPointer<PicturePreview> show = PicturePreview::showPicture(QStringLiteral("shown.bmp"), m_fs);
     QVERIFY(QTest::qWaitForWindowExposed(show));
     QTest::mouseClick(show, Qt::LeftButton, {}, QPoint(5, 5));
     QTRY_VERIFY(show.isNull());

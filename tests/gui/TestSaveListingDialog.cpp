@@ -4,7 +4,7 @@
 #include "filelist/FileListModel.h"
 #include "gui/SaveListingDialog.h"
 #include "output/ListingSource.h"
-#include "platform/FileSystem.h"
+#include "platform/PosixFileSystem.h"
 
 #include "PromptRecorder.h"
 #include "TempFolder.h"
@@ -35,12 +35,13 @@ private:
 
     TempFolder m_folder;
     QString m_startFolder;
+    PosixFileSystem m_fs;
 };
 
 void TestSaveListingDialog::initTestCase()
 {
     QVERIFY(m_folder.isValid());
-    m_startFolder = FileSystem::instance().currentFolder();
+    m_startFolder = m_fs.currentFolder();
     QVERIFY(::mkdir(QFile::encodeName(m_folder.file("Out")).constData(), 0755) == 0);
 }
 
@@ -54,12 +55,12 @@ void TestSaveListingDialog::init()
             QVERIFY(::unlink(QFile::encodeName(m_folder.file(name)).constData()) == 0);
     }
     ::unlink(QFile::encodeName(m_folder.file("Out/report.csv")).constData());
-    FileSystem::instance().setCurrentFolder(m_folder.path());
+    m_fs.setCurrentFolder(m_folder.path());
 }
 
 void TestSaveListingDialog::cleanupTestCase()
 {
-    FileSystem::instance().setCurrentFolder(m_startFolder);
+    m_fs.setCurrentFolder(m_startFolder);
 }
 
 // One step of the person at the dialog.
@@ -67,14 +68,14 @@ void TestSaveListingDialog::act(SaveListingDialog& dialog, const QString& step)
 {
     const QString arg = step.section(QLatin1Char(':'), 1);
     if (step.startsWith(QLatin1String("type:"))) {
-        QTest::keyClicks(dialog.txtSearchSpec, arg);
+        QTest::keyClicks(dialog.nameBox, arg);
     } else if (step == QLatin1String("clear")) {
-        dialog.txtSearchSpec->clear();
+        dialog.nameBox->clear();
     } else if (step.startsWith(QLatin1String("type-index:"))) {
-        dialog.Combo1->setCurrentIndex(arg.toInt());
-        emit dialog.Combo1->activated(arg.toInt());
+        dialog.typeBox->setCurrentIndex(arg.toInt());
+        emit dialog.typeBox->activated(arg.toInt());
     } else if (step.startsWith(QLatin1String("browse:"))) {
-        FolderBrowser* list = dialog.DriveList;
+        FolderBrowser* list = dialog.browser;
         for (int i = 1; i <= list->EntryCount(); ++i) {
             if (list->EntryName(i) == arg) {
                 const QRect row = list->rowRect(i - list->sFiles->Value());
@@ -84,9 +85,9 @@ void TestSaveListingDialog::act(SaveListingDialog& dialog, const QString& step)
         }
         QFAIL(qPrintable("no entry " + arg));
     } else if (step == QLatin1String("save")) {
-        QTest::mouseClick(dialog.Command1[1], Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(dialog.saveButton, Qt::LeftButton, {}, QPoint(10, 10));
     } else if (step == QLatin1String("cancel")) {
-        QTest::mouseClick(dialog.Command1[2], Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(dialog.cancelButton, Qt::LeftButton, {}, QPoint(10, 10));
     } else if (step == QLatin1String("enter")) {
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
     } else if (step == QLatin1String("frame")) {
@@ -101,28 +102,19 @@ void TestSaveListingDialog::save_data()
     QTest::addColumn<QByteArray>("start");
 
     const QByteArray csv = "No,Date/Time,Byte Size,Filenames at Directory ";
-    QTest::newRow("typed name") << "type:report;save"
-                                << "report.csv" << csv;
-    QTest::newRow("other extension typed") << "clear;type:list.txt;save"
-                                           << "list.csv" << csv;
-    QTest::newRow("rich text") << "type-index:1;type:report;save"
-                               << "report.rtf" << QByteArray("{\\rtf1\\ansi");
-    QTest::newRow("spreadsheet") << "type:report;type-index:2;save"
-                                 << "report.xls" << QByteArray::fromHex("0900");
-    QTest::newRow("forbidden characters dropped") << "type:a|b*c\"d/e:f<g>h?i\\j;save"
-                                                  << "abcdefghij.csv" << csv;
-    QTest::newRow("enter goes to save, enter saves") << "type:report;enter;enter"
-                                                     << "report.csv" << csv;
-    QTest::newRow("into a sub-folder") << "browse:Out;type:report;save"
-                                       << "Out/report.csv" << csv;
-    QTest::newRow("file clicked replaces it") << "browse:old.csv;save"
-                                              << "old.csv" << csv;
-    QTest::newRow("cancel") << "type:report;cancel"
-                            << "" << QByteArray();
-    QTest::newRow("closed by the frame") << "type:report;frame"
-                                         << "" << QByteArray();
-    QTest::newRow("no name: save does nothing") << "save;frame"
-                                                << "" << QByteArray();
+    const auto row = [](const char* name, const char* steps, const char* file,
+                        const QByteArray& start) { QTest::newRow(name) << steps << file << start; };
+    row("typed name", "type:report;save", "report.csv", csv);
+    row("other extension typed", "clear;type:list.txt;save", "list.csv", csv);
+    row("rich text", "type-index:1;type:report;save", "report.rtf", "{\\rtf1\\ansi");
+    row("spreadsheet", "type:report;type-index:2;save", "report.xls", QByteArray::fromHex("0900"));
+    row("forbidden characters dropped", "type:a|b*c\"d/e:f<g>h?i\\j;save", "abcdefghij.csv", csv);
+    row("enter goes to save, enter saves", "type:report;enter;enter", "report.csv", csv);
+    row("into a sub-folder", "browse:Out;type:report;save", "Out/report.csv", csv);
+    row("file clicked replaces it", "browse:old.csv;save", "old.csv", csv);
+    row("cancel", "type:report;cancel", "", {});
+    row("closed by the frame", "type:report;frame", "", {});
+    row("no name: save does nothing", "save;frame", "", {});
 }
 
 void TestSaveListingDialog::save()
@@ -147,7 +139,7 @@ void TestSaveListingDialog::save()
             act(dialog, step);
         }
     });
-    const bool written = SaveListingDialog::SaveSource(source, prompter);
+    const bool written = SaveListingDialog::saveListing(source, prompter, nullptr, m_fs);
 
     QCOMPARE(written, !file.isEmpty());
     QCOMPARE(prompter.messages, QStringList());
@@ -157,7 +149,7 @@ void TestSaveListingDialog::save()
     if (file.isEmpty()) {
         QCOMPARE(created, QStringList());
         QCOMPARE(m_folder.read("old.csv"), QByteArray("earlier"));
-        QCOMPARE(SaveListingDialog::ChosenName(), QString());
+        QCOMPARE(SaveListingDialog::chosenName(), QString());
         return;
     }
     QVERIFY2(m_folder.read(file).startsWith(start), qPrintable(m_folder.read(file).left(40)));
@@ -169,33 +161,33 @@ void TestSaveListingDialog::save()
 
 void TestSaveListingDialog::layoutAndKeys()
 {
-    SaveListingDialog dialog;
-    dialog.Combo1->addItems({"*.csv", "*.rtf", "*.xls"});
+    SaveListingDialog dialog(m_fs);
+    dialog.typeBox->addItems({"*.csv", "*.rtf", "*.xls"});
     dialog.show();
     dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     // At 96 dots per inch a twip is a fifteenth of a pixel.
-    QCOMPARE(dialog.DriveList->geometry(), QRect(6, 9, 493, 214));
-    QCOMPARE(dialog.txtSearchSpec->geometry(), QRect(93, 232, 324, 28));
-    QCOMPARE(dialog.Command1[1]->geometry(), QRect(393, 267, 103, 37));
-    QCOMPARE(dialog.Command1[2]->Caption(), QStringLiteral("Cancel"));
+    QCOMPARE(dialog.browser->geometry(), QRect(6, 9, 493, 214));
+    QCOMPARE(dialog.nameBox->geometry(), QRect(93, 232, 324, 28));
+    QCOMPARE(dialog.saveButton->geometry(), QRect(393, 267, 103, 37));
+    QCOMPARE(dialog.cancelButton->Caption(), QStringLiteral("Cancel"));
     // The browser lists only the chosen type's files.
     QStringList files;
-    for (int i = 1; i <= dialog.DriveList->EntryCount(); ++i) {
-        if (dialog.DriveList->EntryKind(i) == FolderBrowser::FileKind)
-            files << dialog.DriveList->EntryName(i);
+    for (int i = 1; i <= dialog.browser->EntryCount(); ++i) {
+        if (dialog.browser->EntryKind(i) == FolderBrowser::FileKind)
+            files << dialog.browser->EntryName(i);
     }
     QCOMPARE(files, QStringList{"old.csv"});
-    QCOMPARE(dialog.txtSearchSpec->text(), QStringLiteral(".csv"));
-    QCOMPARE(QApplication::focusWidget(), dialog.txtSearchSpec);
+    QCOMPARE(dialog.nameBox->text(), QStringLiteral(".csv"));
+    QCOMPARE(QApplication::focusWidget(), dialog.nameBox);
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
-        dialog.txtSearchSpec->setFocus();
-        QTest::keyClick(dialog.txtSearchSpec, key);
-        QCOMPARE(QApplication::focusWidget(), dialog.DriveList);
+        dialog.nameBox->setFocus();
+        QTest::keyClick(dialog.nameBox, key);
+        QCOMPARE(QApplication::focusWidget(), dialog.browser);
     }
-    dialog.txtSearchSpec->setFocus();
-    QTest::keyClick(dialog.txtSearchSpec, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), dialog.Command1[1]);
+    dialog.nameBox->setFocus();
+    QTest::keyClick(dialog.nameBox, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), dialog.saveButton);
     QVERIFY(dialog.isVisible()); // Enter alone does not save
 }
 

@@ -1,4 +1,5 @@
 #include "output/ExcelFile.h"
+#include "platform/PosixFileSystem.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -93,7 +94,7 @@ private slots:
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         {
-            ExcelFile xl;
+            ExcelFile xl(m_fs);
             xl.create(buffer);
             apply(xl, call, args);
             xl.close();
@@ -117,13 +118,16 @@ private slots:
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         {
-            ExcelFile xl;
+            ExcelFile xl(m_fs);
             xl.create(buffer);
             for (int i = 0; i < closeCalls; ++i)
                 QCOMPARE(xl.close(), 0);
         }
         QCOMPARE(buffer.data().toHex(), QByteArray("09000400020010000a000000"));
     }
+
+private:
+    PosixFileSystem m_fs;
 };
 
 QTEST_GUILESS_MAIN(TestExcelFile)

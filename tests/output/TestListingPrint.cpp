@@ -246,7 +246,7 @@ private slots:
         QVERIFY(makeListing(dir, model, 1));
         PromptRecorder prompts;
         PosixFileSystem fs;
-        QVERIFY(!QtListingPrinter::PrintSource({model, 0, dir.path(), Dr}, prompts, fs));
+        QVERIFY(!QtListingPrinter::printListing({model, 0, dir.path(), Dr}, prompts, fs));
         QCOMPARE(prompts.messages, QStringList{PrinterError});
     }
 };

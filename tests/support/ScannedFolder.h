@@ -29,8 +29,8 @@ struct ScannedFolder {
     }
     void scan(const QString& folder)
     {
-        session.Dr = folder;
-        session.ListRefresh();
+        session.setFolder(folder);
+        session.scanFolder();
     }
     // The list holds just these names, in this order (as after a search).
     void narrowTo(const QStringList& names)
@@ -39,12 +39,12 @@ struct ScannedFolder {
         for (const QString& name : names)
             rows << QStringLiteral("||") + name + QStringLiteral("||");
         session.model().setRows(rows);
-        session.FileLast = int(names.size()) - 1;
+        session.setLastPosition(int(names.size()) - 1);
     }
     QStringList names() const // in list order
     {
         QStringList out;
-        for (int p = 0; p <= session.FileLast; ++p)
+        for (int p = 0; p <= session.lastPosition(); ++p)
             out << session.model().currentNameAt(p);
         return out;
     }
