@@ -42,8 +42,8 @@ public:
 
     // The change handler of a date picker, for the list view to call from
     // the picker's Change event:
-    //   picker->setTheDate(FileDates::CalanderChange1(session, picker->Text(),
-    //                                                 picker->TheDate()));
+    //   picker->setTheDate(FileDates::CalanderChange1(session, picker->text(),
+    //                                                 picker->theDate()));
     // 1. TheDate becomes the picker's text read as a date; a text that is no
     //    date (half typed) leaves TheDate as it was, since the handler passes
     //    errors over.

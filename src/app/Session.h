@@ -2,6 +2,8 @@
 
 #include "app/UndoRecord.h"
 #include "filelist/FileListModel.h"
+#include "filelist/ListColumns.h"
+#include "filelist/ListSorter.h"
 
 #include <QObject>
 #include <QString>
@@ -65,6 +67,11 @@ public:
     // Runs the new-name generator over the list (the Generate button).
     void generateNames();
 
+    // How the list is sorted: the column kinds and the column sorted last,
+    // shared by the window's header and quillon-cli's --sort.
+    ListSorter& sorter() { return m_sorter; }
+    const ListSorter& sorter() const { return m_sorter; }
+
 signals:
     void zerosChanged(const QString& zeros);
     void scanned();
@@ -75,4 +82,5 @@ private:
     Prompter& m_prompter;
     FileListModel m_model;
     bool m_undoEnabled = false;
+    ListSorter m_sorter = ListColumns::newSorter();
 };

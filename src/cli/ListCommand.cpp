@@ -3,6 +3,7 @@
 #include "CliOutput.h"
 
 #include "app/Session.h"
+#include "filelist/ListColumns.h"
 #include "output/ListingExport.h"
 
 namespace
@@ -12,18 +13,18 @@ namespace
 void printRows(const Session& session)
 {
     using CliOutput::escapeField;
-    CliOutput::out(QStringLiteral("No.\tCreation Dates\tModified Dates\tCurrent Filenames\t"
-                                  "New Filenames\tSize"));
+    QStringList captions;
+    for (int column = 0; column < ListColumns::Count; ++column)
+        captions << ListColumns::caption(column);
+    CliOutput::out(captions.join(QLatin1Char('\t')));
     const FileListModel& model = session.model();
     QString line;
     for (int position = 0; position <= session.FileLast; ++position) {
         const int r = model.recordAt(position);
         line = QString::number(model.GetContentNo(r));
-        for (const QString& field :
-             {model.dateText1(r), model.dateText2(r), model.sourceNameOf(r).toString(),
-              model.desNameOf(r), model.sizeText(r).toString()}) {
+        for (int column = 1; column < ListColumns::Count; ++column) {
             line += QLatin1Char('\t');
-            line += escapeField(field);
+            line += escapeField(ListColumns::text(model, column, r));
         }
         CliOutput::out(line);
     }

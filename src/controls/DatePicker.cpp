@@ -111,9 +111,9 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
 
     // The month and year captions.
-    m_cMonth = makeButton(765, 90, 1500, 420);
-    m_cYear = makeButton(2160, 90, 1230, 420);
-    for (RenderedButton* b : {m_cMonth, m_cYear}) {
+    m_monthCaption = makeButton(765, 90, 1500, 420);
+    m_yearCaption = makeButton(2160, 90, 1230, 420);
+    for (RenderedButton* b : {m_monthCaption, m_yearCaption}) {
         b->setEnabled(false);
         b->setFontSize(12);
         b->setBorder(3);
@@ -130,59 +130,59 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
         if (i == 0 || i == 6)
             b->setBorder(3);
         b->setCaption(QString::fromLatin1(names[i]));
-        m_calander[i] = b;
+        m_weekdayCaptions[i] = b;
     }
 
     // The 6 x 7 day buttons.
     for (int k = 0; k < 42; ++k) {
         RenderedButton* b = makeButton(45 + 585 * (k % 7), 720 + 585 * (k / 7), 600, 600);
         b->setFontSize(11.25);
-        connect(b, &RenderedButton::Click, this, [this, k] { dayClicked(k); });
-        connect(b, &RenderedButton::MouseMove, this, [this, k] { dayHovered(k); });
-        m_calandera[k] = b;
+        connect(b, &RenderedButton::clicked, this, [this, k] { dayClicked(k); });
+        connect(b, &RenderedButton::mouseMove, this, [this, k] { dayHovered(k); });
+        m_dayButtons[k] = b;
     }
 
     // Month steps.
-    m_mchange[0] = makeButton(45, 4500, 2085, 600);
-    m_mchange[1] = makeButton(2115, 4500, 2040, 600);
+    m_monthSteps[0] = makeButton(45, 4500, 2085, 600);
+    m_monthSteps[1] = makeButton(2115, 4500, 2040, 600);
     for (int i = 0; i < 2; ++i) {
-        m_mchange[i]->setFontSize(12);
-        m_mchange[i]->setCaption(i == 0 ? QStringLiteral("<") : QStringLiteral(">"));
-        connect(m_mchange[i], &RenderedButton::Click, this, [this, i] { monthStep(i); });
+        m_monthSteps[i]->setFontSize(12);
+        m_monthSteps[i]->setCaption(i == 0 ? QStringLiteral("<") : QStringLiteral(">"));
+        connect(m_monthSteps[i], &RenderedButton::clicked, this, [this, i] { monthStep(i); });
     }
 
     // The date text box.
-    m_dateX = new QLineEdit(this);
-    m_dateX->setFrame(false);
+    m_dateBox = new QLineEdit(this);
+    m_dateBox->setFrame(false);
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(12);
     font.setBold(true);
-    m_dateX->setFont(font);
-    QPalette pal = m_dateX->palette();
+    m_dateBox->setFont(font);
+    QPalette pal = m_dateBox->palette();
     pal.setColor(QPalette::Base, DateBackColor);
     pal.setColor(QPalette::Text, Qt::black);
-    m_dateX->setPalette(pal);
-    m_dateX->setGeometry(Twips::toPixels(45, 4230, m_dateXWidth, m_dateXHeight, this));
-    m_dateX->installEventFilter(this);
-    setFocusProxy(m_dateX);
+    m_dateBox->setPalette(pal);
+    m_dateBox->setGeometry(Twips::toPixels(45, 4230, m_dateXWidth, m_dateXHeight, this));
+    m_dateBox->installEventFilter(this);
+    setFocusProxy(m_dateBox);
 
     // The closed-state picture, on top of the others.
-    m_calanderButton = new CalendarPicture(this);
-    m_calanderButton->move(0, 0);
+    m_calendarButton = new CalendarPicture(this);
+    m_calendarButton->move(0, 0);
 
     // Start on today, closed, nothing selected.
     const QDate now = today();
-    m_curDay = qint16(now.day());
-    m_curMonth = qint16(now.month());
-    m_curYear = qint16(now.year());
+    m_currentDay = qint16(now.day());
+    m_currentMonth = qint16(now.month());
+    m_currentYear = qint16(now.year());
     m_selectedDate = DateText::zeroDate();
-    m_cMonth->setCaption(monthName(now.month()));
-    m_cYear->setCaption(QString::number(now.year()));
-    m_dateX->setText(DateText::shortDate(now));
-    CalcDate();
+    m_monthCaption->setCaption(monthName(now.month()));
+    m_yearCaption->setCaption(QString::number(now.year()));
+    m_dateBox->setText(DateText::shortDate(now));
+    showMonth();
     resize(closedSize());
 
-    connect(m_dateX, &QLineEdit::textChanged, this, &DatePicker::Change);
+    connect(m_dateBox, &QLineEdit::textChanged, this, &DatePicker::changed);
     connect(qApp, &QApplication::focusChanged, this, &DatePicker::focusChanged);
 }
 
@@ -190,7 +190,7 @@ DatePicker::~DatePicker()
 {
     // The children go (and the focus with them) after this object's own part.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-    m_dateX->removeEventFilter(this);
+    m_dateBox->removeEventFilter(this);
 }
 
 RenderedButton* DatePicker::makeButton(double left, double top, double width, double height)
@@ -241,9 +241,9 @@ QString DatePicker::monthName(int month) const
     return DateText::locale().standaloneMonthName(month, QLocale::LongFormat); // "mmmm"
 }
 
-QDateTime DatePicker::TheDate() const
+QDateTime DatePicker::theDate() const
 {
-    const QDate date = dateSerial(m_curYear, m_curMonth, m_curDay);
+    const QDate date = dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     return date.isValid() ? QDateTime(date, QTime(0, 0)) : DateText::zeroDate();
 }
 
@@ -252,22 +252,22 @@ void DatePicker::setTheDate(const QDateTime& date)
     if (!date.isValid())
         return;
     m_selectedDate = date;
-    m_curDay = qint16(date.date().day());
-    m_curMonth = qint16(date.date().month());
-    m_curYear = qint16(date.date().year());
-    m_cYear->setCaption(QString::number(m_curYear));
-    m_cMonth->setCaption(monthName(m_curMonth));
-    CalcDate();
+    m_currentDay = qint16(date.date().day());
+    m_currentMonth = qint16(date.date().month());
+    m_currentYear = qint16(date.date().year());
+    m_yearCaption->setCaption(QString::number(m_currentYear));
+    m_monthCaption->setCaption(monthName(m_currentMonth));
+    showMonth();
 }
 
-void DatePicker::CalcDate()
+void DatePicker::showMonth()
 {
-    const QDate first = dateSerial(m_curYear, m_curMonth, 1);
+    const QDate first = dateSerial(m_currentYear, m_currentMonth, 1);
     if (!first.isValid())
         return;
-    m_cMonth->setCaption(monthName(first.month()));
-    m_cYear->setCaption(QString::number(m_curYear));
-    for (RenderedButton* b : m_calandera) {
+    m_monthCaption->setCaption(monthName(first.month()));
+    m_yearCaption->setCaption(QString::number(m_currentYear));
+    for (RenderedButton* b : m_dayButtons) {
         b->setEnabled(false);
         b->setCaption(QString());
         b->setRenderColor(CellColor);
@@ -277,7 +277,7 @@ void DatePicker::CalcDate()
     const QDate now = today();
     for (int i = 0; i <= 36; ++i) {
         const QDate d = start.addDays(i);
-        RenderedButton* b = m_calandera[i];
+        RenderedButton* b = m_dayButtons[i];
         if (i < 7 && d.day() > 8) {
             // a day of the previous month: blank
         } else if (i >= 29 && d.day() < 8) {
@@ -318,13 +318,13 @@ void DatePicker::open()
     resize(openSize());
     raise();
     showWhole();
-    const QDateTime typed = DateText::parse(m_dateX->text());
+    const QDateTime typed = DateText::parse(m_dateBox->text());
     if (typed.isValid()) {
         setTheDate(typed);
     } else {
         const QDate now = today();
         setTheDate(QDateTime(now, QTime(0, 0)));
-        m_dateX->setText(DateText::shortDate(now));
+        m_dateBox->setText(DateText::shortDate(now));
     }
 }
 
@@ -338,7 +338,7 @@ void DatePicker::surfaceClicked()
     m_isOpen = 0;
     backInContainer();
     resize(closedSize());
-    m_dateX->setText(DateText::shortDate(TheDate().date()));
+    m_dateBox->setText(DateText::shortDate(theDate().date()));
 }
 
 void DatePicker::closeAsOnFocusLoss()
@@ -380,7 +380,7 @@ void DatePicker::showWhole()
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     setGeometry(place);
     show();
-    m_dateX->setFocus(Qt::PopupFocusReason);
+    m_dateBox->setFocus(Qt::PopupFocusReason);
     m_moving = false;
 }
 
@@ -434,22 +434,22 @@ void DatePicker::focusChanged(QWidget* old, QWidget* now)
     }
 }
 
-void DatePicker::JLostFocus()
+void DatePicker::closeCalendar()
 {
     closeAsOnFocusLoss();
-    QPalette pal = m_dateX->palette();
+    QPalette pal = m_dateBox->palette();
     pal.setColor(QPalette::Text, Qt::black);
-    m_dateX->setPalette(pal);
-    m_calanderButton->hide();
+    m_dateBox->setPalette(pal);
+    m_calendarButton->hide();
 }
 
 void DatePicker::dayClicked(int k)
 {
-    m_curDay = qint16(m_calandera[k]->Caption().toInt());
-    const QDate date = dateSerial(m_curYear, m_curMonth, m_curDay);
+    m_currentDay = qint16(m_dayButtons[k]->caption().toInt());
+    const QDate date = dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     QPointer<DatePicker> alive(this);
     if (date.isValid())
-        m_dateX->setText(DateText::shortDate(date)); // raises Change
+        m_dateBox->setText(DateText::shortDate(date)); // raises Change
     if (!alive)
         return;
     m_isOpen = 0;
@@ -458,112 +458,112 @@ void DatePicker::dayClicked(int k)
     resize(closedSize());
     if (!letPaintsRun())
         return;
-    emit Click();
+    emit clicked();
 }
 
 void DatePicker::monthStep(int index)
 {
-    m_curMonth = qint16(m_curMonth + (index == 0 ? -1 : 1));
-    if (m_curMonth < 1) {
-        m_curMonth = 12;
-        --m_curYear;
-    } else if (m_curMonth > 12) {
-        m_curMonth = 1;
-        ++m_curYear;
+    m_currentMonth = qint16(m_currentMonth + (index == 0 ? -1 : 1));
+    if (m_currentMonth < 1) {
+        m_currentMonth = 12;
+        --m_currentYear;
+    } else if (m_currentMonth > 12) {
+        m_currentMonth = 1;
+        ++m_currentYear;
     }
-    CalcDate();
-    const QDate date = dateSerial(m_curYear, m_curMonth, m_curDay);
+    showMonth();
+    const QDate date = dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     if (date.isValid())
-        m_dateX->setText(DateText::shortDate(date));
+        m_dateBox->setText(DateText::shortDate(date));
 }
 
 void DatePicker::dayHovered(int k)
 {
-    RenderedButton* b = m_calandera[k];
-    b->setToolTip(b->Caption() + QLatin1Char(' ') + m_cMonth->Caption() + QLatin1Char(' ') +
-                  m_cYear->Caption());
+    RenderedButton* b = m_dayButtons[k];
+    b->setToolTip(b->caption() + QLatin1Char(' ') + m_monthCaption->caption() + QLatin1Char(' ') +
+                  m_yearCaption->caption());
 }
 
 // ---- properties -------------------------------------------------------------
 
-QString DatePicker::Text() const
+QString DatePicker::text() const
 {
-    return m_dateX->text();
+    return m_dateBox->text();
 }
 
 void DatePicker::setText(const QString& text)
 {
-    m_dateX->setText(text);
+    m_dateBox->setText(text);
     emit propertyChanged(QStringLiteral("Text"));
 }
 
-QString DatePicker::DateToolTipText() const
+QString DatePicker::dateToolTipText() const
 {
-    return m_dateX->toolTip();
+    return m_dateBox->toolTip();
 }
 
 void DatePicker::setDateToolTipText(const QString& text)
 {
-    m_dateX->setToolTip(text);
+    m_dateBox->setToolTip(text);
     emit propertyChanged(QStringLiteral("DateToolTipText"));
 }
 
-QString DatePicker::FontName() const
+QString DatePicker::fontName() const
 {
-    return m_dateX->font().family();
+    return m_dateBox->font().family();
 }
 
 void DatePicker::setFontName(const QString& name)
 {
-    QFont font = m_dateX->font();
+    QFont font = m_dateBox->font();
     font.setFamily(name);
-    m_dateX->setFont(font);
+    m_dateBox->setFont(font);
     emit propertyChanged(QStringLiteral("FontName"));
 }
 
-float DatePicker::FontSize() const
+float DatePicker::fontSize() const
 {
-    return float(m_dateX->font().pointSizeF());
+    return float(m_dateBox->font().pointSizeF());
 }
 
 void DatePicker::setFontSize(float points)
 {
     if (points > 0) {
-        QFont font = m_dateX->font();
+        QFont font = m_dateBox->font();
         font.setPointSizeF(points);
-        m_dateX->setFont(font);
+        m_dateBox->setFont(font);
     }
     // Scale the text box as the original does: its twips divided by 15 and
     // multiplied by the screen's twips per pixel (no change at 96 DPI).
     m_dateXWidth = m_dateXWidth / 15 * Twips::perPixelX(this);
     m_dateXHeight = m_dateXHeight / 15 * Twips::perPixelY(this);
-    m_dateX->resize(Twips::toPixelsX(m_dateXWidth, this), Twips::toPixelsY(m_dateXHeight, this));
+    m_dateBox->resize(Twips::toPixelsX(m_dateXWidth, this), Twips::toPixelsY(m_dateXHeight, this));
     emit propertyChanged(QStringLiteral("FontSize"));
 }
 
-bool DatePicker::FontBold() const
+bool DatePicker::fontBold() const
 {
-    return m_dateX->font().bold();
+    return m_dateBox->font().bold();
 }
 
 void DatePicker::setFontBold(bool bold)
 {
-    QFont font = m_dateX->font();
+    QFont font = m_dateBox->font();
     font.setBold(bold);
-    m_dateX->setFont(font);
+    m_dateBox->setFont(font);
     emit propertyChanged(QStringLiteral("FontBold"));
 }
 
-bool DatePicker::FontItalic() const
+bool DatePicker::fontItalic() const
 {
-    return m_dateX->font().italic();
+    return m_dateBox->font().italic();
 }
 
 void DatePicker::setFontItalic(bool italic)
 {
-    QFont font = m_dateX->font();
+    QFont font = m_dateBox->font();
     font.setItalic(italic);
-    m_dateX->setFont(font);
+    m_dateBox->setFont(font);
     emit propertyChanged(QStringLiteral("FontItalic"));
 }
 
@@ -572,28 +572,28 @@ void DatePicker::setFontCharset(int charset)
     m_fontCharset = qint16(charset);
 }
 
-QColor DatePicker::BackColor() const
+QColor DatePicker::backColor() const
 {
-    return m_dateX->palette().color(QPalette::Base);
+    return m_dateBox->palette().color(QPalette::Base);
 }
 
 void DatePicker::setBackColor(const QColor& color)
 {
-    QPalette pal = m_dateX->palette();
+    QPalette pal = m_dateBox->palette();
     pal.setColor(QPalette::Base, color);
-    m_dateX->setPalette(pal);
+    m_dateBox->setPalette(pal);
 }
 
-QColor DatePicker::ForeColor() const
+QColor DatePicker::foreColor() const
 {
-    return m_dateX->palette().color(QPalette::Text);
+    return m_dateBox->palette().color(QPalette::Text);
 }
 
 void DatePicker::setForeColor(const QColor& color)
 {
-    QPalette pal = m_dateX->palette();
+    QPalette pal = m_dateBox->palette();
     pal.setColor(QPalette::Text, color);
-    m_dateX->setPalette(pal);
+    m_dateBox->setPalette(pal);
 }
 
 void DatePicker::setEnabled(bool enabled)
@@ -602,7 +602,7 @@ void DatePicker::setEnabled(bool enabled)
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
-void DatePicker::Refresh()
+void DatePicker::refresh()
 {
     update();
 }
@@ -641,21 +641,21 @@ void DatePicker::mouseReleaseEvent(QMouseEvent* event)
 
 bool DatePicker::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_dateX)
+    if (watched != m_dateBox)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        int keyCode = RenderedButton::vbKeyCode(key);
-        int shift = RenderedButton::vbShift(key->modifiers());
+        int keyCode = RenderedButton::virtualKeyCode(key);
+        int shift = RenderedButton::shiftCode(key->modifiers());
         QPointer<DatePicker> alive(this);
-        emit KeyDown(keyCode, shift);
+        emit keyDown(keyCode, shift);
         if (!alive)
             return true;
         if (!key->text().isEmpty()) {
             const int typed = key->text().at(0).unicode();
             int keyAscii = typed;
-            emit KeyPress(keyAscii);
+            emit keyPress(keyAscii);
             if (!alive)
                 return true;
             if (keyAscii == 0)
@@ -663,7 +663,7 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event)
             if (keyAscii != typed) {
                 const QChar replaced{char16_t(keyAscii)};
                 if (replaced.isPrint())
-                    m_dateX->insert(QString(replaced));
+                    m_dateBox->insert(QString(replaced));
                 return true;
             }
         }
@@ -672,14 +672,14 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) {
-            int keyCode = RenderedButton::vbKeyCode(key);
-            int shift = RenderedButton::vbShift(key->modifiers());
-            emit KeyUp(keyCode, shift);
+            int keyCode = RenderedButton::virtualKeyCode(key);
+            int shift = RenderedButton::shiftCode(key->modifiers());
+            emit keyUp(keyCode, shift);
         }
         break;
     }
     case QEvent::MouseButtonDblClick:
-        emit DblClick();
+        emit doubleClicked();
         break;
     default:
         break;

@@ -66,8 +66,8 @@ RenderedButton::RenderedButton(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // pointer moves without a button start the hover look
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_timer1.setInterval(100);
-    connect(&m_timer1, &QTimer::timeout, this, &RenderedButton::hoverTick);
+    m_hoverTimer.setInterval(100);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &RenderedButton::hoverTick);
 }
 
 RenderedButton::~RenderedButton() = default;
@@ -78,7 +78,7 @@ void RenderedButton::setCaption(const QString& caption)
 {
     m_caption = caption;
     m_font.setFamily(QStringLiteral("Arial"));
-    ButtonRender();
+    renderPictures();
     emit propertyChanged(QStringLiteral("Caption"));
 }
 
@@ -95,7 +95,7 @@ void RenderedButton::setRenderColor(const QColor& color)
     m_renderRed = color.red();
     m_renderGreen = color.green();
     m_renderBlue = color.blue();
-    ButtonRender();
+    renderPictures();
     emit propertyChanged(QStringLiteral("RenderColor"));
 }
 
@@ -116,7 +116,7 @@ void RenderedButton::setEnabled(bool enabled)
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
-int RenderedButton::FontSize() const
+int RenderedButton::fontSize() const
 {
     return Twips::roundEven(m_font.pointSizeF());
 }
@@ -131,11 +131,11 @@ void RenderedButton::setFontSize(qreal points)
 void RenderedButton::setBorder(int border)
 {
     m_border = qint16(border);
-    ButtonRender();
+    renderPictures();
     emit propertyChanged(QStringLiteral("Border"));
 }
 
-void RenderedButton::Refresh()
+void RenderedButton::refresh()
 {
     update();
 }
@@ -175,7 +175,7 @@ void RenderedButton::writeProperties(PropertyBag& bag) const
     bag.write(QStringLiteral("BackColor"), m_backColor);
     bag.write(QStringLiteral("RenderColor"), m_renderColor);
     bag.write(QStringLiteral("Enabled"), isEnabled());
-    bag.write(QStringLiteral("Fontsize"), FontSize());
+    bag.write(QStringLiteral("Fontsize"), fontSize());
     bag.write(QStringLiteral("Border"), m_border);
 }
 
@@ -200,7 +200,7 @@ QImage RenderedButton::newImage() const
     return image;
 }
 
-void RenderedButton::ButtonRender()
+void RenderedButton::renderPictures()
 {
     const int W = width();
     const int H = height();
@@ -366,13 +366,13 @@ void RenderedButton::paintEvent(QPaintEvent*)
     p.drawImage(QPointF(0, 0), m_surface);
     if (!qFuzzyCompare(m_surface.devicePixelRatio(), devicePixelRatioF())) {
         // Moved to a screen of another scale: render the pictures anew, after this paint.
-        QMetaObject::invokeMethod(this, &RenderedButton::ButtonRender, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &RenderedButton::renderPictures, Qt::QueuedConnection);
     }
 }
 
 void RenderedButton::resizeEvent(QResizeEvent*)
 {
-    ButtonRender();
+    renderPictures();
 }
 
 // ---- input ------------------------------------------------------------------
@@ -381,7 +381,7 @@ void RenderedButton::hoverTick()
 {
     // The pointer's position and the window under it, compared with our own.
     if (QApplication::widgetAt(QCursor::pos()) != this && m_hovering) {
-        m_timer1.stop();
+        m_hoverTimer.stop();
         m_hovering = false;
         clearSurface();
     }
@@ -390,12 +390,12 @@ void RenderedButton::hoverTick()
 void RenderedButton::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() == Qt::NoButton && !m_hovering) {
-        m_timer1.start();
+        m_hoverTimer.start();
         m_hovering = true;
         drawHoverLook();
     }
     const QPointF pos = event->position();
-    emit MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), float(pos.x()),
+    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(pos.x()),
                    float(pos.y()));
 }
 
@@ -429,7 +429,7 @@ void RenderedButton::mousePressEvent(QMouseEvent* event)
     }
     update();
     const QPointF pos = event->position();
-    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()),
+    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), float(pos.x()),
                    float(pos.y()));
 }
 
@@ -440,14 +440,14 @@ void RenderedButton::mouseReleaseEvent(QMouseEvent* event)
     QPointer<RenderedButton> self(this);
     if (pos.x() > 0 && pos.x() < width() && pos.y() > 0 && pos.y() < height()) {
         drawHoverLook();
-        emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()),
+        emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), float(pos.x()),
                      float(pos.y()));
     }
     // Click: a left button pressed and released over the control (not the
     // second click of a double click, which raised DblClick instead).
     if (self && event->button() == Qt::LeftButton && !afterDoubleClick &&
         rect().contains(pos.toPoint()))
-        emit Click();
+        emit clicked();
 }
 
 void RenderedButton::mouseDoubleClickEvent(QMouseEvent* event)
@@ -457,22 +457,22 @@ void RenderedButton::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     m_afterDoubleClick = true;
-    emit DblClick();
+    emit doubleClicked();
 }
 
 void RenderedButton::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = vbKeyCode(event);
-    int shift = vbShift(event->modifiers());
+    int keyCode = virtualKeyCode(event);
+    int shift = shiftCode(event->modifiers());
     QPointer<RenderedButton> self(this);
-    emit KeyDown(keyCode, shift);
+    emit keyDown(keyCode, shift);
     if (self && !event->text().isEmpty()) {
         int keyAscii = event->text().at(0).unicode();
-        emit KeyPress(keyAscii);
+        emit keyPress(keyAscii);
         // Space and Enter click, as on every desktop button; no other key may.
         const int k = event->key();
         if (self && (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter))
-            emit Click();
+            emit clicked();
     }
 }
 
@@ -480,9 +480,9 @@ void RenderedButton::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    int keyCode = vbKeyCode(event);
-    int shift = vbShift(event->modifiers());
-    emit KeyUp(keyCode, shift);
+    int keyCode = virtualKeyCode(event);
+    int shift = shiftCode(event->modifiers());
+    emit keyUp(keyCode, shift);
 }
 
 void RenderedButton::focusInEvent(QFocusEvent*)
@@ -498,19 +498,19 @@ void RenderedButton::focusOutEvent(QFocusEvent*)
 
 // ---- input codes ------------------------------------------------------------
 
-int RenderedButton::vbShift(Qt::KeyboardModifiers modifiers)
+int RenderedButton::shiftCode(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-int RenderedButton::vbButton(Qt::MouseButtons buttons)
+int RenderedButton::buttonCode(Qt::MouseButtons buttons)
 {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
            (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-int RenderedButton::vbKeyCode(const QKeyEvent* event)
+int RenderedButton::virtualKeyCode(const QKeyEvent* event)
 {
     const int k = event->key();
     const bool keypad = event->modifiers() & Qt::KeypadModifier;

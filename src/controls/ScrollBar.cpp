@@ -130,8 +130,8 @@ ScrollBar::ScrollBar(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // a move without a button ends a drag
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_timer1.setInterval(100);
-    connect(&m_timer1, &QTimer::timeout, this, &ScrollBar::timerTick);
+    m_repeatTimer.setInterval(100);
+    connect(&m_repeatTimer, &QTimer::timeout, this, &ScrollBar::timerTick);
     for (int j = 0; j < 25; ++j)
         m_shadeTable.append(shade(m_backColor, j));
 }
@@ -168,7 +168,7 @@ void ScrollBar::setValue(int value)
         m_thumbTop = thumbTopFor(m_value);
     repaintBar();
     QPointer<ScrollBar> self(this);
-    emit Change();
+    emit changed();
     if (self)
         emit propertyChanged(QStringLiteral("Value"));
 }
@@ -211,7 +211,7 @@ void ScrollBar::setEnabled(bool enabled)
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
-void ScrollBar::Refresh()
+void ScrollBar::refresh()
 {
     layoutStep();
 }
@@ -360,7 +360,7 @@ void ScrollBar::mousePressEvent(QMouseEvent* event)
     } else {
         m_dragging = false;
         m_pressY = Twips::roundEven(y);
-        m_timer1.start();
+        m_repeatTimer.start();
     }
 }
 
@@ -404,19 +404,19 @@ void ScrollBar::mouseMoveEvent(QMouseEvent* event)
     repaintBar();
     QPointer<ScrollBar> self(this);
     if (m_changePending)
-        emit Change();
+        emit changed();
     if (self)
         m_changePending = false;
 }
 
 void ScrollBar::mouseReleaseEvent(QMouseEvent*)
 {
-    m_timer1.stop();
+    m_repeatTimer.stop();
     repaintBar();
     outlineTrack(Qt::black);
     m_changePending = false;
     QPointer<ScrollBar> self(this);
-    emit Change();
+    emit changed();
     if (self)
         letPendingEventsRun(this);
 }
@@ -465,28 +465,28 @@ void ScrollBar::timerTick()
     repaintBar();
     outlineTrack(Qt::black);
     QPointer<ScrollBar> self(this);
-    emit Change();
+    emit changed();
     if (!self)
         return;
     // 9. A downward page stops once the thumb has passed the press point.
     if (down && M < top)
-        m_timer1.stop();
+        m_repeatTimer.stop();
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = RenderedButton::vbKeyCode(event);
-    int shift = RenderedButton::vbShift(event->modifiers());
-    emit KeyDown(keyCode, shift);
+    int keyCode = RenderedButton::virtualKeyCode(event);
+    int shift = RenderedButton::shiftCode(event->modifiers());
+    emit keyDown(keyCode, shift);
 }
 
 void ScrollBar::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    int keyCode = RenderedButton::vbKeyCode(event);
-    int shift = RenderedButton::vbShift(event->modifiers());
-    emit KeyUp(keyCode, shift);
+    int keyCode = RenderedButton::virtualKeyCode(event);
+    int shift = RenderedButton::shiftCode(event->modifiers());
+    emit keyUp(keyCode, shift);
 }
 
 void ScrollBar::focusOutEvent(QFocusEvent*)

@@ -26,11 +26,11 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     CMDr->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); font-weight: normal;"));
     FormParts::moveTo(CMDr, 2340, 15);
 
-    connect(Command3, &RenderedButton::Click, this, [this] {
+    connect(Command3, &RenderedButton::clicked, this, [this] {
         m_runner->Text3 = Text3->currentText();
         m_runner->Command3(m_attributeValue());
     });
-    connect(Command6, &RenderedButton::Click, m_runner, &BatchRunner::Command6);
+    connect(Command6, &RenderedButton::clicked, m_runner, &BatchRunner::Command6);
     connect(m_runner, &BatchRunner::lineAppended, this, [this](const QString& line) {
         const QString text = Text3->currentText();
         Text3->addItem(line);

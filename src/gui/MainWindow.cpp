@@ -7,14 +7,17 @@
 #include "QtPrompter.h"
 #include "RenamingFrame.h"
 
+#include "app/FileDates.h"
 #include "app/FileSearch.h"
 #include "app/NewNameClipboard.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "app/Shredder.h"
+#include "controls/DatePicker.h"
 #include "controls/FileListView.h"
 #include "controls/FolderBrowser.h"
 #include "controls/ScrollBar.h"
+#include "controls/Twips.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtListingPrinter.h"
 #include "gui/SaveListingDialog.h"
@@ -78,22 +81,22 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
 
 int MainWindow::twipsX(int twips) const
 {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return Twips::toPixelsX(twips, this);
 }
 
 int MainWindow::twipsY(int twips) const
 {
-    return qRound(twips * logicalDpiY() / 1440.0);
+    return Twips::toPixelsY(twips, this);
 }
 
 int MainWindow::pixelsToTwipsX(int pixels) const
 {
-    return qRound(pixels * 1440.0 / logicalDpiX());
+    return Twips::roundEven(Twips::fromPixelsX(pixels, this));
 }
 
 int MainWindow::pixelsToTwipsY(int pixels) const
 {
-    return qRound(pixels * 1440.0 / logicalDpiY());
+    return Twips::roundEven(Twips::fromPixelsY(pixels, this));
 }
 
 void MainWindow::place(QWidget* w, int left, int top, int width, int height)
@@ -141,21 +144,13 @@ void MainWindow::setUpList(QWidget* inner)
 {
     FileListView1 = new FileListView(inner);
     PropertyBag design;
-    FileListView::mainWindowDesign(design);
+    FileListLook::mainWindowDesign(design);
     FileListView1->readProperties(design);
-    FileListView1->setSession(&m_session);
+    FileListView1->setModel(&m_session.model());
     FileListView1->setToolTip(QStringLiteral("Double click to open file..."));
     place(FileListView1, 90, ListTop, 11760, 4635);
-    const char* const captions[] = {
-        "No.", "Creation Dates", "Modified Dates", "Current Filenames", "New Filenames", "Size"};
-    for (int i = 0; i < 6; ++i)
-        FileListView1->NameButton(i, QString::fromLatin1(captions[i]));
-    FileListView1->ASearchTypes(1, 3);
-    FileListView1->ASearchTypes(2, 3);
-    FileListView1->ASearchTypes(3, 1);
-    FileListView1->ASearchTypes(4, 1);
-    FileListView1->ASearchTypes(5, 4);
-    FileListView1->setcSelect(5);
+    FileListView1->setShownColumns(5);
+    connectListView();
 }
 
 void MainWindow::buildPathFrame(QWidget* inner)
@@ -186,7 +181,7 @@ void MainWindow::buildPathFrame(QWidget* inner)
     Command4 = FormParts::command(inner, QStringLiteral("Select"),
                                   QStringLiteral("Choose and Select File Directory...."));
     place(Command4, 8190, 315, 1005, 375);
-    connect(Command4, &RenderedButton::Click, this, &MainWindow::togglePanel);
+    connect(Command4, &RenderedButton::clicked, this, &MainWindow::togglePanel);
     DriveBorder = new QFrame(inner);
     DriveBorder->setAutoFillBackground(true);
     DriveBorder->setPalette(QPalette(Qt::white));
@@ -196,9 +191,9 @@ void MainWindow::buildPathFrame(QWidget* inner)
     dirList = new FolderBrowser(DriveBorder);
     place(dirList, 60, 0, 6135, 3975);
     dirList->installEventFilter(this);
-    dirList->sFiles->installEventFilter(this);
+    dirList->scrollBar()->installEventFilter(this);
     DriveBorder->installEventFilter(this);
-    connect(dirList, &FolderBrowser::Click, this, &MainWindow::folderChosen);
+    connect(dirList, &FolderBrowser::clicked, this, &MainWindow::folderChosen);
 }
 
 void MainWindow::buildMenus()
@@ -272,7 +267,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e)
             if (DriveBorder->isVisible())
                 dirList->setFocus();
         }
-    } else if ((watched == dirList || watched == dirList->sFiles) &&
+    } else if ((watched == dirList || watched == dirList->scrollBar()) &&
                e->type() == QEvent::FocusOut && QApplication::focusWidget() != dirList &&
                !dirList->isAncestorOf(QApplication::focusWidget())) {
         // The focus going into the browser's own scroll bar stays in the panel.
@@ -304,7 +299,7 @@ void MainWindow::syncInputsToSession()
 
 void MainWindow::connectRenaming()
 {
-    connect(Command1, &RenderedButton::Click, this, [this] {
+    connect(Command1, &RenderedButton::clicked, this, [this] {
         syncInputsToSession();
         m_rename->Command1_Click(Attributes->choice().renameValue());
     });
@@ -365,14 +360,14 @@ void MainWindow::connectFileOperations()
             m_search->FindInFile(i, windowTitle());
         });
     }
-    connect(FileListView1, &FileListView::DblClick, this, [this] {
+    connect(FileListView1, &FileListView::doubleClicked, this, [this] {
         // From the listed folder: the save dialog may have moved the current one.
         PicturePreview::OpenListedFile(
             m_session.FolderPath + m_session.model().SourceName(m_session.model().GetArrayItem()),
             this);
     });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
-    connect(FileListView1, &FileListView::Click, this,
+    connect(FileListView1, &FileListView::clicked, this,
             [this] { m_shredder->rowClicked(m_session.model().GetArrayItem()); });
     connect(m_shredder, &Shredder::ShredOneChanged, this,
             [this](const QString& caption, bool visible) {
@@ -416,7 +411,7 @@ void MainWindow::togglePanel()
     m_session.setUndoEnabled(false);
     if (!m_panelJustClosed) {
         if (!DriveBorder->isVisible())
-            dirList->GetDir(); // the panel opens on the folder the program is in
+            dirList->relist(); // the panel opens on the folder the program is in
         DriveBorder->setVisible(!DriveBorder->isVisible());
     }
     m_panelJustClosed = false;
@@ -425,7 +420,7 @@ void MainWindow::togglePanel()
 // A folder chosen in the browser becomes the listed folder.
 void MainWindow::folderChosen()
 {
-    const QString path = dirList->SelectPath();
+    const QString path = dirList->selectedPath();
     if (!path.isEmpty())
         Dr->setText(path);
     m_session.setUndoEnabled(false);
@@ -490,4 +485,20 @@ void MainWindow::closeEvent(QCloseEvent* e)
 {
     QMainWindow::closeEvent(e);
     qApp->quit(); // closing the window ends the program, other windows included
+}
+
+// A header click sorts the session's list by that column (the list view shows
+// the wait pointer meanwhile); a picked date becomes the pending date of every
+// file, and the picker shows the date as read back.
+void MainWindow::connectListView()
+{
+    connect(FileListView1, &FileListView::headerClicked, this,
+            [this](int column) { m_session.sorter().SortButton_Click(m_session.model(), column); });
+    connect(FileListView1, &FileListView::datePicked, this,
+            [this](int picker, const QString& text, const QDateTime& date) {
+                const QDateTime shown = picker == 0
+                                            ? FileDates::CalanderChange1(m_session, text, date)
+                                            : FileDates::CalanderChange2(m_session, text, date);
+                FileListView1->datePicker(picker)->setTheDate(shown);
+            });
 }

@@ -74,11 +74,11 @@ void RenamingFrame::connectTriggers()
     // filter there, so the key rules watch the boxes themselves.
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
-    connect(Command2, &RenderedButton::Click, this, [this] {
+    connect(Command2, &RenderedButton::clicked, this, [this] {
         syncToSession();
         NameGenerator::Command2_Click(m_session);
     });
-    connect(Command5, &RenderedButton::Click, this, [this] {
+    connect(Command5, &RenderedButton::clicked, this, [this] {
         syncToSession();
         NewNameReplace::Command5_Click(m_session);
     });

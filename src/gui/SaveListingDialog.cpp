@@ -41,7 +41,7 @@ SaveListingDialog::SaveListingDialog(QWidget* parent) : QDialog(parent)
     setFixedSize(frame.size());
 
     DriveList = new FolderBrowser(this);
-    DriveList->setShowTHeFiles(1);
+    DriveList->setShowFiles(1);
     place(DriveList, 90, 135, 7395, 3210);
     Label1 = new QLabel(QStringLiteral("File Name:"), this);
     place(Label1, 225, 3555, 1110, 270);
@@ -70,9 +70,9 @@ SaveListingDialog::SaveListingDialog(QWidget* parent) : QDialog(parent)
     connect(txtSearchSpec, &QLineEdit::textChanged, this,
             [](const QString& text) { chosenName = text; });
     connect(Combo1, &QComboBox::activated, this, &SaveListingDialog::typeChosen);
-    connect(DriveList, &FolderBrowser::MouseUp, this, &SaveListingDialog::browserMouseUp);
-    connect(Command1[2], &RenderedButton::Click, this, &SaveListingDialog::reject);
-    connect(Command1[1], &RenderedButton::Click, this, &SaveListingDialog::save);
+    connect(DriveList, &FolderBrowser::mouseUp, this, &SaveListingDialog::browserMouseUp);
+    connect(Command1[2], &RenderedButton::clicked, this, &SaveListingDialog::reject);
+    connect(Command1[1], &RenderedButton::clicked, this, &SaveListingDialog::save);
 }
 
 SaveListingDialog::~SaveListingDialog() = default;
@@ -148,7 +148,7 @@ void SaveListingDialog::showEvent(QShowEvent* event)
 void SaveListingDialog::activate()
 {
     chosenType = QStringLiteral("csv");
-    DriveList->FileExtention(QStringLiteral(".csv"));
+    DriveList->setFilePattern(QStringLiteral(".csv"));
     if (Combo1->count() > 0)
         chosenType = Combo1->itemText(0).mid(2);
     setNameWithType(txtSearchSpec->text());
@@ -168,7 +168,7 @@ void SaveListingDialog::typeChosen(int index)
 {
     const QString text = Combo1->itemText(index);
     chosenType = text.right(3);
-    DriveList->FileExtention(text.right(4));
+    DriveList->setFilePattern(text.right(4));
     setNameWithType(txtSearchSpec->text());
     txtSearchSpec->setFocus();
 }
@@ -189,7 +189,7 @@ void SaveListingDialog::nameEdited(const QString& text)
 // click on a folder or drive leaves the name as typed.
 void SaveListingDialog::browserMouseUp()
 {
-    const QString file = DriveList->FileName();
+    const QString file = DriveList->fileName();
     if (!file.isEmpty())
         setNameWithType(file);
 }

@@ -260,13 +260,13 @@ private slots:
         WindowInput::click(f.window->Command4);
         FolderBrowser* browser = f.window->dirList;
         int row = -1;
-        for (int i = 1; i <= browser->EntryCount(); ++i)
-            if (browser->EntryName(i) == QLatin1String("sub"))
+        for (int i = 1; i <= browser->entryCount(); ++i)
+            if (browser->entryName(i) == QLatin1String("sub"))
                 row = i;
         QVERIFY(row > 0);
-        const QString folder = browser->DrivePathFile();
+        const QString folder = browser->clickedPath();
         WindowInput::click(browser, browser->rowRect(row - 1).center(), button);
-        QCOMPARE(browser->DrivePathFile() != folder, navigates);
+        QCOMPARE(browser->clickedPath() != folder, navigates);
         QCOMPARE(f.window->Dr->text() == f.dir.path() + QStringLiteral("sub"), navigates);
         QCOMPARE(f.session->FileLast, navigates ? 0 : 1);
     }
@@ -336,9 +336,9 @@ private slots:
         WindowInput::click(f.window->Dr);
         QVERIFY(f.window->DriveBorder->isVisible());
         QTRY_VERIFY(f.window->dirList->hasFocus());
-        ScrollBar* bar = f.window->dirList->sFiles;
+        ScrollBar* bar = f.window->dirList->scrollBar();
         WindowInput::click(bar, QPoint(bar->width() / 2, bar->height() * 3 / 4));
-        QTRY_VERIFY(bar->Value() > 0);
+        QTRY_VERIFY(bar->value() > 0);
         QVERIFY(f.window->DriveBorder->isVisible());
         f.window->Command4->setFocus();
         QTRY_VERIFY(!f.window->DriveBorder->isVisible());
@@ -438,16 +438,16 @@ private slots:
                              qPrintable(c->toolTip() + QStringLiteral(" / ") + d->toolTip()));
             }
         }
-        DatePicker* calendar = f.window->FileListView1->DatePicker2();
+        DatePicker* calendar = f.window->FileListView1->datePicker(1);
         WindowInput::click(calendar, QPoint(5, 5));
-        QTRY_VERIFY(calendar->IsOpen());
+        QTRY_VERIFY(calendar->isOpen());
         for (QWidget* part : QList<QWidget*>{calendar, calendar->dayButton(41)})
             QCOMPARE(part->visibleRegion().boundingRect(), part->rect());
         // A click elsewhere closes it, back in its place in the list.
         WindowInput::click(f.window->Frame1->R1[0]);
-        QTRY_VERIFY(!calendar->IsOpen() && !calendar->isWindow());
+        QTRY_VERIFY(!calendar->isOpen() && !calendar->isWindow());
         QTest::qWait(50);
-        QVERIFY(!calendar->IsOpen() && calendar->isVisible());
+        QVERIFY(!calendar->isOpen() && calendar->isVisible());
         QCOMPARE(calendar->size(), calendar->closedSize());
     }
 
@@ -465,7 +465,7 @@ private slots:
         f.fs.setCurrentFolder(elsewhere.path()); // as the save dialog leaves it
         FileListView* list = f.window->FileListView1;
         WindowInput::doubleClick(
-            list, QPoint(list->width() / 2, list->headerHeight() + list->RowHeight() / 2 + 2));
+            list, QPoint(list->width() / 2, list->headerHeight() + list->rowHeight() / 2 + 2));
         const auto shownPreview = [] {
             for (QWidget* top : QApplication::topLevelWidgets())
                 if (auto* preview = qobject_cast<PicturePreview*>(top);

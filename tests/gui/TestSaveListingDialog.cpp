@@ -75,9 +75,9 @@ void TestSaveListingDialog::act(SaveListingDialog& dialog, const QString& step)
         emit dialog.Combo1->activated(arg.toInt());
     } else if (step.startsWith(QLatin1String("browse:"))) {
         FolderBrowser* list = dialog.DriveList;
-        for (int i = 1; i <= list->EntryCount(); ++i) {
-            if (list->EntryName(i) == arg) {
-                const QRect row = list->rowRect(i - list->sFiles->Value());
+        for (int i = 1; i <= list->entryCount(); ++i) {
+            if (list->entryName(i) == arg) {
+                const QRect row = list->rowRect(i - list->scrollBar()->value());
                 QTest::mouseClick(list, Qt::LeftButton, {}, row.center());
                 return;
             }
@@ -178,12 +178,12 @@ void TestSaveListingDialog::layoutAndKeys()
     QCOMPARE(dialog.DriveList->geometry(), QRect(6, 9, 493, 214));
     QCOMPARE(dialog.txtSearchSpec->geometry(), QRect(93, 232, 324, 28));
     QCOMPARE(dialog.Command1[1]->geometry(), QRect(393, 267, 103, 37));
-    QCOMPARE(dialog.Command1[2]->Caption(), QStringLiteral("Cancel"));
+    QCOMPARE(dialog.Command1[2]->caption(), QStringLiteral("Cancel"));
     // The browser lists only the chosen type's files.
     QStringList files;
-    for (int i = 1; i <= dialog.DriveList->EntryCount(); ++i) {
-        if (dialog.DriveList->EntryKind(i) == FolderBrowser::FileKind)
-            files << dialog.DriveList->EntryName(i);
+    for (int i = 1; i <= dialog.DriveList->entryCount(); ++i) {
+        if (dialog.DriveList->entryKind(i) == FolderBrowser::FileKind)
+            files << dialog.DriveList->entryName(i);
     }
     QCOMPARE(files, QStringList{"old.csv"});
     QCOMPARE(dialog.txtSearchSpec->text(), QStringLiteral(".csv"));
