@@ -132,10 +132,9 @@ std::optional<QList<int>> sortClicks(const QStringList& names)
 {
     QList<int> clicks;
     for (const QString& name : names) {
-        const int index = name.compare(QLatin1String("natural"), Qt::CaseInsensitive) == 0
-                              ? NaturalClick
-                              : ListColumns::fromCliName(name);
-        if (index < 0) {
+        const bool natural = name.compare(QLatin1String("natural"), Qt::CaseInsensitive) == 0;
+        const int index = natural ? NaturalClick : ListColumns::fromCliName(name);
+        if (!natural && index < 0) {
             CliOutput::err(QStringLiteral("quillon-cli: --sort takes no, created, modified, "
                                           "name, newname, size or natural, not \"%1\"")
                                .arg(name));

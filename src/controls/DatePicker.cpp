@@ -1,5 +1,8 @@
 #include "DatePicker.h"
 
+#include "CalendarMonth.h"
+#include "CalendarPicture.h"
+#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
 #include "platform/DateText.h"
@@ -8,10 +11,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -21,88 +22,9 @@
 namespace
 {
 
-const QColor CellColor(153, 204, 204);
-const QColor TodayColor(0, 255, 255);
-const QColor SelectedColor(255, 224, 192);
-const QColor CaptionColor(187, 173, 1);
 const QColor DateBackColor(224, 224, 224);
 const QColor SurfaceColor(240, 240, 240);
 const QColor FrameColor(128, 128, 128);
-
-constexpr int PictureWidth = 33;
-constexpr int PictureHeight = 31;
-
-QDate pinnedToday;
-
-// The closed-state picture, 33 x 31 pixels: a small desk calendar in the
-// calendar's own colours (olive caption band, teal day cells, today and the
-// selected day marked), drawn as shapes so it is sharp at every scale.
-void paintCalendarPicture(QPainter& p)
-{
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF page(3.5, 5.5, 26, 22);
-    QPainterPath pagePath;
-    pagePath.addRoundedRect(page, 2.5, 2.5);
-
-    // Drop shadow, page, caption band.
-    p.fillPath(pagePath.translated(1, 1), QColor(0, 0, 0, 60));
-    QLinearGradient paper(page.topLeft(), page.bottomLeft());
-    paper.setColorAt(0, QColor(255, 255, 255));
-    paper.setColorAt(1, QColor(232, 236, 236));
-    p.fillPath(pagePath, paper);
-    p.save();
-    p.setClipPath(pagePath);
-    QLinearGradient band(0, page.top(), 0, page.top() + 7);
-    band.setColorAt(0, CaptionColor.lighter(125));
-    band.setColorAt(1, CaptionColor);
-    p.fillRect(QRectF(page.left(), page.top(), page.width(), 7), band);
-    p.restore();
-    p.setPen(QPen(QColor(70, 70, 60), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(pagePath);
-
-    // Two binder rings over the top edge.
-    p.setPen(Qt::NoPen);
-    for (const qreal x : {9.0, 21.0}) {
-        p.setBrush(QColor(60, 60, 60));
-        p.drawRoundedRect(QRectF(x, 2.5, 3, 6), 1.5, 1.5);
-        p.setBrush(QColor(200, 200, 200));
-        p.drawRoundedRect(QRectF(x + 0.5, 3, 1, 4), 0.5, 0.5);
-    }
-
-    // Day cells: three weeks of five days.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < 5; ++col) {
-            QColor c = CellColor.darker(118);
-            if (row == 1 && col == 2)
-                c = TodayColor.darker(110);
-            else if (row == 2 && col == 3)
-                c = SelectedColor.darker(125);
-            p.fillRect(QRect(7 + 4 * col, 15 + 4 * row, 3, 3), c);
-        }
-    }
-    p.restore();
-}
-
-// CalanderButton: the picture control; clicks fall through to the calendar.
-class CalendarPicture : public QWidget
-{
-public:
-    explicit CalendarPicture(QWidget* parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFixedSize(PictureWidth, PictureHeight);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        paintCalendarPicture(p);
-    }
-};
 
 } // namespace
 
@@ -111,13 +33,13 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
 
     // The month and year captions.
-    m_monthCaption = makeButton(765, 90, 1500, 420);
-    m_yearCaption = makeButton(2160, 90, 1230, 420);
+    m_monthCaption = makeButton(765, 90, 1500, 420, "monthCaption");
+    m_yearCaption = makeButton(2160, 90, 1230, 420, "yearCaption");
     for (RenderedButton* b : {m_monthCaption, m_yearCaption}) {
         b->setEnabled(false);
         b->setFontSize(12);
         b->setBorder(3);
-        b->setRenderColor(CaptionColor);
+        b->setRenderColor(CalendarColors::Caption);
     }
 
     // Weekday headers.
@@ -125,7 +47,8 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
     static const int widths[7] = {645, 600, 600, 600, 600, 600, 630};
     static const char* const names[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     for (int i = 0; i < 7; ++i) {
-        RenderedButton* b = makeButton(lefts[i], 450, widths[i], i == 1 || i == 5 ? 270 : 315);
+        RenderedButton* b =
+            makeButton(lefts[i], 450, widths[i], i == 1 || i == 5 ? 270 : 315, "weekdayCaption");
         b->setEnabled(false);
         if (i == 0 || i == 6)
             b->setBorder(3);
@@ -135,7 +58,8 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
 
     // The 6 x 7 day buttons.
     for (int k = 0; k < 42; ++k) {
-        RenderedButton* b = makeButton(45 + 585 * (k % 7), 720 + 585 * (k / 7), 600, 600);
+        RenderedButton* b =
+            makeButton(45 + 585 * (k % 7), 720 + 585 * (k / 7), 600, 600, "dayButton");
         b->setFontSize(11.25);
         connect(b, &RenderedButton::clicked, this, [this, k] { dayClicked(k); });
         connect(b, &RenderedButton::mouseMove, this, [this, k] { dayHovered(k); });
@@ -143,8 +67,8 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
     }
 
     // Month steps.
-    m_monthSteps[0] = makeButton(45, 4500, 2085, 600);
-    m_monthSteps[1] = makeButton(2115, 4500, 2040, 600);
+    m_monthSteps[0] = makeButton(45, 4500, 2085, 600, "monthStepButton");
+    m_monthSteps[1] = makeButton(2115, 4500, 2040, 600, "monthStepButton");
     for (int i = 0; i < 2; ++i) {
         m_monthSteps[i]->setFontSize(12);
         m_monthSteps[i]->setCaption(i == 0 ? QStringLiteral("<") : QStringLiteral(">"));
@@ -153,25 +77,25 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
 
     // The date text box.
     m_dateBox = new QLineEdit(this);
+    m_dateBox->setObjectName(QStringLiteral("dateBox"));
     m_dateBox->setFrame(false);
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(12);
     font.setBold(true);
     m_dateBox->setFont(font);
-    QPalette pal = m_dateBox->palette();
-    pal.setColor(QPalette::Base, DateBackColor);
-    pal.setColor(QPalette::Text, Qt::black);
-    m_dateBox->setPalette(pal);
+    setBoxColor(QPalette::Base, DateBackColor);
+    setBoxColor(QPalette::Text, Qt::black);
     m_dateBox->setGeometry(Twips::toPixels(45, 4230, m_dateXWidth, m_dateXHeight, this));
     m_dateBox->installEventFilter(this);
     setFocusProxy(m_dateBox);
 
     // The closed-state picture, on top of the others.
     m_calendarButton = new CalendarPicture(this);
+    m_calendarButton->setObjectName(QStringLiteral("calendarButton"));
     m_calendarButton->move(0, 0);
 
     // Start on today, closed, nothing selected.
-    const QDate now = today();
+    const QDate now = CalendarMonth::today();
     m_currentDay = qint16(now.day());
     m_currentMonth = qint16(now.month());
     m_currentYear = qint16(now.year());
@@ -193,10 +117,12 @@ DatePicker::~DatePicker()
     m_dateBox->removeEventFilter(this);
 }
 
-RenderedButton* DatePicker::makeButton(double left, double top, double width, double height)
+RenderedButton* DatePicker::makeButton(double left, double top, double width, double height,
+                                       const char* name)
 {
     auto* b = new RenderedButton(this);
-    b->setFocusPolicy(Qt::NoFocus); // the keyboard stays in DateX
+    b->setObjectName(QLatin1String(name));
+    b->setFocusPolicy(Qt::NoFocus); // the keyboard stays in the date box
     b->setGeometry(Twips::toPixels(left, top, width, height, this));
     return b;
 }
@@ -208,32 +134,7 @@ QSize DatePicker::openSize() const
 
 QSize DatePicker::closedSize() const
 {
-    return QSize(PictureWidth, Twips::toPixelsY(450, this));
-}
-
-// ---- dates ------------------------------------------------------------------
-
-QDate DatePicker::dateSerial(int year, int month, int day)
-{
-    const int m = month - 1;
-    const int carry = m >= 0 ? m / 12 : -((11 - m) / 12);
-    const QDate first(year + carry, m - 12 * carry + 1, 1);
-    if (!first.isValid())
-        return {};
-    const QDate date = first.addDays(qint64(day) - 1);
-    if (!date.isValid() || date.year() < 100 || date.year() > 9999)
-        return {};
-    return date;
-}
-
-void DatePicker::setToday(const QDate& date)
-{
-    pinnedToday = date;
-}
-
-QDate DatePicker::today()
-{
-    return pinnedToday.isValid() ? pinnedToday : QDate::currentDate();
+    return QSize(CalendarPicture::Width, Twips::toPixelsY(450, this));
 }
 
 QString DatePicker::monthName(int month) const
@@ -243,7 +144,7 @@ QString DatePicker::monthName(int month) const
 
 QDateTime DatePicker::theDate() const
 {
-    const QDate date = dateSerial(m_currentYear, m_currentMonth, m_currentDay);
+    const QDate date = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     return date.isValid() ? QDateTime(date, QTime(0, 0)) : DateText::zeroDate();
 }
 
@@ -262,38 +163,22 @@ void DatePicker::setTheDate(const QDateTime& date)
 
 void DatePicker::showMonth()
 {
-    const QDate first = dateSerial(m_currentYear, m_currentMonth, 1);
+    const QDate first = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, 1);
     if (!first.isValid())
         return;
     m_monthCaption->setCaption(monthName(first.month()));
     m_yearCaption->setCaption(QString::number(m_currentYear));
-    for (RenderedButton* b : m_dayButtons) {
-        b->setEnabled(false);
-        b->setCaption(QString());
-        b->setRenderColor(CellColor);
-    }
-    const int weekday = first.dayOfWeek() % 7 + 1; // Sunday = 1 ... Saturday = 7
-    const QDate start = first.addDays(-(weekday - 1));
-    const QDate now = today();
-    for (int i = 0; i <= 36; ++i) {
-        const QDate d = start.addDays(i);
-        RenderedButton* b = m_dayButtons[i];
-        if (i < 7 && d.day() > 8) {
-            // a day of the previous month: blank
-        } else if (i >= 29 && d.day() < 8) {
-            break; // a day of the next month: the month is complete
-        } else {
-            b->setCaption(QString::number(d.day()));
-            b->setEnabled(true);
-        }
-        if (d == now)
-            b->setRenderColor(TodayColor);
-        if (m_selectedDate.date() == d && m_selectedDate.time() == QTime(0, 0))
-            b->setRenderColor(SelectedColor);
+    const auto cells = CalendarMonth::cells(first, m_selectedDate);
+    for (size_t k = 0; k < cells.size(); ++k) {
+        RenderedButton* b = m_dayButtons[k];
+        const CalendarMonth::Cell& cell = cells[k];
+        b->setEnabled(cell.day > 0);
+        b->setCaption(cell.day > 0 ? QString::number(cell.day) : QString());
+        b->setRenderColor(cell.mark == CalendarMonth::Mark::Today      ? CalendarColors::Today
+                          : cell.mark == CalendarMonth::Mark::Selected ? CalendarColors::Selected
+                                                                       : CalendarColors::Cell);
     }
 }
-
-// ---- opening and closing ----------------------------------------------------
 
 bool DatePicker::letPaintsRun()
 {
@@ -322,7 +207,7 @@ void DatePicker::open()
     if (typed.isValid()) {
         setTheDate(typed);
     } else {
-        const QDate now = today();
+        const QDate now = CalendarMonth::today();
         setTheDate(QDateTime(now, QTime(0, 0)));
         m_dateBox->setText(DateText::shortDate(now));
     }
@@ -424,7 +309,7 @@ void DatePicker::focusChanged(QWidget* old, QWidget* now)
     const bool wasInside = inside(old);
     const bool isInside = inside(now);
     if (!wasInside && isInside) {
-        // Open, but leave IsOpen at 0: the click that brought the focus opens once more.
+        // Open, but leave isOpen() at 0: the click that brought the focus opens once more.
         if (m_isOpen == 0) {
             open();
             m_isOpen = 0;
@@ -446,7 +331,7 @@ void DatePicker::closeCalendar()
 void DatePicker::dayClicked(int k)
 {
     m_currentDay = qint16(m_dayButtons[k]->caption().toInt());
-    const QDate date = dateSerial(m_currentYear, m_currentMonth, m_currentDay);
+    const QDate date = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     QPointer<DatePicker> alive(this);
     if (date.isValid())
         m_dateBox->setText(DateText::shortDate(date)); // raises Change
@@ -472,7 +357,7 @@ void DatePicker::monthStep(int index)
         ++m_currentYear;
     }
     showMonth();
-    const QDate date = dateSerial(m_currentYear, m_currentMonth, m_currentDay);
+    const QDate date = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     if (date.isValid())
         m_dateBox->setText(DateText::shortDate(date));
 }
@@ -483,8 +368,6 @@ void DatePicker::dayHovered(int k)
     b->setToolTip(b->caption() + QLatin1Char(' ') + m_monthCaption->caption() + QLatin1Char(' ') +
                   m_yearCaption->caption());
 }
-
-// ---- properties -------------------------------------------------------------
 
 QString DatePicker::text() const
 {
@@ -533,8 +416,8 @@ void DatePicker::setFontSize(float points)
         font.setPointSizeF(points);
         m_dateBox->setFont(font);
     }
-    // Scale the text box as the original does: its twips divided by 15 and
-    // multiplied by the screen's twips per pixel (no change at 96 DPI).
+    // Scale the text box: its twips divided by 15 and multiplied by the
+    // screen's twips per pixel (no change at 96 DPI).
     m_dateXWidth = m_dateXWidth / 15 * Twips::perPixelX(this);
     m_dateXHeight = m_dateXHeight / 15 * Twips::perPixelY(this);
     m_dateBox->resize(Twips::toPixelsX(m_dateXWidth, this), Twips::toPixelsY(m_dateXHeight, this));
@@ -579,9 +462,7 @@ QColor DatePicker::backColor() const
 
 void DatePicker::setBackColor(const QColor& color)
 {
-    QPalette pal = m_dateBox->palette();
-    pal.setColor(QPalette::Base, color);
-    m_dateBox->setPalette(pal);
+    setBoxColor(QPalette::Base, color);
 }
 
 QColor DatePicker::foreColor() const
@@ -591,8 +472,13 @@ QColor DatePicker::foreColor() const
 
 void DatePicker::setForeColor(const QColor& color)
 {
+    setBoxColor(QPalette::Text, color);
+}
+
+void DatePicker::setBoxColor(QPalette::ColorRole role, const QColor& color)
+{
     QPalette pal = m_dateBox->palette();
-    pal.setColor(QPalette::Text, color);
+    pal.setColor(role, color);
     m_dateBox->setPalette(pal);
 }
 
@@ -601,13 +487,6 @@ void DatePicker::setEnabled(bool enabled)
     QWidget::setEnabled(enabled);
     emit propertyChanged(QStringLiteral("Enabled"));
 }
-
-void DatePicker::refresh()
-{
-    update();
-}
-
-// ---- events -----------------------------------------------------------------
 
 void DatePicker::paintEvent(QPaintEvent*)
 {
@@ -618,7 +497,7 @@ void DatePicker::paintEvent(QPaintEvent*)
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (m_pictureOnSurface)
-        paintCalendarPicture(p);
+        CalendarPicture::paint(p);
 }
 
 void DatePicker::mousePressEvent(QMouseEvent* event)
@@ -646,8 +525,8 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        int keyCode = RenderedButton::virtualKeyCode(key);
-        int shift = RenderedButton::shiftCode(key->modifiers());
+        int keyCode = InputCodes::virtualKeyCode(key);
+        int shift = InputCodes::shiftCode(key->modifiers());
         QPointer<DatePicker> alive(this);
         emit keyDown(keyCode, shift);
         if (!alive)
@@ -672,8 +551,8 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) {
-            int keyCode = RenderedButton::virtualKeyCode(key);
-            int shift = RenderedButton::shiftCode(key->modifiers());
+            int keyCode = InputCodes::virtualKeyCode(key);
+            int shift = InputCodes::shiftCode(key->modifiers());
             emit keyUp(keyCode, shift);
         }
         break;

@@ -25,11 +25,7 @@
 //   bool    isEnabled()        setEnabled(bool)            marks "Enabled" (hides
 //                                                          QWidget::setEnabled)
 //   void    refresh()   void showMonth() (fills the day grid)   void closeCalendar()
-//   static QDate dateSerial(int year, int month, int day)  the platform's date-from-parts rule
-//             (months roll into years, days into months: (2020, 2, 31) is 2 March 2020); invalid
-//             outside the years 100..9999
-//   static void setToday(QDate) / QDate today()   today's date; tests pin it, an invalid date
-//             returns to the system clock
+//   The dates of the grid, today's date and the date-from-parts rule: see CalendarMonth.
 // Signals: changed() (the box's text changed), clicked() (a day was clicked, after the
 //   calendar closed), doubleClicked(), keyDown(int& keyCode, int& shift), keyPress(int&
 //   keyAscii) (set it to 0 to drop the character), keyUp(int& keyCode, int& shift),
@@ -48,6 +44,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QPalette>
 #include <QWidget>
 
 #include <array>
@@ -95,13 +92,9 @@ public:
     // Hides QWidget::setEnabled to report the change; invokable by name for that.
     Q_INVOKABLE void setEnabled(bool enabled);
 
-    void refresh();
+    void refresh() { update(); }
     void showMonth();
     void closeCalendar();
-
-    static QDate dateSerial(int year, int month, int day);
-    static void setToday(const QDate& date);
-    static QDate today();
 
     RenderedButton* monthCaption() const { return m_monthCaption; }
     RenderedButton* yearCaption() const { return m_yearCaption; }
@@ -139,7 +132,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    RenderedButton* makeButton(double left, double top, double width, double height);
+    RenderedButton* makeButton(double left, double top, double width, double height,
+                               const char* name);
     void surfaceClicked();
     void open();
     void closeAsOnFocusLoss();
@@ -151,6 +145,7 @@ private:
     void monthStep(int index);
     void dayHovered(int k);
     void clearSurface();
+    void setBoxColor(QPalette::ColorRole role, const QColor& color);
     bool letPaintsRun();
     QString monthName(int month) const;
 

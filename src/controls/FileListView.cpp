@@ -78,6 +78,7 @@ void FileListView::createChildren()
     captionFont.setPointSizeF(11.25);
     for (int i = 0; i < ButtonCount; ++i) {
         auto* button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("sortButton%1").arg(i));
         button->setFont(captionFont);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(0, 0, 41, HeaderButtonHeight);

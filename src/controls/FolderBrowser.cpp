@@ -1,5 +1,6 @@
 #include "FolderBrowser.h"
 
+#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "ScrollBar.h"
 #include "Twips.h"
@@ -422,8 +423,7 @@ void FolderBrowser::emitMouse(void (FolderBrowser::*signal)(int, int, float, flo
 {
     const Qt::MouseButtons buttons =
         event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
-    emit(this->*signal)(RenderedButton::buttonCode(buttons),
-                        RenderedButton::shiftCode(event->modifiers()),
+    emit(this->*signal)(InputCodes::buttonCode(buttons), InputCodes::shiftCode(event->modifiers()),
                         float(event->position().x() * twipsPerPixelX()),
                         float(event->position().y() * twipsPerPixelY()));
 }
@@ -565,8 +565,8 @@ void FolderBrowser::pageKeys(int keyCode)
 
 void FolderBrowser::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = RenderedButton::virtualKeyCode(event);
-    int shift = RenderedButton::shiftCode(event->modifiers());
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
     pageKeys(keyCode);
     QPointer<FolderBrowser> self(this);
     emit keyDown(keyCode, shift);
@@ -580,7 +580,7 @@ void FolderBrowser::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    int keyCode = RenderedButton::virtualKeyCode(event);
-    int shift = RenderedButton::shiftCode(event->modifiers());
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
     emit keyUp(keyCode, shift);
 }

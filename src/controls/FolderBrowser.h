@@ -24,7 +24,7 @@
 //   QString selectedPath()             the folder last gone to by a click; empty until then
 //   void    setShowFiles(bool)         list files; takes effect at the next listing
 // Signals (codes: button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; keyCode a
-// Windows virtual-key code, see RenderedButton::virtualKeyCode):
+// Windows virtual-key code, see InputCodes::virtualKeyCode):
 //   clicked()                          after every left click, once mouseUp has been handled
 //   mouseDown/mouseMove(int button, int shift, float x, float y)   before the highlight
 //   mouseUp(int button, int shift, float x, float y)   after the click was acted on; not raised
@@ -165,5 +165,5 @@ private:
     double m_pointerX = 0; // twips, for the highlight
     double m_pointerY = 0;
     std::function<QList<DriveList::Volume>()> m_volumeSource;
-    bool m_listed = false; // GetDir has run at least once
+    bool m_listed = false; // listed at least once
 };

@@ -26,9 +26,7 @@
 //   mouseDown/mouseMove/mouseUp(int button, int shift, float x, float y)
 //   propertyChanged(const QString& key)    a property was set ("marked changed")
 // Read-outs: edgeLight(), edgeDark(), captionX(), captionY(), isHovering(), hoverPicture().
-// Input codes shared by the self-drawn controls:
-//   static int virtualKeyCode(const QKeyEvent*), shiftCode(Qt::KeyboardModifiers),
-//   buttonCode(Qt::MouseButtons)
+// The codes of the events: see InputCodes.
 //   static QColor colorValue(const QVariant& stored, const QColor& fallback)   a stored colour:
 //       a QColor, a colour name or a Windows colour number (red + 256 green + 65536 blue)
 //
@@ -86,9 +84,6 @@ public:
     bool isHovering() const { return m_hovering; }
     QImage hoverPicture() const { return m_hoverPicture; }
 
-    static int virtualKeyCode(const QKeyEvent* event);
-    static int shiftCode(Qt::KeyboardModifiers modifiers);
-    static int buttonCode(Qt::MouseButtons buttons);
     static QColor colorValue(const QVariant& stored, const QColor& fallback);
 
     QSize sizeHint() const override;

@@ -1,5 +1,6 @@
 #include "ScrollBar.h"
 
+#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
 #include "platform/PropertyBag.h"
@@ -56,7 +57,7 @@ bool isDark(const QColor& c)
     return qGray(c.rgb()) < 96;
 }
 
-// Image1, the arrow picture: a small raised key in shades of the track's
+// The arrow picture: a small raised key in shades of the track's
 // colour with a triangle pointing up, filling the rectangle it is given.
 void paintArrow(QPainter& p, const QRect& r, const QList<QColor>& shades)
 {
@@ -475,8 +476,8 @@ void ScrollBar::timerTick()
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = RenderedButton::virtualKeyCode(event);
-    int shift = RenderedButton::shiftCode(event->modifiers());
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
     emit keyDown(keyCode, shift);
 }
 
@@ -484,8 +485,8 @@ void ScrollBar::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    int keyCode = RenderedButton::virtualKeyCode(event);
-    int shift = RenderedButton::shiftCode(event->modifiers());
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
     emit keyUp(keyCode, shift);
 }
 

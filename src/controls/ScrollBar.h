@@ -27,7 +27,7 @@
 //   changed()                             after every value assignment, drag step, timer step
 //                                         and button release
 //   keyDown(int& keyCode, int& shift)     Windows virtual-key codes (33 Page Up, 34 Page Down,
-//   keyUp(int& keyCode, int& shift)       38 Up, 40 Down; see RenderedButton::virtualKeyCode)
+//   keyUp(int& keyCode, int& shift)       38 Up, 40 Down; see InputCodes::virtualKeyCode)
 //   propertyChanged(const QString& key)
 // Read-outs for containers and tests: thumbTop(), thumbLength(), thumbRect(), isDragging(),
 //   changePending(), pressY(), repeating() (the repeat timer runs), shadeTable(),

@@ -3,6 +3,7 @@
 // with the window, the value written under that key and read back by a
 // fresh control.
 
+#include "controls/CalendarMonth.h"
 #include "controls/DatePicker.h"
 #include "controls/FileListView.h"
 #include "controls/RenderedButton.h"
@@ -30,25 +31,15 @@ std::unique_ptr<QWidget> make(const QString& control)
     return std::make_unique<FileListView>();
 }
 
-// Saved properties go through the control's own readProperties/writeProperties.
-void write(QWidget* w, PropertyBag& bag)
+// Calls f with a control that saves its properties, as its own class.
+template <class F> void asSaving(QWidget* w, F f)
 {
     if (auto* b = qobject_cast<RenderedButton*>(w))
-        b->writeProperties(bag);
+        f(*b);
     else if (auto* s = qobject_cast<ScrollBar*>(w))
-        s->writeProperties(bag);
+        f(*s);
     else if (auto* l = qobject_cast<FileListView*>(w))
-        l->writeProperties(bag);
-}
-
-void read(QWidget* w, const PropertyBag& bag)
-{
-    if (auto* b = qobject_cast<RenderedButton*>(w))
-        b->readProperties(bag);
-    else if (auto* s = qobject_cast<ScrollBar*>(w))
-        s->readProperties(bag);
-    else if (auto* l = qobject_cast<FileListView*>(w))
-        l->readProperties(bag);
+        f(*l);
 }
 
 // "enabled" is QWidget's property; the controls' own setter reports the change.
@@ -69,7 +60,7 @@ private slots:
     void initTestCase()
     {
         DateText::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        DatePicker::setToday(QDate(2012, 10, 22));
+        CalendarMonth::setToday(QDate(2012, 10, 22));
     }
 
     void properties_data()
@@ -143,10 +134,10 @@ private slots:
         if (!saved)
             return;
         PropertyBag bag;
-        write(w.get(), bag);
+        asSaving(w.get(), [&](auto& c) { c.writeProperties(bag); });
         QCOMPARE(bag.read(key), value);
         const std::unique_ptr<QWidget> again = make(control);
-        read(again.get(), bag);
+        asSaving(again.get(), [&](auto& c) { c.readProperties(bag); });
         QCOMPARE(again->property(name), value);
     }
 

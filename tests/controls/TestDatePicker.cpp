@@ -2,6 +2,7 @@
 // day clicks, month steps, opening and closing, focus and the date box events.
 // Today is pinned to Monday 22 October 2012.
 
+#include "controls/CalendarMonth.h"
 #include "controls/DatePicker.h"
 #include "controls/RenderedButton.h"
 #include "platform/DateText.h"
@@ -74,7 +75,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         DateText::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        DatePicker::setToday(QDate(2012, 10, 22));
+        CalendarMonth::setToday(QDate(2012, 10, 22));
     }
 
     void startsClosedOnToday()
@@ -95,70 +96,72 @@ private slots:
         QCOMPARE(form.dayButton(8)->geometry(), QRect(42, 87, 40, 40)); // row 1, column 1
     }
 
-    void gridOfMonth_data()
+    void monthCells_data()
     {
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QStringList>("captions");
-        QTest::newRow("starts on Saturday") << 2024 << 6 << grid(6, 30);
-        QTest::newRow("leap February") << 2024 << 2 << grid(4, 29);
-        QTest::newRow("31 days from Saturday: 37 cells") << 2025 << 3 << grid(6, 31);
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDateTime>("selected");
+        QTest::addColumn<QStringList>("days"); // "" blank
+        QTest::addColumn<QList<int>>("marks"); // the cells marked today, then selected
+        const QDate oct22(2012, 10, 22);
+        const QDateTime none = DateText::zeroDate();
+        QTest::newRow("starts on Saturday")
+            << QDate(2024, 6, 1) << oct22 << none << grid(6, 30) << QList<int>{-1, -1};
+        QTest::newRow("leap February")
+            << QDate(2024, 2, 1) << oct22 << none << grid(4, 29) << QList<int>{-1, -1};
+        QTest::newRow("31 days from Saturday: 37 cells")
+            << QDate(2025, 3, 1) << oct22 << none << grid(6, 31) << QList<int>{-1, -1};
         // The loop stops at a day below 8 only from cell 29 on, so a February of
         // 28 days that starts on Sunday also shows 1 March in cell 28.
-        QTest::newRow("February from Sunday") << 2015 << 2 << grid(0, 28, {"1"});
+        QTest::newRow("February from Sunday")
+            << QDate(2015, 2, 1) << oct22 << none << grid(0, 28, {"1"}) << QList<int>{-1, -1};
+        // October 2012 starts on Monday: day d is cell d.
+        QTest::newRow("today and the selected day")
+            << QDate(2012, 10, 1) << oct22 << midnight(2012, 10, 5) << grid(1, 31)
+            << QList<int>{22, 5};
+        QTest::newRow("selected wins over today")
+            << QDate(2012, 10, 1) << oct22 << midnight(2012, 10, 22) << grid(1, 31)
+            << QList<int>{-1, 22};
+        QTest::newRow("a selected time of day marks nothing")
+            << QDate(2012, 10, 1) << oct22 << QDateTime(QDate(2012, 10, 5), QTime(10, 0))
+            << grid(1, 31) << QList<int>{22, -1};
+        // November 2012 starts on Thursday: its blank cells 0..3 are 28..31 October.
+        QTest::newRow("today in a blank leading cell") << QDate(2012, 11, 1) << QDate(2012, 10, 30)
+                                                       << none << grid(4, 30) << QList<int>{2, -1};
     }
 
-    void gridOfMonth()
+    void monthCells()
     {
-        QFETCH(int, year);
-        QFETCH(int, month);
-        QFETCH(QStringList, captions);
-        DatePicker form;
-        form.setTheDate(midnight(year, month, 15));
+        QFETCH(QDate, first);
+        QFETCH(QDate, today);
+        QFETCH(QDateTime, selected);
+        QFETCH(QStringList, days);
+        QFETCH(QList<int>, marks);
+        CalendarMonth::setToday(today);
+        const auto cells = CalendarMonth::cells(first, selected);
+        CalendarMonth::setToday(QDate(2012, 10, 22));
         for (int k = 0; k < 42; ++k) {
-            QCOMPARE(form.dayButton(k)->caption(), captions[k]);
-            QCOMPARE(form.dayButton(k)->isEnabled(), !captions[k].isEmpty());
+            const CalendarMonth::Cell& cell = cells[size_t(k)];
+            QCOMPARE(cell.day ? QString::number(cell.day) : QString(), days[k]);
+            const CalendarMonth::Mark mark = k == marks[0]   ? CalendarMonth::Mark::Today
+                                             : k == marks[1] ? CalendarMonth::Mark::Selected
+                                                             : CalendarMonth::Mark::Plain;
+            QCOMPARE(cell.mark, mark);
         }
-        QCOMPARE(form.monthCaption()->caption(),
-                 QLocale(QLocale::English).standaloneMonthName(month));
-        QCOMPARE(form.yearCaption()->caption(), QString::number(year));
     }
 
-    void colourMarks()
+    // The open calendar shows the cells as its day buttons.
+    void dayButtonsShowTheCells()
     {
-        // October 2012 starts on Monday: day d is cell d. Today is the 22nd.
         Shown s;
         s.clickSurface();
         s.form->setTheDate(midnight(2012, 10, 5));
         QCOMPARE(cellColor(*s.form, 10), Plain);
         QCOMPARE(cellColor(*s.form, 22), Today);
         QCOMPARE(cellColor(*s.form, 5), Selected);
-        QCOMPARE(cellColor(*s.form, 0), Plain); // blank 30 September
-        // Selected wins over today; a selected date with a time of day marks nothing.
-        s.form->setTheDate(midnight(2012, 10, 22));
-        QCOMPARE(cellColor(*s.form, 22), Selected);
-        s.form->setTheDate(QDateTime(QDate(2012, 10, 5), QTime(10, 0)));
-        QCOMPARE(cellColor(*s.form, 5), Plain);
-        QCOMPARE(cellColor(*s.form, 22), Today);
-    }
-
-    void todayInBlankLeadingCell()
-    {
-        // Today on Tuesday 30 October; November 2012 starts on Thursday, so its
-        // blank cells 0..3 are 28..31 October and cell 2 carries today's colour.
-        DatePicker::setToday(QDate(2012, 10, 30));
-        Shown s;
-        s.clickSurface();
-        s.form->setTheDate(midnight(2012, 11, 15));
-        QCOMPARE(s.form->dayButton(2)->caption(), QString());
-        QVERIFY(!s.form->dayButton(2)->isEnabled());
-        QCOMPARE(cellColor(*s.form, 2), Today);
-        QCOMPARE(cellColor(*s.form, 1), Plain);
-        // Shown in December, today is marked nowhere.
-        s.form->setTheDate(midnight(2012, 12, 15));
-        for (int k = 0; k < 42; ++k)
-            QVERIFY(cellColor(*s.form, k) != Today);
-        DatePicker::setToday(QDate(2012, 10, 22));
+        QCOMPARE(s.form->dayButton(31)->caption(), QStringLiteral("31"));
+        QVERIFY(!s.form->dayButton(0)->isEnabled() && s.form->dayButton(0)->caption().isEmpty());
+        QCOMPARE(s.form->monthCaption()->caption(), QStringLiteral("October"));
     }
 
     void clickingPictureOpensAndClickingSurfaceCloses_data()
