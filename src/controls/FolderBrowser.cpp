@@ -275,34 +275,24 @@ bool FolderBrowser::keepsFile(const QString& name) const
 
 // ---- layout and drawing -----------------------------------------------------
 
-double FolderBrowser::twipsPerPixelX() const
-{
-    return Twips::perPixelX(this);
-}
-
-double FolderBrowser::twipsPerPixelY() const
-{
-    return Twips::perPixelY(this);
-}
-
 double FolderBrowser::innerWidth() const
 {
-    return width() * twipsPerPixelX();
+    return width() * Twips::perPixelX(this);
 }
 
 double FolderBrowser::innerHeight() const
 {
-    return height() * twipsPerPixelY();
+    return height() * Twips::perPixelY(this);
 }
 
 int FolderBrowser::toPixelX(double twips) const
 {
-    return int(std::lround(twips / twipsPerPixelX()));
+    return Twips::toPixelsX(twips, this);
 }
 
 int FolderBrowser::toPixelY(double twips) const
 {
-    return int(std::lround(twips / twipsPerPixelY()));
+    return Twips::toPixelsY(twips, this);
 }
 
 QRect FolderBrowser::rowRect(int row) const
@@ -327,7 +317,7 @@ void FolderBrowser::layoutStep()
 {
     m_scrollBar->setGeometry(width() - ScrollBarWidth, 0, ScrollBarWidth, height());
     // One line of the font: whole pixels, as the screen draws it, in twips.
-    m_rowHeight = int(std::lround(QFontMetrics(m_font, this).height() * twipsPerPixelY()));
+    m_rowHeight = Twips::roundEven(Twips::fromPixelsY(QFontMetrics(m_font, this).height(), this));
     const int n = entryCount();
     const double h = innerHeight();
     int stoppedAt = 0;
@@ -424,15 +414,15 @@ void FolderBrowser::emitMouse(void (FolderBrowser::*signal)(int, int, float, flo
     const Qt::MouseButtons buttons =
         event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
     emit(this->*signal)(InputCodes::buttonCode(buttons), InputCodes::shiftCode(event->modifiers()),
-                        float(event->position().x() * twipsPerPixelX()),
-                        float(event->position().y() * twipsPerPixelY()));
+                        float(event->position().x() * Twips::perPixelX(this)),
+                        float(event->position().y() * Twips::perPixelY(this)));
 }
 
 void FolderBrowser::highlight(Fill fill, QMouseEvent* event)
 {
     m_fill = fill;
-    m_pointerX = event->position().x() * twipsPerPixelX();
-    m_pointerY = event->position().y() * twipsPerPixelY();
+    m_pointerX = event->position().x() * Twips::perPixelX(this);
+    m_pointerY = event->position().y() * Twips::perPixelY(this);
     update();
 }
 
@@ -463,7 +453,7 @@ void FolderBrowser::mouseReleaseEvent(QMouseEvent* event)
     // Only the left button navigates: a right or middle click would move the
     // folder without the Click that tells the container.
     const bool left = event->button() == Qt::LeftButton;
-    const bool onAnEntry = !left || resolveClick(event->position().y() * twipsPerPixelY());
+    const bool onAnEntry = !left || resolveClick(event->position().y() * Twips::perPixelY(this));
     QPointer<FolderBrowser> self(this);
     if (onAnEntry)
         emitMouse(&FolderBrowser::mouseUp, event);
@@ -478,7 +468,7 @@ bool FolderBrowser::resolveClick(double y)
     if (m_rowHeight <= 0)
         return true;
     // The row band holding y; a pointer exactly on a border hits none.
-    const int limit = int(std::lround(innerHeight()));
+    const int limit = Twips::roundEven(innerHeight());
     int bandTop = -1;
     for (int y0 = 0; y0 <= limit; y0 += m_rowHeight) {
         if (y0 < y && y < y0 + m_rowHeight) {

@@ -141,8 +141,6 @@ private:
     void highlight(Fill fill, QMouseEvent* event);
     void emitMouse(void (FolderBrowser::*signal)(int, int, float, float), QMouseEvent* event);
 
-    double twipsPerPixelX() const;
-    double twipsPerPixelY() const;
     double innerWidth() const;  // twips
     double innerHeight() const; // twips
     int toPixelX(double twips) const;
