@@ -11,6 +11,8 @@
 #include "controls/FileListView.h"
 #include "controls/ScrollBar.h"
 #include "filelist/FileListModel.h"
+#include "filelist/ListColumns.h"
+#include "filelist/ListSorter.h"
 #include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "platform/PropertyBag.h"
@@ -21,6 +23,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -78,15 +81,9 @@ void fill(FileListModel& model, int count, const QString& namesFile)
 void configure(FileListView& list)
 {
     PropertyBag bag;
-    FileListView::mainWindowDesign(bag);
+    FileListLook::mainWindowDesign(bag);
     list.readProperties(bag);
-    const char* captions[] = {
-        "No.", "Creation Dates", "Modified Dates", "Current Filenames", "New Filenames", "Size"};
-    for (int i = 0; i < 6; ++i)
-        list.NameButton(i, QString::fromLatin1(captions[i]));
-    for (auto [column, kind] : {std::pair{1, 3}, {2, 3}, {3, 1}, {4, 1}, {5, 4}})
-        list.ASearchTypes(column, kind);
-    list.setcSelect(5);
+    list.setShownColumns(5);
     list.resize(1280, 1080);
 }
 
@@ -136,7 +133,7 @@ double inputSeconds(QWidget* target, Event& event, FileListView& list, QImage& i
 
 void measureScrolling(FileListView& list, QImage& image)
 {
-    ScrollBar* bar = list.sBar();
+    ScrollBar* bar = list.scrollBar();
     QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
     const double endSeconds = inputSeconds(bar, end, list, image);
     report(endSeconds, QStringLiteral("End and redraw (top row %1)").arg(list.topRow()));
@@ -161,6 +158,9 @@ void measureScrolling(FileListView& list, QImage& image)
 // Wall seconds of each sort, with the processor seconds in the detail.
 void measureSorts(FileListView& list, int count)
 {
+    ListSorter sorter = ListColumns::newSorter();
+    QObject::connect(&list, &FileListView::headerClicked, &list,
+                     [&](int column) { sorter.sortByHeader(list.model(), column); });
     const struct {
         int column;
         const char* label;
@@ -169,7 +169,7 @@ void measureSorts(FileListView& list, int count)
         QElapsedTimer t;
         t.start();
         const double cpu = cpuSeconds();
-        list.SortButton_Click(s.column);
+        list.sortButton(s.column)->click();
         const double wall = t.nsecsElapsed() / 1e9;
         report(wall, QStringLiteral("sort by \"%1\", %2 files (processor %3 s)")
                          .arg(QString::fromLatin1(s.label))

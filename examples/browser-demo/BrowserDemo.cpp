@@ -42,8 +42,8 @@ public:
         save->setGeometry(490, 277, 160, 30);
 
         QString path = start;
-        m_browser->GetDir(path);
-        connect(m_browser, &FolderBrowser::Click, this, [this] { listFiles(); });
+        m_browser->openFolder(path);
+        connect(m_browser, &FolderBrowser::clicked, this, [this] { listFiles(); });
         connect(m_files, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
             PicturePreview::openListedFile(item->text(), m_fs, this);
         });

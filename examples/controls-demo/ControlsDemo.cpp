@@ -51,14 +51,14 @@ public:
             b->setBorder(s.border);
             b->setRenderColor(s.color);
             b->setCaption(QString::fromLatin1(s.caption));
-            const QString name = b->Caption();
+            const QString name = b->caption();
             if (name == QLatin1String("Disabled"))
                 b->setEnabled(false);
-            connect(b, &RenderedButton::Click, this,
+            connect(b, &RenderedButton::clicked, this,
                     [this, name] { log(name + QStringLiteral(": Click")); });
-            connect(b, &RenderedButton::DblClick, this,
+            connect(b, &RenderedButton::doubleClicked, this,
                     [this, name] { log(name + QStringLiteral(": DblClick")); });
-            connect(b, &RenderedButton::MouseDown, this,
+            connect(b, &RenderedButton::mouseDown, this,
                     [this, name](int button, int, float x, float y) {
                         log(QStringLiteral("%1: MouseDown %2 at %3,%4")
                                 .arg(name)
@@ -66,10 +66,10 @@ public:
                                 .arg(x)
                                 .arg(y));
                     });
-            connect(b, &RenderedButton::MouseUp, this, [this, name](int button, int, float, float) {
+            connect(b, &RenderedButton::mouseUp, this, [this, name](int button, int, float, float) {
                 log(QStringLiteral("%1: MouseUp %2").arg(name).arg(button));
             });
-            connect(b, &RenderedButton::KeyPress, this, [this, name](int& ascii) {
+            connect(b, &RenderedButton::keyPress, this, [this, name](int& ascii) {
                 log(QStringLiteral("%1: KeyPress %2").arg(name).arg(ascii));
             });
         }
@@ -103,22 +103,22 @@ public:
             bar->setValueMax(s.max);
             bar->setValueLargeChange(s.large);
             bar->setValue(s.max / 4);
-            connect(bar, &ScrollBar::Change, this, [value, bar] {
+            connect(bar, &ScrollBar::changed, this, [value, bar] {
                 value->setText(QStringLiteral("Value %1\nof %2..%3")
-                                   .arg(bar->Value())
-                                   .arg(bar->ValueMin())
-                                   .arg(bar->ValueMax()));
+                                   .arg(bar->value())
+                                   .arg(bar->valueMin())
+                                   .arg(bar->valueMax()));
             });
-            connect(bar, &ScrollBar::KeyDown, this, [this, bar](int& code, int&) {
+            connect(bar, &ScrollBar::keyDown, this, [this, bar](int& code, int&) {
                 // As the containers do: page and step with the keys.
                 if (code == 33)
-                    bar->setValue(bar->Value() - bar->ValueLargeChange());
+                    bar->setValue(bar->value() - bar->valueLargeChange());
                 if (code == 34)
-                    bar->setValue(bar->Value() + bar->ValueLargeChange());
+                    bar->setValue(bar->value() + bar->valueLargeChange());
                 if (code == 38)
-                    bar->setValue(bar->Value() - bar->ValueSmallChange());
+                    bar->setValue(bar->value() - bar->valueSmallChange());
                 if (code == 40)
-                    bar->setValue(bar->Value() + bar->ValueSmallChange());
+                    bar->setValue(bar->value() + bar->valueSmallChange());
                 log(QStringLiteral("scroll bar: KeyDown %1").arg(code));
                 code = 0;
             });
@@ -138,14 +138,14 @@ public:
         calendar = new DatePicker(header);
         calendar->move(140, 0);
         auto showText = [text, this] {
-            text->setText(QStringLiteral("Text: ") + calendar->Text());
+            text->setText(QStringLiteral("Text: ") + calendar->text());
         };
         showText();
-        connect(calendar, &DatePicker::Change, this, [this, showText] {
+        connect(calendar, &DatePicker::changed, this, [this, showText] {
             showText();
-            log(QStringLiteral("calendar: Change ") + calendar->Text());
+            log(QStringLiteral("calendar: Change ") + calendar->text());
         });
-        connect(calendar, &DatePicker::Click, this,
+        connect(calendar, &DatePicker::clicked, this,
                 [this] { log(QStringLiteral("calendar: Click")); });
         grid->addWidget(new QLabel(QStringLiteral("DatePicker (click the picture):")), 2, 0);
         grid->addWidget(header, 3, 0);

@@ -1,14 +1,16 @@
 // listview-demo [FOLDER] [--sort COLUMN]...: the file list of the main window
-// alone, with its captions, column kinds and saved settings, showing FOLDER
+// alone, with its saved settings, sorted by the session, showing FOLDER
 // (default the current folder). Each --sort is one header click (0..6).
 #include "app/Session.h"
 #include "controls/FileListView.h"
 #include "platform/PosixFileSystem.h"
+#include "filelist/ListSorter.h"
 #include "platform/PropertyBag.h"
 #include "platform/StderrPrompter.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -18,16 +20,10 @@ namespace
 void configure(FileListView& list)
 {
     PropertyBag bag;
-    FileListView::mainWindowDesign(bag);
+    FileListLook::mainWindowDesign(bag);
     list.readProperties(bag);
     list.setToolTip(QStringLiteral("Double click to open file..."));
-    const char* captions[] = {
-        "No.", "Creation Dates", "Modified Dates", "Current Filenames", "New Filenames", "Size"};
-    for (int i = 0; i < 6; ++i)
-        list.NameButton(i, QString::fromLatin1(captions[i]));
-    for (auto [column, kind] : {std::pair{1, 3}, {2, 3}, {3, 1}, {4, 1}, {5, 4}})
-        list.ASearchTypes(column, kind);
-    list.setcSelect(5);
+    list.setShownColumns(5);
 }
 
 } // namespace
@@ -49,12 +45,15 @@ int main(int argc, char** argv)
         session.setFolder(QDir(args.first()).absolutePath());
     FileListView list;
     configure(list);
-    list.setSession(&session);
+    list.setModel(&session.model());
+    QObject::connect(&list, &FileListView::headerClicked, &list, [&](int column) {
+        session.sorter().sortByHeader(session.model(), column);
+    });
     list.resize(1000, 560);
     list.setWindowTitle(QStringLiteral("Quillon list: ") + session.folder());
     session.scanFolder();
     for (int c : clicks)
-        list.SortButton_Click(c);
+        list.sortButton(c)->click();
     list.show();
     return app.exec();
 }

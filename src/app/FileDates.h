@@ -42,8 +42,8 @@ public:
 
     // The change handler of a date picker, for the list view to call from
     // the picker's Change event:
-    //   picker->setTheDate(FileDates::creationPickerChanged(session, picker->Text(),
-    //                                                 picker->TheDate()));
+    //   picker->setTheDate(FileDates::creationPickerChanged(session, picker->text(),
+    //                                                 picker->theDate()));
     // 1. The picker's date becomes the picker's text read as a date; a text that is no
     //    date (half typed) leaves the date as it was, since the handler passes
     //    errors over.

@@ -2,6 +2,8 @@
 
 #include "app/UndoRecord.h"
 #include "filelist/FileListModel.h"
+#include "filelist/ListColumns.h"
+#include "filelist/ListSorter.h"
 
 #include <QObject>
 #include <QString>
@@ -84,6 +86,11 @@ public:
     // Runs the new-name generator over the list (the Generate button).
     void generateNames();
 
+    // How the list is sorted: the column kinds and the column sorted last,
+    // shared by the window's header and quillon-cli's --sort.
+    ListSorter& sorter() { return m_sorter; }
+    const ListSorter& sorter() const { return m_sorter; }
+
 signals:
     void patternChanged(const QString& pattern);
     void paddingChanged(const QString& padding);
@@ -106,4 +113,5 @@ private:
     QString m_pickerText[2];
     int m_lastPosition = -1;
     bool m_undoEnabled = false;
+    ListSorter m_sorter = ListColumns::newSorter();
 };

@@ -12,7 +12,7 @@
 #include "app/RegexReplace.h"
 #include "app/Session.h"
 #include "filelist/FolderScan.h"
-#include "filelist/ListSorter.h"
+#include "filelist/ListColumns.h"
 #include "filelist/NaturalOrder.h"
 #include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
@@ -132,20 +132,17 @@ bool namingTextsAccepted(const QCommandLineParser& parser)
 // value when a name is not one of them.
 std::optional<QList<int>> sortClicks(const QStringList& names)
 {
-    static const QStringList columns{QStringLiteral("no"),       QStringLiteral("created"),
-                                     QStringLiteral("modified"), QStringLiteral("name"),
-                                     QStringLiteral("newname"),  QStringLiteral("size"),
-                                     QStringLiteral("natural")};
     QList<int> clicks;
     for (const QString& name : names) {
-        const qsizetype index = columns.indexOf(name.toLower());
-        if (index < 0) {
+        const bool natural = name.compare(QLatin1String("natural"), Qt::CaseInsensitive) == 0;
+        const int index = natural ? NaturalClick : ListColumns::fromCliName(name);
+        if (!natural && index < 0) {
             CliOutput::err(QStringLiteral("quillon-cli: --sort takes no, created, modified, "
                                           "name, newname, size or natural, not \"%1\"")
                                .arg(name));
             return std::nullopt;
         }
-        clicks << (columns[index] == QLatin1String("natural") ? NaturalClick : int(index));
+        clicks << index;
     }
     return clicks;
 }
@@ -159,17 +156,7 @@ void sortList(Session& session, const QList<int>& clicks)
 {
     if (clicks.isEmpty())
         return;
-    auto newSorter = [] {
-        ListSorter sorter;
-        for (auto [column, kind] : {std::pair{1, ListSorter::DateTime},
-                                    {2, ListSorter::DateTime},
-                                    {3, ListSorter::Text},
-                                    {4, ListSorter::Text},
-                                    {5, ListSorter::MixedNumber}})
-            sorter.setColumnKind(column, kind);
-        return sorter;
-    };
-    ListSorter sorter = newSorter();
+    ListSorter& sorter = session.sorter();
     std::optional<int> last;
     for (int index : clicks) {
         std::vector<qint32>& order = session.model().displayOrder();
@@ -177,7 +164,7 @@ void sortList(Session& session, const QList<int>& clicks)
             std::reverse(order.begin(), order.end());
         } else if (index == NaturalClick) {
             NaturalOrder::sortByCurrentName(session.model());
-            sorter = newSorter();
+            sorter = ListColumns::newSorter();
         } else {
             sorter.sortByHeader(session.model(), index);
         }

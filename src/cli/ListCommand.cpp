@@ -3,6 +3,7 @@
 #include "CliOutput.h"
 
 #include "app/Session.h"
+#include "filelist/ListColumns.h"
 #include "output/ListingExport.h"
 #include "platform/FieldText.h"
 
@@ -12,18 +13,18 @@ namespace
 // One line per list position, in the shown order, tab-separated.
 void printRows(const Session& session)
 {
-    CliOutput::out(QStringLiteral("No.\tCreation Dates\tModified Dates\tCurrent Filenames\t"
-                                  "New Filenames\tSize"));
+    QStringList captions;
+    for (int column = 0; column < ListColumns::Count; ++column)
+        captions << ListColumns::caption(column);
+    CliOutput::out(captions.join(QLatin1Char('\t')));
     const FileListModel& model = session.model();
     QString line;
     for (int position = 0; position <= session.lastPosition(); ++position) {
         const int r = model.recordAt(position);
         line = QString::number(model.recordNumber(r));
-        for (const QString& field : {model.creationDateText(r), model.modifiedDateText(r),
-                                     model.currentNameOf(r).toString(), model.newNameOf(r),
-                                     model.sizeText(r).toString()}) {
+        for (int column = 1; column < ListColumns::Count; ++column) {
             line += QLatin1Char('\t');
-            line += FieldText::escaped(field);
+            line += FieldText::escaped(ListColumns::text(model, column, r));
         }
         CliOutput::out(line);
     }

@@ -1,5 +1,8 @@
 #include "DatePicker.h"
 
+#include "CalendarMonth.h"
+#include "CalendarPicture.h"
+#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
 #include "platform/DateText.h"
@@ -8,10 +11,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -21,88 +22,9 @@
 namespace
 {
 
-const QColor CellColor(153, 204, 204);
-const QColor TodayColor(0, 255, 255);
-const QColor SelectedColor(255, 224, 192);
-const QColor CaptionColor(187, 173, 1);
 const QColor DateBackColor(224, 224, 224);
 const QColor SurfaceColor(240, 240, 240);
 const QColor FrameColor(128, 128, 128);
-
-constexpr int PictureWidth = 33;
-constexpr int PictureHeight = 31;
-
-QDate pinnedToday;
-
-// The closed-state picture, 33 x 31 pixels: a small desk calendar in the
-// calendar's own colours (olive caption band, teal day cells, today and the
-// selected day marked), drawn as shapes so it is sharp at every scale.
-void paintCalendarPicture(QPainter& p)
-{
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF page(3.5, 5.5, 26, 22);
-    QPainterPath pagePath;
-    pagePath.addRoundedRect(page, 2.5, 2.5);
-
-    // Drop shadow, page, caption band.
-    p.fillPath(pagePath.translated(1, 1), QColor(0, 0, 0, 60));
-    QLinearGradient paper(page.topLeft(), page.bottomLeft());
-    paper.setColorAt(0, QColor(255, 255, 255));
-    paper.setColorAt(1, QColor(232, 236, 236));
-    p.fillPath(pagePath, paper);
-    p.save();
-    p.setClipPath(pagePath);
-    QLinearGradient band(0, page.top(), 0, page.top() + 7);
-    band.setColorAt(0, CaptionColor.lighter(125));
-    band.setColorAt(1, CaptionColor);
-    p.fillRect(QRectF(page.left(), page.top(), page.width(), 7), band);
-    p.restore();
-    p.setPen(QPen(QColor(70, 70, 60), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(pagePath);
-
-    // Two binder rings over the top edge.
-    p.setPen(Qt::NoPen);
-    for (const qreal x : {9.0, 21.0}) {
-        p.setBrush(QColor(60, 60, 60));
-        p.drawRoundedRect(QRectF(x, 2.5, 3, 6), 1.5, 1.5);
-        p.setBrush(QColor(200, 200, 200));
-        p.drawRoundedRect(QRectF(x + 0.5, 3, 1, 4), 0.5, 0.5);
-    }
-
-    // Day cells: three weeks of five days.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < 5; ++col) {
-            QColor c = CellColor.darker(118);
-            if (row == 1 && col == 2)
-                c = TodayColor.darker(110);
-            else if (row == 2 && col == 3)
-                c = SelectedColor.darker(125);
-            p.fillRect(QRect(7 + 4 * col, 15 + 4 * row, 3, 3), c);
-        }
-    }
-    p.restore();
-}
-
-// CalanderButton: the picture control; clicks fall through to the calendar.
-class CalendarPicture : public QWidget
-{
-public:
-    explicit CalendarPicture(QWidget* parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFixedSize(PictureWidth, PictureHeight);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        paintCalendarPicture(p);
-    }
-};
 
 } // namespace
 
@@ -111,13 +33,13 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
 
     // The month and year captions.
-    m_cMonth = makeButton(765, 90, 1500, 420);
-    m_cYear = makeButton(2160, 90, 1230, 420);
-    for (RenderedButton* b : {m_cMonth, m_cYear}) {
+    m_monthCaption = makeButton(765, 90, 1500, 420, "monthCaption");
+    m_yearCaption = makeButton(2160, 90, 1230, 420, "yearCaption");
+    for (RenderedButton* b : {m_monthCaption, m_yearCaption}) {
         b->setEnabled(false);
         b->setFontSize(12);
         b->setBorder(3);
-        b->setRenderColor(CaptionColor);
+        b->setRenderColor(CalendarColors::Caption);
     }
 
     // Weekday headers.
@@ -125,64 +47,66 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
     static const int widths[7] = {645, 600, 600, 600, 600, 600, 630};
     static const char* const names[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     for (int i = 0; i < 7; ++i) {
-        RenderedButton* b = makeButton(lefts[i], 450, widths[i], i == 1 || i == 5 ? 270 : 315);
+        RenderedButton* b =
+            makeButton(lefts[i], 450, widths[i], i == 1 || i == 5 ? 270 : 315, "weekdayCaption");
         b->setEnabled(false);
         if (i == 0 || i == 6)
             b->setBorder(3);
         b->setCaption(QString::fromLatin1(names[i]));
-        m_calander[i] = b;
+        m_weekdayCaptions[i] = b;
     }
 
     // The 6 x 7 day buttons.
     for (int k = 0; k < 42; ++k) {
-        RenderedButton* b = makeButton(45 + 585 * (k % 7), 720 + 585 * (k / 7), 600, 600);
+        RenderedButton* b =
+            makeButton(45 + 585 * (k % 7), 720 + 585 * (k / 7), 600, 600, "dayButton");
         b->setFontSize(11.25);
-        connect(b, &RenderedButton::Click, this, [this, k] { dayClicked(k); });
-        connect(b, &RenderedButton::MouseMove, this, [this, k] { dayHovered(k); });
-        m_calandera[k] = b;
+        connect(b, &RenderedButton::clicked, this, [this, k] { dayClicked(k); });
+        connect(b, &RenderedButton::mouseMove, this, [this, k] { dayHovered(k); });
+        m_dayButtons[k] = b;
     }
 
     // Month steps.
-    m_mchange[0] = makeButton(45, 4500, 2085, 600);
-    m_mchange[1] = makeButton(2115, 4500, 2040, 600);
+    m_monthSteps[0] = makeButton(45, 4500, 2085, 600, "monthStepButton");
+    m_monthSteps[1] = makeButton(2115, 4500, 2040, 600, "monthStepButton");
     for (int i = 0; i < 2; ++i) {
-        m_mchange[i]->setFontSize(12);
-        m_mchange[i]->setCaption(i == 0 ? QStringLiteral("<") : QStringLiteral(">"));
-        connect(m_mchange[i], &RenderedButton::Click, this, [this, i] { monthStep(i); });
+        m_monthSteps[i]->setFontSize(12);
+        m_monthSteps[i]->setCaption(i == 0 ? QStringLiteral("<") : QStringLiteral(">"));
+        connect(m_monthSteps[i], &RenderedButton::clicked, this, [this, i] { monthStep(i); });
     }
 
     // The date text box.
-    m_dateX = new QLineEdit(this);
-    m_dateX->setFrame(false);
+    m_dateBox = new QLineEdit(this);
+    m_dateBox->setObjectName(QStringLiteral("dateBox"));
+    m_dateBox->setFrame(false);
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(12);
     font.setBold(true);
-    m_dateX->setFont(font);
-    QPalette pal = m_dateX->palette();
-    pal.setColor(QPalette::Base, DateBackColor);
-    pal.setColor(QPalette::Text, Qt::black);
-    m_dateX->setPalette(pal);
-    m_dateX->setGeometry(Twips::toPixels(45, 4230, m_dateXWidth, m_dateXHeight, this));
-    m_dateX->installEventFilter(this);
-    setFocusProxy(m_dateX);
+    m_dateBox->setFont(font);
+    setBoxColor(QPalette::Base, DateBackColor);
+    setBoxColor(QPalette::Text, Qt::black);
+    m_dateBox->setGeometry(Twips::toPixels(45, 4230, m_dateXWidth, m_dateXHeight, this));
+    m_dateBox->installEventFilter(this);
+    setFocusProxy(m_dateBox);
 
     // The closed-state picture, on top of the others.
-    m_calanderButton = new CalendarPicture(this);
-    m_calanderButton->move(0, 0);
+    m_calendarButton = new CalendarPicture(this);
+    m_calendarButton->setObjectName(QStringLiteral("calendarButton"));
+    m_calendarButton->move(0, 0);
 
     // Start on today, closed, nothing selected.
-    const QDate now = today();
-    m_curDay = qint16(now.day());
-    m_curMonth = qint16(now.month());
-    m_curYear = qint16(now.year());
+    const QDate now = CalendarMonth::today();
+    m_currentDay = qint16(now.day());
+    m_currentMonth = qint16(now.month());
+    m_currentYear = qint16(now.year());
     m_selectedDate = DateText::zeroDate();
-    m_cMonth->setCaption(monthName(now.month()));
-    m_cYear->setCaption(QString::number(now.year()));
-    m_dateX->setText(DateText::shortDate(now));
-    CalcDate();
+    m_monthCaption->setCaption(monthName(now.month()));
+    m_yearCaption->setCaption(QString::number(now.year()));
+    m_dateBox->setText(DateText::shortDate(now));
+    showMonth();
     resize(closedSize());
 
-    connect(m_dateX, &QLineEdit::textChanged, this, &DatePicker::Change);
+    connect(m_dateBox, &QLineEdit::textChanged, this, &DatePicker::changed);
     connect(qApp, &QApplication::focusChanged, this, &DatePicker::focusChanged);
 }
 
@@ -190,13 +114,15 @@ DatePicker::~DatePicker()
 {
     // The children go (and the focus with them) after this object's own part.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-    m_dateX->removeEventFilter(this);
+    m_dateBox->removeEventFilter(this);
 }
 
-RenderedButton* DatePicker::makeButton(double left, double top, double width, double height)
+RenderedButton* DatePicker::makeButton(double left, double top, double width, double height,
+                                       const char* name)
 {
     auto* b = new RenderedButton(this);
-    b->setFocusPolicy(Qt::NoFocus); // the keyboard stays in DateX
+    b->setObjectName(QLatin1String(name));
+    b->setFocusPolicy(Qt::NoFocus); // the keyboard stays in the date box
     b->setGeometry(Twips::toPixels(left, top, width, height, this));
     return b;
 }
@@ -208,32 +134,7 @@ QSize DatePicker::openSize() const
 
 QSize DatePicker::closedSize() const
 {
-    return QSize(PictureWidth, Twips::toPixelsY(450, this));
-}
-
-// ---- dates ------------------------------------------------------------------
-
-QDate DatePicker::dateSerial(int year, int month, int day)
-{
-    const int m = month - 1;
-    const int carry = m >= 0 ? m / 12 : -((11 - m) / 12);
-    const QDate first(year + carry, m - 12 * carry + 1, 1);
-    if (!first.isValid())
-        return {};
-    const QDate date = first.addDays(qint64(day) - 1);
-    if (!date.isValid() || date.year() < 100 || date.year() > 9999)
-        return {};
-    return date;
-}
-
-void DatePicker::setToday(const QDate& date)
-{
-    pinnedToday = date;
-}
-
-QDate DatePicker::today()
-{
-    return pinnedToday.isValid() ? pinnedToday : QDate::currentDate();
+    return QSize(CalendarPicture::Width, Twips::toPixelsY(450, this));
 }
 
 QString DatePicker::monthName(int month) const
@@ -241,9 +142,9 @@ QString DatePicker::monthName(int month) const
     return DateText::locale().standaloneMonthName(month, QLocale::LongFormat); // "mmmm"
 }
 
-QDateTime DatePicker::TheDate() const
+QDateTime DatePicker::theDate() const
 {
-    const QDate date = dateSerial(m_curYear, m_curMonth, m_curDay);
+    const QDate date = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     return date.isValid() ? QDateTime(date, QTime(0, 0)) : DateText::zeroDate();
 }
 
@@ -252,48 +153,32 @@ void DatePicker::setTheDate(const QDateTime& date)
     if (!date.isValid())
         return;
     m_selectedDate = date;
-    m_curDay = qint16(date.date().day());
-    m_curMonth = qint16(date.date().month());
-    m_curYear = qint16(date.date().year());
-    m_cYear->setCaption(QString::number(m_curYear));
-    m_cMonth->setCaption(monthName(m_curMonth));
-    CalcDate();
+    m_currentDay = qint16(date.date().day());
+    m_currentMonth = qint16(date.date().month());
+    m_currentYear = qint16(date.date().year());
+    m_yearCaption->setCaption(QString::number(m_currentYear));
+    m_monthCaption->setCaption(monthName(m_currentMonth));
+    showMonth();
 }
 
-void DatePicker::CalcDate()
+void DatePicker::showMonth()
 {
-    const QDate first = dateSerial(m_curYear, m_curMonth, 1);
+    const QDate first = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, 1);
     if (!first.isValid())
         return;
-    m_cMonth->setCaption(monthName(first.month()));
-    m_cYear->setCaption(QString::number(m_curYear));
-    for (RenderedButton* b : m_calandera) {
-        b->setEnabled(false);
-        b->setCaption(QString());
-        b->setRenderColor(CellColor);
-    }
-    const int weekday = first.dayOfWeek() % 7 + 1; // Sunday = 1 ... Saturday = 7
-    const QDate start = first.addDays(-(weekday - 1));
-    const QDate now = today();
-    for (int i = 0; i <= 36; ++i) {
-        const QDate d = start.addDays(i);
-        RenderedButton* b = m_calandera[i];
-        if (i < 7 && d.day() > 8) {
-            // a day of the previous month: blank
-        } else if (i >= 29 && d.day() < 8) {
-            break; // a day of the next month: the month is complete
-        } else {
-            b->setCaption(QString::number(d.day()));
-            b->setEnabled(true);
-        }
-        if (d == now)
-            b->setRenderColor(TodayColor);
-        if (m_selectedDate.date() == d && m_selectedDate.time() == QTime(0, 0))
-            b->setRenderColor(SelectedColor);
+    m_monthCaption->setCaption(monthName(first.month()));
+    m_yearCaption->setCaption(QString::number(m_currentYear));
+    const auto cells = CalendarMonth::cells(first, m_selectedDate);
+    for (size_t k = 0; k < cells.size(); ++k) {
+        RenderedButton* b = m_dayButtons[k];
+        const CalendarMonth::Cell& cell = cells[k];
+        b->setEnabled(cell.day > 0);
+        b->setCaption(cell.day > 0 ? QString::number(cell.day) : QString());
+        b->setRenderColor(cell.mark == CalendarMonth::Mark::Today      ? CalendarColors::Today
+                          : cell.mark == CalendarMonth::Mark::Selected ? CalendarColors::Selected
+                                                                       : CalendarColors::Cell);
     }
 }
-
-// ---- opening and closing ----------------------------------------------------
 
 bool DatePicker::letPaintsRun()
 {
@@ -318,13 +203,13 @@ void DatePicker::open()
     resize(openSize());
     raise();
     showWhole();
-    const QDateTime typed = DateText::parse(m_dateX->text());
+    const QDateTime typed = DateText::parse(m_dateBox->text());
     if (typed.isValid()) {
         setTheDate(typed);
     } else {
-        const QDate now = today();
+        const QDate now = CalendarMonth::today();
         setTheDate(QDateTime(now, QTime(0, 0)));
-        m_dateX->setText(DateText::shortDate(now));
+        m_dateBox->setText(DateText::shortDate(now));
     }
 }
 
@@ -338,7 +223,7 @@ void DatePicker::surfaceClicked()
     m_isOpen = 0;
     backInContainer();
     resize(closedSize());
-    m_dateX->setText(DateText::shortDate(TheDate().date()));
+    m_dateBox->setText(DateText::shortDate(theDate().date()));
 }
 
 void DatePicker::closeAsOnFocusLoss()
@@ -380,7 +265,7 @@ void DatePicker::showWhole()
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     setGeometry(place);
     show();
-    m_dateX->setFocus(Qt::PopupFocusReason);
+    m_dateBox->setFocus(Qt::PopupFocusReason);
     m_moving = false;
 }
 
@@ -424,7 +309,7 @@ void DatePicker::focusChanged(QWidget* old, QWidget* now)
     const bool wasInside = inside(old);
     const bool isInside = inside(now);
     if (!wasInside && isInside) {
-        // Open, but leave IsOpen at 0: the click that brought the focus opens once more.
+        // Open, but leave isOpen() at 0: the click that brought the focus opens once more.
         if (m_isOpen == 0) {
             open();
             m_isOpen = 0;
@@ -434,22 +319,22 @@ void DatePicker::focusChanged(QWidget* old, QWidget* now)
     }
 }
 
-void DatePicker::JLostFocus()
+void DatePicker::closeCalendar()
 {
     closeAsOnFocusLoss();
-    QPalette pal = m_dateX->palette();
+    QPalette pal = m_dateBox->palette();
     pal.setColor(QPalette::Text, Qt::black);
-    m_dateX->setPalette(pal);
-    m_calanderButton->hide();
+    m_dateBox->setPalette(pal);
+    m_calendarButton->hide();
 }
 
 void DatePicker::dayClicked(int k)
 {
-    m_curDay = qint16(m_calandera[k]->Caption().toInt());
-    const QDate date = dateSerial(m_curYear, m_curMonth, m_curDay);
+    m_currentDay = qint16(m_dayButtons[k]->caption().toInt());
+    const QDate date = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     QPointer<DatePicker> alive(this);
     if (date.isValid())
-        m_dateX->setText(DateText::shortDate(date)); // raises Change
+        m_dateBox->setText(DateText::shortDate(date)); // raises Change
     if (!alive)
         return;
     m_isOpen = 0;
@@ -458,112 +343,110 @@ void DatePicker::dayClicked(int k)
     resize(closedSize());
     if (!letPaintsRun())
         return;
-    emit Click();
+    emit clicked();
 }
 
 void DatePicker::monthStep(int index)
 {
-    m_curMonth = qint16(m_curMonth + (index == 0 ? -1 : 1));
-    if (m_curMonth < 1) {
-        m_curMonth = 12;
-        --m_curYear;
-    } else if (m_curMonth > 12) {
-        m_curMonth = 1;
-        ++m_curYear;
+    m_currentMonth = qint16(m_currentMonth + (index == 0 ? -1 : 1));
+    if (m_currentMonth < 1) {
+        m_currentMonth = 12;
+        --m_currentYear;
+    } else if (m_currentMonth > 12) {
+        m_currentMonth = 1;
+        ++m_currentYear;
     }
-    CalcDate();
-    const QDate date = dateSerial(m_curYear, m_curMonth, m_curDay);
+    showMonth();
+    const QDate date = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     if (date.isValid())
-        m_dateX->setText(DateText::shortDate(date));
+        m_dateBox->setText(DateText::shortDate(date));
 }
 
 void DatePicker::dayHovered(int k)
 {
-    RenderedButton* b = m_calandera[k];
-    b->setToolTip(b->Caption() + QLatin1Char(' ') + m_cMonth->Caption() + QLatin1Char(' ') +
-                  m_cYear->Caption());
+    RenderedButton* b = m_dayButtons[k];
+    b->setToolTip(b->caption() + QLatin1Char(' ') + m_monthCaption->caption() + QLatin1Char(' ') +
+                  m_yearCaption->caption());
 }
 
-// ---- properties -------------------------------------------------------------
-
-QString DatePicker::Text() const
+QString DatePicker::text() const
 {
-    return m_dateX->text();
+    return m_dateBox->text();
 }
 
 void DatePicker::setText(const QString& text)
 {
-    m_dateX->setText(text);
+    m_dateBox->setText(text);
     emit propertyChanged(QStringLiteral("Text"));
 }
 
-QString DatePicker::DateToolTipText() const
+QString DatePicker::dateToolTipText() const
 {
-    return m_dateX->toolTip();
+    return m_dateBox->toolTip();
 }
 
 void DatePicker::setDateToolTipText(const QString& text)
 {
-    m_dateX->setToolTip(text);
+    m_dateBox->setToolTip(text);
     emit propertyChanged(QStringLiteral("DateToolTipText"));
 }
 
-QString DatePicker::FontName() const
+QString DatePicker::fontName() const
 {
-    return m_dateX->font().family();
+    return m_dateBox->font().family();
 }
 
 void DatePicker::setFontName(const QString& name)
 {
-    QFont font = m_dateX->font();
+    QFont font = m_dateBox->font();
     font.setFamily(name);
-    m_dateX->setFont(font);
+    m_dateBox->setFont(font);
     emit propertyChanged(QStringLiteral("FontName"));
 }
 
-float DatePicker::FontSize() const
+float DatePicker::fontSize() const
 {
-    return float(m_dateX->font().pointSizeF());
+    return float(m_dateBox->font().pointSizeF());
 }
 
 void DatePicker::setFontSize(float points)
 {
     if (points > 0) {
-        QFont font = m_dateX->font();
+        QFont font = m_dateBox->font();
         font.setPointSizeF(points);
-        m_dateX->setFont(font);
+        m_dateBox->setFont(font);
     }
-    // Scale the text box as the original does: its twips divided by 15 and
-    // multiplied by the screen's twips per pixel (no change at 96 DPI).
+    // Scale the text box: its twips divided by 15 and multiplied by the
+    // screen's twips per pixel (no change at 96 DPI).
     m_dateXWidth = m_dateXWidth / 15 * Twips::perPixelX(this);
     m_dateXHeight = m_dateXHeight / 15 * Twips::perPixelY(this);
-    m_dateX->resize(Twips::toPixelsX(m_dateXWidth, this), Twips::toPixelsY(m_dateXHeight, this));
+    m_dateBox->resize(Twips::toPixelsX(m_dateXWidth, this), Twips::toPixelsY(m_dateXHeight, this));
     emit propertyChanged(QStringLiteral("FontSize"));
 }
 
-bool DatePicker::FontBold() const
+bool DatePicker::fontBold() const
 {
-    return m_dateX->font().bold();
+    return m_dateBox->font().bold();
 }
 
 void DatePicker::setFontBold(bool bold)
 {
-    QFont font = m_dateX->font();
+    QFont font = m_dateBox->font();
     font.setBold(bold);
-    m_dateX->setFont(font);
+    m_dateBox->setFont(font);
     emit propertyChanged(QStringLiteral("FontBold"));
 }
 
-bool DatePicker::FontItalic() const
+bool DatePicker::fontItalic() const
 {
-    return m_dateX->font().italic();
+    return m_dateBox->font().italic();
 }
 
 void DatePicker::setFontItalic(bool italic)
 {
-    QFont font = m_dateX->font();
+    QFont font = m_dateBox->font();
     font.setItalic(italic);
-    m_dateX->setFont(font);
+    m_dateBox->setFont(font);
     emit propertyChanged(QStringLiteral("FontItalic"));
 }
 
@@ -572,28 +455,31 @@ void DatePicker::setFontCharset(int charset)
     m_fontCharset = qint16(charset);
 }
 
-QColor DatePicker::BackColor() const
+QColor DatePicker::backColor() const
 {
-    return m_dateX->palette().color(QPalette::Base);
+    return m_dateBox->palette().color(QPalette::Base);
 }
 
 void DatePicker::setBackColor(const QColor& color)
 {
-    QPalette pal = m_dateX->palette();
-    pal.setColor(QPalette::Base, color);
-    m_dateX->setPalette(pal);
+    setBoxColor(QPalette::Base, color);
 }
 
-QColor DatePicker::ForeColor() const
+QColor DatePicker::foreColor() const
 {
-    return m_dateX->palette().color(QPalette::Text);
+    return m_dateBox->palette().color(QPalette::Text);
 }
 
 void DatePicker::setForeColor(const QColor& color)
 {
-    QPalette pal = m_dateX->palette();
-    pal.setColor(QPalette::Text, color);
-    m_dateX->setPalette(pal);
+    setBoxColor(QPalette::Text, color);
+}
+
+void DatePicker::setBoxColor(QPalette::ColorRole role, const QColor& color)
+{
+    QPalette pal = m_dateBox->palette();
+    pal.setColor(role, color);
+    m_dateBox->setPalette(pal);
 }
 
 void DatePicker::setEnabled(bool enabled)
@@ -601,13 +487,6 @@ void DatePicker::setEnabled(bool enabled)
     QWidget::setEnabled(enabled);
     emit propertyChanged(QStringLiteral("Enabled"));
 }
-
-void DatePicker::Refresh()
-{
-    update();
-}
-
-// ---- events -----------------------------------------------------------------
 
 void DatePicker::paintEvent(QPaintEvent*)
 {
@@ -618,7 +497,7 @@ void DatePicker::paintEvent(QPaintEvent*)
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (m_pictureOnSurface)
-        paintCalendarPicture(p);
+        CalendarPicture::paint(p);
 }
 
 void DatePicker::mousePressEvent(QMouseEvent* event)
@@ -641,21 +520,21 @@ void DatePicker::mouseReleaseEvent(QMouseEvent* event)
 
 bool DatePicker::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_dateX)
+    if (watched != m_dateBox)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        int keyCode = RenderedButton::vbKeyCode(key);
-        int shift = RenderedButton::vbShift(key->modifiers());
+        int keyCode = InputCodes::virtualKeyCode(key);
+        int shift = InputCodes::shiftCode(key->modifiers());
         QPointer<DatePicker> alive(this);
-        emit KeyDown(keyCode, shift);
+        emit keyDown(keyCode, shift);
         if (!alive)
             return true;
         if (!key->text().isEmpty()) {
             const int typed = key->text().at(0).unicode();
             int keyAscii = typed;
-            emit KeyPress(keyAscii);
+            emit keyPress(keyAscii);
             if (!alive)
                 return true;
             if (keyAscii == 0)
@@ -663,7 +542,7 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event)
             if (keyAscii != typed) {
                 const QChar replaced{char16_t(keyAscii)};
                 if (replaced.isPrint())
-                    m_dateX->insert(QString(replaced));
+                    m_dateBox->insert(QString(replaced));
                 return true;
             }
         }
@@ -672,14 +551,14 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) {
-            int keyCode = RenderedButton::vbKeyCode(key);
-            int shift = RenderedButton::vbShift(key->modifiers());
-            emit KeyUp(keyCode, shift);
+            int keyCode = InputCodes::virtualKeyCode(key);
+            int shift = InputCodes::shiftCode(key->modifiers());
+            emit keyUp(keyCode, shift);
         }
         break;
     }
     case QEvent::MouseButtonDblClick:
-        emit DblClick();
+        emit doubleClicked();
         break;
     default:
         break;

@@ -1,54 +1,50 @@
 #pragma once
 
-// DatePicker: the drop-down date picker (the list view's
-// DatePicker1 and DatePicker2). Closed it is a small calendar picture;
-// a click opens a month calendar (caption, weekday headers, 6 x 7 day
-// buttons, month steps and the date text box DateX). Clicking a day writes
-// its short date into DateX and closes the calendar. Every date text goes
-// through DateText (shortDate / parse), so what the picker writes parses back.
+// DatePicker: the drop-down date picker (of the list view's creation and
+// modified columns). Closed it is a small calendar picture; a click opens a
+// month calendar (caption, weekday headers, 6 x 7 day buttons, month steps
+// and the date text box). Clicking a day writes its short date into the box
+// and closes the calendar. Every date text goes through DateText (shortDate /
+// parse), so what the picker writes parses back.
 //
-// Public API (getter = the property's name, setter = "set" + name; "marks" = the
+// Public API (getter = the property's name in Qt style, setter = "set" + name; "marks" = the
 // setter reports propertyChanged(key) under that key; nothing is persisted):
-//   QDateTime TheDate()  setTheDate(QDateTime)   get: the date of CurYear/CurMonth/CurDay built
-//   with
-//             dateSerial (an out-of-range day rolls over), the zero date on error. set:
-//             SelectedDate = value, Cur* from it, captions, CalcDate(); DateX is not changed.
-//   QString Text()             setText(QString)            DateX's text; marks "Text"
-//   QString DateToolTipText()  setDateToolTipText(QString) DateX's tooltip; marks "DateToolTipText"
-//   QString FontName()         setFontName(QString)        DateX's font; marks "FontName"
-//   float   FontSize()         setFontSize(float)          and scales DateX; marks "FontSize"
-//   bool    FontBold(), FontItalic()  setFontBold, setFontItalic          marks
-//   "FontBold"/"FontItalic" int     FontCharset()      setFontCharset(int)         kept only: Qt
-//   fonts are Unicode, so it changes
-//                                                          no drawing; reading gives the last value
-//                                                          set (0)
-//   QColor  BackColor(), ForeColor()  setBackColor, setForeColor  DateX's colours
-//   bool    Enabled()          setEnabled(bool)            marks "Enabled" (hides
-//   QWidget::setEnabled) void    Refresh()   void CalcDate()   void JLostFocus() static QDate
-//   dateSerial(int year, int month, int day)  the platform's date-from-parts rule
-//             (months roll into years, days into months: (2020, 2, 31) is 2 March 2020); invalid
-//             outside the years 100..9999
-//   static void setToday(QDate) / QDate today()   today's date; tests pin it, an invalid date
-//             returns to the system clock
-// Signals (the control's events): Change() (DateX's text changed), Click() (a day was clicked,
-// after the
-//   calendar closed), DblClick(), KeyDown(int& KeyCode, int& Shift), KeyPress(int& KeyAscii) (set
-//   it to 0 to drop the character), KeyUp(int& KeyCode, int& Shift), propertyChanged(const QString&
-//   key)
-// Children, by the property's names: CMonth(), Cyear(), Calander(0..6), Calandera(0..41) (also
-//   dayButton(k), k = 7 * row + column), Mchange(0 = "<", 1 = ">"), DateX(), CalanderButton().
-// State read-outs: CurDay(), CurMonth(), CurYear(), SelectedDate(), IsOpen(), openSize(),
-// closedSize().
+//   QDateTime theDate()  setTheDate(QDateTime)   get: the date of currentYear/Month/Day built
+//             with dateSerial (an out-of-range day rolls over), the zero date on error.
+//             set: selectedDate = value, the current day from it, captions, showMonth(); the
+//             date box is not changed.
+//   QString text()             setText(QString)            the date box's text; marks "Text"
+//   QString dateToolTipText()  setDateToolTipText(QString) the box's tool tip; marks
+//                                                          "DateToolTipText"
+//   QString fontName()         setFontName(QString)        the box's font; marks "FontName"
+//   float   fontSize()         setFontSize(float)          and scales the box; marks "FontSize"
+//   bool    fontBold(), fontItalic()  setFontBold, setFontItalic   marks "FontBold"/"FontItalic"
+//   int     fontCharset()      setFontCharset(int)         kept only: Qt fonts are Unicode, so
+//                                                          it changes no drawing
+//   QColor  backColor(), foreColor()  setBackColor, setForeColor  the box's colours
+//   bool    isEnabled()        setEnabled(bool)            marks "Enabled" (hides
+//                                                          QWidget::setEnabled)
+//   void    refresh()   void showMonth() (fills the day grid)   void closeCalendar()
+//   The dates of the grid, today's date and the date-from-parts rule: see CalendarMonth.
+// Signals: changed() (the box's text changed), clicked() (a day was clicked, after the
+//   calendar closed), doubleClicked(), keyDown(int& keyCode, int& shift), keyPress(int&
+//   keyAscii) (set it to 0 to drop the character), keyUp(int& keyCode, int& shift),
+//   propertyChanged(const QString& key)
+// Children: monthCaption(), yearCaption(), weekdayCaption(0..6), dayButton(k) (k = 7 * row +
+//   column), monthStepButton(0 = "<", 1 = ">"), dateBox(), calendarButton().
+// State read-outs: currentDay(), currentMonth(), currentYear(), selectedDate(), isOpen(),
+//   openSize(), closedSize().
 //
 // Sizes: open 4170 x 5085 twips, closed the picture's width (33 pixels) x 450 twips. The container
 // places the control; opening raises it above its siblings, and where the
 // container (or the window) would cut the open calendar, it opens as a drop-down
-// window of its own at the same place, closed by a press outside or Escape. DateX is the focus
-// proxy: the focus entering the control (or any child) opens the calendar, leaving it closes the
-// calendar.
+// window of its own at the same place, closed by a press outside or Escape. The date box is the
+// focus proxy: the focus entering the control (or any child) opens the calendar, leaving it
+// closes the calendar.
 
 #include <QDate>
 #include <QDateTime>
+#include <QPalette>
 #include <QWidget>
 
 #include <array>
@@ -59,67 +55,73 @@ class RenderedButton;
 class DatePicker : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QDateTime theDate READ theDate WRITE setTheDate)
+    Q_PROPERTY(QString text READ text WRITE setText)
+    Q_PROPERTY(QString dateToolTipText READ dateToolTipText WRITE setDateToolTipText)
+    Q_PROPERTY(QString fontName READ fontName WRITE setFontName)
+    Q_PROPERTY(float fontSize READ fontSize WRITE setFontSize)
+    Q_PROPERTY(bool fontBold READ fontBold WRITE setFontBold)
+    Q_PROPERTY(bool fontItalic READ fontItalic WRITE setFontItalic)
+    Q_PROPERTY(int fontCharset READ fontCharset WRITE setFontCharset)
+    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QColor foreColor READ foreColor WRITE setForeColor)
 public:
     explicit DatePicker(QWidget* parent = nullptr);
     ~DatePicker() override;
 
-    QDateTime TheDate() const;
+    QDateTime theDate() const;
     void setTheDate(const QDateTime& date);
-    QString Text() const;
+    QString text() const;
     void setText(const QString& text);
-    QString DateToolTipText() const;
+    QString dateToolTipText() const;
     void setDateToolTipText(const QString& text);
-    QString FontName() const;
+    QString fontName() const;
     void setFontName(const QString& name);
-    float FontSize() const;
+    float fontSize() const;
     void setFontSize(float points);
-    bool FontBold() const;
+    bool fontBold() const;
     void setFontBold(bool bold);
-    bool FontItalic() const;
+    bool fontItalic() const;
     void setFontItalic(bool italic);
-    int FontCharset() const { return m_fontCharset; }
+    int fontCharset() const { return m_fontCharset; }
     void setFontCharset(int charset);
-    QColor BackColor() const;
+    QColor backColor() const;
     void setBackColor(const QColor& color);
-    QColor ForeColor() const;
+    QColor foreColor() const;
     void setForeColor(const QColor& color);
-    bool Enabled() const { return isEnabled(); }
-    void setEnabled(bool enabled);
+    // Hides QWidget::setEnabled to report the change; invokable by name for that.
+    Q_INVOKABLE void setEnabled(bool enabled);
 
-    void Refresh();
-    void CalcDate();
-    void JLostFocus();
+    void refresh() { update(); }
+    void showMonth();
+    void closeCalendar();
 
-    static QDate dateSerial(int year, int month, int day);
-    static void setToday(const QDate& date);
-    static QDate today();
+    RenderedButton* monthCaption() const { return m_monthCaption; }
+    RenderedButton* yearCaption() const { return m_yearCaption; }
+    RenderedButton* weekdayCaption(int index) const { return m_weekdayCaptions.at(size_t(index)); }
+    // Day k = 7 * row + column of the grid (0..41).
+    RenderedButton* dayButton(int k) const { return m_dayButtons.at(size_t(k)); }
+    RenderedButton* monthStepButton(int index) const { return m_monthSteps.at(size_t(index)); }
+    QLineEdit* dateBox() const { return m_dateBox; }
+    QWidget* calendarButton() const { return m_calendarButton; }
 
-    RenderedButton* CMonth() const { return m_cMonth; }
-    RenderedButton* Cyear() const { return m_cYear; }
-    RenderedButton* Calander(int index) const { return m_calander.at(index); }
-    RenderedButton* Calandera(int index) const { return m_calandera.at(index); }
-    RenderedButton* dayButton(int k) const { return m_calandera.at(k); }
-    RenderedButton* Mchange(int index) const { return m_mchange.at(index); }
-    QLineEdit* DateX() const { return m_dateX; }
-    QWidget* CalanderButton() const { return m_calanderButton; }
-
-    int CurDay() const { return m_curDay; }
-    int CurMonth() const { return m_curMonth; }
-    int CurYear() const { return m_curYear; }
-    QDateTime SelectedDate() const { return m_selectedDate; }
-    int IsOpen() const { return m_isOpen; }
+    int currentDay() const { return m_currentDay; }
+    int currentMonth() const { return m_currentMonth; }
+    int currentYear() const { return m_currentYear; }
+    QDateTime selectedDate() const { return m_selectedDate; }
+    int isOpen() const { return m_isOpen; }
     QSize openSize() const;
     QSize closedSize() const;
 
     QSize sizeHint() const override { return closedSize(); }
 
 signals:
-    void Change();
-    void Click();
-    void DblClick();
-    void KeyDown(int& KeyCode, int& Shift);
-    void KeyPress(int& KeyAscii);
-    void KeyUp(int& KeyCode, int& Shift);
+    void changed();
+    void clicked();
+    void doubleClicked();
+    void keyDown(int& keyCode, int& shift);
+    void keyPress(int& keyAscii);
+    void keyUp(int& keyCode, int& shift);
     void propertyChanged(const QString& key);
 
 protected:
@@ -130,7 +132,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    RenderedButton* makeButton(double left, double top, double width, double height);
+    RenderedButton* makeButton(double left, double top, double width, double height,
+                               const char* name);
     void surfaceClicked();
     void open();
     void closeAsOnFocusLoss();
@@ -142,12 +145,13 @@ private:
     void monthStep(int index);
     void dayHovered(int k);
     void clearSurface();
+    void setBoxColor(QPalette::ColorRole role, const QColor& color);
     bool letPaintsRun();
     QString monthName(int month) const;
 
-    qint16 m_curDay = 1;
-    qint16 m_curMonth = 1;
-    qint16 m_curYear = 2000;
+    qint16 m_currentDay = 1;
+    qint16 m_currentMonth = 1;
+    qint16 m_currentYear = 2000;
     QDateTime m_selectedDate;
     qint16 m_isOpen = 0;
     int m_fontCharset = 0;
@@ -159,11 +163,11 @@ private:
     double m_dateXWidth = 4105; // twips
     double m_dateXHeight = 285; // twips
 
-    RenderedButton* m_cMonth = nullptr;
-    RenderedButton* m_cYear = nullptr;
-    std::array<RenderedButton*, 7> m_calander{};
-    std::array<RenderedButton*, 42> m_calandera{};
-    std::array<RenderedButton*, 2> m_mchange{};
-    QLineEdit* m_dateX = nullptr;
-    QWidget* m_calanderButton = nullptr;
+    RenderedButton* m_monthCaption = nullptr;
+    RenderedButton* m_yearCaption = nullptr;
+    std::array<RenderedButton*, 7> m_weekdayCaptions{};
+    std::array<RenderedButton*, 42> m_dayButtons{};
+    std::array<RenderedButton*, 2> m_monthSteps{};
+    QLineEdit* m_dateBox = nullptr;
+    QWidget* m_calendarButton = nullptr;
 };

@@ -1,18 +1,21 @@
 #include "FileListView.h"
 
+#include "ColumnLayout.h"
 #include "DatePicker.h"
+#include "FileListLook.h"
+#include "FileListPainter.h"
 #include "RenderedButton.h"
 #include "ScrollBar.h"
+#include "Twips.h"
 
-#include "app/FileDates.h"
-#include "app/Session.h"
-#include "filelist/SortKeys.h"
+#include "filelist/ListColumns.h"
 #include "platform/PropertyBag.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -24,113 +27,41 @@ namespace
 {
 
 constexpr int HeaderButtonHeight = 26;
-constexpr int ScrollBarWidth = 15;  // sBar, kept out of the drawing width
-constexpr int HScrollHeight = 17;   // HScroll1 along the bottom edge
-constexpr int HScrollRange = 400;   // how far the drawing widens with NoScroll 1
-constexpr int MinColumnWidth = 40;  // a dragged column line keeps this much room
-constexpr int TextMargin = 20;      // room left at the end of a cut text
-constexpr int HighlightHeight = 15; // the band behind a chosen row
-const QColor NewNameColor(170, 134, 1);
-const QColor HighlightColor(250, 250, 250);
+constexpr int ScrollBarWidth = 15; // the scroll bar, kept out of the drawing width
+constexpr int HScrollHeight = 17;  // the horizontal bar along the bottom edge
+constexpr int HScrollRange = 400;  // how far the drawing widens with horizontal scroll 1
 const QColor NewNameButtonColor(255, 255, 192);
-const QColor LightLineColor(224, 224, 224);
 
-// The platform's rounding: to the nearest whole number, halves to even.
-int roundEven(double v)
-{
-    return int(std::nearbyint(v));
-}
+using Twips::roundEven;
 
-// Virtual-key codes sBar reports.
+// Virtual-key codes the scroll bar reports.
 enum Key { PageUp = 33, PageDown = 34, End = 35, Home = 36, Up = 38, Down = 40 };
-
-const char* const ButtonTips[FileListView::ButtonCount] = {"Sort by Number...",
-                                                           "Sort by Creation Date and Time...",
-                                                           "Sort by Creation Date and Time...",
-                                                           "Sort by Source Filenames...",
-                                                           "Sort by Destination Filenames...",
-                                                           "Sort by File Size...",
-                                                           nullptr};
 
 // A waiting pointer on the control that comes back whatever happens.
 class WaitPointer
 {
 public:
     explicit WaitPointer(QWidget* widget) : m_widget(widget) { widget->setCursor(Qt::WaitCursor); }
-    ~WaitPointer() { m_widget->setCursor(Qt::ArrowCursor); }
+    ~WaitPointer()
+    {
+        if (m_widget)
+            m_widget->setCursor(Qt::ArrowCursor);
+    }
 
 private:
-    QWidget* m_widget;
+    QPointer<QWidget> m_widget;
 };
 
 } // namespace
 
-// Prints the cells of the rows with the running font and colour, as the rows
-// are drawn one after another: a chosen row stays in the colour the previous
-// row ended with.
-struct FileListView::RowPainter {
-    QPainter& painter;
-    QFont regular;
-    QFont bold;
-    QFontMetricsF regularMetrics;
-    QFontMetricsF boldMetrics;
-    bool isBold = false;
-    QColor color;
-
-    RowPainter(QPainter& p, const QFont& font, const QColor& start)
-        : painter(p), regular(weighted(font, false)), bold(weighted(font, true)),
-          regularMetrics(regular, p.device()), boldMetrics(bold, p.device()), color(start)
-    {
-    }
-    static QFont weighted(QFont font, bool isBold)
-    {
-        font.setBold(isBold);
-        return font;
-    }
-    const QFontMetricsF& metrics() const { return isBold ? boldMetrics : regularMetrics; }
-    void setStyle(bool boldText, const QColor& c)
-    {
-        isBold = boldText;
-        color = c;
-    }
-    void print(double x, int y, const QString& text)
-    {
-        painter.setFont(isBold ? bold : regular);
-        painter.setPen(color);
-        painter.drawText(QPointF(x, y + metrics().ascent()), text);
-    }
-    // The first characters of text that fit width less the margin, by a
-    // proportional estimate from the width of the whole text; nothing when
-    // the column is narrower than the margin.
-    void printCut(double x, int y, const QString& text, int width)
-    {
-        if (text.isEmpty())
-            return;
-        const double whole = metrics().horizontalAdvance(text);
-        const qsizetype length = text.size();
-        const qsizetype k =
-            whole > 0 ? qsizetype(roundEven(double(length) * (width - TextMargin) / whole))
-                      : length;
-        if (k >= length)
-            print(x, y, text);
-        else if (k > 0)
-            print(x, y, text.left(k));
-    }
-    int lineHeight() const { return int(std::ceil(metrics().lineSpacing())); }
-};
-
 FileListView::FileListView(QWidget* parent) : QFrame(parent)
 {
-    m_backColor = palette().color(QPalette::Button);
-    m_foreColor = palette().color(QPalette::ButtonText);
-    m_font = QFont(QStringLiteral("Arial"));
-    m_font.setPointSizeF(9);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     createChildren();
     createPickers();
     attachModel(m_model);
-    UserControl_Resize();
+    layoutColumns();
 }
 
 // The children outlive this object's own members; nothing they signal while
@@ -147,24 +78,26 @@ void FileListView::createChildren()
     captionFont.setPointSizeF(11.25);
     for (int i = 0; i < ButtonCount; ++i) {
         auto* button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("sortButton%1").arg(i));
         button->setFont(captionFont);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(0, 0, 41, HeaderButtonHeight);
-        if (ButtonTips[i])
-            button->setToolTip(QString::fromLatin1(ButtonTips[i]));
+        button->setText(ListColumns::caption(i));
+        button->setToolTip(ListColumns::sortTip(i));
         if (i == 4) {
             QPalette pal = button->palette();
             pal.setColor(QPalette::Button, NewNameButtonColor);
             button->setPalette(pal);
         }
         button->installEventFilter(this);
-        connect(button, &QPushButton::clicked, this, [this, i] { SortButton_Click(i); });
+        connect(button, &QPushButton::clicked, this, [this, i] { headerButtonClicked(i); });
         m_sortButton[size_t(i)] = button;
     }
-    m_sBar = new ScrollBar(this);
-    m_sBar->setValueMax(0);
-    connect(m_sBar, &ScrollBar::Change, this, &FileListView::REFscreen);
-    connect(m_sBar, &ScrollBar::KeyDown, this, &FileListView::sBarKeyDown);
+    m_scrollBar = new ScrollBar(this);
+    m_scrollBar->setObjectName(QStringLiteral("scrollBar"));
+    m_scrollBar->setValueMax(0);
+    connect(m_scrollBar, &ScrollBar::changed, this, &FileListView::redraw);
+    connect(m_scrollBar, &ScrollBar::keyDown, this, &FileListView::scrollKeyDown);
     m_hScroll = new QScrollBar(Qt::Horizontal, this);
     m_hScroll->setFocusPolicy(Qt::NoFocus);
     m_hScroll->setMaximum(0);
@@ -176,19 +109,18 @@ void FileListView::createPickers()
 {
     for (int column = 0; column < 2; ++column) {
         auto* picker = new DatePicker(this);
+        picker->setObjectName(column == 0 ? QStringLiteral("creationPicker")
+                                          : QStringLiteral("modifiedPicker"));
         picker->move(0, 0);
-        connect(picker, &DatePicker::Change, this, [this, column] { pickerChanged(column); });
+        // Picking a date sets it for every file at once; the rename pass writes it.
+        connect(picker, &DatePicker::changed, this, [this, column, picker] {
+            emit datePicked(column, picker->text(), picker->theDate());
+        });
         m_picker[size_t(column)] = picker;
     }
 }
 
 // ---- the list ---------------------------------------------------------------
-
-void FileListView::setSession(Session* session)
-{
-    m_session = session;
-    setModel(session ? &session->model() : nullptr);
-}
 
 void FileListView::setModel(FileListModel* model)
 {
@@ -209,7 +141,7 @@ void FileListView::attachModel(FileListModel* model)
         });
     connect(model, &FileListModel::reloaded, this, &FileListView::modelReloaded,
             Qt::UniqueConnection);
-    connect(model, &FileListModel::refreshRequested, this, &FileListView::REFscreen,
+    connect(model, &FileListModel::refreshRequested, this, &FileListView::redraw,
             Qt::UniqueConnection);
 }
 
@@ -217,64 +149,38 @@ void FileListView::attachModel(FileListModel* model)
 // row and its mark stay as they were, so a mark moves to the first record.
 void FileListView::modelReloaded()
 {
-    m_sBar->setValue(0);
-    UserControl_Resize();
-}
-
-QString FileListView::GetDate1() const
-{
-    return FileDates::pendingCreationDate(*m_model, m_picker[0]->Text());
-}
-
-QString FileListView::GetDate2() const
-{
-    return FileDates::pendingModifiedDate(*m_model, m_picker[1]->Text());
-}
-
-// Picking a date sets it for every file at once; the rename pass writes it.
-void FileListView::pickerChanged(int column)
-{
-    DatePicker* picker = m_picker[size_t(column)];
-    const QString text = picker->Text();
-    QDateTime date;
-    if (m_session && column == 0)
-        date = FileDates::creationPickerChanged(*m_session, text, picker->TheDate());
-    else if (m_session)
-        date = FileDates::modifiedPickerChanged(*m_session, text, picker->TheDate());
-    else
-        date =
-            FileDates::pickerChanged(*m_model, FileDates::Column(column), text, picker->TheDate());
-    picker->setTheDate(date);
+    m_scrollBar->setValue(0);
+    layoutColumns();
 }
 
 // ---- columns and sorting ----------------------------------------------------
 
-void FileListView::NameButton(int index, const QString& titleString)
+void FileListView::setColumnCaption(int column, const QString& caption)
 {
-    m_sortButton.at(size_t(index))->setText(titleString);
+    m_sortButton.at(size_t(column))->setText(caption);
 }
 
-void FileListView::SortButton_Click(int index)
+void FileListView::headerButtonClicked(int column)
 {
+    QPointer<FileListView> alive(this);
     {
         const WaitPointer wait(this);
-        m_sorter.sortByHeader(*m_model, index);
+        emit headerClicked(column);
     }
+    if (!alive)
+        return;
     setPointer(Pointer::Default);
-    REFscreen();
-    m_sBar->setFocus();
+    redraw();
+    m_scrollBar->setFocus();
 }
 
-// ---- layout -----------------------------------------------------------------
-
-void FileListView::UserControl_Resize()
+void FileListView::layoutColumns()
 {
     for (int i = 2; i < ButtonCount; ++i)
         m_sortButton[size_t(i)]->hide();
-    const QFontMetricsF metrics(m_font, this);
+    const QFontMetricsF metrics(m_look.font, this);
     const QString widest = QString::number(lastIndex()) + QLatin1Char('W');
-    m_columnStart[1] = qint16(roundEven(metrics.horizontalAdvance(widest) + 8));
-    if (m_noScroll == 1) {
+    if (m_horizontalScroll == 1) {
         m_hScroll->setRange(0, HScrollRange);
         m_hScroll->show();
     } else {
@@ -282,18 +188,13 @@ void FileListView::UserControl_Resize()
         m_hScroll->hide();
     }
     const int sw = surfaceWidth();
-    m_listWidth = qint16(m_hScroll->maximum() + sw - ScrollBarWidth);
-    const int u = roundEven(m_listWidth / 5.0);
-    m_columnStart[2] = qint16(u + 40);
-    m_columnStart[3] = qint16(2 * u + 40);
-    m_columnStart[4] = qint16(3 * u + 60);
-    m_columnStart[5] = qint16(4 * u + 60);
-    m_columnStart[6] = m_listWidth;
+    m_columns.lay(roundEven(metrics.horizontalAdvance(widest) + 8),
+                  m_hScroll->maximum() + sw - ScrollBarWidth);
     placeHeaderButtons();
     const QPoint origin = contentsRect().topLeft();
-    m_sBar->setGeometry(origin.x() + sw - ScrollBarWidth, origin.y(), ScrollBarWidth,
-                        surfaceHeight());
-    ReSizeFont();
+    m_scrollBar->setGeometry(origin.x() + sw - ScrollBarWidth, origin.y(), ScrollBarWidth,
+                             surfaceHeight());
+    measureRows();
     placePickers(false);
     m_hScroll->setGeometry(origin.x(), origin.y() + surfaceHeight() - HScrollHeight, sw - 25,
                            HScrollHeight);
@@ -301,18 +202,19 @@ void FileListView::UserControl_Resize()
 
 void FileListView::placeHeaderButtons()
 {
-    if (m_cSelect <= 0)
+    if (m_shownColumns <= 0)
         return;
     const QPoint origin = contentsRect().topLeft();
     const int h = hScrollValue();
     QPushButton* number = m_sortButton[0];
-    number->setGeometry(origin.x(), origin.y(), m_columnStart[1] - 10, HeaderButtonHeight);
-    const int shown = std::min<int>(m_cSelect, 6);
+    number->setGeometry(origin.x(), origin.y(), m_columns.start(1) - 10, HeaderButtonHeight);
+    const int shown = std::min<int>(m_shownColumns, 6);
     for (int c = 1; c <= shown; ++c) {
-        const int end = c == m_cSelect || c == 6 ? m_listWidth : m_columnStart[size_t(c + 1)];
+        const int end =
+            c == m_shownColumns || c == 6 ? m_columns.listWidth() : m_columns.start(c + 1);
         QPushButton* button = m_sortButton[size_t(c)];
-        button->setGeometry(origin.x() + m_columnStart[size_t(c)] - h - 9, origin.y(),
-                            end - m_columnStart[size_t(c)], HeaderButtonHeight);
+        button->setGeometry(origin.x() + m_columns.start(c) - h - 9, origin.y(),
+                            end - m_columns.start(c), HeaderButtonHeight);
         button->show();
     }
 }
@@ -330,23 +232,23 @@ void FileListView::placePickers(bool besideButtons)
     }
 }
 
-void FileListView::ReSizeFont()
+void FileListView::measureRows()
 {
-    m_rowHeight = std::max(1, int(std::ceil(QFontMetricsF(m_font, this).lineSpacing())));
+    m_rowHeight = std::max(1, int(std::ceil(QFontMetricsF(m_look.font, this).lineSpacing())));
     const double rows = double(surfaceHeight() - headerHeight()) / m_rowHeight;
     const int page = roundEven(rows);
-    m_sBar->setValueLargeChange(page);
+    m_scrollBar->setValueLargeChange(page);
     const int n = lastIndex();
     if (n <= page) {
-        m_sBar->setValueMax(0);
+        m_scrollBar->setValueMax(0);
     } else {
-        m_sBar->setValueMax(roundEven(n - rows + 1));
-        m_sBar->setEnabled(true);
+        m_scrollBar->setValueMax(roundEven(n - rows + 1));
+        m_scrollBar->setEnabled(true);
     }
     // A list that grew taller may now show past its last page; come back.
-    if (m_sBar->Value() > m_sBar->ValueMax())
-        m_sBar->setValue(m_sBar->ValueMax());
-    REFscreen();
+    if (m_scrollBar->value() > m_scrollBar->valueMax())
+        m_scrollBar->setValue(m_scrollBar->valueMax());
+    redraw();
 }
 
 void FileListView::horizontalScrolled()
@@ -354,15 +256,15 @@ void FileListView::horizontalScrolled()
     const QPoint origin = contentsRect().topLeft();
     for (int c = 1; c < ButtonCount; ++c) {
         QPushButton* button = m_sortButton[size_t(c)];
-        button->move(origin.x() + m_columnStart[size_t(c)] - hScrollValue() - 9, origin.y());
+        button->move(origin.x() + m_columns.start(c) - hScrollValue() - 9, origin.y());
     }
-    REFscreen();
+    redraw();
 }
 
 void FileListView::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    UserControl_Resize();
+    layoutColumns();
 }
 
 int FileListView::headerHeight() const
@@ -372,7 +274,7 @@ int FileListView::headerHeight() const
 
 int FileListView::topRow() const
 {
-    return m_sBar->Value();
+    return m_scrollBar->value();
 }
 
 int FileListView::hScrollValue() const
@@ -392,20 +294,8 @@ QRect FileListView::rowRect(int position) const
 
 QRect FileListView::columnLine(int column) const
 {
-    const int x = m_columnStart[size_t(column)] - hScrollValue() - 10;
+    const int x = m_columns.start(column) - hScrollValue() - 10;
     return QRect(contentsRect().left() + x, contentsRect().top(), 1, surfaceHeight());
-}
-
-// ---- drawing ----------------------------------------------------------------
-
-void FileListView::REFscreen()
-{
-    update();
-}
-
-void FileListView::Refresh()
-{
-    repaint();
 }
 
 void FileListView::paintEvent(QPaintEvent* event)
@@ -414,50 +304,19 @@ void FileListView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setClipRect(contentsRect());
     painter.translate(contentsRect().topLeft());
-    paintSurface(painter);
-}
-
-void FileListView::paintSurface(QPainter& painter)
-{
-    const int sw = surfaceWidth();
-    const int sh = surfaceHeight();
-    const int H = headerHeight();
-    const int h = hScrollValue();
-    painter.fillRect(0, 0, sw, sh, m_backColor);
-    RowPainter rows(painter, m_font, m_foreColor);
-    const int last = std::min(lastIndex(), m_model->recordCount() - 1);
-    const int shown = std::min<int>(m_cSelect, 5);
-    int y = H;
-    for (int r = topRow(); r <= last; ++r) {
-        const int rec = m_model->recordAt(r);
-        if (m_model->selected(rec) || (rec == m_model->currentRecord() && m_currentMarked)) {
-            rows.isBold = true;
-            painter.fillRect(0, y, sw, HighlightHeight, HighlightColor);
-        } else {
-            rows.setStyle(false, Qt::black);
-        }
-        rows.print(-h, y, QLatin1Char(' ') + QString::number(rec + 1));
-        for (int c = 1; c <= shown; ++c) {
-            if (c == 4)
-                rows.setStyle(true, NewNameColor);
-            const int width = m_columnStart[size_t(c + 1)] - m_columnStart[size_t(c)];
-            rows.printCut(m_columnStart[size_t(c)] - h, y, SortKeys::columnText(*m_model, c, rec),
-                          width);
-            if (c == 4)
-                rows.setStyle(false, Qt::black);
-        }
-        if (m_cSelect > 5)
-            rows.print(m_columnStart[6] - h, y, SortKeys::columnText(*m_model, 6, rec));
-        y += rows.lineHeight();
-        if (y > sh + m_rowHeight - H)
-            break;
-    }
-    m_foreColor = rows.color;
-    for (int c = 1; c <= std::min<int>(m_cSelect, 6); ++c) {
-        const int x = m_columnStart[size_t(c)] - h - 10;
-        painter.setPen(c == 1 ? QColor(Qt::black) : LightLineColor);
-        painter.drawLine(x, 0, x, sh);
-    }
+    FileListPainter::Layout layout;
+    layout.width = surfaceWidth();
+    layout.height = surfaceHeight();
+    layout.headerHeight = headerHeight();
+    layout.hScroll = hScrollValue();
+    layout.topRow = topRow();
+    layout.lastRow = lastIndex();
+    layout.rowHeight = m_rowHeight;
+    layout.shownColumns = m_shownColumns;
+    layout.currentMarked = m_currentMarked;
+    layout.columnStart = m_columns.starts();
+    m_look.foreColor = FileListPainter(*m_model, m_look.font, m_look.backColor)
+                           .paint(painter, layout, m_look.foreColor);
 }
 
 // ---- mouse and keys ---------------------------------------------------------
@@ -469,18 +328,9 @@ QPointF FileListView::surfacePos(const QMouseEvent* event) const
 
 void FileListView::setPointer(Pointer pointer)
 {
+    static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SizeVerCursor, Qt::SizeHorCursor};
     m_pointer = pointer;
-    switch (pointer) {
-    case Pointer::Default:
-        setCursor(Qt::ArrowCursor);
-        break;
-    case Pointer::VerticalResize:
-        setCursor(Qt::SizeVerCursor);
-        break;
-    case Pointer::HorizontalResize:
-        setCursor(Qt::SizeHorCursor);
-        break;
-    }
+    setCursor(shapes[int(pointer)]);
 }
 
 void FileListView::mousePressEvent(QMouseEvent* event)
@@ -501,7 +351,7 @@ void FileListView::mouseMoveEvent(QMouseEvent* event)
 }
 
 // The release chooses the row; a click (a release of the left button, but not
-// the one that ends a double click) is then reported and the keys go to sBar.
+// the one that ends a double click) is then reported and the keys go to the scroll bar.
 void FileListView::mouseReleaseEvent(QMouseEvent* event)
 {
     setPointer(Pointer::Default);
@@ -513,9 +363,9 @@ void FileListView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QPointer<FileListView> alive(this);
-    emit Click();
+    emit clicked();
     if (alive)
-        m_sBar->setFocus();
+        m_scrollBar->setFocus();
 }
 
 // The wheel, over the rows or the scroll bar (which leaves wheel events to
@@ -524,8 +374,8 @@ void FileListView::wheelEvent(QWheelEvent* event)
 {
     const int notches = event->angleDelta().y() / 120;
     if (notches != 0)
-        m_sBar->setValue(std::clamp(topRow() - notches * QApplication::wheelScrollLines(), 0,
-                                    m_sBar->ValueMax()));
+        m_scrollBar->setValue(std::clamp(topRow() - notches * QApplication::wheelScrollLines(), 0,
+                                         m_scrollBar->valueMax()));
     event->accept();
 }
 
@@ -533,7 +383,7 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
     m_releaseEndsDoubleClick = true;
-    emit DblClick();
+    emit doubleClicked();
 }
 
 bool FileListView::eventFilter(QObject* watched, QEvent* event)
@@ -561,11 +411,11 @@ void FileListView::chooseRow(double y)
         const int record = m_model->recordAt(row);
         m_model->setCurrent(record, row);
         m_currentMarked = true;
-        if (m_mSelect) {
+        if (m_multiSelect) {
             m_model->setSelected(record, !m_model->selected(record));
             m_currentMarked = false;
         }
-        REFscreen();
+        redraw();
         return;
     }
 }
@@ -574,30 +424,17 @@ void FileListView::chooseRow(double y)
 // drag it.
 void FileListView::hover(double x)
 {
-    const int h = hScrollValue();
-    m_dragBorder = 0;
-    for (int k = 1; k <= 4; ++k) {
-        const int b = m_columnStart[size_t(k + 1)] - h;
-        if (b - 15 <= x && x <= b - 5)
-            m_dragBorder = k;
-    }
-    setPointer(m_dragBorder ? Pointer::HorizontalResize : Pointer::Default);
+    m_draggedLine = m_columns.lineNear(x, hScrollValue());
+    setPointer(m_draggedLine ? Pointer::HorizontalResize : Pointer::Default);
 }
 
-// The dragged line follows the pointer; every column keeps 40 pixels.
+// The dragged line follows the pointer.
 void FileListView::resizeColumn(double x)
 {
-    const int k = m_dragBorder;
-    if (k < 1 || k > 4)
-        return;
-    int start = roundEven(x + 10 + hScrollValue());
-    start = std::max(start, m_columnStart[size_t(k)] + MinColumnWidth);
-    const int limit = m_cSelect == k + 1 ? m_listWidth : m_columnStart[size_t(k + 2)];
-    start = std::min(start, limit - MinColumnWidth);
-    m_columnStart[size_t(k + 1)] = qint16(start);
+    m_columns.drag(m_draggedLine, x, hScrollValue(), m_shownColumns);
     placeHeaderButtons();
     placePickers(true);
-    REFscreen();
+    redraw();
 }
 
 // The rows follow the pointer, one row per RowHeight pixels.
@@ -607,54 +444,37 @@ void FileListView::dragScroll(double y)
     const double dy = m_dragStartY - y;
     const int n = int(std::abs(dy) / m_rowHeight);
     if (dy < 0)
-        m_sBar->setValue(std::max(m_dragTopRow - n, 0));
+        m_scrollBar->setValue(std::max(m_dragTopRow - n, 0));
     else
-        m_sBar->setValue(std::min(m_dragTopRow + n, m_sBar->ValueMax()));
+        m_scrollBar->setValue(std::min(m_dragTopRow + n, m_scrollBar->valueMax()));
 }
 
-void FileListView::sBarKeyDown(int& keyCode, int& shift)
+void FileListView::scrollKeyDown(int& keyCode, int& shift)
 {
     Q_UNUSED(shift);
     const int T = topRow();
     const int page = (surfaceHeight() - headerHeight()) / m_rowHeight;
-    switch (keyCode) {
-    case Up:
-        m_sBar->setValue(T - 1);
-        break;
-    case Down:
-        m_sBar->setValue(T + 1);
-        break;
-    case PageUp:
-        m_sBar->setValue(T - page);
-        break;
-    case PageDown:
-        m_sBar->setValue(T + page);
-        break;
-    case Home:
-        m_sBar->setValue(0);
-        break;
-    case End:
-        m_sBar->setValue(m_sBar->ValueMax());
-        break;
-    default:
-        break;
+    const std::pair<int, int> targets[] = {{Up, T - 1},        {Down, T + 1},
+                                           {PageUp, T - page}, {PageDown, T + page},
+                                           {Home, 0},          {End, m_scrollBar->valueMax()}};
+    for (auto [key, target] : targets) {
+        if (keyCode == key)
+            m_scrollBar->setValue(target);
     }
     keyCode = 0;
 }
 
-// ---- properties -------------------------------------------------------------
-
 void FileListView::setBackGroundColor(const QColor& color)
 {
-    m_backColor = color;
-    REFscreen();
+    m_look.backColor = color;
+    redraw();
     changed(QStringLiteral("BackGroundColor"));
 }
 
 void FileListView::setForeColor(const QColor& color)
 {
-    m_foreColor = color;
-    REFscreen();
+    m_look.foreColor = color;
+    redraw();
     changed(QStringLiteral("ForeColor"));
 }
 
@@ -673,7 +493,7 @@ void FileListView::setBorderType(int type)
 // The background colour stays as it was: only the frame changes.
 void FileListView::applyBorderType(int type)
 {
-    m_borderType = qint16(type);
+    m_look.borderType = qint16(type);
     switch (type) {
     case 1:
         setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -687,19 +507,19 @@ void FileListView::applyBorderType(int type)
         setFrameStyle(QFrame::NoFrame);
         break;
     }
-    UserControl_Resize();
+    layoutColumns();
 }
 
 void FileListView::fontChanged(const QString& name)
 {
-    ReSizeFont();
+    measureRows();
     if (!name.isEmpty())
         changed(name);
 }
 
 void FileListView::setFontItalic(bool on)
 {
-    m_font.setItalic(on);
+    m_look.font.setItalic(on);
     fontChanged(QStringLiteral("FontItalic"));
 }
 
@@ -707,7 +527,7 @@ void FileListView::setFontName(const QString& name)
 {
     if (name.isEmpty())
         return;
-    m_font.setFamily(name);
+    m_look.font.setFamily(name);
     fontChanged(QStringLiteral("FontName"));
 }
 
@@ -715,19 +535,19 @@ void FileListView::setFontSize(qreal points)
 {
     if (points <= 0)
         return;
-    m_font.setPointSizeF(points);
+    m_look.font.setPointSizeF(points);
     fontChanged(QStringLiteral("FontSize"));
 }
 
 void FileListView::setFontStrikethru(bool on)
 {
-    m_font.setStrikeOut(on);
+    m_look.font.setStrikeOut(on);
     fontChanged(QStringLiteral("FontStrikethru"));
 }
 
 void FileListView::setFontUnderline(bool on)
 {
-    m_font.setUnderline(on);
+    m_look.font.setUnderline(on);
     fontChanged(QStringLiteral("FontUnderline"));
 }
 
@@ -735,73 +555,45 @@ void FileListView::setFontUnderline(bool on)
 // rows are measured again as for any font change.
 void FileListView::setFontCharset(int charset)
 {
-    m_fontCharset = charset;
+    m_look.fontCharset = charset;
     fontChanged(QString());
 }
 
 // Setting the number of columns lays the header out again at once, so the
 // window may set it before or after the first list arrives.
-void FileListView::setcSelect(int columns)
+void FileListView::setShownColumns(int columns)
 {
-    m_cSelect = qint16(std::clamp(columns, 0, 6));
-    UserControl_Resize();
+    m_shownColumns = qint16(std::clamp(columns, 0, 6));
+    layoutColumns();
 }
 
-void FileListView::setmSelect(bool on)
+void FileListView::setMultiSelect(bool on)
 {
-    m_mSelect = on;
+    m_multiSelect = on;
 }
 
-void FileListView::setNoScroll(int value)
+void FileListView::setHorizontalScroll(int value)
 {
-    m_noScroll = qint16(value);
-    UserControl_Resize();
+    m_horizontalScroll = qint16(value);
+    layoutColumns();
 }
 
 void FileListView::setMaxWidth(int value)
 {
     const int range = value - surfaceWidth();
     m_hScroll->setMaximum(range < 0 ? 60 : range);
-    UserControl_Resize();
+    layoutColumns();
 }
 
 void FileListView::readProperties(const PropertyBag& bag)
 {
-    const QPalette pal;
-    m_backColor = RenderedButton::colorValue(bag.read(QStringLiteral("BackGroundColor")),
-                                             pal.color(QPalette::Button));
-    m_foreColor = RenderedButton::colorValue(bag.read(QStringLiteral("ForeColor")),
-                                             pal.color(QPalette::ButtonText));
+    m_look.read(bag);
     QFrame::setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
-    m_font.setItalic(bag.read(QStringLiteral("FontItalic"), false).toBool());
-    const QString family = bag.read(QStringLiteral("FontName"), QStringLiteral("Arial")).toString();
-    if (!family.isEmpty())
-        m_font.setFamily(family);
-    const qreal size = bag.read(QStringLiteral("FontSize"), 9).toDouble();
-    m_font.setPointSizeF(size > 0 ? size : 9);
-    m_font.setStrikeOut(bag.read(QStringLiteral("FontStrikethru"), false).toBool());
-    m_font.setUnderline(bag.read(QStringLiteral("FontUnderline"), false).toBool());
-    applyBorderType(bag.read(QStringLiteral("BorderType"), 0).toInt());
+    applyBorderType(m_look.borderType);
 }
 
 void FileListView::writeProperties(PropertyBag& bag) const
 {
-    bag.write(QStringLiteral("BackGroundColor"), m_backColor);
-    bag.write(QStringLiteral("ForeColor"), m_foreColor);
+    m_look.write(bag);
     bag.write(QStringLiteral("Enabled"), isEnabled());
-    bag.write(QStringLiteral("BorderType"), int(m_borderType));
-    bag.write(QStringLiteral("FontItalic"), m_font.italic());
-    bag.write(QStringLiteral("FontName"), m_font.family());
-    bag.write(QStringLiteral("FontSize"), m_font.pointSizeF());
-    bag.write(QStringLiteral("FontStrikethru"), m_font.strikeOut());
-    bag.write(QStringLiteral("FontUnderline"), m_font.underline());
-}
-
-void FileListView::mainWindowDesign(PropertyBag& bag)
-{
-    // The system's window background, which Qt calls Base (white, as the browser).
-    bag.write(QStringLiteral("BackGroundColor"), QPalette().color(QPalette::Base));
-    bag.write(QStringLiteral("ForeColor"), QColor(Qt::black));
-    bag.write(QStringLiteral("BorderType"), 2);
-    bag.write(QStringLiteral("FontSize"), 12);
 }

@@ -1,5 +1,6 @@
 #include "FolderBrowser.h"
 
+#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "ScrollBar.h"
 #include "Twips.h"
@@ -107,16 +108,18 @@ FolderBrowser::FolderBrowser(FileSystem& fs, QWidget* parent)
     m_font.setPointSizeF(15.75);
     setFont(m_font);
 
-    sFiles = new ScrollBar(this);
-    sFiles->setBackColor(QColor(224, 224, 224));
-    sFiles->setValueMin(1);
-    sFiles->setValue(1);
-    connect(sFiles, &ScrollBar::Change, this, [this] {
+    m_scrollBar = new ScrollBar(this);
+    m_scrollBar->setObjectName(QStringLiteral("scrollBar"));
+    m_scrollBar->setBackColor(QColor(224, 224, 224));
+    m_scrollBar->setValueMin(1);
+    m_scrollBar->setValue(1);
+    connect(m_scrollBar, &ScrollBar::changed, this, [this] {
         m_fill = Fill::None;
         update();
     });
     // The bar's keys page the list and go no further.
-    connect(sFiles, &ScrollBar::KeyDown, this, [this](int& keyCode, int&) { pageKeys(keyCode); });
+    connect(m_scrollBar, &ScrollBar::keyDown, this,
+            [this](int& keyCode, int&) { pageKeys(keyCode); });
     // The first listing waits until the browser is shown: the main window
     // builds it hidden in the folder panel, and listing the folder there at
     // start would read every file of a large folder twice.
@@ -126,7 +129,7 @@ void FolderBrowser::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!m_listed)
-        GetDir();
+        relist();
 }
 
 FolderBrowser::~FolderBrowser() = default;
@@ -136,17 +139,17 @@ void FolderBrowser::setVolumeSource(std::function<QList<DriveList::Volume>()> so
     m_volumeSource = std::move(source);
 }
 
-QString FolderBrowser::EntryName(int index) const
+QString FolderBrowser::entryName(int index) const
 {
     return index >= 1 && index <= m_entries.size() ? m_entries[index - 1].text : QString();
 }
 
-int FolderBrowser::EntryKind(int index) const
+int FolderBrowser::entryKind(int index) const
 {
     return index >= 1 && index <= m_entries.size() ? m_entries[index - 1].kind : 0;
 }
 
-QImage FolderBrowser::pImage(int index)
+QImage FolderBrowser::icon(int index)
 {
     static std::array<QImage, 7> images;
     static const std::array<const char*, 7> names = {
@@ -169,33 +172,32 @@ QImage FolderBrowser::pImage(int index)
 
 // ---- listing ----------------------------------------------------------------
 
-void FolderBrowser::GetDir()
+void FolderBrowser::relist()
 {
     QString here;
-    GetDir(here);
+    openFolder(here);
 }
 
-void FolderBrowser::GetDir(QString& PathDir)
+void FolderBrowser::openFolder(QString& path)
 {
     m_listed = true;
     FileSystem& fs = m_fs;
     // A folder that cannot be entered leaves the current one as it was.
-    if (!PathDir.isEmpty())
-        fs.setCurrentFolder(PathDir);
+    if (!path.isEmpty())
+        fs.setCurrentFolder(path);
     leaveVanishedFolder(fs);
-    if (PathDir.isEmpty())
-        PathDir = fs.currentFolder();
+    if (path.isEmpty())
+        path = fs.currentFolder();
     buildEntries(fs);
     m_selectedIndex = -1;
     m_fill = Fill::None;
     layoutStep();
 }
 
-QString FolderBrowser::FileExtention(const QString& Pattern)
+void FolderBrowser::setFilePattern(const QString& pattern)
 {
-    m_pattern = Pattern;
-    GetDir();
-    return {};
+    m_pattern = pattern;
+    relist();
 }
 
 // A folder removed while it was shown keeps the process "in" it: its path
@@ -273,34 +275,24 @@ bool FolderBrowser::keepsFile(const QString& name) const
 
 // ---- layout and drawing -----------------------------------------------------
 
-double FolderBrowser::twipsPerPixelX() const
-{
-    return Twips::perPixelX(this);
-}
-
-double FolderBrowser::twipsPerPixelY() const
-{
-    return Twips::perPixelY(this);
-}
-
 double FolderBrowser::innerWidth() const
 {
-    return width() * twipsPerPixelX();
+    return width() * Twips::perPixelX(this);
 }
 
 double FolderBrowser::innerHeight() const
 {
-    return height() * twipsPerPixelY();
+    return height() * Twips::perPixelY(this);
 }
 
 int FolderBrowser::toPixelX(double twips) const
 {
-    return int(std::lround(twips / twipsPerPixelX()));
+    return Twips::toPixelsX(twips, this);
 }
 
 int FolderBrowser::toPixelY(double twips) const
 {
-    return int(std::lround(twips / twipsPerPixelY()));
+    return Twips::toPixelsY(twips, this);
 }
 
 QRect FolderBrowser::rowRect(int row) const
@@ -309,7 +301,8 @@ QRect FolderBrowser::rowRect(int row) const
         return {};
     const int top = toPixelY(double(row) * m_rowHeight);
     const int bottom = toPixelY(double(row + 1) * m_rowHeight);
-    return QRect(0, top, width() - (sFiles->isVisible() ? sFiles->width() : 0), bottom - top);
+    return QRect(0, top, width() - (m_scrollBar->isVisible() ? m_scrollBar->width() : 0),
+                 bottom - top);
 }
 
 void FolderBrowser::resizeEvent(QResizeEvent*)
@@ -322,10 +315,10 @@ void FolderBrowser::resizeEvent(QResizeEvent*)
 // exactly) hides it.
 void FolderBrowser::layoutStep()
 {
-    sFiles->setGeometry(width() - ScrollBarWidth, 0, ScrollBarWidth, height());
+    m_scrollBar->setGeometry(width() - ScrollBarWidth, 0, ScrollBarWidth, height());
     // One line of the font: whole pixels, as the screen draws it, in twips.
-    m_rowHeight = int(std::lround(QFontMetrics(m_font, this).height() * twipsPerPixelY()));
-    const int n = EntryCount();
+    m_rowHeight = Twips::roundEven(Twips::fromPixelsY(QFontMetrics(m_font, this).height(), this));
+    const int n = entryCount();
     const double h = innerHeight();
     int stoppedAt = 0;
     for (int k = 1; k <= n && m_rowHeight > 0; ++k) {
@@ -337,20 +330,20 @@ void FolderBrowser::layoutStep()
     if (stoppedAt > 0) {
         const int k = stoppedAt;
         m_visibleRows = k - 1;
-        sFiles->setValueLargeChange(k - 1);
+        m_scrollBar->setValueLargeChange(k - 1);
         int valueMax = n - (k - 1);
         if (valueMax < k - 1)
             valueMax = k;
-        sFiles->setValueMax(valueMax);
-        sFiles->setValueLargeChange(k - 1);
-        sFiles->setValue(1);
-        sFiles->show();
+        m_scrollBar->setValueMax(valueMax);
+        m_scrollBar->setValueLargeChange(k - 1);
+        m_scrollBar->setValue(1);
+        m_scrollBar->show();
     } else {
         m_visibleRows = n + 1;
-        sFiles->setValueLargeChange(1);
-        sFiles->setValueMax(2);
-        sFiles->setValue(1);
-        sFiles->hide();
+        m_scrollBar->setValueLargeChange(1);
+        m_scrollBar->setValueMax(2);
+        m_scrollBar->setValue(1);
+        m_scrollBar->hide();
     }
     update();
 }
@@ -365,8 +358,8 @@ void FolderBrowser::paintEvent(QPaintEvent*)
         return;
     painter.setFont(m_font);
     double top = 0;
-    const int first = sFiles->Value();
-    for (int i = first; i <= first + m_visibleRows && i <= EntryCount(); ++i) {
+    const int first = m_scrollBar->value();
+    for (int i = first; i <= first + m_visibleRows && i <= entryCount(); ++i) {
         drawRow(painter, i, top);
         top += m_rowHeight;
     }
@@ -406,7 +399,7 @@ void FolderBrowser::drawRow(QPainter& painter, int index, double top) const
     QFont font = m_font;
     font.setBold(index == m_selectedIndex && e.kind != FileKind);
     painter.setFont(font);
-    painter.drawImage(QPoint(toPixelX(indent), toPixelY(top + IconTop)), pImage(iconOf(e.kind)));
+    painter.drawImage(QPoint(toPixelX(indent), toPixelY(top + IconTop)), icon(iconOf(e.kind)));
     painter.setPen(colourOf(e.kind));
     const QFontMetrics metrics(font, this);
     painter.drawText(QPointF(toPixelX(indent + TextOffset), toPixelY(top) + metrics.ascent()),
@@ -420,24 +413,23 @@ void FolderBrowser::emitMouse(void (FolderBrowser::*signal)(int, int, float, flo
 {
     const Qt::MouseButtons buttons =
         event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
-    emit(this->*signal)(RenderedButton::vbButton(buttons),
-                        RenderedButton::vbShift(event->modifiers()),
-                        float(event->position().x() * twipsPerPixelX()),
-                        float(event->position().y() * twipsPerPixelY()));
+    emit(this->*signal)(InputCodes::buttonCode(buttons), InputCodes::shiftCode(event->modifiers()),
+                        float(event->position().x() * Twips::perPixelX(this)),
+                        float(event->position().y() * Twips::perPixelY(this)));
 }
 
 void FolderBrowser::highlight(Fill fill, QMouseEvent* event)
 {
     m_fill = fill;
-    m_pointerX = event->position().x() * twipsPerPixelX();
-    m_pointerY = event->position().y() * twipsPerPixelY();
+    m_pointerX = event->position().x() * Twips::perPixelX(this);
+    m_pointerY = event->position().y() * Twips::perPixelY(this);
     update();
 }
 
 void FolderBrowser::mousePressEvent(QMouseEvent* event)
 {
     QPointer<FolderBrowser> self(this);
-    emitMouse(&FolderBrowser::MouseDown, event);
+    emitMouse(&FolderBrowser::mouseDown, event);
     if (self)
         highlight(Fill::Press, event);
 }
@@ -445,7 +437,7 @@ void FolderBrowser::mousePressEvent(QMouseEvent* event)
 void FolderBrowser::mouseMoveEvent(QMouseEvent* event)
 {
     QPointer<FolderBrowser> self(this);
-    emitMouse(&FolderBrowser::MouseMove, event);
+    emitMouse(&FolderBrowser::mouseMove, event);
     if (self)
         highlight(Fill::Hover, event);
 }
@@ -461,12 +453,12 @@ void FolderBrowser::mouseReleaseEvent(QMouseEvent* event)
     // Only the left button navigates: a right or middle click would move the
     // folder without the Click that tells the container.
     const bool left = event->button() == Qt::LeftButton;
-    const bool onAnEntry = !left || resolveClick(event->position().y() * twipsPerPixelY());
+    const bool onAnEntry = !left || resolveClick(event->position().y() * Twips::perPixelY(this));
     QPointer<FolderBrowser> self(this);
     if (onAnEntry)
-        emitMouse(&FolderBrowser::MouseUp, event);
+        emitMouse(&FolderBrowser::mouseUp, event);
     if (self && left)
-        emit Click();
+        emit clicked();
 }
 
 // Acts on a click at y (twips). False when the row lies beyond the last
@@ -476,7 +468,7 @@ bool FolderBrowser::resolveClick(double y)
     if (m_rowHeight <= 0)
         return true;
     // The row band holding y; a pointer exactly on a border hits none.
-    const int limit = int(std::lround(innerHeight()));
+    const int limit = Twips::roundEven(innerHeight());
     int bandTop = -1;
     for (int y0 = 0; y0 <= limit; y0 += m_rowHeight) {
         if (y0 < y && y < y0 + m_rowHeight) {
@@ -486,11 +478,11 @@ bool FolderBrowser::resolveClick(double y)
     }
     if (bandTop < 0)
         return true;
-    m_selectedIndex = sFiles->Value() + bandTop / m_rowHeight;
-    if (m_selectedIndex > EntryCount())
+    m_selectedIndex = m_scrollBar->value() + bandTop / m_rowHeight;
+    if (m_selectedIndex > entryCount())
         return false;
     const Entry e = m_entries[m_selectedIndex - 1];
-    m_drivePathFile = e.text;
+    m_clickedPath = e.text;
     if (isInFolderKind(e.kind) && e.kind != FolderKind) {
         m_fileName = e.text;
     } else {
@@ -509,15 +501,15 @@ bool FolderBrowser::resolveClick(double y)
 
 void FolderBrowser::goTo(const QString& path)
 {
-    m_selectPath = path;
-    GetDir(m_selectPath);
+    m_selectedPath = path;
+    openFolder(m_selectedPath);
 }
 
 void FolderBrowser::enterFolder(const QString& name)
 {
     const QString current = m_fs.currentFolder();
-    m_drivePathFile = current == Root ? Root + name : current + QLatin1Char('/') + name;
-    goTo(m_drivePathFile);
+    m_clickedPath = current == Root ? Root + name : current + QLatin1Char('/') + name;
+    goTo(m_clickedPath);
 }
 
 void FolderBrowser::goUp()
@@ -525,36 +517,36 @@ void FolderBrowser::goUp()
     FileSystem& fs = m_fs;
     fs.setCurrentFolder(QStringLiteral(".."));
     leaveVanishedFolder(fs);
-    m_drivePathFile = fs.currentFolder();
-    goTo(m_drivePathFile);
+    m_clickedPath = fs.currentFolder();
+    goTo(m_clickedPath);
 }
 
 void FolderBrowser::wheelEvent(QWheelEvent* event)
 {
-    if (!sFiles->isVisible())
+    if (!m_scrollBar->isVisible())
         return;
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0)
-        sFiles->setValue(sFiles->Value() - steps * WheelStep);
+        m_scrollBar->setValue(m_scrollBar->value() - steps * WheelStep);
 }
 
 // ---- keys -------------------------------------------------------------------
 
 void FolderBrowser::pageKeys(int keyCode)
 {
-    const int value = sFiles->Value();
+    const int value = m_scrollBar->value();
     switch (keyCode) {
     case PageUp:
-        sFiles->setValue(value - m_visibleRows);
+        m_scrollBar->setValue(value - m_visibleRows);
         break;
     case PageDown:
-        sFiles->setValue(value + m_visibleRows);
+        m_scrollBar->setValue(value + m_visibleRows);
         break;
     case UpArrow:
-        sFiles->setValue(value - 1);
+        m_scrollBar->setValue(value - 1);
         break;
     case DownArrow:
-        sFiles->setValue(value + 1);
+        m_scrollBar->setValue(value + 1);
         break;
     default:
         break;
@@ -563,14 +555,14 @@ void FolderBrowser::pageKeys(int keyCode)
 
 void FolderBrowser::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = RenderedButton::vbKeyCode(event);
-    int shift = RenderedButton::vbShift(event->modifiers());
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
     pageKeys(keyCode);
     QPointer<FolderBrowser> self(this);
-    emit KeyDown(keyCode, shift);
+    emit keyDown(keyCode, shift);
     if (self && !event->text().isEmpty()) {
         int keyAscii = event->text().at(0).unicode();
-        emit KeyPress(keyAscii);
+        emit keyPress(keyAscii);
     }
 }
 
@@ -578,7 +570,7 @@ void FolderBrowser::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    int keyCode = RenderedButton::vbKeyCode(event);
-    int shift = RenderedButton::vbShift(event->modifiers());
-    emit KeyUp(keyCode, shift);
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
+    emit keyUp(keyCode, shift);
 }

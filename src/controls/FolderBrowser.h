@@ -1,7 +1,7 @@
 #pragma once
 
-// FolderBrowser: the self-drawn drive and folder browser (the main window's
-// dirList, the save dialog's DriveList). One list shows the drives with their
+// FolderBrowser: the self-drawn drive and folder browser (of the main
+// window's folder panel and of the save dialog). One list shows the drives with their
 // volume labels, a shortcut to the home folder, an entry for the current
 // folder that leads one level up, the sub-folders and, optionally, the files.
 // A click on a drive or folder makes it the process's current folder and
@@ -12,27 +12,28 @@
 // mouse events report X and Y in twips too. Entries are numbered from 1.
 //
 // Public API:
-//   void    GetDir(QString& PathDir)   non-empty: go there (a folder that cannot be entered
-//                                      leaves the current one); empty: PathDir receives the
-//                                      current folder. Then re-list, SelectedIndex = -1, lay out.
-//   void    GetDir()                   re-list the current folder
-//   QString DrivePathFile()            resolved text of the last clicked entry
-//   QString FileName()                 name of the last clicked file; empty after a click on
+//   void    openFolder(QString& path)  non-empty: go there (a folder that cannot be entered
+//                                      leaves the current one); empty: path receives the
+//                                      current folder. Then re-list, selectedIndex() = -1, lay out.
+//   void    relist()                   re-list the current folder
+//   QString clickedPath()              resolved text of the last clicked entry
+//   QString fileName()                 name of the last clicked file; empty after a click on
 //                                      anything else
-//   QString FileExtention(Pattern)     keep only files whose name holds Pattern (letter case
-//                                      ignored; "" and ".*" keep all), re-list; returns ""
-//   QString SelectPath()               the folder last gone to by a click; empty until then
-//   void    setShowTHeFiles(int)       list files (value != 0); takes effect at the next GetDir
-// Signals (codes: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt; KeyCode a
-// Windows virtual-key code, see RenderedButton::vbKeyCode):
-//   Click()                            after every left click, once MouseUp has been handled
-//   MouseDown/MouseMove(int Button, int Shift, float X, float Y)   before the highlight
-//   MouseUp(int Button, int Shift, float X, float Y)   after the click was acted on; not raised
+//   void    setFilePattern(pattern)    keep only files whose name holds pattern (letter case
+//                                      ignored; "" and ".*" keep all), re-list
+//   QString selectedPath()             the folder last gone to by a click; empty until then
+//   void    setShowFiles(bool)         list files; takes effect at the next listing
+// Signals (codes: button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; keyCode a
+// Windows virtual-key code, see InputCodes::virtualKeyCode):
+//   clicked()                          after every left click, once mouseUp has been handled
+//   mouseDown/mouseMove(int button, int shift, float x, float y)   before the highlight
+//   mouseUp(int button, int shift, float x, float y)   after the click was acted on; not raised
 //                                      for a click below the last entry
-//   KeyDown(int& KeyCode, int& Shift)  after Page Up/Down and the arrows have scrolled
-//   KeyPress(int& KeyAscii)   KeyUp(int& KeyCode, int& Shift)
-// Read-outs: EntryCount(), EntryName(i), EntryKind(i), VisibleRows(), RowHeight() (twips),
-//   SelectedIndex(), Pattern(), ShowFiles(), rowRect(row) (pixels, row 0 at the top), sFiles.
+//   keyDown(int& keyCode, int& shift)  after Page Up/Down and the arrows have scrolled
+//   keyPress(int& keyAscii)   keyUp(int& keyCode, int& shift)
+// Read-outs: entryCount(), entryName(i), entryKind(i), visibleRows(), rowHeight() (twips),
+//   selectedIndex(), pattern(), showFiles(), rowRect(row) (pixels, row 0 at the top),
+//   scrollBar().
 //
 // Kind codes: 1 folder, 2 file, 3 read-only file, 11 the up entry (and a drive whose mount
 // point cannot be reached), 12 removable, 13 fixed, 14 network, 15 CD-ROM, 16 RAM disk,
@@ -72,40 +73,40 @@ public:
     explicit FolderBrowser(FileSystem& fs, QWidget* parent = nullptr);
     ~FolderBrowser() override;
 
-    void GetDir(QString& PathDir);
-    void GetDir();
-    QString DrivePathFile() const { return m_drivePathFile; }
-    QString FileName() const { return m_fileName; }
-    QString FileExtention(const QString& Pattern);
-    QString SelectPath() const { return m_selectPath; }
-    void setShowTHeFiles(int New_ShowFiles) { m_showFiles = New_ShowFiles != 0; }
+    void openFolder(QString& path);
+    void relist();
+    QString clickedPath() const { return m_clickedPath; }
+    QString fileName() const { return m_fileName; }
+    void setFilePattern(const QString& pattern);
+    QString selectedPath() const { return m_selectedPath; }
+    void setShowFiles(bool on) { m_showFiles = on; }
 
-    int EntryCount() const { return int(m_entries.size()); }
-    QString EntryName(int index) const;
-    int EntryKind(int index) const;
-    int VisibleRows() const { return m_visibleRows; }
-    int RowHeight() const { return m_rowHeight; }
-    int SelectedIndex() const { return m_selectedIndex; }
-    QString Pattern() const { return m_pattern; }
-    bool ShowFiles() const { return m_showFiles; }
+    int entryCount() const { return int(m_entries.size()); }
+    QString entryName(int index) const;
+    int entryKind(int index) const;
+    int visibleRows() const { return m_visibleRows; }
+    int rowHeight() const { return m_rowHeight; }
+    int selectedIndex() const { return m_selectedIndex; }
+    QString pattern() const { return m_pattern; }
+    bool showFiles() const { return m_showFiles; }
     QRect rowRect(int row) const;
 
     // Where the drives come from; tests put fixed volumes here.
     void setVolumeSource(std::function<QList<DriveList::Volume>()> source);
 
     // The seven icons: 0 drive, 1 folder, 2 CD drive, 3 floppy, 4 removable, 5 file, 6 home.
-    static QImage pImage(int index);
+    static QImage icon(int index);
 
-    ScrollBar* sFiles;
+    ScrollBar* scrollBar() const { return m_scrollBar; }
 
 signals:
-    void Click();
-    void KeyDown(int& KeyCode, int& Shift);
-    void KeyPress(int& KeyAscii);
-    void KeyUp(int& KeyCode, int& Shift);
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
+    void clicked();
+    void keyDown(int& keyCode, int& shift);
+    void keyPress(int& keyAscii);
+    void keyUp(int& keyCode, int& shift);
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -140,8 +141,6 @@ private:
     void highlight(Fill fill, QMouseEvent* event);
     void emitMouse(void (FolderBrowser::*signal)(int, int, float, float), QMouseEvent* event);
 
-    double twipsPerPixelX() const;
-    double twipsPerPixelY() const;
     double innerWidth() const;  // twips
     double innerHeight() const; // twips
     int toPixelX(double twips) const;
@@ -149,14 +148,15 @@ private:
     void drawRow(QPainter& painter, int index, double top) const;
     QColor fillFor(double top) const;
 
+    ScrollBar* m_scrollBar = nullptr;
     QList<Entry> m_entries;
     int m_visibleRows = 0;
     int m_rowHeight = 0;
     int m_selectedIndex = -1;
     QString m_pattern;
-    QString m_drivePathFile;
+    QString m_clickedPath;
     QString m_fileName;
-    QString m_selectPath;
+    QString m_selectedPath;
     bool m_showFiles = true;
     QFont m_font;
     Fill m_fill = Fill::None;
@@ -164,5 +164,5 @@ private:
     double m_pointerY = 0;
     FileSystem& m_fs;
     std::function<QList<DriveList::Volume>()> m_volumeSource;
-    bool m_listed = false; // GetDir has run at least once
+    bool m_listed = false; // listed at least once
 };

@@ -1,5 +1,6 @@
 #include "RenderedButton.h"
 
+#include "InputCodes.h"
 #include "Twips.h"
 #include "platform/PropertyBag.h"
 
@@ -66,8 +67,8 @@ RenderedButton::RenderedButton(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // pointer moves without a button start the hover look
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_timer1.setInterval(100);
-    connect(&m_timer1, &QTimer::timeout, this, &RenderedButton::hoverTick);
+    m_hoverTimer.setInterval(100);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &RenderedButton::hoverTick);
 }
 
 RenderedButton::~RenderedButton() = default;
@@ -78,7 +79,7 @@ void RenderedButton::setCaption(const QString& caption)
 {
     m_caption = caption;
     m_font.setFamily(QStringLiteral("Arial"));
-    ButtonRender();
+    renderPictures();
     emit propertyChanged(QStringLiteral("Caption"));
 }
 
@@ -95,7 +96,7 @@ void RenderedButton::setRenderColor(const QColor& color)
     m_renderRed = color.red();
     m_renderGreen = color.green();
     m_renderBlue = color.blue();
-    ButtonRender();
+    renderPictures();
     emit propertyChanged(QStringLiteral("RenderColor"));
 }
 
@@ -116,7 +117,7 @@ void RenderedButton::setEnabled(bool enabled)
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
-int RenderedButton::FontSize() const
+int RenderedButton::fontSize() const
 {
     return Twips::roundEven(m_font.pointSizeF());
 }
@@ -131,11 +132,11 @@ void RenderedButton::setFontSize(qreal points)
 void RenderedButton::setBorder(int border)
 {
     m_border = qint16(border);
-    ButtonRender();
+    renderPictures();
     emit propertyChanged(QStringLiteral("Border"));
 }
 
-void RenderedButton::Refresh()
+void RenderedButton::refresh()
 {
     update();
 }
@@ -175,7 +176,7 @@ void RenderedButton::writeProperties(PropertyBag& bag) const
     bag.write(QStringLiteral("BackColor"), m_backColor);
     bag.write(QStringLiteral("RenderColor"), m_renderColor);
     bag.write(QStringLiteral("Enabled"), isEnabled());
-    bag.write(QStringLiteral("Fontsize"), FontSize());
+    bag.write(QStringLiteral("Fontsize"), fontSize());
     bag.write(QStringLiteral("Border"), m_border);
 }
 
@@ -200,7 +201,7 @@ QImage RenderedButton::newImage() const
     return image;
 }
 
-void RenderedButton::ButtonRender()
+void RenderedButton::renderPictures()
 {
     const int W = width();
     const int H = height();
@@ -366,13 +367,13 @@ void RenderedButton::paintEvent(QPaintEvent*)
     p.drawImage(QPointF(0, 0), m_surface);
     if (!qFuzzyCompare(m_surface.devicePixelRatio(), devicePixelRatioF())) {
         // Moved to a screen of another scale: render the pictures anew, after this paint.
-        QMetaObject::invokeMethod(this, &RenderedButton::ButtonRender, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &RenderedButton::renderPictures, Qt::QueuedConnection);
     }
 }
 
 void RenderedButton::resizeEvent(QResizeEvent*)
 {
-    ButtonRender();
+    renderPictures();
 }
 
 // ---- input ------------------------------------------------------------------
@@ -381,7 +382,7 @@ void RenderedButton::hoverTick()
 {
     // The pointer's position and the window under it, compared with our own.
     if (QApplication::widgetAt(QCursor::pos()) != this && m_hovering) {
-        m_timer1.stop();
+        m_hoverTimer.stop();
         m_hovering = false;
         clearSurface();
     }
@@ -390,13 +391,13 @@ void RenderedButton::hoverTick()
 void RenderedButton::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() == Qt::NoButton && !m_hovering) {
-        m_timer1.start();
+        m_hoverTimer.start();
         m_hovering = true;
         drawHoverLook();
     }
     const QPointF pos = event->position();
-    emit MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), float(pos.x()),
-                   float(pos.y()));
+    emit mouseMove(InputCodes::buttonCode(event->buttons()),
+                   InputCodes::shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
 }
 
 void RenderedButton::mousePressEvent(QMouseEvent* event)
@@ -429,8 +430,8 @@ void RenderedButton::mousePressEvent(QMouseEvent* event)
     }
     update();
     const QPointF pos = event->position();
-    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()),
-                   float(pos.y()));
+    emit mouseDown(InputCodes::buttonCode(event->button()),
+                   InputCodes::shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
 }
 
 void RenderedButton::mouseReleaseEvent(QMouseEvent* event)
@@ -440,14 +441,14 @@ void RenderedButton::mouseReleaseEvent(QMouseEvent* event)
     QPointer<RenderedButton> self(this);
     if (pos.x() > 0 && pos.x() < width() && pos.y() > 0 && pos.y() < height()) {
         drawHoverLook();
-        emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), float(pos.x()),
-                     float(pos.y()));
+        emit mouseUp(InputCodes::buttonCode(event->button()),
+                     InputCodes::shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
     }
     // Click: a left button pressed and released over the control (not the
     // second click of a double click, which raised DblClick instead).
     if (self && event->button() == Qt::LeftButton && !afterDoubleClick &&
         rect().contains(pos.toPoint()))
-        emit Click();
+        emit clicked();
 }
 
 void RenderedButton::mouseDoubleClickEvent(QMouseEvent* event)
@@ -457,22 +458,22 @@ void RenderedButton::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     m_afterDoubleClick = true;
-    emit DblClick();
+    emit doubleClicked();
 }
 
 void RenderedButton::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = vbKeyCode(event);
-    int shift = vbShift(event->modifiers());
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
     QPointer<RenderedButton> self(this);
-    emit KeyDown(keyCode, shift);
+    emit keyDown(keyCode, shift);
     if (self && !event->text().isEmpty()) {
         int keyAscii = event->text().at(0).unicode();
-        emit KeyPress(keyAscii);
+        emit keyPress(keyAscii);
         // Space and Enter click, as on every desktop button; no other key may.
         const int k = event->key();
         if (self && (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter))
-            emit Click();
+            emit clicked();
     }
 }
 
@@ -480,9 +481,9 @@ void RenderedButton::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    int keyCode = vbKeyCode(event);
-    int shift = vbShift(event->modifiers());
-    emit KeyUp(keyCode, shift);
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
+    emit keyUp(keyCode, shift);
 }
 
 void RenderedButton::focusInEvent(QFocusEvent*)
@@ -494,149 +495,4 @@ void RenderedButton::focusInEvent(QFocusEvent*)
 void RenderedButton::focusOutEvent(QFocusEvent*)
 {
     clearSurface();
-}
-
-// ---- input codes ------------------------------------------------------------
-
-int RenderedButton::vbShift(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-int RenderedButton::vbButton(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int RenderedButton::vbKeyCode(const QKeyEvent* event)
-{
-    const int k = event->key();
-    const bool keypad = event->modifiers() & Qt::KeypadModifier;
-    if (k >= Qt::Key_A && k <= Qt::Key_Z)
-        return k; // 65..90, as the virtual-key codes
-    if (k >= Qt::Key_0 && k <= Qt::Key_9)
-        return keypad ? 96 + (k - Qt::Key_0) : k;
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
-        return 112 + (k - Qt::Key_F1);
-    switch (k) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Clear:
-        return 12;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_Pause:
-        return 19;
-    case Qt::Key_CapsLock:
-        return 20;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Print:
-        return 44;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Help:
-        return 47;
-    case Qt::Key_Meta:
-        return 91;
-    case Qt::Key_Menu:
-        return 93;
-    case Qt::Key_NumLock:
-        return 144;
-    case Qt::Key_ScrollLock:
-        return 145;
-    // Shifted digits of a US keyboard report the digit's key.
-    case Qt::Key_ParenRight:
-        return 48;
-    case Qt::Key_Exclam:
-        return 49;
-    case Qt::Key_At:
-        return 50;
-    case Qt::Key_NumberSign:
-        return 51;
-    case Qt::Key_Dollar:
-        return 52;
-    case Qt::Key_Percent:
-        return 53;
-    case Qt::Key_AsciiCircum:
-        return 54;
-    case Qt::Key_Ampersand:
-        return 55;
-    case Qt::Key_Asterisk:
-        return keypad ? 106 : 56;
-    case Qt::Key_ParenLeft:
-        return 57;
-    case Qt::Key_Plus:
-        return keypad ? 107 : 187;
-    case Qt::Key_Minus:
-        return keypad ? 109 : 189;
-    case Qt::Key_Period:
-        return keypad ? 110 : 190;
-    case Qt::Key_Slash:
-        return keypad ? 111 : 191;
-    case Qt::Key_Semicolon:
-    case Qt::Key_Colon:
-        return 186;
-    case Qt::Key_Equal:
-        return 187;
-    case Qt::Key_Comma:
-    case Qt::Key_Less:
-        return 188;
-    case Qt::Key_Underscore:
-        return 189;
-    case Qt::Key_Greater:
-        return 190;
-    case Qt::Key_Question:
-        return 191;
-    case Qt::Key_QuoteLeft:
-    case Qt::Key_AsciiTilde:
-        return 192;
-    case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft:
-        return 219;
-    case Qt::Key_Backslash:
-    case Qt::Key_Bar:
-        return 220;
-    case Qt::Key_BracketRight:
-    case Qt::Key_BraceRight:
-        return 221;
-    case Qt::Key_Apostrophe:
-    case Qt::Key_QuoteDbl:
-        return 222;
-    default:
-        break;
-    }
-    return k > 0 && k < 128 ? k : 0;
 }

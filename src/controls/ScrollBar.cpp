@@ -1,5 +1,6 @@
 #include "ScrollBar.h"
 
+#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
 #include "platform/PropertyBag.h"
@@ -56,7 +57,7 @@ bool isDark(const QColor& c)
     return qGray(c.rgb()) < 96;
 }
 
-// Image1, the arrow picture: a small raised key in shades of the track's
+// The arrow picture: a small raised key in shades of the track's
 // colour with a triangle pointing up, filling the rectangle it is given.
 void paintArrow(QPainter& p, const QRect& r, const QList<QColor>& shades)
 {
@@ -130,8 +131,8 @@ ScrollBar::ScrollBar(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // a move without a button ends a drag
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_timer1.setInterval(100);
-    connect(&m_timer1, &QTimer::timeout, this, &ScrollBar::timerTick);
+    m_repeatTimer.setInterval(100);
+    connect(&m_repeatTimer, &QTimer::timeout, this, &ScrollBar::timerTick);
     for (int j = 0; j < 25; ++j)
         m_shadeTable.append(shade(m_backColor, j));
 }
@@ -168,7 +169,7 @@ void ScrollBar::setValue(int value)
         m_thumbTop = thumbTopFor(m_value);
     repaintBar();
     QPointer<ScrollBar> self(this);
-    emit Change();
+    emit changed();
     if (self)
         emit propertyChanged(QStringLiteral("Value"));
 }
@@ -211,7 +212,7 @@ void ScrollBar::setEnabled(bool enabled)
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
-void ScrollBar::Refresh()
+void ScrollBar::refresh()
 {
     layoutStep();
 }
@@ -360,7 +361,7 @@ void ScrollBar::mousePressEvent(QMouseEvent* event)
     } else {
         m_dragging = false;
         m_pressY = Twips::roundEven(y);
-        m_timer1.start();
+        m_repeatTimer.start();
     }
 }
 
@@ -404,19 +405,19 @@ void ScrollBar::mouseMoveEvent(QMouseEvent* event)
     repaintBar();
     QPointer<ScrollBar> self(this);
     if (m_changePending)
-        emit Change();
+        emit changed();
     if (self)
         m_changePending = false;
 }
 
 void ScrollBar::mouseReleaseEvent(QMouseEvent*)
 {
-    m_timer1.stop();
+    m_repeatTimer.stop();
     repaintBar();
     outlineTrack(Qt::black);
     m_changePending = false;
     QPointer<ScrollBar> self(this);
-    emit Change();
+    emit changed();
     if (self)
         letPendingEventsRun(this);
 }
@@ -465,28 +466,28 @@ void ScrollBar::timerTick()
     repaintBar();
     outlineTrack(Qt::black);
     QPointer<ScrollBar> self(this);
-    emit Change();
+    emit changed();
     if (!self)
         return;
     // 9. A downward page stops once the thumb has passed the press point.
     if (down && M < top)
-        m_timer1.stop();
+        m_repeatTimer.stop();
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = RenderedButton::vbKeyCode(event);
-    int shift = RenderedButton::vbShift(event->modifiers());
-    emit KeyDown(keyCode, shift);
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
+    emit keyDown(keyCode, shift);
 }
 
 void ScrollBar::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    int keyCode = RenderedButton::vbKeyCode(event);
-    int shift = RenderedButton::vbShift(event->modifiers());
-    emit KeyUp(keyCode, shift);
+    int keyCode = InputCodes::virtualKeyCode(event);
+    int shift = InputCodes::shiftCode(event->modifiers());
+    emit keyUp(keyCode, shift);
 }
 
 void ScrollBar::focusOutEvent(QFocusEvent*)

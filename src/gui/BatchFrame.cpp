@@ -34,13 +34,13 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     consoleButton->setObjectName(QStringLiteral("consoleButton"));
     runningLineLabel->setObjectName(QStringLiteral("runningLineLabel"));
 
-    connect(executeButton, &RenderedButton::Click, this, [this, &session] {
+    connect(executeButton, &RenderedButton::clicked, this, [this, &session] {
         SlotGuard::run(session.prompter(), [this] {
             m_runner->commandLine = commandLineBox->currentText();
             m_runner->runForEveryFile(m_attributeValue());
         });
     });
-    connect(consoleButton, &RenderedButton::Click, this, [this, &session] {
+    connect(consoleButton, &RenderedButton::clicked, this, [this, &session] {
         SlotGuard::run(session.prompter(), [this] { m_runner->openTerminal(); });
     });
     connect(m_runner, &BatchRunner::lineAppended, this, [this](const QString& line) {

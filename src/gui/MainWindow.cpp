@@ -8,14 +8,17 @@
 #include "RenamingFrame.h"
 #include "SlotGuard.h"
 
+#include "app/FileDates.h"
 #include "app/FileSearch.h"
 #include "app/NewNameClipboard.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "app/Shredder.h"
+#include "controls/DatePicker.h"
 #include "controls/FileListView.h"
 #include "controls/FolderBrowser.h"
 #include "controls/ScrollBar.h"
+#include "controls/Twips.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtListingPrinter.h"
 #include "gui/SaveListingDialog.h"
@@ -81,22 +84,22 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
 
 int MainWindow::twipsX(int twips) const
 {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return Twips::toPixelsX(twips, this);
 }
 
 int MainWindow::twipsY(int twips) const
 {
-    return qRound(twips * logicalDpiY() / 1440.0);
+    return Twips::toPixelsY(twips, this);
 }
 
 int MainWindow::pixelsToTwipsX(int pixels) const
 {
-    return qRound(pixels * 1440.0 / logicalDpiX());
+    return Twips::roundEven(Twips::fromPixelsX(pixels, this));
 }
 
 int MainWindow::pixelsToTwipsY(int pixels) const
 {
-    return qRound(pixels * 1440.0 / logicalDpiY());
+    return Twips::roundEven(Twips::fromPixelsY(pixels, this));
 }
 
 // Object names in the words of the members, for tests and accessibility.
@@ -183,21 +186,13 @@ void MainWindow::setUpList(QWidget* inner)
 {
     fileList = new FileListView(inner);
     PropertyBag design;
-    FileListView::mainWindowDesign(design);
+    FileListLook::mainWindowDesign(design);
     fileList->readProperties(design);
-    fileList->setSession(&m_session);
+    fileList->setModel(&m_session.model());
     fileList->setToolTip(QStringLiteral("Double click to open file..."));
     place(fileList, 90, ListTop, 11760, 4635);
-    const char* const captions[] = {
-        "No.", "Creation Dates", "Modified Dates", "Current Filenames", "New Filenames", "Size"};
-    for (int i = 0; i < 6; ++i)
-        fileList->NameButton(i, QString::fromLatin1(captions[i]));
-    fileList->ASearchTypes(1, 3);
-    fileList->ASearchTypes(2, 3);
-    fileList->ASearchTypes(3, 1);
-    fileList->ASearchTypes(4, 1);
-    fileList->ASearchTypes(5, 4);
-    fileList->setcSelect(5);
+    fileList->setShownColumns(5);
+    connectListView();
 }
 
 void MainWindow::buildPathFrame(QWidget* inner)
@@ -229,7 +224,7 @@ void MainWindow::buildPathFrame(QWidget* inner)
     selectFolderButton = FormParts::command(inner, QStringLiteral("Select"),
                                             QStringLiteral("Choose and Select File Directory...."));
     place(selectFolderButton, 8190, 315, 1005, 375);
-    connect(selectFolderButton, &RenderedButton::Click, this, &MainWindow::togglePanel);
+    connect(selectFolderButton, &RenderedButton::clicked, this, &MainWindow::togglePanel);
     folderPanel = new QFrame(inner);
     folderPanel->setAutoFillBackground(true);
     folderPanel->setPalette(QPalette(Qt::white));
@@ -239,9 +234,9 @@ void MainWindow::buildPathFrame(QWidget* inner)
     folderBrowser = new FolderBrowser(m_session.fs(), folderPanel);
     place(folderBrowser, 60, 0, 6135, 3975);
     folderBrowser->installEventFilter(this);
-    folderBrowser->sFiles->installEventFilter(this);
+    folderBrowser->scrollBar()->installEventFilter(this);
     folderPanel->installEventFilter(this);
-    connect(folderBrowser, &FolderBrowser::Click, this, &MainWindow::folderChosen);
+    connect(folderBrowser, &FolderBrowser::clicked, this, &MainWindow::folderChosen);
 }
 
 void MainWindow::buildMenus()
@@ -315,7 +310,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e)
             if (folderPanel->isVisible())
                 folderBrowser->setFocus();
         }
-    } else if ((watched == folderBrowser || watched == folderBrowser->sFiles) &&
+    } else if ((watched == folderBrowser || watched == folderBrowser->scrollBar()) &&
                e->type() == QEvent::FocusOut && QApplication::focusWidget() != folderBrowser &&
                !folderBrowser->isAncestorOf(QApplication::focusWidget())) {
         // The focus going into the browser's own scroll bar stays in the panel.
@@ -345,7 +340,7 @@ void MainWindow::scanFolder()
 
 void MainWindow::connectRenaming()
 {
-    connect(startRenameButton, &RenderedButton::Click, this, [this] {
+    connect(startRenameButton, &RenderedButton::clicked, this, [this] {
         guarded([this] { m_rename->renameAndRescan(attributesFrame->choice().renameValue()); });
     });
     connect(m_rename, &RenamePass::status, this,
@@ -406,7 +401,7 @@ void MainWindow::connectFileOperations()
         connect(searchActions[i], &QAction::triggered, this,
                 [this, i] { guarded([this, i] { m_search->search(i, windowTitle()); }); });
     }
-    connect(fileList, &FileListView::DblClick, this, [this] {
+    connect(fileList, &FileListView::doubleClicked, this, [this] {
         // From the listed folder: the save dialog may have moved the current one.
         guarded([this] {
             PicturePreview::openListedFile(
@@ -416,7 +411,7 @@ void MainWindow::connectFileOperations()
         });
     });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
-    connect(fileList, &FileListView::Click, this,
+    connect(fileList, &FileListView::clicked, this,
             [this] { m_shredder->rowClicked(m_session.model().currentRow()); });
     connect(m_shredder, &Shredder::shredEntryChanged, this,
             [this](const QString& caption, bool visible) {
@@ -455,7 +450,7 @@ void MainWindow::togglePanel()
     m_session.setUndoEnabled(false);
     if (!m_panelJustClosed) {
         if (!folderPanel->isVisible())
-            folderBrowser->GetDir(); // the panel opens on the folder the program is in
+            folderBrowser->relist(); // the panel opens on the folder the program is in
         folderPanel->setVisible(!folderPanel->isVisible());
     }
     m_panelJustClosed = false;
@@ -464,7 +459,7 @@ void MainWindow::togglePanel()
 // A folder chosen in the browser becomes the listed folder.
 void MainWindow::folderChosen()
 {
-    const QString path = folderBrowser->SelectPath();
+    const QString path = folderBrowser->selectedPath();
     if (!path.isEmpty())
         folderBox->setText(path);
     m_session.setUndoEnabled(false);
@@ -529,4 +524,23 @@ void MainWindow::closeEvent(QCloseEvent* e)
 {
     QMainWindow::closeEvent(e);
     qApp->quit(); // closing the window ends the program, other windows included
+}
+
+// A header click sorts the session's list by that column (the list view shows
+// the wait pointer meanwhile); a picked date becomes the pending date of every
+// file, and the picker shows the date as read back.
+void MainWindow::connectListView()
+{
+    connect(fileList, &FileListView::headerClicked, this, [this](int column) {
+        guarded([&] { m_session.sorter().sortByHeader(m_session.model(), column); });
+    });
+    connect(fileList, &FileListView::datePicked, this,
+            [this](int picker, const QString& text, const QDateTime& date) {
+                guarded([&] {
+                    const QDateTime shown = picker == 0
+                                                ? FileDates::creationPickerChanged(m_session, text, date)
+                                                : FileDates::modifiedPickerChanged(m_session, text, date);
+                    fileList->datePicker(picker)->setTheDate(shown);
+                });
+            });
 }

@@ -111,4 +111,6 @@ private:
     class Clipboard* m_clipboard;
     bool m_activated = false;
     bool m_panelJustClosed = false;
+    // The list view reports header clicks and picked dates; the session acts on them.
+    void connectListView();
 };

@@ -115,9 +115,9 @@ void RenamingFrame::connectTriggers()
     // filter there, so the key rules watch the boxes themselves.
     patternBox->installEventFilter(this);
     extensionBox->installEventFilter(this);
-    connect(generateButton, &RenderedButton::Click, this,
+    connect(generateButton, &RenderedButton::clicked, this,
             [this] { guarded([this] { NameGenerator::generateNames(m_session); }); });
-    connect(replaceButton, &RenderedButton::Click, this,
+    connect(replaceButton, &RenderedButton::clicked, this,
             [this] { guarded([this] { NewNameReplace::replaceFromBoxes(m_session); }); });
     connect(patternBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         guarded([&] { NameGenerator::patternItemChosen(m_session, patternBox->itemText(index)); });

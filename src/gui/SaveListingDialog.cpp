@@ -41,7 +41,7 @@ SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(
     setFixedSize(frame.size());
 
     browser = new FolderBrowser(fs, this);
-    browser->setShowTHeFiles(1);
+    browser->setShowFiles(1);
     place(browser, 90, 135, 7395, 3210);
     nameLabel = new QLabel(QStringLiteral("File Name:"), this);
     place(nameLabel, 225, 3555, 1110, 270);
@@ -69,7 +69,7 @@ SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(
     connect(nameBox, &QLineEdit::textEdited, this, &SaveListingDialog::nameEdited);
     connect(nameBox, &QLineEdit::textChanged, this, [](const QString& text) { lastName = text; });
     connect(typeBox, &QComboBox::activated, this, &SaveListingDialog::typeChosen);
-    connect(browser, &FolderBrowser::MouseUp, this, &SaveListingDialog::browserMouseUp);
+    connect(browser, &FolderBrowser::mouseUp, this, &SaveListingDialog::browserMouseUp);
     const std::pair<QObject*, const char*> names[] = {
         {browser, "browser"},          {nameLabel, "nameLabel"},
         {nameBox, "nameBox"},          {browserBorder, "browserBorder"},
@@ -77,8 +77,8 @@ SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(
         {cancelButton, "cancelButton"}};
     for (const auto& [object, name] : names)
         object->setObjectName(QLatin1String(name));
-    connect(cancelButton, &RenderedButton::Click, this, &SaveListingDialog::reject);
-    connect(saveButton, &RenderedButton::Click, this, &SaveListingDialog::save);
+    connect(cancelButton, &RenderedButton::clicked, this, &SaveListingDialog::reject);
+    connect(saveButton, &RenderedButton::clicked, this, &SaveListingDialog::save);
 }
 
 SaveListingDialog::~SaveListingDialog() = default;
@@ -149,7 +149,7 @@ void SaveListingDialog::showEvent(QShowEvent* event)
 void SaveListingDialog::activate()
 {
     lastType = QStringLiteral("csv");
-    browser->FileExtention(QStringLiteral(".csv"));
+    browser->setFilePattern(QStringLiteral(".csv"));
     if (typeBox->count() > 0)
         lastType = typeBox->itemText(0).mid(2);
     setNameWithType(nameBox->text());
@@ -169,7 +169,7 @@ void SaveListingDialog::typeChosen(int index)
 {
     const QString text = typeBox->itemText(index);
     lastType = text.right(3);
-    browser->FileExtention(text.right(4));
+    browser->setFilePattern(text.right(4));
     setNameWithType(nameBox->text());
     nameBox->setFocus();
 }
@@ -190,7 +190,7 @@ void SaveListingDialog::nameEdited(const QString& text)
 // click on a folder or drive leaves the name as typed.
 void SaveListingDialog::browserMouseUp()
 {
-    const QString file = browser->FileName();
+    const QString file = browser->fileName();
     if (!file.isEmpty())
         setNameWithType(file);
 }

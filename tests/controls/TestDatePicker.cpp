@@ -1,7 +1,8 @@
 // DatePicker: the grid of a month, the colour marks on pixels,
-// day clicks, month steps, opening and closing, focus and the DateX events.
+// day clicks, month steps, opening and closing, focus and the date box events.
 // Today is pinned to Monday 22 October 2012.
 
+#include "controls/CalendarMonth.h"
 #include "controls/DatePicker.h"
 #include "controls/RenderedButton.h"
 #include "platform/DateText.h"
@@ -74,7 +75,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         DateText::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        DatePicker::setToday(QDate(2012, 10, 22));
+        CalendarMonth::setToday(QDate(2012, 10, 22));
     }
 
     void startsClosedOnToday()
@@ -82,81 +83,85 @@ private slots:
         DatePicker form;
         QCOMPARE(form.size(), Closed);              // the picture's width x 450 twips
         QCOMPARE(form.openSize(), QSize(278, 339)); // 4170 x 5085 twips, 15 twips per pixel
-        QCOMPARE(form.IsOpen(), 0);
-        QCOMPARE(form.Text(), QStringLiteral("10/22/2012"));
-        QCOMPARE(form.TheDate(), midnight(2012, 10, 22));
-        QCOMPARE(form.SelectedDate(), DateText::zeroDate());
-        const QStringList captions{form.CMonth()->Caption(), form.Cyear()->Caption(),
-                                   form.Calander(0)->Caption(), form.Calander(6)->Caption(),
-                                   form.Mchange(0)->Caption()};
+        QCOMPARE(form.isOpen(), 0);
+        QCOMPARE(form.text(), QStringLiteral("10/22/2012"));
+        QCOMPARE(form.theDate(), midnight(2012, 10, 22));
+        QCOMPARE(form.selectedDate(), DateText::zeroDate());
+        const QStringList captions{form.monthCaption()->caption(), form.yearCaption()->caption(),
+                                   form.weekdayCaption(0)->caption(),
+                                   form.weekdayCaption(6)->caption(),
+                                   form.monthStepButton(0)->caption()};
         QCOMPARE(captions, QStringList({"October", "2012", "Sun", "Sat", "<"}));
-        QCOMPARE(form.Calander(0)->Border(), 3);
+        QCOMPARE(form.weekdayCaption(0)->border(), 3);
         QCOMPARE(form.dayButton(8)->geometry(), QRect(42, 87, 40, 40)); // row 1, column 1
     }
 
-    void gridOfMonth_data()
+    void monthCells_data()
     {
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QStringList>("captions");
-        QTest::newRow("starts on Saturday") << 2024 << 6 << grid(6, 30);
-        QTest::newRow("leap February") << 2024 << 2 << grid(4, 29);
-        QTest::newRow("31 days from Saturday: 37 cells") << 2025 << 3 << grid(6, 31);
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDateTime>("selected");
+        QTest::addColumn<QStringList>("days"); // "" blank
+        QTest::addColumn<QList<int>>("marks"); // the cells marked today, then selected
+        const QDate oct22(2012, 10, 22);
+        const QDateTime none = DateText::zeroDate();
+        QTest::newRow("starts on Saturday")
+            << QDate(2024, 6, 1) << oct22 << none << grid(6, 30) << QList<int>{-1, -1};
+        QTest::newRow("leap February")
+            << QDate(2024, 2, 1) << oct22 << none << grid(4, 29) << QList<int>{-1, -1};
+        QTest::newRow("31 days from Saturday: 37 cells")
+            << QDate(2025, 3, 1) << oct22 << none << grid(6, 31) << QList<int>{-1, -1};
         // The loop stops at a day below 8 only from cell 29 on, so a February of
         // 28 days that starts on Sunday also shows 1 March in cell 28.
-        QTest::newRow("February from Sunday") << 2015 << 2 << grid(0, 28, {"1"});
+        QTest::newRow("February from Sunday")
+            << QDate(2015, 2, 1) << oct22 << none << grid(0, 28, {"1"}) << QList<int>{-1, -1};
+        // October 2012 starts on Monday: day d is cell d.
+        QTest::newRow("today and the selected day")
+            << QDate(2012, 10, 1) << oct22 << midnight(2012, 10, 5) << grid(1, 31)
+            << QList<int>{22, 5};
+        QTest::newRow("selected wins over today")
+            << QDate(2012, 10, 1) << oct22 << midnight(2012, 10, 22) << grid(1, 31)
+            << QList<int>{-1, 22};
+        QTest::newRow("a selected time of day marks nothing")
+            << QDate(2012, 10, 1) << oct22 << QDateTime(QDate(2012, 10, 5), QTime(10, 0))
+            << grid(1, 31) << QList<int>{22, -1};
+        // November 2012 starts on Thursday: its blank cells 0..3 are 28..31 October.
+        QTest::newRow("today in a blank leading cell") << QDate(2012, 11, 1) << QDate(2012, 10, 30)
+                                                       << none << grid(4, 30) << QList<int>{2, -1};
     }
 
-    void gridOfMonth()
+    void monthCells()
     {
-        QFETCH(int, year);
-        QFETCH(int, month);
-        QFETCH(QStringList, captions);
-        DatePicker form;
-        form.setTheDate(midnight(year, month, 15));
+        QFETCH(QDate, first);
+        QFETCH(QDate, today);
+        QFETCH(QDateTime, selected);
+        QFETCH(QStringList, days);
+        QFETCH(QList<int>, marks);
+        CalendarMonth::setToday(today);
+        const auto cells = CalendarMonth::cells(first, selected);
+        CalendarMonth::setToday(QDate(2012, 10, 22));
         for (int k = 0; k < 42; ++k) {
-            QCOMPARE(form.dayButton(k)->Caption(), captions[k]);
-            QCOMPARE(form.dayButton(k)->isEnabled(), !captions[k].isEmpty());
+            const CalendarMonth::Cell& cell = cells[size_t(k)];
+            QCOMPARE(cell.day ? QString::number(cell.day) : QString(), days[k]);
+            const CalendarMonth::Mark mark = k == marks[0]   ? CalendarMonth::Mark::Today
+                                             : k == marks[1] ? CalendarMonth::Mark::Selected
+                                                             : CalendarMonth::Mark::Plain;
+            QCOMPARE(cell.mark, mark);
         }
-        QCOMPARE(form.CMonth()->Caption(), QLocale(QLocale::English).standaloneMonthName(month));
-        QCOMPARE(form.Cyear()->Caption(), QString::number(year));
     }
 
-    void colourMarks()
+    // The open calendar shows the cells as its day buttons.
+    void dayButtonsShowTheCells()
     {
-        // October 2012 starts on Monday: day d is cell d. Today is the 22nd.
         Shown s;
         s.clickSurface();
         s.form->setTheDate(midnight(2012, 10, 5));
         QCOMPARE(cellColor(*s.form, 10), Plain);
         QCOMPARE(cellColor(*s.form, 22), Today);
         QCOMPARE(cellColor(*s.form, 5), Selected);
-        QCOMPARE(cellColor(*s.form, 0), Plain); // blank 30 September
-        // Selected wins over today; a selected date with a time of day marks nothing.
-        s.form->setTheDate(midnight(2012, 10, 22));
-        QCOMPARE(cellColor(*s.form, 22), Selected);
-        s.form->setTheDate(QDateTime(QDate(2012, 10, 5), QTime(10, 0)));
-        QCOMPARE(cellColor(*s.form, 5), Plain);
-        QCOMPARE(cellColor(*s.form, 22), Today);
-    }
-
-    void todayInBlankLeadingCell()
-    {
-        // Today on Tuesday 30 October; November 2012 starts on Thursday, so its
-        // blank cells 0..3 are 28..31 October and cell 2 carries today's colour.
-        DatePicker::setToday(QDate(2012, 10, 30));
-        Shown s;
-        s.clickSurface();
-        s.form->setTheDate(midnight(2012, 11, 15));
-        QCOMPARE(s.form->dayButton(2)->Caption(), QString());
-        QVERIFY(!s.form->dayButton(2)->isEnabled());
-        QCOMPARE(cellColor(*s.form, 2), Today);
-        QCOMPARE(cellColor(*s.form, 1), Plain);
-        // Shown in December, today is marked nowhere.
-        s.form->setTheDate(midnight(2012, 12, 15));
-        for (int k = 0; k < 42; ++k)
-            QVERIFY(cellColor(*s.form, k) != Today);
-        DatePicker::setToday(QDate(2012, 10, 22));
+        QCOMPARE(s.form->dayButton(31)->caption(), QStringLiteral("31"));
+        QVERIFY(!s.form->dayButton(0)->isEnabled() && s.form->dayButton(0)->caption().isEmpty());
+        QCOMPARE(s.form->monthCaption()->caption(), QStringLiteral("October"));
     }
 
     void clickingPictureOpensAndClickingSurfaceCloses_data()
@@ -178,20 +183,21 @@ private slots:
         QFETCH(int, cell);
         QFETCH(QString, after);
         Shown s;
-        QSignalSpy change(s.form, &DatePicker::Change);
+        QSignalSpy change(s.form, &DatePicker::changed);
         s.form->setText(text);
         s.clickSurface(); // the focus arrives with the press and opens; the click opens again
-        QCOMPARE(s.form->IsOpen(), 1);
+        QCOMPARE(s.form->isOpen(), 1);
         QCOMPARE(s.form->size(), s.form->openSize());
-        QCOMPARE(s.form->TheDate(), date);
-        QCOMPARE(s.form->SelectedDate(), date);
-        QCOMPARE(s.form->CMonth()->Caption(), QLocale().standaloneMonthName(date.date().month()));
+        QCOMPARE(s.form->theDate(), date);
+        QCOMPARE(s.form->selectedDate(), date);
+        QCOMPARE(s.form->monthCaption()->caption(),
+                 QLocale().standaloneMonthName(date.date().month()));
         QCOMPARE(cellColor(*s.form, cell), Selected);
 
         s.clickSurface(QPoint(1, 200)); // the margin left of the grid
-        QCOMPARE(s.form->IsOpen(), 0);
+        QCOMPARE(s.form->isOpen(), 0);
         QCOMPARE(s.form->size(), Closed);
-        QCOMPARE(s.form->Text(), after);
+        QCOMPARE(s.form->text(), after);
         // The setText, and a replaced text; opening and closing wrote the same text.
         QCOMPARE(change.count(), text == after ? 1 : 2);
     }
@@ -203,15 +209,16 @@ private slots:
         QTest::mouseMove(s.form->dayButton(22), QPoint(20, 20));
         QCOMPARE(s.form->dayButton(22)->toolTip(), QStringLiteral("22 October 2012"));
         QStringList events;
-        connect(s.form, &DatePicker::Change, s.form, [&] { events << "Change " + s.form->Text(); });
-        connect(s.form, &DatePicker::Click, s.form,
-                [&] { events << QStringLiteral("Click %1").arg(s.form->IsOpen()); });
+        connect(s.form, &DatePicker::changed, s.form,
+                [&] { events << "Change " + s.form->text(); });
+        connect(s.form, &DatePicker::clicked, s.form,
+                [&] { events << QStringLiteral("Click %1").arg(s.form->isOpen()); });
         QTest::mouseClick(s.form->dayButton(15), Qt::LeftButton); // cell 15 is the 15th
         QCOMPARE(events, QStringList({"Change 10/15/2012", "Click 0"}));
         QCOMPARE(s.form->size(), Closed);
-        QCOMPARE(s.form->CurDay(), 15);
-        QCOMPARE(s.form->TheDate(), midnight(2012, 10, 15));
-        QCOMPARE(DateText::parse(s.form->Text()), midnight(2012, 10, 15)); // parses back
+        QCOMPARE(s.form->currentDay(), 15);
+        QCOMPARE(s.form->theDate(), midnight(2012, 10, 15));
+        QCOMPARE(DateText::parse(s.form->text()), midnight(2012, 10, 15)); // parses back
     }
 
     void monthSteps_data()
@@ -239,14 +246,14 @@ private slots:
         Shown s;
         s.form->setText(DateText::shortDate(start.date()));
         s.clickSurface();
-        QSignalSpy change(s.form, &DatePicker::Change);
-        QTest::mouseClick(s.form->Mchange(button), Qt::LeftButton);
-        QCOMPARE(s.form->CMonth()->Caption(), month);
-        QCOMPARE(s.form->CurYear(), year);
-        QCOMPARE(s.form->Text(), text);
+        QSignalSpy change(s.form, &DatePicker::changed);
+        QTest::mouseClick(s.form->monthStepButton(button), Qt::LeftButton);
+        QCOMPARE(s.form->monthCaption()->caption(), month);
+        QCOMPARE(s.form->currentYear(), year);
+        QCOMPARE(s.form->text(), text);
         QCOMPARE(change.count(), 1);
-        QCOMPARE(s.form->SelectedDate(), start); // a step leaves the selection alone
-        QCOMPARE(s.form->IsOpen(), 1);
+        QCOMPARE(s.form->selectedDate(), start); // a step leaves the selection alone
+        QCOMPARE(s.form->isOpen(), 1);
     }
 
     void focusOpensAndLeavingCloses()
@@ -254,94 +261,69 @@ private slots:
         Shown s;
         // The focus arriving opens the calendar but leaves IsOpen at 0 ...
         s.form->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(s.form->DateX()->hasFocus());
+        QTRY_VERIFY(s.form->dateBox()->hasFocus());
         QCOMPARE(s.form->size(), s.form->openSize());
-        QCOMPARE(s.form->IsOpen(), 0);
+        QCOMPARE(s.form->isOpen(), 0);
         // ... so a click on the surface opens it once more instead of closing it.
         s.clickSurface(QPoint(1, 200));
-        QCOMPARE(s.form->IsOpen(), 1);
+        QCOMPARE(s.form->isOpen(), 1);
         QCOMPARE(s.form->size(), s.form->openSize());
         // Clicks inside the calendar keep the focus; leaving it closes the calendar.
-        QTest::mouseClick(s.form->Mchange(1), Qt::LeftButton);
-        QVERIFY(s.form->DateX()->hasFocus());
+        QTest::mouseClick(s.form->monthStepButton(1), Qt::LeftButton);
+        QVERIFY(s.form->dateBox()->hasFocus());
         s.other->setFocus();
         QTRY_VERIFY(s.other->hasFocus());
         QCOMPARE(s.form->size(), Closed);
-        QCOMPARE(s.form->IsOpen(), 0);
+        QCOMPARE(s.form->isOpen(), 0);
     }
 
-    void jLostFocus()
+    void closeCalendar()
     {
         Shown s;
         s.form->setForeColor(Qt::red);
         s.clickSurface();
-        QVERIFY(s.form->CalanderButton()->isVisible());
-        s.form->JLostFocus();
+        QVERIFY(s.form->calendarButton()->isVisible());
+        s.form->closeCalendar();
         QCOMPARE(s.form->size(), Closed);
-        QCOMPARE(s.form->IsOpen(), 0);
-        QCOMPARE(s.form->ForeColor(), QColor(Qt::black));
-        QVERIFY(!s.form->CalanderButton()->isVisible());
+        QCOMPARE(s.form->isOpen(), 0);
+        QCOMPARE(s.form->foreColor(), QColor(Qt::black));
+        QVERIFY(!s.form->calendarButton()->isVisible());
     }
 
-    void dateXProperties()
+    // The date box keeps its designed size when its font changes.
+    void dateBoxSize()
     {
         DatePicker form;
-        QCOMPARE(form.BackColor(), QColor(224, 224, 224));
-        QCOMPARE(form.FontName(), QStringLiteral("Arial"));
-        QCOMPARE(form.FontSize(), 12.0f);
-        QVERIFY(form.FontBold());
-        QCOMPARE(form.DateX()->geometry(), QRect(3, 282, 274, 19));
-
-        QSignalSpy changed(&form, &DatePicker::propertyChanged);
-        form.setText(QStringLiteral("1/2/2003"));
-        form.setDateToolTipText(QStringLiteral("Creation date"));
-        form.setFontName(QStringLiteral("Courier New"));
+        QCOMPARE(form.dateBox()->geometry(), QRect(3, 282, 274, 19));
         form.setFontSize(14);
-        form.setFontBold(false);
-        form.setFontItalic(true);
-        form.setEnabled(false);
-        QStringList keys;
-        for (const auto& args : changed)
-            keys << args.at(0).toString();
-        QCOMPARE(keys, QStringList({"Text", "DateToolTipText", "FontName", "FontSize", "FontBold",
-                                    "FontItalic", "Enabled"}));
-
-        const QLineEdit* x = form.DateX();
-        QCOMPARE(x->text(), QStringLiteral("1/2/2003"));
-        QCOMPARE(x->toolTip(), QStringLiteral("Creation date"));
-        QCOMPARE(x->font().family(), QStringLiteral("Courier New"));
-        QCOMPARE(x->font().pointSizeF(), 14.0);
-        QVERIFY(!x->font().bold() && x->font().italic());
-        QCOMPARE(x->size(), QSize(274, 19)); // the twips scaling keeps the size at 96 DPI
-        QVERIFY(!form.Enabled());
-        form.setBackColor(Qt::yellow);
-        QCOMPARE(x->palette().color(QPalette::Base), QColor(Qt::yellow));
+        QCOMPARE(form.dateBox()->font().pointSizeF(), 14.0);
+        QCOMPARE(form.dateBox()->size(), QSize(274, 19)); // 15 twips per pixel at 96 DPI
     }
 
-    void dateXEvents()
+    void dateBoxEvents()
     {
         Shown s;
         QStringList events;
-        connect(s.form, &DatePicker::KeyDown, s.form,
+        connect(s.form, &DatePicker::keyDown, s.form,
                 [&](int& code, int&) { events << QStringLiteral("KeyDown %1").arg(code); });
-        connect(s.form, &DatePicker::KeyPress, s.form, [&](int& ascii) {
+        connect(s.form, &DatePicker::keyPress, s.form, [&](int& ascii) {
             events << QStringLiteral("KeyPress %1").arg(ascii);
             if (ascii == 'x')
                 ascii = 0; // the container drops the character
         });
-        connect(s.form, &DatePicker::KeyUp, s.form,
+        connect(s.form, &DatePicker::keyUp, s.form,
                 [&](int& code, int&) { events << QStringLiteral("KeyUp %1").arg(code); });
-        QSignalSpy doubles(s.form, &DatePicker::DblClick);
-        s.form->DateX()->setFocus();
-        s.form->DateX()->clear();
-        QSignalSpy change(s.form, &DatePicker::Change);
-        QTest::keyClick(s.form->DateX(), Qt::Key_5);
-        QTest::keyClick(s.form->DateX(), Qt::Key_X);
+        QSignalSpy doubles(s.form, &DatePicker::doubleClicked);
+        s.form->dateBox()->setFocus();
+        s.form->dateBox()->clear();
+        QSignalSpy change(s.form, &DatePicker::changed);
+        QTest::keyClick(s.form->dateBox(), Qt::Key_5);
+        QTest::keyClick(s.form->dateBox(), Qt::Key_X);
         QCOMPARE(events, QStringList({"KeyDown 53", "KeyPress 53", "KeyUp 53", "KeyDown 88",
                                       "KeyPress 120", "KeyUp 88"}));
-        QCOMPARE(s.form->Text(), QStringLiteral("5"));
+        QCOMPARE(s.form->text(), QStringLiteral("5"));
         QCOMPARE(change.count(), 1); // typing raises Change
-        QTest::mouseDClick(s.form->DateX(), Qt::LeftButton);
+        QTest::mouseDClick(s.form->dateBox(), Qt::LeftButton);
         QCOMPARE(doubles.count(), 1);
     }
 };

@@ -46,7 +46,7 @@ private slots:
         m_control->setVolumeSource([] { return Volumes; });
         m_control->resize(500, 900); // every entry fits
         m_control->show();
-        m_control->GetDir();
+        m_control->relist();
     }
 
     void cleanupTestCase()
@@ -58,20 +58,20 @@ private slots:
     void entryOrder()
     {
         QString listed;
-        m_control->GetDir(listed);
+        m_control->openFolder(listed);
         QCOMPARE(listed, here());
         const QStringList all = entries(0);
         QCOMPARE(all.mid(0, 5), QStringList({"/ <>", "/media/gone", "/media/usb <STICK>", "Beta",
                                              here() + "/.."}));
         QList<int> kinds;
-        for (int i = 1; i <= m_control->EntryCount(); ++i)
-            kinds << m_control->EntryKind(i);
+        for (int i = 1; i <= m_control->entryCount(); ++i)
+            kinds << m_control->entryKind(i);
         QCOMPARE(kinds, QList<int>({13, 12, 12, 110, 11, 1, 1, 3, 2, 2, 2}));
         // Folders, then files, each in name order; ".cache" is hidden.
         QCOMPARE(all.mid(5), QStringList({"Alpha", "Beta", "locked.txt", "notes.TXT",
                                           "notes.txt.bak", "readme"}));
         QCOMPARE(entries(FolderBrowser::ReadOnlyFileKind), QStringList{"locked.txt"});
-        QCOMPARE(m_control->SelectedIndex(), -1);
+        QCOMPARE(m_control->selectedIndex(), -1);
     }
 
     void fileFilter_data()
@@ -95,8 +95,8 @@ private slots:
         QFETCH(int, showFiles);
         QFETCH(QStringList, files);
 
-        m_control->setShowTHeFiles(showFiles);
-        QCOMPARE(m_control->FileExtention(pattern), QString());
+        m_control->setShowFiles(showFiles);
+        m_control->setFilePattern(pattern);
         QStringList listed =
             entries(FolderBrowser::FileKind) + entries(FolderBrowser::ReadOnlyFileKind);
         listed.sort();
@@ -130,12 +130,12 @@ private slots:
         QFETCH(QString, selectPath);
         QFETCH(QString, fileName);
 
-        QSignalSpy clicks(m_control.get(), &FolderBrowser::Click);
-        QSignalSpy mouseUps(m_control.get(), &FolderBrowser::MouseUp);
+        QSignalSpy clicks(m_control.get(), &FolderBrowser::clicked);
+        QSignalSpy mouseUps(m_control.get(), &FolderBrowser::mouseUp);
         clickEntry(entry == QLatin1String("UP") ? here() + "/.." : entry);
         QCOMPARE(m_fs.currentFolder(), folder);
-        QCOMPARE(m_control->SelectPath(), selectPath);
-        QCOMPARE(m_control->FileName(), fileName);
+        QCOMPARE(m_control->selectedPath(), selectPath);
+        QCOMPARE(m_control->fileName(), fileName);
         QCOMPARE(mouseUps.size(), 1);
         QCOMPARE(clicks.size(), 1);
         // The list follows the folder it went to.
@@ -145,16 +145,16 @@ private slots:
     void rootEntry()
     {
         QString root = QStringLiteral("/");
-        m_control->GetDir(root);
+        m_control->openFolder(root);
         QCOMPARE(entries(FolderBrowser::UpKind), QStringList{"/"});
         clickEntry(QStringLiteral("/"));
         QCOMPARE(m_fs.currentFolder(), QStringLiteral("/"));
-        QCOMPARE(m_control->SelectPath(), QStringLiteral("/"));
+        QCOMPARE(m_control->selectedPath(), QStringLiteral("/"));
 
         // Below the last entry nothing happens and no MouseUp is raised; on the
         // border between two rows nothing happens either, but MouseUp is.
-        QSignalSpy mouseUps(m_control.get(), &FolderBrowser::MouseUp);
-        const QRect last = m_control->rowRect(m_control->EntryCount());
+        QSignalSpy mouseUps(m_control.get(), &FolderBrowser::mouseUp);
+        const QRect last = m_control->rowRect(m_control->entryCount());
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, last.center());
         QCOMPARE(mouseUps.size(), 0);
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, QPoint(100, last.top()));
@@ -188,14 +188,14 @@ private slots:
         QFETCH(QString, action);
         const QByteArray gone = QFile::encodeName(folder("Gone"));
         QVERIFY(::mkdir(gone.constData(), 0755) == 0 && ::mkdir(gone + "/Deeper", 0755) == 0);
-        m_control->GetDir();
+        m_control->relist();
         clickEntry(QStringLiteral("Gone"));
         QCOMPARE(entries(FolderBrowser::FolderKind), QStringList{"Deeper"});
         QVERIFY(::rmdir(gone + "/Deeper") == 0 && ::rmdir(gone.constData()) == 0);
         if (action == QLatin1String("up"))
             clickEntry(folder("Gone") + "/..");
         else if (action == QLatin1String("relist"))
-            m_control->GetDir();
+            m_control->relist();
         else
             clickEntry(QStringLiteral("Deeper"));
         // The list shows where the user can go from here.
@@ -225,15 +225,15 @@ private slots:
         QFETCH(int, visibleRows);
         QFETCH(int, valueMax);
 
-        QCOMPARE(m_control->EntryCount(), 11);
+        QCOMPARE(m_control->entryCount(), 11);
         m_control->resize(400, rows * m_control->rowRect(0).height() + pixels);
-        ScrollBar* bar = m_control->sFiles;
-        QCOMPARE(m_control->VisibleRows(), visibleRows);
-        QCOMPARE(bar->ValueMax(), valueMax);
-        QCOMPARE(bar->Value(), 1);
+        ScrollBar* bar = m_control->scrollBar();
+        QCOMPARE(m_control->visibleRows(), visibleRows);
+        QCOMPARE(bar->valueMax(), valueMax);
+        QCOMPARE(bar->value(), 1);
         QCOMPARE(bar->isHidden(), visibleRows > 11);
         if (!bar->isHidden()) {
-            QCOMPARE(bar->ValueLargeChange(), visibleRows);
+            QCOMPARE(bar->valueLargeChange(), visibleRows);
             QCOMPARE(bar->geometry().right(), m_control->width() - 1);
         }
     }
@@ -242,30 +242,30 @@ private slots:
     {
         for (int i = 0; i < 12; ++i)
             QVERIFY(m_folder.write(QStringLiteral("page%1").arg(i), "x"));
-        m_control->GetDir();
+        m_control->relist();
         m_control->resize(400, m_control->rowRect(0).height() * 6 + 3);
-        const int rows = m_control->VisibleRows();
+        const int rows = m_control->visibleRows();
         QCOMPARE(rows, 6);
         QList<int> keyDowns;
-        connect(m_control.get(), &FolderBrowser::KeyDown, this,
+        connect(m_control.get(), &FolderBrowser::keyDown, this,
                 [&keyDowns](int& keyCode, int&) { keyDowns << keyCode; });
-        ScrollBar* bar = m_control->sFiles;
+        ScrollBar* bar = m_control->scrollBar();
         QTest::keyClick(m_control.get(), Qt::Key_PageDown);
-        QCOMPARE(bar->Value(), 1 + rows);
+        QCOMPARE(bar->value(), 1 + rows);
         QTest::keyClick(m_control.get(), Qt::Key_Down);
-        QCOMPARE(bar->Value(), 2 + rows);
+        QCOMPARE(bar->value(), 2 + rows);
         QTest::keyClick(m_control.get(), Qt::Key_Up);
         QTest::keyClick(m_control.get(), Qt::Key_PageUp);
-        QCOMPARE(bar->Value(), 1);
+        QCOMPARE(bar->value(), 1);
         QTest::keyClick(m_control.get(), Qt::Key_Up); // clamped by the bar
-        QCOMPARE(bar->Value(), 1);
+        QCOMPARE(bar->value(), 1);
         QCOMPARE(keyDowns, QList<int>({34, 40, 38, 33, 38}));
         // The bar's own keys page the list too, without a KeyDown of the control.
         QTest::keyClick(bar, Qt::Key_PageDown);
-        QCOMPARE(bar->Value(), 1 + rows);
+        QCOMPARE(bar->value(), 1 + rows);
         QCOMPARE(keyDowns.size(), 5);
         // The top row now shows entry 1 + rows, a folder.
-        const QString topFolder = m_control->EntryName(1 + rows);
+        const QString topFolder = m_control->entryName(1 + rows);
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, m_control->rowRect(0).center());
         QCOMPARE(m_fs.currentFolder(), folder(topFolder));
         for (int i = 0; i < 12; ++i)
@@ -318,9 +318,9 @@ private:
     QStringList entries(int kind) const
     {
         QStringList names;
-        for (int i = 1; i <= m_control->EntryCount(); ++i) {
-            if (kind == 0 || m_control->EntryKind(i) == kind)
-                names << m_control->EntryName(i);
+        for (int i = 1; i <= m_control->entryCount(); ++i) {
+            if (kind == 0 || m_control->entryKind(i) == kind)
+                names << m_control->entryName(i);
         }
         return names;
     }
@@ -329,7 +329,7 @@ private:
     {
         const int index = entries(0).indexOf(text) + 1;
         QVERIFY2(index > 0, qPrintable(text));
-        const QRect row = m_control->rowRect(index - m_control->sFiles->Value());
+        const QRect row = m_control->rowRect(index - m_control->scrollBar()->value());
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, row.center());
     }
 

@@ -345,13 +345,13 @@ private slots:
         WindowInput::click(f.window->selectFolderButton);
         FolderBrowser* browser = f.window->folderBrowser;
         int row = -1;
-        for (int i = 1; i <= browser->EntryCount(); ++i)
-            if (browser->EntryName(i) == QLatin1String("sub"))
+        for (int i = 1; i <= browser->entryCount(); ++i)
+            if (browser->entryName(i) == QLatin1String("sub"))
                 row = i;
         QVERIFY(row > 0);
-        const QString folder = browser->DrivePathFile();
+        const QString folder = browser->clickedPath();
         WindowInput::click(browser, browser->rowRect(row - 1).center(), button);
-        QCOMPARE(browser->DrivePathFile() != folder, navigates);
+        QCOMPARE(browser->clickedPath() != folder, navigates);
         QCOMPARE(f.window->folderBox->text() == f.dir.path() + QStringLiteral("sub"), navigates);
         QCOMPARE(f.session->lastPosition(), navigates ? 0 : 1);
     }
@@ -422,9 +422,9 @@ private slots:
         WindowInput::click(f.window->folderBox);
         QVERIFY(f.window->folderPanel->isVisible());
         QTRY_VERIFY(f.window->folderBrowser->hasFocus());
-        ScrollBar* bar = f.window->folderBrowser->sFiles;
+        ScrollBar* bar = f.window->folderBrowser->scrollBar();
         WindowInput::click(bar, QPoint(bar->width() / 2, bar->height() * 3 / 4));
-        QTRY_VERIFY(bar->Value() > 0);
+        QTRY_VERIFY(bar->value() > 0);
         QVERIFY(f.window->folderPanel->isVisible());
         f.window->selectFolderButton->setFocus();
         QTRY_VERIFY(!f.window->folderPanel->isVisible());
@@ -517,16 +517,16 @@ private slots:
                              qPrintable(c->toolTip() + QStringLiteral(" / ") + d->toolTip()));
             }
         }
-        DatePicker* calendar = f.window->fileList->DatePicker2();
+        DatePicker* calendar = f.window->fileList->datePicker(1);
         WindowInput::click(calendar, QPoint(5, 5));
-        QTRY_VERIFY(calendar->IsOpen());
+        QTRY_VERIFY(calendar->isOpen());
         for (QWidget* part : QList<QWidget*>{calendar, calendar->dayButton(41)})
             QCOMPARE(part->visibleRegion().boundingRect(), part->rect());
         // A click elsewhere closes it, back in its place in the list.
         WindowInput::click(f.window->renamingFrame->replaceTextBox);
-        QTRY_VERIFY(!calendar->IsOpen() && !calendar->isWindow());
+        QTRY_VERIFY(!calendar->isOpen() && !calendar->isWindow());
         QTest::qWait(50);
-        QVERIFY(!calendar->IsOpen() && calendar->isVisible());
+        QVERIFY(!calendar->isOpen() && calendar->isVisible());
         QCOMPARE(calendar->size(), calendar->closedSize());
     }
 
@@ -544,7 +544,7 @@ private slots:
         QCOMPARE(f.fs.setCurrentFolder(elsewhere.path()), 0); // as the save dialog leaves it
         FileListView* list = f.window->fileList;
         WindowInput::doubleClick(
-            list, QPoint(list->width() / 2, list->headerHeight() + list->RowHeight() / 2 + 2));
+            list, QPoint(list->width() / 2, list->headerHeight() + list->rowHeight() / 2 + 2));
         const auto shownPreview = [] {
             for (QWidget* top : QApplication::topLevelWidgets())
                 if (auto* preview = qobject_cast<PicturePreview*>(top);

@@ -76,9 +76,9 @@ void TestSaveListingDialog::act(SaveListingDialog& dialog, const QString& step)
         emit dialog.typeBox->activated(arg.toInt());
     } else if (step.startsWith(QLatin1String("browse:"))) {
         FolderBrowser* list = dialog.browser;
-        for (int i = 1; i <= list->EntryCount(); ++i) {
-            if (list->EntryName(i) == arg) {
-                const QRect row = list->rowRect(i - list->sFiles->Value());
+        for (int i = 1; i <= list->entryCount(); ++i) {
+            if (list->entryName(i) == arg) {
+                const QRect row = list->rowRect(i - list->scrollBar()->value());
                 QTest::mouseClick(list, Qt::LeftButton, {}, row.center());
                 return;
             }
@@ -170,12 +170,12 @@ void TestSaveListingDialog::layoutAndKeys()
     QCOMPARE(dialog.browser->geometry(), QRect(6, 9, 493, 214));
     QCOMPARE(dialog.nameBox->geometry(), QRect(93, 232, 324, 28));
     QCOMPARE(dialog.saveButton->geometry(), QRect(393, 267, 103, 37));
-    QCOMPARE(dialog.cancelButton->Caption(), QStringLiteral("Cancel"));
+    QCOMPARE(dialog.cancelButton->caption(), QStringLiteral("Cancel"));
     // The browser lists only the chosen type's files.
     QStringList files;
-    for (int i = 1; i <= dialog.browser->EntryCount(); ++i) {
-        if (dialog.browser->EntryKind(i) == FolderBrowser::FileKind)
-            files << dialog.browser->EntryName(i);
+    for (int i = 1; i <= dialog.browser->entryCount(); ++i) {
+        if (dialog.browser->entryKind(i) == FolderBrowser::FileKind)
+            files << dialog.browser->entryName(i);
     }
     QCOMPARE(files, QStringList{"old.csv"});
     QCOMPARE(dialog.nameBox->text(), QStringLiteral(".csv"));

@@ -1,0 +1,27 @@
+#pragma once
+
+// FileListLook: the saved look of a FileListView: its colours, font and
+// border, read from and written to the window's saved properties under the
+// keys BackGroundColor, ForeColor, FontItalic, FontName, FontSize,
+// FontStrikethru, FontUnderline and BorderType.
+
+#include <QColor>
+#include <QFont>
+
+class PropertyBag;
+
+struct FileListLook {
+    FileListLook();
+
+    QColor backColor;
+    QColor foreColor;
+    QFont font;
+    int fontCharset = 0; // kept only: Qt fonts cover every script
+    qint16 borderType = 0;
+
+    // Missing keys take the control's defaults.
+    void read(const PropertyBag& bag);
+    void write(PropertyBag& bag) const;
+    // The saved settings of the main window's list.
+    static void mainWindowDesign(PropertyBag& bag);
+};
