@@ -182,9 +182,10 @@ void FolderBrowser::openFolder(QString& path)
 {
     m_listed = true;
     FileSystem& fs = m_fs;
-    // A folder that cannot be entered leaves the current one as it was.
+    // A folder that cannot be entered leaves the current one as it was, which
+    // is then listed: the result is not needed.
     if (!path.isEmpty())
-        fs.setCurrentFolder(path);
+        static_cast<void>(fs.setCurrentFolder(path));
     leaveVanishedFolder(fs);
     if (path.isEmpty())
         path = fs.currentFolder();
@@ -252,7 +253,7 @@ void FolderBrowser::buildEntries(FileSystem& fs)
 void FolderBrowser::collectFolder(FileSystem& fs, QList<Entry>& collected) const
 {
     const qsizetype from = collected.size();
-    fs.enumerate(QStringLiteral("."), true, [&](const FileSystem::Entry& e) {
+    static_cast<void>(fs.enumerate(QStringLiteral("."), true, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;
         if (e.attributes & (FileSystem::Hidden | FileSystem::System))
@@ -263,7 +264,7 @@ void FolderBrowser::collectFolder(FileSystem& fs, QList<Entry>& collected) const
             collected.append(
                 {e.name, (e.attributes & FileSystem::ReadOnly) ? ReadOnlyFileKind : FileKind, {}});
         return true;
-    });
+    })); // a folder that cannot be read adds nothing
     std::sort(collected.begin() + from, collected.end(),
               [](const Entry& a, const Entry& b) { return NameOrder::less(a.text, b.text); });
 }
@@ -515,7 +516,8 @@ void FolderBrowser::enterFolder(const QString& name)
 void FolderBrowser::goUp()
 {
     FileSystem& fs = m_fs;
-    fs.setCurrentFolder(QStringLiteral(".."));
+    // At the root there is nothing above: the browser stays where it is.
+    static_cast<void>(fs.setCurrentFolder(QStringLiteral("..")));
     leaveVanishedFolder(fs);
     m_clickedPath = fs.currentFolder();
     goTo(m_clickedPath);

@@ -364,8 +364,8 @@ void MainWindow::connectListing()
 {
     connect(copyListingAction, &QAction::triggered, this, [this] {
         guarded([this] {
-            ListingCopy::copyListing(m_session.model(), m_session.lastPosition(), m_session.prompter(),
-                                 clipboard());
+            ListingCopy::copyListing(m_session.model(), m_session.lastPosition(),
+                                     m_session.prompter(), clipboard());
         });
     });
     connect(saveListingAction, &QAction::triggered, this, [this] {
@@ -537,9 +537,9 @@ void MainWindow::connectListView()
     connect(fileList, &FileListView::datePicked, this,
             [this](int picker, const QString& text, const QDateTime& date) {
                 guarded([&] {
-                    const QDateTime shown = picker == 0
-                                                ? FileDates::creationPickerChanged(m_session, text, date)
-                                                : FileDates::modifiedPickerChanged(m_session, text, date);
+                    const QDateTime shown =
+                        picker == 0 ? FileDates::creationPickerChanged(m_session, text, date)
+                                    : FileDates::modifiedPickerChanged(m_session, text, date);
                     fileList->datePicker(picker)->setTheDate(shown);
                 });
             });
