@@ -10,6 +10,7 @@
 #include "filelist/NaturalOrder.h"
 #include "output/ListingExport.h"
 #include "platform/FileSystem.h"
+#include "platform/SplitWork.h"
 #include "platform/StderrPrompter.h"
 
 #include <QCoreApplication>
@@ -29,9 +30,12 @@ void report(double seconds, const QString& detail)
     BenchReport::line(seconds, detail);
 }
 
-// The folder scan to a loaded model, without generating names.
-int scan(const QString& folder)
+// The folder scan to a loaded model, without generating names; on one
+// thread when asked.
+int scan(const QString& folder, bool oneThread)
 {
+    if (oneThread)
+        SplitWork::setMaxParts(1);
     QElapsedTimer t;
     t.start();
     FileListModel model;
@@ -199,7 +203,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("scan"))
-        return scan(args[2]);
+        return scan(args[2], args.value(3) == QLatin1String("--one-thread"));
     if (args.size() >= 3 && args[1] == QLatin1String("generate"))
         return generate(args[2].toInt());
     if (args.size() >= 3 && args[1] == QLatin1String("natural"))
@@ -208,7 +212,8 @@ int main(int argc, char** argv)
         return rename(args[2], args[3]);
     if (args.size() >= 4 && args[1] == QLatin1String("export"))
         return exportListing(args[2], args[3]);
-    fprintf(stderr, "usage: quillon-bench scan FOLDER | generate COUNT | natural COUNT"
-                    " | rename FOLDER JOURNAL | export FOLDER OUTFOLDER\n");
+    fprintf(stderr,
+            "usage: quillon-bench scan FOLDER [--one-thread] | generate COUNT | natural COUNT"
+            " | rename FOLDER JOURNAL | export FOLDER OUTFOLDER\n");
     return 2;
 }
