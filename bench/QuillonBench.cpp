@@ -7,6 +7,7 @@
 #include "app/Session.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
+#include "filelist/ListSorter.h"
 #include "filelist/NaturalOrder.h"
 #include "output/ListingExport.h"
 #include "platform/FileSystem.h"
@@ -42,6 +43,23 @@ int scan(const QString& folder, bool oneThread)
     FileListModel::Rows rows;
     const auto result = FolderScan::scan(FileSystem::instance(), folder, QStringLiteral("*"), rows);
     model.AddArray(std::move(rows));
+    report(t.nsecsElapsed() / 1e9, QString::number(result.fileLast + 1) + QStringLiteral(" files"));
+    return 0;
+}
+
+// The sort by current names (a click on that column's header) of the
+// folder's files just scanned.
+int sortByName(const QString& folder)
+{
+    FileListModel model;
+    FileListModel::Rows rows;
+    const auto result = FolderScan::scan(FileSystem::instance(), folder, QStringLiteral("*"), rows);
+    model.AddArray(std::move(rows));
+    ListSorter sorter;
+    sorter.ASearchTypes(3, ListSorter::Text);
+    QElapsedTimer t;
+    t.start();
+    sorter.SortButton_Click(model, 3);
     report(t.nsecsElapsed() / 1e9, QString::number(result.fileLast + 1) + QStringLiteral(" files"));
     return 0;
 }
@@ -204,6 +222,8 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("scan"))
         return scan(args[2], args.value(3) == QLatin1String("--one-thread"));
+    if (args.size() >= 3 && args[1] == QLatin1String("sort"))
+        return sortByName(args[2]);
     if (args.size() >= 3 && args[1] == QLatin1String("generate"))
         return generate(args[2].toInt());
     if (args.size() >= 3 && args[1] == QLatin1String("natural"))
@@ -213,7 +233,7 @@ int main(int argc, char** argv)
     if (args.size() >= 4 && args[1] == QLatin1String("export"))
         return exportListing(args[2], args[3]);
     fprintf(stderr,
-            "usage: quillon-bench scan FOLDER [--one-thread] | generate COUNT | natural COUNT"
+            "usage: quillon-bench scan FOLDER [--one-thread] | sort FOLDER | generate COUNT | natural COUNT"
             " | rename FOLDER JOURNAL | export FOLDER OUTFOLDER\n");
     return 2;
 }
