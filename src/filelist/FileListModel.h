@@ -81,6 +81,9 @@ public:
     QStringView field(int record, Field f) const;
     QString dateText1(int record) const;
     QString dateText2(int record) const;
+    // The date text of column 0 (creation) or 1 (modified) without a copy;
+    // valid while the list and its dates are unchanged.
+    QStringView dateField(int column, int record) const;
     QStringView sourceNameOf(int record) const { return field(record, Source); }
     const QString& desNameOf(int record) const;
     QStringView sizeText(int record) const { return field(record, Size); }
