@@ -158,9 +158,9 @@ int PosixFileSystem::enumerate(const QString& folder, bool wantAttributes,
     std::vector<Entry> entries;
     for (;;) {
         const long n = ::syscall(SYS_getdents64, dir.get(), buffer.data(), buffer.size());
-        if (n < 0)
-            return fail();
-        if (n == 0)
+        // An error ends the listing as its end does, as readdir() ends it: a
+        // folder removed while it is the current one lists as empty.
+        if (n <= 0)
             break;
         names.clear();
         for (long off = 0; off < n;) {
