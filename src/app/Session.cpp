@@ -24,6 +24,7 @@ void Session::ListRefresh()
     const FolderScan::Result result = FolderScan::scan(m_fs, Dr, TypeFilter, rows);
     FolderPath = result.folderPath;
     FileLast = result.fileLast;
+    FilesLeftOut = result.leftOut;
     Zeros = FolderScan::zerosFor(FileLast);
     emit zerosChanged(Zeros);
     m_prompter.processEvents();

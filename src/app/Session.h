@@ -38,6 +38,7 @@ public:
     // Results of the last scan.
     QString FolderPath;
     int FileLast = -1;
+    bool FilesLeftOut = false; // the folder holds more files than the list took
 
     // The texts of the two date pickers (CalanderForm1 for creation dates,
     // CalanderForm2 for modified dates), kept current by the list view. A

@@ -312,7 +312,8 @@ bool CliApp::folderReadable(FileSystem& fs, const QString& folder)
 // have left some out, which a person should know before acting on "all".
 void CliApp::warnIfFull(Session& session)
 {
-    if (session.FileLast < FolderScan::MaxIndex)
+    // The scan looked one file beyond the list; count all only when it found one.
+    if (session.FileLast < FolderScan::MaxIndex || !session.FilesLeftOut)
         return;
     qint64 files = 0;
     session.fs().enumerate(session.FolderPath, false, [&](const FileSystem::Entry& e) {

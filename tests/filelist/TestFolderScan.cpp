@@ -257,9 +257,19 @@ private slots:
         QCOMPARE(model.GetText(0), QStringLiteral("12/30/1899,,gone.txt,,"));
     }
 
+    void stopsAfterTheCap_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<bool>("leftOut");
+        QTest::newRow("exactly as many as the list takes") << 1000001 << false;
+        QTest::newRow("more") << 1000005 << true;
+    }
+
     void stopsAfterTheCap()
     {
-        // A folder of more files than the list takes, without making them.
+        QFETCH(int, files);
+        QFETCH(bool, leftOut);
+        // A folder of many files, without making them.
         class HugeFolder : public PosixFileSystem
         {
         public:
@@ -268,7 +278,7 @@ private slots:
             {
                 Entry e;
                 e.statOk = true;
-                for (visited = 0; visited < 1000005; ++visited) {
+                for (visited = 0; visited < files; ++visited) {
                     e.name = QString::number(visited);
                     if (!visit(e))
                         break;
@@ -276,14 +286,17 @@ private slots:
                 return 0;
             }
             int setCurrentFolder(const QString&) override { return 0; }
+            int files = 0;
             int visited = 0;
         } fs;
+        fs.files = files;
         FileListModel::Rows rows;
         const auto result =
             FolderScan::scan(fs, QStringLiteral("/huge"), QStringLiteral("*"), rows);
         QCOMPARE(result.fileLast, 1000000);
         QCOMPARE(rows.count(), 1000001);
-        QCOMPARE(fs.visited, 1000000);
+        QCOMPARE(fs.visited, 1000001);
+        QCOMPARE(result.leftOut, leftOut);
     }
 };
 
