@@ -7,9 +7,11 @@
 #include "app/Session.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
+#include "filelist/ListSorter.h"
 #include "filelist/NaturalOrder.h"
 #include "output/ListingExport.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/SplitWork.h"
 #include "platform/StderrPrompter.h"
 
 #include <QCoreApplication>
@@ -36,15 +38,35 @@ void report(double seconds, const QString& detail)
     BenchReport::line(seconds, detail);
 }
 
-// The folder scan to a loaded model, without generating names.
-int scan(const QString& folder)
+// The folder scan to a loaded model, without generating names; on one
+// thread when asked.
+int scan(const QString& folder, bool oneThread)
 {
+    if (oneThread)
+        SplitWork::setMaxParts(1);
     QElapsedTimer t;
     t.start();
     FileListModel model;
     FileListModel::Rows rows;
     const auto result = FolderScan::scan(fileSystem(), folder, QStringLiteral("*"), rows);
     model.setRows(std::move(rows));
+    report(t.nsecsElapsed() / 1e9, QString::number(result.fileLast + 1) + QStringLiteral(" files"));
+    return 0;
+}
+
+// The sort by current names (a click on that column's header) of the
+// folder's files just scanned.
+int sortByName(const QString& folder)
+{
+    FileListModel model;
+    FileListModel::Rows rows;
+    const auto result = FolderScan::scan(fileSystem(), folder, QStringLiteral("*"), rows);
+    model.setRows(std::move(rows));
+    ListSorter sorter;
+    sorter.setColumnKind(3, ListSorter::Text);
+    QElapsedTimer t;
+    t.start();
+    sorter.sortByHeader(model, 3);
     report(t.nsecsElapsed() / 1e9, QString::number(result.fileLast + 1) + QStringLiteral(" files"));
     return 0;
 }
@@ -207,7 +229,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("scan"))
-        return scan(args[2]);
+        return scan(args[2], args.value(3) == QLatin1String("--one-thread"));
+    if (args.size() >= 3 && args[1] == QLatin1String("sort"))
+        return sortByName(args[2]);
     if (args.size() >= 3 && args[1] == QLatin1String("generate"))
         return generate(args[2].toInt());
     if (args.size() >= 3 && args[1] == QLatin1String("natural"))
@@ -216,7 +240,8 @@ int main(int argc, char** argv)
         return rename(args[2], args[3]);
     if (args.size() >= 4 && args[1] == QLatin1String("export"))
         return exportListing(args[2], args[3]);
-    fprintf(stderr, "usage: quillon-bench scan FOLDER | generate COUNT | natural COUNT"
+    fprintf(stderr, "usage: quillon-bench scan FOLDER [--one-thread] | sort FOLDER | generate "
+                    "COUNT | natural COUNT"
                     " | rename FOLDER JOURNAL | export FOLDER OUTFOLDER\n");
     return 2;
 }

@@ -49,6 +49,7 @@ void Session::scanFolder()
         const FolderScan::Result result = FolderScan::scan(m_fs, m_folder, m_typeFilter, rows);
         m_folderPath = result.folderPath;
         m_lastPosition = result.fileLast;
+        m_filesLeftOut = result.leftOut;
         setPadding(FolderScan::zerosFor(m_lastPosition));
         m_prompter.processEvents();
         if (m_lastPosition >= 0)

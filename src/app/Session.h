@@ -59,6 +59,8 @@ public:
     const QString& folderPath() const { return m_folderPath; }
     int lastPosition() const { return m_lastPosition; }
     void setLastPosition(int position) { m_lastPosition = position; }
+    // Whether the folder holds more files than the list took.
+    bool filesLeftOut() const { return m_filesLeftOut; }
 
     // The texts of the two date pickers (0 for creation dates, 1 for
     // modified dates), kept current by the list view. A picker's date is
@@ -112,6 +114,7 @@ private:
     QString m_folderPath;
     QString m_pickerText[2];
     int m_lastPosition = -1;
+    bool m_filesLeftOut = false;
     bool m_undoEnabled = false;
     ListSorter m_sorter = ListColumns::newSorter();
 };

@@ -303,7 +303,8 @@ bool CliApp::folderReadable(FileSystem& fs, const QString& folder)
 // have left some out, which a person should know before acting on "all".
 void CliApp::warnIfFull(Session& session)
 {
-    if (session.lastPosition() < FolderScan::MaxIndex)
+    // The scan looked one file beyond the list; count all only when it found one.
+    if (session.lastPosition() < FolderScan::MaxIndex || !session.filesLeftOut())
         return;
     qint64 files = 0;
     // A folder that can no longer be listed counts what it gave: no warning.

@@ -183,6 +183,14 @@ QString FileListModel::dateText(int column, int record) const
     return field(record, column == 0 ? Date1 : Date2).toString();
 }
 
+QStringView FileListModel::dateField(int column, int record) const
+{
+    checkRecord(record);
+    if (!m_dateOverridden[column].empty() && m_dateOverridden[column][size_t(record)])
+        return m_dateOverride[column][size_t(record)];
+    return field(record, column == 0 ? Date1 : Date2);
+}
+
 QString FileListModel::creationDateText(int record) const
 {
     return dateText(0, record);

@@ -79,6 +79,9 @@ public:
     QStringView field(int record, Field f) const;
     QString creationDateText(int record) const;
     QString modifiedDateText(int record) const;
+    // The date text of column 0 (creation) or 1 (modified) without a copy;
+    // valid while the list and its dates are unchanged.
+    QStringView dateField(int column, int record) const;
     QStringView currentNameOf(int record) const { return field(record, Source); }
     const QString& newNameOf(int record) const;
     QStringView sizeText(int record) const { return field(record, Size); }

@@ -66,10 +66,16 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QSt
             return true;
         if (e.isFolder || !passesFilter(e.name, typeFilter))
             return true;
+        // One file beyond the most the list takes is enough to know that
+        // some are left out.
+        if (found.size() > size_t(MaxIndex)) {
+            result.leftOut = true;
+            return false;
+        }
         found.push_back({e.created.seconds, e.modified.seconds, e.size, quint32(names.size()),
                          quint32(e.name.size()), e.statOk});
         names += e.name;
-        return found.size() <= size_t(MaxIndex);
+        return true;
     });
     result.fileLast = int(found.size()) - 1;
 

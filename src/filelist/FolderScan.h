@@ -17,8 +17,9 @@ public:
     static constexpr int MaxIndex = 1000000; // indices 0..1,000,000
 
     struct Result {
-        QString folderPath; // the folder with a trailing "/"
-        int fileLast = -1;  // highest index found; -1 when none passed
+        QString folderPath;   // the folder with a trailing "/"
+        int fileLast = -1;    // highest index found; -1 when none passed
+        bool leftOut = false; // more files passed than the list takes
     };
 
     // Makes dr the current folder and reads it; the rows get creation date,

@@ -5,10 +5,12 @@
 #include "SortKeys.h"
 #include "platform/DateText.h"
 #include "platform/Random.h"
+#include "platform/SplitWork.h"
 
 #include <QCollator>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <stdexcept>
 
@@ -146,6 +148,33 @@ QCollator textCollator()
     return collator;
 }
 
+// The collation keys of a text column, built on every core: each thread
+// keys its own run of records with its own collator, and the runs are joined
+// in record order.
+std::vector<QCollatorSortKey> textKeys(const FileListModel& model, int column, int count)
+{
+    constexpr std::size_t MinPerPart = 4096;
+    const std::size_t n = SplitWork::partsFor(std::size_t(count), MinPerPart);
+    std::vector<std::vector<QCollatorSortKey>> parts(n);
+    std::vector<QCollator> collators; // made here: the locale is read on this thread
+    for (std::size_t k = 0; k < n; ++k)
+        collators.push_back(textCollator());
+    SplitWork::run(std::size_t(count), MinPerPart,
+                   [&](std::size_t k, std::size_t from, std::size_t to) {
+                       parts[k].reserve(to - from);
+                       for (std::size_t r = from; r < to; ++r)
+                           parts[k].push_back(
+                               collators[k].sortKey(SortKeys::columnText(model, column, int(r))));
+                   });
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(count));
+    for (std::vector<QCollatorSortKey>& part : parts) {
+        std::move(part.begin(), part.end(), std::back_inserter(keys));
+        std::vector<QCollatorSortKey>().swap(part);
+    }
+    return keys;
+}
+
 } // namespace
 
 void ListSorter::setColumnKind(int tis, int tis2)
@@ -161,7 +190,7 @@ qint16 ListSorter::columnKind(int column) const
 }
 
 ListSorter::Stats ListSorter::sortTexts(std::vector<QCollatorSortKey>& keys,
-                                            std::vector<qint32>& order)
+                                        std::vector<qint32>& order)
 {
     return quickSort(keys, order, [](const QCollatorSortKey& x, const QCollatorSortKey& y) {
         return x.compare(y) < 0;
@@ -169,8 +198,8 @@ ListSorter::Stats ListSorter::sortTexts(std::vector<QCollatorSortKey>& keys,
 }
 
 ListSorter::Stats ListSorter::sortMixedValues(std::vector<MixedValue>& values,
-                                             const std::vector<QCollatorSortKey>& texts,
-                                             std::vector<qint32>& order)
+                                              const std::vector<QCollatorSortKey>& texts,
+                                              std::vector<qint32>& order)
 {
     return quickSort(values, order, [&texts](const MixedValue& x, const MixedValue& y) {
         if (x.text < 0 || y.text < 0)
@@ -219,11 +248,7 @@ void ListSorter::sortColumn(FileListModel& model, int column)
     const int count = int(order.size());
     const int kind = columnKind(column);
     if (kind == Text) {
-        const QCollator collator = textCollator();
-        std::vector<QCollatorSortKey> keys;
-        keys.reserve(size_t(count));
-        for (int r = 0; r < count; ++r)
-            keys.push_back(collator.sortKey(SortKeys::columnText(model, column, r)));
+        std::vector<QCollatorSortKey> keys = textKeys(model, column, count);
         m_stats = sortTexts(keys, order);
     } else if (kind == Number || kind == DateTime) {
         std::vector<qint64> keys(static_cast<size_t>(count));

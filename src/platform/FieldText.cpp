@@ -2,24 +2,18 @@
 
 void FieldText::appendEscaped(QString& out, QStringView field)
 {
-    for (QChar c : field) {
-        switch (c.unicode()) {
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        default:
-            out += c;
-        }
+    // Runs without a character to escape are appended whole.
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const char16_t c = field[i].unicode();
+        if (c > u'\\' || (c != u'\\' && c != u'\t' && c != u'\r' && c != u'\n'))
+            continue;
+        out += field.mid(from, i - from);
+        out += QLatin1Char('\\');
+        out += QLatin1Char(c == u'\\' ? '\\' : c == u'\t' ? 't' : c == u'\r' ? 'r' : 'n');
+        from = i + 1;
     }
+    out += field.mid(from);
 }
 
 QString FieldText::escaped(QStringView field)

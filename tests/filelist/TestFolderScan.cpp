@@ -2,6 +2,7 @@
 #include "filelist/FolderScan.h"
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/SplitWork.h"
 
 #include "PromptRecorder.h"
 #include "TempFolder.h"
@@ -135,6 +136,55 @@ private slots:
         QCOMPARE(listed, names);
     }
 
+    void oneThreadAndEveryCoreAgree_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("names equal but for case") << "case";
+        QTest::newRow("bytes that are not UTF-8") << "bytes";
+        QTest::newRow("long names sharing a long start") << "long";
+        QTest::newRow("links, dangling links and stored dates") << "links";
+    }
+
+    // The scan split over threads gives the very rows, in the very order, of
+    // the scan on one thread, also where every part holds only a few files.
+    void oneThreadAndEveryCoreAgree()
+    {
+        QFETCH(QString, kind);
+        TempFolder dir;
+        PosixFileSystem fs;
+        for (int i = 0; i < 1500; ++i) {
+            const QString n = QString::number(i * 7919 % 1500);
+            if (kind == QLatin1String("case")) {
+                static const char* const cases[] = {"file", "FILE", "File", "fILE"};
+                QVERIFY(dir.write(QLatin1String(cases[i % 4]) + QString::number(i / 4)));
+            } else if (kind == QLatin1String("bytes")) {
+                QVERIFY(dir.write(FileNameCodec::decode("\xe9t\xff" + n.toLatin1() + "\xc3")));
+            } else if (kind == QLatin1String("long")) {
+                QVERIFY(dir.write(QString(60, QChar(0x4e2d)) + n + QString(40, u'z')));
+            } else if (i % 3 == 0) { // to the next file, which may not be there
+                const QString next = QString::number((i + 1) * 7919 % 1500);
+                QVERIFY(QFile::link(next, dir.file(QStringLiteral("link") + n)));
+            } else {
+                QVERIFY(dir.write(n, QByteArray(i % 50, 'x')));
+                if (i % 3 == 1)
+                    QCOMPARE(fs.setCreationTime(dir.file(n), {1000000000 + i * 3600, 0}), 0);
+            }
+        }
+        QStringList texts[2];
+        for (const unsigned parts : {1u, 4u}) {
+            SplitWork::setMaxParts(parts);
+            FileListModel::Rows rows;
+            FolderScan::scan(fs, dir.path(), QStringLiteral("*"), rows);
+            FileListModel model;
+            model.setRows(std::move(rows));
+            for (int r = 0; r <= model.lastIndex(); ++r)
+                texts[parts > 1] << model.commaText(r);
+        }
+        SplitWork::setMaxParts(0);
+        QCOMPARE(texts[0].size(), 1500);
+        QCOMPARE(texts[1], texts[0]);
+    }
+
     void rowTexts()
     {
         TempFolder dir;
@@ -207,9 +257,19 @@ private slots:
         QCOMPARE(model.commaText(0), QStringLiteral("12/30/1899,,gone.txt,,"));
     }
 
+    void stopsAfterTheCap_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<bool>("leftOut");
+        QTest::newRow("exactly as many as the list takes") << 1000001 << false;
+        QTest::newRow("more") << 1000005 << true;
+    }
+
     void stopsAfterTheCap()
     {
-        // A folder of more files than the list takes, without making them.
+        QFETCH(int, files);
+        QFETCH(bool, leftOut);
+        // A folder of many files, without making them.
         class HugeFolder : public PosixFileSystem
         {
         public:
@@ -218,7 +278,7 @@ private slots:
             {
                 Entry e;
                 e.statOk = true;
-                for (visited = 0; visited < 1000005; ++visited) {
+                for (visited = 0; visited < files; ++visited) {
                     e.name = QString::number(visited);
                     if (!visit(e))
                         break;
@@ -226,14 +286,17 @@ private slots:
                 return 0;
             }
             int setCurrentFolder(const QString&) override { return 0; }
+            int files = 0;
             int visited = 0;
         } fs;
+        fs.files = files;
         FileListModel::Rows rows;
         const auto result =
             FolderScan::scan(fs, QStringLiteral("/huge"), QStringLiteral("*"), rows);
         QCOMPARE(result.fileLast, 1000000);
         QCOMPARE(rows.count(), 1000001);
-        QCOMPARE(fs.visited, 1000000);
+        QCOMPARE(fs.visited, 1000001);
+        QCOMPARE(result.leftOut, leftOut);
     }
 };
 

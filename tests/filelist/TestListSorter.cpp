@@ -4,6 +4,7 @@
 #include "filelist/NumberKeyReader.h"
 #include "filelist/SortKeys.h"
 #include "platform/DateText.h"
+#include "platform/SplitWork.h"
 
 #include <QtTest>
 
@@ -141,6 +142,39 @@ private slots:
                 sorter.sortByHeader(model, c);
         }
         QCOMPARE(shown(model, column), expected);
+    }
+
+    // The keys of the name column, built on every core, sort as those built
+    // on one thread, in the collator's order.
+    void namesOnEveryCore()
+    {
+        std::mt19937 rng(7);
+        const QString letters = QStringLiteral("aAbBzZ_ 09.\u00e9\u00c9\u4e2d");
+        QStringList names;
+        for (int i = 0; i < 20000; ++i) {
+            QString name;
+            for (int k = 0; k < 6; ++k)
+                name += letters[qsizetype(rng() % letters.size())];
+            names << name + QString::number(i);
+        }
+        QStringList sorted[2];
+        FileListModel models[2]; // the texts shown refer to them
+        for (const unsigned parts : {1u, 4u}) {
+            SplitWork::setMaxParts(parts);
+            FileListModel& model = models[parts > 1];
+            QStringList rows = rowsWith(3, names);
+            model.setRows(rows);
+            ListSorter sorter;
+            configure(sorter);
+            sorter.sortByHeader(model, 3);
+            sorted[parts > 1] = shown(model, 3);
+        }
+        SplitWork::setMaxParts(0);
+        QCOMPARE(sorted[1], sorted[0]);
+        QCollator collator(DateText::locale());
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        for (qsizetype k = 1; k < sorted[1].size(); ++k)
+            QVERIFY(collator.compare(sorted[1][k - 1], sorted[1][k]) <= 0);
     }
 
     void routine_data()
