@@ -28,8 +28,7 @@ private slots:
     void parses()
     {
         QFETCH(QString, text);
-        QFETCH(QDateTime, when);
-        QCOMPARE(DateText::parse(text), when);
+        QTEST(DateText::parse(text), "when");
     }
 
     void sizes_data()
