@@ -64,20 +64,19 @@ private slots:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("text");
-        QTest::newRow("7") << 7 << "Out of Memmory";
-        QTest::newRow("57") << 57 << "Drive Failed, Cannot read or write";
-        QTest::newRow("61") << 61 << "The Current Drive is full, Cannot read or write file";
-        QTest::newRow("68")
-            << 68 << "The device you are trying to access either is not online or doesn't exist";
-        QTest::newRow("70") << 70
-                            << "Permission denied, An attempt was made to write to a "
-                               "write-protected disk or to access a locked file";
-        QTest::newRow("71") << 71 << "No disk in selected drive";
-        QTest::newRow("75")
-            << 75
-            << "Cannot Read or Write file to the current protected Read-Only drive or directory";
-        QTest::newRow("53") << 53 << "File or drive may be dammaged 53";
-        QTest::newRow("5") << 5 << "File or drive may be dammaged 5";
+        const auto row = [](int code, const char* text) {
+            QTest::addRow("%d", code) << code << QString::fromLatin1(text);
+        };
+        row(7, "Out of Memmory");
+        row(57, "Drive Failed, Cannot read or write");
+        row(61, "The Current Drive is full, Cannot read or write file");
+        row(68, "The device you are trying to access either is not online or doesn't exist");
+        row(70, "Permission denied, An attempt was made to write to a write-protected disk or to "
+                "access a locked file");
+        row(71, "No disk in selected drive");
+        row(75, "Cannot Read or Write file to the current protected Read-Only drive or directory");
+        row(53, "File or drive may be dammaged 53");
+        row(5, "File or drive may be dammaged 5");
     }
 
     // The message box shows the text, after every open file was closed and
