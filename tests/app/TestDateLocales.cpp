@@ -37,21 +37,19 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text"); // of the first moment; "" not checked
         const QString iso = QStringLiteral("2026-12-06 12:40:42");
-        QTest::newRow("C.UTF-8") << "C.UTF-8" << iso;
-        QTest::newRow("POSIX") << "POSIX" << iso;
-        QTest::newRow("en_US") << "en_US"
-                               << "12/6/2026 12:40:42 PM";
-        QTest::newRow("en_GB") << "en_GB"
-                               << "06/12/2026 12:40:42";
-        QTest::newRow("de_DE") << "de_DE"
-                               << "06.12.2026 12:40:42";
-        QTest::newRow("fr_FR") << "fr_FR"
-                               << "06/12/2026 12:40:42";
-        QTest::newRow("ja_JP") << "ja_JP"
-                               << "2026/12/06 12時40分42秒";
+        const auto row = [](const char* name, const QString& text) {
+            QTest::newRow(name) << QString::fromLatin1(name) << text;
+        };
+        row("C.UTF-8", iso);
+        row("POSIX", iso);
+        row("en_US", "12/6/2026 12:40:42 PM");
+        row("en_GB", "06/12/2026 12:40:42");
+        row("de_DE", "06.12.2026 12:40:42");
+        row("fr_FR", "06/12/2026 12:40:42");
+        row("ja_JP", "2026/12/06 12時40分42秒");
         for (const char* name :
              {"ko_KR", "sv_SE", "es_ES", "fa_IR", "zh_TW", "ar_EG", "bg_BG", "fr_CA"})
-            QTest::newRow(name) << QString::fromLatin1(name) << QString();
+            row(name, {});
     }
 
     void everyLocale()
@@ -102,18 +100,14 @@ private slots:
         QTest::addColumn<QString>("lang");    // LANG, or VARIABLE=VALUE pairs
         QTest::addColumn<QString>("created"); // as given on the command line
         QTest::addColumn<QString>("shown");   // the listed creation date
-        QTest::newRow("C.UTF-8") << "C.UTF-8"
-                                 << "2026-12-06 12:40:42"
-                                 << "2026-12-06 12:40:42";
+        const char* iso = "2026-12-06 12:40:42";
+        QTest::newRow("C.UTF-8") << "C.UTF-8" << iso << iso;
         QTest::newRow("C, ISO") << "C"
-                                << "2026-12-06T12:40:42"
-                                << "2026-12-06 12:40:42";
+                                << "2026-12-06T12:40:42" << iso;
         QTest::newRow("de_DE") << "de_DE.UTF-8"
                                << "06.12.2026 12:40:42"
                                << "06.12.2026 12:40:42";
-        QTest::newRow("LC_TIME=C") << "LANG=en_US.UTF-8 LC_TIME=C.UTF-8"
-                                   << "2026-12-06 12:40:42"
-                                   << "2026-12-06 12:40:42";
+        QTest::newRow("LC_TIME=C") << "LANG=en_US.UTF-8 LC_TIME=C.UTF-8" << iso << iso;
     }
 
     // quillon-cli takes its locale from LANG (its dates from LC_TIME): a date given in it is

@@ -91,12 +91,11 @@ private slots:
         QFETCH(QString, with);
         QFETCH(QString, name);
         QFETCH(int, position);
-        QFETCH(QString, expected);
         FileListModel model;
         load(model, position + 1, name);
         PromptRecorder prompts;
         QVERIFY(NameGenerator::run(model, position, {pattern, zeros, ext, what, with}, prompts));
-        QCOMPARE(model.newNameAt(position), expected);
+        QTEST(model.newNameAt(position), "expected");
         QVERIFY(prompts.messages.isEmpty());
     }
 

@@ -19,26 +19,23 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QString>("message");
         const QString l250(250, QLatin1Char('x'));
-        QTest::newRow("letter case ignored")
-            << QStringList{"IMG_001.jpg", "img_002.jpg"} << "img"
-            << "Photo" << QStringList{"Photo_001.jpg", "Photo_002.jpg"} << QString();
-        QTest::newRow("record number")
-            << QStringList{"a", "b", "c", "d", "IMG"} << "IMG"
-            << "holiday#" << QStringList{"a", "b", "c", "d", "holiday5"} << QString();
-        QTest::newRow("empty what numbers #")
-            << QStringList{"a#", "b", "c#d#"} << ""
-            << "zz" << QStringList{"a1", "b", "c3d3"} << QString();
-        QTest::newRow("non-ascii")
-            << QStringList{QString::fromUtf8("ÉTÉ.txt")} << QString::fromUtf8("été") << "summer"
-            << QStringList{"summer.txt"} << QString();
-        QTest::newRow("too long stops")
-            << QStringList{"ab", l250 + "ab", "ab"} << "ab"
-            << "abcde" << QStringList{"abcde", l250 + "abcde", "ab"}
-            << "Stopping File - 1 " + l250 + "abcde name is too long...";
-        QTest::newRow("254 is fine") << QStringList{l250 + "ab"} << "ab"
-                                     << "abcd" << QStringList{l250 + "abcd"} << QString();
-        QTest::newRow("empty record") << QStringList{""} << "x"
-                                      << "y" << QStringList{""} << QString();
+        const auto row = [](const char* name, const QStringList& names, const QString& what,
+                            const QString& with, const QStringList& expected,
+                            const QString& message = {}) {
+            QTest::newRow(name) << names << what << with << expected << message;
+        };
+        row("letter case ignored", {"IMG_001.jpg", "img_002.jpg"}, "img", "Photo",
+            {"Photo_001.jpg", "Photo_002.jpg"});
+        row("record number", {"a", "b", "c", "d", "IMG"}, "IMG", "holiday#",
+            {"a", "b", "c", "d", "holiday5"});
+        row("empty what numbers #", {"a#", "b", "c#d#"}, "", "zz", {"a1", "b", "c3d3"});
+        row("non-ascii", {QString::fromUtf8("ÉTÉ.txt")}, QString::fromUtf8("été"), "summer",
+            {"summer.txt"});
+        row("too long stops", {"ab", l250 + "ab", "ab"}, "ab", "abcde",
+            {"abcde", l250 + "abcde", "ab"},
+            "Stopping File - 1 " + l250 + "abcde name is too long...");
+        row("254 is fine", {l250 + "ab"}, "ab", "abcd", {l250 + "abcd"});
+        row("empty record", {""}, "x", "y", {""});
     }
 
     void replace()
