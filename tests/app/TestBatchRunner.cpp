@@ -1,6 +1,8 @@
 #include "ScannedFolder.h"
 
 #include "app/BatchRunner.h"
+#include "platform/FileNameCodec.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -120,8 +122,6 @@ private slots:
         QFETCH(Files, destBefore);
         QFETCH(QString, line);
         QFETCH(QString, message);
-        QFETCH(Files, filesAfter);
-        QFETCH(Files, destAfter);
         QFETCH(int, linesShown);
         QFETCH(bool, realStart);
         Batch batch(files, listed);
@@ -137,8 +137,8 @@ private slots:
         runner.runForEveryFile(0);
 
         QCOMPARE(batch.prompter.messages, message.isEmpty() ? QStringList() : QStringList(message));
-        QCOMPARE(batch.contents(), filesAfter);
-        QCOMPARE(contentsOf(batch.dest), destAfter);
+        QTEST(batch.contents(), "filesAfter");
+        QTEST(contentsOf(batch.dest), "destAfter");
         QCOMPARE(shown.count(), linesShown);
         QCOMPARE(batch.prompter.yields, linesShown);
         QCOMPARE(batch.launcher.starts, QStringList());
@@ -263,6 +263,63 @@ private slots:
         const QString name = batch.session.model().currentNameAt(0);
         QCOMPARE(shown.at(0).at(0).toString(),
                  "Filecopy " + batch.dir.path() + name + " " + temp.path() + "new-" + name);
+    }
+
+    // The programs a batch starts, started for real.
+    void systemLauncher_data()
+    {
+        // %M: a marker file in a fresh folder; <ff>: the byte 0xff
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("terminal"); // $TERMINAL, unset when empty
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("made"); // the file the program made, if any
+
+        QTest::newRow("program on the PATH") << QStringList{"touch", "%M"} << "" << 0 << "marker";
+        QTest::newRow("program missing")
+            << QStringList{"quillon-no-such-program", "%M"} << "" << 53 << "";
+        QTest::newRow("path to nothing")
+            << QStringList{"/nonexistent/quillon/prog"} << "" << 53 << "";
+        QTest::newRow("nothing to start") << QStringList{} << "" << 53 << "";
+        QTest::newRow("empty program") << QStringList{"", "%M"} << "" << 53 << "";
+        QTest::newRow("name that is not UTF-8")
+            << QStringList{"touch", "%M<ff>"} << "" << 0 << "marker<ff>";
+        QTest::newRow("cmd is the terminal") << QStringList{"cmd"} << "touch %M" << 0 << "marker";
+        QTest::newRow("CMD.EXE too") << QStringList{"CMD.EXE"} << "touch %M" << 0 << "marker";
+        QTest::newRow("words after cmd go to the terminal")
+            << QStringList{"cmd", "%M"} << "touch" << 0 << "marker";
+        QTest::newRow("terminal missing")
+            << QStringList{"cmd"} << "quillon-no-such-terminal" << 53 << "";
+    }
+
+    void systemLauncher()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, terminal);
+        QFETCH(QString, made);
+        TempFolder dir;
+        const QByteArray marker = FileNameCodec::encode(dir.file(QStringLiteral("marker")));
+        for (QString& argument : arguments) {
+            QByteArray bytes = argument.toLatin1();
+            argument = FileNameCodec::decode(bytes.replace("%M", marker).replace("<ff>", "\xff"));
+        }
+        const QByteArray oldTerminal = qgetenv("TERMINAL");
+        if (terminal.isEmpty())
+            qunsetenv("TERMINAL");
+        else
+            qputenv("TERMINAL", terminal.toLatin1().replace("%M", marker));
+
+        SystemProcessLauncher launcher;
+        const int result = launcher.start(arguments, ProcessLauncher::WindowState::Normal);
+        qputenv("TERMINAL", oldTerminal);
+
+        QTEST(result, "code");
+        if (!made.isEmpty()) {
+            const QString name = FileNameCodec::decode(made.toLatin1().replace("<ff>", "\xff"));
+            QTRY_COMPARE(dir.names(), QStringList(name));
+        } else {
+            QTest::qWait(100);
+            QCOMPARE(dir.names(), QStringList());
+        }
     }
 };
 

@@ -2,11 +2,14 @@
 #include "app/RenamePass.h"
 #include "filelist/ListSorter.h"
 #include "platform/DateText.h"
+#include "platform/NumberText.h"
 
 #include "CliRun.h"
 #include "ScannedFolder.h"
 
 #include <QTest>
+
+#include <ctime>
 
 namespace
 {
@@ -37,21 +40,19 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text"); // of the first moment; "" not checked
         const QString iso = QStringLiteral("2026-12-06 12:40:42");
-        QTest::newRow("C.UTF-8") << "C.UTF-8" << iso;
-        QTest::newRow("POSIX") << "POSIX" << iso;
-        QTest::newRow("en_US") << "en_US"
-                               << "12/6/2026 12:40:42 PM";
-        QTest::newRow("en_GB") << "en_GB"
-                               << "06/12/2026 12:40:42";
-        QTest::newRow("de_DE") << "de_DE"
-                               << "06.12.2026 12:40:42";
-        QTest::newRow("fr_FR") << "fr_FR"
-                               << "06/12/2026 12:40:42";
-        QTest::newRow("ja_JP") << "ja_JP"
-                               << "2026/12/06 12時40分42秒";
+        const auto row = [](const char* name, const QString& text) {
+            QTest::newRow(name) << QString::fromLatin1(name) << text;
+        };
+        row("C.UTF-8", iso);
+        row("POSIX", iso);
+        row("en_US", "12/6/2026 12:40:42 PM");
+        row("en_GB", "06/12/2026 12:40:42");
+        row("de_DE", "06.12.2026 12:40:42");
+        row("fr_FR", "06/12/2026 12:40:42");
+        row("ja_JP", "2026/12/06 12時40分42秒");
         for (const char* name :
              {"ko_KR", "sv_SE", "es_ES", "fa_IR", "zh_TW", "ar_EG", "bg_BG", "fr_CA"})
-            QTest::newRow(name) << QString::fromLatin1(name) << QString();
+            row(name, {});
     }
 
     void everyLocale()
@@ -102,18 +103,14 @@ private slots:
         QTest::addColumn<QString>("lang");    // LANG, or VARIABLE=VALUE pairs
         QTest::addColumn<QString>("created"); // as given on the command line
         QTest::addColumn<QString>("shown");   // the listed creation date
-        QTest::newRow("C.UTF-8") << "C.UTF-8"
-                                 << "2026-12-06 12:40:42"
-                                 << "2026-12-06 12:40:42";
+        const char* iso = "2026-12-06 12:40:42";
+        QTest::newRow("C.UTF-8") << "C.UTF-8" << iso << iso;
         QTest::newRow("C, ISO") << "C"
-                                << "2026-12-06T12:40:42"
-                                << "2026-12-06 12:40:42";
+                                << "2026-12-06T12:40:42" << iso;
         QTest::newRow("de_DE") << "de_DE.UTF-8"
                                << "06.12.2026 12:40:42"
                                << "06.12.2026 12:40:42";
-        QTest::newRow("LC_TIME=C") << "LANG=en_US.UTF-8 LC_TIME=C.UTF-8"
-                                   << "2026-12-06 12:40:42"
-                                   << "2026-12-06 12:40:42";
+        QTest::newRow("LC_TIME=C") << "LANG=en_US.UTF-8 LC_TIME=C.UTF-8" << iso << iso;
     }
 
     // quillon-cli takes its locale from LANG (its dates from LC_TIME): a date given in it is
@@ -141,6 +138,85 @@ private slots:
         QCOMPARE(e.modified.seconds, secs(moments[1]));
         r = runCli({"list", dir.path()}, {}, env);
         QVERIFY2(r.out.contains(shown), qPrintable(r.out));
+    }
+
+    // Under the test default, en_US and UTC:
+    void parses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("when");
+        QTest::newRow("iso date") << "2020-01-02" << QDateTime(QDate(2020, 1, 2), QTime(0, 0));
+        QTest::newRow("iso date and time")
+            << "2020-01-02T03:04:05" << QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5));
+        QTest::newRow("iso with a blank")
+            << "2020-01-02 03:04:05" << QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5));
+        QTest::newRow("not a date") << "yesterday" << QDateTime();
+        QTest::newRow("empty") << "" << QDateTime();
+        QTest::newRow("bad day") << "2/30/2020" << QDateTime();
+    }
+
+    void parses()
+    {
+        QFETCH(QString, text);
+        QTEST(DateText::parse(text), "when");
+    }
+
+    void sizes_data()
+    {
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << qint64(0) << "0";
+        QTest::newRow("999") << qint64(999) << "999";
+        QTest::newRow("1000") << qint64(1000) << "1,000";
+        QTest::newRow("3e9") << qint64(3000000000LL) << "3,000,000,000";
+        QTest::newRow("5 GiB") << qint64(5368709120LL) << "5,368,709,120";
+    }
+
+    void sizes()
+    {
+        QFETCH(qint64, value);
+        QFETCH(QString, text);
+        QCOMPARE(NumberText::grouped(value), text);
+        qint64 back = -1;
+        QVERIFY(NumberText::parse(text, back));
+        QCOMPARE(back, value);
+    }
+
+    void acrossDaylightSaving_data()
+    {
+        QTest::addColumn<qint64>("change"); // the UTC second the clocks move
+        QTest::newRow("spring forward")
+            << QDateTime(QDate(2021, 3, 28), QTime(1, 0), Qt::UTC).toSecsSinceEpoch();
+        QTest::newRow("fall back")
+            << QDateTime(QDate(2021, 10, 31), QTime(1, 0), Qt::UTC).toSecsSinceEpoch();
+    }
+
+    // Rows of a folder are written through a cache of the last local day.
+    // Across a change of the clocks, and after the time zone itself changed
+    // under a day the cache holds, every text must still say the local time
+    // of its own second and read back to it.
+    void acrossDaylightSaving()
+    {
+        QFETCH(qint64, change);
+        const qint64 first = change - 36 * 3600;
+        DateText::fromEpoch(first); // its day cached while the zone is UTC
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        const auto restore = qScopeGuard([] {
+            qputenv("TZ", "UTC");
+            tzset();
+        });
+        for (qint64 s = first; s <= change + 36 * 3600; s += 15 * 60 + 7) {
+            const QDateTime local = QDateTime::fromSecsSinceEpoch(s);
+            const QString text = DateText::fromEpoch(s);
+            QCOMPARE(text, DateText::format(local));
+            // The hour that the fall back shows twice reads back as either.
+            const qint64 back = DateText::parse(text).toSecsSinceEpoch();
+            QVERIFY2(back == s || qAbs(back - s) == 3600, qPrintable(text));
+            if (local.offsetFromUtc() == QDateTime::fromSecsSinceEpoch(s + 3600).offsetFromUtc() &&
+                local.offsetFromUtc() == QDateTime::fromSecsSinceEpoch(s - 3600).offsetFromUtc())
+                QCOMPARE(back, s);
+        }
     }
 };
 

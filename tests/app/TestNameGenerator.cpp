@@ -1,13 +1,18 @@
 #include "app/NameGenerator.h"
 #include "app/NameTemplate.h"
+#include "app/NewNameClipboard.h"
+#include "app/NewNameReplace.h"
 #include "app/Session.h"
 #include "platform/PosixFileSystem.h"
 
+#include "MemoryClipboard.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 
 namespace
 {
@@ -91,12 +96,11 @@ private slots:
         QFETCH(QString, with);
         QFETCH(QString, name);
         QFETCH(int, position);
-        QFETCH(QString, expected);
         FileListModel model;
         load(model, position + 1, name);
         PromptRecorder prompts;
         QVERIFY(NameGenerator::run(model, position, {pattern, zeros, ext, what, with}, prompts));
-        QCOMPARE(model.newNameAt(position), expected);
+        QTEST(model.newNameAt(position), "expected");
         QVERIFY(prompts.messages.isEmpty());
     }
 
@@ -256,6 +260,121 @@ private slots:
         });
         QCOMPARE(missing, QStringList{"gone.txt: modified date"});
         QCOMPARE(model.newNameAt(0), QStringLiteral("gone.txt"));
+    }
+
+    // The Replace button over the proposed names: letter case ignored, "#" the
+    // record number.
+    void replaceChange_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("message");
+        const QString l250(250, QLatin1Char('x'));
+        const auto row = [](const char* name, const QStringList& names, const QString& what,
+                            const QString& with, const QStringList& expected,
+                            const QString& message = {}) {
+            QTest::newRow(name) << names << what << with << expected << message;
+        };
+        row("letter case ignored", {"IMG_001.jpg", "img_002.jpg"}, "img", "Photo",
+            {"Photo_001.jpg", "Photo_002.jpg"});
+        row("record number", {"a", "b", "c", "d", "IMG"}, "IMG", "holiday#",
+            {"a", "b", "c", "d", "holiday5"});
+        row("empty what numbers #", {"a#", "b", "c#d#"}, "", "zz", {"a1", "b", "c3d3"});
+        row("non-ascii", {QString::fromUtf8("ÉTÉ.txt")}, QString::fromUtf8("été"), "summer",
+            {"summer.txt"});
+        row("too long stops", {"ab", l250 + "ab", "ab"}, "ab", "abcde",
+            {"abcde", l250 + "abcde", "ab"},
+            "Stopping File - 1 " + l250 + "abcde name is too long...");
+        row("254 is fine", {l250 + "ab"}, "ab", "abcd", {l250 + "abcd"});
+        row("empty record", {""}, "x", "y", {""});
+    }
+
+    void replaceChange()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, what);
+        QFETCH(QString, with);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, message);
+        FileListModel model;
+        QStringList rows;
+        for (const QString& name : names)
+            rows << QStringLiteral("||f|") + name;
+        model.setRows(rows);
+        // Shown in reverse order: numbering and stopping follow the records.
+        std::reverse(model.displayOrder().begin(), model.displayOrder().end());
+        PromptRecorder prompts;
+        QCOMPARE(NewNameReplace::replaceInNewNames(model, what, with, prompts), message.isEmpty());
+        QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        for (int r = 0; r < names.size(); ++r)
+            QCOMPARE(model.newNameOf(r), expected[r]);
+    }
+
+    // The new names pasted from the clipboard and copied to it.
+    void paste_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected"); // empty: the message, nothing changed
+        QTest::newRow("no final break") << 3 << "a\r\nb\r\nc" << QStringList{"a", "b", "c"};
+        QTest::newRow("final break") << 3 << "a\r\nb\r\nc\r\n" << QStringList{"a", "b", "c"};
+        QTest::newRow("extra lines") << 2 << "a\r\nb\r\nc\r\nd" << QStringList{"a", "b"};
+        QTest::newRow("too few") << 3 << "a\r\nb" << QStringList();
+        QTest::newRow("LF only") << 3 << "a\nb\nc\n" << QStringList();
+        QTest::newRow("blank keeps") << 3 << "a\r\n\r\nc" << QStringList{"a", "old1", "c"};
+        QTest::newRow("path characters") << 1 << "C:\\x/y.txt" << QStringList{"Cxy.txt"};
+        QTest::newRow("empty text") << 2 << "" << QStringList();
+        QTest::newRow("text on empty list") << 0 << "a" << QStringList();
+    }
+
+    void paste()
+    {
+        QFETCH(int, files);
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        PosixFileSystem fs;
+        PromptRecorder prompts;
+        Session session(fs, prompts);
+        QStringList rows;
+        for (int i = 0; i < qMax(files, 1); ++i)
+            rows << QStringLiteral("||f%1|old%1").arg(i);
+        session.model().setRows(rows);
+        session.setLastPosition(files - 1);
+        MemoryClipboard clipboard;
+        clipboard.content = text;
+        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        QCOMPARE(prompts.messages, expected.isEmpty()
+                                       ? QStringList{NewNameClipboard::countMessage()}
+                                       : QStringList());
+        for (int k = 0; k < files; ++k)
+            QCOMPARE(session.model().newNameAt(k),
+                     expected.isEmpty() ? QStringLiteral("old%1").arg(k) : expected[k]);
+    }
+
+    void copyFollowsTheShownOrder()
+    {
+        PosixFileSystem fs;
+        PromptRecorder prompts;
+        Session session(fs, prompts);
+        QStringList rows{"||a|A", "||b|B", "||c|C"};
+        session.model().setRows(rows);
+        session.setLastPosition(2);
+        std::swap(session.model().displayOrder()[0], session.model().displayOrder()[2]);
+        MemoryClipboard clipboard;
+        clipboard.content = QStringLiteral("stale");
+        NewNameClipboard::copyOrPaste(0, session, clipboard);
+        QCOMPARE(clipboard.log.count(QStringLiteral("clear")), 1);
+        QCOMPARE(clipboard.content, QStringLiteral("C\r\nB\r\nA\r\n"));
+        // Pasting what was copied changes nothing; edited lines go back by position.
+        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        QCOMPARE(session.model().newNameOf(0), QStringLiteral("A"));
+        clipboard.content = QStringLiteral("X\r\nY\r\nZ\r\n");
+        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        QCOMPARE(session.model().newNameOf(2), QStringLiteral("X"));
+        QCOMPARE(session.model().newNameOf(0), QStringLiteral("Z"));
+        QVERIFY(prompts.messages.isEmpty());
     }
 };
 

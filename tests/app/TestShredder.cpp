@@ -1,5 +1,4 @@
 #include "ScannedFolder.h"
-#include "ScratchMount.h"
 
 #include "app/Shredder.h"
 
@@ -150,30 +149,6 @@ private slots:
         QCOMPARE(folder.dir.names(), QStringList());
         QCOMPARE(outside.names(), QStringList("keep.txt"));
         QCOMPARE(outside.read("keep.txt"), QByteArray("precious"));
-    }
-
-    void readOnlyMedium()
-    {
-        ScratchMount medium(ScratchMount::Tmpfs, QStringLiteral("size=1m"));
-        if (!medium.available())
-            QSKIP(qPrintable(medium.skipReason()));
-        for (auto it = Three.begin(); it != Three.end(); ++it) {
-            QFile file(medium.path() + it.key());
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(it.value()) == 5);
-        }
-        QVERIFY(medium.remountReadOnly());
-        ScannedFolder folder;
-        folder.scan(medium.path());
-
-        Shredder(folder.session).shredAllFiles();
-
-        QCOMPARE(folder.prompter.messages, QStringList("Cannot Shred from Readonly Media"));
-        QCOMPARE(folder.session.lastPosition(), 2);
-        for (auto it = Three.begin(); it != Three.end(); ++it) {
-            QFile file(medium.path() + it.key());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), it.value());
-        }
     }
 
     void menuEntriesAndProgress()

@@ -1,14 +1,17 @@
+#include "app/ScreenCheck.h"
 #include "app/StartFolder.h"
 #include "platform/FileErrors.h"
 #include "platform/PosixFileSystem.h"
 
+#include "PromptRecorder.h"
 #include "TempFolder.h"
 
 #include <QDir>
 #include <QTest>
 
-// The folder argument of the window: the folder that becomes current, or the
-// error that leaves the current one alone.
+// What the window checks as it starts: the screen size, and its folder
+// argument (the folder that becomes current, or the error that leaves the
+// current one alone).
 class TestStartFolder : public QObject
 {
     Q_OBJECT
@@ -33,7 +36,6 @@ private slots:
     void enter()
     {
         QFETCH(QString, argument);
-        QFETCH(int, error);
         QFETCH(QString, current);
         PosixFileSystem posix;
         FileSystem& fs = posix;
@@ -43,8 +45,32 @@ private slots:
         const int rc = StartFolder::enter(fs, argument);
         const QString now = fs.currentFolder();
         QCOMPARE(fs.setCurrentFolder(start), 0);
-        QCOMPARE(rc, error);
+        QTEST(rc, "error");
         QCOMPARE(QDir::cleanPath(now), QDir::cleanPath(m_dir.path() + current));
+    }
+
+    void screenSize_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("1024x768") << 1024 << 768 << true;
+        QTest::newRow("1920x1080") << 1920 << 1080 << true;
+        QTest::newRow("1023 wide") << 1023 << 768 << false;
+        QTest::newRow("767 high") << 1024 << 767 << false;
+    }
+
+    void screenSize()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(bool, starts);
+        PromptRecorder prompts;
+        QCOMPARE(ScreenCheck::passes(width, height, prompts), starts);
+        const QStringList expected =
+            starts ? QStringList{}
+                   : QStringList{QStringLiteral("Screen size must be 1024x768 or Greater..")};
+        QCOMPARE(prompts.messages, expected);
     }
 
 private:

@@ -94,6 +94,11 @@ private slots:
         QCOMPARE(captions, QStringList({"October", "2012", "Sun", "Sat", "<"}));
         QCOMPARE(form.weekdayCaption(0)->border(), 3);
         QCOMPARE(form.dayButton(8)->geometry(), QRect(42, 87, 40, 40)); // row 1, column 1
+        // The date box keeps its designed size when its font changes.
+        QCOMPARE(form.dateBox()->geometry(), QRect(3, 282, 274, 19));
+        form.setFontSize(14);
+        QCOMPARE(form.dateBox()->font().pointSizeF(), 14.0);
+        QCOMPARE(form.dateBox()->size(), QSize(274, 19));
     }
 
     void monthCells_data()
@@ -105,29 +110,26 @@ private slots:
         QTest::addColumn<QList<int>>("marks"); // the cells marked today, then selected
         const QDate oct22(2012, 10, 22);
         const QDateTime none = DateText::zeroDate();
-        QTest::newRow("starts on Saturday")
-            << QDate(2024, 6, 1) << oct22 << none << grid(6, 30) << QList<int>{-1, -1};
-        QTest::newRow("leap February")
-            << QDate(2024, 2, 1) << oct22 << none << grid(4, 29) << QList<int>{-1, -1};
-        QTest::newRow("31 days from Saturday: 37 cells")
-            << QDate(2025, 3, 1) << oct22 << none << grid(6, 31) << QList<int>{-1, -1};
+        const auto row = [](const char* name, QDate first, QDate today, QDateTime selected,
+                            const QStringList& days, int todayCell, int selectedCell) {
+            QTest::newRow(name) << first << today << selected << days
+                                << QList<int>{todayCell, selectedCell};
+        };
+        row("starts on Saturday", QDate(2024, 6, 1), oct22, none, grid(6, 30), -1, -1);
+        row("leap February", QDate(2024, 2, 1), oct22, none, grid(4, 29), -1, -1);
+        row("31 days from Saturday: 37 cells", QDate(2025, 3, 1), oct22, none, grid(6, 31), -1, -1);
         // The loop stops at a day below 8 only from cell 29 on, so a February of
         // 28 days that starts on Sunday also shows 1 March in cell 28.
-        QTest::newRow("February from Sunday")
-            << QDate(2015, 2, 1) << oct22 << none << grid(0, 28, {"1"}) << QList<int>{-1, -1};
+        row("February from Sunday", QDate(2015, 2, 1), oct22, none, grid(0, 28, {"1"}), -1, -1);
         // October 2012 starts on Monday: day d is cell d.
-        QTest::newRow("today and the selected day")
-            << QDate(2012, 10, 1) << oct22 << midnight(2012, 10, 5) << grid(1, 31)
-            << QList<int>{22, 5};
-        QTest::newRow("selected wins over today")
-            << QDate(2012, 10, 1) << oct22 << midnight(2012, 10, 22) << grid(1, 31)
-            << QList<int>{-1, 22};
-        QTest::newRow("a selected time of day marks nothing")
-            << QDate(2012, 10, 1) << oct22 << QDateTime(QDate(2012, 10, 5), QTime(10, 0))
-            << grid(1, 31) << QList<int>{22, -1};
+        const QDate oct1(2012, 10, 1);
+        row("today and the selected day", oct1, oct22, midnight(2012, 10, 5), grid(1, 31), 22, 5);
+        row("selected wins over today", oct1, oct22, midnight(2012, 10, 22), grid(1, 31), -1, 22);
+        row("a selected time of day marks nothing", oct1, oct22,
+            QDateTime(QDate(2012, 10, 5), QTime(10, 0)), grid(1, 31), 22, -1);
         // November 2012 starts on Thursday: its blank cells 0..3 are 28..31 October.
-        QTest::newRow("today in a blank leading cell") << QDate(2012, 11, 1) << QDate(2012, 10, 30)
-                                                       << none << grid(4, 30) << QList<int>{2, -1};
+        row("today in a blank leading cell", QDate(2012, 11, 1), QDate(2012, 10, 30), none,
+            grid(4, 30), 2, -1);
     }
 
     void monthCells()
@@ -240,16 +242,14 @@ private slots:
     {
         QFETCH(QDateTime, start);
         QFETCH(int, button);
-        QFETCH(QString, month);
-        QFETCH(int, year);
         QFETCH(QString, text);
         Shown s;
         s.form->setText(DateText::shortDate(start.date()));
         s.clickSurface();
         QSignalSpy change(s.form, &DatePicker::changed);
         QTest::mouseClick(s.form->monthStepButton(button), Qt::LeftButton);
-        QCOMPARE(s.form->monthCaption()->caption(), month);
-        QCOMPARE(s.form->currentYear(), year);
+        QTEST(s.form->monthCaption()->caption(), "month");
+        QTEST(s.form->currentYear(), "year");
         QCOMPARE(s.form->text(), text);
         QCOMPARE(change.count(), 1);
         QCOMPARE(s.form->selectedDate(), start); // a step leaves the selection alone
@@ -275,29 +275,6 @@ private slots:
         QTRY_VERIFY(s.other->hasFocus());
         QCOMPARE(s.form->size(), Closed);
         QCOMPARE(s.form->isOpen(), 0);
-    }
-
-    void closeCalendar()
-    {
-        Shown s;
-        s.form->setForeColor(Qt::red);
-        s.clickSurface();
-        QVERIFY(s.form->calendarButton()->isVisible());
-        s.form->closeCalendar();
-        QCOMPARE(s.form->size(), Closed);
-        QCOMPARE(s.form->isOpen(), 0);
-        QCOMPARE(s.form->foreColor(), QColor(Qt::black));
-        QVERIFY(!s.form->calendarButton()->isVisible());
-    }
-
-    // The date box keeps its designed size when its font changes.
-    void dateBoxSize()
-    {
-        DatePicker form;
-        QCOMPARE(form.dateBox()->geometry(), QRect(3, 282, 274, 19));
-        form.setFontSize(14);
-        QCOMPARE(form.dateBox()->font().pointSizeF(), 14.0);
-        QCOMPARE(form.dateBox()->size(), QSize(274, 19)); // 15 twips per pixel at 96 DPI
     }
 
     void dateBoxEvents()

@@ -12,9 +12,9 @@
 #include "gui/QtPrompter.h"
 #include "gui/RenamingFrame.h"
 #include "gui/SaveListingDialog.h"
-#include "platform/Clipboard.h"
 #include "platform/PosixFileSystem.h"
 
+#include "MemoryClipboard.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 #include "WindowInput.h"
@@ -34,17 +34,6 @@
 
 namespace
 {
-
-class MemoryClipboard : public Clipboard
-{
-public:
-    void clear() override { m_text.clear(); }
-    void setText(const QString& text) override { m_text = text; }
-    QString text() const override { return m_text; }
-
-private:
-    QString m_text;
-};
 
 // The real file system, which throws from its next folder listing when asked to.
 struct ThrowingFileSystem : PosixFileSystem {

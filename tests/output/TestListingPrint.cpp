@@ -6,7 +6,6 @@
 #include "TempFolder.h"
 
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -127,7 +126,6 @@ private slots:
         QFETCH(double, width);
         QFETCH(int, count);
         QFETCH(QList<int>, order);
-        QFETCH(QStringList, expected);
         TempFolder dir;
         FileListModel model;
         QVERIFY(makeListing(dir, model, count));
@@ -137,9 +135,8 @@ private slots:
         printer.width = width;
         PromptRecorder prompts;
         PosixFileSystem fs;
-        QVERIFY(
-            ListingPrint::print({model, count - 1, dir.path(), Dr}, &printer, prompts, fs));
-        QCOMPARE(printer.log, expected);
+        QVERIFY(ListingPrint::print({model, count - 1, dir.path(), Dr}, &printer, prompts, fs));
+        QTEST(printer.log, "expected");
         QCOMPARE(prompts.messages, QStringList());
     }
 
@@ -165,8 +162,8 @@ private slots:
         PosixFileSystem fs;
         const int fileLast = cause == QLatin1String("gone") ? 2 : 1;
         QVERIFY(!ListingPrint::print({model, fileLast, dir.path(), Dr},
-                                           cause == QLatin1String("none") ? nullptr : &printer,
-                                           prompts, fs));
+                                     cause == QLatin1String("none") ? nullptr : &printer, prompts,
+                                     fs));
         QCOMPARE(prompts.messages, QStringList{PrinterError});
         if (cause != QLatin1String("none")) {
             QCOMPARE(printer.log.last(), QStringLiteral("abort"));
@@ -197,8 +194,7 @@ private slots:
         {
             QtListingPrinter printer(qprinter);
             width = printer.pageWidth();
-            QVERIFY(ListingPrint::print({model, count - 1, dir.path(), Dr}, &printer, prompts,
-                                              fs));
+            QVERIFY(ListingPrint::print({model, count - 1, dir.path(), Dr}, &printer, prompts, fs));
         }
         QCOMPARE(prompts.messages, QStringList());
         // The printable width of A4 at Qt's default margins, in twips.
@@ -234,20 +230,6 @@ private slots:
         QVERIFY(qAbs(left(QStringLiteral("Date/Time")) - origin - points * 0.07) < 2);
         QVERIFY(qAbs(left(QStringLiteral("Byte")) - origin - points * 0.27) < 2);
         QVERIFY(qAbs(left(QStringLiteral("Filename")) - origin - (points * 0.27 + 70)) < 2);
-    }
-
-    void noPrinterInstalled()
-    {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("this machine has a printer");
-        QVERIFY(!QtListingPrinter::openDefault());
-        TempFolder dir;
-        FileListModel model;
-        QVERIFY(makeListing(dir, model, 1));
-        PromptRecorder prompts;
-        PosixFileSystem fs;
-        QVERIFY(!QtListingPrinter::printListing({model, 0, dir.path(), Dr}, prompts, fs));
-        QCOMPARE(prompts.messages, QStringList{PrinterError});
     }
 };
 
