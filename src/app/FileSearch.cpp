@@ -1,6 +1,7 @@
 #include "FileSearch.h"
 
 #include "Session.h"
+#include "platform/BusyPointer.h"
 #include "platform/DateText.h"
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
@@ -8,6 +9,7 @@
 #include "platform/Prompter.h"
 
 #include <cstring>
+#include <optional>
 #include <tuple>
 
 namespace
@@ -42,6 +44,7 @@ FileSearch::Outcome FileSearch::search(int index, const QString& caption)
 {
     Prompter& prompter = m_session.prompter();
     FileListModel::Rows rows;
+    std::optional<BusyPointer> busy;
     if (index == Names) {
         // No answer at all matches every name, as an empty one does.
         collectByName(prompter.input(namePrompt(), Title, QString()).value_or(QString()), rows);
@@ -49,13 +52,12 @@ FileSearch::Outcome FileSearch::search(int index, const QString& caption)
         const QString text = prompter.input(contentPrompt(), Title, QString()).value_or(QString());
         if (text.isEmpty())
             return Outcome::Cancelled;
-        prompter.setBusy(true);
+        // The pointer stays busy until the narrowed list is shown.
+        busy.emplace(prompter);
         collectByContent(text, rows);
     }
     const Outcome outcome = finish(std::move(rows));
     emit captionChanged(caption);
-    if (index != Names)
-        prompter.setBusy(false);
     return outcome;
 }
 

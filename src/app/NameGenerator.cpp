@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "filelist/FileListModel.h"
+#include "platform/BusyPointer.h"
 #include "platform/FileName.h"
 #include "platform/Prompter.h"
 #include "platform/Random.h"
@@ -347,7 +348,7 @@ QString NameGenerator::sameItem()
 bool NameGenerator::run(FileListModel& model, int fileLast, const Inputs& inputs,
                         Prompter& prompter)
 {
-    prompter.setBusy(true);
+    BusyPointer busy(prompter);
     const Mode mode = modeOf(inputs.pattern);
     // The bound is taken now; a list shorter than fileLast says stops early.
     const int last = qMin(fileLast, int(model.displayOrder().size()) - 1);
@@ -363,7 +364,6 @@ bool NameGenerator::run(FileListModel& model, int fileLast, const Inputs& inputs
         }
     }
     model.refresh();
-    prompter.setBusy(false);
     return written;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "filelist/FileListModel.h"
+#include "platform/BusyPointer.h"
 #include "platform/Clipboard.h"
 #include "platform/Prompter.h"
 
@@ -46,19 +47,15 @@ bool NewNameClipboard::pasteText(FileListModel& model, int fileLast, const QStri
 
 void NewNameClipboard::copy(Session& session, Clipboard& clipboard)
 {
-    session.prompter().setBusy(true);
+    BusyPointer busy(session.prompter());
     clipboard.clear();
     clipboard.setText(copyText(session.model(), session.lastPosition()));
-    session.prompter().setBusy(false);
 }
 
 bool NewNameClipboard::paste(Session& session, const Clipboard& clipboard)
 {
-    session.prompter().setBusy(true);
-    const bool pasted =
-        pasteText(session.model(), session.lastPosition(), clipboard.text(), session.prompter());
-    session.prompter().setBusy(false);
-    return pasted;
+    BusyPointer busy(session.prompter());
+    return pasteText(session.model(), session.lastPosition(), clipboard.text(), session.prompter());
 }
 
 void NewNameClipboard::copyOrPaste(int index, Session& session, Clipboard& clipboard)

@@ -7,6 +7,7 @@
 #include "Session.h"
 #include "UndoRecord.h"
 #include "filelist/FileListModel.h"
+#include "platform/BusyPointer.h"
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -176,7 +177,7 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     setRunning(true);
     m_listReplaced = false;
     Prompter& ask = prompter();
-    ask.setBusy(true);
+    BusyPointer busy(ask);
 
     const FileListModel& model = m_session.model();
     const QString folder = m_session.folderPath();
@@ -225,7 +226,6 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         m_journal->finish(outcome == Outcome::Completed);
     if (outcome == Outcome::Completed)
         emit status(completedText());
-    ask.setBusy(false);
     return outcome;
 }
 
@@ -375,9 +375,10 @@ void RenamePass::undoLastPass()
         return;
     m_session.setUndoEnabled(false);
     setRunning(true);
-    m_session.prompter().setBusy(true);
-    undoPairs(m_session.fs(), m_session.undoRecord);
-    m_session.prompter().setBusy(false);
+    {
+        BusyPointer busy(m_session.prompter());
+        undoPairs(m_session.fs(), m_session.undoRecord);
+    }
     setRunning(false);
     m_session.scanFolder();
 }

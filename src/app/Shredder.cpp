@@ -1,12 +1,14 @@
 #include "Shredder.h"
 
 #include "Session.h"
+#include "platform/BusyPointer.h"
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
 #include "platform/NumberText.h"
 #include "platform/Prompter.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace
 {
@@ -70,11 +72,13 @@ void Shredder::shredCurrentFile()
     Prompter& prompter = m_session.prompter();
     const int position = m_session.model().currentRow();
     const QString path = m_session.folderPath() + m_session.model().currentNameAt(position);
-    prompter.setBusy(true);
     // The one empty row of an empty folder names no file.
     const bool listed = position >= 0 && position <= m_session.lastPosition();
-    const int error =
-        listed ? shred(m_session.fs(), path, listedSize(position)) : int(FileErrors::FileNotFound);
+    int error = FileErrors::FileNotFound;
+    if (listed) {
+        BusyPointer busy(prompter);
+        error = shred(m_session.fs(), path, listedSize(position));
+    }
     if (error == HardLinked) {
         prompter.message(hardLinkedMessage(path));
     } else if (error != FileErrors::None) {
@@ -93,7 +97,7 @@ void Shredder::shredAllFiles()
     m_running = true;
     Prompter& prompter = m_session.prompter();
     const FileListModel& model = m_session.model();
-    prompter.setBusy(true);
+    std::optional<BusyPointer> busy(std::in_place, prompter);
     int error = FileErrors::None;
     for (int position = 0; position <= m_session.lastPosition() && !error; ++position) {
         const QString name = model.currentNameAt(position);
@@ -105,6 +109,7 @@ void Shredder::shredAllFiles()
             error = FileErrors::None;
         }
     }
+    busy.reset(); // the closing message shows with the normal pointer
     if (error == FileErrors::None)
         setStatus(QStringLiteral("Shredding Done"));
     else if (error == FileErrors::PathAccess)
@@ -128,7 +133,6 @@ qint64 Shredder::listedSize(int position) const
 
 void Shredder::finish()
 {
-    m_session.prompter().setBusy(false);
     m_session.scanFolder();
     m_running = false;
 }

@@ -30,6 +30,5 @@ QString DiskErrors::text(int code)
 void DiskErrors::show(int code, Prompter& prompter, FileSystem& fs)
 {
     fs.closeAll();
-    prompter.setBusy(false);
     prompter.message(text(code));
 }

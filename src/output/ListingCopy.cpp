@@ -1,8 +1,10 @@
 #include "ListingCopy.h"
 
+#include "platform/BusyPointer.h"
+
 QString ListingCopy::listingText(const FileListModel& model, int fileLast, Prompter& prompter)
 {
-    prompter.setBusy(true);
+    BusyPointer busy(prompter);
     QString text = QStringLiteral("No\tDate\tSize\tFilenames\r\n");
     const int last = qMin(fileLast, model.recordCount() - 1);
     text.reserve(qsizetype(last + 2) * 64);
@@ -17,12 +19,11 @@ QString ListingCopy::listingText(const FileListModel& model, int fileLast, Promp
         text += model.currentNameOf(record);
         text += QLatin1String("\r\n");
     }
-    prompter.setBusy(false);
     return text;
 }
 
 void ListingCopy::copyListing(const FileListModel& model, int fileLast, Prompter& prompter,
-                          Clipboard& clipboard)
+                              Clipboard& clipboard)
 {
     clipboard.clear();
     clipboard.setText(listingText(model, fileLast, prompter));

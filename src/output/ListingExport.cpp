@@ -5,6 +5,7 @@
 #include "ExcelFile.h"
 #include "RtfListingWriter.h"
 #include "XlsListingWriter.h"
+#include "platform/BusyPointer.h"
 #include "platform/FileErrors.h"
 #include "platform/FileName.h"
 
@@ -90,19 +91,22 @@ int ListingExport::saveSheet(const ListingSource& source, const QString& fileNam
 }
 
 bool ListingExport::save(const ListingSource& source, const QString& chosenName, Type type,
-                               Prompter& prompter, FileSystem& fs)
+                         Prompter& prompter, FileSystem& fs)
 {
     if (chosenName.isEmpty())
         return false;
     const QString fileName = fileNameFor(chosenName, type);
-    prompter.setBusy(true);
     bool complete = true;
-    const int rc = type == Type::Xls ? saveSheet(source, fileName, fs, complete)
-                                     : saveText(source, fileName, type, fs);
+    int rc = 0;
+    {
+        BusyPointer busy(prompter);
+        rc = type == Type::Xls ? saveSheet(source, fileName, fs, complete)
+                               : saveText(source, fileName, type, fs);
+    }
+    // The message shows with the normal pointer, after the busy scope.
     if (rc) {
         DiskErrors::show(rc, prompter, fs);
         return false;
     }
-    prompter.setBusy(false);
     return complete;
 }

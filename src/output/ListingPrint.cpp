@@ -1,5 +1,7 @@
 #include "ListingPrint.h"
 
+#include "platform/BusyPointer.h"
+
 ListingPrint::Columns ListingPrint::columnsFor(double pageWidth)
 {
     Columns c;
@@ -59,14 +61,16 @@ bool ListingPrint::printAll(const ListingSource& source, ListingPrinter& printer
     return !printer.failed();
 }
 
-bool ListingPrint::print(const ListingSource& source, ListingPrinter* printer,
-                               Prompter& prompter, FileSystem& fs)
+bool ListingPrint::print(const ListingSource& source, ListingPrinter* printer, Prompter& prompter,
+                         FileSystem& fs)
 {
-    prompter.setBusy(true);
-    const bool printed = printer && printAll(source, *printer, fs);
-    if (printer && !printed)
-        printer->abort();
-    prompter.setBusy(false);
+    bool printed = false;
+    {
+        BusyPointer busy(prompter);
+        printed = printer && printAll(source, *printer, fs);
+        if (printer && !printed)
+            printer->abort();
+    }
     if (printed)
         return true;
     prompter.message(errorText());

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Drives the built quillon with real X input (xdotool) on a private Xvfb
-# screen, the way a person uses it, and checks the files on disk: the program
-# as built takes real input end to end (the details are TestMainWindow's).
+# screen, the way a person uses it, and checks the files on disk. The faults
+# people met first (a typed letter that ran a completed batch line, stray keys
+# after a batch, the wheel) are checked here with input as X delivers it.
 # Usage: run.sh path/to/quillon. Exit 77 (skipped) without xdotool or Xvfb.
 set -uo pipefail
 
 quillon="$(realpath "$1")"
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool import; do
     if ! command -v "$tool" >/dev/null; then
         echo "gui: skipped, $tool is not installed (scripts/setup.sh installs it)"
         exit 77
@@ -15,7 +16,8 @@ done
 
 work="$(mktemp -d)"
 files="$work/files"
-mkdir -p "$files"
+copies="$work/copies"
+mkdir -p "$files" "$copies"
 for i in $(seq -w 1 40); do echo "$i" >"$files/f$i.dat"; done
 original="$(ls "$files")"
 
@@ -42,20 +44,51 @@ eventually() {
     return 1
 }
 windows() { xdotool search --onlyvisible --name '^Quillon$' 2>/dev/null | wc -l; }
+messageShown() { [ "$(windows)" -ge 2 ]; }
 oneWindow() { [ "$(windows)" -eq 1 ]; }
 count() { ls "$1" | grep -c "${2:-}"; }
 namesAre() { [ "$(ls "$files")" == "$1" ]; }
+listPicture() { import -window root -crop 960x260+10+100 png:- 2>/dev/null | md5sum; }
 
 # The window at the designed size sits at 0,0 (there is no window manager);
 # points below are in its coordinates, measured on the designed layout.
 click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.2; }
-Text1=(261 437) StartRename=(956 513)
+Text1=(261 437) Text3=(313 518) Execute=(814 518) StartRename=(956 513)
+Rows=(522 261) ScrollBar=(1012 261)
 
 (cd "$files" && exec "$quillon" >/dev/null 2>&1) &
 program=$!
 eventually oneWindow || { echo "FAIL quillon did not start"; exit 1; }
 sleep 1
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Quillon$' | head -1)"
+
+# Typing "D" in the batch line stays "D": Execute reports a missing program.
+click "${Text3[@]}"
+xdotool key ctrl+a type D
+click "${Execute[@]}"
+check "a typed D runs no completed batch line: a message" eventually messageShown
+check "a typed D runs no completed batch line: no file gone" namesAre "$original"
+xdotool key Return
+eventually oneWindow
+
+# Keys after a batch start nothing.
+click "${Text3[@]}"
+xdotool key ctrl+a type "Filecopy Sourcefiles\$ $copies/Destnames\$"
+click "${Execute[@]}"
+copied() { [ "$(count "$copies")" -eq 40 ]; }
+check "the batch copied every file" eventually copied
+xdotool key x Escape a
+sleep 0.5
+check "keys after a batch rename nothing" namesAre "$original"
+
+# The wheel over the rows and over the scroll bar moves the rows.
+for at in Rows ScrollBar; do
+    declare -n point="$at"
+    before="$(listPicture)"
+    xdotool mousemove --sync "${point[@]}" click 5
+    sleep 0.3
+    check "the wheel over the list's $at moves the rows" [ "$(listPicture)" != "$before" ]
+done
 
 # Forbidden characters are dropped as typed; Enter proposes the names.
 click "${Text1[@]}"

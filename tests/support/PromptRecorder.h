@@ -11,7 +11,12 @@
 class PromptRecorder : public Prompter
 {
 public:
-    void message(const QString& text) override { messages << text; }
+    void message(const QString& text) override
+    {
+        messages << text;
+        if (busyDepth > 0)
+            messagesWhileBusy << text;
+    }
     FailureAnswer failure(const QString& text) override
     {
         messages << text;
@@ -33,13 +38,19 @@ public:
         inputAnswers.pop_front();
         return a;
     }
-    void setBusy(bool busy) override { busyChanges << busy; }
+    void setBusy(bool busy) override
+    {
+        busyChanges << busy;
+        busyDepth += busy ? 1 : -1;
+    }
     void processEvents() override { ++yields; }
 
     QStringList messages;
     QStringList prompts;
     QStringList titles;
     QList<bool> busyChanges;
+    int busyDepth = 0;
+    QStringList messagesWhileBusy; // a message box under the wait pointer
     int yields = 0;
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<FailureAnswer> failureAnswers;
