@@ -3,8 +3,8 @@
 // (default the current folder). Each --sort is one header click (0..6).
 #include "app/Session.h"
 #include "controls/FileListView.h"
-#include "platform/PosixFileSystem.h"
 #include "filelist/ListSorter.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/PropertyBag.h"
 #include "platform/StderrPrompter.h"
 
@@ -46,9 +46,8 @@ int main(int argc, char** argv)
     FileListView list;
     configure(list);
     list.setModel(&session.model());
-    QObject::connect(&list, &FileListView::headerClicked, &list, [&](int column) {
-        session.sorter().sortByHeader(session.model(), column);
-    });
+    QObject::connect(&list, &FileListView::headerClicked, &list,
+                     [&](int column) { session.sorter().sortByHeader(session.model(), column); });
     list.resize(1000, 560);
     list.setWindowTitle(QStringLiteral("Quillon list: ") + session.folder());
     session.scanFolder();

@@ -16,7 +16,7 @@ public:
     explicit DryRunFileSystem(FileSystem& real) : m_real(real) {}
 
     [[nodiscard]] int enumerate(const QString& folder, bool wantAttributes,
-                  const std::function<bool(const Entry&)>& visit) override;
+                                const std::function<bool(const Entry&)>& visit) override;
     [[nodiscard]] int stat(const QString& path, Entry& entry) override;
     [[nodiscard]] bool findName(const QString& path) override;
     [[nodiscard]] int attributes(const QString& path, int& attributes) override;
@@ -31,11 +31,14 @@ public:
     [[nodiscard]] int writeAtStart(const QString&, const QByteArray&) override { return Refused; }
     [[nodiscard]] int createFile(const QString&, const QByteArray&) override { return Refused; }
     [[nodiscard]] int readChunks(const QString& path, qsizetype chunkSize,
-                   const std::function<bool(const QByteArray&)>& visit) override;
+                                 const std::function<bool(const QByteArray&)>& visit) override;
     [[nodiscard]] std::unique_ptr<FileDevice> openForWriting(const QString&, int& error) override;
     void closeAll() override {}
     [[nodiscard]] QString currentFolder() override { return m_real.currentFolder(); }
-    [[nodiscard]] int setCurrentFolder(const QString& folder) override { return m_real.setCurrentFolder(folder); }
+    [[nodiscard]] int setCurrentFolder(const QString& folder) override
+    {
+        return m_real.setCurrentFolder(folder);
+    }
 
 private:
     static constexpr int Refused = 75;

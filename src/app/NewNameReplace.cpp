@@ -41,5 +41,5 @@ bool NewNameReplace::replaceInNewNames(FileListModel& model, const QString& r1, 
 bool NewNameReplace::replaceFromBoxes(Session& session)
 {
     return replaceInNewNames(session.model(), session.replaceText(), session.replaceWith(),
-                         session.prompter());
+                             session.prompter());
 }

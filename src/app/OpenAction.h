@@ -33,7 +33,8 @@ public:
     // Runs the double click: preview(name) for a picture, shell.open(full
     // path) for anything else that is not a program. Returns what was done.
     static Action openListedFile(const QString& name, ShellOpen& shell,
-                           const std::function<void(const QString&)>& preview, FileSystem& fs);
+                                 const std::function<void(const QString&)>& preview,
+                                 FileSystem& fs);
 
     // The full path of a bare name in the current folder, for the desktop.
     static QString fullPath(const QString& name, FileSystem& fs);

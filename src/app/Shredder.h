@@ -38,7 +38,7 @@ public:
     // caption and shows the entry.
     void rowClicked(int position);
     void shredCurrentFile(); // the file at the list's current position (GetArrayItem)
-    void shredAllFiles();  // every listed file, status telling which
+    void shredAllFiles();    // every listed file, status telling which
 
     QString shredEntryCaption() const { return m_shredEntryCaption; }
     bool shredEntryVisible() const { return m_shredEntryVisible; }

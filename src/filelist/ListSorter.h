@@ -52,8 +52,8 @@ public:
     // as long. Texts compare by their collation keys; numbers as integers.
     static Stats sortTexts(std::vector<QCollatorSortKey>& keys, std::vector<qint32>& order);
     static Stats sortMixedValues(std::vector<MixedValue>& values,
-                                const std::vector<QCollatorSortKey>& texts,
-                                std::vector<qint32>& order);
+                                 const std::vector<QCollatorSortKey>& texts,
+                                 std::vector<qint32>& order);
     static Stats sortNumbers(std::vector<qint64>& keys, std::vector<qint32>& order);
 
 private:

@@ -123,7 +123,8 @@ void RenamingFrame::connectTriggers()
         guarded([&] { NameGenerator::patternItemChosen(m_session, patternBox->itemText(index)); });
     });
     connect(extensionBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        guarded([&] { NameGenerator::extensionItemChosen(m_session, extensionBox->itemText(index)); });
+        guarded(
+            [&] { NameGenerator::extensionItemChosen(m_session, extensionBox->itemText(index)); });
     });
     connect(paddingBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         guarded([&] { NameGenerator::paddingItemChosen(m_session, paddingBox->itemText(index)); });

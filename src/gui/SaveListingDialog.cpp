@@ -131,8 +131,7 @@ bool SaveListingDialog::saveListing(const ListingSource& source, Prompter& promp
     dialog.exec();
     if (lastName.isEmpty())
         return false;
-    return ListingExport::save(source, lastName, ListingExport::typeOf(lastType), prompter,
-                                     fs);
+    return ListingExport::save(source, lastName, ListingExport::typeOf(lastType), prompter, fs);
 }
 
 void SaveListingDialog::showEvent(QShowEvent* event)

@@ -16,5 +16,5 @@ public:
     static QString listingText(const FileListModel& model, int fileLast, Prompter& prompter);
     // Clears the clipboard and puts the listing on it as plain text.
     static void copyListing(const FileListModel& model, int fileLast, Prompter& prompter,
-                        Clipboard& clipboard);
+                            Clipboard& clipboard);
 };

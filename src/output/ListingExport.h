@@ -39,7 +39,7 @@ public:
     // name writes nothing. True when the whole listing was written.
     // "Directory " + source.dr titles the listing.
     static bool save(const ListingSource& source, const QString& chosenName, Type type,
-                           Prompter& prompter, FileSystem& fs);
+                     Prompter& prompter, FileSystem& fs);
 
     // Writes the heading, the rows and the end through writer; the file
     // error code of the first failure (a size that cannot be read, a failed

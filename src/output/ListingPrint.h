@@ -25,8 +25,8 @@ public:
     // printer is null when there is none. Every failure (no printer, a
     // printer error, a listed file gone) shows "Error Occured, Please check
     // your printer." and gives up the document. True when it was printed.
-    static bool print(const ListingSource& source, ListingPrinter* printer,
-                            Prompter& prompter, FileSystem& fs);
+    static bool print(const ListingSource& source, ListingPrinter* printer, Prompter& prompter,
+                      FileSystem& fs);
 
     static QString errorText();
 

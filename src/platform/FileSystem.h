@@ -53,7 +53,7 @@ public:
     // platform returns them, unsorted) until visit returns false. The entry is
     // filled with one statx; attributes are read only when wantAttributes.
     [[nodiscard]] virtual int enumerate(const QString& folder, bool wantAttributes,
-                          const std::function<bool(const Entry&)>& visit) = 0;
+                                        const std::function<bool(const Entry&)>& visit) = 0;
     [[nodiscard]] virtual int stat(const QString& path, Entry& entry) = 0;
     // The byte length of the file (a link's target), with nothing else read:
     // listings read one per row, a million times over.
@@ -75,9 +75,11 @@ public:
     // Never replaces an existing target (code 58); a change of letter case
     // only succeeds, also on a case-insensitive file system.
     [[nodiscard]] virtual int rename(const QString& from, const QString& to) = 0;
-    [[nodiscard]] virtual int copyFile(const QString& from, const QString& to) = 0; // overwrites the target
-    [[nodiscard]] virtual int removeFile(const QString& path) = 0;     // a link is removed as the link
-    [[nodiscard]] virtual int deleteFiles(const QString& pattern) = 0; // wildcards * and ? in the name part
+    [[nodiscard]] virtual int copyFile(const QString& from,
+                                       const QString& to) = 0;     // overwrites the target
+    [[nodiscard]] virtual int removeFile(const QString& path) = 0; // a link is removed as the link
+    [[nodiscard]] virtual int
+    deleteFiles(const QString& pattern) = 0; // wildcards * and ? in the name part
 
     // Writes bytes at offset 0 without truncating; a link is not followed.
     [[nodiscard]] virtual int writeAtStart(const QString& path, const QByteArray& bytes) = 0;
@@ -91,10 +93,11 @@ public:
     // false. Only regular files are read: anything else (a folder, a pipe, a
     // device) fails with 75 rather than block or never end.
     [[nodiscard]] virtual int readChunks(const QString& path, qsizetype chunkSize,
-                           const std::function<bool(const QByteArray&)>& visit) = 0;
+                                         const std::function<bool(const QByteArray&)>& visit) = 0;
     // A device for writing a new file (created or truncated). Its errorCode()
     // tells why a write failed; see FileDevice.
-    [[nodiscard]] virtual std::unique_ptr<class FileDevice> openForWriting(const QString& path, int& error) = 0;
+    [[nodiscard]] virtual std::unique_ptr<class FileDevice> openForWriting(const QString& path,
+                                                                           int& error) = 0;
     // Closes every file the program has open through openForWriting().
     virtual void closeAll() = 0;
 

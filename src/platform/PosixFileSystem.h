@@ -21,7 +21,7 @@ class PosixFileSystem : public FileSystem
 {
 public:
     [[nodiscard]] int enumerate(const QString& folder, bool wantAttributes,
-                  const std::function<bool(const Entry&)>& visit) override;
+                                const std::function<bool(const Entry&)>& visit) override;
     [[nodiscard]] int stat(const QString& path, Entry& entry) override;
     [[nodiscard]] int fileSize(const QString& path, qint64& size) override;
     [[nodiscard]] bool findName(const QString& path) override;
@@ -38,8 +38,9 @@ public:
     [[nodiscard]] int writeZerosAtStart(const QString& path, qint64 count) override;
     [[nodiscard]] int createFile(const QString& path, const QByteArray& bytes) override;
     [[nodiscard]] int readChunks(const QString& path, qsizetype chunkSize,
-                   const std::function<bool(const QByteArray&)>& visit) override;
-    [[nodiscard]] std::unique_ptr<FileDevice> openForWriting(const QString& path, int& error) override;
+                                 const std::function<bool(const QByteArray&)>& visit) override;
+    [[nodiscard]] std::unique_ptr<FileDevice> openForWriting(const QString& path,
+                                                             int& error) override;
     void closeAll() override;
     [[nodiscard]] QString currentFolder() override;
     [[nodiscard]] int setCurrentFolder(const QString& folder) override;

@@ -229,8 +229,7 @@ private slots:
         const long before = peakKiB();
 
         folder.prompter.inputAnswers = {QStringLiteral("needle")};
-        QCOMPARE(FileSearch(session).search(FileSearch::Contents),
-                 FileSearch::Outcome::Replaced);
+        QCOMPARE(FileSearch(session).search(FileSearch::Contents), FileSearch::Outcome::Replaced);
 
         QCOMPARE(session.lastPosition(), 0);
         QCOMPARE(session.model().currentNameAt(0), QStringLiteral("huge"));

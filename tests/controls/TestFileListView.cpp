@@ -439,10 +439,12 @@ private slots:
         list.datePicker(picker)->setText(QStringLiteral("1/2/2020"));
         for (int k = 0; k < 3; ++k) {
             const int r = session.model().recordAt(k);
-            QCOMPARE(picker == 0 ? session.model().creationDateText(r) : session.model().modifiedDateText(r),
+            QCOMPARE(picker == 0 ? session.model().creationDateText(r)
+                                 : session.model().modifiedDateText(r),
                      QStringLiteral("1/2/2020"));
         }
-        const QString pending[] = {FileDates::pendingCreationDate(session), FileDates::pendingModifiedDate(session)};
+        const QString pending[] = {FileDates::pendingCreationDate(session),
+                                   FileDates::pendingModifiedDate(session)};
         QCOMPARE(pending[picker], QStringLiteral("1/2/2020"));
         QCOMPARE(pending[1 - picker], QString());
     }

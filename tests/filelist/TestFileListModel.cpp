@@ -99,7 +99,6 @@ private slots:
         QCOMPARE(model.currentNameAt(0), QStringLiteral("a|b.txt"));
         QCOMPARE(model.sizeText(0).toString(), QStringLiteral("5"));
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestFileListModel)
