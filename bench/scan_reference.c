@@ -12,6 +12,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "reference_text.h"
+
 struct linux_dirent64 {
     unsigned long long d_ino;
     long long d_off;
@@ -19,33 +21,6 @@ struct linux_dirent64 {
     unsigned char d_type;
     char d_name[];
 };
-
-static char* put_date(char* p, time_t t)
-{
-    struct tm tm;
-    localtime_r(&t, &tm);
-    p += sprintf(p, "%d/%d/%d", tm.tm_mon + 1, tm.tm_mday, tm.tm_year + 1900);
-    if (tm.tm_hour || tm.tm_min || tm.tm_sec)
-        p += sprintf(p, " %d:%02d:%02d %s", tm.tm_hour % 12 ? tm.tm_hour % 12 : 12, tm.tm_min,
-                     tm.tm_sec, tm.tm_hour < 12 ? "AM" : "PM");
-    return p;
-}
-
-static char* put_size(char* p, long long v)
-{
-    char digits[32];
-    int n = 0;
-    do {
-        digits[n++] = (char)('0' + v % 10);
-        v /= 10;
-    } while (v);
-    for (int i = n - 1; i >= 0; --i) {
-        *p++ = digits[i];
-        if (i > 0 && i % 3 == 0)
-            *p++ = ',';
-    }
-    return p;
-}
 
 int main(int argc, char** argv)
 {

@@ -27,6 +27,8 @@
 #include <unistd.h>
 #include <wctype.h>
 
+#include "reference_text.h"
+
 struct linux_dirent64 {
     unsigned long long d_ino;
     long long d_off;
@@ -141,34 +143,6 @@ static int compareKeys(const void* pa, const void* pb)
     if (a->low != b->low)
         return a->low < b->low ? -1 : 1;
     return compareNames(a->index, b->index);
-}
-
-static char* putDate(char* p, int64_t seconds)
-{
-    const time_t t = (time_t)seconds;
-    struct tm tm;
-    localtime_r(&t, &tm);
-    p += sprintf(p, "%d/%d/%d", tm.tm_mon + 1, tm.tm_mday, tm.tm_year + 1900);
-    if (tm.tm_hour || tm.tm_min || tm.tm_sec)
-        p += sprintf(p, " %d:%02d:%02d %s", tm.tm_hour % 12 ? tm.tm_hour % 12 : 12, tm.tm_min,
-                     tm.tm_sec, tm.tm_hour < 12 ? "AM" : "PM");
-    return p;
-}
-
-static char* putSize(char* p, long long v)
-{
-    char digits[32];
-    int n = 0;
-    do {
-        digits[n++] = (char)('0' + v % 10);
-        v /= 10;
-    } while (v);
-    for (int i = n - 1; i >= 0; --i) {
-        *p++ = digits[i];
-        if (i > 0 && i % 3 == 0)
-            *p++ = ',';
-    }
-    return p;
 }
 
 static char* putEscaped(char* p, const char* s, size_t n)
@@ -308,9 +282,9 @@ int main(int argc, char** argv)
             rows = realloc(rows, cap *= 2);
         char* p = rows + used;
         p += sprintf(p, "%zu\t", k + 1);
-        p = putDate(p, f->created);
+        p = put_date(p, (time_t)f->created);
         *p++ = '\t';
-        p = putDate(p, f->modified);
+        p = put_date(p, (time_t)f->modified);
         *p++ = '\t';
         const char* name = bytes + f->bytesAt;
         p = putEscaped(p, name, f->bytesLen);
@@ -320,7 +294,7 @@ int main(int argc, char** argv)
         if (dot)
             p = putEscaped(p, dot, f->bytesLen - (size_t)(dot - name));
         *p++ = '\t';
-        p = putSize(p, (long long)f->size);
+        p = put_size(p, (long long)f->size);
         *p++ = '\n';
         used = (size_t)(p - rows);
     }
