@@ -2,10 +2,8 @@
 
 #include "Session.h"
 #include "platform/BusyPointer.h"
-#include "platform/DateText.h"
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
-#include "platform/NumberText.h"
 #include "platform/Prompter.h"
 
 #include <cstring>
@@ -124,11 +122,7 @@ void FileSearch::addRow(FileListModel::Rows& rows, const QString& name)
 {
     FileSystem::Entry e;
     const bool ok = m_session.fs().stat(m_session.folderPath() + name, e) == FileErrors::None;
-    const QString created =
-        ok ? DateText::fromEpoch(e.created.seconds) : DateText::format(DateText::zeroDate());
-    const QString modified = ok ? DateText::fromEpoch(e.modified.seconds) : QString();
-    const QString size = ok ? NumberText::grouped(e.size) : QString();
-    rows.append(created, modified, name, QStringView(), size);
+    rows.appendFile(name, e.created.seconds, e.modified.seconds, e.size, ok);
 }
 
 FileSearch::Outcome FileSearch::finish(FileListModel::Rows&& rows)

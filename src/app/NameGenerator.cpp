@@ -10,6 +10,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <memory>
 
 namespace
 {
@@ -328,6 +329,23 @@ private:
     QVarLengthArray<QStringView, 8> m_segments;
 };
 
+// Random names draw from the one random sequence, in list order; every
+// other mode makes a name from the current name and the position alone, so
+// the parts of the list are made on every core.
+void makeNames(FileListModel& model, int last, const NameGenerator::Inputs& inputs, Mode mode)
+{
+    if (mode == Mode::RandomLower || mode == Mode::RandomUpper) {
+        Builder builder(inputs, mode);
+        for (int k = 0; k <= last; ++k)
+            model.setNewNameAt(k, builder.make(model.currentNameOf(model.recordAt(k)), k));
+        return;
+    }
+    model.setNewNames(last + 1, [&inputs, mode]() -> FileListModel::NameMaker {
+        auto builder = std::make_shared<Builder>(inputs, mode);
+        return [builder](int k, QStringView current) { return builder->make(current, k); };
+    });
+}
+
 } // namespace
 
 QString NameGenerator::keepExtension()
@@ -357,11 +375,7 @@ bool NameGenerator::run(FileListModel& model, int fileLast, const Inputs& inputs
         prompter.message(sameNameMessage());
         written = false;
     } else if (last >= 0) {
-        Builder builder(inputs, mode);
-        for (int k = 0; k <= last; ++k) {
-            const int record = model.recordAt(k);
-            model.setNewNameAt(k, builder.make(model.currentNameOf(record), k));
-        }
+        makeNames(model, last, inputs, mode);
     }
     model.refresh();
     return written;

@@ -17,7 +17,7 @@ bool NewNameReplace::replaceInNewNames(FileListModel& model, const QString& r1, 
     bool completed = true;
     QString number;
     for (int record = 0; record < model.recordCount(); ++record) {
-        const QString& before = model.newNameOf(record);
+        const QString before = model.newNameOf(record);
         QString name = before;
         if (!r1.isEmpty())
             name.replace(r1, r2, Qt::CaseInsensitive);

@@ -22,17 +22,27 @@ void printRows(const Session& session)
     CliOutput::out(captions.join(QLatin1Char('\t')));
     const FileListModel& model = session.model();
     QString lines;
+    QString field;
     for (int position = 0; position <= session.lastPosition(); ++position) {
         const int r = model.recordAt(position);
         if (!lines.isEmpty())
             lines += QLatin1Char('\n');
         lines += QString::number(model.recordNumber(r));
-        for (const QStringView field :
-             {model.dateField(0, r), model.dateField(1, r), model.currentNameOf(r),
-              QStringView(model.newNameOf(r)), model.sizeText(r)}) {
+        // Dates and sizes are written whole, then escaped like every field.
+        for (const FileListModel::Field f : {FileListModel::Date1, FileListModel::Date2}) {
+            field.clear();
+            model.appendField(field, r, f);
             lines += QLatin1Char('\t');
             FieldText::appendEscaped(lines, field);
         }
+        for (const QStringView name : {model.currentNameOf(r), model.newNameView(r)}) {
+            lines += QLatin1Char('\t');
+            FieldText::appendEscaped(lines, name);
+        }
+        field.clear();
+        model.appendField(field, r, FileListModel::Size);
+        lines += QLatin1Char('\t');
+        FieldText::appendEscaped(lines, field);
         if (lines.size() >= 64 * 1024) {
             CliOutput::out(lines);
             lines.clear();

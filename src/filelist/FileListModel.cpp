@@ -1,54 +1,104 @@
 #include "FileListModel.h"
 
 #include "platform/DateText.h"
+#include "platform/NumberText.h"
+#include "platform/SplitWork.h"
 
+#include <algorithm>
+
+#include <limits>
+#include <new>
 #include <stdexcept>
 
-void FileListModel::Rows::reserve(qsizetype rows, qsizetype charsPerRow)
+namespace
 {
-    m_arena.reserve(rows * charsPerRow);
-    m_starts.reserve(size_t(rows));
-    m_lengths.reserve(size_t(rows));
+
+// A place in one of the texts: names and new names are addressed by 32 bits.
+quint32 placeIn(const QString& text, qsizetype adding)
+{
+    if (text.size() + adding > qsizetype(std::numeric_limits<quint32>::max()))
+        throw std::bad_alloc();
+    return quint32(text.size());
 }
 
-void FileListModel::Rows::beginRow()
+quint16 nameSizeOf(QStringView name)
 {
-    m_starts.push_back(m_arena.size());
-    m_mark = m_arena.size();
-    m_current = {};
+    // A file name holds at most 255 bytes; a longer text is no name.
+    if (name.size() > std::numeric_limits<quint16>::max())
+        throw std::length_error("a file name of over 65,535 characters");
+    return quint16(name.size());
 }
 
-void FileListModel::Rows::endField(Field field)
+} // namespace
+
+void FileListModel::Rows::reserve(qsizetype rows, qsizetype nameUnits)
 {
-    m_current[field] = quint32(m_arena.size() - m_mark);
-    m_mark = m_arena.size();
+    m_records.reserve(size_t(rows));
+    m_names.reserve(rows * nameUnits);
 }
 
-void FileListModel::Rows::endRow(QStringView newName)
+void FileListModel::Rows::appendFile(QStringView name, qint64 created, qint64 modified, qint64 size,
+                                     bool statOk)
 {
-    m_lengths.push_back(m_current);
-    if (!newName.isEmpty()) {
-        m_newNames.resize(m_starts.size());
-        m_newNames.back() = newName.toString();
-    }
+    const quint16 nameSize = nameSizeOf(name);
+    m_records.push_back({created, modified, size, placeIn(m_names, nameSize), nameSize,
+                         quint8(statOk ? StatOk : 0)});
+    m_names += name;
 }
 
 void FileListModel::Rows::append(QStringView date1, QStringView date2, QStringView source,
                                  QStringView newName, QStringView size, QStringView spare)
 {
-    beginRow();
-    // Fields are stored in Field order: dates, name, size, spare.
-    m_arena += date1;
-    endField(Date1);
-    m_arena += date2;
-    endField(Date2);
-    m_arena += source;
-    endField(Source);
-    m_arena += size;
-    endField(Size);
-    m_arena += spare;
-    endField(Spare);
-    endRow(newName);
+    const qint32 row = qint32(m_records.size());
+    appendFile(source, 0, 0, 0, false);
+    const std::pair<Field, QStringView> texts[] = {
+        {Date1, date1}, {Date2, date2}, {Size, size}, {Spare, spare}};
+    for (const auto& [f, text] : texts) {
+        m_records.back().flags |= textOf(f);
+        if (!text.isEmpty())
+            m_texts[f].insert(row, text.toString());
+    }
+    if (!newName.isEmpty())
+        m_newNames.insert(row, newName.toString());
+}
+
+QStringView FileListModel::Rows::nameOf(qsizetype row) const
+{
+    const Record& r = m_records[size_t(row)];
+    return QStringView(m_names).mid(r.nameAt, r.nameSize);
+}
+
+void FileListModel::Rows::putInOrder(const std::vector<quint32>& order)
+{
+    // In place, cycle by cycle, so a million records need no second copy.
+    const size_t n = m_records.size();
+    std::vector<bool> placed(n);
+    for (size_t start = 0; start < n; ++start) {
+        if (placed[start])
+            continue;
+        const Record first = m_records[start];
+        size_t k = start;
+        while (order[k] != start) {
+            m_records[k] = m_records[order[k]];
+            placed[k] = true;
+            k = order[k];
+        }
+        m_records[k] = first;
+        placed[k] = true;
+    }
+    auto remap = [&order](QHash<qint32, QString>& texts) {
+        if (texts.isEmpty())
+            return;
+        QHash<qint32, QString> moved;
+        for (size_t k = 0; k < order.size(); ++k) {
+            if (auto it = texts.constFind(qint32(order[k])); it != texts.cend())
+                moved.insert(qint32(k), *it);
+        }
+        texts = std::move(moved);
+    };
+    for (auto& texts : m_texts)
+        remap(texts);
+    remap(m_newNames);
 }
 
 FileListModel::FileListModel(QObject* parent) : QObject(parent) {}
@@ -56,7 +106,7 @@ FileListModel::FileListModel(QObject* parent) : QObject(parent) {}
 void FileListModel::setRows(QStringList& rows)
 {
     Rows built;
-    built.reserve(rows.size(), 48);
+    built.reserve(rows.size(), 16);
     for (QString& row : rows) {
         row += QLatin1String("||||||");
         const QStringView view(row);
@@ -74,23 +124,24 @@ void FileListModel::setRows(QStringList& rows)
 
 void FileListModel::setRows(Rows&& rows)
 {
-    const size_t n = rows.m_starts.size();
-    m_arena = std::move(rows.m_arena);
-    m_arena.squeeze();
-    m_starts = std::move(rows.m_starts);
-    m_lengths = std::move(rows.m_lengths);
-    m_desNames = std::move(rows.m_newNames);
-    m_desNames.resize(n);
+    const size_t n = rows.m_records.size();
+    m_records = std::move(rows.m_records);
+    m_records.shrink_to_fit();
+    m_names = std::move(rows.m_names);
+    m_names.squeeze();
+    m_texts = std::move(rows.m_texts);
+    m_newNames.clear();
+    m_newNames.squeeze();
+    m_newPlaces.clear();
+    m_newPlaces.shrink_to_fit();
+    m_newNamesUnused = 0;
     m_lastIndex = n == 0 ? 0 : int(n - 1);
     m_displayOrder.resize(n);
     for (size_t i = 0; i < n; ++i)
         m_displayOrder[i] = qint32(i);
+    for (auto it = rows.m_newNames.cbegin(); it != rows.m_newNames.cend(); ++it)
+        setNewNameAt(it.key(), it.value());
     m_selected.assign(n, 0);
-    for (int k = 0; k < 2; ++k) {
-        m_dateOverride[k].clear();
-        m_dateOverride[k].shrink_to_fit();
-        m_dateOverridden[k].clear();
-    }
     m_currentRecord = 0;
     emit reloaded();
 }
@@ -113,14 +164,54 @@ int FileListModel::recordAt(int position) const
     return m_displayOrder[size_t(position)];
 }
 
-QStringView FileListModel::field(int record, Field f) const
+const FileListModel::Record& FileListModel::record(int record) const
 {
     checkRecord(record);
-    const auto& len = m_lengths[size_t(record)];
-    qint64 start = m_starts[size_t(record)];
-    for (int i = 0; i < f; ++i)
-        start += len[i];
-    return QStringView(m_arena).mid(start, len[f]);
+    return m_records[size_t(record)];
+}
+
+QStringView FileListModel::currentNameOf(int record) const
+{
+    const Record& r = this->record(record);
+    return QStringView(m_names).mid(r.nameAt, r.nameSize);
+}
+
+void FileListModel::appendField(QString& out, int record, Field f) const
+{
+    const Record& r = this->record(record);
+    if (r.flags & textOf(f)) {
+        out += m_texts[f].value(record);
+        return;
+    }
+    const bool ok = r.flags & StatOk;
+    switch (f) {
+    case Date1:
+        if (ok)
+            DateText::appendFromEpoch(out, r.created);
+        else
+            out += DateText::format(DateText::zeroDate());
+        break;
+    case Date2:
+        if (ok)
+            DateText::appendFromEpoch(out, r.modified);
+        break;
+    case Size:
+        if (ok)
+            NumberText::appendGrouped(out, r.size);
+        break;
+    case Source:
+        out += currentNameOf(record);
+        break;
+    default:
+        break;
+    }
+}
+
+QString FileListModel::field(int record, Field f) const
+{
+    QString out;
+    appendField(out, record, f);
+    return out;
 }
 
 QString FileListModel::currentNameAt(int position) const
@@ -134,18 +225,105 @@ QString FileListModel::newNameAt(int position) const
 {
     if (position > m_lastIndex || m_displayOrder.empty())
         return QString();
-    return m_desNames[size_t(recordAt(position))];
+    return newNameOf(recordAt(position));
 }
 
-void FileListModel::setNewNameAt(int position, const QString& name)
-{
-    m_desNames[size_t(recordAt(position))] = name;
-}
-
-const QString& FileListModel::newNameOf(int record) const
+QStringView FileListModel::newNameView(int record) const
 {
     checkRecord(record);
-    return m_desNames[size_t(record)];
+    if (m_newPlaces.empty())
+        return {};
+    const Place p = m_newPlaces[size_t(record)];
+    return QStringView(m_newNames).mid(p.at, p.size);
+}
+
+void FileListModel::setNewNameAt(int position, QStringView name)
+{
+    const size_t record = size_t(recordAt(position));
+    if (m_newPlaces.empty())
+        m_newPlaces.resize(m_records.size());
+    Place& p = m_newPlaces[record];
+    // A name no longer than the one it replaces takes its place (a generator
+    // run over the same list mostly writes names of the same length).
+    if (qsizetype(p.size) >= name.size()) {
+        std::copy(name.begin(), name.end(), m_newNames.begin() + p.at);
+        m_newNamesUnused += p.size - name.size();
+        p.size = quint32(name.size());
+        return;
+    }
+    m_newNamesUnused += p.size;
+    p = {placeIn(m_newNames, name.size()), quint32(name.size())};
+    m_newNames += name;
+    if (m_newNamesUnused > 1 << 20 && m_newNamesUnused > m_newNames.size() / 2)
+        compactNewNames();
+}
+
+void FileListModel::setNewNames(int count, const std::function<NameMaker()>& makerForPart)
+{
+    count = std::clamp(count, 0, int(m_displayOrder.size()));
+    struct Part {
+        QString text;
+        std::vector<quint32> sizes;
+    };
+    std::vector<Part> parts(SplitWork::partsFor(size_t(count), 4096));
+    SplitWork::run(size_t(count), 4096, [&](size_t k, size_t from, size_t to) {
+        const NameMaker make = makerForPart();
+        Part& part = parts[k];
+        part.sizes.reserve(to - from);
+        for (size_t p = from; p < to; ++p) {
+            const QString name = make(int(p), currentNameOf(m_displayOrder[p]));
+            part.sizes.push_back(quint32(name.size()));
+            part.text += name;
+        }
+    });
+    // The names of the positions not made keep theirs, after the new ones.
+    if (m_newPlaces.empty())
+        m_newPlaces.resize(m_records.size());
+    if (size_t(count) == m_displayOrder.size())
+        m_newNames = QString(); // every name is new: the old text is not read
+    qsizetype total = 0;
+    for (const Part& part : parts)
+        total += part.text.size();
+    for (size_t p = size_t(count); p < m_displayOrder.size(); ++p)
+        total += m_newPlaces[size_t(m_displayOrder[p])].size;
+    placeIn(QString(), total); // the places fit 32 bits
+    size_t position = 0;
+    quint32 at = 0;
+    for (const Part& part : parts) {
+        for (const quint32 size : part.sizes) {
+            m_newPlaces[size_t(m_displayOrder[position++])] = {at, size};
+            at += size;
+        }
+    }
+    // The first part's text grows into the whole, so the names are held
+    // about once and a half at the most, not twice.
+    QString text = parts.empty() ? QString() : std::move(parts[0].text);
+    text.reserve(total);
+    for (size_t k = 1; k < parts.size(); ++k) {
+        text += parts[k].text;
+        parts[k].text = QString();
+    }
+    for (; position < m_displayOrder.size(); ++position) {
+        Place& p = m_newPlaces[size_t(m_displayOrder[position])];
+        const QStringView kept = QStringView(m_newNames).mid(p.at, p.size);
+        p.at = quint32(text.size());
+        text += kept;
+    }
+    m_newNames = std::move(text);
+    m_newNamesUnused = 0;
+}
+
+void FileListModel::compactNewNames()
+{
+    QString kept;
+    kept.reserve(m_newNames.size() - m_newNamesUnused);
+    for (Place& p : m_newPlaces) {
+        const quint32 at = quint32(kept.size());
+        kept += QStringView(m_newNames).mid(p.at, p.size);
+        p.at = at;
+    }
+    m_newNames = std::move(kept);
+    m_newNamesUnused = 0;
 }
 
 int FileListModel::recordNumber(int record) const
@@ -156,84 +334,56 @@ int FileListModel::recordNumber(int record) const
 
 qint32 FileListModel::byteSize(int record) const
 {
-    const QStringView text = sizeText(record);
-    if (text.isEmpty())
-        return 0;
-    bool ok = false;
-    const qlonglong value = DateText::locale().toLongLong(text, &ok);
-    if (!ok) {
+    const Record& r = this->record(record);
+    qint64 value = r.size;
+    if (r.flags & textOf(Size)) {
+        const QString text = sizeText(record);
+        if (text.isEmpty())
+            return 0;
+        bool ok = false;
+        value = DateText::locale().toLongLong(text, &ok);
         // A plain number without grouping is accepted too.
-        const qlonglong plain = text.toLongLong(&ok);
+        if (!ok)
+            value = text.toLongLong(&ok);
         if (!ok)
             throw std::invalid_argument("size text is not a number");
-        return plain > INT32_MAX || plain < INT32_MIN
-                   ? throw std::overflow_error("size does not fit 32 bits")
-                   : qint32(plain);
+    } else if (!(r.flags & StatOk)) {
+        return 0;
     }
     if (value > INT32_MAX || value < INT32_MIN)
         throw std::overflow_error("size does not fit 32 bits");
     return qint32(value);
 }
 
-QString FileListModel::dateText(int column, int record) const
-{
-    checkRecord(record);
-    if (!m_dateOverridden[column].empty() && m_dateOverridden[column][size_t(record)])
-        return m_dateOverride[column][size_t(record)];
-    return field(record, column == 0 ? Date1 : Date2).toString();
-}
-
-QStringView FileListModel::dateField(int column, int record) const
-{
-    checkRecord(record);
-    if (!m_dateOverridden[column].empty() && m_dateOverridden[column][size_t(record)])
-        return m_dateOverride[column][size_t(record)];
-    return field(record, column == 0 ? Date1 : Date2);
-}
-
-QString FileListModel::creationDateText(int record) const
-{
-    return dateText(0, record);
-}
-
-QString FileListModel::modifiedDateText(int record) const
-{
-    return dateText(1, record);
-}
-
 QString FileListModel::commaText(int record) const
 {
     QString out = creationDateText(record);
     out += QLatin1Char(',');
-    out += modifiedDateText(record);
+    appendField(out, record, Date2);
     out += QLatin1Char(',');
     out += currentNameOf(record);
     out += QLatin1Char(',');
-    out += newNameOf(record);
+    out += newNameView(record);
     out += QLatin1Char(',');
-    out += sizeText(record);
+    appendField(out, record, Size);
     return out;
 }
 
-void FileListModel::changeDate(int column, int record, const QString& text)
+void FileListModel::changeText(Field f, int record, const QString& text)
 {
     checkRecord(record);
-    if (m_dateOverridden[column].empty()) {
-        m_dateOverride[column].resize(size_t(recordCount()));
-        m_dateOverridden[column].assign(size_t(recordCount()), 0);
-    }
-    m_dateOverride[column][size_t(record)] = text;
-    m_dateOverridden[column][size_t(record)] = 1;
+    m_records[size_t(record)].flags |= textOf(f);
+    m_texts[f].insert(record, text);
 }
 
 void FileListModel::setCreationDateText(int record, const QString& text)
 {
-    changeDate(0, record, text);
+    changeText(Date1, record, text);
 }
 
 void FileListModel::setModifiedDateText(int record, const QString& text)
 {
-    changeDate(1, record, text);
+    changeText(Date2, record, text);
 }
 
 int FileListModel::selectedNumber(int record) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -7,50 +8,66 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
-// The files of one folder as numbered records: creation and modified date
-// texts, current name, proposed new name, size text and a spare text, with
-// DisplayOrder mapping a list position (row on screen) to a record index.
+// The files of one folder as numbered records: creation and modified dates,
+// current name, proposed new name, size and a spare text, with DisplayOrder
+// mapping a list position (row on screen) to a record index.
 //
 // Operations named after the list control's members take a list position
 // (currentNameAt, newNameAt, setNewNameAt) or a record index (all others). A record or
 // position outside 0..lastIndex throws std::out_of_range, which callers handle
 // as their own operation says; currentNameAt and newNameAt return "" above the top.
 //
-// Storage: the texts fixed at load time (dates, name, size, spare) sit in one
-// arena with offsets per record, so a million records cost one allocation
-// rather than millions; new names, which change with every generator run, are
-// one QString per record. Every array is sized once per load.
+// Storage, sized for a million records: a record keeps the dates and the
+// size as numbers (32 bytes with the place of its name), and their texts are
+// written when asked for (drawn, listed, exported), in the locale and time
+// zone of that moment. The names sit in one text, the new names in another
+// with a place per record, so a million records cost a few allocations
+// rather than millions. Texts that are not numbers (rows loaded from texts,
+// a date set by the date pickers) are kept aside per record and field.
 class FileListModel : public QObject
 {
     Q_OBJECT
 public:
     enum Field { Date1, Date2, Source, Size, Spare, FieldCount };
 
-    // Rows as the folder scan and the search build them: fields appended
-    // directly, so a file name holding "|" stays whole.
+    struct Record {
+        qint64 created = 0; // seconds since the epoch
+        qint64 modified = 0;
+        qint64 size = 0;
+        quint32 nameAt = 0; // in the names text
+        quint16 nameSize = 0;
+        quint8 flags = 0; // StatOk, and a TextOf bit per field held as text
+    };
+    enum RecordFlag : quint8 { StatOk = 1 };
+    static constexpr quint8 textOf(Field f) { return quint8(2u << f); }
+
+    // Rows as the folder scan and the search build them.
     class Rows
     {
     public:
-        void reserve(qsizetype rows, qsizetype charsPerRow = 64);
+        void reserve(qsizetype rows, qsizetype nameUnits = 16);
+        // A file as the scan reads it; one whose facts could not be read
+        // (statOk false) shows the zero creation date, no modified date and
+        // no size.
+        void appendFile(QStringView name, qint64 created, qint64 modified, qint64 size,
+                        bool statOk);
+        // A row of texts, each field shown as it stands (a name may hold "|").
         void append(QStringView date1, QStringView date2, QStringView source, QStringView newName,
                     QStringView size, QStringView spare = {});
-        // Appends field `field` of the row being built; endRow() completes it.
-        QString& arena() { return m_arena; }
-        void beginRow();
-        void endField(Field field); // the text appended since the last mark
-        void endRow(QStringView newName = {});
-        qsizetype count() const { return qsizetype(m_starts.size()); }
+        qsizetype count() const { return qsizetype(m_records.size()); }
+        QStringView nameOf(qsizetype row) const;
+        // Puts row order[k] at k, for every k; order is a permutation.
+        void putInOrder(const std::vector<quint32>& order);
 
     private:
         friend class FileListModel;
-        QString m_arena;
-        std::vector<qint64> m_starts;
-        std::vector<std::array<quint32, FieldCount>> m_lengths;
-        std::vector<QString> m_newNames;
-        qint64 m_mark = 0;
-        std::array<quint32, FieldCount> m_current{};
+        std::vector<Record> m_records;
+        QString m_names;
+        std::array<QHash<qint32, QString>, FieldCount> m_texts;
+        QHash<qint32, QString> m_newNames;
     };
 
     explicit FileListModel(QObject* parent = nullptr);
@@ -61,9 +78,15 @@ public:
     void setRows(QStringList& rows);
     void setRows(Rows&& rows);
 
+    // Makes the new name of one list position from its current name.
+    using NameMaker = std::function<QString(int position, QStringView current)>;
+    // Sets the new names of positions 0..count-1 at once, made on every core:
+    // each part of the list gets its own maker from makerForPart.
+    void setNewNames(int count, const std::function<NameMaker()>& makerForPart);
+
     QString currentNameAt(int position) const;
     QString newNameAt(int position) const;
-    void setNewNameAt(int position, const QString& name);
+    void setNewNameAt(int position, QStringView name);
     int recordNumber(int record) const;
     qint32 byteSize(int record) const; // std::overflow_error at 2 GiB and more
     QString commaText(int record) const;
@@ -74,18 +97,20 @@ public:
 
     // Direct access for the view, the sort and the writers.
     int lastIndex() const { return m_lastIndex; }
-    int recordCount() const { return int(m_starts.size()); }
+    int recordCount() const { return int(m_records.size()); }
     int recordAt(int position) const; // DisplayOrder(position), checked
-    QStringView field(int record, Field f) const;
-    QString creationDateText(int record) const;
-    QString modifiedDateText(int record) const;
-    // The date text of column 0 (creation) or 1 (modified) without a copy;
-    // valid while the list and its dates are unchanged.
-    QStringView dateField(int column, int record) const;
-    QStringView currentNameOf(int record) const { return field(record, Source); }
-    const QString& newNameOf(int record) const;
-    QStringView sizeText(int record) const { return field(record, Size); }
-    QStringView spareText(int record) const { return field(record, Spare); }
+    QString field(int record, Field f) const;
+    // Appends the text of field f (not Source) to out, without a copy between.
+    void appendField(QString& out, int record, Field f) const;
+    const Record& record(int record) const;
+    QString creationDateText(int record) const { return field(record, Date1); }
+    QString modifiedDateText(int record) const { return field(record, Date2); }
+    QStringView currentNameOf(int record) const;
+    QString newNameOf(int record) const { return newNameView(record).toString(); }
+    // Valid until the next change of a new name.
+    QStringView newNameView(int record) const;
+    QString sizeText(int record) const { return field(record, Size); }
+    QString spareText(int record) const { return field(record, Spare); }
     bool selected(int record) const;
     void setSelected(int record, bool selected);
     std::vector<qint32>& displayOrder() { return m_displayOrder; }
@@ -102,21 +127,25 @@ signals:
     void refreshRequested(); // redraw the visible rows
 
 private:
+    struct Place {
+        quint32 at = 0;
+        quint32 size = 0;
+    };
     void checkRecord(int record) const;
     void checkPosition(int position) const;
-    void changeDate(int column, int record, const QString& text);
-    QString dateText(int column, int record) const;
+    void changeText(Field f, int record, const QString& text);
+    void compactNewNames();
 
     int m_lastIndex = 0;
     int m_currentRecord = 0;
     int m_currentRow = 0;
-    QString m_arena;
-    std::vector<qint64> m_starts;
-    std::vector<std::array<quint32, FieldCount>> m_lengths;
-    std::vector<QString> m_desNames;
+    std::vector<Record> m_records;
+    QString m_names;
+    std::array<QHash<qint32, QString>, FieldCount> m_texts;
+    // The new names; no places until the first one is set.
+    QString m_newNames;
+    std::vector<Place> m_newPlaces;
+    qsizetype m_newNamesUnused = 0; // units of m_newNames no place points to
     std::vector<qint32> m_displayOrder;
     std::vector<quint8> m_selected;
-    // Date texts changed by the date pickers; empty until the first change.
-    std::vector<QString> m_dateOverride[2];
-    std::vector<quint8> m_dateOverridden[2];
 };

@@ -1,9 +1,7 @@
 #include "FolderScan.h"
 
-#include "platform/DateText.h"
 #include "platform/FileSystem.h"
 #include "platform/NameOrder.h"
-#include "platform/NumberText.h"
 
 #include <tuple>
 
@@ -32,22 +30,6 @@ QString FolderScan::zerosFor(int fileLast)
     return QString(digits, QLatin1Char('0'));
 }
 
-namespace
-{
-
-// What the scan keeps of a file until the files are in name order; the names
-// themselves go into one text, so a million files cost no million texts.
-struct Found {
-    qint64 created;
-    qint64 modified;
-    qint64 size;
-    quint32 nameAt; // in the names text
-    quint32 nameSize;
-    bool statOk;
-};
-
-} // namespace
-
 FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QString& typeFilter,
                                     FileListModel::Rows& rows)
 {
@@ -55,12 +37,9 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QSt
     result.folderPath = folderPathFor(dr);
     // A folder that cannot be entered or listed shows no files.
     std::ignore = fs.setCurrentFolder(dr);
-    // Room for the most files a scan takes, once, as for the rows below:
-    // pages that are never written cost nothing.
-    std::vector<Found> found;
-    found.reserve(MaxIndex + 1);
-    QString names;
-    names.reserve(16 * (MaxIndex + 1));
+    // Room for the most files a scan takes, once: pages that are never
+    // written cost nothing.
+    rows.reserve(MaxIndex + 1, 16);
     std::ignore = fs.enumerate(result.folderPath, false, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;
@@ -68,54 +47,17 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QSt
             return true;
         // One file beyond the most the list takes is enough to know that
         // some are left out.
-        if (found.size() > size_t(MaxIndex)) {
+        if (rows.count() > MaxIndex) {
             result.leftOut = true;
             return false;
         }
-        found.push_back({e.created.seconds, e.modified.seconds, e.size, quint32(names.size()),
-                         quint32(e.name.size()), e.statOk});
-        names += e.name;
+        rows.appendFile(e.name, e.created.seconds, e.modified.seconds, e.size, e.statOk);
         return true;
     });
-    result.fileLast = int(found.size()) - 1;
-
-    const QChar* text = names.constData();
-    const std::vector<quint32> order =
-        NameOrder::order(quint32(found.size()), [&found, text](quint32 i) {
-            return QStringView(text + found[i].nameAt, found[i].nameSize);
-        });
-
-    const QString zeroDate = DateText::format(DateText::zeroDate());
-    // Room for the most rows a scan takes, once; untouched pages cost nothing.
-    rows.reserve(MaxIndex + 1, 56);
-    QString& arena = rows.arena();
-    for (size_t k = 0; k < order.size(); ++k) {
-        // The files are read in name order, not in memory order: ask for the
-        // ones a few rows ahead early, so the row in hand does not wait.
-        if (k + 8 < order.size()) {
-            const Found& ahead = found[order[k + 8]];
-            __builtin_prefetch(&ahead);
-            __builtin_prefetch(text + ahead.nameAt);
-        }
-        const Found& f = found[order[k]];
-        rows.beginRow();
-        // A file that vanished or cannot be read shows the zero creation
-        // date, no modified date and no size.
-        if (f.statOk)
-            DateText::appendFromEpoch(arena, f.created);
-        else
-            arena += zeroDate;
-        rows.endField(FileListModel::Date1);
-        if (f.statOk)
-            DateText::appendFromEpoch(arena, f.modified);
-        rows.endField(FileListModel::Date2);
-        arena.append(text + f.nameAt, f.nameSize);
-        rows.endField(FileListModel::Source);
-        if (f.statOk)
-            NumberText::appendGrouped(arena, f.size);
-        rows.endField(FileListModel::Size);
-        rows.endField(FileListModel::Spare);
-        rows.endRow();
-    }
+    result.fileLast = int(rows.count()) - 1;
+    // The records are numbered in name order; their names stay where the
+    // listing put them.
+    rows.putInOrder(
+        NameOrder::order(quint32(rows.count()), [&rows](quint32 i) { return rows.nameOf(i); }));
     return result;
 }

@@ -13,9 +13,9 @@ QString SortKeys::columnText(const FileListModel& model, int column, int record)
     case 4:
         return model.newNameOf(record);
     case 5:
-        return view(model.sizeText(record));
+        return model.sizeText(record);
     case 6:
-        return view(model.spareText(record));
+        return model.spareText(record);
     default:
         return QString();
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -34,14 +35,27 @@ void SplitWork::run(std::size_t count, std::size_t minPerPart, const Part& part)
             part(0, 0, count);
         return;
     }
+    // An exception of a part (out of memory) reaches the caller after every
+    // thread has ended, as it would on one thread.
+    std::vector<std::exception_ptr> failures(parts);
+    auto guarded = [&part, &failures](std::size_t k, std::size_t from, std::size_t to) {
+        try {
+            part(k, from, to);
+        } catch (...) {
+            failures[k] = std::current_exception();
+        }
+    };
     std::vector<std::thread> threads;
     threads.reserve(parts - 1);
     const std::size_t step = count / parts;
     for (std::size_t k = 1; k < parts; ++k) {
         const std::size_t from = k * step, to = k + 1 == parts ? count : from + step;
-        threads.emplace_back([&part, k, from, to] { part(k, from, to); });
+        threads.emplace_back([&guarded, k, from, to] { guarded(k, from, to); });
     }
-    part(0, 0, step);
+    guarded(0, 0, step);
     for (std::thread& t : threads)
         t.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
 }

@@ -124,7 +124,7 @@ private slots:
         if (expected.first() == before.first())
             QCOMPARE(model.modifiedDateText(model.recordAt(0)), scannedModified);
         if (expected.first() == QLatin1String("Alpha.txt"))
-            QCOMPARE(model.sizeText(model.recordAt(0)).toString(), QStringLiteral("1,234"));
+            QCOMPARE(model.sizeText(model.recordAt(0)), QStringLiteral("1,234"));
         // The content search names each file in the caption, then puts it back.
         QStringList captionsSeen, captionsExpected;
         for (const QVariantList& signal : std::as_const(captions))
@@ -174,7 +174,7 @@ private slots:
         if (change == QLatin1String("fault"))
             folder.fs.failOn("readChunks", "b", 70);
         const QStringList before = folder.names();
-        folder.session.model().setNewNameAt(1, "kept.txt");
+        folder.session.model().setNewNameAt(1, u"kept.txt");
 
         folder.prompter.inputAnswers = {answer};
         const auto outcome = FileSearch(folder.session).search(index);

@@ -27,7 +27,7 @@ QByteArray windowRows(const QString& folder)
         const int r = m.recordAt(k);
         const QStringList fields{
             QString::number(m.recordNumber(r)), m.creationDateText(r), m.modifiedDateText(r),
-            m.currentNameOf(r).toString(),      m.newNameOf(r),        m.sizeText(r).toString()};
+            m.currentNameOf(r).toString(),      m.newNameOf(r),        m.sizeText(r)};
         QStringList cells;
         for (const QString& f : fields)
             cells << FieldText::escaped(f);

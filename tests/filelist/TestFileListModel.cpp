@@ -1,8 +1,10 @@
 #include "filelist/FileListModel.h"
+#include "platform/SplitWork.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <stdexcept>
 
 class TestFileListModel : public QObject
@@ -19,8 +21,8 @@ private slots:
         QCOMPARE(model.lastIndex(), 1);
         QCOMPARE(model.currentNameAt(0), QStringLiteral("a.txt"));
         QCOMPARE(model.newNameAt(0), QString());
-        QCOMPARE(model.sizeText(0).toString(), QStringLiteral("1,024"));
-        QCOMPARE(model.spareText(0).toString(), QString());
+        QCOMPARE(model.sizeText(0), QStringLiteral("1,024"));
+        QCOMPARE(model.spareText(0), QString());
         QCOMPARE(model.byteSize(0), 1024);
         QCOMPARE(model.commaText(0), QStringLiteral("d1,d2,a.txt,,1,024"));
         // The empty row is one record with every text empty.
@@ -37,7 +39,7 @@ private slots:
         QStringList rows{QStringLiteral("a|b|c|d|e|f|g|h")};
         model.setRows(rows);
         QCOMPARE(model.newNameOf(0), QStringLiteral("d"));
-        QCOMPARE(model.spareText(0).toString(), QStringLiteral("f"));
+        QCOMPARE(model.spareText(0), QStringLiteral("f"));
     }
 
     void positionsGoThroughDisplayOrder()
@@ -80,6 +82,47 @@ private slots:
         QCOMPARE(model.currentNameAt(0), QStringLiteral("c"));
     }
 
+    // New names share one text: a longer name moves to its end, the unused
+    // part is dropped now and then, and a whole run is made on every core.
+    // Every name must still read back as it was set, whatever the order.
+    void newNamesReadBack_data()
+    {
+        QTest::addColumn<int>("made"); // positions set at once by setNewNames
+        QTest::addColumn<int>("parts");
+        QTest::newRow("one by one") << 0 << 1;
+        QTest::newRow("all, one core") << 20000 << 1;
+        QTest::newRow("all, two cores") << 20000 << 2;
+        QTest::newRow("the first part, two cores") << 12000 << 2;
+    }
+    void newNamesReadBack()
+    {
+        QFETCH(int, made);
+        QFETCH(int, parts);
+        FileListModel model;
+        FileListModel::Rows rows;
+        for (int i = 0; i < 20000; ++i)
+            rows.appendFile(QString::number(i), 0, 0, 0, true);
+        model.setRows(std::move(rows));
+        std::reverse(model.displayOrder().begin(), model.displayOrder().end());
+        auto name = [](int round, int k) {
+            return QString(30 + 20 * round, QChar(u'a' + round)) + QString::number(k);
+        };
+        // Rounds of longer names leave more and more of the text unused.
+        for (int round = 0; round < 3; ++round)
+            for (int k = 0; k < 20000; ++k)
+                model.setNewNameAt(k, name(round, k));
+        SplitWork::setMaxParts(unsigned(parts));
+        model.setNewNames(made, [&] {
+            return [&](int k, QStringView current) { return name(3, k) + current.toString(); };
+        });
+        SplitWork::setMaxParts(0);
+        for (int k = 0; k < 20000; ++k) {
+            const QString expected =
+                k < made ? name(3, k) + QString::number(19999 - k) : name(2, k);
+            QCOMPARE(model.newNameAt(k), expected);
+        }
+    }
+
     void sizeBeyond32BitsIsAnOverflow()
     {
         FileListModel model;
@@ -97,7 +140,7 @@ private slots:
         rows.append(u"d1", u"d2", u"a|b.txt", u"", u"5");
         model.setRows(std::move(rows));
         QCOMPARE(model.currentNameAt(0), QStringLiteral("a|b.txt"));
-        QCOMPARE(model.sizeText(0).toString(), QStringLiteral("5"));
+        QCOMPARE(model.sizeText(0), QStringLiteral("5"));
     }
 };
 

@@ -94,7 +94,7 @@ private slots:
         QStringList names;
         for (int i = 0; i <= model.lastIndex(); ++i) {
             names << model.currentNameAt(i);
-            QCOMPARE(model.sizeText(i).toString(), QStringLiteral("3"));
+            QCOMPARE(model.sizeText(i), QStringLiteral("3"));
         }
         QCOMPARE(names, (QStringList{QStringLiteral(".hidden"), QStringLiteral("a.txt"), odd}));
         QCOMPARE(fs.currentFolder() + QLatin1Char('/'), dir.path());
