@@ -2,6 +2,7 @@
 #include "app/ScreenCheck.h"
 #include "app/Session.h"
 #include "app/StartFolder.h"
+#include "filelist/ScanAhead.h"
 #include "gui/MainWindow.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtPrompter.h"
@@ -13,6 +14,7 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace
@@ -59,19 +61,23 @@ int main(int argc, char** argv)
     QString folder;
     if (const std::optional<int> status = readArguments(argc, argv, folder))
         return *status;
+    PosixFileSystem fs; // the one file system every part of the window uses
+    // A folder that cannot be entered is said once the window can say it,
+    // and the window lists the current folder instead.
+    const bool entered = folder.isEmpty() || StartFolder::enter(fs, folder) == 0;
+    // The start folder is read while the toolkit and the window are set up.
+    auto ahead = std::make_unique<ScanAhead>(fs, fs.currentFolder(), QStringLiteral("*"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     QtPrompter prompter;
-    PosixFileSystem fs; // the one file system every part of the window uses
     const QSize screen = QGuiApplication::primaryScreen()->size();
     if (!ScreenCheck::passes(screen.width(), screen.height(), prompter))
         return 1;
-    // A folder that cannot be entered is said, and the window lists the
-    // current folder instead.
-    if (!folder.isEmpty() && StartFolder::enter(fs, folder) != 0)
+    if (!entered)
         prompter.message(QStringLiteral("Quillon cannot open the folder \"%1\".").arg(folder));
     Session session(fs, prompter);
+    session.setScanAhead(std::move(ahead));
     MainWindow window(session);
     prompter.setParent(&window);
     window.show();

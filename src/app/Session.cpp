@@ -46,7 +46,10 @@ void Session::scanFolder()
     FileListModel::Rows rows;
     {
         BusyPointer busy(m_prompter);
-        const FolderScan::Result result = FolderScan::scan(m_fs, m_folder, m_typeFilter, rows);
+        FolderScan::Result result;
+        const std::unique_ptr<ScanAhead> ahead = std::move(m_scanAhead);
+        if (!ahead || !ahead->take(m_folder, m_typeFilter, result, rows))
+            result = FolderScan::scan(m_fs, m_folder, m_typeFilter, rows);
         m_folderPath = result.folderPath;
         m_lastPosition = result.fileLast;
         m_filesLeftOut = result.leftOut;

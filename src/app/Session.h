@@ -4,9 +4,12 @@
 #include "filelist/FileListModel.h"
 #include "filelist/ListColumns.h"
 #include "filelist/ListSorter.h"
+#include "filelist/ScanAhead.h"
 
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 class FileSystem;
 class Prompter;
@@ -52,6 +55,10 @@ public:
     void setReplaceText(const QString& text) { m_replaceText = text; }
     const QString& replaceWith() const { return m_replaceWith; }
     void setReplaceWith(const QString& text) { m_replaceWith = text; }
+
+    // A scan already started for the first listing; scanFolder() takes its
+    // result when it read the same folder with the same filter.
+    void setScanAhead(std::unique_ptr<ScanAhead> ahead) { m_scanAhead = std::move(ahead); }
 
     // Results of the last scan: the listed folder with its closing slash and
     // the last list position (-1 for an empty list). A search narrows the
@@ -112,6 +119,7 @@ private:
     QString m_replaceText;
     QString m_replaceWith;
     QString m_folderPath;
+    std::unique_ptr<ScanAhead> m_scanAhead;
     QString m_pickerText[2];
     int m_lastPosition = -1;
     bool m_filesLeftOut = false;

@@ -130,11 +130,7 @@ void FileListModel::setRows(Rows&& rows)
     m_names = std::move(rows.m_names);
     m_names.squeeze();
     m_texts = std::move(rows.m_texts);
-    m_newNames.clear();
-    m_newNames.squeeze();
-    m_newPlaces.clear();
-    m_newPlaces.shrink_to_fit();
-    m_newNamesUnused = 0;
+    m_newNames.reset(n);
     m_lastIndex = n == 0 ? 0 : int(n - 1);
     m_displayOrder.resize(n);
     for (size_t i = 0; i < n; ++i)
@@ -231,99 +227,30 @@ QString FileListModel::newNameAt(int position) const
 QStringView FileListModel::newNameView(int record) const
 {
     checkRecord(record);
-    if (m_newPlaces.empty())
-        return {};
-    const Place p = m_newPlaces[size_t(record)];
-    return QStringView(m_newNames).mid(p.at, p.size);
+    return m_newNames.at(size_t(record));
 }
 
 void FileListModel::setNewNameAt(int position, QStringView name)
 {
-    const size_t record = size_t(recordAt(position));
-    if (m_newPlaces.empty())
-        m_newPlaces.resize(m_records.size());
-    Place& p = m_newPlaces[record];
-    // A name no longer than the one it replaces takes its place (a generator
-    // run over the same list mostly writes names of the same length).
-    if (qsizetype(p.size) >= name.size()) {
-        std::copy(name.begin(), name.end(), m_newNames.begin() + p.at);
-        m_newNamesUnused += p.size - name.size();
-        p.size = quint32(name.size());
-        return;
-    }
-    m_newNamesUnused += p.size;
-    p = {placeIn(m_newNames, name.size()), quint32(name.size())};
-    m_newNames += name;
-    if (m_newNamesUnused > 1 << 20 && m_newNamesUnused > m_newNames.size() / 2)
-        compactNewNames();
+    m_newNames.set(size_t(recordAt(position)), name);
 }
 
 void FileListModel::setNewNames(int count, const std::function<NameMaker()>& makerForPart)
 {
     count = std::clamp(count, 0, int(m_displayOrder.size()));
-    struct Part {
-        QString text;
-        std::vector<quint32> sizes;
-    };
-    std::vector<Part> parts(SplitWork::partsFor(size_t(count), 4096));
+    const size_t parts = SplitWork::partsFor(size_t(count), 4096);
+    std::vector<QString> texts(parts);
+    std::vector<std::vector<quint32>> sizes(parts);
     SplitWork::run(size_t(count), 4096, [&](size_t k, size_t from, size_t to) {
         const NameMaker make = makerForPart();
-        Part& part = parts[k];
-        part.sizes.reserve(to - from);
+        sizes[k].reserve(to - from);
         for (size_t p = from; p < to; ++p) {
             const QString name = make(int(p), currentNameOf(m_displayOrder[p]));
-            part.sizes.push_back(quint32(name.size()));
-            part.text += name;
+            sizes[k].push_back(quint32(name.size()));
+            texts[k] += name;
         }
     });
-    // The names of the positions not made keep theirs, after the new ones.
-    if (m_newPlaces.empty())
-        m_newPlaces.resize(m_records.size());
-    if (size_t(count) == m_displayOrder.size())
-        m_newNames = QString(); // every name is new: the old text is not read
-    qsizetype total = 0;
-    for (const Part& part : parts)
-        total += part.text.size();
-    for (size_t p = size_t(count); p < m_displayOrder.size(); ++p)
-        total += m_newPlaces[size_t(m_displayOrder[p])].size;
-    placeIn(QString(), total); // the places fit 32 bits
-    size_t position = 0;
-    quint32 at = 0;
-    for (const Part& part : parts) {
-        for (const quint32 size : part.sizes) {
-            m_newPlaces[size_t(m_displayOrder[position++])] = {at, size};
-            at += size;
-        }
-    }
-    // The first part's text grows into the whole, so the names are held
-    // about once and a half at the most, not twice.
-    QString text = parts.empty() ? QString() : std::move(parts[0].text);
-    text.reserve(total);
-    for (size_t k = 1; k < parts.size(); ++k) {
-        text += parts[k].text;
-        parts[k].text = QString();
-    }
-    for (; position < m_displayOrder.size(); ++position) {
-        Place& p = m_newPlaces[size_t(m_displayOrder[position])];
-        const QStringView kept = QStringView(m_newNames).mid(p.at, p.size);
-        p.at = quint32(text.size());
-        text += kept;
-    }
-    m_newNames = std::move(text);
-    m_newNamesUnused = 0;
-}
-
-void FileListModel::compactNewNames()
-{
-    QString kept;
-    kept.reserve(m_newNames.size() - m_newNamesUnused);
-    for (Place& p : m_newPlaces) {
-        const quint32 at = quint32(kept.size());
-        kept += QStringView(m_newNames).mid(p.at, p.size);
-        p.at = at;
-    }
-    m_newNames = std::move(kept);
-    m_newNamesUnused = 0;
+    m_newNames.setMade(m_displayOrder, std::move(texts), sizes);
 }
 
 int FileListModel::recordNumber(int record) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filelist/NewNameStore.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -127,14 +129,9 @@ signals:
     void refreshRequested(); // redraw the visible rows
 
 private:
-    struct Place {
-        quint32 at = 0;
-        quint32 size = 0;
-    };
     void checkRecord(int record) const;
     void checkPosition(int position) const;
     void changeText(Field f, int record, const QString& text);
-    void compactNewNames();
 
     int m_lastIndex = 0;
     int m_currentRecord = 0;
@@ -142,10 +139,7 @@ private:
     std::vector<Record> m_records;
     QString m_names;
     std::array<QHash<qint32, QString>, FieldCount> m_texts;
-    // The new names; no places until the first one is set.
-    QString m_newNames;
-    std::vector<Place> m_newPlaces;
-    qsizetype m_newNamesUnused = 0; // units of m_newNames no place points to
+    NewNameStore m_newNames;
     std::vector<qint32> m_displayOrder;
     std::vector<quint8> m_selected;
 };

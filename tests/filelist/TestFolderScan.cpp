@@ -1,5 +1,6 @@
 #include "app/Session.h"
 #include "filelist/FolderScan.h"
+#include "filelist/ScanAhead.h"
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SplitWork.h"
@@ -10,6 +11,7 @@
 #include <QTest>
 
 #include <functional>
+#include <memory>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -230,6 +232,46 @@ private slots:
         QCOMPARE(session.model().lastIndex(), 0);
         QCOMPARE(session.model().commaText(0), QStringLiteral(",,,,"));
         QVERIFY(prompts.messages.isEmpty());
+    }
+
+    // The program reads its start folder ahead; the first listing takes
+    // that result only for the same folder and filter, and only once.
+    void scanAheadServesOnlyItsOwnListing_data()
+    {
+        QTest::addColumn<bool>("otherFolder");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("same folder") << false << "*" << QStringList{"a.txt", "b.dat"};
+        QTest::newRow("other folder") << true << "*" << QStringList{"c.txt"};
+        QTest::newRow("other filter") << false << "TXT" << QStringList{"a.txt"};
+    }
+
+    void scanAheadServesOnlyItsOwnListing()
+    {
+        QFETCH(bool, otherFolder);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, listed);
+        TempFolder a, b;
+        QVERIFY(a.write(QStringLiteral("a.txt")) && a.write(QStringLiteral("b.dat")));
+        QVERIFY(b.write(QStringLiteral("c.txt")));
+        PosixFileSystem fs;
+        PromptRecorder prompts;
+        Session session(fs, prompts);
+        session.setScanAhead(std::make_unique<ScanAhead>(fs, a.path(), QStringLiteral("*")));
+        const TempFolder& shown = otherFolder ? b : a;
+        session.setFolder(shown.path());
+        session.setTypeFilter(filter);
+        auto names = [&session] {
+            QStringList n;
+            for (int p = 0; p <= session.lastPosition(); ++p)
+                n << session.model().currentNameAt(p);
+            return n;
+        };
+        session.scanFolder();
+        QCOMPARE(names(), listed);
+        QVERIFY(shown.write(QStringLiteral("d.txt")));
+        session.scanFolder();
+        QVERIFY(names().contains(QStringLiteral("d.txt")));
     }
 
     void unreadableEntryIsListedWithTheZeroDate()
