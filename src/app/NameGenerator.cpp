@@ -178,6 +178,18 @@ public:
         return n;
     }
 
+    // Appends the new name to out: a numbered name without a replace pair is
+    // written in place (the window's first list is made so), others as made.
+    void appendTo(QString& out, QStringView f, int k)
+    {
+        if (m_mode == Mode::Numbered && m_in.replaceWhat.isEmpty()) {
+            m_number.forNumber(qint64(k) + 1);
+            appendNumberedName(out, f);
+            return;
+        }
+        out += make(f, k);
+    }
+
 private:
     QStringView extensionOf(QStringView f) const
     {
@@ -188,17 +200,22 @@ private:
 
     QString numbered(QStringView f)
     {
-        const QStringView ext = extensionOf(f);
-        const QString& number = m_number.text();
         QString n;
-        n.reserve(m_in.pattern.size() + m_segments.size() * number.size() + ext.size());
+        n.reserve(m_in.pattern.size() + m_segments.size() * 8 + 8);
+        appendNumberedName(n, f);
+        return n;
+    }
+
+    // No reserve here: out may be a whole part's text, which grows by itself.
+    void appendNumberedName(QString& out, QStringView f)
+    {
+        const QString& number = m_number.text();
         for (qsizetype s = 0; s < m_segments.size(); ++s) {
             if (s)
-                n += number;
-            n += m_segments[s];
+                out += number;
+            out += m_segments[s];
         }
-        n += ext;
-        return n;
+        out += extensionOf(f);
     }
 
     // "+" becomes the current name without its extension E (every occurrence
@@ -342,7 +359,9 @@ void makeNames(FileListModel& model, int last, const NameGenerator::Inputs& inpu
     }
     model.setNewNames(last + 1, [&inputs, mode]() -> FileListModel::NameMaker {
         auto builder = std::make_shared<Builder>(inputs, mode);
-        return [builder](int k, QStringView current) { return builder->make(current, k); };
+        return [builder](int k, QStringView current, QString& out) {
+            builder->appendTo(out, current, k);
+        };
     });
 }
 

@@ -244,11 +244,17 @@ void FileListModel::setNewNames(int count, const std::function<NameMaker()>& mak
     SplitWork::run(size_t(count), 4096, [&](size_t k, size_t from, size_t to) {
         const NameMaker make = makerForPart();
         sizes[k].reserve(to - from);
+        QString& text = texts[k];
         for (size_t p = from; p < to; ++p) {
-            const QString name = make(int(p), currentNameOf(m_displayOrder[p]));
-            sizes[k].push_back(quint32(name.size()));
-            texts[k] += name;
+            const qsizetype before = text.size();
+            make(int(p), currentNameOf(m_displayOrder[p]), text);
+            sizes[k].push_back(quint32(text.size() - before));
+            // Room for the part from its first name, so that a large text is
+            // not copied as it grows.
+            if (p == from)
+                text.reserve(qsizetype((text.size() + 4) * (to - from) * 9 / 8));
         }
+        text.squeeze();
     });
     m_newNames.setMade(m_displayOrder, std::move(texts), sizes);
 }

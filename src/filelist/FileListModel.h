@@ -80,8 +80,9 @@ public:
     void setRows(QStringList& rows);
     void setRows(Rows&& rows);
 
-    // Makes the new name of one list position from its current name.
-    using NameMaker = std::function<QString(int position, QStringView current)>;
+    // Appends the new name of one list position, made from its current
+    // name, to out.
+    using NameMaker = std::function<void(int position, QStringView current, QString& out)>;
     // Sets the new names of positions 0..count-1 at once, made on every core:
     // each part of the list gets its own maker from makerForPart.
     void setNewNames(int count, const std::function<NameMaker()>& makerForPart);

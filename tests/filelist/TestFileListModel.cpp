@@ -113,7 +113,10 @@ private slots:
                 model.setNewNameAt(k, name(round, k));
         SplitWork::setMaxParts(unsigned(parts));
         model.setNewNames(made, [&] {
-            return [&](int k, QStringView current) { return name(3, k) + current.toString(); };
+            return [&](int k, QStringView current, QString& out) {
+                out += name(3, k);
+                out += current;
+            };
         });
         SplitWork::setMaxParts(0);
         for (int k = 0; k < 20000; ++k) {
