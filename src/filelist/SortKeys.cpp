@@ -1,5 +1,8 @@
 #include "SortKeys.h"
 
+#include "DateKeyReader.h"
+#include "platform/DateText.h"
+
 QString SortKeys::columnText(const FileListModel& model, int column, int record)
 {
     auto view = [](QStringView v) { return QString::fromRawData(v.data(), v.size()); };
@@ -19,6 +22,19 @@ QString SortKeys::columnText(const FileListModel& model, int column, int record)
     default:
         return QString();
     }
+}
+
+std::optional<qint64> SortKeys::dateKeyOf(const FileListModel& model, int column, int record)
+{
+    const FileListModel::Field field = column == 1 ? FileListModel::Date1 : FileListModel::Date2;
+    const FileListModel::Record& r = model.record(record);
+    if (!(r.flags & FileListModel::textOf(field)) && (r.flags & FileListModel::StatOk)) {
+        QDate date;
+        int second = 0;
+        if (DateText::localDay(column == 1 ? r.created : r.modified, date, second))
+            return dateKey(date, second);
+    }
+    return DateKeyReader().read(columnText(model, column, record));
 }
 
 qint64 SortKeys::dateKey(const QDate& date, int secondsOfDay)

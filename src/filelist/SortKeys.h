@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 // The keys the list sorts by. Numbers and dates become fixed-point counts of
 // ten-thousandths (a size of 1,024 is 10,240,000; a date is its serial day
 // number, days since 30 December 1899 with the time of day as a fraction,
@@ -19,6 +21,12 @@ public:
     // copied: the result refers to them and lives as long as the list is
     // unchanged.
     static QString columnText(const FileListModel& model, int column, int record);
+
+    // The date key of column 1 or 2 of a record: the text's key, read from
+    // the number the list keeps when the text is written from it (the
+    // same key, without writing and reading the text); no value when the
+    // text is not a date.
+    static std::optional<qint64> dateKeyOf(const FileListModel& model, int column, int record);
 
     // Serial day number of a local date and time of day, to the second, in
     // ten-thousandths of a day, rounded to the nearest (halves to even).

@@ -326,9 +326,10 @@ LoadedZone loadedZone()
 
 bool localTime(qint64 seconds, std::tm& out)
 {
-    static qint64 dayStart = 1, dayEnd = 0; // empty to begin with
-    static std::tm dayTm{};
-    static LoadedZone dayZone;
+    // One day per thread: the sort reads dates on every core.
+    static thread_local qint64 dayStart = 1, dayEnd = 0; // empty to begin with
+    static thread_local std::tm dayTm{};
+    static thread_local LoadedZone dayZone;
     if (seconds >= dayStart && seconds < dayEnd && loadedZone() == dayZone) {
         const int inDay = int(seconds - dayStart);
         out = dayTm;
@@ -428,6 +429,16 @@ void DateText::appendFromEpoch(QString& out, qint64 seconds)
         return;
     }
     appendTm(out, t);
+}
+
+bool DateText::localDay(qint64 seconds, QDate& date, int& secondOfDay)
+{
+    std::tm t{};
+    if (!localTime(seconds, t))
+        return false;
+    date = QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+    secondOfDay = t.tm_hour * 3600 + t.tm_min * 60 + t.tm_sec;
+    return date.isValid();
 }
 
 bool DateText::read(QStringView text, QDate& date, int& secondOfDay)

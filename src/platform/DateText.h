@@ -35,6 +35,10 @@ public:
     // Appends the text of fromEpoch() to out without temporaries.
     static void appendFromEpoch(QString& out, qint64 seconds);
 
+    // The local date and second of day of an epoch second, as fromEpoch()
+    // shows them; false when the C library cannot say.
+    static bool localDay(qint64 seconds, QDate& date, int& secondOfDay);
+
     // A text exactly as format() writes it in the current locale: its date
     // and the second of that day (0 for a date alone). Quick and without
     // allocation, for reading a million texts of a date column.

@@ -13,6 +13,8 @@
 #include <numeric>
 #include <random>
 
+#include <ctime>
+
 using Clicks = QList<int>;
 constexpr int Reload = -1; // a new list with the same rows, as a rescan gives
 
@@ -268,6 +270,36 @@ private slots:
         QCOMPARE(read.has_value(), isNumber);
         if (isNumber)
             QCOMPARE(*read, key);
+    }
+
+    // The date sort reads a listed file's key from its number; the key must
+    // be the one its shown text reads back to, in every zone and across the
+    // clock changes.
+    void dateKeyFromTheNumberIsTheTextsKey_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        for (const char* zone : {"UTC", "Europe/Berlin", "America/New_York", "Asia/Kolkata"})
+            QTest::newRow(zone) << QByteArray(zone);
+    }
+    void dateKeyFromTheNumberIsTheTextsKey()
+    {
+        QFETCH(QByteArray, zone);
+        const QByteArray before = qgetenv("TZ");
+        qputenv("TZ", zone);
+        ::tzset();
+        FileListModel::Rows rows;
+        const qint64 seconds[] = {0,          -1,         -2208988800, 1711846799, 1711846800,
+                                  1711850400, 1729990799, 1729994401,  4102444799, 1600000005};
+        for (const qint64 s : seconds)
+            rows.appendFile(QString::number(s), s, s + 43200, 0, true);
+        FileListModel model;
+        model.setRows(std::move(rows));
+        for (int r = 0; r < model.recordCount(); ++r)
+            for (int column : {1, 2})
+                QCOMPARE(SortKeys::dateKeyOf(model, column, r),
+                         DateKeyReader().read(SortKeys::columnText(model, column, r)));
+        before.isNull() ? qunsetenv("TZ") : qputenv("TZ", before);
+        ::tzset();
     }
 
     void dateKeysRound()
