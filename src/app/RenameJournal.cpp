@@ -7,17 +7,27 @@
 
 #include <QDir>
 
+#include <charconv>
+
 namespace
 {
 
-void appendStep(QString& text, const char* kind, const QString& from, const QString& to)
+void appendStep(QByteArray& text, const char* kind, const QString& from, const QString& to)
 {
-    text += QLatin1String(kind);
-    text += QLatin1Char('\t');
-    FieldText::appendEscaped(text, from);
-    text += QLatin1Char('\t');
-    FieldText::appendEscaped(text, to);
-    text += QLatin1Char('\n');
+    text += kind;
+    text += '\t';
+    FieldText::appendEscapedBytes(text, from);
+    text += '\t';
+    FieldText::appendEscapedBytes(text, to);
+    text += '\n';
+}
+
+// "kind<TAB>number" and its line end, without a string for the number.
+void appendNumbered(QByteArray& text, const char* kind, qsizetype number)
+{
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    text.append(kind).append('\t').append(digits, end - digits).append('\n');
 }
 
 QString pairText(const QString& from, const QString& to)
@@ -69,15 +79,20 @@ int RenameJournal::begin(const QString& path, const QString& folder, const QList
     m_plan = plan;
     m_pending.clear();
     m_reached = m_written = -1;
-    QString text = QString::fromLatin1(header()) + QStringLiteral("\nfolder\t");
-    text.reserve(64 + plan.size() * 40);
-    FieldText::appendEscaped(text, folder);
-    text += QStringLiteral("\nstarted\t") + QDateTime::currentDateTimeUtc().toString(Qt::ISODate) +
-            QLatin1Char('\n');
+    // The plan is built in one buffer of its size (exact when the names need
+    // no escape and are ASCII: a step's line adds 7 bytes to its names).
+    qsizetype size = 128 + 3 * folder.size();
+    for (const Step& step : plan)
+        size += step.from.size() + step.to.size() + 7;
+    QByteArray text;
+    text.reserve(size);
+    text += header() + "\nfolder\t";
+    FieldText::appendEscapedBytes(text, folder);
+    text += "\nstarted\t" + QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n';
     for (const Step& step : plan)
         appendStep(text, step.fromEarlierStep ? "then" : "step", step.from, step.to);
-    text += QStringLiteral("planned\t") + QString::number(plan.size()) + QLatin1Char('\n');
-    const int rc = m_file.create(path, FileNameCodec::encode(text));
+    appendNumbered(text, "planned", plan.size());
+    const int rc = m_file.create(path, text);
     m_sinceFlush.start();
     m_sinceSync.start();
     return rc;
@@ -91,7 +106,7 @@ void RenameJournal::before(qsizetype index)
 
 void RenameJournal::done(qsizetype index)
 {
-    m_pending += QStringLiteral("done\t") + QString::number(index) + QLatin1Char('\n');
+    appendNumbered(m_pending, "done", index);
 }
 
 void RenameJournal::doneExtra(const QString& from, const QString& to)
@@ -116,12 +131,12 @@ void RenameJournal::flush(bool force)
     if (!force && m_sinceFlush.elapsed() < FlushMs)
         return;
     if (m_reached > m_written) {
-        m_pending += QStringLiteral("reached\t") + QString::number(m_reached) + QLatin1Char('\n');
+        appendNumbered(m_pending, "reached", m_reached);
         m_written = m_reached;
     }
     if (!m_pending.isEmpty())
-        m_file.append(FileNameCodec::encode(m_pending));
-    m_pending.clear();
+        m_file.append(m_pending);
+    m_pending.resize(0); // keeps its room for the next records
     m_sinceFlush.start();
     if (force || m_sinceSync.elapsed() >= SyncMs) {
         m_file.sync();
@@ -134,8 +149,8 @@ int RenameJournal::finish(bool completed)
     if (!m_file.isOpen())
         return 0;
     flush(true);
-    m_pending = completed ? QStringLiteral("finished\n") : QStringLiteral("stopped\n");
-    int rc = m_file.append(m_pending.toLatin1());
+    m_pending = completed ? "finished\n" : "stopped\n";
+    int rc = m_file.append(m_pending);
     if (rc == 0)
         rc = m_file.sync();
     m_pending.clear();

@@ -112,7 +112,7 @@ private:
 
     DurableFile m_file;
     QList<Step> m_plan;
-    QString m_pending;
+    QByteArray m_pending; // records not yet appended
     qsizetype m_reached = -1;
     qsizetype m_written = -1;
     QElapsedTimer m_sinceFlush;

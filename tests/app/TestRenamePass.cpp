@@ -4,6 +4,7 @@
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "platform/FileErrors.h"
+#include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
 #include "LoggingFileSystem.h"
@@ -321,6 +322,11 @@ private slots:
         QTest::newRow("cycle, killed halfway") << QStringList{"a", "b", "c"} << cycle << 2 << false;
         QTest::newRow("cycle, killed before the first rename")
             << QStringList{"a", "b", "c"} << cycle << 0 << false;
+        // Escaped characters, names that are not ASCII, a byte that is not UTF-8.
+        const QString e = "e\n\\\U0001F600", byte = FileNameCodec::decode("d\xe9");
+        const Steps odd{{e, "n\r"}, {"a\\b\tc", e}, {byte, "caf\u00e9"}};
+        QTest::newRow("names that need escapes")
+            << QStringList{"a\\b\tc", byte, e} << odd << 3 << true;
     }
 
     // The journal is written through its own API as the pass writes it; a kill
