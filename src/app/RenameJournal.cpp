@@ -2,10 +2,12 @@
 
 #include "UndoRecord.h"
 #include "platform/FieldText.h"
+#include "platform/FileErrors.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
 #include <QDir>
+#include <QHash>
 
 #include <charconv>
 
@@ -28,6 +30,15 @@ void appendNumbered(QByteArray& text, const char* kind, qsizetype number)
     char digits[24];
     const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
     text.append(kind).append('\t').append(digits, end - digits).append('\n');
+}
+
+// A step is checked against the plan by a 64-bit hash of its two names
+// rather than a copy of them: a pair that differs from the planned one
+// passes for it once in 2^64, and the plan of a long list costs 8 bytes a
+// step instead of two strings.
+quint64 stepHash(const QString& from, const QString& to)
+{
+    return qHash(to, qHash(from, size_t(0x9e3779b97f4a7c15)));
 }
 
 QString pairText(const QString& from, const QString& to)
@@ -76,31 +87,55 @@ bool RenameJournal::isPlainName(const QString& name)
 
 int RenameJournal::begin(const QString& path, const QString& folder, const QList<Step>& plan)
 {
-    m_plan = plan;
-    m_pending.clear();
+    return begin(path, folder, plan.size(), [&plan](qsizetype i) { return plan[i]; });
+}
+
+// The plan goes to the disk in pieces of PieceBytes from one buffer, each
+// piece's writeback starting while the next is built: a plan of a million
+// steps never lies in memory whole, neither as steps nor as text.
+int RenameJournal::begin(const QString& path, const QString& folder, qsizetype count,
+                         const std::function<Step(qsizetype)>& stepAt)
+{
     m_reached = m_written = -1;
-    // The plan is built in one buffer of its size (exact when the names need
-    // no escape and are ASCII: a step's line adds 7 bytes to its names).
-    qsizetype size = 128 + 3 * folder.size();
-    for (const Step& step : plan)
-        size += step.from.size() + step.to.size() + 7;
-    QByteArray text;
-    text.reserve(size);
+    m_stepHashes.assign(size_t(count), 0);
+    m_fromEarlierStep.assign(size_t(count), false);
+    QByteArray& text = m_pending; // its room serves the records afterwards
+    text.resize(0);
+    text.reserve(PieceBytes + 4096);
     text += header() + "\nfolder\t";
     FieldText::appendEscapedBytes(text, folder);
     text += "\nstarted\t" + QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n';
-    for (const Step& step : plan)
+    int rc = m_file.start(path);
+    for (qsizetype i = 0; i < count && rc == FileErrors::None; ++i) {
+        const Step step = stepAt(i);
+        m_stepHashes[size_t(i)] = stepHash(step.from, step.to);
+        m_fromEarlierStep[size_t(i)] = step.fromEarlierStep;
         appendStep(text, step.fromEarlierStep ? "then" : "step", step.from, step.to);
-    appendNumbered(text, "planned", plan.size());
-    const int rc = m_file.create(path, text);
+        if (text.size() >= PieceBytes) {
+            rc = m_file.add(text);
+            text.resize(0);
+        }
+    }
+    appendNumbered(text, "planned", count);
+    if (rc == FileErrors::None)
+        rc = m_file.add(text);
+    if (rc == FileErrors::None)
+        rc = m_file.commit();
+    text.resize(0);
     m_sinceFlush.start();
     m_sinceSync.start();
     return rc;
 }
 
+bool RenameJournal::isPlanned(qsizetype index, const QString& from, const QString& to) const
+{
+    return index >= 0 && size_t(index) < m_stepHashes.size() &&
+           m_stepHashes[size_t(index)] == stepHash(from, to);
+}
+
 void RenameJournal::before(qsizetype index)
 {
-    if (index < m_plan.size() && m_plan[index].fromEarlierStep)
+    if (index >= 0 && size_t(index) < m_fromEarlierStep.size() && m_fromEarlierStep[size_t(index)])
         flush(true);
 }
 

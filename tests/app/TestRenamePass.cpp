@@ -48,7 +48,14 @@ public:
                                      : w == "skip" ? FailureAnswer::Skip
                                                    : FailureAnswer::Stop);
     }
+    void processEvents() override
+    {
+        PromptRecorder::processEvents();
+        if (events)
+            events();
+    }
     std::function<void()> fix;
+    std::function<void()> events; // what happens while the pass lets events run
 };
 
 // A session over `folder` holding `files` ("h:x" a hidden file, "d:x" a
@@ -218,16 +225,18 @@ private slots:
         QVERIFY(f.faults.messages.isEmpty());
     }
 
-    // The window's pass writes its journal; Ctrl+Z undoes newest first, so
-    // a chain comes back whole.
+    // The window's pass writes its journal, with a step whose new name
+    // changed while the pass let events run as it was done; Ctrl+Z undoes
+    // newest first, so a chain comes back whole.
     void windowPassChain()
     {
         TempFolder dir;
-        Fixture f(dir.path(), "a b", "b>c a>b");
+        Fixture f(dir.path(), "a b d", "b>c a>b d>e");
         std::reverse(f.session.model().displayOrder().begin(),
                      f.session.model().displayOrder().end());
+        f.faults.events = [&] { f.session.model().setNewNameAt(1, "x"); };
         f.pass.renameAndRescan(-1);
-        QCOMPARE(snapshot(dir), QStringLiteral("b=a c=b"));
+        QCOMPARE(snapshot(dir), QStringLiteral("b=a e=d x=b"));
         const QString path = JournalFolder::journals().value(JournalFolder::journals().size() - 1);
         QByteArray bytes;
         QCOMPARE(f.faults.readChunks(path, 1 << 20,
@@ -237,9 +246,9 @@ private slots:
         QString why;
         QVERIFY2(RenameJournal::read(bytes, journal, why), qPrintable(why));
         QCOMPARE(journal.folder, dir.path());
-        QCOMPARE(journal.renamedCount(), 2);
+        QCOMPARE(journal.performed, (Steps{{"d", "e"}, {"b", "x"}, {"a", "b"}}));
         f.pass.undoLastPass();
-        QCOMPARE(snapshot(dir), QStringLiteral("a=a b=b"));
+        QCOMPARE(snapshot(dir), QStringLiteral("a=a b=b d=d"));
     }
 
     void datesThenAttributes()
