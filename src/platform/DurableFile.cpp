@@ -40,6 +40,14 @@ int syncFolder(const QByteArray& folder)
     return rc;
 }
 
+// Starts writing what was written to the disk without waiting for it, so
+// that the next sync finds little left to do. Only a hint: the sync is
+// what makes the bytes durable.
+void startWriteback(int fd)
+{
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 QByteArray folderOf(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
@@ -82,7 +90,6 @@ int DurableFile::start(const QString& path)
     if (m_fd < 0)
         return FileErrors::FileExists;
     m_target = target;
-    m_added = 0;
     return FileErrors::None;
 }
 
@@ -95,9 +102,7 @@ int DurableFile::add(const QByteArray& bytes)
         discard();
         return rc;
     }
-    // Only a hint to start writing: the sync in commit() is the guarantee.
-    ::sync_file_range(m_fd, m_added, bytes.size(), SYNC_FILE_RANGE_WRITE);
-    m_added += bytes.size();
+    startWriteback(m_fd);
     return rc;
 }
 
@@ -129,7 +134,11 @@ void DurableFile::discard()
 
 int DurableFile::append(const QByteArray& bytes)
 {
-    return isOpen() ? writeAll(m_fd, bytes) : int(FileErrors::FileNotFound);
+    if (!isOpen())
+        return FileErrors::FileNotFound;
+    const int rc = writeAll(m_fd, bytes);
+    startWriteback(m_fd);
+    return rc;
 }
 
 int DurableFile::sync()

@@ -7,8 +7,9 @@
 // writes the first bytes to a temporary file in the same folder, syncs it,
 // renames it over the path and syncs the folder, so the path holds either
 // its old contents or the new ones, never a half. append() then adds bytes
-// that the next sync() makes durable; a crash between the two may lose the
-// newest appended bytes, never what was there before.
+// and starts their writeback; the next sync() makes them durable, and a
+// crash between the two may lose the newest appended bytes, never what was
+// there before.
 //
 // A path that is a symbolic link is refused (75): the file is never written
 // through a link, and a link is never replaced by it either.
@@ -44,7 +45,6 @@ private:
     void discard();
 
     int m_fd = -1;
-    qint64 m_added = 0;
     QByteArray m_temp;   // while started and not committed
     QByteArray m_target; // likewise
 };
