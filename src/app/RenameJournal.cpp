@@ -38,7 +38,10 @@ void appendNumbered(QByteArray& text, const char* kind, qsizetype number)
 // step instead of two strings.
 quint64 stepHash(const QString& from, const QString& to)
 {
-    return qHash(to, qHash(from, size_t(0x9e3779b97f4a7c15)));
+    quint64 hash = qHash(to, qHash(from, 1));
+    if constexpr (sizeof(size_t) < sizeof(quint64)) // two halves where qHash gives 32 bits
+        hash = hash << 32 | qHash(to, qHash(from, 2));
+    return hash;
 }
 
 QString pairText(const QString& from, const QString& to)
