@@ -179,7 +179,7 @@ int rename(const QString& folder, const QString& journalPath)
     t.start();
     RenameJournal journal; // "-": none, to see what the journal costs
     if (journalPath != QLatin1String("-")) {
-        if (journal.begin(journalPath, session.folderPath(), pass.plan()) != 0)
+        if (pass.beginJournal(journal, journalPath) != 0)
             return 1;
         pass.setJournal(&journal);
     }

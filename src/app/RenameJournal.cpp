@@ -2,22 +2,46 @@
 
 #include "UndoRecord.h"
 #include "platform/FieldText.h"
+#include "platform/FileErrors.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
 #include <QDir>
+#include <QHash>
+
+#include <charconv>
 
 namespace
 {
 
-void appendStep(QString& text, const char* kind, const QString& from, const QString& to)
+void appendStep(QByteArray& text, const char* kind, const QString& from, const QString& to)
 {
-    text += QLatin1String(kind);
-    text += QLatin1Char('\t');
-    FieldText::appendEscaped(text, from);
-    text += QLatin1Char('\t');
-    FieldText::appendEscaped(text, to);
-    text += QLatin1Char('\n');
+    text += kind;
+    text += '\t';
+    FieldText::appendEscapedBytes(text, from);
+    text += '\t';
+    FieldText::appendEscapedBytes(text, to);
+    text += '\n';
+}
+
+// "kind<TAB>number" and its line end, without a string for the number.
+void appendNumbered(QByteArray& text, const char* kind, qsizetype number)
+{
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    text.append(kind).append('\t').append(digits, end - digits).append('\n');
+}
+
+// A step is checked against the plan by a 64-bit hash of its two names
+// rather than a copy of them: a pair that differs from the planned one
+// passes for it once in 2^64, and the plan of a long list costs 8 bytes a
+// step instead of two strings.
+quint64 stepHash(const QString& from, const QString& to)
+{
+    quint64 hash = qHash(to, qHash(from, 1));
+    if constexpr (sizeof(size_t) < sizeof(quint64)) // two halves where qHash gives 32 bits
+        hash = hash << 32 | qHash(to, qHash(from, 2));
+    return hash;
 }
 
 QString pairText(const QString& from, const QString& to)
@@ -66,32 +90,61 @@ bool RenameJournal::isPlainName(const QString& name)
 
 int RenameJournal::begin(const QString& path, const QString& folder, const QList<Step>& plan)
 {
-    m_plan = plan;
-    m_pending.clear();
+    return begin(path, folder, plan.size(), [&plan](qsizetype i) { return plan[i]; });
+}
+
+// The plan goes to the disk in pieces of PieceBytes from one buffer, each
+// piece's writeback starting while the next is built: a plan of a million
+// steps never lies in memory whole, neither as steps nor as text.
+int RenameJournal::begin(const QString& path, const QString& folder, qsizetype count,
+                         const std::function<Step(qsizetype)>& stepAt)
+{
     m_reached = m_written = -1;
-    QString text = QString::fromLatin1(header()) + QStringLiteral("\nfolder\t");
-    text.reserve(64 + plan.size() * 40);
-    FieldText::appendEscaped(text, folder);
-    text += QStringLiteral("\nstarted\t") + QDateTime::currentDateTimeUtc().toString(Qt::ISODate) +
-            QLatin1Char('\n');
-    for (const Step& step : plan)
+    m_stepHashes.assign(size_t(count), 0);
+    m_fromEarlierStep.assign(size_t(count), false);
+    QByteArray& text = m_pending; // its room serves the records afterwards
+    text.resize(0);
+    text.reserve(PieceBytes + 4096);
+    text += header() + "\nfolder\t";
+    FieldText::appendEscapedBytes(text, folder);
+    text += "\nstarted\t" + QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n';
+    int rc = m_file.start(path);
+    for (qsizetype i = 0; i < count && rc == FileErrors::None; ++i) {
+        const Step step = stepAt(i);
+        m_stepHashes[size_t(i)] = stepHash(step.from, step.to);
+        m_fromEarlierStep[size_t(i)] = step.fromEarlierStep;
         appendStep(text, step.fromEarlierStep ? "then" : "step", step.from, step.to);
-    text += QStringLiteral("planned\t") + QString::number(plan.size()) + QLatin1Char('\n');
-    const int rc = m_file.create(path, FileNameCodec::encode(text));
+        if (text.size() >= PieceBytes) {
+            rc = m_file.add(text);
+            text.resize(0);
+        }
+    }
+    appendNumbered(text, "planned", count);
+    if (rc == FileErrors::None)
+        rc = m_file.add(text);
+    if (rc == FileErrors::None)
+        rc = m_file.commit();
+    text.resize(0);
     m_sinceFlush.start();
     m_sinceSync.start();
     return rc;
 }
 
+bool RenameJournal::isPlanned(qsizetype index, const QString& from, const QString& to) const
+{
+    return index >= 0 && size_t(index) < m_stepHashes.size() &&
+           m_stepHashes[size_t(index)] == stepHash(from, to);
+}
+
 void RenameJournal::before(qsizetype index)
 {
-    if (index < m_plan.size() && m_plan[index].fromEarlierStep)
+    if (index >= 0 && size_t(index) < m_fromEarlierStep.size() && m_fromEarlierStep[size_t(index)])
         flush(true);
 }
 
 void RenameJournal::done(qsizetype index)
 {
-    m_pending += QStringLiteral("done\t") + QString::number(index) + QLatin1Char('\n');
+    appendNumbered(m_pending, "done", index);
 }
 
 void RenameJournal::doneExtra(const QString& from, const QString& to)
@@ -116,12 +169,12 @@ void RenameJournal::flush(bool force)
     if (!force && m_sinceFlush.elapsed() < FlushMs)
         return;
     if (m_reached > m_written) {
-        m_pending += QStringLiteral("reached\t") + QString::number(m_reached) + QLatin1Char('\n');
+        appendNumbered(m_pending, "reached", m_reached);
         m_written = m_reached;
     }
     if (!m_pending.isEmpty())
-        m_file.append(FileNameCodec::encode(m_pending));
-    m_pending.clear();
+        m_file.append(m_pending);
+    m_pending.resize(0); // keeps its room for the next records
     m_sinceFlush.start();
     if (force || m_sinceSync.elapsed() >= SyncMs) {
         m_file.sync();
@@ -134,8 +187,8 @@ int RenameJournal::finish(bool completed)
     if (!m_file.isOpen())
         return 0;
     flush(true);
-    m_pending = completed ? QStringLiteral("finished\n") : QStringLiteral("stopped\n");
-    int rc = m_file.append(m_pending.toLatin1());
+    m_pending = completed ? "finished\n" : "stopped\n";
+    int rc = m_file.append(m_pending);
     if (rc == 0)
         rc = m_file.sync();
     m_pending.clear();

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
 class FileSystem;
 
 // The journal of one rename pass: the plan, written before the first rename,
@@ -93,13 +96,18 @@ public:
     ~RenameJournal() { m_file.close(); }
 
     int begin(const QString& path, const QString& folder, const QList<Step>& plan);
+    // The same with the plan's count steps handed over one by one by
+    // stepAt(0) to stepAt(count - 1), so that a long list is not copied.
+    int begin(const QString& path, const QString& folder, qsizetype count,
+              const std::function<Step(qsizetype)>& stepAt);
     void before(qsizetype index);
     void done(qsizetype index);
     void doneExtra(const QString& from, const QString& to);
     void reached(qsizetype index);
     int finish(bool completed);
     bool isOpen() const { return m_file.isOpen(); }
-    const QList<Step>& plan() const { return m_plan; }
+    // Whether step index of the plan renames from to to.
+    bool isPlanned(qsizetype index, const QString& from, const QString& to) const;
 
     static QByteArray header(); // the first line, without line end
     static bool read(const QByteArray& bytes, Contents& journal, QString& why);
@@ -110,9 +118,12 @@ public:
 private:
     void flush(bool force);
 
+    static constexpr qsizetype PieceBytes = 256 * 1024;
+
     DurableFile m_file;
-    QList<Step> m_plan;
-    QString m_pending;
+    std::vector<quint64> m_stepHashes; // of each planned step's names
+    std::vector<bool> m_fromEarlierStep;
+    QByteArray m_pending; // records not yet appended
     qsizetype m_reached = -1;
     qsizetype m_written = -1;
     QElapsedTimer m_sinceFlush;

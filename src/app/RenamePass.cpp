@@ -237,9 +237,7 @@ void RenamePass::recordStep(int position, const QString& source, const QString& 
         (*m_dryRun)[position] = m_renamed;
     if (!m_journal)
         return;
-    const QList<RenameJournal::Step>& plan = m_journal->plan();
-    const bool planned =
-        position < plan.size() && plan[position].from == source && plan[position].to == target;
+    const bool planned = m_journal->isPlanned(position, source, target);
     if (m_renamed && planned)
         m_journal->done(position);
     else if (m_renamed)
@@ -266,13 +264,13 @@ QList<bool> RenamePass::dryRun(int attributeValue)
     return renamed;
 }
 
-QList<RenameJournal::Step> RenamePass::plan() const
+int RenamePass::beginJournal(RenameJournal& journal, const QString& path) const
 {
-    QList<RenameJournal::Step> steps;
-    steps.reserve(m_session.lastPosition() + 1);
-    for (int i = 0; i <= m_session.lastPosition(); ++i)
-        steps.append({m_session.model().currentNameAt(i), m_session.model().newNameAt(i)});
-    return steps;
+    const FileListModel& model = m_session.model();
+    return journal.begin(
+        path, m_session.folderPath(), m_session.lastPosition() + 1, [&model](qsizetype i) {
+            return RenameJournal::Step{model.currentNameAt(int(i)), model.newNameAt(int(i))};
+        });
 }
 
 RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
@@ -341,8 +339,7 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
         return Outcome::Stopped;
     RenameJournal journal;
     const QString path = JournalFolder::newJournal();
-    const int rc = path.isEmpty() ? int(FileErrors::PathAccess)
-                                  : journal.begin(path, m_session.folderPath(), plan());
+    const int rc = path.isEmpty() ? int(FileErrors::PathAccess) : beginJournal(journal, path);
     if (rc != FileErrors::None)
         m_session.prompter().message(
             QStringLiteral("The undo journal could not be written to %1; this pass can be undone "

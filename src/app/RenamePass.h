@@ -83,11 +83,11 @@ public:
     // the same rules, nothing changed, every failure skipped. Tells per list
     // position whether the pass would rename that file.
     QList<bool> dryRun(int attributeValue);
-    // The pass's plan: every listed file's current and new name, in the
-    // order shown.
-    QList<RenameJournal::Step> plan() const;
+    // Begins journal at path with the pass's plan: every listed file's
+    // current and new name, in the order shown.
+    int beginJournal(RenameJournal& journal, const QString& path) const;
     // The journal the next renameFiles() records into (begun by the caller
-    // with plan()); nullptr for none. renameAndRescan keeps its own.
+    // with beginJournal()); nullptr for none. renameAndRescan keeps its own.
     void setJournal(RenameJournal* journal) { m_journal = journal; }
 
     // The menu entry: renames every recorded file back, silently passing

@@ -226,8 +226,8 @@ int CliCommands::rename(CliApp& app, Session& session)
     if (kept)
         undoFile = JournalFolder::newJournal();
     RenameJournal journal;
-    if (undoFile.isEmpty() ||
-        journal.begin(undoFile, session.folderPath(), cycles ? plan.steps : pass.plan()) != 0) {
+    if (undoFile.isEmpty() || (cycles ? journal.begin(undoFile, session.folderPath(), plan.steps)
+                                      : pass.beginJournal(journal, undoFile)) != 0) {
         CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") +
                        (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
         return 1;

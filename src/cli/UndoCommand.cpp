@@ -31,7 +31,9 @@ bool readJournal(FileSystem& fs, const QString& path, RenameJournal::Contents& j
 }
 
 // One line per kept journal, oldest first: when the pass started (local
-// time), its folder, how many files it renamed, and the journal's path.
+// time), its folder, how many files it renamed, and the journal's path. A
+// pass that never ended may have renamed files whose records had not yet
+// reached the disk (the undo finds them there), so its count is a floor.
 int listJournals(CliApp& app, FileSystem& fs)
 {
     for (const QString& path : JournalFolder::journals()) {
@@ -45,6 +47,7 @@ int listJournals(CliApp& app, FileSystem& fs)
         CliOutput::out(
             journal.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
             QLatin1Char('\t') + FieldText::escaped(journal.folder) + QLatin1Char('\t') +
+            (journal.ended ? QString() : QStringLiteral("at least ")) +
             QString::number(journal.renamedCount()) + QStringLiteral(" renamed") +
             (journal.ended ? QString() : QStringLiteral(", interrupted")) +
             (journal.undone ? QStringLiteral(", undone") : QString()) + QLatin1Char('\t') +

@@ -40,6 +40,20 @@ int syncFolder(const QByteArray& folder)
     return rc;
 }
 
+// Starts writing what was written to the disk without waiting for it, so
+// that the next sync finds little left to do. Only a hint: the sync is
+// what makes the bytes durable.
+void startWriteback(int fd)
+{
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(slash, 1));
+}
+
 } // namespace
 
 bool DurableFile::isSymLink(const QString& path)
@@ -50,53 +64,94 @@ bool DurableFile::isSymLink(const QString& path)
 
 int DurableFile::create(const QString& path, const QByteArray& bytes)
 {
+    int rc = start(path);
+    if (rc == FileErrors::None)
+        rc = add(bytes);
+    return rc == FileErrors::None ? commit() : rc;
+}
+
+int DurableFile::start(const QString& path)
+{
     close();
     if (isSymLink(path))
         return FileErrors::PathAccess;
     const QByteArray target = FileNameCodec::encode(path);
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(qMax<qsizetype>(slash, 1));
+    const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
     // The temporary name starts with "." and ends with the process id and a
     // counter, so two programs writing at once never share one.
-    QByteArray temp;
-    int fd = -1;
-    for (int i = 0; fd < 0 && i < 100; ++i) {
-        temp = folder + "/." + target.mid(slash + 1) + '.' + QByteArray::number(::getpid()) + '.' +
-               QByteArray::number(i) + ".tmp";
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST)
+    for (int i = 0; m_fd < 0 && i < 100; ++i) {
+        m_temp = folderOf(target) + "/." + name + '.' + QByteArray::number(::getpid()) + '.' +
+                 QByteArray::number(i) + ".tmp";
+        m_fd =
+            ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (m_fd < 0 && errno != EEXIST)
             return fail();
     }
-    if (fd < 0)
+    if (m_fd < 0)
         return FileErrors::FileExists;
-    int rc = writeAll(fd, bytes);
-    if (rc == FileErrors::None && ::fsync(fd) != 0)
-        rc = fail();
-    if (rc == FileErrors::None && ::rename(temp.constData(), target.constData()) != 0)
-        rc = fail();
+    m_target = target;
+    return FileErrors::None;
+}
+
+int DurableFile::add(const QByteArray& bytes)
+{
+    if (m_target.isEmpty())
+        return FileErrors::FileNotFound;
+    const int rc = writeAll(m_fd, bytes);
     if (rc != FileErrors::None) {
-        ::close(fd);
-        ::unlink(temp.constData());
+        discard();
         return rc;
     }
-    m_fd = fd;
+    startWriteback(m_fd);
+    return rc;
+}
+
+int DurableFile::commit()
+{
+    if (m_target.isEmpty())
+        return FileErrors::FileNotFound;
+    int rc = ::fsync(m_fd) == 0 ? int(FileErrors::None) : fail();
+    if (rc == FileErrors::None && ::rename(m_temp.constData(), m_target.constData()) != 0)
+        rc = fail();
+    if (rc != FileErrors::None) {
+        discard();
+        return rc;
+    }
+    const QByteArray folder = folderOf(m_target);
+    m_temp.clear();
+    m_target.clear();
     return syncFolder(folder);
+}
+
+void DurableFile::discard()
+{
+    ::close(m_fd);
+    ::unlink(m_temp.constData());
+    m_fd = -1;
+    m_temp.clear();
+    m_target.clear();
 }
 
 int DurableFile::append(const QByteArray& bytes)
 {
-    return m_fd < 0 ? int(FileErrors::FileNotFound) : writeAll(m_fd, bytes);
+    if (!isOpen())
+        return FileErrors::FileNotFound;
+    const int rc = writeAll(m_fd, bytes);
+    startWriteback(m_fd);
+    return rc;
 }
 
 int DurableFile::sync()
 {
-    if (m_fd < 0)
+    if (!isOpen())
         return FileErrors::FileNotFound;
     return ::fdatasync(m_fd) == 0 ? int(FileErrors::None) : fail();
 }
 
 void DurableFile::close()
 {
+    if (!m_target.isEmpty())
+        discard();
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;

@@ -7,8 +7,9 @@
 // writes the first bytes to a temporary file in the same folder, syncs it,
 // renames it over the path and syncs the folder, so the path holds either
 // its old contents or the new ones, never a half. append() then adds bytes
-// that the next sync() makes durable; a crash between the two may lose the
-// newest appended bytes, never what was there before.
+// and starts their writeback; the next sync() makes them durable, and a
+// crash between the two may lose the newest appended bytes, never what was
+// there before.
 //
 // A path that is a symbolic link is refused (75): the file is never written
 // through a link, and a link is never replaced by it either.
@@ -22,14 +23,28 @@ public:
 
     // Returns a file error code; on failure nothing at path has changed.
     int create(const QString& path, const QByteArray& bytes);
+    // create() in steps, for contents built piece by piece: start() opens
+    // the temporary file, add() writes to it and starts the writeback of
+    // what it wrote, so the building of the next piece overlaps the disk and
+    // commit()'s sync finds little left to wait for; commit() syncs, renames
+    // over path and syncs the folder. Until commit() returns 0, path is
+    // unchanged, and a failure or a close() removes the temporary file.
+    int start(const QString& path);
+    int add(const QByteArray& bytes);
+    int commit();
     int append(const QByteArray& bytes);
     int sync();
     void close();
-    bool isOpen() const { return m_fd >= 0; }
+    // Created or committed, so append() and sync() work.
+    bool isOpen() const { return m_fd >= 0 && m_target.isEmpty(); }
 
     // Whether path is a symbolic link (a missing path is not).
     static bool isSymLink(const QString& path);
 
 private:
+    void discard();
+
     int m_fd = -1;
+    QByteArray m_temp;   // while started and not committed
+    QByteArray m_target; // likewise
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -14,6 +15,9 @@ class FieldText
 public:
     static void appendEscaped(QString& out, QStringView field);
     static QString escaped(QStringView field);
+    // The same field as file name bytes: appendEscaped, then
+    // FileNameCodec::encode, in one step and without a QString in between.
+    static void appendEscapedBytes(QByteArray& out, const QString& field);
 
     // The reverse of appendEscaped; false when field holds another escape or
     // a lone backslash at its end.

@@ -4,6 +4,7 @@
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "platform/FileErrors.h"
+#include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
 #include "LoggingFileSystem.h"
@@ -47,7 +48,14 @@ public:
                                      : w == "skip" ? FailureAnswer::Skip
                                                    : FailureAnswer::Stop);
     }
+    void processEvents() override
+    {
+        PromptRecorder::processEvents();
+        if (events)
+            events();
+    }
     std::function<void()> fix;
+    std::function<void()> events; // what happens while the pass lets events run
 };
 
 // A session over `folder` holding `files` ("h:x" a hidden file, "d:x" a
@@ -217,28 +225,27 @@ private slots:
         QVERIFY(f.faults.messages.isEmpty());
     }
 
-    // The window's pass writes its journal; Ctrl+Z undoes newest first, so
-    // a chain comes back whole.
+    // The window's pass writes its journal, with a step whose new name
+    // changed while the pass let events run as it was done; Ctrl+Z undoes
+    // newest first, so a chain comes back whole.
     void windowPassChain()
     {
         TempFolder dir;
-        Fixture f(dir.path(), "a b", "b>c a>b");
+        Fixture f(dir.path(), "a b d", "b>c a>b d>e");
         std::reverse(f.session.model().displayOrder().begin(),
                      f.session.model().displayOrder().end());
+        f.faults.events = [&] { f.session.model().setNewNameAt(1, "x"); };
         f.pass.renameAndRescan(-1);
-        QCOMPARE(snapshot(dir), QStringLiteral("b=a c=b"));
-        const QString path = JournalFolder::journals().value(JournalFolder::journals().size() - 1);
-        QByteArray bytes;
-        QCOMPARE(f.faults.readChunks(path, 1 << 20,
-                                     [&](const QByteArray& b) { return bytes += b, true; }),
-                 0);
+        QCOMPARE(snapshot(dir), QStringLiteral("b=a e=d x=b"));
+        QFile kept(JournalFolder::journals().constLast());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
         RenameJournal::Contents journal;
         QString why;
-        QVERIFY2(RenameJournal::read(bytes, journal, why), qPrintable(why));
+        QVERIFY2(RenameJournal::read(kept.readAll(), journal, why), qPrintable(why));
         QCOMPARE(journal.folder, dir.path());
-        QCOMPARE(journal.renamedCount(), 2);
+        QCOMPARE(journal.performed, (Steps{{"d", "e"}, {"b", "x"}, {"a", "b"}}));
         f.pass.undoLastPass();
-        QCOMPARE(snapshot(dir), QStringLiteral("a=a b=b"));
+        QCOMPARE(snapshot(dir), QStringLiteral("a=a b=b d=d"));
     }
 
     void datesThenAttributes()
@@ -321,6 +328,11 @@ private slots:
         QTest::newRow("cycle, killed halfway") << QStringList{"a", "b", "c"} << cycle << 2 << false;
         QTest::newRow("cycle, killed before the first rename")
             << QStringList{"a", "b", "c"} << cycle << 0 << false;
+        // Escaped characters, names that are not ASCII, a byte that is not UTF-8.
+        const QString e = "e\n\\\U0001F600", byte = FileNameCodec::decode("d\xe9");
+        const Steps odd{{e, "n\r"}, {"a\\b\tc", e}, {byte, "caf\u00e9"}};
+        QTest::newRow("names that need escapes")
+            << QStringList{"a\\b\tc", byte, e} << odd << 3 << true;
     }
 
     // The journal is written through its own API as the pass writes it; a kill

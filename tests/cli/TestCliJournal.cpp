@@ -1,6 +1,7 @@
 #include "CliRun.h"
 #include "TempFolder.h"
 
+#include "app/JournalFolder.h"
 #include "platform/FileNameCodec.h"
 
 #include <QRandomGenerator>
@@ -72,6 +73,11 @@ void TestCliJournal::keptJournalsUndoAChain()
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(QStringLiteral("\t%1\t2 renamed\t").arg(dir.path())),
              qPrintable(r.out));
+    // Cut before its end, as a kill leaves it: the recorded steps are a floor.
+    QFile kept(JournalFolder::journals().constLast());
+    QVERIFY(kept.resize(kept.size() - qstrlen("finished\n")));
+    r = runCli({"undo", "--list"});
+    QVERIFY2(r.out.contains("\tat least 2 renamed, interrupted\t"), qPrintable(r.out));
     r = runCli({"undo", "--last"});
     QCOMPARE(r.status, 0);
     QCOMPARE(dir.names(), (QStringList{"a", "b"}));
