@@ -234,7 +234,7 @@ private slots:
         Fixture f(dir.path(), "a b d", "b>c a>b d>e");
         std::reverse(f.session.model().displayOrder().begin(),
                      f.session.model().displayOrder().end());
-        f.faults.events = [&] { f.session.model().setNewNameAt(1, "x"); };
+        f.faults.events = [&] { f.session.model().setNewNameAt(1, u"x"); };
         f.pass.renameAndRescan(-1);
         QCOMPARE(snapshot(dir), QStringLiteral("b=a e=d x=b"));
         QFile kept(JournalFolder::journals().constLast());
