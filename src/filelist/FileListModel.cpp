@@ -1,6 +1,7 @@
 #include "FileListModel.h"
 
 #include "platform/DateText.h"
+#include "platform/HugePages.h"
 #include "platform/NumberText.h"
 #include "platform/SplitWork.h"
 
@@ -35,6 +36,8 @@ void FileListModel::Rows::reserve(qsizetype rows, qsizetype nameUnits)
 {
     m_records.reserve(size_t(rows));
     m_names.reserve(rows * nameUnits);
+    HugePages::advise(m_records.data(), m_records.capacity() * sizeof(Record));
+    HugePages::advise(m_names.constData(), size_t(m_names.capacity()) * sizeof(QChar));
 }
 
 void FileListModel::Rows::appendFile(QStringView name, qint64 created, qint64 modified, qint64 size,
@@ -132,6 +135,9 @@ void FileListModel::setRows(Rows&& rows)
     m_texts = std::move(rows.m_texts);
     m_newNames.reset(n);
     m_lastIndex = n == 0 ? 0 : int(n - 1);
+    m_displayOrder = {};
+    m_displayOrder.reserve(n);
+    HugePages::advise(m_displayOrder.data(), n * sizeof(qint32));
     m_displayOrder.resize(n);
     for (size_t i = 0; i < n; ++i)
         m_displayOrder[i] = qint32(i);
@@ -251,8 +257,10 @@ void FileListModel::setNewNames(int count, const std::function<NameMaker()>& mak
             sizes[k].push_back(quint32(text.size() - before));
             // Room for the part from its first name, so that a large text is
             // not copied as it grows.
-            if (p == from)
+            if (p == from) {
                 text.reserve(qsizetype((text.size() + 4) * (to - from) * 9 / 8));
+                HugePages::advise(text.constData(), size_t(text.capacity()) * sizeof(QChar));
+            }
         }
         text.squeeze();
     });

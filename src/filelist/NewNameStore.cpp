@@ -1,5 +1,7 @@
 #include "NewNameStore.h"
 
+#include "platform/HugePages.h"
+
 #include <algorithm>
 #include <limits>
 #include <new>
@@ -86,8 +88,11 @@ void NewNameStore::setMade(const std::vector<std::int32_t>& records, std::vector
             set(std::size_t(records[k]), {});
         compact();
     }
-    if (m_places.empty())
+    if (m_places.empty()) {
+        m_places.reserve(m_records);
+        HugePages::advise(m_places.data(), m_records * sizeof(Place));
         m_places.resize(m_records);
+    }
     qsizetype at = totalSize();
     std::size_t k = 0;
     for (std::size_t part = 0; part < texts.size(); ++part) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HugePages.h"
+
 #include <QStringView>
 
 #include <algorithm>
@@ -55,6 +57,7 @@ template <typename NameAt> std::vector<quint32> order(quint32 count, NameAt name
         shared = sharedUnits(first, nameAt(i), shared);
     std::vector<Key> keys;
     keys.reserve(count);
+    HugePages::advise(keys.data(), keys.capacity() * sizeof(Key));
     for (quint32 i = 0; i < count; ++i)
         keys.push_back(keyOf(nameAt(i), shared, i));
     std::sort(keys.begin(), keys.end(), [&nameAt](const Key& a, const Key& b) {
