@@ -12,7 +12,6 @@
 #include <iterator>
 #include <limits>
 #include <stdexcept>
-#include <tuple>
 
 namespace
 {
@@ -253,9 +252,6 @@ void ListSorter::sortColumn(FileListModel& model, int column)
     } else if (kind == Number || kind == DateTime) {
         std::vector<qint64> keys(static_cast<size_t>(count));
         const NumberKeyReader numbers;
-        // The keys are read on every core; the locale's date patterns are
-        // settled here first, so the threads only read them.
-        std::ignore = DateText::datePattern();
         SplitWork::run(size_t(count), 4096, [&](size_t, size_t from, size_t to) {
             for (size_t r = from; r < to; ++r) {
                 const std::optional<qint64> key =

@@ -59,8 +59,8 @@ void NewNameStore::set(std::size_t record, QStringView name)
     Place& p = m_places[record];
     if (qsizetype(p.size) >= name.size()) {
         if (!name.isEmpty()) {
-            QString& text = m_texts[textOf(p.at)];
-            std::copy(name.begin(), name.end(), text.begin() + (p.at - m_starts[textOf(p.at)]));
+            const std::size_t t = textOf(p.at);
+            std::copy(name.begin(), name.end(), m_texts[t].begin() + (p.at - m_starts[t]));
         }
         m_unused += p.size - name.size();
         p.size = quint32(name.size());

@@ -8,7 +8,6 @@
 #include <ctime>
 #include <functional>
 #include <iterator>
-#include <mutex>
 #include <vector>
 
 namespace
@@ -27,7 +26,6 @@ struct Patterns {
     QString groupSeparator;
 };
 
-std::mutex patternsMutex;
 QLocale pinnedLocale;
 bool pinned = false;
 
@@ -78,13 +76,14 @@ Patterns buildPatterns(const QLocale& locale)
     return p;
 }
 
+// One copy per thread: the sort reads date texts on every core, and a
+// locale change rebuilds only the calling thread's copy.
 const Patterns& patterns()
 {
-    static Patterns cached = buildPatterns(QLocale());
-    static QLocale cachedFor = QLocale();
+    static thread_local Patterns cached = buildPatterns(QLocale());
+    static thread_local QLocale cachedFor = QLocale();
     const QLocale wanted = pinned ? pinnedLocale : QLocale();
     if (wanted != cachedFor) {
-        std::lock_guard<std::mutex> lock(patternsMutex);
         cached = buildPatterns(wanted);
         cachedFor = wanted;
     }

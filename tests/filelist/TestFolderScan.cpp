@@ -6,6 +6,7 @@
 #include "platform/SplitWork.h"
 
 #include "PromptRecorder.h"
+#include "ScannedFolder.h"
 #include "TempFolder.h"
 
 #include <QTest>
@@ -261,17 +262,11 @@ private slots:
         const TempFolder& shown = otherFolder ? b : a;
         session.setFolder(shown.path());
         session.setTypeFilter(filter);
-        auto names = [&session] {
-            QStringList n;
-            for (int p = 0; p <= session.lastPosition(); ++p)
-                n << session.model().currentNameAt(p);
-            return n;
-        };
         session.scanFolder();
-        QCOMPARE(names(), listed);
+        QCOMPARE(listedNames(session), listed);
         QVERIFY(shown.write(QStringLiteral("d.txt")));
         session.scanFolder();
-        QVERIFY(names().contains(QStringLiteral("d.txt")));
+        QVERIFY(listedNames(session).contains(QStringLiteral("d.txt")));
     }
 
     void unreadableEntryIsListedWithTheZeroDate()

@@ -18,6 +18,15 @@ inline Files contentsOf(const TempFolder& dir)
     return out;
 }
 
+// The current names of a session's list, in list order.
+inline QStringList listedNames(const Session& session)
+{
+    QStringList out;
+    for (int p = 0; p <= session.lastPosition(); ++p)
+        out << session.model().currentNameAt(p);
+    return out;
+}
+
 // A temporary folder holding the given files, listed as the window lists it:
 // a session over the logging file system and the prompt recorder.
 struct ScannedFolder {
@@ -41,13 +50,7 @@ struct ScannedFolder {
         session.model().setRows(rows);
         session.setLastPosition(int(names.size()) - 1);
     }
-    QStringList names() const // in list order
-    {
-        QStringList out;
-        for (int p = 0; p <= session.lastPosition(); ++p)
-            out << session.model().currentNameAt(p);
-        return out;
-    }
+    QStringList names() const { return listedNames(session); } // in list order
     Files contents() const { return contentsOf(dir); }
 
     TempFolder dir;
