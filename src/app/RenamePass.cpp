@@ -4,6 +4,7 @@
 #include "FileDates.h"
 #include "JournalFolder.h"
 #include "NameGenerator.h"
+#include "PassReport.h"
 #include "Session.h"
 #include "UndoRecord.h"
 #include "filelist/FileListModel.h"
@@ -84,26 +85,30 @@ void RenamePass::setRunning(bool running)
     emit runningChanged(running);
 }
 
-RenamePass::Next RenamePass::failed(int code, const QString& target)
+// The failure box names the file and the reason above the pass's own text.
+RenamePass::Next RenamePass::failed(int code, const QString& source, const QString& reason,
+                                    const QString& t)
 {
     emit status(failedText());
     Prompter& ask = prompter();
+    const QString named = source + QStringLiteral(": ") + reason + QStringLiteral("\n\n");
     Prompter::FailureAnswer answer;
     switch (code) {
     case FileErrors::FileNotFound:
         return Next::NextStep;
     case FileErrors::InvalidCall:
-        answer = ask.failure(QStringLiteral("Cannot Rename Read-only Media"));
+        answer = ask.failure(named + QStringLiteral("Cannot Rename Read-only Media"));
         break;
     case FileErrors::FileExists:
-        ask.message(QStringLiteral("Cannot rename to '") + target +
+        ask.message(QStringLiteral("Cannot rename to '") + t +
                     QStringLiteral("' because that filename aready exists..."));
-        answer = ask.failure(conflictMessage());
+        answer = ask.failure(named + conflictMessage());
         break;
     default:
-        answer = ask.failure(conflictMessage());
+        answer = ask.failure(named + conflictMessage());
         break;
     }
+
     switch (answer) {
     case Prompter::FailureAnswer::Retry:
         if (ask.retryLimit() <= 0 || ++m_retries <= ask.retryLimit())
@@ -133,11 +138,17 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     if (attributeValue != -1) {
         for (;;) {
             const int rc = disk.setAttributes(s, attributeValue);
-            const Next next = rc == FileErrors::None ? Next::NextStep : failed(rc, t);
+            if (rc == FileErrors::None)
+                break;
+            const QString reason = PassReport::attributesReason(rc);
+            const Next next = failed(rc, source, reason, t);
             if (next == Next::NextStep)
                 break;
-            if (next != Next::Retry)
+            if (next != Next::Retry) {
+                if (t != s) // the file is passed over before its rename
+                    m_report.notRenamed(source, reason);
                 return next;
+            }
         }
     }
 
@@ -157,17 +168,24 @@ RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
         const int rc = fileName ? disk.rename(s, t) : int(FileErrors::PathAccess);
         if (rc == FileErrors::None) {
             m_renamed = true;
+            if (!m_toTemporary)
+                m_report.renamed();
             return Next::NextStep;
         }
         // A target that the existence test sees is left as it is, without a
         // message, unless only the letter case changes. Since the rename
         // never replaces a target, asking after a failed rename gives the
         // same outcome as asking before it, and most files need no lookup.
-        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && disk.findName(t))
+        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && disk.findName(t)) {
+            m_report.notRenamed(source, PassReport::takenReason(target));
             return Next::NextStep;
-        const Next next = failed(rc, t);
-        if (next != Next::Retry)
+        }
+        const QString reason = PassReport::reasonFor(rc, target);
+        const Next next = failed(rc, source, reason, t);
+        if (next != Next::Retry) {
+            m_report.notRenamed(source, reason);
             return next;
+        }
     }
 }
 
@@ -184,6 +202,7 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     const int last = m_session.lastPosition();
     UndoRecord& undo = m_session.undoRecord;
     undo.start(folder, last + 1);
+    m_report.start();
     // Full paths are built in two buffers that keep their capacity.
     QString s = folder, t = folder;
     Outcome outcome = Outcome::Completed;
@@ -194,6 +213,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         }
         const QString source = model.currentNameAt(i);
         const QString target = model.newNameAt(i);
+        if (target != source)
+            m_report.tried();
         s.truncate(folder.size());
         s += source;
         t.truncate(folder.size());
@@ -202,6 +223,7 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         if (m_steps) {
             if (treatFile(source, s, source, s, attributeValue) == Next::Stop) {
                 outcome = Outcome::Stopped;
+                countNotReached(i + 1);
                 break;
             }
             continue;
@@ -212,6 +234,7 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         recordStep(i, source, target);
         if (next == Next::Stop) {
             outcome = Outcome::Stopped;
+            countNotReached(i + 1);
             break;
         }
         if (i % ProgressEvery == 0) {
@@ -224,9 +247,29 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         outcome = renameSteps();
     if (m_journal)
         m_journal->finish(outcome == Outcome::Completed);
-    if (outcome == Outcome::Completed)
+    if (m_report.allRenamed())
         emit status(completedText());
+    else
+        emit status(failedText());
     return outcome;
+}
+
+// The files from position `from` on that the pass was to rename.
+void RenamePass::countNotReached(int from)
+{
+    const FileListModel& model = m_session.model();
+    int files = 0;
+    for (int i = from; i <= m_session.lastPosition(); ++i)
+        files += model.newNameAt(i) != model.currentNameAt(i);
+    for (int i = 0; i < files; ++i)
+        m_report.tried();
+    m_report.notReached(files);
+}
+
+void RenamePass::showReport()
+{
+    if (!m_report.allRenamed())
+        prompter().message(m_report.summary(m_reportLimit));
 }
 
 // The list may change while the pass lets events run; a rename that is not
@@ -279,6 +322,7 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
         return Outcome::Stopped;
     const Outcome outcome = pass(attributeValue);
     setRunning(false);
+    showReport();
     return outcome;
 }
 
@@ -299,6 +343,10 @@ RenamePass::Outcome RenamePass::renameSteps()
     UndoRecord& undo = m_session.undoRecord;
     undo.start(folder, m_steps->size());
     QSet<QString> notBrought; // targets of steps that failed
+    QSet<QString> temporary;  // names an earlier step makes, for a later one
+    for (const RenameJournal::Step& step : *m_steps)
+        if (step.fromEarlierStep)
+            temporary.insert(step.from);
     QString s = folder, t = folder;
     const int last = int(m_steps->size()) - 1;
     for (int i = 0; i <= last; ++i) {
@@ -313,15 +361,19 @@ RenamePass::Outcome RenamePass::renameSteps()
             m_journal->before(i);
         Next next = Next::NextStep;
         m_renamed = false;
+        m_toTemporary = temporary.contains(step.to);
         if (!(step.fromEarlierStep && notBrought.contains(step.from)))
             next = renameFile(step.from, s, step.to, t);
+        m_toTemporary = false;
         if (m_journal) {
             if (m_renamed)
                 m_journal->done(i);
             m_journal->reached(i);
         }
-        if (next == Next::Stop)
+        if (next == Next::Stop) {
+            m_report.notReached(last - i);
             return Outcome::Stopped;
+        }
         if (!m_renamed)
             notBrought.insert(step.to);
         if (i % ProgressEvery == 0) {
@@ -353,6 +405,7 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
         emit typeBoxText(QLatin1Char('*') + m_session.extension());
     m_session.scanFolder();
     setRunning(false);
+    showReport(); // over the list as it now is
     return outcome;
 }
 

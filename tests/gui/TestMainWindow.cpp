@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -264,6 +265,21 @@ private slots:
         WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_COMPARE(f.dir.names(), before);
         QVERIFY(!f.window->undoRenameAction->isEnabled());
+    }
+
+    // Files gone or names taken since the scan: the pass ends by naming them,
+    // not with "Renaming Completed".
+    void passNamesWhatItLeft()
+    {
+        Fixture f(3);
+        QVERIFY(QFile::remove(f.dir.file(QStringLiteral("photo001.jpg"))));
+        QVERIFY(f.dir.write(QStringLiteral("New_Filename_3.jpg"), "taken"));
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_VERIFY(f.window->startRenameButton->isEnabled());
+        QCOMPARE(f.prompts.messages,
+                 QStringList{"1 of 3 renamed; 2 not renamed:\nphoto001.jpg: the file is gone\n"
+                             "photo002.jpg: its new name \"New_Filename_3.jpg\" is taken"});
+        QCOMPARE(f.window->statusLabel->text(), QStringLiteral("Rename Failed"));
     }
 
     // The pass lets events run; a reload of the list or another folder then
