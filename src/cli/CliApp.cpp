@@ -273,6 +273,7 @@ int CliApp::run(const QStringList& arguments)
     if (positional.size() > 2)
         return usageError(QStringLiteral("more than one folder given"));
 
+    m_prompter.setConfirmAnswer(m_parser.isSet(QStringLiteral("yes")));
     FileSystem& fs = m_fs;
     m_startFolder = fs.currentFolder();
     Session session(fs, m_prompter);
