@@ -194,6 +194,7 @@ private slots:
                                  QStringLiteral("New_Filename_3.jpg")};
         QCOMPARE(target.names(), copies);
         QVERIFY(f.prompts.messages.isEmpty());
+        QVERIFY(f.prompts.questions.isEmpty()); // nothing there to replace
         QCOMPARE(QApplication::focusWidget(), f.window->batchFrame->executeButton);
         for (Qt::Key k : {Qt::Key_X, Qt::Key_Escape, Qt::Key_A})
             WindowInput::key(f.w(), k);
@@ -453,6 +454,31 @@ private slots:
         QCOMPARE(QDir(f.dir.file(QStringLiteral("sub"))).entryList(QDir::Files),
                  QStringList({QStringLiteral("aa.txt"), QStringLiteral("bb.txt"),
                               QStringLiteral("d3.txt")}));
+    }
+
+    // A batch line that deletes asks first, naming what it deletes; the list
+    // is read again after the batch.
+    void batchDeleteAsksFirst_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("No") << false;
+        QTest::newRow("Yes") << true;
+    }
+    void batchDeleteAsksFirst()
+    {
+        QFETCH(bool, answer);
+        Fixture f(3);
+        const QStringList before = f.dir.names();
+        f.prompts.confirmAnswer = answer;
+        WindowInput::click(f.window->batchFrame->commandLineBox->lineEdit());
+        WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
+        WindowInput::type(f.w(), QStringLiteral("Delete Sourcefiles$"));
+        WindowInput::click(f.window->batchFrame->executeButton);
+        QCOMPARE(f.dir.names(), answer ? QStringList() : before);
+        QCOMPARE(f.session->lastPosition(), answer ? -1 : 2);
+        QCOMPARE(f.prompts.questions, QStringList(QStringLiteral("Delete 3 files in ") +
+                                                  f.dir.path() + QStringLiteral("?")));
+        QVERIFY(f.prompts.messages.isEmpty());
     }
 
     void listingToClipboardAndPrinter()
