@@ -38,6 +38,7 @@ const char* const UsageText = R"(Usage:
                            [--cycles]
   quillon-cli undo   --last | --journal FILE | --undo-file FILE | --list
   quillon-cli batch  [DIR] [naming options] --command "LINE" [--attributes none|R,H,S]
+                           [--yes]
   quillon-cli shred  [DIR] [naming options] (--all | --position N) --yes
   quillon-cli --version | --help
 
@@ -78,7 +79,11 @@ Naming options:
 batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
 "Destnames$" its new name; "Filecopy FROM TO", "Delete FILES" and
 "SetFileAttributes FILE" (with --attributes) are done by quillon-cli itself,
-any other line is started as a program, never through a shell.
+any other line is started as a program, never through a shell. A line that
+deletes, or copies onto names that are taken, runs only with --yes (without
+it, the question is printed, nothing is done, status 2). Filecopy never
+replaces a file nor writes through a symbolic link: a taken name is skipped
+and named at the end (status 1).
 shred overwrites and deletes every listed file (--all) or the Nth row of the
 list (--position N, counted from 1 as list prints them).
 
@@ -273,6 +278,7 @@ int CliApp::run(const QStringList& arguments)
     if (positional.size() > 2)
         return usageError(QStringLiteral("more than one folder given"));
 
+    m_prompter.setConfirmAnswer(m_parser.isSet(QStringLiteral("yes")));
     FileSystem& fs = m_fs;
     m_startFolder = fs.currentFolder();
     Session session(fs, m_prompter);

@@ -338,29 +338,28 @@ int PosixFileSystem::copyFile(const QString& from, const QString& to)
         return fail();
     if (S_ISDIR(st.st_mode))
         return FileErrors::PathAccess;
-    Fd out(::open(FileNameCodec::encode(to).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+    // A new file only: an existing name (the source itself, another file, a
+    // symbolic link even to nowhere) fails with 58 and is left as it is.
+    const QByteArray target = FileNameCodec::encode(to);
+    Fd out(::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.ok())
         return fail(Operation::OpenOrWrite);
-    // Copying a file onto itself (or onto another name of it) would empty it
-    // before reading it: refuse before anything is truncated.
-    struct stat target;
-    if (::fstat(out.get(), &target) != 0)
-        return fail();
-    if (target.st_dev == st.st_dev && target.st_ino == st.st_ino)
-        return FileErrors::PathAccess;
-    if (::ftruncate(out.get(), 0) != 0)
-        return fail(Operation::OpenOrWrite);
+    // A copy cut short (a full disk) is not left behind as if it were whole.
+    const auto abandon = [&target](int error) {
+        ::unlink(target.constData());
+        return error;
+    };
     char buf[1 << 16];
     for (;;) {
         const ssize_t n = ::read(in.get(), buf, sizeof buf);
         if (n < 0)
-            return fail();
+            return abandon(fail());
         if (n == 0)
             break;
         for (ssize_t done = 0; done < n;) {
             const ssize_t w = ::write(out.get(), buf + done, size_t(n - done));
             if (w < 0)
-                return fail(Operation::OpenOrWrite);
+                return abandon(fail(Operation::OpenOrWrite));
             done += w;
         }
     }
