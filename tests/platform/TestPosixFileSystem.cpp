@@ -162,6 +162,16 @@ private slots:
         int attrs = 0;
         QCOMPARE(fs.attributes(path, attrs), 0);
         QCOMPARE(attrs, int(FileSystem::System));
+        // A read-only file takes a creation time and new attributes from its
+        // owner too, and keeps its mode exactly.
+        QCOMPARE(fs.setAttributes(path, FileSystem::ReadOnly | FileSystem::Hidden), 0);
+        const mode_t readOnly = modeOf(path);
+        QCOMPARE(fs.setCreationTime(path, {1577934245, 0}), 0);
+        QCOMPARE(modeOf(path), readOnly);
+        QCOMPARE(DosAttrib::decode(storedXattr(path)).attributes, 3u);
+        QCOMPARE(fs.setAttributes(path, FileSystem::ReadOnly | FileSystem::System), 0);
+        QCOMPARE(DosAttrib::decode(storedXattr(path)).attributes, 5u);
+        QCOMPARE(modeOf(path), readOnly);
     }
 
     void withoutUserXattrs()
