@@ -17,6 +17,7 @@
 #include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
+#include "platform/Random.h"
 
 #include <QDir>
 
@@ -74,6 +75,8 @@ Naming options:
                          file2 before file10, letter case aside)
   --paste FILE           new names from a text file, one per line, every line
                          ended by CR LF as "Copy New Filenames..." writes them
+  --seed N               random names from the seed N (0 to 2^64 - 1), so a
+                         run can be repeated; without it every run differs
 
 batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
 "Destnames$" its new name; "Filecopy FROM TO", "Delete FILES" and
@@ -230,6 +233,7 @@ void CliApp::addOptions()
         {QStringLiteral("on-failure"), {}, QStringLiteral("ANSWER")},
         {QStringLiteral("command"), {}, QStringLiteral("LINE")},
         {QStringLiteral("position"), {}, QStringLiteral("N")},
+        {QStringLiteral("seed"), {}, QStringLiteral("N")},
     };
     for (const QCommandLineOption& option : withValue)
         m_parser.addOption(option);
@@ -272,6 +276,13 @@ int CliApp::run(const QStringList& arguments)
         return usageError(QStringLiteral("unknown command \"%1\"").arg(positional.first()));
     if (positional.size() > 2)
         return usageError(QStringLiteral("more than one folder given"));
+    if (m_parser.isSet(QStringLiteral("seed"))) {
+        bool ok = false;
+        const quint64 seed = m_parser.value(QStringLiteral("seed")).toULongLong(&ok);
+        if (!ok)
+            return usageError(QStringLiteral("--seed takes a whole number from 0 to 2^64 - 1"));
+        Random::seed(seed);
+    }
 
     FileSystem& fs = m_fs;
     m_startFolder = fs.currentFolder();

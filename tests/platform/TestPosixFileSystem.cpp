@@ -1,6 +1,7 @@
 #include "platform/DosAttrib.h"
 #include "platform/DriveList.h"
 #include "platform/FileErrors.h"
+#include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
@@ -117,6 +118,55 @@ private slots:
         DosAttrib::unixFromNtTime(DosAttrib::ntTimeFromUnix(1577934245, 123456700), s, ns);
         QCOMPARE(s, qint64(1577934245));
         QCOMPARE(ns, 123456700);
+    }
+
+    // Where a name's extension starts: at its last dot, unless that dot is
+    // one of the dots the name starts with.
+    void fileNameParts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("plain") << "a.txt"
+                               << "a"
+                               << ".txt";
+        QTest::newRow("two dots") << "a.tar.gz"
+                                  << "a.tar"
+                                  << ".gz";
+        QTest::newRow("none") << "README"
+                              << "README"
+                              << "";
+        QTest::newRow("trailing dot") << "a."
+                                      << "a"
+                                      << ".";
+        QTest::newRow("dot-file") << ".bashrc"
+                                  << ".bashrc"
+                                  << "";
+        QTest::newRow("dot-file with ext") << ".config.json"
+                                           << ".config"
+                                           << ".json";
+        QTest::newRow("two leading dots") << "..foo"
+                                          << "..foo"
+                                          << "";
+        QTest::newRow("dot alone") << "."
+                                   << "."
+                                   << "";
+        QTest::newRow("dot-file in a path") << "/home/a.b/.profile"
+                                            << "/home/a.b/.profile"
+                                            << "";
+        QTest::newRow("folder dot") << "/home/a.b/file"
+                                    << "/home/a.b/file"
+                                    << "";
+        QTest::newRow("path") << "/home/a.b/.x.tar.gz"
+                              << "/home/a.b/.x.tar"
+                              << ".gz";
+    }
+
+    void fileNameParts()
+    {
+        QFETCH(QString, name);
+        QTEST(FileName::stem(name).toString(), "stem");
+        QTEST(FileName::extension(name).toString(), "extension");
     }
 
     void attributesRoundTrip_data()
