@@ -88,7 +88,8 @@ list (--position N, counted from 1 as list prints them).
 rename renames every listed file to its new name, in the listed order, and
 never replaces an existing file. --attributes: none (leave them), or normal,
 R, H, S separated by commas. --created and --modified write that date to every
-file. --dry-run renames nothing: it prints the files whose target is taken,
+listed file, hidden and read-only ones too, and change nothing else of it; a
+file whose date cannot be written is named (status 1). --dry-run renames nothing: it prints the files whose target is taken,
 then "old -> new" for every file. --undo-file FILE keeps the undo record for
 "quillon-cli undo --undo-file FILE"; without it the journal is kept with
 the window's. --on-failure answers a failure that persists (default: ask at
