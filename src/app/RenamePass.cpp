@@ -8,7 +8,9 @@
 #include "Session.h"
 #include "UndoRecord.h"
 #include "filelist/FileListModel.h"
+#include "output/DiskErrors.h"
 #include "platform/BusyPointer.h"
+#include "platform/FieldText.h"
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -21,6 +23,7 @@ namespace
 {
 
 const int ProgressEvery = 20;
+const int ShownFailures = 20; // files named in a message; the others are counted
 
 QString conflictMessage()
 {
@@ -133,7 +136,7 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     const QString date1 = FileDates::pendingCreationDate(m_session);
     const QString date2 = FileDates::pendingModifiedDate(m_session);
     if (!date1.isEmpty() || !date2.isEmpty())
-        FileDates::writeFileDates(disk, s, date1, date2);
+        noteDates(source, FileDates::writeFileDates(disk, s, date1, date2));
 
     if (attributeValue != -1) {
         for (;;) {
@@ -155,6 +158,29 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     if (t == s)
         return Next::NextStep;
     return renameFile(source, s, target, t);
+}
+
+void RenamePass::noteDates(const QString& name, int code)
+{
+    if (code == FileErrors::None || code == FileErrors::FileNotFound)
+        return;
+    if (m_dateFailures.size() < ShownFailures)
+        m_dateFailures << FieldText::escaped(name) + QStringLiteral(": ") + DiskErrors::text(code);
+    ++m_datesFailed;
+}
+
+void RenamePass::reportDates()
+{
+    if (m_datesFailed == 0)
+        return;
+    QString text =
+        m_datesFailed == 1
+            ? QStringLiteral("The dates of 1 file could not be written:\n")
+            : QStringLiteral("The dates of %1 files could not be written:\n").arg(m_datesFailed);
+    text += m_dateFailures.join(QLatin1Char('\n'));
+    if (m_datesFailed > m_dateFailures.size())
+        text += QStringLiteral("\nand %1 more.").arg(m_datesFailed - m_dateFailures.size());
+    prompter().message(text);
 }
 
 RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
@@ -194,6 +220,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     m_session.setUndoEnabled(true);
     setRunning(true);
     m_listReplaced = false;
+    m_dateFailures.clear();
+    m_datesFailed = 0;
     Prompter& ask = prompter();
     BusyPointer busy(ask);
 
@@ -245,6 +273,7 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     }
     if (m_steps && outcome == Outcome::Completed)
         outcome = renameSteps();
+    reportDates();
     if (m_journal)
         m_journal->finish(outcome == Outcome::Completed);
     if (m_report.allRenamed())

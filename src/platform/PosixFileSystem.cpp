@@ -72,6 +72,23 @@ int writeDosAttrib(const char* path, const DosAttrib& value)
     return errno == ENOTSUP ? FileErrors::PathAccess : fail();
 }
 
+// A user attribute is written only with write permission. The owner of a
+// read-only file is given it for the write and the file its exact mode back
+// afterwards, so a creation time or new attributes never leave a read-only
+// file writable.
+int writeDosAttribKeepingMode(const QByteArray& path, const struct stat& st, const DosAttrib& value)
+{
+    int rc = writeDosAttrib(path.constData(), value);
+    if (rc == FileErrors::None || errno != EACCES || !S_ISREG(st.st_mode) || (st.st_mode & S_IWUSR))
+        return rc;
+    if (::chmod(path.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+        return rc;
+    rc = writeDosAttrib(path.constData(), value);
+    if (::chmod(path.constData(), st.st_mode & 07777) != 0 && rc == FileErrors::None)
+        rc = fail();
+    return rc;
+}
+
 // The entry and what its user.DOSATTRIB holds, before a change of either
 // half of it (attributes or creation time) writes both back.
 int readForUpdate(const QByteArray& path, struct stat& st, DosAttrib& dos)
@@ -239,7 +256,7 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
     const bool readOnly = (value & ReadOnly) && !S_ISLNK(st.st_mode);
     // Write the xattr while the file is still writable, then change the mode.
     auto storeXattr = [&]() -> int {
-        const int rc = writeDosAttrib(p.constData(), dos);
+        const int rc = writeDosAttribKeepingMode(p, st, dos);
         if (rc == FileErrors::PathAccess && errno == ENOTSUP && !(value & (Hidden | System)))
             return FileErrors::None; // nothing to keep where xattrs are missing
         return rc;
@@ -274,7 +291,7 @@ int PosixFileSystem::setCreationTime(const QString& path, const Time& time)
         return rc;
     dos.createTimeValid = true;
     dos.createTime = DosAttrib::ntTimeFromUnix(time.seconds, time.nanoseconds);
-    return writeDosAttrib(p.constData(), dos);
+    return writeDosAttribKeepingMode(p, st, dos);
 }
 
 int PosixFileSystem::setModifiedTime(const QString& path, const Time& time)

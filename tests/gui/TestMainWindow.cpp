@@ -690,6 +690,38 @@ private slots:
         QCOMPARE(calendar->size(), calendar->closedSize());
     }
 
+    // Both calendar dates picked, then Start Rename: every file gets them, the
+    // hidden one too.
+    void pickedDatesReachEveryFile()
+    {
+        Fixture f(2);
+        QVERIFY(f.dir.write(QStringLiteral(".hidden"), "x"));
+        WindowInput::click(f.window->typeFilterBox->lineEdit());
+        WindowInput::key(f.w(), Qt::Key_Return);
+        QCOMPARE(f.session->lastPosition(), 2);
+        QList<qint64> picked;
+        for (int column : {0, 1}) {
+            DatePicker* calendar = f.window->fileList->datePicker(column);
+            WindowInput::click(calendar, QPoint(5, 5));
+            QTRY_VERIFY(calendar->dayButton(10 + column)->isVisible());
+            WindowInput::click(calendar->dayButton(10 + column));
+            QTRY_COMPARE(calendar->size(), calendar->closedSize());
+            picked << calendar->theDate().toSecsSinceEpoch();
+        }
+        QVERIFY(picked[0] != picked[1]);
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_COMPARE(f.window->statusLabel->text(), QStringLiteral("Renaming Completed"));
+        QVERIFY(f.prompts.messages.isEmpty());
+        const QStringList names = f.dir.names();
+        QCOMPARE(names.size(), 3);
+        for (const QString& name : names) {
+            FileSystem::Entry e;
+            QCOMPARE(f.fs.stat(f.dir.file(name), e), 0);
+            QCOMPARE(e.created.seconds, picked[0]);
+            QCOMPARE(e.modified.seconds, picked[1]);
+        }
+    }
+
     // A double click opens the listed file, wherever the current folder went.
     void previewTakesTheListedFolder()
     {
