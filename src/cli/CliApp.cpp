@@ -14,6 +14,7 @@
 #include "filelist/FolderScan.h"
 #include "filelist/ListColumns.h"
 #include "filelist/NaturalOrder.h"
+#include "filelist/TypeFilter.h"
 #include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
@@ -307,10 +308,11 @@ void CliApp::warnIfFull(Session& session)
     if (session.lastPosition() < FolderScan::MaxIndex || !session.filesLeftOut())
         return;
     qint64 files = 0;
+    const TypeFilter filter(session.typeFilter());
     // A folder that can no longer be listed counts what it gave: no warning.
     std::ignore =
         session.fs().enumerate(session.folderPath(), false, [&](const FileSystem::Entry& e) {
-            if (!e.isFolder && FolderScan::passesFilter(e.name, session.typeFilter()))
+            if (!e.isFolder && filter.passes(e.name))
                 ++files;
             return true;
         });
@@ -379,7 +381,7 @@ bool CliApp::prepare(Session& session)
     session.setReplaceText(value("replace"));
     session.setReplaceWith(isSet("regex") ? QString() : value("with"));
     if (isSet("filter"))
-        session.setTypeFilter(FolderScan::filterFromBox(value("filter")));
+        session.setTypeFilter(value("filter"));
     session.scanFolder();
     warnIfFull(session);
     if (!search(session))
