@@ -1,6 +1,7 @@
 #include "DryRunFileSystem.h"
 
 #include "platform/FileErrors.h"
+#include "platform/FileNameCodec.h"
 
 int DryRunFileSystem::enumerate(const QString& folder, bool wantAttributes,
                                 const std::function<bool(const Entry&)>& visit)
@@ -78,11 +79,14 @@ int DryRunFileSystem::setModifiedTime(const QString& path, const Time&)
 }
 
 // The real rename's rules: never replace, a change of letter case only
-// succeeds unless another entry has exactly the new spelling.
+// succeeds unless another entry has exactly the new spelling, and no name
+// is longer than the 255 bytes every Linux file system takes.
 int DryRunFileSystem::rename(const QString& from, const QString& to)
 {
     if (!exists(from))
         return FileErrors::FileNotFound;
+    if (FileNameCodec::encode(to.mid(to.lastIndexOf(QLatin1Char('/')) + 1)).size() > MaxNameBytes)
+        return FileErrors::PathAccess;
     const bool caseOnly = from.compare(to, Qt::CaseInsensitive) == 0;
     if (caseOnly ? existsExactly(to) : exists(to))
         return FileErrors::FileExists;

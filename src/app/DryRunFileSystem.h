@@ -13,6 +13,8 @@
 class DryRunFileSystem : public FileSystem
 {
 public:
+    static constexpr qsizetype MaxNameBytes = 255;
+
     explicit DryRunFileSystem(FileSystem& real) : m_real(real) {}
 
     [[nodiscard]] int enumerate(const QString& folder, bool wantAttributes,

@@ -1,5 +1,6 @@
 #include "JournalFolder.h"
 
+#include "platform/DurableFile.h"
 #include "platform/FileNameCodec.h"
 
 #include <QDateTime>
@@ -7,17 +8,81 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
 
-bool isJournalName(const QString& name)
+const QLatin1String JournalSuffix(".journal");
+const QLatin1String ReferenceSuffix(".ref");
+
+bool isEntryName(const QString& name)
 {
-    return name.startsWith(QLatin1String("rename-")) && name.endsWith(QLatin1String(".journal"));
+    return name.startsWith(QLatin1String("rename-")) &&
+           (name.endsWith(JournalSuffix) || name.endsWith(ReferenceSuffix));
+}
+
+bool exists(const QString& path)
+{
+    struct stat st;
+    return ::lstat(FileNameCodec::encode(path).constData(), &st) == 0;
+}
+
+// The folder's own entries, journals and references, oldest first, as full
+// paths.
+QStringList entries()
+{
+    QStringList names;
+    const QString folder = JournalFolder::path();
+    if (DIR* dir = ::opendir(FileNameCodec::encode(folder).constData())) {
+        while (struct dirent* d = ::readdir(dir)) {
+            const QString name = FileNameCodec::decode(d->d_name, qsizetype(strlen(d->d_name)));
+            if (isEntryName(name))
+                names << name;
+        }
+        ::closedir(dir);
+    }
+    names.sort();
+    for (QString& name : names)
+        name.prepend(folder);
+    return names;
+}
+
+// The journal a reference names, read as bytes (a path need not be UTF-8);
+// empty when it cannot be read.
+QString referredPath(const QString& reference)
+{
+    const int fd = ::open(FileNameCodec::encode(reference).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return QString();
+    QByteArray bytes(PATH_MAX, '\0');
+    const ssize_t n = ::read(fd, bytes.data(), size_t(bytes.size()));
+    ::close(fd);
+    return n > 0 ? FileNameCodec::decode(bytes.left(n)) : QString();
+}
+
+// Makes the folder (the folders above as usual, the last one ours alone);
+// false when it is not a folder then.
+bool makeFolder(const QString& folder)
+{
+    const QByteArray bytes = FileNameCodec::encode(folder);
+    QDir().mkpath(QFileInfo(folder.chopped(1)).path());
+    if (::mkdir(bytes.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st;
+    return ::lstat(bytes.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+QString stampedName(const QString& folder, QLatin1String suffix)
+{
+    return folder + QStringLiteral("rename-") +
+           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
+           QLatin1Char('-') + QString::number(::getpid()) + suffix;
 }
 
 } // namespace
@@ -34,40 +99,42 @@ QString JournalFolder::path()
 QString JournalFolder::newJournal()
 {
     const QString folder = path();
-    const QByteArray bytes = FileNameCodec::encode(folder);
-    // The folders above are made as usual; the last one is ours alone.
-    QDir().mkpath(QFileInfo(folder.chopped(1)).path());
-    if (::mkdir(bytes.constData(), 0700) != 0 && errno != EEXIST)
-        return QString();
-    struct stat st;
-    if (::lstat(bytes.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return QString();
-    return folder + QStringLiteral("rename-") +
-           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
-           QLatin1Char('-') + QString::number(::getpid()) + QStringLiteral(".journal");
+    return makeFolder(folder) ? stampedName(folder, JournalSuffix) : QString();
+}
+
+bool JournalFolder::remember(const QString& journalPath)
+{
+    const QString folder = path();
+    if (!makeFolder(folder))
+        return false;
+    for (const QString& entry : entries()) {
+        if (entry.endsWith(ReferenceSuffix) && referredPath(entry) == journalPath)
+            ::unlink(FileNameCodec::encode(entry).constData());
+    }
+    DurableFile reference;
+    return reference.create(stampedName(folder, ReferenceSuffix),
+                            FileNameCodec::encode(journalPath)) == 0;
 }
 
 QStringList JournalFolder::journals()
 {
-    QStringList names;
-    const QString folder = path();
-    if (DIR* dir = ::opendir(FileNameCodec::encode(folder).constData())) {
-        while (struct dirent* d = ::readdir(dir)) {
-            const QString name = FileNameCodec::decode(d->d_name, qsizetype(strlen(d->d_name)));
-            if (isJournalName(name))
-                names << name;
+    QStringList journals;
+    for (const QString& entry : entries()) {
+        if (entry.endsWith(JournalSuffix)) {
+            journals << entry;
+            continue;
         }
-        ::closedir(dir);
+        // A journal deleted by its owner is no pass to undo any more.
+        const QString journal = referredPath(entry);
+        if (!journal.isEmpty() && exists(journal))
+            journals << journal;
     }
-    names.sort();
-    for (QString& name : names)
-        name.prepend(folder);
-    return names;
+    return journals;
 }
 
 void JournalFolder::prune()
 {
-    const QStringList all = journals();
+    const QStringList all = entries();
     for (qsizetype i = 0; i + Keep < all.size(); ++i)
         ::unlink(FileNameCodec::encode(all[i]).constData());
 }

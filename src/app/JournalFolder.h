@@ -7,7 +7,10 @@
 // else ~/.local/state/quillon/. Every pass of the window (and of quillon-cli
 // without --undo-file) writes one journal there, named after the moment it
 // started (rename-YYYYMMDD-HHMMSS-mmm-PID.journal, so the names sort in time
-// order); the newest Keep journals are kept.
+// order). A quillon-cli pass with --undo-file keeps its journal in that file
+// and leaves a reference to it there (rename-...-PID.ref, holding the path),
+// so every pass is in the list wherever its journal lives. The newest Keep
+// entries are kept.
 namespace JournalFolder
 {
 
@@ -17,9 +20,15 @@ QString path(); // ends in "/"
 // A fresh journal path; creates the folder (only the user may read it).
 // Empty when the folder cannot be made.
 QString newJournal();
-// The journals, oldest first, as full paths.
+// Puts the journal at journalPath (a pass's --undo-file) in the list, as
+// the newest pass; an older reference to the same path is dropped. False
+// when the reference cannot be written.
+bool remember(const QString& journalPath);
+// The journals of the kept passes, oldest first, as full paths: those in
+// the folder and those referred to, as long as their files are there.
 QStringList journals();
-// Removes all but the newest Keep journals.
+// Removes all but the newest Keep entries; a reference goes, never the
+// file it refers to.
 void prune();
 
 } // namespace JournalFolder

@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PassReport.h"
 
+#include "DryRunFileSystem.h"
+#include "RenameJournal.h"
 #include "output/DiskErrors.h"
 #include "platform/FileErrors.h"
+#include "platform/FileNameCodec.h"
 
 QString PassReport::summary(int shown) const
 {
@@ -37,6 +40,11 @@ QString PassReport::reasonFor(int code, const QString& target)
     case FileErrors::InvalidCall:
         return QStringLiteral("the medium is read-only");
     case FileErrors::PathAccess:
+        // The names the pass refuses itself say why, as the dry run does.
+        if (!RenameJournal::isPlainName(target))
+            return QStringLiteral("\"%1\" is not a file name").arg(target);
+        if (FileNameCodec::encode(target).size() > DryRunFileSystem::MaxNameBytes)
+            return QStringLiteral("\"%1\" is longer than 255 bytes").arg(target);
         return QStringLiteral("\"%1\" cannot be a file name here (too long, or not allowed)")
             .arg(target);
     default:

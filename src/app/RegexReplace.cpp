@@ -44,13 +44,21 @@ std::optional<RegexReplace> RegexReplace::create(const QString& pattern, const Q
     return r;
 }
 
-QString RegexReplace::apply(const QString& name) const
+QString RegexReplace::apply(const QString& name, bool* gaveUp) const
 {
     QString out;
     qsizetype done = 0;
     QRegularExpressionMatchIterator it = m_pattern.globalMatch(name);
+    // A match the engine could not finish is invalid, as is its iterator.
+    if (gaveUp)
+        *gaveUp = !it.isValid();
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
+        if (!m.isValid()) {
+            if (gaveUp)
+                *gaveUp = true;
+            return name;
+        }
         out += QStringView(name).mid(done, m.capturedStart() - done);
         for (const Piece& piece : m_template)
             out += piece.group < 0 ? piece.text : m.captured(piece.group);
@@ -62,8 +70,14 @@ QString RegexReplace::apply(const QString& name) const
     return out;
 }
 
-void RegexReplace::applyTo(FileListModel& model, int fileLast) const
+QList<int> RegexReplace::applyTo(FileListModel& model, int fileLast) const
 {
-    for (int k = 0; k <= fileLast; ++k)
-        model.setNewNameAt(k, apply(model.newNameAt(k)));
+    QList<int> gaveUp;
+    for (int k = 0; k <= fileLast; ++k) {
+        bool failed = false;
+        model.setNewNameAt(k, apply(model.newNameAt(k), &failed));
+        if (failed)
+            gaveUp << k;
+    }
+    return gaveUp;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRegularExpression>
 #include <QString>
 
@@ -22,9 +23,13 @@ public:
     static std::optional<RegexReplace> create(const QString& pattern, const QString& with,
                                               QString& why);
 
-    QString apply(const QString& name) const;
-    // Applies the replace to the new name of every list position 0..fileLast.
-    void applyTo(FileListModel& model, int fileLast) const;
+    // The name with every match replaced. A name on which the engine gives
+    // up (too much backtracking, such as "^(a|aa)+$" on forty a's) comes back
+    // as it was, with gaveUp set.
+    QString apply(const QString& name, bool* gaveUp = nullptr) const;
+    // Applies the replace to the new name of every list position
+    // 0..fileLast; returns the positions whose names the engine gave up on.
+    QList<int> applyTo(FileListModel& model, int fileLast) const;
 
 private:
     struct Piece {

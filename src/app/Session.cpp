@@ -3,6 +3,7 @@
 #include "NameGenerator.h"
 #include "filelist/FolderScan.h"
 #include "filelist/NameCollisions.h"
+#include "filelist/TypeFilter.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -38,8 +39,13 @@ void Session::setExtension(const QString& extension)
 
 void Session::applyFilter(const QString& boxText)
 {
-    m_typeFilter = FolderScan::filterFromBox(boxText);
+    m_typeFilter = boxText;
     scanFolder();
+}
+
+bool Session::noFilesMatch() const
+{
+    return m_lastPosition < 0 && !TypeFilter(m_typeFilter).passesAll();
 }
 
 void Session::scanFolder()
@@ -63,8 +69,7 @@ void Session::scanFolder()
     if (m_lastPosition >= 0) {
         generateNames();
     } else {
-        QStringList empty{QString()};
-        m_model.setRows(empty);
+        m_model.setNoFiles();
         checkProposals();
     }
     emit scanned();

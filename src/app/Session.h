@@ -39,9 +39,13 @@ public:
     // The folder to list, as typed or chosen.
     const QString& folder() const { return m_folder; }
     void setFolder(const QString& folder) { m_folder = folder; }
-    // The file-type filter the scan applies ("*" for all).
+    // The file-type filter the scan applies, as the type box reads
+    // (TypeFilter: "*.jpg;*.png"; "*" for all).
     const QString& typeFilter() const { return m_typeFilter; }
     void setTypeFilter(const QString& filter) { m_typeFilter = filter; }
+    // The last scan listed nothing because the filter matched no file.
+    bool noFilesMatch() const;
+    static QString noFilesMatchText() { return QStringLiteral("no files match"); }
     // The new-name pattern ("#" marks the number), the padding ("000") and
     // the extension (".???" keeps each file's own).
     const QString& pattern() const { return m_pattern; }

@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "CliOutput.h"
 #include "Version.h"
 
@@ -11,10 +12,12 @@
 #include "app/NewNameReplace.h"
 #include "app/RegexReplace.h"
 #include "app/Session.h"
+#include "app/TakenOrder.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ListColumns.h"
 #include "filelist/NaturalOrder.h"
-#include "platform/FileName.h"
+#include "filelist/TypeFilter.h"
+#include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
@@ -28,34 +31,58 @@
 namespace
 {
 
-// The index sortClicks gives "natural", beside the header buttons 0..5.
+// The indexes sortClicks gives "natural" and "taken", beside the header
+// buttons 0..5.
 const int NaturalClick = -1;
+const int TakenClick = -2;
+const int NewNameColumn = 4;
 
 const char* const UsageText = R"(Usage:
-  quillon-cli list   [DIR] [naming options] [--format tsv|csv|rtf|xls|xlsx] [-o FILE]
-  quillon-cli rename [DIR] [naming options] [--attributes none|normal|R,H,S]
+  quillon-cli list   [DIR] [selection] [naming options] [--format tsv|csv|rtf|xls|xlsx]
+                           [-o FILE]
+  quillon-cli rename DIR [selection] naming options [--attributes none|normal|R,H,S]
                            [--created DATE] [--modified DATE] [--dry-run]
                            [--undo-file FILE] [--on-failure retry|skip|stop]
                            [--cycles]
   quillon-cli undo   --last | --journal FILE | --undo-file FILE | --list
-  quillon-cli batch  [DIR] [naming options] --command "LINE" [--attributes none|R,H,S]
-                           [--yes]
-  quillon-cli shred  [DIR] [naming options] (--all | --position N) --yes
+  quillon-cli batch  DIR [selection] [naming options] --command "LINE"
+                           [--attributes none|R,H,S] [--yes]
+  quillon-cli shred  [DIR] [selection] (--all | --position N | --name NAME)
+                           (--yes | --dry-run)
   quillon-cli --version | --help
 
 Lists and treats the files of one folder (DIR, default the current folder) as
-the Quillon window does, with the same results.
+the Quillon window does, with the same results. Each command takes only the
+options shown for it; any other is a usage error.
 
-Naming options:
-  --filter TEXT          file-type filter as typed in the type box, e.g. "*.JPG"
+Selection (which files, in which order):
+  --filter TEXT          file types as in the type box: shell patterns over
+                         the whole name (* any text, ? one character, [abc]
+                         one of them, [!abc] none of them), letter case
+                         ignored, several separated by ";", e.g.
+                         "*.jpg;*.jpeg"; "*.*" lists every file
+  --search-name TEXT     keep the files whose name holds TEXT
+  --search-content TEXT  keep the files whose content holds TEXT
+  --sort COLUMN          one click on a column header (repeatable):
+                         no, created, modified, name (letter case aside),
+                         newname (the new names, once they are made), size,
+                         natural (current names, numbers by value:
+                         file2 before file10, letter case aside), taken
+                         (when a picture was taken: EXIF DateTimeOriginal,
+                         files without it after, by modified date)
+
+Naming options (rename needs one of --pattern, --template, --paste, --regex):
   --pattern P            pattern (default "New_Filename_#"; # is the number)
-  --zeros Z              number padding, e.g. 000 (default: from the file count)
-  --ext X                new extension (default ".???": keep each file's own)
+  --zeros Z              number padding, zeros only, e.g. 000 (default: from
+                         the file count)
+  --ext X                new extension with its dot, e.g. .jpg (default
+                         ".???": keep each file's own)
   --replace A --with B   the generator's replace pair
   --regex P --with T     after the pattern, every match of the regular
                          expression P in a new name becomes T; \0..\9 in T
-                         insert the match and its groups, \\ a backslash.
-                         Letter case counts unless P says (?i)
+                         insert the match and its groups, \\ a backslash;
+                         --with "" deletes the matches. Letter case counts
+                         unless P says (?i)
   --template TEXT        new names from tokens instead of --pattern:
                          {n} list position, {n:3} the same with 3 digits,
                          {name} name without extension, {ext} extension
@@ -68,185 +95,135 @@ Naming options:
                          no fallback keeps its name (reported on stderr)
   --replace-all A --with-all B
                          replace in every new name (the Replace button)
-  --search-name TEXT     keep the files whose name holds TEXT
-  --search-content TEXT  keep the files whose content holds TEXT
-  --sort COLUMN          one click on a column header (repeatable):
-                         no, created, modified, name, newname, size,
-                         natural (current names, numbers by value:
-                         file2 before file10, letter case aside)
   --paste FILE           new names from a text file, one per line, every line
                          ended by CR LF as "Copy New Filenames..." writes them
   --seed N               random names from the seed N (0 to 2^64 - 1), so a
                          run can be repeated; without it every run differs
 
-batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
-"Destnames$" its new name; "Filecopy FROM TO", "Delete FILES" and
-"SetFileAttributes FILE" (with --attributes) are done by quillon-cli itself,
-any other line is started as a program, never through a shell. A line that
-deletes, or copies onto names that are taken, runs only with --yes (without
-it, the question is printed, nothing is done, status 2). Filecopy never
-replaces a file nor writes through a symbolic link: a taken name is skipped
-and named at the end (status 1).
-shred overwrites and deletes every listed file (--all) or the Nth row of the
-list (--position N, counted from 1 as list prints them).
+The list is made in this order: filter, search, sort, new names (pattern,
+template, regex, replace-all, paste), numbers. --sort newname sorts the names
+made, and the numbers ({n}, #) are then given again in that final order.
+
+list prints the rows (tab-separated) or writes the listing: --format, else
+the extension of -o FILE (.csv, .rtf, .xls, .xlsx), else tsv. -o FILE is exactly
+that file; without -o, or with -o -, the listing goes to standard output.
 
 rename renames every listed file to its new name, in the listed order, and
 never replaces an existing file. --attributes: none (leave them), or normal,
 R, H, S separated by commas. --created and --modified write that date to every
 listed file, hidden and read-only ones too, and change nothing else of it; a
-file whose date cannot be written is named (status 1). --dry-run renames nothing: it prints the files whose target is taken,
-then "old -> new" for every file. --undo-file FILE keeps the undo record for
-"quillon-cli undo --undo-file FILE"; without it the journal is kept with
-the window's. --on-failure answers a failure that persists (default: ask at
-a terminal, else stop; retry gives up after 5 tries). --cycles lets files take
-names that other listed files are giving up (swaps a <-> b, shifts f1 -> f2
--> f3, longer cycles) through temporary names in the folder, every step in
-the journal; a name held by a file that keeps it is still taken. With
---dry-run it prints the cycles.
+file whose date cannot be written is named (status 1). --dry-run renames
+nothing: it prints the files whose target is taken or cannot be a name, then
+"old -> new" for every file. --undo-file FILE keeps the
+journal in FILE, which must be new or hold a pass that was undone; without it
+the journal is kept with the window's. --on-failure answers a failure that
+persists (default: ask at a terminal, else stop; retry gives up after 5
+tries). --cycles lets files take names that other listed files are giving up
+(swaps a <-> b, shifts f1 -> f2 -> f3, longer cycles) through temporary names
+in the folder, every step in the journal; a name held by a file that keeps it
+is still taken. With --dry-run it prints the cycles.
 
 undo renames back the files of one rename pass, newest first, also after a
-crash: --last the newest kept journal, --journal FILE (or --undo-file FILE)
-that one. --list shows the kept journals (time, folder, count, file). Kept
+crash: --last the newest pass (saying which on standard error), --journal
+FILE (or --undo-file FILE) that one. --list shows every kept pass (time,
+folder, count, journal), those made with --undo-file by that file. Kept
 journals are in $XDG_STATE_HOME/quillon (default ~/.local/state/quillon),
 the newest 20.
 
+batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
+"Destnames$" its new name (a naming option is then needed); "Filecopy FROM
+TO", "Delete FILES" and "SetFileAttributes FILE" (with --attributes) are done
+by quillon-cli itself, any other line is started as a program, never through
+a shell, and waited for; a program that exits with a status other than 0 is
+named on standard error and the run's status is 1. A line that deletes, or
+copies onto names that are taken, runs only with --yes (without it, the
+question is printed, nothing is done, status 2). Filecopy never replaces a
+file nor writes through a symbolic link: a taken name is skipped and named at
+the end (status 1).
+
+shred overwrites and deletes every listed file (--all) or one: the file whose
+"No." is N (--position N, whatever the sort) or whose current name is NAME
+(--name NAME). --dry-run prints the names it would shred and shreds none.
+
 Dates are ISO 8601 (2020-01-02, 2020-01-02T03:04:05, local time) or the
-locale's date text. Messages go to standard error. Exit status: 0 done
-without a message, 1 a message was shown, 2 usage error.
+locale's date text. Rows and results go to standard output, messages to
+standard error, progress to standard error when it is a terminal. Exit status:
+0 done without a message, 1 a message was shown, 2 usage error.
 )";
 
-// The texts typed into the naming boxes pass the boxes' key filter: a
-// character a file name cannot hold is refused rather than dropped, so the
-// person sees why. The extension box's list item ".???" is the exception.
-bool namingTextsAccepted(const QCommandLineParser& parser)
-{
-    for (const char* name : {"pattern", "ext", "replace", "with", "replace-all", "with-all"}) {
-        QString text = parser.value(QString::fromLatin1(name));
-        // The template of --regex writes its groups and backslash with "\".
-        if (QLatin1String(name) == QLatin1String("with") && parser.isSet(QStringLiteral("regex")))
-            text.remove(QLatin1Char('\\'));
-        if (QLatin1String(name) == QLatin1String("ext") && text == NameGenerator::keepExtension())
-            continue;
-        if (!FileName::isAllowed(text)) {
-            CliOutput::err(
-                QStringLiteral("quillon-cli: --%1 cannot hold any of | * \" / : < > ? \\")
-                    .arg(QLatin1String(name)));
-            return false;
-        }
-    }
-    return true;
-}
-
-// The header buttons --sort names, as indexes of the list's columns; no
-// value when a name is not one of them.
-std::optional<QList<int>> sortClicks(const QStringList& names)
+// The header buttons --sort names (checked by CliOptions), as indexes of
+// the list's columns.
+QList<int> sortClicks(const QStringList& names)
 {
     QList<int> clicks;
     for (const QString& name : names) {
-        const bool natural = name.compare(QLatin1String("natural"), Qt::CaseInsensitive) == 0;
-        const int index = natural ? NaturalClick : ListColumns::fromCliName(name);
-        if (!natural && index < 0) {
-            CliOutput::err(QStringLiteral("quillon-cli: --sort takes no, created, modified, "
-                                          "name, newname, size or natural, not \"%1\"")
-                               .arg(name));
-            return std::nullopt;
-        }
-        clicks << index;
+        if (name.compare(QLatin1String("natural"), Qt::CaseInsensitive) == 0)
+            clicks << NaturalClick;
+        else if (name.compare(QLatin1String("taken"), Qt::CaseInsensitive) == 0)
+            clicks << TakenClick;
+        else
+            clicks << ListColumns::fromCliName(name);
     }
     return clicks;
 }
 
 // One header click per --sort, in the order given, with the column kinds the
-// window gives its list (so a second click on a column reverses it); the
-// generator then numbers the files in the order shown. "natural" is a click
-// on the current names that sorts them in natural order; clicked again right
-// after, it reverses them too. A header clicked after it starts afresh.
+// window gives its list (so a second click on a column reverses it).
+// "natural" and "taken" are clicks that sort the current names in natural
+// order and the files by the time they were taken; clicked again right
+// after, they reverse the list too. A header clicked after them starts
+// afresh.
 void sortList(Session& session, const QList<int>& clicks)
 {
-    if (clicks.isEmpty())
-        return;
     ListSorter& sorter = session.sorter();
     std::optional<int> last;
     for (int index : clicks) {
         std::vector<qint32>& order = session.model().displayOrder();
-        if (index == NaturalClick && last == NaturalClick) {
+        if (index < 0 && last == index) {
             std::reverse(order.begin(), order.end());
         } else if (index == NaturalClick) {
             NaturalOrder::sortByCurrentName(session.model());
+            sorter = ListColumns::newSorter();
+        } else if (index == TakenClick) {
+            TakenOrder::sortByTaken(session);
             sorter = ListColumns::newSorter();
         } else {
             sorter.sortByHeader(session.model(), index);
         }
         last = index;
     }
-    session.generateNames();
 }
 
-// --regex and --template, checked before anything is listed: the plain
-// replace pair cannot be used beside a regular expression (they share
-// --with), nor the pattern boxes beside a template that replaces them.
-QString namingConflict(const QCommandLineParser& parser)
+// The clicks once more from the list's own order, as if they had been made
+// on the names as they are now.
+void sortAgain(Session& session, const QList<int>& clicks)
 {
-    auto isSet = [&](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
-    if (isSet("regex") && isSet("replace"))
-        return QStringLiteral("--regex and --replace cannot be combined");
-    for (const char* other : {"pattern", "ext", "replace"}) {
-        if (isSet("template") && isSet(other))
-            return QStringLiteral("--template builds the whole name; it cannot be combined "
-                                  "with --%1")
-                .arg(QLatin1String(other));
-    }
-    return QString();
+    std::vector<qint32>& order = session.model().displayOrder();
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = qint32(k);
+    session.sorter() = ListColumns::newSorter();
+    sortList(session, clicks);
 }
 
 } // namespace
 
+// The inputs that make new names, made from the options before anything
+// is listed.
+struct CliApp::Naming {
+    std::optional<RegexReplace> regex;
+    std::optional<NameTemplate> nameTemplate;
+};
+
 CliApp::CliApp()
 {
-    addOptions();
+    m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    for (const QCommandLineOption& option : CliOptions::all())
+        m_parser.addOption(option);
     m_commands[QStringLiteral("list")] = CliCommands::list;
     m_commands[QStringLiteral("rename")] = CliCommands::rename;
     m_commands[QStringLiteral("undo")] = CliCommands::undo;
     m_commands[QStringLiteral("batch")] = CliCommands::batch;
     m_commands[QStringLiteral("shred")] = CliCommands::shred;
-}
-
-void CliApp::addOptions()
-{
-    m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QList<QCommandLineOption> withValue = {
-        {QStringLiteral("regex"), {}, QStringLiteral("P")},
-        {QStringLiteral("template"), {}, QStringLiteral("TEXT")},
-        {QStringLiteral("filter"), {}, QStringLiteral("TEXT")},
-        {QStringLiteral("pattern"), {}, QStringLiteral("P")},
-        {QStringLiteral("zeros"), {}, QStringLiteral("Z")},
-        {QStringLiteral("ext"), {}, QStringLiteral("X")},
-        {QStringLiteral("replace"), {}, QStringLiteral("A")},
-        {QStringLiteral("with"), {}, QStringLiteral("B")},
-        {QStringLiteral("replace-all"), {}, QStringLiteral("A")},
-        {QStringLiteral("with-all"), {}, QStringLiteral("B")},
-        {QStringLiteral("search-name"), {}, QStringLiteral("TEXT")},
-        {QStringLiteral("search-content"), {}, QStringLiteral("TEXT")},
-        {QStringLiteral("sort"), {}, QStringLiteral("COLUMN")},
-        {QStringLiteral("paste"), {}, QStringLiteral("FILE")},
-        {QStringLiteral("format"), {}, QStringLiteral("FORMAT")},
-        {QStringList{QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE")},
-        {QStringLiteral("attributes"), {}, QStringLiteral("SET")},
-        {QStringLiteral("created"), {}, QStringLiteral("DATE")},
-        {QStringLiteral("modified"), {}, QStringLiteral("DATE")},
-        {QStringLiteral("undo-file"), {}, QStringLiteral("FILE")},
-        {QStringLiteral("journal"), {}, QStringLiteral("FILE")},
-        {QStringLiteral("on-failure"), {}, QStringLiteral("ANSWER")},
-        {QStringLiteral("command"), {}, QStringLiteral("LINE")},
-        {QStringLiteral("position"), {}, QStringLiteral("N")},
-        {QStringLiteral("seed"), {}, QStringLiteral("N")},
-    };
-    for (const QCommandLineOption& option : withValue)
-        m_parser.addOption(option);
-    for (const char* flag : {"dry-run", "all", "yes", "version", "list", "last", "cycles"})
-        m_parser.addOption(QCommandLineOption(QString::fromLatin1(flag)));
-    m_parser.addOption(
-        QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
 }
 
 QString CliApp::usage() const
@@ -256,9 +233,8 @@ QString CliApp::usage() const
 
 int CliApp::usageError(const QString& why)
 {
-    if (!why.isEmpty())
-        CliOutput::err(QStringLiteral("quillon-cli: ") + why);
-    CliOutput::err(usage());
+    CliOutput::err(QStringLiteral("quillon-cli: ") + why);
+    CliOutput::err(QStringLiteral("see quillon-cli --help"));
     return 2;
 }
 
@@ -282,6 +258,9 @@ int CliApp::run(const QStringList& arguments)
         return usageError(QStringLiteral("unknown command \"%1\"").arg(positional.first()));
     if (positional.size() > 2)
         return usageError(QStringLiteral("more than one folder given"));
+    if (const QString fault = CliOptions::fault(m_parser, command->first, positional.size() == 2);
+        !fault.isEmpty())
+        return usageError(fault);
     if (m_parser.isSet(QStringLiteral("seed"))) {
         bool ok = false;
         const quint64 seed = m_parser.value(QStringLiteral("seed")).toULongLong(&ok);
@@ -298,12 +277,12 @@ int CliApp::run(const QStringList& arguments)
         session.setFolder(
             QDir::cleanPath(QDir(fs.currentFolder()).absoluteFilePath(positional[1])));
     // An undo works from its record alone: no folder to list.
-    const bool needsList = positional.first() != QLatin1String("undo");
-    if (needsList &&
-        !folderReadable(fs, session.folder().isEmpty() ? m_startFolder : session.folder()))
-        return 1;
-    if (needsList && !prepare(session))
-        return status() ? 1 : 2;
+    if (command->first != QLatin1String("undo")) {
+        if (!folderReadable(fs, session.folder().isEmpty() ? m_startFolder : session.folder()))
+            return 1;
+        if (const std::optional<int> stopped = prepare(session))
+            return *stopped;
+    }
     return command->second(*this, session);
 }
 
@@ -325,10 +304,11 @@ void CliApp::warnIfFull(Session& session)
     if (session.lastPosition() < FolderScan::MaxIndex || !session.filesLeftOut())
         return;
     qint64 files = 0;
+    const TypeFilter filter(session.typeFilter());
     // A folder that can no longer be listed counts what it gave: no warning.
     std::ignore =
         session.fs().enumerate(session.folderPath(), false, [&](const FileSystem::Entry& e) {
-            if (!e.isFolder && FolderScan::passesFilter(e.name, session.typeFilter()))
+            if (!e.isFolder && filter.passes(e.name))
                 ++files;
             return true;
         });
@@ -362,32 +342,24 @@ bool CliApp::search(Session& session)
     return true;
 }
 
-// Sets the session up as a person would in the window before the command:
-// the naming inputs, the filter and the scan (which generates names).
-bool CliApp::prepare(Session& session)
+// Sets the session up as a person would in the window before the command,
+// in this order: the filter (the scan), the search, the sort, the new names
+// (generator, template, regular expression, Replace button, pasted names)
+// and their numbers. A sort by new name is made on the names made, and the
+// names are then made again so that their numbers follow the final order.
+// Returns the exit status when the command must not go on.
+std::optional<int> CliApp::prepare(Session& session)
 {
     auto value = [this](const char* name) { return m_parser.value(QString::fromLatin1(name)); };
     auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
-    if (!namingTextsAccepted(m_parser))
-        return false;
-    if (const QString conflict = namingConflict(m_parser); !conflict.isEmpty()) {
-        CliOutput::err(QStringLiteral("quillon-cli: ") + conflict);
-        return false;
-    }
     QString why;
-    std::optional<RegexReplace> regex;
-    if (isSet("regex") && !(regex = RegexReplace::create(value("regex"), value("with"), why))) {
-        CliOutput::err(QStringLiteral("quillon-cli: ") + why);
-        return false;
-    }
-    std::optional<NameTemplate> nameTemplate;
-    if (isSet("template") && !(nameTemplate = NameTemplate::create(value("template"), why))) {
-        CliOutput::err(QStringLiteral("quillon-cli: ") + why);
-        return false;
-    }
-    const std::optional<QList<int>> clicks = sortClicks(m_parser.values(QStringLiteral("sort")));
-    if (!clicks)
-        return false;
+    Naming naming;
+    if (isSet("regex") &&
+        !(naming.regex = RegexReplace::create(value("regex"), value("with"), why)))
+        return usageError(why);
+    if (isSet("template") && !(naming.nameTemplate = NameTemplate::create(value("template"), why)))
+        return usageError(why);
+    const QList<int> clicks = sortClicks(m_parser.values(QStringLiteral("sort")));
     // "Same" is the list item that empties the pattern: every name stays.
     if (isSet("pattern"))
         session.setPattern(value("pattern") == NameGenerator::sameItem() ? QString()
@@ -397,34 +369,68 @@ bool CliApp::prepare(Session& session)
     session.setReplaceText(value("replace"));
     session.setReplaceWith(isSet("regex") ? QString() : value("with"));
     if (isSet("filter"))
-        session.setTypeFilter(FolderScan::filterFromBox(value("filter")));
+        session.setTypeFilter(value("filter"));
     session.scanFolder();
     warnIfFull(session);
-    if (!search(session))
-        return false;
-    sortList(session, *clicks);
-    // A padding typed by the person replaces the one the scan chose.
-    if (isSet("zeros")) {
-        session.setPadding(value("zeros"));
-        session.generateNames();
+    if (session.noFilesMatch()) {
+        m_prompter.message(QStringLiteral("quillon-cli: %1 %2")
+                               .arg(Session::noFilesMatchText(), session.typeFilter()));
+        return 1;
     }
-    // The template takes the place of the pattern; the regular expression
-    // works on what the pattern step proposed.
-    if (nameTemplate)
-        nameTemplate->applyTo(
-            session.model(), session.lastPosition(), session.fs(), session.folderPath(),
-            [this](const QString& name, const QString& tag) {
-                m_prompter.message(
-                    QStringLiteral("%1 has no %2: it keeps its name").arg(name, tag));
+    if (!search(session))
+        return status() ? 1 : 2;
+    sortList(session, clicks);
+    // A padding typed by the person replaces the one the scan chose.
+    if (isSet("zeros"))
+        session.setPadding(value("zeros"));
+    const bool byNewName = clicks.contains(NewNameColumn);
+    // Names sorted before they are numbered again are only a draft: what
+    // they would say is said when they are made for good. The scan made the
+    // generator's names in its order already.
+    if (!makeNames(session, naming, !byNewName, !clicks.isEmpty() || isSet("zeros")))
+        return 1;
+    if (byNewName) {
+        sortAgain(session, clicks);
+        // Pasted names belong to their files; they carry no numbers.
+        if (!isSet("paste") && !makeNames(session, naming, true, true))
+            return 1;
+    }
+    return std::nullopt;
+}
+
+// The new names in the list's order: the generator, then the template in
+// its place, the regular expression over what they proposed, the Replace
+// button and names pasted from a file. Either of the last two ending at its
+// message leaves names other than those asked for, so the command does not
+// go on. report: say which files a template or expression left as they
+// were; generate: run the generator first (the list's order changed).
+bool CliApp::makeNames(Session& session, const Naming& naming, bool report, bool generate)
+{
+    auto value = [this](const char* name) { return m_parser.value(QString::fromLatin1(name)); };
+    auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
+    if (generate)
+        session.generateNames();
+    FileListModel& model = session.model();
+    const int last = session.lastPosition();
+    if (naming.nameTemplate)
+        naming.nameTemplate->applyTo(
+            model, last, session.fs(), session.folderPath(),
+            [this, report](const QString& name, const QString& tag) {
+                if (report)
+                    m_prompter.message(
+                        QStringLiteral("%1 has no %2: it keeps its name").arg(name, tag));
             });
-    if (regex)
-        regex->applyTo(session.model(), session.lastPosition());
-    // The Replace button, then names pasted from a file. Either one ending at
-    // its message leaves names other than those asked for, so the command
-    // does not go on.
+    if (naming.regex) {
+        for (int position : naming.regex->applyTo(model, last)) {
+            if (report)
+                m_prompter.message(QStringLiteral("quillon-cli: --regex gave up on %1 (too much "
+                                                  "backtracking); its new name is left as it was")
+                                       .arg(FieldText::escaped(model.currentNameAt(position))));
+        }
+    }
     if (isSet("replace-all") || isSet("with-all")) {
-        if (!NewNameReplace::replaceInNewNames(session.model(), value("replace-all"),
-                                               value("with-all"), m_prompter))
+        if (!NewNameReplace::replaceInNewNames(model, value("replace-all"), value("with-all"),
+                                               m_prompter))
             return false;
     }
     if (isSet("paste"))

@@ -8,14 +8,16 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 class Session;
 
 // quillon-cli: the window's operations from a terminal. It reads its
-// arguments, prepares a Session as the window would (scan, filter, search,
-// sort, generator, replace, paste) and runs one command on it. Exit status:
-// 0 when the work ran without a message, 1 when a message was shown, 2 for a
-// usage error.
+// arguments, checks them for the command (CliOptions), prepares a Session
+// as the window would (scan, filter, search, sort, generator, template,
+// regular expression, replace, paste, sort by new name, numbering) and runs
+// one command on it. Exit status: 0 when the work ran without a message, 1
+// when a message was shown, 2 for a usage error.
 class CliApp
 {
 public:
@@ -26,6 +28,7 @@ public:
 
     QCommandLineParser& options() { return m_parser; }
     ConsolePrompter& prompter() { return m_prompter; }
+    // A usage error: one line saying why, then where to read more; status 2.
     int usageError(const QString& why);
     // A path typed on the command line, made absolute against the folder
     // quillon-cli was started in (the scan makes the listed folder current).
@@ -34,8 +37,9 @@ public:
     int status() const { return m_prompter.messageCount() ? 1 : 0; }
 
 private:
-    void addOptions();
-    bool prepare(Session& session);
+    struct Naming;
+    std::optional<int> prepare(Session& session);
+    bool makeNames(Session& session, const Naming& naming, bool report, bool generate);
     bool folderReadable(class FileSystem& fs, const QString& folder);
     void warnIfFull(Session& session);
     bool pasteNames(Session& session, const QString& path);

@@ -3,6 +3,7 @@
 #include "platform/FileNameCodec.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace
 {
@@ -23,4 +24,11 @@ void CliOutput::err(const QString& line)
 {
     fflush(stdout);
     writeLine(stderr, line);
+}
+
+void CliOutput::progress(const QString& line)
+{
+    static const bool terminal = isatty(STDERR_FILENO) == 1;
+    if (terminal)
+        err(line);
 }

@@ -10,5 +10,9 @@ namespace CliOutput
 
 void out(const QString& line); // a line (newline appended)
 void err(const QString& line);
+// The window's status texts (a pass's percentage, "Renaming Completed"):
+// on standard error, and only when it is a terminal, so that what a
+// script reads holds results and messages only.
+void progress(const QString& line);
 
 } // namespace CliOutput

@@ -1,8 +1,9 @@
 #include "CliApp.h"
 #include "CliCommands.h"
+#include "CliOptions.h"
 #include "CliOutput.h"
 
-#include "app/AttributeChoice.h"
+#include "app/DryRunFileSystem.h"
 #include "app/FileDates.h"
 #include "app/JournalFolder.h"
 #include "app/RenameCyclePlanner.h"
@@ -13,9 +14,9 @@
 #include "platform/DateText.h"
 #include "platform/DurableFile.h"
 #include "platform/FieldText.h"
+#include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
-#include <cstdio>
 #include <optional>
 #include <tuple>
 
@@ -30,49 +31,6 @@ QString option(CliApp& app, const char* name)
 bool isSet(CliApp& app, const char* name)
 {
     return app.options().isSet(QString::fromLatin1(name));
-}
-
-// --attributes: "none" leaves attributes alone; otherwise a comma-separated
-// choice of the boxes (normal, R or readonly, H or hidden, S or system), as
-// if those boxes were checked.
-std::optional<int> attributeValue(const QString& text)
-{
-    if (text.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0)
-        return -1;
-    static const struct {
-        const char* shortName;
-        const char* longName;
-        int box;
-    } boxes[] = {{"N", "normal", AttributeChoice::CheckN},
-                 {"R", "readonly", AttributeChoice::Readonly},
-                 {"H", "hidden", AttributeChoice::Hidden},
-                 {"S", "system", AttributeChoice::System}};
-    AttributeChoice choice;
-    for (const QString& word : text.split(QLatin1Char(','))) {
-        const QString w = word.trimmed();
-        bool known = false;
-        for (const auto& b : boxes) {
-            if (w.compare(QLatin1String(b.shortName), Qt::CaseInsensitive) == 0 ||
-                w.compare(QLatin1String(b.longName), Qt::CaseInsensitive) == 0) {
-                choice.setChecked(b.box, true);
-                known = true;
-            }
-        }
-        if (!known)
-            return std::nullopt;
-    }
-    return choice.renameValue();
-}
-
-std::optional<Prompter::FailureAnswer> failureAnswer(const QString& text)
-{
-    if (text == QLatin1String("retry"))
-        return Prompter::FailureAnswer::Retry;
-    if (text == QLatin1String("skip"))
-        return Prompter::FailureAnswer::Skip;
-    if (text == QLatin1String("stop"))
-        return Prompter::FailureAnswer::Stop;
-    return std::nullopt;
 }
 
 // A date given on the command line becomes a picker's text in the locale's
@@ -92,9 +50,21 @@ bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column
     return true;
 }
 
+// Why a new name cannot be given to a file, in the words of the dry run:
+// not a name inside the folder, or longer than a Linux file system takes;
+// empty when the name itself is fine (its target is taken).
+QString refusal(const QString& target)
+{
+    if (!RenameJournal::isPlainName(target))
+        return QStringLiteral("not a file name");
+    if (FileNameCodec::encode(target).size() > DryRunFileSystem::MaxNameBytes)
+        return QStringLiteral("longer than 255 bytes");
+    return QString();
+}
+
 // The pass run over the disk kept in memory (RenamePass::dryRun): first the
-// files it would leave as they are because their target is taken or is not
-// a file name, then "old -> new" for every file.
+// files it would leave as they are because their target is taken or cannot
+// be a file name, then "old -> new" for every file.
 void printDryRun(Session& session, int attributes)
 {
     const FileListModel& model = session.model();
@@ -107,8 +77,8 @@ void printDryRun(Session& session, int attributes)
         lines << FieldText::escaped(source) + QStringLiteral(" -> ") + FieldText::escaped(target);
         if (source == target || renamed.value(i))
             continue;
-        CliOutput::out((RenameJournal::isPlainName(target) ? QStringLiteral("taken: ")
-                                                           : QStringLiteral("not a file name: ")) +
+        const QString why = refusal(target);
+        CliOutput::out((why.isEmpty() ? QStringLiteral("taken") : why) + QStringLiteral(": ") +
                        lines.last());
     }
     for (const QString& line : lines)
@@ -155,30 +125,45 @@ void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
         CliOutput::out(line(i));
 }
 
-// The undo file may replace an older journal or undo record, never another
-// file, never through a symbolic link, and it must not be one of the files
-// the pass renames.
-QString undoFileProblem(Session& session, const QString& path)
+// The undo file may replace a journal that was undone, never another file,
+// never through a symbolic link, and it must not be one of the files the
+// pass renames. Problems with the command line are usage errors (status 2);
+// a journal that is not undone yet is refused with status 1.
+struct UndoFileProblem {
+    QString why;
+    int status = 0;
+};
+
+UndoFileProblem undoFileProblem(Session& session, const QString& path)
 {
     if (DurableFile::isSymLink(path))
-        return QStringLiteral("%1 is a symbolic link").arg(path);
+        return {QStringLiteral("%1 is a symbolic link").arg(path), 2};
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     if (path.left(slash + 1) == session.folderPath()) {
         const QString name = path.mid(slash + 1);
         for (int i = 0; i <= session.lastPosition(); ++i) {
             if (session.model().currentNameAt(i) == name)
-                return QStringLiteral("%1 is one of the files to rename").arg(path);
+                return {QStringLiteral("%1 is one of the files to rename").arg(path), 2};
         }
     }
-    QByteArray start;
-    const int rc = session.fs().readChunks(path, 64, [&](const QByteArray& chunk) {
-        start = chunk;
-        return false;
+    QByteArray bytes;
+    const int rc = session.fs().readChunks(path, 1 << 20, [&bytes](const QByteArray& chunk) {
+        bytes += chunk;
+        return true;
     });
-    if (rc == 0 && !start.isEmpty() && !start.startsWith(RenameJournal::header()) &&
-        !start.startsWith(UndoRecord::header()))
-        return QStringLiteral("%1 exists and is not an undo record").arg(path);
-    return QString();
+    if (rc != 0 || bytes.isEmpty())
+        return {};
+    if (!bytes.startsWith(RenameJournal::header()) && !bytes.startsWith(UndoRecord::header()))
+        return {QStringLiteral("%1 exists and is not an undo record").arg(path), 2};
+    // Replaced, an earlier pass's record could never be undone again.
+    RenameJournal::Contents journal;
+    QString why;
+    if (!RenameJournal::read(bytes, journal, why) || !journal.undone)
+        return {QStringLiteral("%1 holds a pass that was not undone: undo it first (quillon-cli "
+                               "undo --undo-file %1) or give --undo-file a new file")
+                    .arg(path),
+                1};
+    return {};
 }
 
 } // namespace
@@ -186,28 +171,20 @@ QString undoFileProblem(Session& session, const QString& path)
 int CliCommands::rename(CliApp& app, Session& session)
 {
     const std::optional<int> attributes =
-        isSet(app, "attributes") ? attributeValue(option(app, "attributes")) : -1;
-    if (!attributes)
-        return app.usageError(
-            QStringLiteral("--attributes takes none, or normal, R, H, S separated by commas"));
-    if (isSet(app, "on-failure")) {
-        const auto answer = failureAnswer(option(app, "on-failure"));
-        if (!answer)
-            return app.usageError(QStringLiteral("--on-failure takes retry, skip or stop"));
-        app.prompter().setFailureAnswer(answer);
-    }
-    for (const char* name : {"created", "modified"}) {
-        if (isSet(app, name) && !DateText::isDate(option(app, name)))
-            return app.usageError(
-                QStringLiteral("--%1: \"%2\" is not a date").arg(name, option(app, name)));
-    }
+        isSet(app, "attributes") ? CliOptions::renameAttributes(option(app, "attributes")) : -1;
+    if (isSet(app, "on-failure"))
+        app.prompter().setFailureAnswer(CliOptions::failureAnswer(option(app, "on-failure")));
     // Without --undo-file the journal goes where the window keeps its own.
     QString undoFile;
     if (isSet(app, "undo-file")) {
         undoFile = app.absolutePath(option(app, "undo-file"));
-        const QString problem = undoFileProblem(session, undoFile);
-        if (!problem.isEmpty())
-            return app.usageError(problem);
+        const UndoFileProblem problem = undoFileProblem(session, undoFile);
+        if (problem.status == 2)
+            return app.usageError(problem.why);
+        if (problem.status) {
+            app.prompter().message(QStringLiteral("quillon-cli: ") + problem.why);
+            return 1;
+        }
     }
     pickDate(app, session, "created", FileDates::Creation);
     pickDate(app, session, "modified", FileDates::Modified);
@@ -233,20 +210,24 @@ int CliCommands::rename(CliApp& app, Session& session)
                        (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
         return 1;
     }
+    // A journal of its own is listed with the kept ones, so undo --last
+    // finds this pass wherever its journal is.
+    if (!kept && !JournalFolder::remember(undoFile))
+        CliOutput::err(QStringLiteral("quillon-cli: %1 could not be listed in %2; undo this pass "
+                                      "with --undo-file")
+                           .arg(undoFile, JournalFolder::path()));
     pass.setJournal(&journal);
     QString shown;
     QObject::connect(&pass, &RenamePass::status, [&shown](const QString& text) {
         if (text != shown) {
             shown = text;
-            CliOutput::out(text);
-            fflush(stdout);
+            CliOutput::progress(text);
         }
     });
     if (cycles)
         pass.renameFiles(*attributes, plan.steps);
     else
         pass.renameFiles(*attributes);
-    if (kept)
-        JournalFolder::prune();
+    JournalFolder::prune();
     return app.status();
 }

@@ -4,34 +4,61 @@
 
 #include "app/Session.h"
 #include "app/Shredder.h"
+#include "platform/FieldText.h"
+
+#include <optional>
+
+namespace
+{
+
+// The list position of the one file --position (its "No.", whatever the
+// sort) or --name (its current name) picks; none when no listed file is it.
+std::optional<int> pickedPosition(CliApp& app, Session& session)
+{
+    const QCommandLineParser& options = app.options();
+    const FileListModel& model = session.model();
+    const bool byNumber = options.isSet(QStringLiteral("position"));
+    const int number = options.value(QStringLiteral("position")).toInt();
+    const QString name = options.value(QStringLiteral("name"));
+    for (int position = 0; position <= session.lastPosition(); ++position) {
+        const int record = model.recordAt(position);
+        if (byNumber ? model.recordNumber(record) == number : model.currentNameOf(record) == name)
+            return position;
+    }
+    app.prompter().message(
+        byNumber ? QStringLiteral("quillon-cli: no listed file has No. %1").arg(number)
+                 : QStringLiteral("quillon-cli: no listed file is named %1")
+                       .arg(FieldText::escaped(name)));
+    return std::nullopt;
+}
+
+} // namespace
 
 int CliCommands::shred(CliApp& app, Session& session)
 {
-    const QCommandLineParser& options = app.options();
-    const bool all = options.isSet(QStringLiteral("all"));
-    const bool one = options.isSet(QStringLiteral("position"));
-    if (all == one)
-        return app.usageError(QStringLiteral("shred needs either --all or --position N"));
-    if (!options.isSet(QStringLiteral("yes")))
-        return app.usageError(
-            QStringLiteral("shred overwrites and deletes files for good: add --yes to go ahead"));
-
+    const bool all = app.options().isSet(QStringLiteral("all"));
+    std::optional<int> one;
+    if (!all && !(one = pickedPosition(app, session)))
+        return 1;
+    // --dry-run names the files that would be shredded, and shreds none.
+    if (app.options().isSet(QStringLiteral("dry-run"))) {
+        const FileListModel& model = session.model();
+        for (int position = all ? 0 : *one; position <= (all ? session.lastPosition() : *one);
+             ++position)
+            CliOutput::out(FieldText::escaped(model.currentNameAt(position)));
+        return app.status();
+    }
     Shredder shredder(session);
     QObject::connect(&shredder, &Shredder::statusChanged,
-                     [](const QString& text) { CliOutput::out(text); });
+                     [](const QString& text) { CliOutput::progress(text); });
     if (all) {
         shredder.shredAllFiles();
         return app.status();
     }
-    bool ok = false;
-    const int row = options.value(QStringLiteral("position")).toInt(&ok);
-    if (!ok || row < 1 || row - 1 > session.lastPosition())
-        return app.usageError(QStringLiteral("no listed file at position %1")
-                                  .arg(options.value(QStringLiteral("position"))));
     // As a click on that row would.
     FileListModel& model = session.model();
-    model.setCurrent(model.recordAt(row - 1), row - 1);
-    shredder.rowClicked(row - 1);
+    model.setCurrent(model.recordAt(*one), *one);
+    shredder.rowClicked(*one);
     shredder.shredCurrentFile();
     return app.status();
 }

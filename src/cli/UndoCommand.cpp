@@ -30,10 +30,24 @@ bool readJournal(FileSystem& fs, const QString& path, RenameJournal::Contents& j
     return true;
 }
 
-// One line per kept journal, oldest first: when the pass started (local
-// time), its folder, how many files it renamed, and the journal's path. A
-// pass that never ended may have renamed files whose records had not yet
-// reached the disk (the undo finds them there), so its count is a floor.
+// When a pass started (local time), and how many files it renamed. A pass
+// that never ended may have renamed files whose records had not yet reached
+// the disk (the undo finds them there), so its count is a floor.
+QString startText(const RenameJournal::Contents& journal)
+{
+    return journal.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString countText(const RenameJournal::Contents& journal)
+{
+    return (journal.ended ? QString() : QStringLiteral("at least ")) +
+           QString::number(journal.renamedCount()) + QStringLiteral(" renamed") +
+           (journal.ended ? QString() : QStringLiteral(", interrupted")) +
+           (journal.undone ? QStringLiteral(", undone") : QString());
+}
+
+// One line per kept pass, oldest first: its time, folder and count, and the
+// path of its journal (a pass made with --undo-file is listed by that file).
 int listJournals(CliApp& app, FileSystem& fs)
 {
     for (const QString& path : JournalFolder::journals()) {
@@ -44,14 +58,9 @@ int listJournals(CliApp& app, FileSystem& fs)
             CliOutput::err(QStringLiteral("quillon-cli: ") + why);
             continue;
         }
-        CliOutput::out(
-            journal.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
-            QLatin1Char('\t') + FieldText::escaped(journal.folder) + QLatin1Char('\t') +
-            (journal.ended ? QString() : QStringLiteral("at least ")) +
-            QString::number(journal.renamedCount()) + QStringLiteral(" renamed") +
-            (journal.ended ? QString() : QStringLiteral(", interrupted")) +
-            (journal.undone ? QStringLiteral(", undone") : QString()) + QLatin1Char('\t') +
-            FieldText::escaped(path));
+        CliOutput::out(QStringList{startText(journal), FieldText::escaped(journal.folder),
+                                   countText(journal), FieldText::escaped(path)}
+                           .join(QLatin1Char('\t')));
     }
     return app.status();
 }
@@ -61,18 +70,10 @@ int listJournals(CliApp& app, FileSystem& fs)
 int CliCommands::undo(CliApp& app, Session& session)
 {
     const QCommandLineParser& options = app.options();
-    if (options.positionalArguments().size() > 1)
-        return app.usageError(QStringLiteral("undo takes no folder"));
     FileSystem& fs = session.fs();
     if (options.isSet(QStringLiteral("list")))
         return listJournals(app, fs);
     QString path;
-    const int chosen = int(options.isSet(QStringLiteral("undo-file"))) +
-                       int(options.isSet(QStringLiteral("journal"))) +
-                       int(options.isSet(QStringLiteral("last")));
-    if (chosen != 1)
-        return app.usageError(
-            QStringLiteral("undo needs one of --last, --journal FILE, --undo-file FILE, --list"));
     if (options.isSet(QStringLiteral("last"))) {
         path = JournalFolder::journals().value(JournalFolder::journals().size() - 1);
         if (path.isEmpty()) {
@@ -96,6 +97,11 @@ int CliCommands::undo(CliApp& app, Session& session)
         CliOutput::err(QStringLiteral("quillon-cli: %1 was undone already").arg(path));
         return 1;
     }
+    // --last picks the pass itself: say which, before anything moves.
+    if (options.isSet(QStringLiteral("last")))
+        CliOutput::err(
+            QStringLiteral("quillon-cli: undoing the pass of %1 in %2: %3")
+                .arg(startText(journal), FieldText::escaped(journal.folder), countText(journal)));
     const RenameJournal::UndoReport report = RenameJournal::undo(fs, journal);
     for (const QString& pair : report.refused)
         app.prompter().message(

@@ -154,7 +154,8 @@ private:
     int surfaceWidth() const { return contentsRect().width(); }
     int surfaceHeight() const { return contentsRect().height(); }
     int hScrollValue() const;
-    int lastIndex() const { return m_model->lastIndex(); }
+    // The last row drawn: -1 for a list that shows no file.
+    int lastIndex() const { return m_model->holdsNoFiles() ? -1 : m_model->lastIndex(); }
 
     void chooseRow(double y);
     void hover(double x);

@@ -125,8 +125,21 @@ void FileListModel::setRows(QStringList& rows)
     setRows(std::move(built));
 }
 
+void FileListModel::setNoFiles()
+{
+    Rows empty;
+    empty.append({}, {}, {}, {}, {});
+    replaceRows(std::move(empty), true);
+}
+
 void FileListModel::setRows(Rows&& rows)
 {
+    replaceRows(std::move(rows), false);
+}
+
+void FileListModel::replaceRows(Rows&& rows, bool noFiles)
+{
+    m_noFiles = noFiles;
     const size_t n = rows.m_records.size();
     m_records = std::move(rows.m_records);
     m_records.shrink_to_fit();

@@ -79,6 +79,11 @@ public:
     // every element in place, as the row format prescribes.
     void setRows(QStringList& rows);
     void setRows(Rows&& rows);
+    // The list of a folder that shows no file: one empty record, so that
+    // every operation on record 0 still finds one, which the view does not
+    // draw.
+    void setNoFiles();
+    bool holdsNoFiles() const { return m_noFiles; }
 
     // Appends the new name of one list position, made from its current
     // name, to out.
@@ -133,11 +138,13 @@ signals:
     void refreshRequested(); // redraw the visible rows
 
 private:
+    void replaceRows(Rows&& rows, bool noFiles);
     void checkRecord(int record) const;
     void checkPosition(int position) const;
     void changeText(Field f, int record, const QString& text);
 
     int m_lastIndex = 0;
+    bool m_noFiles = false;
     int m_currentRecord = 0;
     int m_currentRow = 0;
     std::vector<Record> m_records;

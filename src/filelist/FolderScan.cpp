@@ -1,5 +1,7 @@
 #include "FolderScan.h"
 
+#include "TypeFilter.h"
+
 #include "platform/FileSystem.h"
 #include "platform/NameOrder.h"
 
@@ -8,18 +10,6 @@
 QString FolderScan::folderPathFor(const QString& dr)
 {
     return dr.endsWith(QLatin1Char('/')) ? dr : dr + QLatin1Char('/');
-}
-
-bool FolderScan::passesFilter(QStringView name, const QString& typeFilter)
-{
-    if (typeFilter == QLatin1String("*"))
-        return true;
-    return name.toString().toUpper().indexOf(typeFilter) >= 1;
-}
-
-QString FolderScan::filterFromBox(const QString& boxText)
-{
-    return boxText.toUpper().remove(QLatin1String("*."));
 }
 
 QString FolderScan::zerosFor(int fileLast)
@@ -40,10 +30,11 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QSt
     // Room for the most files a scan takes, once: pages that are never
     // written cost nothing.
     rows.reserve(MaxIndex + 1, 16);
+    const TypeFilter filter(typeFilter);
     std::ignore = fs.enumerate(result.folderPath, false, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;
-        if (e.isFolder || !passesFilter(e.name, typeFilter)) {
+        if (e.isFolder || !filter.passes(e.name)) {
             result.unlisted.insert(e.name);
             return true;
         }

@@ -8,7 +8,7 @@
 class FileSystem;
 
 // Reads one folder into rows for the file list: every entry that is not a
-// folder and passes the file-type filter, at most 1,000,001 files (the first
+// folder and passes the file-type filter (TypeFilter), at most 1,000,001 files (the first
 // ones the file system returns), put in name order (NameOrder: letter case
 // ignored, as the designed platform's file system returns a folder). Errors
 // are passed over: a folder that cannot be read gives no rows.
@@ -29,16 +29,12 @@ public:
 
     // Makes dr the current folder and reads it; the rows get creation date,
     // modified date, name, an empty new name and the grouped size.
+    // typeFilter is the type box's text.
     static Result scan(FileSystem& fs, const QString& dr, const QString& typeFilter,
                        FileListModel::Rows& rows);
 
     // dr with "/" appended unless it already ends in one.
     static QString folderPathFor(const QString& dr);
-    // "*" lets every name through; otherwise the filter must first occur in
-    // the upper-cased name at the second character or later.
-    static bool passesFilter(QStringView name, const QString& typeFilter);
-    // The filter as the type box applies it: upper case, every "*." removed.
-    static QString filterFromBox(const QString& boxText);
     // The padding text for the number box: as many digits as the file count.
     static QString zerosFor(int fileLast);
 };

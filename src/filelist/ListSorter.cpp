@@ -3,6 +3,7 @@
 #include "NumberKeyReader.h"
 #include "SortKeys.h"
 #include "platform/DateText.h"
+#include "platform/NameOrder.h"
 #include "platform/Random.h"
 #include "platform/SplitWork.h"
 
@@ -146,6 +147,27 @@ QCollator textCollator()
     return collator;
 }
 
+// The C locale (C, C.UTF-8, POSIX) has no collation: its sort keys are
+// the texts' code points, letter case included. There a text column sorts
+// as the scan orders a folder (NameOrder), so letter case never decides
+// the order in any locale.
+bool collatesByCodePoint()
+{
+    return DateText::locale().language() == QLocale::C;
+}
+
+void sortByNameOrder(const FileListModel& model, int column, std::vector<qint32>& order)
+{
+    std::vector<QString> texts(order.size());
+    SplitWork::run(texts.size(), 4096, [&](size_t, size_t from, size_t to) {
+        for (size_t r = from; r < to; ++r)
+            texts[r] = SortKeys::columnText(model, column, int(r));
+    });
+    const std::vector<quint32> sorted = NameOrder::order(
+        quint32(texts.size()), [&texts](quint32 i) { return QStringView(texts[i]); });
+    std::copy(sorted.begin(), sorted.end(), order.begin());
+}
+
 // The collation keys of a text column, built on every core: each thread
 // keys its own run of records with its own collator, and the runs are joined
 // in record order.
@@ -245,7 +267,9 @@ void ListSorter::sortColumn(FileListModel& model, int column)
     std::vector<qint32>& order = model.displayOrder();
     const int count = int(order.size());
     const int kind = columnKind(column);
-    if (kind == Text) {
+    if (kind == Text && collatesByCodePoint()) {
+        sortByNameOrder(model, column, order);
+    } else if (kind == Text) {
         std::vector<QCollatorSortKey> keys = textKeys(model, column, count);
         m_stats = sortTexts(keys, order);
     } else if (kind == Number || kind == DateTime) {

@@ -79,6 +79,13 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     nameControls();
     folderBox->setText(m_session.folder());
     connect(folderBox, &QLineEdit::textChanged, &m_session, &Session::setFolder);
+    // A filter that matches nothing says so where the list would show rows.
+    connect(&m_session, &Session::scanned, this, [this] {
+        if (m_session.noFilesMatch())
+            showStatus(Session::noFilesMatchText(), false);
+        else if (statusLabel->text() == Session::noFilesMatchText())
+            showStatus(QString(), false);
+    });
     centralWidget()->setFixedSize(twipsX(InnerWidth), twipsY(InnerHeight));
     adjustSize();
     centralWidget()->setMinimumSize(0, 0);

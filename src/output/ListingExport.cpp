@@ -101,9 +101,15 @@ int ListingExport::saveSheet(const ListingSource& source, const QString& fileNam
 bool ListingExport::save(const ListingSource& source, const QString& chosenName, Type type,
                          Prompter& prompter, FileSystem& fs)
 {
-    if (chosenName.isEmpty())
+    return !chosenName.isEmpty() &&
+           saveAs(source, fileNameFor(chosenName, type), type, prompter, fs);
+}
+
+bool ListingExport::saveAs(const ListingSource& source, const QString& fileName, Type type,
+                           Prompter& prompter, FileSystem& fs)
+{
+    if (fileName.isEmpty())
         return false;
-    const QString fileName = fileNameFor(chosenName, type);
     bool complete = true;
     int rc = 0;
     {

@@ -41,6 +41,10 @@ public:
     // "Directory " + source.dr titles the listing.
     static bool save(const ListingSource& source, const QString& chosenName, Type type,
                      Prompter& prompter, FileSystem& fs);
+    // The same under exactly the name given, whatever its extension
+    // (quillon-cli -o).
+    static bool saveAs(const ListingSource& source, const QString& fileName, Type type,
+                       Prompter& prompter, FileSystem& fs);
 
     // Writes the heading, the rows and the end through writer; the file
     // error code of the first failure (a size that cannot be read, a failed

@@ -14,12 +14,13 @@
 namespace
 {
 
-// Starts argv[0] (searched in PATH) as a process of its own session that
-// nobody waits for: a child forks the program and leaves at once, so the
-// program is adopted by init and never lingers as a zombie. The arguments
-// are handed over as the exact bytes given. Returns 0, or the errno of the
-// failed start (reported through a pipe that a successful exec closes).
-int spawnDetached(const QList<QByteArray>& words)
+// Starts argv[0] (searched in PATH) with the exact bytes given. Detached, it
+// is a process of its own session that nobody waits for: a child forks the
+// program and leaves at once, so the program is adopted by init and never
+// lingers as a zombie. Otherwise the program is waited for, and its exit
+// status kept. Returns 0, or the errno of the failed start (reported
+// through a pipe that a successful exec closes).
+int spawn(const QList<QByteArray>& words, bool detached, int& exitStatus)
 {
     std::vector<char*> argv;
     for (const QByteArray& w : words)
@@ -37,23 +38,55 @@ int spawnDetached(const QList<QByteArray>& words)
     }
     if (child == 0) {
         ::close(report[0]);
-        if (::fork() == 0) {
-            ::setsid();
+        if (!detached || ::fork() == 0) {
+            if (detached)
+                ::setsid();
             ::execvp(argv[0], argv.data());
             const int error = errno;
             [[maybe_unused]] const ssize_t n = ::write(report[1], &error, sizeof error);
         }
-        ::_exit(0);
+        ::_exit(detached ? 0 : 127);
     }
     ::close(report[1]);
-    ::waitpid(child, nullptr, 0);
     int error = 0;
     ssize_t n;
     do
         n = ::read(report[0], &error, sizeof error);
     while (n < 0 && errno == EINTR);
     ::close(report[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    exitStatus = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
     return n == ssize_t(sizeof error) ? error : 0;
+}
+
+// The words as bytes, the command processor standing for the terminal; a
+// file error code when a word cannot be handed over.
+int programWords(const QStringList& arguments, QList<QByteArray>& bytes)
+{
+    if (arguments.isEmpty() || arguments.first().isEmpty())
+        return FileErrors::FileNotFound;
+    QStringList words = arguments;
+    if (SystemProcessLauncher::isCommandProcessor(words.first()))
+        words = SystemProcessLauncher::terminal() + words.mid(1);
+    // Names that are not UTF-8 keep their bytes (FileNameCodec) and reach the
+    // program exactly as they are on disk.
+    for (const QString& word : std::as_const(words)) {
+        bytes << FileNameCodec::encode(word);
+        if (bytes.last().contains('\0'))
+            return FileErrors::PathAccess;
+    }
+    return FileErrors::None;
+}
+
+int startError(int error)
+{
+    if (error == 0)
+        return FileErrors::None;
+    if (error == ENOENT || error == ENOTDIR || error == EACCES)
+        return FileErrors::FileNotFound;
+    return FileErrors::fromErrno(error, FileErrors::Operation::Other);
 }
 
 } // namespace
@@ -76,23 +109,18 @@ bool SystemProcessLauncher::isCommandProcessor(const QString& program)
 
 int SystemProcessLauncher::start(const QStringList& arguments, WindowState)
 {
-    if (arguments.isEmpty() || arguments.first().isEmpty())
-        return FileErrors::FileNotFound;
-    QStringList words = arguments;
-    if (isCommandProcessor(words.first()))
-        words = terminal() + words.mid(1);
-    // Names that are not UTF-8 keep their bytes (FileNameCodec) and reach the
-    // program exactly as they are on disk.
     QList<QByteArray> bytes;
-    for (const QString& word : std::as_const(words)) {
-        bytes << FileNameCodec::encode(word);
-        if (bytes.last().contains('\0'))
-            return FileErrors::PathAccess;
-    }
-    const int error = spawnDetached(bytes);
-    if (error == 0)
-        return FileErrors::None;
-    if (error == ENOENT || error == ENOTDIR || error == EACCES)
-        return FileErrors::FileNotFound;
-    return FileErrors::fromErrno(error, FileErrors::Operation::Other);
+    if (const int rc = programWords(arguments, bytes))
+        return rc;
+    int exitStatus = 0;
+    return startError(spawn(bytes, true, exitStatus));
+}
+
+int SystemProcessLauncher::run(const QStringList& arguments, int& exitStatus)
+{
+    exitStatus = 0;
+    QList<QByteArray> bytes;
+    if (const int rc = programWords(arguments, bytes))
+        return rc;
+    return startError(spawn(bytes, false, exitStatus));
 }

@@ -11,6 +11,10 @@ class SystemProcessLauncher : public ProcessLauncher
 {
 public:
     int start(const QStringList& arguments, WindowState state) override;
+    // Runs arguments[0] as start() does, but in this session and to its end:
+    // a file error code as start() gives, and the program's exit status
+    // (128 + the signal's number when a signal ended it).
+    static int run(const QStringList& arguments, int& exitStatus);
 
     // The terminal program and its own arguments, as chosen right now.
     static QStringList terminal();

@@ -137,8 +137,8 @@ private slots:
         const auto isTaken = [](const char* name) {
             return QStringLiteral("its new name \"%1\" is taken").arg(name);
         };
-        const QString tooLong = QStringLiteral("\"%1\" cannot be a file name here (too long, or "
-                                               "not allowed)");
+        const QString tooLong = QStringLiteral("\"%1\" is longer than 255 bytes");
+        const QString notAName = QStringLiteral("\"%1\" is not a file name");
         const QString aToH = "0 of 1 renamed; 1 not renamed:\na: " + isTaken("h");
         const QStringList taken{Exists.arg("%1", "h"), box("a", isTaken("h"))};
         row("swap stays", "a b", "a>b b>a", "", "a=a b=b",
@@ -162,8 +162,8 @@ private slots:
             {box("a", tooLong.arg(longName)),
              "1 of 2 renamed; 1 not renamed:\na: " + tooLong.arg(longName)});
         row("not a name", "a d:x", "a>x/y", "skip", "a=a x/",
-            {box("a", tooLong.arg("x/y")),
-             "0 of 1 renamed; 1 not renamed:\na: " + tooLong.arg("x/y")});
+            {box("a", notAName.arg("x/y")),
+             "0 of 1 renamed; 1 not renamed:\na: " + notAName.arg("x/y")});
         row("stop", "a b h:h", "a>h b>c", "stop", "a=a b=b h=h",
             taken + QStringList{"0 of 2 renamed; 2 not renamed:\na: " + isTaken("h") +
                                 "\nThe pass stopped: 1 more not reached"});

@@ -69,27 +69,36 @@ private slots:
         QTest::newRow("batch never copies over a file") << copyOnto + QStringList{"--yes"} << 1
             << "never replaces a file):\n%Fapple.txt" << "Filecopy %Fbanana.txt %Fapple.txt" << ""
             << all;
-        QTest::newRow("batch without a command") << QStringList{"batch", "%F"} << 2 << "--command"
-            << "" << "" << all;
         QTest::newRow("batch, lower-case command word") << QStringList{"batch", "%F", "--command",
                "delete Sourcefiles$"} << 1 << "Executable command not found..." << "" << "" << all;
-        QTest::newRow("batch, bad attributes") << QStringList{"batch", "%F", "--attributes", "X",
-               "--command", "SetFileAttributes x"} << 2 << "--attributes" << "" << "" << all;
         QTest::newRow("list by content") << QStringList{"list", "%F", "--search-content", "pip"}
             << 0 << "" << "apple.txt" << "banana" << all;
         QTest::newRow("content search finds nothing") << QStringList{"list", "%F",
                "--search-content", "absent"} << 1 << "No files found..." << "" << "apple" << all;
-        QTest::newRow("shred refuses without --yes") << QStringList{"shred", "%F", "--all"} << 2
-            << "--yes" << "" << "" << all;
-        QTest::newRow("shred needs --all or --position") << QStringList{"shred", "%F", "--yes"}
-            << 2 << "--position" << "" << "" << all;
         QTest::newRow("shred all") << QStringList{"shred", "%F", "--all", "--yes"} << 0 << ""
-            << "Shredding Done" << "" << QStringList{};
+            << "" << "Shredding" << QStringList{};
         QTest::newRow("shred the one file found") << QStringList{"shred", "%F", "--search-name",
                "cherry", "--position", "1", "--yes"} << 0 << "" << "" << ""
             << QStringList{"apple.txt", "banana.txt"};
         QTest::newRow("shred position past the list") << QStringList{"shred", "%F", "--position",
-               "4", "--yes"} << 2 << "position 4" << "" << "" << all;
+               "4", "--yes"} << 1 << "quillon-cli: no listed file has No. 4\n" << "" << "" << all;
+        QTest::newRow("shred by No. after a sort") << QStringList{"shred", "%F", "--sort", "size",
+               "--position", "2", "--yes"} << 0 << "" << "" << "" << QStringList{"apple.txt",
+               "cherry.log"};
+        QTest::newRow("shred by name") << QStringList{"shred", "%F", "--name", "cherry.log",
+               "--yes"} << 0 << "" << "" << "" << QStringList{"apple.txt", "banana.txt"};
+        QTest::newRow("shred a name not listed") << QStringList{"shred", "%F", "--name", "kiwi",
+               "--yes"} << 1 << "quillon-cli: no listed file is named kiwi\n" << "" << "" << all;
+        QTest::newRow("shred, dry run") << QStringList{"shred", "%F", "--position", "2",
+               "--dry-run", "--yes"} << 0 << "" << "banana.txt\n" << "apple" << all;
+        QTest::newRow("shred all, dry run") << QStringList{"shred", "%F", "--all", "--dry-run"}
+            << 0 << "" << "apple.txt\nbanana.txt\ncherry.log\n" << "" << all;
+        QTest::newRow("batch names a program that fails") << QStringList{"batch", "%F",
+               "--command", "grep -q i Sourcefiles$"} << 1
+            << "quillon-cli: grep -q i %Fcherry.log exited with status 1\n" << "" << "" << all;
+        QTest::newRow("rename, nothing matches") << QStringList{"rename", "%F", "--filter",
+               "*.xyz", "--pattern", "x#"} << 1 << "quillon-cli: no files match *.xyz\n" << ""
+            << "" << all;
         QTest::newRow("shred nothing when the search finds nothing") << QStringList{"shred", "%F",
                "--all", "--yes", "--search-content", "absent"} << 1 << "No files found..." << ""
             << "Shredding" << all;
@@ -119,7 +128,7 @@ private slots:
                  qPrintable(run.err));
         if (err.isEmpty())
             QCOMPARE(run.err, QString());
-        QVERIFY2(run.out.contains(QString(out).replace(QLatin1String("%F"), dir.path())),
+        QVERIFY2(run.out.contains(out.replace(QLatin1String("%F"), dir.path())),
                  qPrintable(run.out));
         if (!notOut.isEmpty())
             QVERIFY2(!run.out.contains(notOut), qPrintable(run.out));

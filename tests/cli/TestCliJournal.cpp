@@ -15,6 +15,7 @@ class TestCliJournal : public QObject
 private slots:
     void killedPassIsUndoneFromItsJournal();
     void keptJournalsUndoAChain();
+    void lastIsTheNewestPassWhereverItsJournal();
     void undoFileRefused_data();
     void undoFileRefused();
 };
@@ -84,33 +85,73 @@ void TestCliJournal::keptJournalsUndoAChain()
     QCOMPARE(dir.read("a"), QByteArray("A"));
 }
 
+// A pass made with --undo-file is in the kept list by its path, so --last
+// undoes it and says so; its undo file may then take a new pass.
+void TestCliJournal::lastIsTheNewestPassWhereverItsJournal()
+{
+    TempFolder kept, own, records;
+    QVERIFY(kept.write("a") && own.write("b"));
+    const QString undoFile = records.file("b.undo");
+    QCOMPARE(runCli({"rename", kept.path(), "--pattern", "K#"}).status, 0);
+    QCOMPARE(runCli({"rename", own.path(), "--pattern", "M#", "--undo-file", undoFile}).status, 0);
+    CliRun r = runCli({"undo", "--list"});
+    QVERIFY2(r.out.endsWith(QStringLiteral("\t%1\t1 renamed\t%2\n").arg(own.path(), undoFile)),
+             qPrintable(r.out));
+    r = runCli({"undo", "--last"});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.startsWith("quillon-cli: undoing the pass of ") &&
+                 r.err.endsWith(QStringLiteral(" in %1: 1 renamed\n").arg(own.path())),
+             qPrintable(r.err));
+    QCOMPARE(own.names(), QStringList{"b"});
+    QCOMPARE(kept.names(), QStringList{"K1"});
+    r = runCli({"rename", own.path(), "--pattern", "M#", "--undo-file", undoFile});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(own.names(), QStringList{"M1"});
+}
+
 void TestCliJournal::undoFileRefused_data()
 {
-    QTest::addColumn<QString>("undoFile"); // %R: a folder for records, holding "other"
+    QTest::addColumn<QString>(
+        "undoFile"); // %R: records, holding "other" and "pass"; %D: the folder
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("err");
     QTest::newRow("a symbolic link") << "%Rlink" << 2 << "is a symbolic link";
     QTest::newRow("a folder that does not exist")
         << "/nonexistent/quillon/j" << 1 << "cannot write the undo record";
+    QTest::newRow("a listed file") << "%Da" << 2 << "is one of the files to rename";
+    QTest::newRow("a file that is no journal")
+        << "%Rother" << 2 << "exists and is not an undo record";
+    QTest::newRow("the journal of a pass not undone")
+        << "%Rpass" << 1
+        << "quillon-cli: %Rpass holds a pass that was not undone: undo it first (quillon-cli undo "
+           "--undo-file %Rpass) or give --undo-file a new file\n";
 }
 
-// An undo file that cannot be written stops the pass before any rename, and
-// a link is never written through.
+// An undo file that cannot be written, or holds what would be lost, stops
+// the pass before any rename; a link is never written through, and an
+// earlier pass stays undoable.
 void TestCliJournal::undoFileRefused()
 {
     QFETCH(QString, undoFile);
     QFETCH(int, status);
     QFETCH(QString, err);
-    TempFolder dir, records;
-    QVERIFY(dir.write("a", "A"));
+    TempFolder dir, records, earlier;
+    QVERIFY(dir.write("a", "A") && earlier.write("e", "E"));
     QVERIFY(records.write("other", "precious"));
     QVERIFY(QFile::link(records.file("other"), records.file("link")));
-    undoFile.replace("%R", records.path());
+    const QString pass = records.file("pass");
+    QCOMPARE(runCli({"rename", earlier.path(), "--pattern", "E#", "--undo-file", pass}).status, 0);
+    for (QString* text : {&undoFile, &err}) {
+        text->replace("%R", records.path());
+        text->replace("%D", dir.path());
+    }
     const CliRun r = runCli({"rename", dir.path(), "--pattern", "N#", "--undo-file", undoFile});
     QCOMPARE(r.status, status);
     QVERIFY2(r.err.contains(err), qPrintable(r.err));
     QCOMPARE(dir.names(), QStringList{"a"});
     QCOMPARE(records.read("other"), QByteArray("precious"));
+    QCOMPARE(runCli({"undo", "--undo-file", pass}).status, 0);
+    QCOMPARE(earlier.names(), QStringList{"e"});
 }
 
 QTEST_GUILESS_MAIN(TestCliJournal)

@@ -60,18 +60,43 @@ private slots:
         QVERIFY(run.outBytes.contains("line\\nbreak\\\\.txt"));
     }
 
-    void filterAsTyped()
+    // The type box's patterns over the whole name, letter case ignored.
+    void filter_data()
     {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("listed"); // in name order
+        const QStringList all{"a.jpg", "ab.txt",   "B.JPG",     "h.JPG.bak",
+                              "q.png", "x.jpgfoo", "y.jpg.txt", "zjpg"};
+        QTest::newRow("extension") << "*.jpg" << QStringList{"a.jpg", "B.JPG"};
+        QTest::newRow("two patterns, blanks around")
+            << " *.JPG ; *.png" << QStringList{"a.jpg", "B.JPG", "q.png"};
+        QTest::newRow("start") << "a*" << QStringList{"a.jpg", "ab.txt"};
+        QTest::newRow("one character") << "?.png" << QStringList{"q.png"};
+        QTest::newRow("inside") << "*.jp*"
+                                << QStringList{"a.jpg", "B.JPG", "h.JPG.bak", "x.jpgfoo",
+                                               "y.jpg.txt"};
+        QTest::newRow("set") << "[ab]*" << QStringList{"a.jpg", "ab.txt", "B.JPG"};
+        QTest::newRow("range left out") << "[!a-x]*" << QStringList{"y.jpg.txt", "zjpg"};
+        QTest::newRow("every file") << "*.*" << all;
+        QTest::newRow("empty box") << "" << all;
+        QTest::newRow("nothing matches") << "*.xyz" << QStringList{};
+    }
+
+    void filter()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, listed);
         TempFolder dir;
-        for (const char* n : {"a.JPG", "b.jpg", "jpg-list.txt", "c.txt"})
+        for (const char* n :
+             {"a.jpg", "ab.txt", "B.JPG", "h.JPG.bak", "q.png", "x.jpgfoo", "y.jpg.txt", "zjpg"})
             QVERIFY(dir.write(QString::fromLatin1(n)));
-        const CliRun run = runCli({QStringLiteral("list"), dir.path(), QStringLiteral("--filter"),
-                                   QStringLiteral("*.JPG")});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.outBytes.count('\n'), 3);
-        QVERIFY(run.outBytes.contains("\ta.JPG\t"));
-        QVERIFY(run.outBytes.contains("\tb.jpg\t"));
-        QVERIFY(!run.outBytes.contains("jpg-list"));
+        const CliRun run = runCli({"list", dir.path(), "--filter", filter});
+        QStringList names = run.out.split('\n', Qt::SkipEmptyParts).mid(1);
+        for (QString& row : names)
+            row = row.section('\t', 3, 3);
+        QCOMPARE(names, listed);
+        QCOMPARE(run.err, listed.isEmpty() ? "quillon-cli: no files match " + filter + "\n" : "");
+        QCOMPARE(run.status, listed.isEmpty() ? 1 : 0);
     }
 
     // An empty folder lists its header alone; one that cannot be read is an
@@ -88,26 +113,107 @@ private slots:
         }
     }
 
-    void usageErrors_data()
+    // A command line that is wrong is refused before anything is read or
+    // changed, with one line saying why and a hint.
+    void badOptionLines_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status");
-        QTest::newRow("no command") << QStringList{} << 2;
-        QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")} << 2;
-        QTest::newRow("unknown option")
-            << QStringList{QStringLiteral("list"), QStringLiteral("--nope")} << 2;
-        QTest::newRow("two folders")
-            << QStringList{QStringLiteral("list"), QStringLiteral("/"), QStringLiteral("/")} << 2;
-        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+        QTest::addColumn<QStringList>("args"); // %F: a folder holding a.txt and b.txt
+        QTest::addColumn<QString>("message");
+        const QString naming = "one of --pattern, --template, --paste, --regex";
+        // clang-format off
+        const QList<std::pair<QStringList, QString>> rows{
+            {{}, "no command given"},
+            {{"frobnicate"}, "unknown command \"frobnicate\""},
+            {{"list", "%F", "--nope"}, "Unknown option 'nope'."},
+            {{"list", "%F", "%F"}, "more than one folder given"},
+            {{"list", "%F", "--dry-run"}, "list does not take --dry-run"},
+            {{"shred", "%F", "--all", "--yes", "--undo-file", "u"}, "shred does not take --undo-file"},
+            {{"shred", "%F", "--all", "--yes", "--pattern", "x#"}, "shred does not take --pattern"},
+            {{"undo", "--last", "--filter", "*"}, "undo does not take --filter"},
+            {{"rename", "%F", "--pattern", "x#", "--command", "echo"}, "rename does not take --command"},
+            {{"rename", "--pattern", "x#"}, "rename needs a folder"},
+            {{"rename", "%F"}, "rename needs " + naming},
+            {{"rename", "%F", "--ext", ".txt", "--replace", "a"}, "rename needs " + naming},
+            {{"batch", "--command", "echo Sourcefiles$"}, "batch needs a folder"},
+            {{"batch", "%F", "--command", "echo Destnames$"}, "batch needs " + naming + " for Destnames$"},
+            {{"batch", "%F"}, "batch needs --command \"LINE\""},
+            {{"batch", "%F", "--attributes", "X", "--command", "SetFileAttributes x"}, "--attributes takes none, normal or R,H,S"},
+            {{"list", "%F", "--zeros", "5"}, "--zeros takes zeros, such as 000, not \"5\""},
+            {{"list", "%F", "--ext", "jpg"}, "--ext takes an extension with its dot, such as .jpg, not \"jpg\""},
+            {{"list", "%F", "--sort", "date"}, "--sort takes no, created, modified, name, newname, size, natural or taken, not \"date\""},
+            {{"list", "%F", "--regex", "a"}, "--regex needs --with (--with \"\" deletes the matches)"},
+            {{"list", "%F", "--with", "b"}, "--with goes with --replace or --regex"},
+            {{"list", "%F", "--format", "pdf"}, "--format takes tsv, csv, rtf, xls or xlsx, not \"pdf\""},
+            {{"list", "%F", "--pattern", "a/b#"}, "--pattern cannot hold any of | * \" / : < > ? \\"},
+            {{"shred", "%F", "--position", "0", "--yes"}, "--position takes a No. of the list, from 1, not \"0\""},
+            {{"shred", "%F", "--position", "1", "--name", "a.txt", "--yes"}, "shred needs one of --all, --position N, --name NAME"},
+            {{"shred", "%F", "--yes"}, "shred needs one of --all, --position N, --name NAME"},
+            {{"shred", "%F", "--all"}, "shred overwrites and deletes files for good: add --yes to go ahead"},
+            {{"rename", "%F", "--pattern", "x#", "--attributes", "X"}, "--attributes takes none, or normal, R, H, S separated by commas"},
+            {{"rename", "%F", "--pattern", "x#", "--created", "soon"}, "--created: \"soon\" is not a date"},
+            {{"rename", "%F", "--pattern", "x#", "--on-failure", "maybe"}, "--on-failure takes retry, skip or stop"},
+            {{"undo", "--last", "--list"}, "undo needs one of --last, --journal FILE, --undo-file FILE, --list"},
+        };
+        // clang-format on
+        for (const auto& [args, message] : rows)
+            QTest::newRow(qPrintable(args.join(' ') + " ")) << args << message;
     }
 
-    void usageErrors()
+    void badOptionLines()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, status);
-        const CliRun run = runCli(arguments);
-        QCOMPARE(run.status, status);
-        QVERIFY((status == 2 ? run.err : run.out).contains(QLatin1String("Usage:")));
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        TempFolder dir;
+        QVERIFY(dir.write("a.txt", "a") && dir.write("b.txt", "b"));
+        args.replaceInStrings("%F", dir.path());
+        const CliRun run = runCli(args, dir.path());
+        QCOMPARE(run.err, "quillon-cli: " + message + "\nsee quillon-cli --help\n");
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(dir.names(), (QStringList{"a.txt", "b.txt"}));
+        QCOMPARE(dir.read("a.txt"), QByteArray("a"));
+    }
+
+    // -o is the path given, "-" or none standard output, for every format;
+    // the format comes from --format, else from the extension of -o.
+    void listingOutput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");  // the one file written, "" for none
+        QTest::addColumn<QString>("start"); // the listing starts so, in the file or on stdout
+        QTest::addColumn<QString>("err");   // %O: the folder quillon-cli runs in
+        const QString tsv = "No.\tCreation Dates\t", csv = "No,Date/Time,", rtf = "{\\rtf1";
+        QTest::newRow("tsv to a file") << QStringList{"-o", "rows.txt"} << "rows.txt" << tsv << "";
+        QTest::newRow("csv to the name given")
+            << QStringList{"--format", "csv", "-o", "b.txt"} << "b.txt" << csv << "";
+        QTest::newRow("csv to standard output")
+            << QStringList{"--format", "csv", "-o", "-"} << "" << csv << "";
+        QTest::newRow("rtf without -o") << QStringList{"--format", "RTF"} << "" << rtf << "";
+        QTest::newRow("format from the extension")
+            << QStringList{"-o", "x.rtf"} << "x.rtf" << rtf << "";
+        QTest::newRow("into a missing folder")
+            << QStringList{"--format", "csv", "-o", "missing/out.csv"} << ""
+            << ""
+            << "quillon-cli: cannot write %Omissing/out.csv: there is no folder %Omissing\n";
+    }
+
+    void listingOutput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, file);
+        QFETCH(QString, start);
+        QFETCH(QString, err);
+        TempFolder dir, out;
+        QVERIFY(dir.write("a.txt", "a"));
+        const CliRun run = runCli(QStringList{"list", dir.path()} + args, out.path());
+        QCOMPARE(run.err, err.replace("%O", out.path()));
+        QCOMPARE(run.status, err.isEmpty() ? 0 : 1);
+        QCOMPARE(out.names(), file.isEmpty() ? QStringList() : QStringList{file});
+        const QByteArray listing = file.isEmpty() ? run.outBytes : out.read(file);
+        QVERIFY2(listing.startsWith(start.toUtf8()), listing.left(40).constData());
+        QCOMPARE(listing.contains("a.txt"), err.isEmpty());
+        if (!file.isEmpty())
+            QCOMPARE(run.out, QString());
     }
 };
 

@@ -10,8 +10,8 @@ namespace
 {
 
 // Five files shown in natural order as File1.txt, file2.txt, file10.txt,
-// IMG_0042.JPG, IMG_0101.JPG, modified on March 1st to 5th 2021; the two
-// pictures carry capture dates, one a camera model.
+// IMG_0042.JPG, IMG_0101.JPG, modified on March 1st, 2nd, 3rd, 5th and 4th
+// 2021; the two pictures carry capture dates, one a camera model.
 struct Pictures {
     TempFolder dir;
     Pictures()
@@ -25,7 +25,7 @@ struct Pictures {
                                             {EXIF_TAG_MAKE, "Fujifilm"}}));
         int day = 1;
         for (const char* name :
-             {"File1.txt", "file2.txt", "file10.txt", "IMG_0042.JPG", "IMG_0101.JPG"}) {
+             {"File1.txt", "file2.txt", "file10.txt", "IMG_0101.JPG", "IMG_0042.JPG"}) {
             QFile f(dir.file(name));
             f.open(QIODevice::ReadWrite);
             f.setFileTime(QDateTime(QDate(2021, 3, day++), QTime(12, 0)),
@@ -83,7 +83,7 @@ private slots:
                "005-IMG_0101{5}.JPG"
             << "";
         QTest::newRow("template, modified date")
-            << QStringList{"--template", "{modified:MMM d}"} << 0 << "Mar 1|Mar 2|Mar 3|Mar 4|Mar 5"
+            << QStringList{"--template", "{modified:MMM d}"} << 0 << "Mar 1|Mar 2|Mar 3|Mar 5|Mar 4"
             << "";
         QTest::newRow("template, picture tags")
             << QStringList{"--template", "{exif:DateTimeOriginal:yyyy-MM-dd|undated}_"
@@ -96,8 +96,22 @@ private slots:
             << QStringList{"--template", "{exif:Make}{ext}"} << 1
             << "File1.txt|file2.txt|file10.txt|IMG_0042.JPG|Fujifilm.JPG"
             << "IMG_0042.JPG has no Make: it keeps its name";
+        // Capture time first, files without one after by modified date; the
+        // new names sort after they are made, and {n} follows the last order.
+        QTest::newRow("taken") << QStringList{"--sort", "taken", "--template", "{n}_{name}"} << 0
+                               << "1_IMG_0042|2_IMG_0101|3_File1|4_file2|5_file10"
+                               << "";
+        QTest::newRow("taken twice reverses")
+            << QStringList{"--sort", "taken", "--sort", "taken", "--template", "{n}_{name}"} << 0
+            << "1_file10|2_file2|3_File1|4_IMG_0101|5_IMG_0042"
+            << "";
+        QTest::newRow("newname after the names")
+            << QStringList{"--sort", "newname", "--template",
+                           "{exif:DateTimeOriginal:MMdd|undated}_{n}"}
+            << 0 << "0714_1|0715_2|undated_3|undated_4|undated_5"
+            << "";
         const QString none;
-        QTest::newRow("bad pattern") << QStringList{"--regex", "ab(c"} << 2 << none
+        QTest::newRow("bad pattern") << QStringList{"--regex", "ab(c", "--with", ""} << 2 << none
                                      << "missing closing parenthesis at position 5";
         QTest::newRow("no such group") << QStringList{"--regex", "(a)", "--with", "\\2"} << 2
                                        << none << "group \\2, but the pattern has 1";

@@ -447,6 +447,30 @@ private slots:
         QCOMPARE(f.session->lastPosition(), 11);
     }
 
+    // The type box takes shell patterns; one that matches nothing shows no
+    // row and says so.
+    void typeBoxPatterns()
+    {
+        Fixture f(2);
+        QVERIFY(f.dir.write(QStringLiteral("notes.TXT")));
+        QLineEdit* box = f.window->typeFilterBox->lineEdit();
+        const auto apply = [&](const QString& text) {
+            WindowInput::click(box);
+            WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
+            WindowInput::type(f.w(), text + QLatin1Char('\r'));
+        };
+        apply(QStringLiteral("*.xyz"));
+        QCOMPARE(f.session->lastPosition(), -1);
+        QCOMPARE(f.window->statusLabel->text(), QStringLiteral("no files match"));
+        QVERIFY(!f.window->fileList->rowRect(0).isValid());
+        apply(QStringLiteral("*.txt;photo000.*"));
+        QCOMPARE(f.session->model().currentNameAt(0), QStringLiteral("notes.TXT"));
+        QCOMPARE(f.session->model().currentNameAt(1), QStringLiteral("photo000.jpg"));
+        QCOMPARE(f.session->lastPosition(), 1);
+        QCOMPARE(f.window->statusLabel->text(), QString());
+        QVERIFY(f.window->fileList->rowRect(1).isValid());
+    }
+
     void shredsEveryListedFile()
     {
         Fixture f(4);
