@@ -20,6 +20,18 @@ bool isJournalName(const QString& name)
     return name.startsWith(QLatin1String("rename-")) && name.endsWith(QLatin1String(".journal"));
 }
 
+// The folder itself: without its "/", which would make lstat follow a link.
+QByteArray folderItself()
+{
+    return FileNameCodec::encode(JournalFolder::path().chopped(1));
+}
+
+bool isOwnFolder(const QByteArray& folder)
+{
+    struct stat st;
+    return ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 } // namespace
 
 QString JournalFolder::path()
@@ -31,16 +43,21 @@ QString JournalFolder::path()
     return QDir::cleanPath(state + QStringLiteral("/quillon")) + QLatin1Char('/');
 }
 
+bool JournalFolder::isLink()
+{
+    struct stat st;
+    return ::lstat(folderItself().constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 QString JournalFolder::newJournal()
 {
     const QString folder = path();
-    const QByteArray bytes = FileNameCodec::encode(folder);
+    const QByteArray itself = folderItself();
     // The folders above are made as usual; the last one is ours alone.
     QDir().mkpath(QFileInfo(folder.chopped(1)).path());
-    if (::mkdir(bytes.constData(), 0700) != 0 && errno != EEXIST)
+    if (::mkdir(itself.constData(), 0700) != 0 && errno != EEXIST)
         return QString();
-    struct stat st;
-    if (::lstat(bytes.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (!isOwnFolder(itself))
         return QString();
     return folder + QStringLiteral("rename-") +
            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
@@ -51,7 +68,11 @@ QStringList JournalFolder::journals()
 {
     QStringList names;
     const QString folder = path();
-    if (DIR* dir = ::opendir(FileNameCodec::encode(folder).constData())) {
+    const QByteArray itself = folderItself();
+    // Journals are never read, nor pruned, through a link.
+    if (!isOwnFolder(itself))
+        return names;
+    if (DIR* dir = ::opendir(itself.constData())) {
         while (struct dirent* d = ::readdir(dir)) {
             const QString name = FileNameCodec::decode(d->d_name, qsizetype(strlen(d->d_name)));
             if (isJournalName(name))
