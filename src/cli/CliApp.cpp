@@ -96,8 +96,9 @@ the journal; a name held by a file that keeps it is still taken. With
 --dry-run it prints the cycles.
 
 undo renames back the files of one rename pass, newest first, also after a
-crash: --last the newest kept journal, --journal FILE (or --undo-file FILE)
-that one. --list shows the kept journals (time, folder, count, file). Kept
+crash, and puts back the dates and attributes the pass changed: --last the
+newest kept journal, --journal FILE (or --undo-file FILE) that one. A step
+it cannot undo is named (status 1); the next undo does the rest. --list shows the kept journals (time, folder, count, file). Kept
 journals are in $XDG_STATE_HOME/quillon (default ~/.local/state/quillon),
 the newest 20.
 

@@ -9,7 +9,6 @@
 #include "app/RenameJournal.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
-#include "app/UndoRecord.h"
 #include "platform/DateText.h"
 #include "platform/DurableFile.h"
 #include "platform/FieldText.h"
@@ -155,8 +154,8 @@ void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
         CliOutput::out(line(i));
 }
 
-// The undo file may replace an older journal or undo record, never another
-// file, never through a symbolic link, and it must not be one of the files
+// The undo file may replace an older journal or an undo record of an older
+// version, never another file, never through a symbolic link, and it must not be one of the files
 // the pass renames.
 QString undoFileProblem(Session& session, const QString& path)
 {
@@ -176,7 +175,7 @@ QString undoFileProblem(Session& session, const QString& path)
         return false;
     });
     if (rc == 0 && !start.isEmpty() && !start.startsWith(RenameJournal::header()) &&
-        !start.startsWith(UndoRecord::header()))
+        !start.startsWith("Quillon undo record"))
         return QStringLiteral("%1 exists and is not an undo record").arg(path);
     return QString();
 }
@@ -229,7 +228,10 @@ int CliCommands::rename(CliApp& app, Session& session)
     if (undoFile.isEmpty() || (cycles ? journal.begin(undoFile, session.folderPath(), plan.steps)
                                       : pass.beginJournal(journal, undoFile)) != 0) {
         CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") +
-                       (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
+                       (undoFile.isEmpty() ? JournalFolder::path() : undoFile) +
+                       (undoFile.isEmpty() && JournalFolder::isLink()
+                            ? QStringLiteral(": it is a symbolic link")
+                            : QString()));
         return 1;
     }
     pass.setJournal(&journal);
