@@ -250,6 +250,10 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
             return fail();
         return storeXattr();
     }
+    // A file that is read-only already is made writable for the xattr too.
+    if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR) &&
+        ::chmod(p.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+        return fail();
     if (const int rc = storeXattr())
         return rc;
     if (::chmod(p.constData(), (st.st_mode & 07777) & ~0222) != 0)
