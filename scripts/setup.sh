@@ -10,8 +10,8 @@ BUILD_DIR="${QUILLON_BUILD_DIR:-$QUILLON_ROOT/build}"
 # Build tools and libraries, and what the tests use to read our files back.
 PACKAGES=(cmake ninja-build g++ pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
-          libwmf-dev libemf2svg-dev libexif-dev fonts-liberation
-          xvfb xauth xdotool imagemagick poppler-utils python3-xlrd attr)
+          libwmf-dev libemf2svg-dev libexif-dev libxlsxwriter-dev fonts-liberation
+          xvfb xauth xdotool imagemagick poppler-utils python3-xlrd python3-openpyxl attr)
 # The icon's fixed sizes are rendered at build time; the checks of the
 # install, the package and the desktop files; a second spreadsheet reader.
 PACKAGES+=(librsvg2-bin desktop-file-utils appstream dpkg-dev man-db bash-completion gnumeric)

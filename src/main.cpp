@@ -71,7 +71,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     QtPrompter prompter;
-    const QSize screen = QGuiApplication::primaryScreen()->size();
+    // The monitor's own pixels: a 1920 x 1080 laptop at 150 % has a logical
+    // screen of 1280 x 720 and device pixels to spare.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QSize screen = primary->size() * primary->devicePixelRatio();
     if (!ScreenCheck::passes(screen.width(), screen.height(), prompter))
         return 1;
     if (!entered)

@@ -404,7 +404,16 @@ bool NameGenerator::generateNames(Session& session)
 {
     const Inputs inputs{session.pattern(), session.padding(), session.extension(),
                         session.replaceText(), session.replaceWith()};
-    return run(session.model(), session.lastPosition(), inputs, session.prompter());
+    if (!run(session.model(), session.lastPosition(), inputs, session.prompter()))
+        return false;
+    session.setNamesFollowOrder(isNumbered(inputs.pattern));
+    session.checkProposals();
+    return true;
+}
+
+bool NameGenerator::isNumbered(const QString& pattern)
+{
+    return modeOf(pattern) == Mode::Numbered;
 }
 
 bool NameGenerator::keyAccepted(QChar key)

@@ -35,11 +35,15 @@ public:
     static QString keepExtension();   // ".???"
     static QString sameNameMessage(); // "All new file names cannot be the same..."
     static QString sameItem();        // "Same", the pattern box item that empties the pattern
+    // Whether the pattern numbers the files ("#" and no keyword), so that its
+    // names depend on the order shown.
+    static bool isNumbered(const QString& pattern);
 
     // Proposes names for positions 0..fileLast. Returns false when it stopped
     // at the message (no proposal changed). Redraws the list at the end.
     static bool run(FileListModel& model, int fileLast, const Inputs& inputs, Prompter& prompter);
-    // The Generate button: run() with the session's boxes.
+    // The Generate button: run() with the session's boxes. Tells the session
+    // whether its names now follow the shown order (see Session::sortByHeader).
     static bool generateNames(Session& session);
 
     // The key filter of the pattern, extension and replace boxes (FileName): false for the

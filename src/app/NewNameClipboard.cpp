@@ -55,7 +55,11 @@ void NewNameClipboard::copy(Session& session, Clipboard& clipboard)
 bool NewNameClipboard::paste(Session& session, const Clipboard& clipboard)
 {
     BusyPointer busy(session.prompter());
-    return pasteText(session.model(), session.lastPosition(), clipboard.text(), session.prompter());
+    if (!pasteText(session.model(), session.lastPosition(), clipboard.text(), session.prompter()))
+        return false;
+    session.setNamesFollowOrder(false); // pasted names stay with their files
+    session.checkProposals();
+    return true;
 }
 
 void NewNameClipboard::copyOrPaste(int index, Session& session, Clipboard& clipboard)

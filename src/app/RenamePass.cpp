@@ -4,6 +4,7 @@
 #include "FileDates.h"
 #include "JournalFolder.h"
 #include "NameGenerator.h"
+#include "PassReport.h"
 #include "Session.h"
 #include "filelist/FileListModel.h"
 #include "output/DiskErrors.h"
@@ -85,26 +86,30 @@ void RenamePass::setRunning(bool running)
     emit runningChanged(running);
 }
 
-RenamePass::Next RenamePass::failed(int code, const QString& target)
+// The failure box names the file and the reason above the pass's own text.
+RenamePass::Next RenamePass::failed(int code, const QString& source, const QString& reason,
+                                    const QString& t)
 {
     emit status(failedText());
     Prompter& ask = prompter();
+    const QString named = source + QStringLiteral(": ") + reason + QStringLiteral("\n\n");
     Prompter::FailureAnswer answer;
     switch (code) {
     case FileErrors::FileNotFound:
         return Next::NextStep;
     case FileErrors::InvalidCall:
-        answer = ask.failure(QStringLiteral("Cannot Rename Read-only Media"));
+        answer = ask.failure(named + QStringLiteral("Cannot Rename Read-only Media"));
         break;
     case FileErrors::FileExists:
-        ask.message(QStringLiteral("Cannot rename to '") + target +
+        ask.message(QStringLiteral("Cannot rename to '") + t +
                     QStringLiteral("' because that filename aready exists..."));
-        answer = ask.failure(conflictMessage());
+        answer = ask.failure(named + conflictMessage());
         break;
     default:
-        answer = ask.failure(conflictMessage());
+        answer = ask.failure(named + conflictMessage());
         break;
     }
+
     switch (answer) {
     case Prompter::FailureAnswer::Retry:
         if (ask.retryLimit() <= 0 || ++m_retries <= ask.retryLimit())
@@ -135,11 +140,17 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     if (attributeValue != -1 && !keepState) {
         for (;;) {
             const int rc = disk.setAttributes(s, attributeValue);
-            const Next next = rc == FileErrors::None ? Next::NextStep : failed(rc, t);
+            if (rc == FileErrors::None)
+                break;
+            const QString reason = PassReport::attributesReason(rc);
+            const Next next = failed(rc, source, reason, t);
             if (next == Next::NextStep)
                 break;
-            if (next != Next::Retry)
+            if (next != Next::Retry) {
+                if (t != s) // the file is passed over before its rename
+                    m_report.notRenamed(source, reason);
                 return next;
+            }
         }
     }
 
@@ -159,17 +170,24 @@ RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
         const int rc = fileName ? disk.rename(s, t) : int(FileErrors::PathAccess);
         if (rc == FileErrors::None) {
             m_renamed = true;
+            if (!m_toTemporary)
+                m_report.renamed();
             return Next::NextStep;
         }
         // A target that the existence test sees is left as it is, without a
         // message, unless only the letter case changes. Since the rename
         // never replaces a target, asking after a failed rename gives the
         // same outcome as asking before it, and most files need no lookup.
-        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && disk.findName(t))
+        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && disk.findName(t)) {
+            m_report.notRenamed(source, PassReport::takenReason(target));
             return Next::NextStep;
-        const Next next = failed(rc, t);
-        if (next != Next::Retry)
+        }
+        const QString reason = PassReport::reasonFor(rc, target);
+        const Next next = failed(rc, source, reason, t);
+        if (next != Next::Retry) {
+            m_report.notRenamed(source, reason);
             return next;
+        }
     }
 }
 
@@ -184,9 +202,14 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     const FileListModel& model = m_session.model();
     const QString folder = m_session.folderPath();
     const int last = m_session.lastPosition();
+    m_report.start();
     // Full paths are built in two buffers that keep their capacity.
     QString s = folder, t = folder;
-    Outcome outcome = recordStates(attributeValue) ? Outcome::Completed : Outcome::Stopped;
+    Outcome outcome = Outcome::Completed;
+    if (!recordStates(attributeValue)) {
+        outcome = Outcome::Stopped;
+        countNotReached(0);
+    }
     for (int i = 0; i <= last && outcome == Outcome::Completed; ++i) {
         if (m_listReplaced) {
             outcome = Outcome::Stopped;
@@ -194,6 +217,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         }
         const QString source = model.currentNameAt(i);
         const QString target = model.newNameAt(i);
+        if (target != source)
+            m_report.tried();
         s.truncate(folder.size());
         s += source;
         t.truncate(folder.size());
@@ -201,20 +226,25 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         const bool keepState = m_keepState.contains(i);
         // With a plan of steps, the renames wait for renameSteps().
         if (m_steps) {
-            if (treatFile(source, s, source, s, attributeValue, keepState) == Next::Stop)
+            if (treatFile(source, s, source, s, attributeValue, keepState) == Next::Stop) {
                 outcome = Outcome::Stopped;
+                countNotReached(i + 1);
+            }
             continue;
         }
         if (m_journal)
             m_journal->before(i);
         if (journalStops()) {
             outcome = Outcome::Stopped;
+            m_report.notReached(target != source);
+            countNotReached(i + 1);
             break;
         }
         const Next next = treatFile(source, s, target, t, attributeValue, keepState);
         recordStep(i, source, target);
         if (next == Next::Stop) {
             outcome = Outcome::Stopped;
+            countNotReached(i + 1);
             break;
         }
         if (i % ProgressEvery == 0) {
@@ -231,8 +261,10 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         m_journal->finish(outcome == Outcome::Completed);
     }
     m_keepState.clear();
-    if (outcome == Outcome::Completed)
+    if (m_report.allRenamed() && outcome == Outcome::Completed)
         emit status(completedText());
+    else
+        emit status(failedText());
     return outcome;
 }
 
@@ -262,7 +294,13 @@ bool RenamePass::recordStates(int attributeValue)
             const int rc = fs().fileState(path, state);
             if (rc == FileErrors::None)
                 m_journal->was(name, state);
-            const Next next = rc == FileErrors::None ? Next::NextStep : failed(rc, path);
+            const Next next =
+                rc == FileErrors::None
+                    ? Next::NextStep
+                    : failed(rc, name,
+                             QStringLiteral("its dates and attributes cannot be read (%1)")
+                                 .arg(DiskErrors::text(rc)),
+                             path);
             if (next == Next::Stop)
                 return false;
             if (next == Next::NextFile)
@@ -301,6 +339,24 @@ bool RenamePass::journalStops()
         m_journal->retry();
     }
     return false;
+}
+
+// The files from position `from` on that the pass was to rename.
+void RenamePass::countNotReached(int from)
+{
+    const FileListModel& model = m_session.model();
+    int files = 0;
+    for (int i = from; i <= m_session.lastPosition(); ++i)
+        files += model.newNameAt(i) != model.currentNameAt(i);
+    for (int i = 0; i < files; ++i)
+        m_report.tried();
+    m_report.notReached(files);
+}
+
+void RenamePass::showReport()
+{
+    if (!m_report.allRenamed())
+        prompter().message(m_report.summary(m_reportLimit));
 }
 
 // The list may change while the pass lets events run; a rename that is not
@@ -353,6 +409,7 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
         return Outcome::Stopped;
     const Outcome outcome = pass(attributeValue);
     setRunning(false);
+    showReport();
     return outcome;
 }
 
@@ -371,6 +428,10 @@ RenamePass::Outcome RenamePass::renameSteps()
 {
     const QString folder = m_session.folderPath();
     QSet<QString> notBrought; // targets of steps that failed
+    QSet<QString> temporary;  // names an earlier step makes, for a later one
+    for (const RenameJournal::Step& step : *m_steps)
+        if (step.fromEarlierStep)
+            temporary.insert(step.from);
     QString s = folder, t = folder;
     const int last = int(m_steps->size()) - 1;
     for (int i = 0; i <= last; ++i) {
@@ -383,19 +444,25 @@ RenamePass::Outcome RenamePass::renameSteps()
         t += step.to;
         if (m_journal)
             m_journal->before(i);
-        if (journalStops())
+        if (journalStops()) {
+            m_report.notReached(last - i + 1);
             return Outcome::Stopped;
+        }
         Next next = Next::NextStep;
         m_renamed = false;
+        m_toTemporary = temporary.contains(step.to);
         if (!(step.fromEarlierStep && notBrought.contains(step.from)))
             next = renameFile(step.from, s, step.to, t);
+        m_toTemporary = false;
         if (m_journal) {
             if (m_renamed)
                 m_journal->done(i);
             m_journal->reached(i);
         }
-        if (next == Next::Stop)
+        if (next == Next::Stop) {
+            m_report.notReached(last - i);
             return Outcome::Stopped;
+        }
         if (!m_renamed)
             notBrought.insert(step.to);
         if (i % ProgressEvery == 0) {
@@ -438,6 +505,7 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
         emit typeBoxText(QLatin1Char('*') + m_session.extension());
     m_session.scanFolder();
     setRunning(false);
+    showReport(); // over the list as it now is
     return outcome;
 }
 

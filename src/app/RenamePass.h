@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PassReport.h"
 #include "RenameJournal.h"
 
 #include <QList>
@@ -104,6 +105,11 @@ public:
     static QString undoProblems(const RenameJournal::UndoReport& report);
 
     bool isRunning() const { return m_running; }
+    // What the last pass did; a pass that left any file under its name ends
+    // with its summary (PassReport::summary) as a message, naming the first
+    // `limit` files (-1: all, as quillon-cli does).
+    const PassReport& report() const { return m_report; }
+    void setReportLimit(int limit) { m_reportLimit = limit; }
 
     static QString progressText(int position, int fileLast);
     static QString completedText() { return QStringLiteral("Renaming Completed"); }
@@ -126,7 +132,9 @@ private:
     Outcome renameSteps();
     bool recordStates(int attributeValue);
     bool journalStops();
-    Next failed(int code, const QString& target);
+    Next failed(int code, const QString& source, const QString& reason, const QString& t);
+    void countNotReached(int from);
+    void showReport();
     void recordStep(int position, const QString& source, const QString& target);
     void setRunning(bool running);
     FileSystem& fs();
@@ -138,9 +146,12 @@ private:
     bool m_renamed = false; // the file treated last was renamed
     int m_retries = 0;      // retries of the step under way
     RenameJournal* m_journal = nullptr;
-    FileSystem* m_fs = nullptr;                          // the dry run's, else the session's
-    Prompter* m_prompter = nullptr;                      // likewise
-    QList<bool>* m_dryRun = nullptr;                     // renamed per position, during a dry run
+    PassReport m_report;
+    int m_reportLimit = 20;
+    bool m_toTemporary = false;      // the step under way renames to a temporary name
+    FileSystem* m_fs = nullptr;      // the dry run's, else the session's
+    Prompter* m_prompter = nullptr;  // likewise
+    QList<bool>* m_dryRun = nullptr; // renamed per position, during a dry run
     const QList<RenameJournal::Step>* m_steps = nullptr; // the plan of --cycles
     QSet<int> m_keepState; // positions whose state could not be recorded
     QString m_undoJournal; // the window's last pass's journal

@@ -2,6 +2,7 @@
 
 #include "NameGenerator.h"
 #include "filelist/FolderScan.h"
+#include "filelist/NameCollisions.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -53,6 +54,7 @@ void Session::scanFolder()
         m_folderPath = result.folderPath;
         m_lastPosition = result.fileLast;
         m_filesLeftOut = result.leftOut;
+        m_unlistedNames = std::move(result.unlisted);
         setPadding(FolderScan::zerosFor(m_lastPosition));
         m_prompter.processEvents();
         if (m_lastPosition >= 0)
@@ -63,6 +65,7 @@ void Session::scanFolder()
     } else {
         QStringList empty{QString()};
         m_model.setRows(empty);
+        checkProposals();
     }
     emit scanned();
 }
@@ -70,4 +73,22 @@ void Session::scanFolder()
 void Session::generateNames()
 {
     NameGenerator::generateNames(*this);
+}
+
+void Session::sortByHeader(int column)
+{
+    m_sorter.sortByHeader(m_model, column);
+    if (m_namesFollowOrder)
+        generateNames();
+    else
+        checkProposals(); // which file gets a name depends on the order
+}
+
+void Session::checkProposals()
+{
+    const int count = NameCollisions::mark(m_model, m_lastPosition, m_unlistedNames);
+    if (count != m_collisions || count > 0) {
+        m_collisions = count;
+        emit collisionsChanged(count);
+    }
 }

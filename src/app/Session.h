@@ -6,6 +6,7 @@
 #include "filelist/ScanAhead.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -97,6 +98,17 @@ public:
     // shared by the window's header and quillon-cli's --sort.
     ListSorter& sorter() { return m_sorter; }
     const ListSorter& sorter() const { return m_sorter; }
+    // A header click: sorts by that column, then, while the new names are the
+    // generator's numbered names, numbers them again in the order now shown,
+    // so that the pass renames by the numbers a person sees. Names pasted
+    // since stay with their files.
+    void sortByHeader(int column);
+    void setNamesFollowOrder(bool follow) { m_namesFollowOrder = follow; }
+    // Marks the proposals that collide (NameCollisions) with each other or
+    // with a name of the folder that stays; called whenever the new names or
+    // their order change. Reports the count with collisionsChanged.
+    void checkProposals();
+    int collisionCount() const { return m_collisions; }
 
 signals:
     void patternChanged(const QString& pattern);
@@ -104,6 +116,7 @@ signals:
     void extensionChanged(const QString& extension);
     void scanned();
     void undoEnabledChanged(bool enabled);
+    void collisionsChanged(int count);
 
 private:
     FileSystem& m_fs;
@@ -122,5 +135,8 @@ private:
     int m_lastPosition = -1;
     bool m_filesLeftOut = false;
     bool m_undoEnabled = false;
+    bool m_namesFollowOrder = false;
+    QSet<QString> m_unlistedNames; // of the listed folder, from the last scan
+    int m_collisions = 0;
     ListSorter m_sorter = ListColumns::newSorter();
 };

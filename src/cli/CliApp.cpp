@@ -31,7 +31,7 @@ namespace
 const int NaturalClick = -1;
 
 const char* const UsageText = R"(Usage:
-  quillon-cli list   [DIR] [naming options] [--format tsv|csv|rtf|xls] [-o FILE]
+  quillon-cli list   [DIR] [naming options] [--format tsv|csv|rtf|xls|xlsx] [-o FILE]
   quillon-cli rename [DIR] [naming options] [--attributes none|normal|R,H,S]
                            [--created DATE] [--modified DATE] [--dry-run]
                            [--undo-file FILE] [--on-failure retry|skip|stop]

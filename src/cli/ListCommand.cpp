@@ -52,7 +52,7 @@ void printRows(const Session& session)
         CliOutput::out(lines);
 }
 
-// --format csv|rtf|xls -o FILE: the listing written as "Save Directory..."
+// --format csv|rtf|xls|xlsx -o FILE: the listing written as "Save Directory..."
 // writes it; FILE gets the format's extension.
 int saveListing(CliApp& app, Session& session, const QString& format)
 {
@@ -82,7 +82,7 @@ int CliCommands::list(CliApp& app, Session& session)
         return app.status();
     }
     if (format != QLatin1String("csv") && format != QLatin1String("rtf") &&
-        format != QLatin1String("xls"))
+        format != QLatin1String("xls") && format != QLatin1String("xlsx"))
         return app.usageError(QStringLiteral("unknown format \"%1\"").arg(format));
     return saveListing(app, session, format);
 }

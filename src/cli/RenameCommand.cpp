@@ -221,6 +221,7 @@ int CliCommands::rename(CliApp& app, Session& session)
         return app.status();
     }
     RenamePass pass(session);
+    pass.setReportLimit(-1); // every file left is named
     const bool kept = undoFile.isEmpty();
     if (kept)
         undoFile = JournalFolder::newJournal();

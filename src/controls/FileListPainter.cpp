@@ -15,6 +15,7 @@ namespace
 constexpr int TextMargin = 20;      // room left at the end of a cut text
 constexpr int HighlightHeight = 15; // the band behind a chosen row
 const QColor NewNameColor(170, 134, 1);
+const QColor CollisionColor(204, 0, 0); // a proposal the pass cannot give
 const QColor HighlightColor(250, 250, 250);
 const QColor LightLineColor(224, 224, 224);
 
@@ -99,7 +100,7 @@ QColor FileListPainter::paint(QPainter& painter, const Layout& l, const QColor& 
         rows.print(-h, y, QLatin1Char(' ') + QString::number(rec + 1));
         for (int c = 1; c <= shown; ++c) {
             if (c == 4)
-                rows.setStyle(true, NewNameColor);
+                rows.setStyle(true, m_model.collides(rec) ? CollisionColor : NewNameColor);
             const int width = start[size_t(c + 1)] - start[size_t(c)];
             rows.printCut(start[size_t(c)] - h, y, ListColumns::text(m_model, c, rec), width);
             if (c == 4)

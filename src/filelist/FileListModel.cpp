@@ -350,3 +350,10 @@ void FileListModel::setCurrent(int record, int row)
     m_currentRecord = record;
     m_currentRow = row;
 }
+
+void FileListModel::setCollides(int record, bool collides)
+{
+    checkRecord(record);
+    quint8& flags = m_records[size_t(record)].flags;
+    flags = quint8(collides ? flags | Collides : flags & ~Collides);
+}

@@ -43,7 +43,7 @@ public:
         quint16 nameSize = 0;
         quint8 flags = 0; // StatOk, and a TextOf bit per field held as text
     };
-    enum RecordFlag : quint8 { StatOk = 1 };
+    enum RecordFlag : quint8 { StatOk = 1, Collides = 0x80 };
     static constexpr quint8 textOf(Field f) { return quint8(2u << f); }
 
     // Rows as the folder scan and the search build them.
@@ -114,6 +114,9 @@ public:
     QStringView newNameView(int record) const;
     QString sizeText(int record) const { return field(record, Size); }
     QString spareText(int record) const { return field(record, Spare); }
+    // Whether the record's proposal collides (see NameCollisions).
+    bool collides(int record) const { return m_records[size_t(record)].flags & Collides; }
+    void setCollides(int record, bool collides);
     bool selected(int record) const;
     void setSelected(int record, bool selected);
     std::vector<qint32>& displayOrder() { return m_displayOrder; }

@@ -43,8 +43,10 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QSt
     std::ignore = fs.enumerate(result.folderPath, false, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;
-        if (e.isFolder || !passesFilter(e.name, typeFilter))
+        if (e.isFolder || !passesFilter(e.name, typeFilter)) {
+            result.unlisted.insert(e.name);
             return true;
+        }
         // One file beyond the most the list takes is enough to know that
         // some are left out.
         if (rows.count() > MaxIndex) {

@@ -2,6 +2,7 @@
 
 #include "filelist/FileListModel.h"
 
+#include <QSet>
 #include <QString>
 
 class FileSystem;
@@ -20,6 +21,10 @@ public:
         QString folderPath;   // the folder with a trailing "/"
         int fileLast = -1;    // highest index found; -1 when none passed
         bool leftOut = false; // more files passed than the list takes
+        // The names of the folder that are not listed (folders, files the
+        // filter leaves out; not those past the most the list takes, where
+        // the scan stops): a proposal may not take them.
+        QSet<QString> unlisted;
     };
 
     // Makes dr the current folder and reads it; the rows get creation date,

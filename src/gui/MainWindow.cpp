@@ -19,6 +19,7 @@
 #include "controls/FolderBrowser.h"
 #include "controls/ScrollBar.h"
 #include "controls/Twips.h"
+#include "filelist/NameCollisions.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtListingPrinter.h"
 #include "gui/SaveListingDialog.h"
@@ -45,8 +46,10 @@ namespace
 // Design sizes, in twips.
 constexpr int InnerWidth = 15135;
 constexpr int InnerHeight = 7950;
-constexpr int MinOuterWidth = 15375;
-constexpr int MinOuterHeight = 4700;
+// The smallest inner area: the designed width, so the window with its frame
+// fits a screen 1024 pixels wide (1009 pixels at 96 DPI).
+constexpr int MinInnerWidth = InnerWidth;
+constexpr int MinInnerHeight = 4700;
 constexpr int ListTop = 855;
 constexpr int Frame1Left = 2160;
 constexpr int Frame1Width = 10845;
@@ -272,7 +275,7 @@ void MainWindow::buildMenus()
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
     const char* const lines[] = {
-        "Rename and set attributes of up to 1,000,000 files at once.",
+        "Rename and set attributes of up to 1,000,001 files at once.",
         nullptr,
         "Remember : Long filenames will fragment the file table, this will slow down the renaming "
         "process due ",
@@ -288,7 +291,7 @@ void MainWindow::buildMenus()
         about->addAction(QString::fromLatin1(line))->setEnabled(false);
     }
     about->addSeparator();
-    makerPageAction = about->addAction(QStringLiteral("Vellosoft Web Site..."));
+    makerPageAction = about->addAction(QStringLiteral("Quillon Web Site..."));
     connect(makerPageAction, &QAction::triggered, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerPage))); });
 }
@@ -351,6 +354,17 @@ void MainWindow::connectRenaming()
     connect(undoRenameAction, &QAction::triggered, this,
             [this] { guarded([this] { m_rename->undoLastPass(); }); });
     connect(&m_session, &Session::undoEnabledChanged, undoRenameAction, &QAction::setEnabled);
+    // The count of colliding proposals, except in the rescan that ends a pass,
+    // whose own result stays readable.
+    connect(&m_session, &Session::collisionsChanged, this, [this](int count) {
+        if (m_rename->isRunning())
+            return;
+        if (count > 0)
+            showStatus(NameCollisions::countText(count), true);
+        else if (m_statusCountsCollisions)
+            showStatus(QString(), true);
+        m_statusCountsCollisions = count > 0;
+    });
     QAction* const newNameActions[] = {copyNewNamesAction, pasteNewNamesAction};
     for (int i = 0; i < 2; ++i) {
         connect(newNameActions[i], &QAction::triggered, this, [this, i] {
@@ -430,6 +444,7 @@ void MainWindow::connectFileOperations()
 // right edge; other texts stand at its designed place.
 void MainWindow::showStatus(const QString& text, bool rightAligned)
 {
+    m_statusCountsCollisions = false;
     statusLabel->setText(text);
     statusLabel->adjustSize();
     int left = Frame1Left + Frame1Width + 24;
@@ -486,7 +501,7 @@ void MainWindow::resizeEvent(QResizeEvent* e)
 }
 
 // Follows the size of the window's inner area (below the menu bar), never
-// below 15375 × 4700 twips. The designed steps leave a margin of 30 to 135
+// below 15135 × 4700 twips. The designed steps leave a margin of 30 to 135
 // twips around the controls when measured on the inner area, which is what
 // keeps every control inside the window here, with or without a window frame.
 void MainWindow::layoutForSize()
@@ -494,12 +509,12 @@ void MainWindow::layoutForSize()
     QWidget* inner = centralWidget();
     int W = pixelsToTwipsX(inner->width());
     int H = pixelsToTwipsY(inner->height());
-    if (W < MinOuterWidth || H < MinOuterHeight) {
-        const int growX = qMax(0, twipsX(MinOuterWidth) - inner->width());
-        const int growY = qMax(0, twipsY(MinOuterHeight) - inner->height());
+    if (W < MinInnerWidth || H < MinInnerHeight) {
+        const int growX = qMax(0, twipsX(MinInnerWidth) - inner->width());
+        const int growY = qMax(0, twipsY(MinInnerHeight) - inner->height());
         resize(width() + growX, height() + growY);
-        W = qMax(W, MinOuterWidth);
-        H = qMax(H, MinOuterHeight);
+        W = qMax(W, MinInnerWidth);
+        H = qMax(H, MinInnerHeight);
     }
     const int listHeight = H - 3100;
     fileList->setGeometry(twipsX(90), twipsY(ListTop), twipsX(W - 120), twipsY(listHeight));
@@ -531,9 +546,8 @@ void MainWindow::closeEvent(QCloseEvent* e)
 // file, and the picker shows the date as read back.
 void MainWindow::connectListView()
 {
-    connect(fileList, &FileListView::headerClicked, this, [this](int column) {
-        guarded([&] { m_session.sorter().sortByHeader(m_session.model(), column); });
-    });
+    connect(fileList, &FileListView::headerClicked, this,
+            [this](int column) { guarded([&] { m_session.sortByHeader(column); }); });
     connect(fileList, &FileListView::datePicked, this,
             [this](int picker, const QString& text, const QDateTime& date) {
                 guarded([&] {

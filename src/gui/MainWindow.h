@@ -110,6 +110,7 @@ private:
     Shredder* m_shredder;
     class Clipboard* m_clipboard;
     bool m_activated = false;
+    bool m_statusCountsCollisions = false; // the status label shows the collision count
     bool m_panelJustClosed = false;
     // The list view reports header clicks and picked dates; the session acts on them.
     void connectListView();

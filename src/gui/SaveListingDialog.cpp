@@ -115,8 +115,8 @@ bool SaveListingDialog::saveListing(const ListingSource& source, Prompter& promp
     lastType = QStringLiteral("csv");
     SaveListingDialog dialog(fs, parent);
     dialog.typeBox->clear();
-    dialog.typeBox->addItems(
-        {QStringLiteral("*.csv"), QStringLiteral("*.rtf"), QStringLiteral("*.xls")});
+    dialog.typeBox->addItems({QStringLiteral("*.csv"), QStringLiteral("*.rtf"),
+                              QStringLiteral("*.xls"), QStringLiteral("*.xlsx")});
     dialog.typeBox->setCurrentIndex(0);
     dialog.setWindowTitle(QStringLiteral("Save As..."));
     dialog.saveButton->setCaption(QStringLiteral("Save"));
@@ -166,9 +166,9 @@ void SaveListingDialog::setNameWithType(const QString& name)
 
 void SaveListingDialog::typeChosen(int index)
 {
-    const QString text = typeBox->itemText(index);
-    lastType = text.right(3);
-    browser->setFilePattern(text.right(4));
+    const QString text = typeBox->itemText(index); // "*.csv"
+    lastType = text.mid(2);
+    browser->setFilePattern(text.mid(1));
     setNameWithType(nameBox->text());
     nameBox->setFocus();
 }

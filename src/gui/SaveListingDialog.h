@@ -3,7 +3,7 @@
 // SaveListingDialog: the modal "Save As..." dialog of "Save Directory...". The user
 // walks to a folder in the browser (which shows the files of the
 // chosen type), types or clicks a file name, picks the type (*.csv, *.rtf,
-// *.xls) and saves; the listing is then written into the browser's folder
+// *.xls, *.xlsx) and saves; the listing is then written into the browser's folder
 // (the process's current folder) under the name's stem and the type's
 // extension, replacing a file of that name.
 //
@@ -12,7 +12,7 @@
 //                               through ListingExport; false when cancelled or when the
 //                               export stopped (its message is shown through prompter)
 //   static QString chosenName(), chosenType()   the last answer: a name ("" = cancelled) and
-//                               "csv", "rtf" or "xls"; kept between exports
+//                               "csv", "rtf", "xls" or "xlsx"; kept between exports
 //   static void setNextAnswer(Answer)   tests: the next saveListing hands its open dialog to
 //                               the function, which acts as the person would (types, clicks);
 //                               a dialog still open afterwards is closed by its frame

@@ -6,10 +6,12 @@
 // The listing as comma-separated text, lines ended by CR LF:
 //   No,Date/Time,Byte Size,Filenames at Directory /home/ann/photos
 //   1,3/4/2021 10:00:00 AM,1024,a.txt
-// Fields are not quoted: a comma in a name or date is written as it is (the
-// name is the last field, so a reader can join the rest of the line back).
-// Texts are UTF-8; a file name keeps its own bytes, also when they are not
-// UTF-8, so the listing names the files exactly.
+// A field holding a comma, a double quote, CR or LF (a name, a long date,
+// the folder in the heading) is quoted as RFC 4180 says, its quotes doubled:
+//   2,3/4/2021 10:00:00 AM,12,"a,b.txt"
+// every other field is written as it is. Texts are UTF-8; a file name keeps
+// its own bytes, also when they are not UTF-8, so the listing names the
+// files exactly.
 class CsvListingWriter : public ListingWriter
 {
 public:
@@ -21,5 +23,7 @@ public:
     int error() const override { return m_out.error(); }
 
 private:
+    void appendField(QStringView text);
+
     OutputBuffer m_out;
 };

@@ -16,6 +16,9 @@ namespace
 
 // Version 2, sheet type 0x0010: a worksheet. Readers refuse any other type.
 constexpr char startRecord[] = {0x09, 0x00, 0x04, 0x00, 0x02, 0x00, 0x10, 0x00};
+// CODEPAGE 1252: the texts are Windows-1252. Without it readers guess (xlrd
+// refuses a text that is not ASCII).
+constexpr char codePageRecord[] = {0x42, 0x00, 0x02, 0x00, char(0xE4), 0x04};
 constexpr char endRecord[] = {0x0A, 0x00, 0x00, 0x00};
 constexpr int maxText = 255;
 
@@ -147,6 +150,7 @@ int ExcelFile::open(QIODevice& device)
     m_device = &device;
     m_out = std::make_unique<OutputBuffer>(device);
     m_out->append(QByteArrayView(startRecord, sizeof startRecord));
+    m_out->append(QByteArrayView(codePageRecord, sizeof codePageRecord));
     return 0;
 }
 

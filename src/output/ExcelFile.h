@@ -23,7 +23,8 @@ class OutputBuffer;
 // outside -32768..32767; a font height or column width whose stored value
 // (height x 20, width x 256) leaves the signed 16-bit range.
 //
-// Texts are written in Windows-1252; other characters become "?".
+// Texts are written in Windows-1252, which the CODEPAGE record after the
+// start record declares; other characters become "?".
 //
 // Cell formats: every cell names a format record by the low six bits of its
 // first attribute byte. Programs that keep no copy of the attributes in the
@@ -44,8 +45,9 @@ public:
     ExcelFile(const ExcelFile&) = delete;
     ExcelFile& operator=(const ExcelFile&) = delete;
 
-    // Replaces a file of that name and writes the start record. A read-only
-    // file or a folder of that name is left alone, and nothing is written.
+    // Replaces a file of that name and writes the start and code page
+    // records. A read-only file or a folder of that name is left alone, and
+    // nothing is written.
     int create(const QString& FileName);
     // The same on a device the caller opened; close closes it.
     int create(QIODevice& device);

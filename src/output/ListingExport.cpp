@@ -5,6 +5,7 @@
 #include "ExcelFile.h"
 #include "RtfListingWriter.h"
 #include "XlsListingWriter.h"
+#include "XlsxListingWriter.h"
 #include "platform/BusyPointer.h"
 #include "platform/FileErrors.h"
 #include "platform/FileName.h"
@@ -15,6 +16,8 @@ ListingExport::Type ListingExport::typeOf(const QString& text)
         return Type::Rtf;
     if (text.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0)
         return Type::Csv;
+    if (text.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)
+        return Type::Xlsx;
     return Type::Xls;
 }
 
@@ -25,6 +28,8 @@ QString ListingExport::typeName(Type type)
         return QStringLiteral("csv");
     case Type::Rtf:
         return QStringLiteral("rtf");
+    case Type::Xlsx:
+        return QStringLiteral("xlsx");
     case Type::Xls:
         break;
     }
@@ -57,8 +62,8 @@ int ListingExport::writeListing(const ListingSource& source, ListingWriter& writ
     return writer.error();
 }
 
-int ListingExport::saveText(const ListingSource& source, const QString& fileName, Type type,
-                            FileSystem& fs)
+int ListingExport::saveToDevice(const ListingSource& source, const QString& fileName, Type type,
+                                FileSystem& fs)
 {
     int attributes = 0;
     if (fs.attributes(fileName, attributes) == 0 && (attributes & FileSystem::ReadOnly))
@@ -70,6 +75,9 @@ int ListingExport::saveText(const ListingSource& source, const QString& fileName
     int rc;
     if (type == Type::Rtf) {
         RtfListingWriter writer(*file);
+        rc = writeListing(source, writer, fs);
+    } else if (type == Type::Xlsx) {
+        XlsxListingWriter writer(*file);
         rc = writeListing(source, writer, fs);
     } else {
         CsvListingWriter writer(*file);
@@ -101,7 +109,7 @@ bool ListingExport::save(const ListingSource& source, const QString& chosenName,
     {
         BusyPointer busy(prompter);
         rc = type == Type::Xls ? saveSheet(source, fileName, fs, complete)
-                               : saveText(source, fileName, type, fs);
+                               : saveToDevice(source, fileName, type, fs);
     }
     // The message shows with the normal pointer, after the busy scope.
     if (rc) {

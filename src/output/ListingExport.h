@@ -8,24 +8,25 @@
 #include <QString>
 
 // "Save Directory...": the listing written as comma-separated text, a
-// rich-text document or a spreadsheet. The save dialog and quillon-cli both
-// call save with the name and type the user chose.
+// rich-text document or a spreadsheet (XLS, or XLSX with every character of
+// the names). The save dialog and quillon-cli both call save with the name
+// and type the user chose.
 //
 // Rows come in the shown order, each with the number it got at the scan, its
 // creation date, its size read from disk now and its name. The first error
 // (the file cannot be created or written, the disk is full, a listed file is
 // gone) stops the export with the message of DiskErrors; what was written so
-// far stays in the file. The spreadsheet writer swallows its own write
-// errors, so for a spreadsheet only a vanished file stops the export with a
-// message; a spreadsheet that could not be created or written completely
-// makes save return false without one.
+// far stays in the file (an XLSX: a whole workbook of the rows before). The
+// XLS writer swallows its own write errors, so for an XLS only a vanished
+// file stops the export with a message; an XLS that could not be created or
+// written completely makes save return false without one.
 class ListingExport
 {
 public:
-    enum class Type { Csv, Rtf, Xls };
+    enum class Type { Csv, Rtf, Xls, Xlsx };
 
-    // "csv", "rtf" or "xls", letter case ignored; any other text is a
-    // spreadsheet, as the save dialog only offers these three.
+    // "csv", "rtf", "xls" or "xlsx", letter case ignored; any other text is
+    // an XLS, the spreadsheet type the program always wrote.
     static Type typeOf(const QString& text);
     static QString typeName(Type type);
     // The chosen name with its extension replaced by the type's: list.txt ->
@@ -47,8 +48,9 @@ public:
     static int writeListing(const ListingSource& source, ListingWriter& writer, FileSystem& fs);
 
 private:
-    static int saveText(const ListingSource& source, const QString& fileName, Type type,
-                        FileSystem& fs);
+    // The types written through a device: CSV, RTF and XLSX.
+    static int saveToDevice(const ListingSource& source, const QString& fileName, Type type,
+                            FileSystem& fs);
     static int saveSheet(const ListingSource& source, const QString& fileName, FileSystem& fs,
                          bool& complete);
 };

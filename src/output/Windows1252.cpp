@@ -33,6 +33,13 @@ int Windows1252::byteOf(char32_t cp)
     return -1;
 }
 
+char16_t Windows1252::codePointOf(int byte)
+{
+    if (!isDefinedByte(byte))
+        return 0xFFFD;
+    return byte >= 0x80 && byte < 0xA0 ? upperControls[byte - 0x80] : char16_t(byte);
+}
+
 QByteArray Windows1252::encode(QStringView text)
 {
     QByteArray out;

@@ -12,6 +12,9 @@ class Windows1252
 public:
     // The code page byte of a code point, or -1 when the code page lacks it.
     static int byteOf(char32_t codePoint);
+    // The character of a code page byte; U+FFFD for the five bytes the code
+    // page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D).
+    static char16_t codePointOf(int byte);
     // One byte per character (a surrogate pair is one character).
     static QByteArray encode(QStringView text);
     // Calls visit(codePoint) for every character, joining surrogate pairs.

@@ -114,11 +114,14 @@ private slots:
         QTest::addColumn<QString>("medium");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("messages");
-        QTest::newRow("taken by hidden, stop") << QString("disk") << QString() << 2;
-        QTest::newRow("taken by hidden, skip") << QString("disk") << QString("skip") << 4;
-        QTest::newRow("read-only medium") << QString("tmpfs-ro") << QString() << 1;
-        // a1's step tried 6 times (2 lines each), then why the pass stops
-        QTest::newRow("taken by hidden, retry") << QString("disk") << QString("retry") << 13;
+        // The failure box is three lines (the file and reason, a blank line,
+        // the text); the pass ends with its summary: a line, then a line per
+        // file left or "The pass stopped: ...".
+        QTest::newRow("taken by hidden, stop") << QString("disk") << QString() << 7;
+        QTest::newRow("taken by hidden, skip") << QString("disk") << QString("skip") << 11;
+        QTest::newRow("read-only medium") << QString("tmpfs-ro") << QString() << 6;
+        // a1's step tried 6 times (4 lines each), then why the pass stops
+        QTest::newRow("taken by hidden, retry") << QString("disk") << QString("retry") << 28;
     }
 
     // Without a terminal a failure that persists stops the pass; --on-failure
@@ -150,6 +153,7 @@ private slots:
         QCOMPARE(r.status, 1);
         QCOMPARE(r.err.count('\n'), messages);
         QVERIFY(r.err.contains(readOnly ? "Cannot Rename Read-only Media" : "aready exists"));
+        QVERIFY(r.err.contains("0 of 2 renamed; 2 not renamed:\na1: "));
         QCOMPARE(r.err.contains("Still failing after 5 retries"), answer == "retry");
         QVERIFY(r.out.contains("Rename Failed"));
         FileSystem::Entry e;

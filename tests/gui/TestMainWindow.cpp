@@ -23,10 +23,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
@@ -102,6 +106,15 @@ private slots:
         QCOMPARE(f.session->model().newNameAt(119), QStringLiteral("New_Filename_120.jpg"));
         QVERIFY(!f.window->undoRenameAction->isEnabled());
         QCOMPARE(f.window->folderBox->text() + QLatin1Char('/'), f.dir.path());
+        QCOMPARE(f.window->makerPageAction->text(), QStringLiteral("Quillon Web Site..."));
+        QMenu* about = nullptr;
+        for (QAction* entry : f.window->menuBar()->actions())
+            if (entry->text() == QStringLiteral("&About"))
+                about = entry->menu();
+        QVERIFY(about);
+        QCOMPARE(about->actions().first()->text(),
+                 QStringLiteral("Rename and set attributes of up to "
+                                "1,000,001 files at once."));
     }
 
     // The new names go to and come from the clipboard by the menu (Ctrl+C and
@@ -124,6 +137,46 @@ private slots:
         QTest::keyClick(pattern, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(f.clipboard.text(),
                  QStringLiteral("a.txt\r\n\r\nc:.txt")); // the window's is not used
+    }
+
+    // A click on a header sorts, and the numbers of numbered names follow the
+    // order shown; names pasted since stay with their files.
+    void sortingRenumbers()
+    {
+        Fixture f(3);
+        QPushButton* byName = f.window->fileList->sortButton(3);
+        WindowInput::click(byName); // ascending, as listed
+        WindowInput::click(byName); // descending
+        const FileListModel& model = f.session->model();
+        QCOMPARE(model.currentNameAt(0), QStringLiteral("photo002.jpg"));
+        QCOMPARE(model.newNameAt(0), QStringLiteral("New_Filename_1.jpg"));
+        QCOMPARE(model.newNameAt(2), QStringLiteral("New_Filename_3.jpg"));
+        f.clipboard.setText(QStringLiteral("c.jpg\r\nb.jpg\r\na.jpg\r\n"));
+        f.window->pasteNewNamesAction->trigger();
+        WindowInput::click(byName);
+        QCOMPARE(model.currentNameAt(0), QStringLiteral("photo000.jpg"));
+        QCOMPARE(model.newNameAt(0), QStringLiteral("a.jpg"));
+    }
+
+    // Proposals that collide show in their own colour and the status label
+    // counts them: a padding of one digit for twelve files numbers 1 to 9, 0,
+    // then 1 and 2 again.
+    void collidingProposalsAreCounted()
+    {
+        Fixture f(12);
+        WindowInput::click(f.window->renamingFrame->paddingBox->lineEdit());
+        WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
+        WindowInput::type(f.w(), QStringLiteral("0"));
+        WindowInput::click(f.window->renamingFrame->generateButton);
+        const FileListModel& model = f.session->model();
+        QCOMPARE(model.newNameAt(10), QStringLiteral("New_Filename_1.jpg"));
+        QVERIFY(!model.collides(model.recordAt(0)) && model.collides(model.recordAt(10)));
+        QCOMPARE(f.window->statusLabel->text(), QStringLiteral("2 new names collide"));
+        WindowInput::click(f.window->renamingFrame->paddingBox->lineEdit());
+        WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
+        WindowInput::type(f.w(), QStringLiteral("00"));
+        WindowInput::click(f.window->renamingFrame->generateButton);
+        QCOMPARE(f.window->statusLabel->text(), QString());
     }
 
     // What a person types stays as typed (no completion), the file-name filter
@@ -257,6 +310,21 @@ private slots:
         const CliRun list = runCli({"undo", "--list"});
         QVERIFY2(list.out.trimmed().section('\n', -1).contains("\t3 renamed, undone\t"),
                  qPrintable(list.out));
+    }
+
+    // Files gone or names taken since the scan: the pass ends by naming them,
+    // not with "Renaming Completed".
+    void passNamesWhatItLeft()
+    {
+        Fixture f(3);
+        QVERIFY(QFile::remove(f.dir.file(QStringLiteral("photo001.jpg"))));
+        QVERIFY(f.dir.write(QStringLiteral("New_Filename_3.jpg"), "taken"));
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_VERIFY(f.window->startRenameButton->isEnabled());
+        QCOMPARE(f.prompts.messages,
+                 QStringList{"1 of 3 renamed; 2 not renamed:\nphoto001.jpg: the file is gone\n"
+                             "photo002.jpg: its new name \"New_Filename_3.jpg\" is taken"});
+        QCOMPARE(f.window->statusLabel->text(), QStringLiteral("Rename Failed"));
     }
 
     // The pass lets events run; a reload of the list or another folder then
@@ -514,8 +582,10 @@ private slots:
         if (size.isValid())
             f.window->resize(size);
         QTest::qWait(0);
-        // Never narrower than 15375 twips inside.
-        QTRY_VERIFY(f.window->pixelsToTwipsX(f.window->centralWidget()->width()) >= 15375);
+        // Never narrower than the designed 15135 twips inside, and at the
+        // smallest still on a screen 1024 pixels wide.
+        QTRY_VERIFY(f.window->pixelsToTwipsX(f.window->centralWidget()->width()) >= 15135);
+        QVERIFY(size != QSize(200, 100) || f.window->frameGeometry().width() <= 1024);
         const QList<QWidget*> parts = {f.window->fileList, f.window->attributesFrame,
                                        f.window->renamingFrame, f.window->batchFrame,
                                        f.window->startRenameButton};

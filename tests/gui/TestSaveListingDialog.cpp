@@ -97,6 +97,7 @@ private slots:
         row("rich text", "type-index:1;type:report;save", "report.rtf", "{\\rtf1\\ansi");
         row("spreadsheet", "type:report;type-index:2;save", "report.xls",
             QByteArray::fromHex("0900"));
+        row("the XLSX type, a zip archive", "type:report;type-index:3;save", "report.xlsx", "PK");
         row("forbidden characters dropped", "type:a|b*c\"d/e:f<g>h?i\\j;save", "abcdefghij.csv",
             csv);
         row("enter goes to save, enter saves", "type:report;enter;enter", "report.csv", csv);

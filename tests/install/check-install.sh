@@ -103,6 +103,8 @@ package)
     done
     dpkg-deb --field "$deb" Depends | grep -q libqt6widgets6 ||
         fail "the package depends on no Qt library"
+    dpkg-deb --field "$deb" Depends | grep -q libxlsxwriter ||
+        fail "the package does not depend on libxlsxwriter (the XLSX listing)"
     dpkg-deb -x "$deb" "$work/tree"
     check_versions "$work/tree/usr/bin"
     ;;

@@ -55,7 +55,7 @@ class TestExcelFile : public QObject
     Q_OBJECT
 private slots:
     // The spreadsheet file alone: every record as bytes between the start and
-    // the end record; an empty expectation means the call fails silently and
+    // code page records and the end record; an empty expectation means the call fails silently and
     // writes nothing.
     void records_data()
     {
@@ -113,7 +113,9 @@ private slots:
             apply(xl, call, args);
             QCOMPARE(xl.close(), 0);
         });
-        QCOMPARE(bytes.toHex(), "0900040002001000" + hex + "0a000000");
+        QCOMPARE(bytes.toHex(), "0900040002001000"
+                                "42000200e404" +
+                                    hex + "0a000000");
     }
 
     // The end record is written once: by CloseFile, or by the destructor
@@ -133,7 +135,9 @@ private slots:
             for (int i = 0; i < closeCalls; ++i)
                 QCOMPARE(xl.close(), 0);
         });
-        QCOMPARE(bytes.toHex(), QByteArray("09000400020010000a000000"));
+        QCOMPARE(bytes.toHex(), QByteArray("0900040002001000"
+                                           "42000200e404"
+                                           "0a000000"));
     }
 };
 
