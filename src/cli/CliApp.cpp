@@ -86,7 +86,7 @@ rename renames every listed file to its new name, in the listed order, and
 never replaces an existing file. --attributes: none (leave them), or normal,
 R, H, S separated by commas. --created and --modified write that date to every
 file. --dry-run renames nothing: it prints the files whose target is taken,
-then "old -> new" for every file. --undo-file FILE keeps the undo record for
+then "old -> new" for every file. --undo-file FILE keeps the journal for
 "quillon-cli undo --undo-file FILE"; without it the journal is kept with
 the window's. --on-failure answers a failure that persists (default: ask at
 a terminal, else stop; retry gives up after 5 tries). --cycles lets files take
