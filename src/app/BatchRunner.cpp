@@ -39,6 +39,57 @@ bool hasWildcard(QStringView name)
     return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
 }
 
+// A wildcard the person typed in the name part of a Delete target (those of
+// put-in names are escaped).
+bool typedWildcard(const QString& pattern)
+{
+    for (qsizetype i = pattern.lastIndexOf(QLatin1Char('/')) + 1; i < pattern.size(); ++i) {
+        if (pattern[i] == QLatin1Char('\\'))
+            ++i;
+        else if (pattern[i] == QLatin1Char('*') || pattern[i] == QLatin1Char('?'))
+            return true;
+    }
+    return false;
+}
+
+QString count(qsizetype n, const char* one, const char* many)
+{
+    return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+}
+
+// The targets of one command over the list, for its question: how many, the
+// first few, and their folder when they share one.
+struct Targets {
+    qsizetype count = 0;
+    QStringList first;
+    QString last;
+    QString folder;
+    bool oneFolder = true;
+    bool patterns = false;
+
+    bool repeats(const QString& path) const { return count > 0 && path == last; }
+    void add(const QString& path, const QString& currentFolder)
+    {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        const QString in = slash < 0 ? currentFolder : path.left(slash + 1);
+        oneFolder = oneFolder && (count == 0 || in == folder);
+        folder = in;
+        if (first.size() < 3)
+            first << path;
+        last = path;
+        ++count;
+    }
+    QString named() const
+    {
+        QString text = first.join(QStringLiteral(", "));
+        if (count > first.size())
+            text += QStringLiteral(" and %1 more").arg(count - first.size());
+        return text;
+    }
+};
+
+constexpr int NamedAtMost = 20; // skipped copies named at the end
+
 } // namespace
 
 BatchRunner::BatchRunner(Session& session, ProcessLauncher& launcher, QObject* parent)
@@ -76,18 +127,28 @@ QString BatchRunner::messageFor(int error)
     return QStringLiteral("Drive, File, Admin, Command Error Encountered...");
 }
 
-void BatchRunner::runForEveryFile(int attributeValue)
+bool BatchRunner::runForEveryFile(int attributeValue)
 {
     if (m_running)
-        return;
+        return false;
     m_running = true;
     emit executeEnabledChanged(false);
     const QString line = commandLine;
     history.append(line);
     emit lineAppended(line);
+    const Mode mode = modeFor(line);
+    if (mode == Mode::Internal) {
+        const QString ask = question(line.split(QLatin1Char(' ')));
+        if (!ask.isEmpty() && !m_session.prompter().confirm(ask)) {
+            m_running = false;
+            emit executeEnabledChanged(true);
+            return false;
+        }
+    }
 
+    m_notCopied.clear();
     int error = FileErrors::None;
-    switch (modeFor(line)) {
+    switch (mode) {
     case Mode::Internal:
         error = runInternal(line, attributeValue);
         break;
@@ -101,8 +162,64 @@ void BatchRunner::runForEveryFile(int attributeValue)
     }
     m_running = false;
     emit executeEnabledChanged(true);
+    if (!m_notCopied.isEmpty())
+        m_session.prompter().message(notCopiedMessage());
     if (error != FileErrors::None)
         m_session.prompter().message(messageFor(error));
+    return true;
+}
+
+// What the line will delete, and how many of its copies find their name
+// taken; empty when it does neither.
+QString BatchRunner::question(const QStringList& words) const
+{
+    const QString& here = m_session.folderPath();
+    Targets deleted, copied;
+    qsizetype taken = 0;
+    for (int position = 0; position <= m_session.lastPosition(); ++position) {
+        const QString command = fill(words[0], position).text;
+        if (command == DeleteWord && words.size() >= 2) {
+            // A target without placeholders is the same for every file.
+            const Filled target = fill(words[1], position);
+            if (deleted.repeats(target.text))
+                continue;
+            deleted.add(target.text, here);
+            deleted.patterns = deleted.patterns || typedWildcard(target.pattern);
+        } else if (command == FilecopyWord && words.size() >= 3) {
+            const QString target = fill(words[2], position).text;
+            FileSystem::Entry entry; // a link to nowhere is a name taken too
+            if (copied.repeats(target) || m_session.fs().stat(target, entry) == FileErrors::None)
+                ++taken;
+            copied.add(target, here);
+        }
+    }
+    QStringList parts;
+    if (deleted.count > 0 && deleted.oneFolder && !deleted.patterns)
+        parts << QStringLiteral("Delete %1 in %2?")
+                     .arg(count(deleted.count, "file", "files"), deleted.folder);
+    else if (deleted.count > 0)
+        parts << QStringLiteral("Delete %1?").arg(deleted.named());
+    if (taken > 0) {
+        const QString to = copied.oneFolder ? QStringLiteral(" to ") + copied.folder : QString();
+        parts << QStringLiteral("Copy %1%2? %3: %4 skipped, never replaced.")
+                     .arg(count(copied.count, "file", "files"), to,
+                          taken == 1 ? QStringLiteral("1 name there is taken")
+                                     : QStringLiteral("%1 names there are taken").arg(taken),
+                          taken == 1 ? QStringLiteral("that file is")
+                                     : QStringLiteral("those files are"));
+    }
+    return parts.join(QLatin1Char('\n'));
+}
+
+QString BatchRunner::notCopiedMessage() const
+{
+    QString text =
+        QStringLiteral("Not copied, because the name is taken (a copy never replaces a file):");
+    for (qsizetype i = 0; i < qMin<qsizetype>(m_notCopied.size(), NamedAtMost); ++i)
+        text += QLatin1Char('\n') + m_notCopied[i];
+    if (m_notCopied.size() > NamedAtMost)
+        text += QStringLiteral("\n... and %1 more").arg(m_notCopied.size() - NamedAtMost);
+    return text;
 }
 
 void BatchRunner::openTerminal()
@@ -165,8 +282,15 @@ int BatchRunner::internalCommand(const QList<Filled>& words, int attributeValue)
 {
     FileSystem& fs = m_session.fs();
     const QString& command = words[0].text;
-    if (command == FilecopyWord)
-        return words.size() < 3 ? MissingWord : fs.copyFile(words[1].text, words[2].text);
+    if (command == FilecopyWord) {
+        if (words.size() < 3)
+            return MissingWord;
+        const int error = fs.copyFile(words[1].text, words[2].text);
+        if (error != FileErrors::FileExists)
+            return error;
+        m_notCopied << words[2].text; // skipped, as a rename whose target is taken
+        return FileErrors::None;
+    }
     if (command == AttributesWord)
         return words.size() < 2 ? MissingWord : fs.setAttributes(words[1].text, attributeValue);
     if (command != DeleteWord)

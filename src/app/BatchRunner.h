@@ -14,14 +14,20 @@ class Session;
 //
 // The line picks one of three modes:
 // - internal, when it holds "Filecopy", "Delete" or "SetFileAttributes"
-//   anywhere: the program copies (over an existing target), deletes (wildcards
-//   allowed) or sets the attributes itself;
+//   anywhere: the program copies, deletes (wildcards allowed) or sets the
+//   attributes itself;
 // - per file, when it holds a placeholder: the line is started as a program
 //   once per file (minimised);
 // - single: the line is started once (normal window).
 // The first failure stops the batch with "Executable command not found..."
 // (nothing to start, or a file that is not there) or "Drive, File, Admin,
 // Command Error Encountered..." (anything else); files before it stay done.
+//
+// Nothing is deleted or overwritten unasked: before an internal line that
+// deletes, or copies onto names that are taken, one question says what will
+// happen ("Delete 120 files in /path/?"), and No runs nothing. Filecopy
+// never replaces a file nor writes through a link: such a file is skipped,
+// and the skipped ones are named at the end.
 //
 // The window shows commandLine and history in its drop-down box, the line being run in a label
 // and disables Execute while executeEnabledChanged(false) holds.
@@ -43,8 +49,9 @@ public:
 
     // Execute: runs commandLine for every listed file. attributeValue is what
     // SetFileAttributes sets: the sum of the checked Readonly (1), Hidden (2)
-    // and System (4) boxes.
-    void runForEveryFile(int attributeValue);
+    // and System (4) boxes. False when nothing ran (the question was answered
+    // No, or a batch is running).
+    bool runForEveryFile(int attributeValue);
     // CMD: opens the user's terminal in the current folder.
     void openTerminal();
 
@@ -63,6 +70,8 @@ private:
         QString pattern;
     };
     Filled fill(QStringView text, int position) const;
+    QString question(const QStringList& words) const;
+    QString notCopiedMessage() const;
     int runInternal(const QString& line, int attributeValue);
     int runPerFile(const QString& line);
     int internalCommand(const QList<Filled>& words, int attributeValue);
@@ -71,4 +80,5 @@ private:
     Session& m_session;
     ProcessLauncher& m_launcher;
     bool m_running = false;
+    QStringList m_notCopied; // targets a Filecopy found taken
 };

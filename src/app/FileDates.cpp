@@ -6,8 +6,6 @@
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
 
-#include <tuple>
-
 namespace
 {
 
@@ -22,23 +20,24 @@ QString pending(const FileListModel& model, FileDates::Column column, const QStr
 
 } // namespace
 
-bool FileDates::writeFileDates(FileSystem& fs, const QString& path, const QString& creation,
-                               const QString& modified)
+int FileDates::writeFileDates(FileSystem& fs, const QString& path, const QString& creation,
+                              const QString& modified)
 {
-    if (!fs.findName(path))
-        return false;
-    // A refused attribute change shows in the time writes that follow,
-    // whose result is the one given back.
-    std::ignore = fs.setAttributes(path, FileSystem::Normal);
-    // The modified time is written first, then the creation time; the result
-    // is that of the last write tried.
-    bool result = false;
+    FileSystem::Entry entry;
+    if (const int rc = fs.stat(path, entry))
+        return rc;
+    if (entry.isFolder)
+        return FileErrors::FileNotFound;
+    int result = FileErrors::None;
     const QDateTime m = DateText::parse(modified);
     if (m.isValid())
-        result = fs.setModifiedTime(path, {m.toSecsSinceEpoch(), 0}) == FileErrors::None;
+        result = fs.setModifiedTime(path, {m.toSecsSinceEpoch(), 0});
     const QDateTime c = DateText::parse(creation);
-    if (c.isValid())
-        result = fs.setCreationTime(path, {c.toSecsSinceEpoch(), 0}) == FileErrors::None;
+    if (c.isValid()) {
+        const int rc = fs.setCreationTime(path, {c.toSecsSinceEpoch(), 0});
+        if (result == FileErrors::None)
+            result = rc;
+    }
     return result;
 }
 

@@ -24,13 +24,13 @@ public:
 
     // Writes the modified time from `modified`, then the creation time from
     // `creation`, each only when its text is a date (an empty text leaves
-    // that time alone). Only a normal, read-only or archive file is looked at
-    // (a hidden or system file, a folder or a missing file changes nothing and
-    // gives false); its attributes are first cleared to normal. Returns
-    // whether the last time it tried to write was written. Callers ignore the
-    // result: the rename pass goes on whatever happens here.
-    static bool writeFileDates(FileSystem& fs, const QString& path, const QString& creation,
-                               const QString& modified);
+    // that time alone), to any file: hidden, system and read-only ones too.
+    // Nothing else changes: attributes and mode stay as they are, so a
+    // read-only file stays read-only. Returns the code of the first write
+    // that failed (0 when every date asked for was written); a file that is
+    // gone, or a folder in its place, gives 53 and is left alone.
+    static int writeFileDates(FileSystem& fs, const QString& path, const QString& creation,
+                              const QString& modified);
 
     // The pending creation (pendingCreationDate) or modified (pendingModifiedDate) date: the
     // picker's text when record 0's text in that column equals it, letter

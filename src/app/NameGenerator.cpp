@@ -9,7 +9,6 @@
 
 #include <QVarLengthArray>
 
-#include <algorithm>
 #include <memory>
 
 namespace
@@ -255,20 +254,19 @@ private:
         out += part.mid(from);
     }
 
+    // The whole name converted; a chosen extension takes the place of the
+    // file's own (of any length, or none), as in every other mode.
     QString caseChanged(QStringView f)
     {
+        const QStringView part = m_keepExt ? f : FileName::stem(f);
         QString n;
-        n.reserve(f.size() + 4);
+        n.reserve(f.size() + m_in.extension.size());
         if (m_mode == Mode::Case)
-            appendProperCase(n, f);
+            appendProperCase(n, part);
         else
-            appendCase(n, f, m_mode == Mode::Upper);
-        // A chosen extension replaces a dot and three characters at the end;
-        // any other ending stays as the conversion left it.
-        if (!m_keepExt && n.size() >= 4 && n.at(n.size() - 4) == QLatin1Char('.')) {
-            n.chop(4);
+            appendCase(n, part, m_mode == Mode::Upper);
+        if (!m_keepExt)
             n += m_in.extension;
-        }
         return n;
     }
 
@@ -306,8 +304,8 @@ private:
     }
 
     // The first 8 - len(H) of eight letters A..X drawn at random, then H (k
-    // in hexadecimal), then the last four characters of T (the chosen
-    // extension, else the name in lower case), all in one letter case.
+    // in hexadecimal), then the extension (the chosen one, else the file's
+    // own), all in one letter case.
     QString random(QStringView f, int k)
     {
         const bool upper = m_mode == Mode::RandomUpper;
@@ -323,19 +321,7 @@ private:
         n.append(reinterpret_cast<const QChar*>(letters), qMax(0, 8 - digits));
         while (digits)
             n += QChar(hex[--digits]);
-        if (!m_keepExt) {
-            appendCase(n, QStringView(m_in.extension).right(4), upper);
-            return n;
-        }
-        // Lower case works character by character, so the last four
-        // characters of the lowered name come from its last few.
-        const QStringView tail = f.right(8);
-        const bool ascii =
-            std::all_of(tail.begin(), tail.end(), [](QChar c) { return c.unicode() < 0x80; });
-        if (ascii)
-            appendCase(n, f.right(4), upper);
-        else
-            appendCase(n, QStringView(tail.toString().toLower()).right(4), upper);
+        appendCase(n, extensionOf(f), upper);
         return n;
     }
 

@@ -9,6 +9,7 @@
 #include "filelist/FileListModel.h"
 #include "output/DiskErrors.h"
 #include "platform/BusyPointer.h"
+#include "platform/FieldText.h"
 #include "platform/FileErrors.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -19,6 +20,7 @@ namespace
 {
 
 const int ProgressEvery = 20;
+const int ShownFailures = 20; // files named in a message; the others are counted
 
 QString conflictMessage()
 {
@@ -135,7 +137,7 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     const QString date1 = FileDates::pendingCreationDate(m_session);
     const QString date2 = FileDates::pendingModifiedDate(m_session);
     if (!keepState && (!date1.isEmpty() || !date2.isEmpty()))
-        FileDates::writeFileDates(disk, s, date1, date2);
+        noteDates(source, FileDates::writeFileDates(disk, s, date1, date2));
 
     if (attributeValue != -1 && !keepState) {
         for (;;) {
@@ -157,6 +159,29 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
     if (t == s)
         return Next::NextStep;
     return renameFile(source, s, target, t);
+}
+
+void RenamePass::noteDates(const QString& name, int code)
+{
+    if (code == FileErrors::None || code == FileErrors::FileNotFound)
+        return;
+    if (m_dateFailures.size() < ShownFailures)
+        m_dateFailures << FieldText::escaped(name) + QStringLiteral(": ") + DiskErrors::text(code);
+    ++m_datesFailed;
+}
+
+void RenamePass::reportDates()
+{
+    if (m_datesFailed == 0)
+        return;
+    QString text =
+        m_datesFailed == 1
+            ? QStringLiteral("The dates of 1 file could not be written:\n")
+            : QStringLiteral("The dates of %1 files could not be written:\n").arg(m_datesFailed);
+    text += m_dateFailures.join(QLatin1Char('\n'));
+    if (m_datesFailed > m_dateFailures.size())
+        text += QStringLiteral("\nand %1 more.").arg(m_datesFailed - m_dateFailures.size());
+    prompter().message(text);
 }
 
 RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
@@ -196,6 +221,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     m_session.setUndoEnabled(true);
     setRunning(true);
     m_listReplaced = false;
+    m_dateFailures.clear();
+    m_datesFailed = 0;
     Prompter& ask = prompter();
     BusyPointer busy(ask);
 
@@ -260,6 +287,7 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
             outcome = Outcome::Stopped;
         m_journal->finish(outcome == Outcome::Completed);
     }
+    reportDates();
     m_keepState.clear();
     if (m_report.allRenamed() && outcome == Outcome::Completed)
         emit status(completedText());

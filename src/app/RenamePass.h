@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -24,6 +25,12 @@ class Session;
 // existence test sees (a normal, read-only or archive file) is skipped
 // without a message, so two files whose proposals are each other's names
 // both stay as they are. A change of letter case only is always tried.
+//
+// The pending dates go to every listed file, hidden, system or read-only,
+// and change nothing else of it. The files whose dates could not be written
+// are named, with the reason, in one message at the end of the pass (the
+// first 20 and the count of the others); a file gone since the scan is
+// passed over there as its rename is.
 //
 // Progress goes to status() ("NN% Renamed", the window's
 // status label) every 20 files, where the pass also lets pending events run;
@@ -136,6 +143,8 @@ private:
     void countNotReached(int from);
     void showReport();
     void recordStep(int position, const QString& source, const QString& target);
+    void noteDates(const QString& name, int code);
+    void reportDates();
     void setRunning(bool running);
     FileSystem& fs();
     Prompter& prompter();
@@ -153,6 +162,8 @@ private:
     Prompter* m_prompter = nullptr;  // likewise
     QList<bool>* m_dryRun = nullptr; // renamed per position, during a dry run
     const QList<RenameJournal::Step>* m_steps = nullptr; // the plan of --cycles
+    QStringList m_dateFailures;                          // "name: reason", the first few
+    int m_datesFailed = 0;                               // files whose dates were not written
     QSet<int> m_keepState; // positions whose state could not be recorded
     QString m_undoJournal; // the window's last pass's journal
     std::unique_ptr<RenameJournal::Contents> m_undoInMemory; // or that journal in memory

@@ -29,7 +29,10 @@ int removeAndRecreate(FileSystem& fs, const QString& path)
 
 } // namespace
 
-Shredder::Shredder(Session& session, QObject* parent) : QObject(parent), m_session(session) {}
+Shredder::Shredder(Session& session, QObject* parent) : QObject(parent), m_session(session)
+{
+    connect(&session.model(), &FileListModel::reloaded, this, &Shredder::forgetFile);
+}
 
 int Shredder::shred(FileSystem& fs, const QString& path, qint64 listedSize)
 {
@@ -60,25 +63,46 @@ QString Shredder::hardLinkedMessage(const QString& path)
 
 void Shredder::rowClicked(int position)
 {
-    setShredEntry(QStringLiteral("Shred File... ") + m_session.model().currentNameAt(position),
-                  true);
+    const QString name = m_session.model().currentNameAt(position);
+    // The one empty row of an empty folder names no file.
+    const bool listed = position >= 0 && position <= m_session.lastPosition();
+    m_namedFile = name;
+    m_namedSize = listed ? listedSize(position) : 0;
+    setShredEntry(QStringLiteral("Shred File... ") + name, true);
+}
+
+void Shredder::forgetFile()
+{
+    m_namedFile.reset();
+    if (m_shredEntryVisible)
+        setShredEntry(m_shredEntryCaption, false);
 }
 
 void Shredder::shredCurrentFile()
 {
-    if (m_running)
+    if (m_running || !m_namedFile)
+        return;
+    const QString path = m_session.folderPath() + *m_namedFile;
+    Prompter& prompter = m_session.prompter();
+    if (!m_namedFile->isEmpty() &&
+        !prompter.confirm(QStringLiteral("Shred ") + path +
+                          QStringLiteral("? It is overwritten and deleted for good.")))
         return;
     m_running = true;
-    Prompter& prompter = m_session.prompter();
-    const int position = m_session.model().currentRow();
-    const QString path = m_session.folderPath() + m_session.model().currentNameAt(position);
-    // The one empty row of an empty folder names no file.
-    const bool listed = position >= 0 && position <= m_session.lastPosition();
-    int error = FileErrors::FileNotFound;
-    if (listed) {
+    int error = FileErrors::None;
+    {
         BusyPointer busy(prompter);
-        error = shred(m_session.fs(), path, listedSize(position));
+        error = m_namedFile->isEmpty() ? FileErrors::FileNotFound
+                                       : shred(m_session.fs(), path, m_namedSize);
     }
+    reportOneFile(error, path);
+    finish();
+    forgetFile();
+}
+
+void Shredder::reportOneFile(int error, const QString& path)
+{
+    Prompter& prompter = m_session.prompter();
     if (error == HardLinked) {
         prompter.message(hardLinkedMessage(path));
     } else if (error != FileErrors::None) {
@@ -86,8 +110,6 @@ void Shredder::shredCurrentFile()
                                                          : QStringLiteral("Could not Shred file ") +
                                                                path + QStringLiteral("..."));
     }
-    finish();
-    setShredEntry(m_shredEntryCaption, false);
 }
 
 void Shredder::shredAllFiles()

@@ -3,13 +3,21 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class FileSystem;
 class Session;
 
 // The Shredder menu: overwrites files before deleting them, either the file
-// of the last clicked row (shredCurrentFile) or every listed file (shredAllFiles, under
-// "Shred ALL FILES in Current Directory..."), and rescans the folder at the
-// end whatever happened.
+// the "Shred File... NAME" entry names (shredCurrentFile) or every listed file
+// (shredAllFiles, under "Shred ALL FILES in Current Directory..."), and
+// rescans the folder at the end whatever happened.
+//
+// The entry names the file of the last clicked row, and acts on that name
+// only, looked up in the listed folder after a Yes to "Shred PATH? ...". Any
+// new listing (a scan, another folder or filter, a search) takes it away, as
+// forgetFile() does for a sort: a choice made on one list never shreds a
+// file of another.
 //
 // One file: attributes cleared (so a read-only file is shredded too), three
 // passes writing (size + 1) zero bytes from its first byte without
@@ -26,18 +34,20 @@ class Session;
 //
 // Any other failure stops with one message: "Cannot Shred from Readonly
 // Media" for a path or file access error (75), else "Could not Shred file "
-// + path + "..." (shredCurrentFile) or "Could not Shred from " + folder + "..."
-// (shredAllFiles).
+// + path + "..." (shredCurrentFile, also for a named file that is gone) or
+// "Could not Shred from " + folder + "..." (shredAllFiles).
 class Shredder : public QObject
 {
     Q_OBJECT
 public:
     explicit Shredder(Session& session, QObject* parent = nullptr);
 
-    // A click on the row at this list position names the file in shredCurrentFile's
-    // caption and shows the entry.
+    // A click on the row at this list position names its file in the
+    // entry's caption and shows the entry.
     void rowClicked(int position);
-    void shredCurrentFile(); // the file at the list's current position (GetArrayItem)
+    // Hides the entry: the list it was chosen on is gone.
+    void forgetFile();
+    void shredCurrentFile(); // the file the entry names, if the person says Yes
     void shredAllFiles();    // every listed file, status telling which
 
     QString shredEntryCaption() const { return m_shredEntryCaption; }
@@ -56,12 +66,15 @@ signals:
 
 private:
     qint64 listedSize(int position) const;
+    void reportOneFile(int error, const QString& path);
     void setShredEntry(const QString& caption, bool visible);
     void setStatus(const QString& text);
     void finish();
 
     Session& m_session;
     QString m_shredEntryCaption;
+    std::optional<QString> m_namedFile; // the name the entry shreds, while shown
+    qint64 m_namedSize = 0;
     bool m_shredEntryVisible = false;
     QString m_status;
     bool m_running = false;

@@ -49,5 +49,6 @@ int CliCommands::batch(CliApp& app, Session& session)
                      [](const QString& line) { CliOutput::out(line); });
     runner.commandLine = options.value(QStringLiteral("command"));
     runner.runForEveryFile(*attributes);
-    return app.status();
+    // A line that deletes or copies onto taken names needs --yes, as shred does.
+    return app.prompter().declined() ? 2 : app.status();
 }

@@ -17,6 +17,7 @@
 #include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
+#include "platform/Random.h"
 
 #include <QDir>
 
@@ -38,6 +39,7 @@ const char* const UsageText = R"(Usage:
                            [--cycles]
   quillon-cli undo   --last | --journal FILE | --undo-file FILE | --list
   quillon-cli batch  [DIR] [naming options] --command "LINE" [--attributes none|R,H,S]
+                           [--yes]
   quillon-cli shred  [DIR] [naming options] (--all | --position N) --yes
   quillon-cli --version | --help
 
@@ -74,18 +76,25 @@ Naming options:
                          file2 before file10, letter case aside)
   --paste FILE           new names from a text file, one per line, every line
                          ended by CR LF as "Copy New Filenames..." writes them
+  --seed N               random names from the seed N (0 to 2^64 - 1), so a
+                         run can be repeated; without it every run differs
 
 batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
 "Destnames$" its new name; "Filecopy FROM TO", "Delete FILES" and
 "SetFileAttributes FILE" (with --attributes) are done by quillon-cli itself,
-any other line is started as a program, never through a shell.
+any other line is started as a program, never through a shell. A line that
+deletes, or copies onto names that are taken, runs only with --yes (without
+it, the question is printed, nothing is done, status 2). Filecopy never
+replaces a file nor writes through a symbolic link: a taken name is skipped
+and named at the end (status 1).
 shred overwrites and deletes every listed file (--all) or the Nth row of the
 list (--position N, counted from 1 as list prints them).
 
 rename renames every listed file to its new name, in the listed order, and
 never replaces an existing file. --attributes: none (leave them), or normal,
 R, H, S separated by commas. --created and --modified write that date to every
-file. --dry-run renames nothing: it prints the files whose target is taken,
+listed file, hidden and read-only ones too, and change nothing else of it; a
+file whose date cannot be written is named (status 1). --dry-run renames nothing: it prints the files whose target is taken,
 then "old -> new" for every file. --undo-file FILE keeps the journal for
 "quillon-cli undo --undo-file FILE"; without it the journal is kept with
 the window's. --on-failure answers a failure that persists (default: ask at
@@ -231,6 +240,7 @@ void CliApp::addOptions()
         {QStringLiteral("on-failure"), {}, QStringLiteral("ANSWER")},
         {QStringLiteral("command"), {}, QStringLiteral("LINE")},
         {QStringLiteral("position"), {}, QStringLiteral("N")},
+        {QStringLiteral("seed"), {}, QStringLiteral("N")},
     };
     for (const QCommandLineOption& option : withValue)
         m_parser.addOption(option);
@@ -273,7 +283,15 @@ int CliApp::run(const QStringList& arguments)
         return usageError(QStringLiteral("unknown command \"%1\"").arg(positional.first()));
     if (positional.size() > 2)
         return usageError(QStringLiteral("more than one folder given"));
+    if (m_parser.isSet(QStringLiteral("seed"))) {
+        bool ok = false;
+        const quint64 seed = m_parser.value(QStringLiteral("seed")).toULongLong(&ok);
+        if (!ok)
+            return usageError(QStringLiteral("--seed takes a whole number from 0 to 2^64 - 1"));
+        Random::seed(seed);
+    }
 
+    m_prompter.setConfirmAnswer(m_parser.isSet(QStringLiteral("yes")));
     FileSystem& fs = m_fs;
     m_startFolder = fs.currentFolder();
     Session session(fs, m_prompter);

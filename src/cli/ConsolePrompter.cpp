@@ -34,6 +34,15 @@ Prompter::FailureAnswer ConsolePrompter::failure(const QString& text)
     }
 }
 
+bool ConsolePrompter::confirm(const QString& question)
+{
+    if (m_yes)
+        return true;
+    message(question + QStringLiteral(" Nothing was done: add --yes to go ahead."));
+    m_declined = true;
+    return false;
+}
+
 int ConsolePrompter::retryLimit() const
 {
     return m_failureAnswer == FailureAnswer::Retry ? RetryLimit : 0;

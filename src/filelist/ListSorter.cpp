@@ -47,7 +47,6 @@ public:
 
     ListSorter::Stats run()
     {
-        Random::seedFromTimeOfDay();
         // Pending ranges are disjoint and hold two elements or more, two
         // entries each, so N + 1 entries always suffice.
         stack.assign(a.size(), 0);

@@ -34,10 +34,13 @@ BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QW
     consoleButton->setObjectName(QStringLiteral("consoleButton"));
     runningLineLabel->setObjectName(QStringLiteral("runningLineLabel"));
 
+    // The list is read again after a batch, which may have copied into the
+    // folder, deleted from it or changed attributes.
     connect(executeButton, &RenderedButton::clicked, this, [this, &session] {
-        SlotGuard::run(session.prompter(), [this] {
+        SlotGuard::run(session.prompter(), [this, &session] {
             m_runner->commandLine = commandLineBox->currentText();
-            m_runner->runForEveryFile(m_attributeValue());
+            if (m_runner->runForEveryFile(m_attributeValue()))
+                session.scanFolder();
         });
     });
     connect(consoleButton, &RenderedButton::clicked, this, [this, &session] {

@@ -542,12 +542,15 @@ void MainWindow::closeEvent(QCloseEvent* e)
 }
 
 // A header click sorts the session's list by that column (the list view shows
-// the wait pointer meanwhile); a picked date becomes the pending date of every
-// file, and the picker shows the date as read back.
+// the wait pointer meanwhile) and hides "Shred File... NAME"; a picked date
+// becomes the pending date of every file, and the picker shows the date as
+// read back.
 void MainWindow::connectListView()
 {
-    connect(fileList, &FileListView::headerClicked, this,
-            [this](int column) { guarded([&] { m_session.sortByHeader(column); }); });
+    connect(fileList, &FileListView::headerClicked, this, [this](int column) {
+        m_shredder->forgetFile(); // chosen in the order before
+        guarded([&] { m_session.sortByHeader(column); });
+    });
     connect(fileList, &FileListView::datePicked, this,
             [this](int picker, const QString& text, const QDateTime& date) {
                 guarded([&] {

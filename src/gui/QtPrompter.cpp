@@ -35,6 +35,16 @@ Prompter::FailureAnswer QtPrompter::failure(const QString& text)
     return FailureAnswer::Stop;
 }
 
+bool QtPrompter::confirm(const QString& question)
+{
+    // No is the default: Enter or Escape pressed by habit destroys nothing.
+    QMessageBox box(QMessageBox::Warning, Title, question, QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtPrompter::input(const QString& prompt, const QString& title,
                                          const QString& defaultText)
 {

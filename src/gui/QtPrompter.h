@@ -5,8 +5,9 @@
 class QWidget;
 
 // The prompt interface with Qt's dialogs: message boxes titled "Quillon"
-// with OK, the failure box with OK (try again), Skip and Stop, the input box,
-// the busy (wait) pointer and QCoreApplication::processEvents().
+// with OK, the failure box with OK (try again), Skip and Stop, the Yes/No
+// question, the input box, the busy (wait) pointer and
+// QCoreApplication::processEvents().
 class QtPrompter : public Prompter
 {
 public:
@@ -14,6 +15,7 @@ public:
 
     void message(const QString& text) override;
     FailureAnswer failure(const QString& text) override;
+    bool confirm(const QString& question) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     void setBusy(bool busy) override;

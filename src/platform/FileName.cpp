@@ -8,10 +8,16 @@ qsizetype FileName::lastDot(QStringView name)
     // names, and two lastIndexOf calls cost more than the rest of a name.
     for (qsizetype i = name.size() - 1; i >= 0; --i) {
         const char16_t c = name[i].unicode();
-        if (c == u'.')
-            return i;
         if (c == u'/')
             return -1;
+        if (c != u'.')
+            continue;
+        // The dots a name starts with begin no extension: ".bashrc" is all
+        // stem, not an empty name with an extension.
+        qsizetype before = i - 1;
+        while (before >= 0 && name[before].unicode() == u'.')
+            --before;
+        return before < 0 || name[before].unicode() == u'/' ? -1 : i;
     }
     return -1;
 }

@@ -6,8 +6,11 @@
 
 // What a file name is made of, in one place: the stem (the name without its
 // last dot and what follows), the extension (from that dot on) and the
-// characters a name typed into the program may not hold. A path is split at
-// its last "/" first, so a dot in a folder name is no extension.
+// characters a name typed into the program may not hold. The dots a name
+// starts with never begin an extension (".bashrc" has none, ".config.json"
+// has ".json"). A path is split at its last "/" first, so a dot in a folder
+// name is no extension. Every part of the program that splits a name asks
+// here.
 class FileName
 {
 public:

@@ -94,8 +94,9 @@ public:
     // Never replaces an existing target (code 58); a change of letter case
     // only succeeds, also on a case-insensitive file system.
     [[nodiscard]] virtual int rename(const QString& from, const QString& to) = 0;
-    [[nodiscard]] virtual int copyFile(const QString& from,
-                                       const QString& to) = 0;     // overwrites the target
+    // Copies into a new file: an existing target, a symbolic link too, is
+    // never replaced nor written through (code 58).
+    [[nodiscard]] virtual int copyFile(const QString& from, const QString& to) = 0;
     [[nodiscard]] virtual int removeFile(const QString& path) = 0; // a link is removed as the link
     [[nodiscard]] virtual int
     deleteFiles(const QString& pattern) = 0; // wildcards * and ? in the name part

@@ -72,6 +72,23 @@ int writeDosAttrib(const char* path, const DosAttrib& value)
     return errno == ENOTSUP ? FileErrors::PathAccess : fail();
 }
 
+// A user attribute is written only with write permission. The owner of a
+// read-only file is given it for the write and the file its exact mode back
+// afterwards, so a creation time or new attributes never leave a read-only
+// file writable.
+int writeDosAttribKeepingMode(const QByteArray& path, const struct stat& st, const DosAttrib& value)
+{
+    int rc = writeDosAttrib(path.constData(), value);
+    if (rc == FileErrors::None || errno != EACCES || !S_ISREG(st.st_mode) || (st.st_mode & S_IWUSR))
+        return rc;
+    if (::chmod(path.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+        return rc;
+    rc = writeDosAttrib(path.constData(), value);
+    if (::chmod(path.constData(), st.st_mode & 07777) != 0 && rc == FileErrors::None)
+        rc = fail();
+    return rc;
+}
+
 // The entry and what its user.DOSATTRIB holds, before a change of either
 // half of it (attributes or creation time) writes both back.
 int readForUpdate(const QByteArray& path, struct stat& st, DosAttrib& dos)
@@ -239,7 +256,7 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
     const bool readOnly = (value & ReadOnly) && !S_ISLNK(st.st_mode);
     // Write the xattr while the file is still writable, then change the mode.
     auto storeXattr = [&]() -> int {
-        const int rc = writeDosAttrib(p.constData(), dos);
+        const int rc = writeDosAttribKeepingMode(p, st, dos);
         if (rc == FileErrors::PathAccess && errno == ENOTSUP && !(value & (Hidden | System)))
             return FileErrors::None; // nothing to keep where xattrs are missing
         return rc;
@@ -250,10 +267,6 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
             return fail();
         return storeXattr();
     }
-    // A file that is read-only already is made writable for the xattr too.
-    if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR) &&
-        ::chmod(p.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
-        return fail();
     if (const int rc = storeXattr())
         return rc;
     if (::chmod(p.constData(), (st.st_mode & 07777) & ~0222) != 0)
@@ -278,7 +291,7 @@ int PosixFileSystem::setCreationTime(const QString& path, const Time& time)
         return rc;
     dos.createTimeValid = true;
     dos.createTime = DosAttrib::ntTimeFromUnix(time.seconds, time.nanoseconds);
-    return writeDosAttrib(p.constData(), dos);
+    return writeDosAttribKeepingMode(p, st, dos);
 }
 
 int PosixFileSystem::setModifiedTime(const QString& path, const Time& time)
@@ -322,7 +335,8 @@ int PosixFileSystem::restoreFileState(const QString& path, const FileState& stat
         return fail();
     const bool link = S_ISLNK(st.st_mode);
     // The value is written while the file is writable, the mode after it.
-    if (!link && !(st.st_mode & S_IWUSR) && ::chmod(p.constData(), (st.st_mode & 07777) | S_IWUSR))
+    if (!link && !(st.st_mode & S_IWUSR) &&
+        ::chmod(p.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
         return fail();
     int rc = FileErrors::None;
     if (state.hasDosAttrib) {
@@ -388,29 +402,28 @@ int PosixFileSystem::copyFile(const QString& from, const QString& to)
         return fail();
     if (S_ISDIR(st.st_mode))
         return FileErrors::PathAccess;
-    Fd out(::open(FileNameCodec::encode(to).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+    // A new file only: an existing name (the source itself, another file, a
+    // symbolic link even to nowhere) fails with 58 and is left as it is.
+    const QByteArray target = FileNameCodec::encode(to);
+    Fd out(::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.ok())
         return fail(Operation::OpenOrWrite);
-    // Copying a file onto itself (or onto another name of it) would empty it
-    // before reading it: refuse before anything is truncated.
-    struct stat target;
-    if (::fstat(out.get(), &target) != 0)
-        return fail();
-    if (target.st_dev == st.st_dev && target.st_ino == st.st_ino)
-        return FileErrors::PathAccess;
-    if (::ftruncate(out.get(), 0) != 0)
-        return fail(Operation::OpenOrWrite);
+    // A copy cut short (a full disk) is not left behind as if it were whole.
+    const auto abandon = [&target](int error) {
+        ::unlink(target.constData());
+        return error;
+    };
     char buf[1 << 16];
     for (;;) {
         const ssize_t n = ::read(in.get(), buf, sizeof buf);
         if (n < 0)
-            return fail();
+            return abandon(fail());
         if (n == 0)
             break;
         for (ssize_t done = 0; done < n;) {
             const ssize_t w = ::write(out.get(), buf + done, size_t(n - done));
             if (w < 0)
-                return fail(Operation::OpenOrWrite);
+                return abandon(fail(Operation::OpenOrWrite));
             done += w;
         }
     }

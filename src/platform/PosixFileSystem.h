@@ -11,6 +11,8 @@
 //   also keeps the read-only bit and the creation time. A name that starts
 //   with "." reads as hidden. Where the file system has no user xattrs,
 //   setting hidden or system or a creation time fails with 75; clearing works.
+//   Writing that attribute needs write permission: the owner of a read-only
+//   file gets it for the write only, and the file keeps its exact mode.
 // - The creation time is the stored one, else the statx birth time, else the
 //   modified time.
 // - A rename never replaces a target (RENAME_NOREPLACE). A change of letter

@@ -5,8 +5,8 @@
 #include <optional>
 
 // What the logic needs from the person in front of the program: message boxes
-// (OK only, title "Quillon"), the input box, the busy pointer and "let pending
-// events run". The window answers with Qt dialogs, quillon-cli with the
+// (OK only, title "Quillon"), the Yes/No question, the input box, the busy
+// pointer and "let pending events run". The window answers with Qt dialogs, quillon-cli with the
 // terminal, tests with a recorder that returns scripted replies. No logic class
 // includes a widget header; this is its only way to the user.
 class Prompter
@@ -24,6 +24,13 @@ public:
     // person answers each time (0, no limit); an answer given in advance
     // must not retry for ever.
     virtual int retryLimit() const { return 0; }
+    // A Yes/No question asked before an operation deletes or overwrites
+    // files; true for Yes. A prompter with nobody to ask answers No.
+    virtual bool confirm(const QString& question)
+    {
+        (void)question;
+        return false;
+    }
     // The input box; no value when the person cancels.
     virtual std::optional<QString> input(const QString& prompt, const QString& title,
                                          const QString& defaultText) = 0;

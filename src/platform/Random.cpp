@@ -1,6 +1,6 @@
 #include "Random.h"
 
-#include <QTime>
+#include <QRandomGenerator>
 
 #include <random>
 
@@ -8,7 +8,7 @@ namespace
 {
 std::mt19937_64& generator()
 {
-    static std::mt19937_64 engine(5489u);
+    static std::mt19937_64 engine(QRandomGenerator::system()->generate64());
     return engine;
 }
 } // namespace
@@ -22,9 +22,4 @@ double Random::fraction()
 void Random::seed(quint64 value)
 {
     generator().seed(value);
-}
-
-void Random::seedFromTimeOfDay()
-{
-    seed(quint64(QTime::currentTime().msecsSinceStartOfDay() / 1000));
 }

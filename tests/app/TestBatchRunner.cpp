@@ -64,9 +64,11 @@ private slots:
         QTest::addColumn<Files>("files");
         QTest::addColumn<QStringList>("listed"); // all, in scan order, when empty
         QTest::addColumn<QString>("vanish");     // deleted after the scan
-        QTest::addColumn<Files>("destBefore");
+        QTest::addColumn<Files>("destBefore");   // "->PATH": a symbolic link to PATH
         QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("question"); // asked first, if any
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("message"); // messages joined by "|"
         QTest::addColumn<Files>("filesAfter");
         QTest::addColumn<Files>("destAfter");
         QTest::addColumn<int>("linesShown");
@@ -75,42 +77,69 @@ private slots:
         const Files ab{{"a.txt", "A"}, {"b.txt", "B"}}, none;
         const Files newAb{{"new-a.txt", "A"}, {"new-b.txt", "B"}};
         const QStringList all;
+        const QString copyLine = "Filecopy Sourcefiles$ %D/Destnames$";
+        const QString oneTaken = "Copy 2 files to %D/? 1 name there is taken: that file is "
+                                 "skipped, never replaced.";
+        const QString skipped = "Not copied, because the name is taken (a copy never replaces "
+                                "a file):\n";
+        const QString deleteAb = "Delete 2 files in %F/?";
         // clang-format off
-        QTest::newRow("copy under the new names, over a target") << ab << all << "" << Files{{"new-a.txt", "old"}}
-            << "Filecopy Sourcefiles$ %D/Destnames$" << "" << ab << newAb << 2 << false;
+        QTest::newRow("copy under the new names") << ab << all << "" << none << copyLine << ""
+            << true << "" << ab << newAb << 2 << false;
+        QTest::newRow("copy never replaces a target") << ab << all << "" << Files{{"new-a.txt", "old"}}
+            << copyLine << oneTaken << true << skipped + "%D/new-a.txt" << ab
+            << Files{{"new-a.txt", "old"}, {"new-b.txt", "B"}} << 2 << false;
+        QTest::newRow("copy never writes through a link") << ab << all << ""
+            << Files{{"new-a.txt", "->%F/b.txt"}} << copyLine << oneTaken << true
+            << skipped + "%D/new-a.txt" << ab << Files{{"new-a.txt", "B"}, {"new-b.txt", "B"}} << 2
+            << false;
+        QTest::newRow("copy onto a dangling link") << ab << all << ""
+            << Files{{"new-a.txt", "->%F/gone"}} << copyLine << oneTaken << true
+            << skipped + "%D/new-a.txt" << ab << Files{{"new-a.txt", ""}, {"new-b.txt", "B"}} << 2
+            << false;
+        QTest::newRow("copy, answered No") << ab << all << "" << Files{{"new-a.txt", "old"}}
+            << copyLine << oneTaken << false << "" << ab << Files{{"new-a.txt", "old"}} << 0 << false;
         QTest::newRow("delete every file") << ab << all << "" << none
-            << "Delete Sourcefiles$" << "" << none << none << 2 << false;
+            << "Delete Sourcefiles$" << deleteAb << true << "" << none << none << 2 << false;
+        QTest::newRow("delete, answered No") << ab << all << "" << none
+            << "Delete Sourcefiles$" << deleteAb << false << "" << ab << none << 0 << false;
         QTest::newRow("typed wildcard, no match the second time") << ab << all << ""
-            << Files{{"x.bak", ""}, {"y.bak", ""}, {"keep", "K"}} << "Delete %D/*.bak" << NotFound
-            << ab << Files{{"keep", "K"}} << 2 << false;
+            << Files{{"x.bak", ""}, {"y.bak", ""}, {"keep", "K"}} << "Delete %D/*.bak"
+            << "Delete %D/*.bak?" << true << NotFound << ab << Files{{"keep", "K"}} << 2 << false;
         QTest::newRow("command word inside a path does nothing") << ab << all << "" << none
-            << "echo %D/Delete/Sourcefiles$" << "" << ab << none << 2 << false;
+            << "echo %D/Delete/Sourcefiles$" << "" << true << "" << ab << none << 2 << false;
         QTest::newRow("stops at the file that is gone") << Files{{"a", "A"}, {"b", "B"}, {"c", "C"}}
-            << QStringList{"a", "b", "c"} << "b" << none << "Delete Sourcefiles$" << NotFound
-            << Files{{"c", "C"}} << none << 2 << false;
+            << QStringList{"a", "b", "c"} << "b" << none << "Delete Sourcefiles$"
+            << "Delete 3 files in %F/?" << true << NotFound << Files{{"c", "C"}} << none << 2 << false;
         QTest::newRow("lower-case word is no command") << ab << all << "" << none
-            << "filecopy Sourcefiles$ %D/x" << NotFound << ab << none << 1 << true;
+            << "filecopy Sourcefiles$ %D/x" << "" << true << NotFound << ab << none << 1 << true;
         QTest::newRow("missing word after Filecopy") << ab << all << "" << none
-            << "Filecopy Sourcefiles$" << OtherError << ab << none << 1 << false;
+            << "Filecopy Sourcefiles$" << "" << true << OtherError << ab << none << 1 << false;
         QTest::newRow("two blanks give an empty word") << ab << all << "" << none
-            << "Filecopy  Sourcefiles$ %D/x" << NotFound << ab << none << 1 << false;
+            << "Filecopy  Sourcefiles$ %D/x" << "Copy 2 files to %F/? 2 names there are taken: "
+               "those files are skipped, never replaced." << true << NotFound << ab << none << 1
+            << false;
         QTest::newRow("empty line") << ab << all << "" << none
-            << "" << NotFound << ab << none << 0 << true;
+            << "" << "" << true << NotFound << ab << none << 0 << true;
         QTest::newRow("copy onto itself keeps the file") << ab << all << "" << none
-            << "Filecopy Sourcefiles$ Sourcefiles$" << OtherError << ab << none << 1 << false;
+            << "Filecopy Sourcefiles$ Sourcefiles$" << "Copy 2 files to %F/? 2 names there are "
+               "taken: those files are skipped, never replaced." << true
+            << skipped + "%F/a.txt\n%F/b.txt" << ab << none << 2 << false;
         // Linux names may hold what other systems forbid: blanks cut nothing,
         // wildcards and placeholders in a name stand for themselves.
         const Files blanks{{"my file.txt", "M"}, {"my", "-"}, {"file.txt", "-"}};
         QTest::newRow("copy a path with blanks") << blanks << QStringList{"my file.txt"} << "" << none
-            << "Filecopy Sourcefiles$ %D/Destnames$" << "" << blanks
+            << copyLine << "" << true << "" << blanks
             << Files{{"new-my file.txt", "M"}} << 1 << false;
         QTest::newRow("wildcards in a name")
             << Files{{"a*", "1"}, {"abc", "2"}, {"a?c", "3"}, {"[a]", "4"}, {"a", "5"}}
-            << QStringList{"a*", "a?c", "[a]"} << "" << none << "Delete Sourcefiles$" << ""
-            << Files{{"abc", "2"}, {"a", "5"}} << none << 3 << false;
+            << QStringList{"a*", "a?c", "[a]"} << "" << none << "Delete Sourcefiles$"
+            << "Delete 3 files in %F/?" << true << "" << Files{{"abc", "2"}, {"a", "5"}} << none
+            << 3 << false;
         QTest::newRow("placeholder in a name") << Files{{"Destnames$", "1"}, {"new-Destnames$", "2"}}
-            << QStringList{"Destnames$"} << "" << none << "Delete Sourcefiles$" << ""
-            << Files{{"new-Destnames$", "2"}} << none << 1 << false;
+            << QStringList{"Destnames$"} << "" << none << "Delete Sourcefiles$"
+            << "Delete 1 file in %F/?" << true << "" << Files{{"new-Destnames$", "2"}} << none << 1
+            << false;
         // clang-format on
     }
 
@@ -121,24 +150,35 @@ private slots:
         QFETCH(QString, vanish);
         QFETCH(Files, destBefore);
         QFETCH(QString, line);
+        QFETCH(QString, question);
         QFETCH(QString, message);
         QFETCH(int, linesShown);
         QFETCH(bool, realStart);
         Batch batch(files, listed);
-        for (auto it = destBefore.begin(); it != destBefore.end(); ++it)
-            QVERIFY(batch.dest.write(it.key(), it.value()));
+        for (auto it = destBefore.begin(); it != destBefore.end(); ++it) {
+            if (it.value().startsWith("->"))
+                QCOMPARE(::symlink(batch.expand(it.value().mid(2)).toLocal8Bit(),
+                                   batch.dest.file(it.key()).toLocal8Bit()),
+                         0);
+            else
+                QVERIFY(batch.dest.write(it.key(), it.value()));
+        }
         if (!vanish.isEmpty())
             QVERIFY(::unlink(batch.dir.file(vanish).toLocal8Bit()) == 0);
         BatchRunner runner(batch.session, realStart ? ProcessLauncher::instance() : batch.launcher);
         QSignalSpy shown(&runner, &BatchRunner::lineShown);
         batch.prompter.yields = 0;
+        QFETCH(bool, answer);
+        batch.prompter.confirmAnswer = answer;
 
         runner.commandLine = batch.expand(line);
         runner.runForEveryFile(0);
 
-        QCOMPARE(batch.prompter.messages, message.isEmpty() ? QStringList() : QStringList(message));
         QTEST(batch.contents(), "filesAfter");
         QTEST(contentsOf(batch.dest), "destAfter");
+        QCOMPARE(batch.prompter.messages.join('|'), batch.expand(message));
+        QCOMPARE(batch.prompter.questions,
+                 question.isEmpty() ? QStringList() : QStringList(batch.expand(question)));
         QCOMPARE(shown.count(), linesShown);
         QCOMPARE(batch.prompter.yields, linesShown);
         QCOMPARE(batch.launcher.starts, QStringList());
@@ -233,7 +273,8 @@ private slots:
     }
 
     // The line the box starts with copies every file into the temp folder under
-    // its new name; the box keeps every line run, and Execute is off meanwhile.
+    // its new name, and run again replaces none of the copies; the box keeps
+    // every line run, and Execute is off meanwhile.
     void initialLineAndControls()
     {
         TempFolder temp;
@@ -251,9 +292,11 @@ private slots:
                               "FrontText+BackText"}));
 
         runner.runForEveryFile(0);
-        runner.runForEveryFile(0);
+        QVERIFY(batch.dir.write("a.txt", "A2"));
+        runner.runForEveryFile(0); // the copies are there: asked, and none replaced
 
-        QCOMPARE(batch.prompter.messages, QStringList());
+        QCOMPARE(batch.prompter.questions.size(), 1);
+        QCOMPARE(batch.prompter.messages.size(), 1);
         QCOMPARE(contentsOf(temp), Files({{"new-a.txt", "A"}, {"new-b.txt", "B"}}));
         QCOMPARE(runner.history.mid(4), QStringList({initial, initial}));
         QCOMPARE(enabled.count(), 4);

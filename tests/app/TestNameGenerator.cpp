@@ -67,7 +67,13 @@ private slots:
         row("front back # in name", "+_#", "00", keep, "a#b.txt", 4, "a05b_05.txt");
         row("upper", "UpperCase", "0", keep, "photo.jpg", 0, "PHOTO.JPG");
         row("upper chosen ext", "UpperCase", "0", ".png", "photo.jpg", 0, "PHOTO.png");
-        row("upper long ext", "UpperCase", "0", ".png", "photo.jpeg", 0, "PHOTO.JPEG");
+        row("upper long ext", "UpperCase", "0", ".png", "photo.jpeg", 0, "PHOTO.png");
+        row("lower no ext chosen", "LowerCase", "0", ".txt", "README", 0, "readme.txt");
+        row("dot-file numbered", "File#", "00", keep, ".hidden", 0, "File01");
+        row("dot-file's own ext", "File#", "00", keep, ".config.json", 0, "File01.json");
+        row("dot-file front back", "Front + Back", "0", keep, ".bashrc", 0, "Front .bashrc Back");
+        row("dot-file upper chosen ext", "UpperCase", "0", ".png", ".vim", 0, ".VIM.png");
+        row("dot-file case", "Case", "0", keep, ".bashrc", 0, ".bashrc");
         row("upper sharp s", "UpperCase", "0", keep, QString::fromUtf8("straße.txt"), 0,
             "STRASSE.TXT");
         row("lower", "LowerCase", "0", ".jpeg", "Photo.TXT", 0, "photo.jpeg");
@@ -144,9 +150,13 @@ private slots:
         row("lower 26", "Random Lowercase", ".???", "photo.jpg", 26, "[a-x]{6}1a\\.jpg");
         row("lower 0", "Random Lowercase", ".???", "Photo.JPG", 0, "[a-x]{7}0\\.jpg");
         row("upper chosen", "Random UPPERcase", ".png", "a.txt", 255, "[A-X]{6}FF\\.PNG");
-        row("short name", "Random UPPERcase", ".???", "ab", 1, "[A-X]{7}1AB");
-        row("sharp s", "Random UPPERcase", ".???", QString::fromUtf8("Straße"), 0,
-            "[A-X]{7}0RASSE");
+        row("short name", "Random UPPERcase", ".???", "ab", 1, "[A-X]{7}1");
+        row("four-letter ext", "Random Lowercase", ".???", "a.JPEG", 0, "[a-x]{7}0\\.jpeg");
+        row("chosen long ext", "Random UPPERcase", ".jpeg", "a.txt", 0, "[A-X]{7}0\\.JPEG");
+        row("last ext only", "Random Lowercase", ".???", "c.tar.gz", 2, "[a-x]{7}2\\.gz");
+        row("dot-file", "Random Lowercase", ".???", ".hidden", 0, "[a-x]{7}0");
+        row("sharp s", "Random UPPERcase", ".???", QString::fromUtf8("Maß.Straße"), 0,
+            "[A-X]{7}0\\.STRASSE");
     }
 
     void randomNames()

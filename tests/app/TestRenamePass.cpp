@@ -303,7 +303,7 @@ private slots:
         QCOMPARE(f.faults.stat(dir.file("b"), b), 0);
         QCOMPARE(f.faults.stat(dir.file("h"), h), 0);
         QCOMPARE(b.created.seconds, picked);
-        QVERIFY(h.created.seconds != picked); // a hidden file keeps its dates
+        QCOMPARE(h.created.seconds, picked); // a hidden file's too
         QCOMPARE(b.attributes, FileSystem::Hidden | FileSystem::ReadOnly);
         QCOMPARE(h.attributes, FileSystem::Hidden | FileSystem::ReadOnly);
     }
@@ -329,11 +329,15 @@ private slots:
         const QStringList readOnly{
             QStringLiteral("a: the medium is read-only\n\nCannot Rename Read-only Media")};
         row("read-only medium", FileErrors::InvalidCall, 0, 0, -1, "retry", readOnly, true);
-        row("full disk writing dates", 0, FileErrors::DiskFull, 0, -1, "", {}, true);
+        const QString dates = QStringLiteral("The dates of 1 file could not be written:\na: ");
+        row("full disk writing dates", 0, FileErrors::DiskFull, 0, -1, "",
+            {dates + "The Current Drive is full, Cannot read or write file"}, true);
         const QString noAttributes = "its attributes cannot be set (Cannot Read or Write file to "
                                      "the current protected Read-Only drive or directory)";
         row("no xattrs: hidden", 0, 75, 75, FileSystem::Hidden, "skip",
             {"a: " + noAttributes + "\n\n" + Conflict,
+             dates + "Cannot Read or Write file to the current protected Read-Only drive or "
+                     "directory",
              "0 of 1 renamed; 1 not renamed:\na: " + noAttributes},
             false);
     }

@@ -108,7 +108,7 @@ private slots:
         folder.fs.failOn(change, "b.txt", code);
 
         Shredder shredder(folder.session);
-        folder.session.model().setCurrent(folder.session.model().recordAt(b), b);
+        shredder.rowClicked(b);
         all ? shredder.shredAllFiles() : shredder.shredCurrentFile();
 
         QCOMPARE(folder.prompter.messages, QStringList(message.replace("%1", folder.dir.path())));
@@ -151,39 +151,83 @@ private slots:
         QCOMPARE(outside.read("keep.txt"), QByteArray("precious"));
     }
 
-    void menuEntriesAndProgress()
+    void namedFileOnly_data()
     {
+        QTest::addColumn<QString>("between"); // what happens after the click on b.txt
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("message"); // %1: the folder
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<bool>("entryShown"); // at the end
+
+        const QStringList all{"a.txt", "b.txt", "c.txt"};
+        // clang-format off
+        QTest::newRow("another row is current") << "current a.txt" << true << true << ""
+            << QStringList{"a.txt", "c.txt"} << false;
+        QTest::newRow("answered No") << "" << false << true << "" << all << true;
+        QTest::newRow("gone since the click") << "delete" << true << true
+            << "Could not Shred file %1b.txt..." << QStringList{"a.txt", "c.txt"} << false;
+        QTest::newRow("rescanned") << "rescan" << true << false << "" << all << false;
+        QTest::newRow("list narrowed") << "narrow" << true << false << "" << all << false;
+        // clang-format on
+    }
+
+    // "Shred File... b.txt" asks first and shreds b.txt or nothing; a new
+    // listing takes the entry away.
+    void namedFileOnly()
+    {
+        QFETCH(QString, between);
+        QFETCH(bool, asked);
+        QFETCH(QString, message);
         ScannedFolder folder(Three);
-        const QStringList order = folder.names();
         Shredder shredder(folder.session);
         QSignalSpy entry(&shredder, &Shredder::shredEntryChanged);
-        QSignalSpy progress(&shredder, &Shredder::statusChanged);
-
-        // The caption names the clicked row; the entry shreds the current
-        // selection, also after a rescan, whatever the caption still says.
+        FileListModel& model = folder.session.model();
+        model.setCurrent(model.recordAt(1), 1);
         shredder.rowClicked(1);
-        QCOMPARE(entry.takeFirst(),
-                 QVariantList({QStringLiteral("Shred File... ") + order[1], true}));
-        folder.scan(folder.dir.path());
-        const QString current = folder.names().at(0);
-        folder.session.model().setCurrent(folder.session.model().recordAt(0), 0);
-        shredder.shredCurrentFile();
-        QCOMPARE(entry.takeFirst().at(1).toBool(), false);
-        QVERIFY(!folder.dir.exists(current));
-        QCOMPARE(progress.count(), 0);
+        QCOMPARE(entry.takeLast(), QVariantList({QStringLiteral("Shred File... b.txt"), true}));
+        if (between == QLatin1String("current a.txt"))
+            model.setCurrent(model.recordAt(0), 0);
+        else if (between == QLatin1String("delete"))
+            QVERIFY(::unlink(folder.dir.file("b.txt").toLocal8Bit()) == 0);
+        else if (between == QLatin1String("rescan"))
+            folder.scan(folder.dir.path());
+        else if (between == QLatin1String("narrow"))
+            folder.narrowTo({"a.txt"});
+        QFETCH(bool, answer);
+        folder.prompter.confirmAnswer = answer;
 
-        const QStringList rest = folder.names();
+        shredder.shredCurrentFile();
+
+        QCOMPARE(folder.prompter.questions,
+                 asked ? QStringList("Shred " + folder.dir.file("b.txt") +
+                                     "? It is overwritten and deleted for good.")
+                       : QStringList());
+        QCOMPARE(folder.prompter.messages,
+                 message.isEmpty() ? QStringList() : QStringList(message.arg(folder.dir.path())));
+        QTEST(folder.dir.names(), "left");
+        QTEST(shredder.shredEntryVisible(), "entryShown");
+    }
+
+    void shredAllShowsProgress()
+    {
+        ScannedFolder folder(Three);
+        Shredder shredder(folder.session);
+        QSignalSpy progress(&shredder, &Shredder::statusChanged);
         folder.prompter.yields = 0;
+
         shredder.shredAllFiles();
+
         QStringList texts;
         for (const QVariantList& signal : std::as_const(progress))
             texts << signal.at(0).toString();
-        QCOMPARE(texts, QStringList({"Shredding :\n\n" + rest[0], "Shredding :\n\n" + rest[1],
-                                     "Shredding Done"}));
-        QVERIFY(folder.prompter.yields >= 2);
+        QCOMPARE(texts, QStringList({"Shredding :\n\na.txt", "Shredding :\n\nb.txt",
+                                     "Shredding :\n\nc.txt", "Shredding Done"}));
+        QVERIFY(folder.prompter.yields >= 3);
         QCOMPARE(folder.dir.names(), QStringList());
         QCOMPARE(folder.session.lastPosition(), -1);
         QCOMPARE(folder.prompter.messages, QStringList());
+        QCOMPARE(folder.prompter.questions, QStringList()); // its submenu asked
     }
 };
 

@@ -57,8 +57,18 @@ private slots:
             << "Filecopy %Fapple.txt %Fapple.txt.bak" << "" << QStringList{"apple.txt",
                "apple.txt.bak", "banana.txt", "banana.txt.bak", "cherry.log", "cherry.log.bak"};
         QTest::newRow("batch deletes the files found by name") << QStringList{"batch", "%F",
-               "--search-name", "an", "--command", "Delete Sourcefiles$"} << 0 << ""
+               "--search-name", "an", "--command", "Delete Sourcefiles$", "--yes"} << 0 << ""
             << "Delete %Fbanana.txt" << "apple" << QStringList{"apple.txt", "cherry.log"};
+        QTest::newRow("batch asks before it deletes") << QStringList{"batch", "%F", "--command",
+               "Delete Sourcefiles$"} << 2 << "Delete 3 files in %F? Nothing was done: add --yes"
+            << "" << "Delete" << all;
+        const QStringList copyOnto{"batch", "%F", "--search-name", "banana", "--command",
+                                   "Filecopy Sourcefiles$ %Fapple.txt"};
+        QTest::newRow("batch asks before copying onto a name") << copyOnto << 2
+            << "Copy 1 file to %F? 1 name there is taken" << "" << "Filecopy" << all;
+        QTest::newRow("batch never copies over a file") << copyOnto + QStringList{"--yes"} << 1
+            << "never replaces a file):\n%Fapple.txt" << "Filecopy %Fbanana.txt %Fapple.txt" << ""
+            << all;
         QTest::newRow("batch without a command") << QStringList{"batch", "%F"} << 2 << "--command"
             << "" << "" << all;
         QTest::newRow("batch, lower-case command word") << QStringList{"batch", "%F", "--command",
@@ -105,7 +115,8 @@ private slots:
         const CliRun run = runCli(arguments, dir);
 
         QCOMPARE(run.status, status);
-        QVERIFY2(run.err.contains(err), qPrintable(run.err));
+        QVERIFY2(run.err.contains(err.replace(QLatin1String("%F"), dir.path())),
+                 qPrintable(run.err));
         if (err.isEmpty())
             QCOMPARE(run.err, QString());
         QVERIFY2(run.out.contains(QString(out).replace(QLatin1String("%F"), dir.path())),

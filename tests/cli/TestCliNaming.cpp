@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace
@@ -130,6 +131,60 @@ private slots:
         QVERIFY2(r.err.contains(err), qPrintable(r.err));
         QCOMPARE(r.status, status);
         QCOMPARE(newNames(r.out), names);
+    }
+
+    // A leading dot starts no extension, in every mode; random names keep
+    // the whole extension.
+    void dotFilesAndExtensions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("names"); // a pattern for each, joined by "|"
+        QTest::newRow("numbered") << QStringList{"--pattern", "File#", "--zeros", "0"}
+                                  << "File1|File2\\.json|File3\\.jpeg|File4\\.gz";
+        QTest::newRow("front back")
+            << QStringList{"--pattern", "Front + Back"}
+            << "Front \\.bashrc Back|Front \\.config Back\\.json|Front a Back\\.jpeg|"
+               "Front c\\.tar Back\\.gz";
+        QTest::newRow("template") << QStringList{"--template", "{name}_x{ext}"}
+                                  << "\\.bashrc_x|\\.config_x\\.json|a_x\\.jpeg|c\\.tar_x\\.gz";
+        QTest::newRow("upper, chosen ext")
+            << QStringList{"--pattern", "UpperCase", "--ext", ".txt"}
+            << "\\.BASHRC\\.txt|\\.CONFIG\\.txt|A\\.txt|C\\.TAR\\.txt";
+        QTest::newRow("random") << QStringList{"--pattern", "Random Lowercase"}
+                                << "[a-x]{7}0|[a-x]{7}1\\.json|[a-x]{7}2\\.jpeg|[a-x]{7}3\\.gz";
+    }
+
+    void dotFilesAndExtensions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, names);
+        TempFolder dir;
+        for (const char* name : {".bashrc", ".config.json", "a.jpeg", "c.tar.gz"})
+            QVERIFY(dir.write(name));
+        const CliRun r = runCli(QStringList{"list", dir.path()} + args);
+        QCOMPARE(r.status, 0);
+        const QRegularExpression shape(
+            QRegularExpression::anchoredPattern(names.split('|').join(QStringLiteral("\\|"))));
+        QVERIFY2(shape.match(newNames(r.out)).hasMatch(), qPrintable(newNames(r.out)));
+    }
+
+    // Random names differ from run to run; --seed makes a run repeatable.
+    void randomSeed()
+    {
+        TempFolder dir;
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(dir.write(QStringLiteral("f%1.txt").arg(i)));
+        const auto names = [&](const QStringList& seed) {
+            const CliRun r =
+                runCli(QStringList{"list", dir.path(), "--pattern", "Random UPPERcase"} + seed);
+            return r.status == 0 ? newNames(r.out) : QStringLiteral("status %1").arg(r.status);
+        };
+        const QString seven = names({"--seed", "7"});
+        QVERIFY2(seven.contains(".TXT|"), qPrintable(seven));
+        QCOMPARE(names({"--seed", "7"}), seven);
+        QVERIFY(names({"--seed", "8"}) != seven);
+        QVERIFY(names({}) != names({}));
+        QCOMPARE(names({"--seed", "x"}), QStringLiteral("status 2"));
     }
 
     // Camera pictures renamed by capture date and their own number, then

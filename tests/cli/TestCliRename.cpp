@@ -12,6 +12,12 @@
 namespace
 {
 
+mode_t modeOf(const QString& path)
+{
+    struct stat st;
+    return ::lstat(FileNameCodec::encode(path).constData(), &st) == 0 ? st.st_mode : 0;
+}
+
 QStringList sortedLines(const QString& text)
 {
     QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -159,6 +165,72 @@ private slots:
         FileSystem::Entry e;
         for (const char* n : {"a1", "a2", ".x1", ".x2"})
             QCOMPARE(fs.stat(folder + n, e), 0);
+    }
+
+    // The dates given reach every listed file, hidden or read-only, and
+    // nothing else of a file changes unless --attributes says so. A date that
+    // cannot be written (no user attributes on a ramfs) names the file.
+    void datesReachEveryFile_data()
+    {
+        QTest::addColumn<bool>("ramfs");
+        QTest::addColumn<int>("attributes");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        const QString c = QStringLiteral("2020-01-02"), m = QStringLiteral("2021-03-04T05:06:07");
+        QTest::newRow("hidden") << false << 2 << QStringList{"--created", c, "--modified", m} << 0;
+        QTest::newRow("read-only, attributes none")
+            << false << 1 << QStringList{"--created", c, "--modified", m, "--attributes", "none"}
+            << 0;
+        QTest::newRow("hidden read-only, creation only")
+            << false << 3 << QStringList{"--created", c} << 0;
+        QTest::newRow("no user attributes")
+            << true << 1 << QStringList{"--created", c, "--modified", m} << 1;
+    }
+
+    void datesReachEveryFile()
+    {
+        QFETCH(bool, ramfs);
+        QFETCH(int, attributes);
+        QFETCH(QStringList, args);
+        TempFolder dir;
+        std::unique_ptr<ScratchMount> mount;
+        if (ramfs) {
+            mount = std::make_unique<ScratchMount>(ScratchMount::Ramfs);
+            if (!mount->available())
+                QSKIP(qPrintable(mount->skipReason()));
+        }
+        const QString folder = ramfs ? mount->path() : dir.path();
+        PosixFileSystem fs;
+        QMap<QString, FileSystem::Entry> before;
+        QMap<QString, mode_t> modes;
+        for (const char* n : {".f", "f.txt"}) {
+            QCOMPARE(fs.createFile(folder + n, n), 0);
+            QCOMPARE(fs.setAttributes(folder + n, attributes), 0);
+            QCOMPARE(fs.stat(folder + n, before[QString(n).replace('f', 'g')]), 0);
+            modes[QString(n).replace('f', 'g')] = modeOf(folder + n);
+        }
+        const CliRun r = runCli(QStringList{"rename", folder, "--pattern", "Replace Only",
+                                            "--replace", "f", "--with", "g"} +
+                                args);
+        QTEST(r.status, "status");
+        const auto date = [&](const char* option) {
+            const qsizetype at = args.indexOf(QLatin1String(option));
+            return at < 0 ? qint64(0)
+                          : QDateTime::fromString(args[at + 1], Qt::ISODate).toSecsSinceEpoch();
+        };
+        for (auto b = before.cbegin(); b != before.cend(); ++b) {
+            FileSystem::Entry e;
+            QCOMPARE(fs.stat(folder + b.key(), e), 0);
+            // Without a stored creation time the modified time stands for it.
+            QCOMPARE(e.created.seconds, ramfs               ? e.modified.seconds
+                                        : date("--created") ? date("--created")
+                                                            : b->created.seconds);
+            QCOMPARE(e.modified.seconds,
+                     date("--modified") ? date("--modified") : b->modified.seconds);
+            QCOMPARE(e.attributes, b->attributes);
+            QCOMPARE(modeOf(folder + b.key()), modes[b.key()]);
+            QCOMPARE(r.err.contains(QString(b.key()).replace('g', 'f') + QLatin1Char(':')), ramfs);
+        }
     }
 
     // Path arguments keep bytes that are not UTF-8, as file names do.

@@ -88,6 +88,20 @@ struct Fixture {
     std::unique_ptr<MainWindow> window;
 };
 
+// Opens a menu of the menu bar with a click on its title.
+QMenu* openMenu(MainWindow& window, const QString& title)
+{
+    QMenuBar* bar = window.menuBar();
+    for (QAction* action : bar->actions()) {
+        if (action->text() != title)
+            continue;
+        WindowInput::click(bar, bar->actionGeometry(action).center());
+        QMenu* menu = action->menu();
+        return QTest::qWaitFor([menu] { return menu->isVisible(); }) ? menu : nullptr;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -233,6 +247,7 @@ private slots:
                                  QStringLiteral("New_Filename_3.jpg")};
         QCOMPARE(target.names(), copies);
         QVERIFY(f.prompts.messages.isEmpty());
+        QVERIFY(f.prompts.questions.isEmpty()); // nothing there to replace
         QCOMPARE(QApplication::focusWidget(), f.window->batchFrame->executeButton);
         for (Qt::Key k : {Qt::Key_X, Qt::Key_Escape, Qt::Key_A})
             WindowInput::key(f.w(), k);
@@ -487,6 +502,95 @@ private slots:
         QCOMPARE(f.session->lastPosition(), 0);
     }
 
+    // "Shred File... NAME" names the clicked file and shreds only that one,
+    // after a question; a new listing (another folder, a sort, the type box)
+    // takes the entry away.
+    void shredEntryNamesItsFile_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("chosen at once") << "";
+        QTest::newRow("folder changed in the browser") << "browser";
+        QTest::newRow("sorted by a header") << "sort";
+        QTest::newRow("type box applied") << "filter";
+    }
+    void shredEntryNamesItsFile()
+    {
+        QFETCH(QString, change);
+        Fixture f(4);
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(f.dir.write(QStringLiteral("sub/aa.txt"), "a"));
+        QVERIFY(f.dir.write(QStringLiteral("sub/bb.txt"), "b"));
+        QVERIFY(f.dir.write(QStringLiteral("sub/d3.txt"), "d"));
+        FileListView* list = f.window->fileList;
+        WindowInput::click(list, list->rowRect(2).center());
+        QMenu* menu = openMenu(*f.window, QStringLiteral("Shredder"));
+        QVERIFY(menu);
+        QCOMPARE(f.window->shredFileAction->text(), QStringLiteral("Shred File... photo002.jpg"));
+        QVERIFY(!menu->actionGeometry(f.window->shredFileAction).isEmpty());
+        WindowInput::key(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        if (change == QLatin1String("browser")) {
+            WindowInput::click(f.window->selectFolderButton);
+            FolderBrowser* browser = f.window->folderBrowser;
+            for (int i = 1; i <= browser->entryCount(); ++i)
+                if (browser->entryName(i) == QLatin1String("sub"))
+                    WindowInput::click(browser, browser->rowRect(i - 1).center());
+            QCOMPARE(f.session->lastPosition(), 2);
+        } else if (change == QLatin1String("sort")) {
+            WindowInput::click(list->sortButton(3));
+        } else if (change == QLatin1String("filter")) {
+            WindowInput::click(f.window->typeFilterBox->lineEdit());
+            WindowInput::key(f.w(), Qt::Key_Return);
+        }
+        const QStringList before = f.dir.names();
+
+        menu = openMenu(*f.window, QStringLiteral("Shredder"));
+        QVERIFY(menu);
+        const QRect entry = menu->actionGeometry(f.window->shredFileAction);
+        if (!change.isEmpty()) {
+            QVERIFY(entry.isEmpty());
+            WindowInput::key(menu, Qt::Key_Escape);
+        } else {
+            WindowInput::click(menu, entry.center());
+            QCOMPARE(f.prompts.questions,
+                     QStringList(QStringLiteral("Shred ") +
+                                 f.dir.file(QStringLiteral("photo002.jpg")) +
+                                 QStringLiteral("? It is overwritten and deleted for good.")));
+        }
+        QStringList left = before;
+        if (change.isEmpty())
+            left.removeOne(QStringLiteral("photo002.jpg"));
+        QCOMPARE(f.dir.names(), left);
+        QCOMPARE(QDir(f.dir.file(QStringLiteral("sub"))).entryList(QDir::Files),
+                 QStringList({QStringLiteral("aa.txt"), QStringLiteral("bb.txt"),
+                              QStringLiteral("d3.txt")}));
+    }
+
+    // A batch line that deletes asks first, naming what it deletes; the list
+    // is read again after the batch.
+    void batchDeleteAsksFirst_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("No") << false;
+        QTest::newRow("Yes") << true;
+    }
+    void batchDeleteAsksFirst()
+    {
+        QFETCH(bool, answer);
+        Fixture f(3);
+        const QStringList before = f.dir.names();
+        f.prompts.confirmAnswer = answer;
+        WindowInput::click(f.window->batchFrame->commandLineBox->lineEdit());
+        WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
+        WindowInput::type(f.w(), QStringLiteral("Delete Sourcefiles$"));
+        WindowInput::click(f.window->batchFrame->executeButton);
+        QCOMPARE(f.dir.names(), answer ? QStringList() : before);
+        QCOMPARE(f.session->lastPosition(), answer ? -1 : 2);
+        QCOMPARE(f.prompts.questions, QStringList(QStringLiteral("Delete 3 files in ") +
+                                                  f.dir.path() + QStringLiteral("?")));
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
     void listingToClipboardAndPrinter()
     {
         Fixture f(2);
@@ -540,7 +644,8 @@ private slots:
         QCOMPARE(csv.count("photo"), 3);
     }
 
-    // The content-search prompt fits a 1024 x 768 screen; messages are plain.
+    // The content-search prompt fits a 1024 x 768 screen; messages are plain;
+    // a question's default answer is No.
     void promptsFitAndArePlain()
     {
         QWidget owner;
@@ -563,6 +668,10 @@ private slots:
         });
         prompter.message(QStringLiteral("Renaming Completed"));
         QCOMPARE(icon, QMessageBox::NoIcon);
+        // Enter pressed by habit on a question answers No.
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        QVERIFY(!prompter.confirm(QStringLiteral("Delete 3 files in /tmp/?")));
     }
 
     // At every window size from the minimum nothing in the window overlaps
@@ -624,6 +733,38 @@ private slots:
         QTest::qWait(50);
         QVERIFY(!calendar->isOpen() && calendar->isVisible());
         QCOMPARE(calendar->size(), calendar->closedSize());
+    }
+
+    // Both calendar dates picked, then Start Rename: every file gets them, the
+    // hidden one too.
+    void pickedDatesReachEveryFile()
+    {
+        Fixture f(2);
+        QVERIFY(f.dir.write(QStringLiteral(".hidden"), "x"));
+        WindowInput::click(f.window->typeFilterBox->lineEdit());
+        WindowInput::key(f.w(), Qt::Key_Return);
+        QCOMPARE(f.session->lastPosition(), 2);
+        QList<qint64> picked;
+        for (int column : {0, 1}) {
+            DatePicker* calendar = f.window->fileList->datePicker(column);
+            WindowInput::click(calendar, QPoint(5, 5));
+            QTRY_VERIFY(calendar->dayButton(10 + column)->isVisible());
+            WindowInput::click(calendar->dayButton(10 + column));
+            QTRY_COMPARE(calendar->size(), calendar->closedSize());
+            picked << calendar->theDate().toSecsSinceEpoch();
+        }
+        QVERIFY(picked[0] != picked[1]);
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_COMPARE(f.window->statusLabel->text(), QStringLiteral("Renaming Completed"));
+        QVERIFY(f.prompts.messages.isEmpty());
+        const QStringList names = f.dir.names();
+        QCOMPARE(names.size(), 3);
+        for (const QString& name : names) {
+            FileSystem::Entry e;
+            QCOMPARE(f.fs.stat(f.dir.file(name), e), 0);
+            QCOMPARE(e.created.seconds, picked[0]);
+            QCOMPARE(e.modified.seconds, picked[1]);
+        }
     }
 
     // A double click opens the listed file, wherever the current folder went.

@@ -336,7 +336,7 @@ private slots:
         row("list.txt", "csv", "list.csv");                     // another extension
         row("list", "rtf", "list.rtf");                         // no dot
         row("list.", "csv", "list.csv");                        // ending in a dot
-        row(".profile", "xls", ".xls");                         // the only dot comes first
+        row(".profile", "xls", ".profile.xls");                 // a leading dot is no extension
         row("a.b.txt", "RTF", "a.b.rtf");                       // letter case of the type
         row("list.csv", "txt", "list.xls");                     // any other type is a spreadsheet
         row("/tmp/dir.v2/list", "Csv", "/tmp/dir.v2/list.csv"); // a dot in a folder

@@ -1,6 +1,7 @@
 #include "platform/DosAttrib.h"
 #include "platform/DriveList.h"
 #include "platform/FileErrors.h"
+#include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
@@ -119,6 +120,55 @@ private slots:
         QCOMPARE(ns, 123456700);
     }
 
+    // Where a name's extension starts: at its last dot, unless that dot is
+    // one of the dots the name starts with.
+    void fileNameParts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("plain") << "a.txt"
+                               << "a"
+                               << ".txt";
+        QTest::newRow("two dots") << "a.tar.gz"
+                                  << "a.tar"
+                                  << ".gz";
+        QTest::newRow("none") << "README"
+                              << "README"
+                              << "";
+        QTest::newRow("trailing dot") << "a."
+                                      << "a"
+                                      << ".";
+        QTest::newRow("dot-file") << ".bashrc"
+                                  << ".bashrc"
+                                  << "";
+        QTest::newRow("dot-file with ext") << ".config.json"
+                                           << ".config"
+                                           << ".json";
+        QTest::newRow("two leading dots") << "..foo"
+                                          << "..foo"
+                                          << "";
+        QTest::newRow("dot alone") << "."
+                                   << "."
+                                   << "";
+        QTest::newRow("dot-file in a path") << "/home/a.b/.profile"
+                                            << "/home/a.b/.profile"
+                                            << "";
+        QTest::newRow("folder dot") << "/home/a.b/file"
+                                    << "/home/a.b/file"
+                                    << "";
+        QTest::newRow("path") << "/home/a.b/.x.tar.gz"
+                              << "/home/a.b/.x.tar"
+                              << ".gz";
+    }
+
+    void fileNameParts()
+    {
+        QFETCH(QString, name);
+        QTEST(FileName::stem(name).toString(), "stem");
+        QTEST(FileName::extension(name).toString(), "extension");
+    }
+
     void attributesRoundTrip_data()
     {
         QTest::addColumn<int>("value");
@@ -162,6 +212,16 @@ private slots:
         int attrs = 0;
         QCOMPARE(fs.attributes(path, attrs), 0);
         QCOMPARE(attrs, int(FileSystem::System));
+        // A read-only file takes a creation time and new attributes from its
+        // owner too, and keeps its mode exactly.
+        QCOMPARE(fs.setAttributes(path, FileSystem::ReadOnly | FileSystem::Hidden), 0);
+        const mode_t readOnly = modeOf(path);
+        QCOMPARE(fs.setCreationTime(path, {1577934245, 0}), 0);
+        QCOMPARE(modeOf(path), readOnly);
+        QCOMPARE(DosAttrib::decode(storedXattr(path)).attributes, 3u);
+        QCOMPARE(fs.setAttributes(path, FileSystem::ReadOnly | FileSystem::System), 0);
+        QCOMPARE(DosAttrib::decode(storedXattr(path)).attributes, 5u);
+        QCOMPARE(modeOf(path), readOnly);
     }
 
     void withoutUserXattrs()

@@ -6,8 +6,9 @@
 
 #include <deque>
 
-// The prompt interface for tests: records every message, input prompt and busy
-// change, and answers input boxes and failures from scripted replies.
+// The prompt interface for tests: records every message, question, input
+// prompt and busy change, and answers questions, input boxes and failures
+// from scripted replies.
 class PromptRecorder : public Prompter
 {
 public:
@@ -25,6 +26,11 @@ public:
         const FailureAnswer a = failureAnswers.front();
         failureAnswers.pop_front();
         return a;
+    }
+    bool confirm(const QString& question) override
+    {
+        questions << question;
+        return confirmAnswer;
     }
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override
@@ -46,6 +52,8 @@ public:
     void processEvents() override { ++yields; }
 
     QStringList messages;
+    QStringList questions;
+    bool confirmAnswer = true; // the answer to every question
     QStringList prompts;
     QStringList titles;
     QList<bool> busyChanges;
