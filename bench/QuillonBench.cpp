@@ -189,14 +189,17 @@ int rename(const QString& folder, const QString& journalPath)
     if (label != RenamePass::completedText())
         return 1;
     // The rescan that ends the pass in the window, then the undo of the
-    // pass (every file back to its old name), without its own rescan.
+    // pass from its journal (every file back to its old name), without its
+    // own rescan.
     t.restart();
     session.scanFolder();
     report(t.nsecsElapsed() / 1e9, QStringLiteral("rescan"));
+    if (journalPath == QLatin1String("-"))
+        return 0;
     t.restart();
-    RenamePass::undoPairs(fileSystem(), session.undoRecord);
+    const RenameJournal::UndoReport undone = RenameJournal::undoFile(fileSystem(), journalPath);
     report(t.nsecsElapsed() / 1e9, QStringLiteral("undo"));
-    return 0;
+    return undone.complete() ? 0 : 1;
 }
 
 // The listing of the folder written in every format, each to its own file

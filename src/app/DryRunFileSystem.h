@@ -26,6 +26,11 @@ public:
     [[nodiscard]] int creationTime(const QString& path, Time& time) override;
     [[nodiscard]] int setCreationTime(const QString& path, const Time& time) override;
     [[nodiscard]] int setModifiedTime(const QString& path, const Time& time) override;
+    [[nodiscard]] int fileState(const QString& path, FileState& state) override
+    {
+        return m_real.fileState(path, state);
+    }
+    [[nodiscard]] int restoreFileState(const QString&, const FileState&) override { return 0; }
     [[nodiscard]] int rename(const QString& from, const QString& to) override;
     [[nodiscard]] int copyFile(const QString&, const QString&) override { return Refused; }
     [[nodiscard]] int removeFile(const QString&) override { return Refused; }

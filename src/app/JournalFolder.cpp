@@ -33,13 +33,28 @@ bool exists(const QString& path)
     return ::lstat(FileNameCodec::encode(path).constData(), &st) == 0;
 }
 
+// The folder itself: without its "/", which would make lstat follow a link.
+QByteArray folderItself()
+{
+    return FileNameCodec::encode(JournalFolder::path().chopped(1));
+}
+
+bool isOwnFolder(const QByteArray& folder)
+{
+    struct stat st;
+    return ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // The folder's own entries, journals and references, oldest first, as full
-// paths.
+// paths; none where the folder is not a folder of its own (a link), so that
+// nothing is read or pruned through it.
 QStringList entries()
 {
     QStringList names;
-    const QString folder = JournalFolder::path();
-    if (DIR* dir = ::opendir(FileNameCodec::encode(folder).constData())) {
+    const QByteArray itself = folderItself();
+    if (!isOwnFolder(itself))
+        return names;
+    if (DIR* dir = ::opendir(itself.constData())) {
         while (struct dirent* d = ::readdir(dir)) {
             const QString name = FileNameCodec::decode(d->d_name, qsizetype(strlen(d->d_name)));
             if (isEntryName(name))
@@ -48,6 +63,7 @@ QStringList entries()
         ::closedir(dir);
     }
     names.sort();
+    const QString folder = JournalFolder::path();
     for (QString& name : names)
         name.prepend(folder);
     return names;
@@ -67,15 +83,14 @@ QString referredPath(const QString& reference)
 }
 
 // Makes the folder (the folders above as usual, the last one ours alone);
-// false when it is not a folder then.
+// false when it is then not a folder of its own.
 bool makeFolder(const QString& folder)
 {
-    const QByteArray bytes = FileNameCodec::encode(folder);
+    const QByteArray itself = folderItself();
     QDir().mkpath(QFileInfo(folder.chopped(1)).path());
-    if (::mkdir(bytes.constData(), 0700) != 0 && errno != EEXIST)
+    if (::mkdir(itself.constData(), 0700) != 0 && errno != EEXIST)
         return false;
-    struct stat st;
-    return ::lstat(bytes.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return isOwnFolder(itself);
 }
 
 QString stampedName(const QString& folder, QLatin1String suffix)
@@ -94,6 +109,12 @@ QString JournalFolder::path()
     if (!state.startsWith(QLatin1Char('/')))
         state = QDir::homePath() + QStringLiteral("/.local/state");
     return QDir::cleanPath(state + QStringLiteral("/quillon")) + QLatin1Char('/');
+}
+
+bool JournalFolder::isLink()
+{
+    struct stat st;
+    return ::lstat(folderItself().constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 QString JournalFolder::newJournal()

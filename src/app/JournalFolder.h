@@ -10,15 +10,19 @@
 // order). A quillon-cli pass with --undo-file keeps its journal in that file
 // and leaves a reference to it there (rename-...-PID.ref, holding the path),
 // so every pass is in the list wherever its journal lives. The newest Keep
-// entries are kept.
+// entries are kept. The folder must be a folder of its own: where it is a
+// symbolic link, no journal or reference is written, read or removed
+// through it.
 namespace JournalFolder
 {
 
 constexpr int Keep = 20;
 
 QString path(); // ends in "/"
+// Whether the folder is a symbolic link (looked at itself, not followed).
+bool isLink();
 // A fresh journal path; creates the folder (only the user may read it).
-// Empty when the folder cannot be made.
+// Empty when the folder cannot be made or is not a folder of its own.
 QString newJournal();
 // Puts the journal at journalPath (a pass's --undo-file) in the list, as
 // the newest pass; an older reference to the same path is dropped. False

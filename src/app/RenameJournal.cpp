@@ -1,6 +1,7 @@
 #include "RenameJournal.h"
 
-#include "UndoRecord.h"
+#include "output/DiskErrors.h"
+#include "platform/DosAttrib.h"
 #include "platform/FieldText.h"
 #include "platform/FileErrors.h"
 #include "platform/FileNameCodec.h"
@@ -55,27 +56,71 @@ bool isCleanFolder(const QString& folder)
            (folder == QLatin1String("/") || QDir::cleanPath(folder) + QLatin1Char('/') == folder);
 }
 
-// An undo record of older versions: full paths, one pair per listed file,
-// renamed or not. Every pair is looked at on the disk as an undecided step.
-bool readUndoRecord(const QByteArray& bytes, RenameJournal::Contents& journal, QString& why)
+void appendTime(QByteArray& text, const FileSystem::Time& time)
 {
-    UndoRecord record;
-    if (!UndoRecord::fromBytes(bytes, record, why))
-        return false;
-    journal = {};
-    if (record.isEmpty())
-        return true;
-    const QString first = record.oldPath(0);
-    journal.folder = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
-    auto name = [&](const QString& path) {
-        return path.startsWith(journal.folder) ? path.mid(journal.folder.size()) : path;
-    };
-    for (qsizetype i = 0; i < record.count(); ++i)
-        journal.plan.append({name(record.oldPath(i)), name(record.newPath(i))});
-    return true;
+    text += QByteArray::number(time.seconds) + '.' +
+            QByteArray::number(time.nanoseconds).rightJustified(9, '0');
+}
+
+bool parseTime(const QString& text, FileSystem::Time& time)
+{
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    bool secondsOk = false, nanosecondsOk = false;
+    time.seconds = text.left(dot).toLongLong(&secondsOk);
+    time.nanoseconds = text.mid(dot + 1).toInt(&nanosecondsOk);
+    return dot > 0 && text.size() - dot == 10 && secondsOk && nanosecondsOk &&
+           time.nanoseconds >= 0;
+}
+
+// "was<TAB>name<TAB>modified<TAB>created<TAB>mode<TAB>dosattrib"
+void appendState(QByteArray& text, const QString& name, const FileSystem::FileState& state)
+{
+    text += "was\t";
+    FieldText::appendEscapedBytes(text, name);
+    text += '\t';
+    appendTime(text, state.modified);
+    text += '\t';
+    const DosAttrib dos = DosAttrib::decode(state.dosAttrib);
+    if (state.hasDosAttrib && dos.createTimeValid) {
+        FileSystem::Time created;
+        DosAttrib::unixFromNtTime(dos.createTime, created.seconds, created.nanoseconds);
+        appendTime(text, created);
+    } else {
+        text += '-';
+    }
+    text += '\t' + QByteArray::number(state.mode, 8) + '\t';
+    text += state.hasDosAttrib ? state.dosAttrib.toHex() : QByteArray("-");
+    text += '\n';
+}
+
+bool parseState(const QStringList& f, RenameJournal::FileRecord& record)
+{
+    FileSystem::FileState& state = record.state;
+    FileSystem::Time created;
+    bool modeOk = false;
+    record.name = f[1];
+    state.mode = f[4].toInt(&modeOk, 8);
+    state.hasDosAttrib = f[5] != QLatin1String("-");
+    const QByteArray hex = f[5].toLatin1();
+    state.dosAttrib = state.hasDosAttrib ? QByteArray::fromHex(hex) : QByteArray();
+    return parseTime(f[2], state.modified) &&
+           (f[3] == QLatin1String("-") || parseTime(f[3], created)) && modeOk && state.mode >= 0 &&
+           state.mode <= 07777 && (!state.hasDosAttrib || state.dosAttrib.toHex() == hex.toLower());
+}
+
+QString nameText(const QString& name)
+{
+    return FieldText::escaped(name);
 }
 
 } // namespace
+
+RenameJournal::RenameJournal() = default;
+
+RenameJournal::~RenameJournal()
+{
+    m_file.close();
+}
 
 QByteArray RenameJournal::header()
 {
@@ -93,6 +138,12 @@ int RenameJournal::begin(const QString& path, const QString& folder, const QList
     return begin(path, folder, plan.size(), [&plan](qsizetype i) { return plan[i]; });
 }
 
+void RenameJournal::planStep(qsizetype i, const Step& step)
+{
+    m_stepHashes[size_t(i)] = stepHash(step.from, step.to);
+    m_fromEarlierStep[size_t(i)] = step.fromEarlierStep;
+}
+
 // The plan goes to the disk in pieces of PieceBytes from one buffer, each
 // piece's writeback starting while the next is built: a plan of a million
 // steps never lies in memory whole, neither as steps nor as text.
@@ -100,6 +151,9 @@ int RenameJournal::begin(const QString& path, const QString& folder, qsizetype c
                          const std::function<Step(qsizetype)>& stepAt)
 {
     m_reached = m_written = -1;
+    m_error = 0;
+    m_path = path;
+    m_memory.reset();
     m_stepHashes.assign(size_t(count), 0);
     m_fromEarlierStep.assign(size_t(count), false);
     QByteArray& text = m_pending; // its room serves the records afterwards
@@ -111,8 +165,7 @@ int RenameJournal::begin(const QString& path, const QString& folder, qsizetype c
     int rc = m_file.start(path);
     for (qsizetype i = 0; i < count && rc == FileErrors::None; ++i) {
         const Step step = stepAt(i);
-        m_stepHashes[size_t(i)] = stepHash(step.from, step.to);
-        m_fromEarlierStep[size_t(i)] = step.fromEarlierStep;
+        planStep(i, step);
         appendStep(text, step.fromEarlierStep ? "then" : "step", step.from, step.to);
         if (text.size() >= PieceBytes) {
             rc = m_file.add(text);
@@ -130,10 +183,47 @@ int RenameJournal::begin(const QString& path, const QString& folder, qsizetype c
     return rc;
 }
 
+void RenameJournal::beginInMemory(const QString& folder, qsizetype count,
+                                  const std::function<Step(qsizetype)>& stepAt)
+{
+    m_file.close();
+    m_reached = m_written = -1;
+    m_error = 0;
+    m_path.clear();
+    m_pending.clear();
+    m_memory = std::make_unique<Contents>();
+    m_memory->folder = folder;
+    m_memory->started = QDateTime::currentDateTimeUtc();
+    m_stepHashes.assign(size_t(count), 0);
+    m_fromEarlierStep.assign(size_t(count), false);
+    m_memory->plan.reserve(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        m_memory->plan.append(stepAt(i));
+        planStep(i, m_memory->plan.last());
+    }
+}
+
 bool RenameJournal::isPlanned(qsizetype index, const QString& from, const QString& to) const
 {
     return index >= 0 && size_t(index) < m_stepHashes.size() &&
            m_stepHashes[size_t(index)] == stepHash(from, to);
+}
+
+void RenameJournal::was(const QString& name, const FileSystem::FileState& state)
+{
+    if (m_memory) {
+        m_memory->states.append({name, state});
+        return;
+    }
+    appendState(m_pending, name, state);
+    if (m_pending.size() >= PieceBytes)
+        flush(true);
+}
+
+int RenameJournal::sync()
+{
+    flush(true);
+    return m_error;
 }
 
 void RenameJournal::before(qsizetype index)
@@ -144,11 +234,21 @@ void RenameJournal::before(qsizetype index)
 
 void RenameJournal::done(qsizetype index)
 {
+    if (m_memory) {
+        m_memory->performed.append(m_memory->plan[index]);
+        m_memory->doneSteps.append(index);
+        m_memory->undecided = qMax(m_memory->undecided, index + 1);
+        return;
+    }
     appendNumbered(m_pending, "done", index);
 }
 
 void RenameJournal::doneExtra(const QString& from, const QString& to)
 {
+    if (m_memory) {
+        m_memory->performed.append({from, to});
+        return;
+    }
     // Not in the plan, so nothing could find it again: on disk at once.
     appendStep(m_pending, "extra", from, to);
     flush(true);
@@ -157,14 +257,20 @@ void RenameJournal::doneExtra(const QString& from, const QString& to)
 void RenameJournal::reached(qsizetype index)
 {
     m_reached = index;
+    if (m_memory) {
+        m_memory->undecided = qMax(m_memory->undecided, index + 1);
+        return;
+    }
     // Looking at the clock costs little, but not nothing: every 64 steps.
     if (++m_calls % 64 == 0)
         flush(false);
 }
 
+// Appends the pending records. After a failure nothing more is tried until
+// retry(): the records wait in m_pending, a part already written taken off.
 void RenameJournal::flush(bool force)
 {
-    if (!m_file.isOpen())
+    if (!m_file.isOpen() || m_error)
         return;
     if (!force && m_sinceFlush.elapsed() < FlushMs)
         return;
@@ -172,34 +278,53 @@ void RenameJournal::flush(bool force)
         appendNumbered(m_pending, "reached", m_reached);
         m_written = m_reached;
     }
-    if (!m_pending.isEmpty())
-        m_file.append(m_pending);
+    if (!m_pending.isEmpty()) {
+        qsizetype written = 0;
+        m_error = m_file.append(m_pending, &written);
+        m_pending.remove(0, written);
+        if (m_error)
+            return;
+    }
     m_pending.resize(0); // keeps its room for the next records
     m_sinceFlush.start();
     if (force || m_sinceSync.elapsed() >= SyncMs) {
-        m_file.sync();
+        m_error = m_file.sync();
         m_sinceSync.start();
     }
 }
 
+int RenameJournal::retry()
+{
+    m_error = 0;
+    flush(true);
+    return m_error;
+}
+
 int RenameJournal::finish(bool completed)
 {
+    if (m_memory) {
+        m_memory->ended = true;
+        m_memory->undecided = m_memory->plan.size();
+        return FileErrors::None;
+    }
     if (!m_file.isOpen())
-        return 0;
+        return m_error;
     flush(true);
-    m_pending = completed ? "finished\n" : "stopped\n";
-    int rc = m_file.append(m_pending);
-    if (rc == 0)
-        rc = m_file.sync();
+    // After a record that did not reach the file, the steps it held are
+    // found on the disk: an end record would say there were none.
+    if (m_error == FileErrors::None) {
+        m_pending = completed ? "finished\n" : "stopped\n";
+        m_error = m_file.append(m_pending);
+        if (m_error == FileErrors::None)
+            m_error = m_file.sync();
+    }
     m_pending.clear();
     m_file.close();
-    return rc;
+    return m_error;
 }
 
 bool RenameJournal::read(const QByteArray& bytes, Contents& journal, QString& why)
 {
-    if (bytes.startsWith(UndoRecord::header()))
-        return readUndoRecord(bytes, journal, why);
     if (!bytes.startsWith(header() + '\n')) {
         why = QStringLiteral("it does not start with the line \"%1\"")
                   .arg(QString::fromLatin1(header()));
@@ -237,6 +362,15 @@ bool RenameJournal::read(const QByteArray& bytes, Contents& journal, QString& wh
             }
             if (ok)
                 journal.undecided = qMax(journal.undecided, i + 1);
+        } else if (kind == QLatin1String("was") && f.size() == 6 && planned) {
+            FileRecord record;
+            ok = parseState(f, record);
+            journal.states.append(record);
+        } else if ((kind == QLatin1String("back") || kind == QLatin1String("restored")) &&
+                   f.size() == 2 && planned) {
+            const qsizetype k = f[1].toLongLong(&ok);
+            ok = ok && k >= 0;
+            (kind == QLatin1String("back") ? journal.backSteps : journal.restored).insert(k);
         } else if (kind == QLatin1String("undone") && f.size() == 1 && planned) {
             journal.undone = true;
         } else if ((kind == QLatin1String("finished") || kind == QLatin1String("stopped")) &&
@@ -292,27 +426,159 @@ RenameJournal::UndoPlan RenameJournal::undoSteps(const Contents& journal)
     return undo;
 }
 
-RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, const Contents& journal)
+// The steps newest first, then the states; every step and state put back
+// is recorded in marks before the next one, so an undo killed or stopped
+// halfway is finished by the next, which never repeats a step (undone
+// twice, a swap through a temporary name would swap again). A record that
+// cannot be written stops the undo there.
+RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, Contents& journal, DurableFile* marks)
 {
     const UndoPlan plan = undoSteps(journal);
     UndoReport report;
+    report.folder = journal.folder;
     report.refused = plan.refused;
+    int markError = FileErrors::None;
+    QByteArray record;
+    auto mark = [&](QSet<qsizetype>& done, const char* kind, qsizetype k) {
+        done.insert(k);
+        if (!marks)
+            return;
+        record.resize(0);
+        appendNumbered(record, kind, k);
+        markError = marks->append(record);
+    };
+    const QString stopped = QStringLiteral(" (the undo stopped: its journal could not be written)");
+    // The names of the steps not undone. A later step that renames from or
+    // to one of them is not undone either: the file there may not be the
+    // one it renamed. The next undo, which retries them in order, does it.
+    QSet<QString> stuck;
     for (qsizetype i = 0; i < plan.steps.size(); ++i) {
+        if (journal.backSteps.contains(i))
+            continue;
         const QString now = journal.folder + plan.steps[i].from;
         const QString back = journal.folder + plan.steps[i].to;
+        const QString pair =
+            nameText(plan.steps[i].from) + QStringLiteral(" -> ") + nameText(plan.steps[i].to);
         FileSystem::Entry entry, there;
-        if (fs.stat(now, entry) != 0)
+        const bool present = fs.stat(now, entry) == 0;
+        const bool taken = fs.stat(back, there) == 0;
+        // An unrecorded step ran when its new name is there and its old one free.
+        if (plan.checked[i] && (!present || taken))
             continue;
-        if (entry.isFolder) {
+        QString why;
+        int rc = FileErrors::None;
+        if (markError) {
+            why = stopped;
+        } else if (stuck.contains(plan.steps[i].from) || stuck.contains(plan.steps[i].to)) {
+            why = QStringLiteral(" (a step before it could not be undone)");
+        } else if (!present && taken) {
+            // Undone before its record could be written.
+            mark(journal.backSteps, "back", i);
+            continue;
+        } else if (!present) {
+            why = QStringLiteral(": %1 is gone").arg(nameText(plan.steps[i].from));
+        } else if (entry.isFolder) {
             report.refused << pairText(plan.steps[i].to, plan.steps[i].from) +
                                   QStringLiteral(" (a folder)");
+        } else if (taken) {
+            why = QStringLiteral(": %1 is taken").arg(nameText(plan.steps[i].to));
+        } else if ((rc = fs.rename(now, back)) != FileErrors::None) {
+            why = QStringLiteral(" (%1)").arg(DiskErrors::text(rc));
+        } else {
+            ++report.renamed;
+            mark(journal.backSteps, "back", i);
             continue;
         }
-        // An unrecorded step was renamed when its old name is free.
-        if (plan.checked[i] && fs.stat(back, there) == 0)
-            continue;
-        if (fs.rename(now, back) == 0)
-            ++report.renamed;
+        if (!why.isEmpty())
+            report.left << QStringLiteral("not undone: ") + pair + why;
+        stuck << plan.steps[i].from << plan.steps[i].to;
     }
+    for (qsizetype k = 0; k < journal.states.size(); ++k) {
+        const FileRecord& file = journal.states[k];
+        if (journal.restored.contains(k) || stuck.contains(file.name))
+            continue; // its step is named above
+        if (!isCleanFolder(journal.folder) || !isPlainName(file.name)) {
+            report.refused << nameText(file.name);
+            continue;
+        }
+        const QString what =
+            QStringLiteral("dates and attributes not restored: ") + nameText(file.name);
+        const int rc = markError ? -1 : fs.restoreFileState(journal.folder + file.name, file.state);
+        if (rc == FileErrors::None)
+            mark(journal.restored, "restored", k);
+        else if (rc == -1)
+            report.left << what + stopped;
+        else if (rc == FileErrors::FileNotFound)
+            report.left << what + QStringLiteral(" (it is gone)");
+        else
+            report.left << what + QStringLiteral(" (%1)").arg(DiskErrors::text(rc));
+    }
+    if (marks && markError == FileErrors::None && report.complete())
+        markError = marks->append("undone\n");
+    if (marks && markError == FileErrors::None)
+        markError = marks->sync();
+    if (markError)
+        report.left << QStringLiteral("the undo could not be recorded in its journal (%1): undo "
+                                      "again once that is mended, to finish it")
+                           .arg(DiskErrors::text(markError));
+    journal.undone = report.complete();
     return report;
+}
+
+QString RenameJournal::load(FileSystem& fs, const QString& path, Contents& journal, qint64* kept)
+{
+    QByteArray bytes;
+    const int rc = fs.readChunks(path, 1 << 20, [&bytes](const QByteArray& chunk) {
+        bytes += chunk;
+        return true;
+    });
+    if (rc != FileErrors::None)
+        return QStringLiteral("cannot read the journal %1 (%2)").arg(path, DiskErrors::text(rc));
+    if (bytes.startsWith("Quillon undo record\n"))
+        return QStringLiteral("%1 is an undo record of an older version, which this version no "
+                              "longer reads: only rename journals are undone")
+            .arg(path);
+    QString why;
+    if (!read(bytes, journal, why))
+        return QStringLiteral("%1 is not an undo record: %2").arg(path, why);
+    if (kept)
+        *kept = bytes.lastIndexOf('\n') + 1;
+    return QString();
+}
+
+RenameJournal::UndoReport RenameJournal::undoFile(FileSystem& fs, const QString& path)
+{
+    UndoReport report;
+    Contents journal;
+    qint64 kept = 0;
+    report.problem = load(fs, path, journal, &kept);
+    if (!report.problem.isEmpty())
+        return report;
+    report.folder = journal.folder;
+    if (journal.undone) {
+        report.problem = QStringLiteral("%1 was undone already").arg(path);
+        return report;
+    }
+    // Without its records a later undo could repeat a step: nothing is
+    // undone unless the journal can take them.
+    DurableFile marks;
+    if (const int rc = marks.reopen(path, kept)) {
+        report.problem = QStringLiteral("%1 cannot be written (%2): nothing was undone")
+                             .arg(path, DiskErrors::text(rc));
+        return report;
+    }
+    report = undo(fs, journal, &marks);
+    marks.close();
+    return report;
+}
+
+QStringList RenameJournal::UndoReport::messages() const
+{
+    QStringList out;
+    if (!problem.isEmpty())
+        out << problem;
+    for (const QString& pair : refused)
+        out << QStringLiteral("not undone, not a file named inside %1: %2")
+                   .arg(FieldText::escaped(folder), pair);
+    return out + left;
 }

@@ -6,7 +6,6 @@
 #include "NameGenerator.h"
 #include "PassReport.h"
 #include "Session.h"
-#include "UndoRecord.h"
 #include "filelist/FileListModel.h"
 #include "output/DiskErrors.h"
 #include "platform/BusyPointer.h"
@@ -16,8 +15,6 @@
 #include "platform/Prompter.h"
 
 #include <QSet>
-
-#include <tuple>
 
 namespace
 {
@@ -29,6 +26,9 @@ QString conflictMessage()
 {
     return QStringLiteral("Read-Only media or file name conflict Error occured.");
 }
+
+// At most this many lines of an undo's problems in one message box.
+const int MessageLines = 20;
 
 // A proposal that cannot be a name inside the folder (empty, "." or "..",
 // or holding "/") is refused like a path the platform rejects, rather than
@@ -128,17 +128,18 @@ RenamePass::Next RenamePass::failed(int code, const QString& source, const QStri
 }
 
 RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
-                                       const QString& target, const QString& t, int attributeValue)
+                                       const QString& target, const QString& t, int attributeValue,
+                                       bool keepState)
 {
     FileSystem& disk = fs();
     m_renamed = false;
     m_retries = 0;
     const QString date1 = FileDates::pendingCreationDate(m_session);
     const QString date2 = FileDates::pendingModifiedDate(m_session);
-    if (!date1.isEmpty() || !date2.isEmpty())
+    if (!keepState && (!date1.isEmpty() || !date2.isEmpty()))
         noteDates(source, FileDates::writeFileDates(disk, s, date1, date2));
 
-    if (attributeValue != -1) {
+    if (attributeValue != -1 && !keepState) {
         for (;;) {
             const int rc = disk.setAttributes(s, attributeValue);
             if (rc == FileErrors::None)
@@ -228,13 +229,15 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     const FileListModel& model = m_session.model();
     const QString folder = m_session.folderPath();
     const int last = m_session.lastPosition();
-    UndoRecord& undo = m_session.undoRecord;
-    undo.start(folder, last + 1);
     m_report.start();
     // Full paths are built in two buffers that keep their capacity.
     QString s = folder, t = folder;
     Outcome outcome = Outcome::Completed;
-    for (int i = 0; i <= last; ++i) {
+    if (!recordStates(attributeValue)) {
+        outcome = Outcome::Stopped;
+        countNotReached(0);
+    }
+    for (int i = 0; i <= last && outcome == Outcome::Completed; ++i) {
         if (m_listReplaced) {
             outcome = Outcome::Stopped;
             break;
@@ -247,18 +250,24 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         s += source;
         t.truncate(folder.size());
         t += target;
+        const bool keepState = m_keepState.contains(i);
         // With a plan of steps, the renames wait for renameSteps().
         if (m_steps) {
-            if (treatFile(source, s, source, s, attributeValue) == Next::Stop) {
+            if (treatFile(source, s, source, s, attributeValue, keepState) == Next::Stop) {
                 outcome = Outcome::Stopped;
                 countNotReached(i + 1);
-                break;
             }
             continue;
         }
         if (m_journal)
             m_journal->before(i);
-        const Next next = treatFile(source, s, target, t, attributeValue);
+        if (journalStops()) {
+            outcome = Outcome::Stopped;
+            m_report.notReached(target != source);
+            countNotReached(i + 1);
+            break;
+        }
+        const Next next = treatFile(source, s, target, t, attributeValue, keepState);
         recordStep(i, source, target);
         if (next == Next::Stop) {
             outcome = Outcome::Stopped;
@@ -269,18 +278,95 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
             emit status(progressText(i, last));
             ask.processEvents();
         }
-        undo.add(source, target);
     }
     if (m_steps && outcome == Outcome::Completed)
         outcome = renameSteps();
-    reportDates();
-    if (m_journal)
+    if (m_journal) {
+        // The last records reach the disk before the pass says it is done.
+        if (outcome == Outcome::Completed && m_journal->sync() && journalStops())
+            outcome = Outcome::Stopped;
         m_journal->finish(outcome == Outcome::Completed);
-    if (m_report.allRenamed())
+    }
+    reportDates();
+    m_keepState.clear();
+    if (m_report.allRenamed() && outcome == Outcome::Completed)
         emit status(completedText());
     else
         emit status(failedText());
     return outcome;
+}
+
+// When the pass changes dates or attributes, the state of every listed file
+// goes into the journal, and to the disk, before the first change: once
+// written over, the old dates could not be found anywhere. A file whose
+// state cannot be read is asked about as a failed step: Skip leaves its
+// dates and attributes alone (it is still renamed), Stop ends the pass
+// before any change.
+bool RenamePass::recordStates(int attributeValue)
+{
+    m_keepState.clear();
+    const bool dates = !FileDates::pendingCreationDate(m_session).isEmpty() ||
+                       !FileDates::pendingModifiedDate(m_session).isEmpty();
+    if (!m_journal || (!dates && attributeValue == -1))
+        return true;
+    const FileListModel& model = m_session.model();
+    const QString folder = m_session.folderPath();
+    QString path = folder;
+    FileSystem::FileState state;
+    for (int i = 0; i <= m_session.lastPosition(); ++i) {
+        const QString name = model.currentNameAt(i);
+        path.truncate(folder.size());
+        path += name;
+        m_retries = 0;
+        for (;;) {
+            const int rc = fs().fileState(path, state);
+            if (rc == FileErrors::None)
+                m_journal->was(name, state);
+            const Next next =
+                rc == FileErrors::None
+                    ? Next::NextStep
+                    : failed(rc, name,
+                             QStringLiteral("its dates and attributes cannot be read (%1)")
+                                 .arg(DiskErrors::text(rc)),
+                             path);
+            if (next == Next::Stop)
+                return false;
+            if (next == Next::NextFile)
+                m_keepState.insert(i);
+            if (next != Next::Retry)
+                break;
+        }
+    }
+    return !(m_journal->sync() && journalStops());
+}
+
+// A record that did not reach the journal (a full disk) stops the pass
+// before its next change, so that everything it did can be undone: Retry
+// writes the records again (once there is room); Skip, like Stop, ends the
+// pass, since a step that is not recorded might not be undone.
+bool RenamePass::journalStops()
+{
+    if (!m_journal)
+        return false;
+    m_retries = 0;
+    Prompter& ask = prompter();
+    while (const int rc = m_journal->error()) {
+        emit status(failedText());
+        const Prompter::FailureAnswer answer =
+            ask.failure(QStringLiteral("The undo journal could not be written to %1 (%2): the "
+                                       "pass stops before its next change, so that it can be "
+                                       "undone.")
+                            .arg(m_journal->path(), DiskErrors::text(rc)));
+        if (answer != Prompter::FailureAnswer::Retry)
+            return true;
+        if (ask.retryLimit() > 0 && ++m_retries > ask.retryLimit()) {
+            ask.message(QStringLiteral("Still failing after %1 retries: the pass stops here.")
+                            .arg(ask.retryLimit()));
+            return true;
+        }
+        m_journal->retry();
+    }
+    return false;
 }
 
 // The files from position `from` on that the pass was to rename.
@@ -365,12 +451,10 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue,
 }
 
 // The steps of the plan, each recorded in the journal by its index as the
-// pass records a position; the undo record holds the steps likewise.
+// pass records a position.
 RenamePass::Outcome RenamePass::renameSteps()
 {
     const QString folder = m_session.folderPath();
-    UndoRecord& undo = m_session.undoRecord;
-    undo.start(folder, m_steps->size());
     QSet<QString> notBrought; // targets of steps that failed
     QSet<QString> temporary;  // names an earlier step makes, for a later one
     for (const RenameJournal::Step& step : *m_steps)
@@ -388,6 +472,10 @@ RenamePass::Outcome RenamePass::renameSteps()
         t += step.to;
         if (m_journal)
             m_journal->before(i);
+        if (journalStops()) {
+            m_report.notReached(last - i + 1);
+            return Outcome::Stopped;
+        }
         Next next = Next::NextStep;
         m_renamed = false;
         m_toTemporary = temporary.contains(step.to);
@@ -409,11 +497,13 @@ RenamePass::Outcome RenamePass::renameSteps()
             emit status(progressText(i, last));
             prompter().processEvents();
         }
-        undo.add(step.from, step.to);
     }
     return Outcome::Completed;
 }
 
+// The window's pass: its journal is kept with quillon-cli's, and Ctrl+Z
+// undoes from it. Where it cannot be written the same journal is kept in
+// memory, so Ctrl+Z still works while the window stays open.
 RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
 {
     if (m_running)
@@ -421,14 +511,23 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
     RenameJournal journal;
     const QString path = JournalFolder::newJournal();
     const int rc = path.isEmpty() ? int(FileErrors::PathAccess) : beginJournal(journal, path);
-    if (rc != FileErrors::None)
+    m_undoJournal = rc == FileErrors::None ? path : QString();
+    m_undoInMemory.reset();
+    if (rc != FileErrors::None) {
         m_session.prompter().message(
             QStringLiteral("The undo journal could not be written to %1; this pass can be undone "
                            "only while the window stays open.")
                 .arg(path.isEmpty() ? JournalFolder::path() : path));
-    m_journal = rc == FileErrors::None ? &journal : nullptr;
+        const FileListModel& model = m_session.model();
+        journal.beginInMemory(
+            m_session.folderPath(), m_session.lastPosition() + 1, [&model](qsizetype i) {
+                return RenameJournal::Step{model.currentNameAt(int(i)), model.newNameAt(int(i))};
+            });
+    }
+    m_journal = &journal;
     const Outcome outcome = pass(attributeValue);
     m_journal = nullptr;
+    m_undoInMemory = journal.takeContents();
     JournalFolder::prune();
     if (outcome == Outcome::Completed && m_session.extension() != NameGenerator::keepExtension())
         emit typeBoxText(QLatin1Char('*') + m_session.extension());
@@ -438,26 +537,34 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
     return outcome;
 }
 
-void RenamePass::undoPairs(FileSystem& fs, const UndoRecord& record)
-{
-    for (qsizetype i = record.count() - 1; i >= 0; --i) {
-        const QString oldPath = record.oldPath(i);
-        const QString newPath = record.newPath(i);
-        if (oldPath != newPath && !fs.findName(oldPath))
-            std::ignore = fs.rename(newPath, oldPath); // failures are passed over
-    }
-}
-
+// The same undo as quillon-cli's, from the window's journal (or the one in
+// memory). What it could not undo is named, and Ctrl+Z stays enabled, so
+// that once the cause is gone the next one does the rest.
 void RenamePass::undoLastPass()
 {
     if (!m_session.undoEnabled() || m_running)
         return;
-    m_session.setUndoEnabled(false);
     setRunning(true);
+    RenameJournal::UndoReport report;
     {
         BusyPointer busy(m_session.prompter());
-        undoPairs(m_session.fs(), m_session.undoRecord);
+        report = m_undoInMemory ? RenameJournal::undo(m_session.fs(), *m_undoInMemory, nullptr)
+                                : RenameJournal::undoFile(m_session.fs(), m_undoJournal);
     }
     setRunning(false);
+    m_session.setUndoEnabled(!report.complete() && report.problem.isEmpty());
     m_session.scanFolder();
+    if (!report.complete())
+        m_session.prompter().message(undoProblems(report));
+}
+
+QString RenamePass::undoProblems(const RenameJournal::UndoReport& report)
+{
+    QStringList lines = report.messages();
+    if (lines.size() > MessageLines) {
+        const qsizetype more = lines.size() - (MessageLines - 1);
+        lines.resize(MessageLines - 1);
+        lines << QStringLiteral("... and %1 more").arg(more);
+    }
+    return lines.join(QLatin1Char('\n'));
 }

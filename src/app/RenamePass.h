@@ -5,13 +5,15 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 class FileSystem;
 class Prompter;
 class Session;
-class UndoRecord;
 
 // "Start Rename" and "Undo Renaming...".
 //
@@ -30,8 +32,7 @@ class UndoRecord;
 // first 20 and the count of the others); a file gone since the scan is
 // passed over there as its rename is.
 //
-// Every position adds its old and new path to the session's undo record,
-// renamed or not. Progress goes to status() ("NN% Renamed", the window's
+// Progress goes to status() ("NN% Renamed", the window's
 // status label) every 20 files, where the pass also lets pending events run;
 // nothing else yields, so a long pass is not slowed by painting.
 //
@@ -48,18 +49,21 @@ class UndoRecord;
 //   be a file name, a refused attribute change): "Read-Only media or file
 //   name conflict Error occured.".
 // The last message of each asks through Prompter::failure: Retry tries the
-// step again, Skip goes on with the next file, Stop ends the pass and keeps
-// the undo record of the positions done.
+// step again, Skip goes on with the next file, Stop ends the pass.
 //
 // A prompter that answers in advance (quillon-cli --on-failure retry) has a
 // retry limit: past it the pass says so and stops as Stop does.
 //
 // The journal: every pass of the window writes one (see RenameJournal and
-// JournalFolder) before its first rename; quillon-cli passes its own. The
-// steps are recorded as they complete, so the pass can be undone after a
-// crash. A window whose journal cannot be written says so and renames
-// anyway: the undo of the session still works, and a person who cannot
-// write to their own state folder should not lose the program over it.
+// JournalFolder) before its first rename; quillon-cli passes its own. When
+// the pass writes dates or attributes, every listed file's state is
+// recorded (and synced) first; the steps are recorded as they complete, so
+// the pass can be undone after a crash. A record that cannot be written
+// stops the pass before its next change (the failure box; Retry writes it
+// again). A window whose journal file cannot be written at all says so and
+// keeps the same journal in memory: Ctrl+Z works while the window stays
+// open, and a person who cannot write to their own state folder should not
+// lose the program over it.
 //
 // The percentage is the whole part of i / FileLast * 100 after position i.
 // A list of one file shows "100% Renamed": after its only file the pass is
@@ -98,15 +102,14 @@ public:
     // with beginJournal()); nullptr for none. renameAndRescan keeps its own.
     void setJournal(RenameJournal* journal) { m_journal = journal; }
 
-    // The menu entry: renames every recorded file back, silently passing
-    // over whatever fails, then rescans. Does nothing while the entry is
-    // disabled or while a pass is running.
+    // The menu entry: undoes the window's last pass from its journal, as
+    // quillon-cli undo does (RenameJournal::undo), names in one message what
+    // it could not undo, then rescans. Does nothing while the entry is
+    // disabled or while a pass is running. The entry stays enabled after an
+    // undo that could not finish, for the rest.
     void undoLastPass();
-    // The undo rules over any record: newest pair first (so chains and
-    // shifts come back whole), each pair whose paths differ and whose old
-    // path the existence test does not see is renamed back. Failures are
-    // passed over.
-    static void undoPairs(FileSystem& fs, const UndoRecord& record);
+    // An undo's problems as one message: at most 20 lines.
+    static QString undoProblems(const RenameJournal::UndoReport& report);
 
     bool isRunning() const { return m_running; }
     // What the last pass did; a pass that left any file under its name ends
@@ -130,10 +133,12 @@ private:
     // Dates, attributes and rename of one file: s and t are the full paths
     // of source and target, the names.
     Next treatFile(const QString& source, const QString& s, const QString& target, const QString& t,
-                   int attributeValue);
+                   int attributeValue, bool keepState);
     Next renameFile(const QString& source, const QString& s, const QString& target,
                     const QString& t);
     Outcome renameSteps();
+    bool recordStates(int attributeValue);
+    bool journalStops();
     Next failed(int code, const QString& source, const QString& reason, const QString& t);
     void countNotReached(int from);
     void showReport();
@@ -159,4 +164,7 @@ private:
     const QList<RenameJournal::Step>* m_steps = nullptr; // the plan of --cycles
     QStringList m_dateFailures;                          // "name: reason", the first few
     int m_datesFailed = 0;                               // files whose dates were not written
+    QSet<int> m_keepState; // positions whose state could not be recorded
+    QString m_undoJournal; // the window's last pass's journal
+    std::unique_ptr<RenameJournal::Contents> m_undoInMemory; // or that journal in memory
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/UndoRecord.h"
 #include "filelist/FileListModel.h"
 #include "filelist/ListColumns.h"
 #include "filelist/ListSorter.h"
@@ -80,10 +79,9 @@ public:
     const QString& pickerText(int picker) const { return m_pickerText[picker]; }
     void setPickerText(int picker, const QString& text) { m_pickerText[picker] = text; }
 
-    // The undo record of the last rename pass, and whether "Undo Renaming..."
-    // may run it: enabled when a pass starts, disabled by the undo itself and
-    // by the folder controls.
-    UndoRecord undoRecord;
+    // Whether "Undo Renaming..." may undo the last rename pass: enabled when
+    // a pass starts, disabled by an undo that finished and by the folder
+    // controls.
     bool undoEnabled() const { return m_undoEnabled; }
     void setUndoEnabled(bool enabled)
     {

@@ -114,19 +114,21 @@ R, H, S separated by commas. --created and --modified write that date to every
 listed file, hidden and read-only ones too, and change nothing else of it; a
 file whose date cannot be written is named (status 1). --dry-run renames
 nothing: it prints the files whose target is taken or cannot be a name, then
-"old -> new" for every file. --undo-file FILE keeps the
-journal in FILE, which must be new or hold a pass that was undone; without it
-the journal is kept with the window's. --on-failure answers a failure that
-persists (default: ask at a terminal, else stop; retry gives up after 5
-tries). --cycles lets files take names that other listed files are giving up
-(swaps a <-> b, shifts f1 -> f2 -> f3, longer cycles) through temporary names
-in the folder, every step in the journal; a name held by a file that keeps it
-is still taken. With --dry-run it prints the cycles.
+"old -> new" for every file. --undo-file FILE keeps the journal in FILE, which
+must be new or hold a pass that was undone; without it the journal is kept
+with the window's. --on-failure answers a failure that persists (default: ask
+at a terminal, else stop; retry gives up after 5 tries). --cycles lets files
+take names that other listed files are giving up (swaps a <-> b, shifts f1 ->
+f2 -> f3, longer cycles) through temporary names in the folder, every step in
+the journal; a name held by a file that keeps it is still taken. With
+--dry-run it prints the cycles.
 
 undo renames back the files of one rename pass, newest first, also after a
-crash: --last the newest pass (saying which on standard error), --journal
-FILE (or --undo-file FILE) that one. --list shows every kept pass (time,
-folder, count, journal), those made with --undo-file by that file. Kept
+crash, and puts back the dates and attributes the pass changed: --last the
+newest pass (saying which on standard error), --journal FILE (or --undo-file
+FILE) that one. A step it cannot undo is named (status 1); the next undo does
+the rest. --list shows every kept pass (time, folder, count, journal), those
+made with --undo-file by that file. Kept
 journals are in $XDG_STATE_HOME/quillon (default ~/.local/state/quillon),
 the newest 20.
 

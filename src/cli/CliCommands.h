@@ -13,7 +13,7 @@ int list(CliApp& app, Session& session);
 // The rename pass over the list, its status texts as progress.
 // --dry-run renames nothing and prints what the pass would do.
 int rename(CliApp& app, Session& session);
-// Renames back the files of one pass from its journal.
+// Undoes one rename pass from its journal (RenameJournal::undoFile).
 int undo(CliApp& app, Session& session);
 // Runs --command for every listed file; each line run is printed.
 int batch(CliApp& app, Session& session);

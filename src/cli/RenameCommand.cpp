@@ -10,7 +10,6 @@
 #include "app/RenameJournal.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
-#include "app/UndoRecord.h"
 #include "platform/DateText.h"
 #include "platform/DurableFile.h"
 #include "platform/FieldText.h"
@@ -125,7 +124,8 @@ void printCycles(Session& session, const RenameCyclePlanner::Plan& plan)
         CliOutput::out(line(i));
 }
 
-// The undo file may replace a journal that was undone, never another file,
+// The undo file may replace a journal that was undone or an undo record of
+// an older version, never another file,
 // never through a symbolic link, and it must not be one of the files the
 // pass renames. Problems with the command line are usage errors (status 2);
 // a journal that is not undone yet is refused with status 1.
@@ -153,7 +153,10 @@ UndoFileProblem undoFileProblem(Session& session, const QString& path)
     });
     if (rc != 0 || bytes.isEmpty())
         return {};
-    if (!bytes.startsWith(RenameJournal::header()) && !bytes.startsWith(UndoRecord::header()))
+    // An undo record of an older version is no longer read: it may go.
+    if (bytes.startsWith("Quillon undo record"))
+        return {};
+    if (!bytes.startsWith(RenameJournal::header()))
         return {QStringLiteral("%1 exists and is not an undo record").arg(path), 2};
     // Replaced, an earlier pass's record could never be undone again.
     RenameJournal::Contents journal;
@@ -207,7 +210,10 @@ int CliCommands::rename(CliApp& app, Session& session)
     if (undoFile.isEmpty() || (cycles ? journal.begin(undoFile, session.folderPath(), plan.steps)
                                       : pass.beginJournal(journal, undoFile)) != 0) {
         CliOutput::err(QStringLiteral("quillon-cli: cannot write the undo record to ") +
-                       (undoFile.isEmpty() ? JournalFolder::path() : undoFile));
+                       (undoFile.isEmpty() ? JournalFolder::path() : undoFile) +
+                       (undoFile.isEmpty() && JournalFolder::isLink()
+                            ? QStringLiteral(": it is a symbolic link")
+                            : QString()));
         return 1;
     }
     // A journal of its own is listed with the kept ones, so undo --last

@@ -5,28 +5,22 @@
 #include "app/JournalFolder.h"
 #include "app/RenameJournal.h"
 #include "app/Session.h"
-#include "platform/DurableFile.h"
 #include "platform/FieldText.h"
 #include "platform/FileSystem.h"
 
 namespace
 {
 
-bool readJournal(FileSystem& fs, const QString& path, RenameJournal::Contents& journal,
-                 QString& why, QByteArray& bytes)
+// The journal folder is never used through a link: say so rather than list
+// nothing.
+bool folderIsLink(CliApp& app)
 {
-    const int rc = fs.readChunks(path, 1 << 20, [&bytes](const QByteArray& chunk) {
-        bytes += chunk;
-        return true;
-    });
-    if (rc != 0) {
-        why = QStringLiteral("cannot read the undo record ") + path;
+    if (!JournalFolder::isLink())
         return false;
-    }
-    if (!RenameJournal::read(bytes, journal, why)) {
-        why = QStringLiteral("%1 is not an undo record: %2").arg(path, why);
-        return false;
-    }
+    app.prompter().message(
+        QStringLiteral("quillon-cli: %1 is a symbolic link: journals are neither kept nor read "
+                       "through it")
+            .arg(JournalFolder::path().chopped(1)));
     return true;
 }
 
@@ -50,12 +44,13 @@ QString countText(const RenameJournal::Contents& journal)
 // path of its journal (a pass made with --undo-file is listed by that file).
 int listJournals(CliApp& app, FileSystem& fs)
 {
+    if (folderIsLink(app))
+        return app.status();
     for (const QString& path : JournalFolder::journals()) {
         RenameJournal::Contents journal;
-        QString why;
-        QByteArray bytes;
-        if (!readJournal(fs, path, journal, why, bytes)) {
-            CliOutput::err(QStringLiteral("quillon-cli: ") + why);
+        const QString problem = RenameJournal::load(fs, path, journal);
+        if (!problem.isEmpty()) {
+            CliOutput::err(QStringLiteral("quillon-cli: ") + problem);
             continue;
         }
         CliOutput::out(QStringList{startText(journal), FieldText::escaped(journal.folder),
@@ -67,6 +62,9 @@ int listJournals(CliApp& app, FileSystem& fs)
 
 } // namespace
 
+// The undo itself is RenameJournal's, as Ctrl+Z's in the window: every
+// step it could not undo is named, the status is then 1, and the journal
+// keeps what was undone so that a later undo does the rest.
 int CliCommands::undo(CliApp& app, Session& session)
 {
     const QCommandLineParser& options = app.options();
@@ -75,6 +73,8 @@ int CliCommands::undo(CliApp& app, Session& session)
         return listJournals(app, fs);
     QString path;
     if (options.isSet(QStringLiteral("last"))) {
+        if (folderIsLink(app))
+            return app.status();
         path = JournalFolder::journals().value(JournalFolder::journals().size() - 1);
         if (path.isEmpty()) {
             CliOutput::err(QStringLiteral("quillon-cli: no journal in ") + JournalFolder::path());
@@ -85,35 +85,13 @@ int CliCommands::undo(CliApp& app, Session& session)
         path = app.absolutePath(
             options.value(journal ? QStringLiteral("journal") : QStringLiteral("undo-file")));
     }
-    RenameJournal::Contents journal;
-    QString why;
-    QByteArray bytes;
-    if (!readJournal(fs, path, journal, why, bytes)) {
-        CliOutput::err(QStringLiteral("quillon-cli: ") + why);
-        return 1;
-    }
-    // Undone twice, a swap through a temporary name would swap again.
-    if (journal.undone) {
-        CliOutput::err(QStringLiteral("quillon-cli: %1 was undone already").arg(path));
-        return 1;
-    }
     // --last picks the pass itself: say which, before anything moves.
-    if (options.isSet(QStringLiteral("last")))
+    RenameJournal::Contents journal;
+    if (options.isSet(QStringLiteral("last")) && RenameJournal::load(fs, path, journal).isEmpty())
         CliOutput::err(
             QStringLiteral("quillon-cli: undoing the pass of %1 in %2: %3")
                 .arg(startText(journal), FieldText::escaped(journal.folder), countText(journal)));
-    const RenameJournal::UndoReport report = RenameJournal::undo(fs, journal);
-    for (const QString& pair : report.refused)
-        app.prompter().message(
-            QStringLiteral("quillon-cli: not undone, not a file named inside %1: %2")
-                .arg(FieldText::escaped(journal.folder), pair));
-    if (report.refused.isEmpty() && bytes.startsWith(RenameJournal::header())) {
-        DurableFile marked;
-        // A last line cut by a crash is left out, as the reader leaves it.
-        bytes.truncate(bytes.lastIndexOf('\n') + 1);
-        if (marked.create(path, bytes + "undone\n") != 0)
-            app.prompter().message(
-                QStringLiteral("quillon-cli: %1 could not be marked as undone").arg(path));
-    }
+    for (const QString& text : RenameJournal::undoFile(fs, path).messages())
+        app.prompter().message(QStringLiteral("quillon-cli: ") + text);
     return app.status();
 }

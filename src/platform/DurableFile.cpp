@@ -16,18 +16,23 @@ int fail()
     return FileErrors::fromErrno(errno, FileErrors::Operation::OpenOrWrite);
 }
 
-int writeAll(int fd, const QByteArray& bytes)
+int writeAll(int fd, const QByteArray& bytes, qsizetype* written = nullptr)
 {
-    for (qsizetype done = 0; done < bytes.size();) {
+    qsizetype done = 0;
+    int rc = FileErrors::None;
+    while (done < bytes.size()) {
         const ssize_t w = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (w < 0) {
             if (errno == EINTR)
                 continue;
-            return fail();
+            rc = fail();
+            break;
         }
         done += w;
     }
-    return FileErrors::None;
+    if (written)
+        *written = done;
+    return rc;
 }
 
 int syncFolder(const QByteArray& folder)
@@ -132,13 +137,30 @@ void DurableFile::discard()
     m_target.clear();
 }
 
-int DurableFile::append(const QByteArray& bytes)
+int DurableFile::append(const QByteArray& bytes, qsizetype* written)
 {
+    if (written)
+        *written = 0;
     if (!isOpen())
         return FileErrors::FileNotFound;
-    const int rc = writeAll(m_fd, bytes);
+    const int rc = writeAll(m_fd, bytes, written);
     startWriteback(m_fd);
     return rc;
+}
+
+int DurableFile::reopen(const QString& path, qint64 keep)
+{
+    close();
+    m_fd = ::open(FileNameCodec::encode(path).constData(),
+                  O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+    if (m_fd < 0)
+        return errno == ELOOP ? int(FileErrors::PathAccess) : fail();
+    if (::ftruncate(m_fd, off_t(keep)) != 0) {
+        const int rc = fail();
+        close();
+        return rc;
+    }
+    return FileErrors::None;
 }
 
 int DurableFile::sync()

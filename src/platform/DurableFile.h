@@ -32,8 +32,14 @@ public:
     int start(const QString& path);
     int add(const QByteArray& bytes);
     int commit();
-    int append(const QByteArray& bytes);
+    // Adds bytes at the end. On failure (a full disk) a part may have been
+    // written: written, when given, tells how many bytes went in.
+    int append(const QByteArray& bytes, qsizetype* written = nullptr);
     int sync();
+    // Opens an existing file (never through a link) to append to it, after
+    // cutting it to its first keep bytes: a last line a crash cut short goes
+    // before anything is added.
+    int reopen(const QString& path, qint64 keep);
     void close();
     // Created or committed, so append() and sync() work.
     bool isOpen() const { return m_fd >= 0 && m_target.isEmpty(); }

@@ -47,6 +47,18 @@ public:
         int links = 1;      // names of the entry itself (hard links)
     };
 
+    // What a rename pass may change of a file besides its name, as it is on
+    // the disk, so that an undo can put it back exactly: the modified time,
+    // the permission bits and the raw user.DOSATTRIB value (which holds the
+    // attributes and the stored creation time).
+    struct FileState {
+        Time modified;
+        int mode = 0;              // permission bits, 07777
+        bool hasDosAttrib = false; // the file had a user.DOSATTRIB
+        QByteArray dosAttrib;      // its bytes, as they were
+        bool operator==(const FileState&) const = default;
+    };
+
     virtual ~FileSystem() = default;
 
     // Calls visit for every entry of the folder ("." and ".." included, as the
@@ -71,6 +83,13 @@ public:
     [[nodiscard]] virtual int creationTime(const QString& path, Time& time) = 0;
     [[nodiscard]] virtual int setCreationTime(const QString& path, const Time& time) = 0;
     [[nodiscard]] virtual int setModifiedTime(const QString& path, const Time& time) = 0;
+
+    // The state of the entry itself (a link is not followed), and the same
+    // put back: the DOSATTRIB value (removed where there was none), the
+    // permission bits (not on a link, which has none) and last the modified
+    // time.
+    [[nodiscard]] virtual int fileState(const QString& path, FileState& state) = 0;
+    [[nodiscard]] virtual int restoreFileState(const QString& path, const FileState& state) = 0;
 
     // Never replaces an existing target (code 58); a change of letter case
     // only succeeds, also on a case-insensitive file system.

@@ -307,6 +307,53 @@ int PosixFileSystem::setModifiedTime(const QString& path, const Time& time)
     return FileErrors::None;
 }
 
+int PosixFileSystem::fileState(const QString& path, FileState& state)
+{
+    const QByteArray p = FileNameCodec::encode(path);
+    struct stat st;
+    state = FileState();
+    if (::lstat(p.constData(), &st) != 0)
+        return fail();
+    state.modified = {qint64(st.st_mtim.tv_sec), qint32(st.st_mtim.tv_nsec)};
+    state.mode = int(st.st_mode & 07777);
+    char buf[256];
+    const ssize_t n = ::lgetxattr(p.constData(), DosAttrib::Name, buf, sizeof buf);
+    if (n >= 0) {
+        state.hasDosAttrib = true;
+        state.dosAttrib = QByteArray(buf, int(n));
+    } else if (errno != ENODATA && errno != ENOTSUP) {
+        return fail(); // a value that cannot be read could not be put back
+    }
+    return FileErrors::None;
+}
+
+int PosixFileSystem::restoreFileState(const QString& path, const FileState& state)
+{
+    const QByteArray p = FileNameCodec::encode(path);
+    struct stat st;
+    if (::lstat(p.constData(), &st) != 0)
+        return fail();
+    const bool link = S_ISLNK(st.st_mode);
+    // The value is written while the file is writable, the mode after it.
+    if (!link && !(st.st_mode & S_IWUSR) &&
+        ::chmod(p.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+        return fail();
+    int rc = FileErrors::None;
+    if (state.hasDosAttrib) {
+        if (::lsetxattr(p.constData(), DosAttrib::Name, state.dosAttrib.constData(),
+                        size_t(state.dosAttrib.size()), 0) != 0)
+            rc = fail();
+    } else if (::lremovexattr(p.constData(), DosAttrib::Name) != 0 && errno != ENODATA &&
+               errno != ENOTSUP && !(link && errno == EPERM)) {
+        rc = fail();
+    }
+    if (!link && ::chmod(p.constData(), mode_t(state.mode)) != 0 && rc == FileErrors::None)
+        rc = fail();
+    if (rc == FileErrors::None)
+        rc = setModifiedTime(path, state.modified);
+    return rc;
+}
+
 int PosixFileSystem::rename(const QString& from, const QString& to)
 {
     const QByteArray f = FileNameCodec::encode(from);

@@ -32,6 +32,8 @@ public:
     [[nodiscard]] int creationTime(const QString& path, Time& time) override;
     [[nodiscard]] int setCreationTime(const QString& path, const Time& time) override;
     [[nodiscard]] int setModifiedTime(const QString& path, const Time& time) override;
+    [[nodiscard]] int fileState(const QString& path, FileState& state) override;
+    [[nodiscard]] int restoreFileState(const QString& path, const FileState& state) override;
     [[nodiscard]] int rename(const QString& from, const QString& to) override;
     [[nodiscard]] int copyFile(const QString& from, const QString& to) override;
     [[nodiscard]] int removeFile(const QString& path) override;

@@ -1,13 +1,52 @@
 #include "CliRun.h"
+#include "ScratchMount.h"
 #include "TempFolder.h"
 
 #include "app/JournalFolder.h"
+#include "platform/DosAttrib.h"
 #include "platform/FileNameCodec.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/xattr.h>
+
+namespace
+{
+
+// Per file, sorted: "name modified-time mode DOSATTRIB", all a pass may change.
+QStringList states(const TempFolder& dir)
+{
+    QStringList out;
+    for (const QString& name : dir.names()) {
+        const QByteArray path = FileNameCodec::encode(dir.file(name));
+        struct stat st = {};
+        ::lstat(path.constData(), &st);
+        char dos[256];
+        const ssize_t n = ::lgetxattr(path.constData(), DosAttrib::Name, dos, sizeof dos);
+        out << QStringLiteral("%1 %2.%3 %4 %5")
+                   .arg(name)
+                   .arg(st.st_mtim.tv_sec)
+                   .arg(st.st_mtim.tv_nsec)
+                   .arg(st.st_mode & 07777, 0, 8)
+                   .arg(n < 0 ? QString("-") : QString(QByteArray(dos, int(n)).toHex()));
+    }
+    return out;
+}
+
+// The environment of a quillon-cli whose journals are kept in state/quillon.
+QProcessEnvironment stateIn(const QString& state)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_STATE_HOME", state);
+    return env;
+}
+
+} // namespace
 
 class TestCliJournal : public QObject
 {
@@ -18,6 +57,13 @@ private slots:
     void lastIsTheNewestPassWhereverItsJournal();
     void undoFileRefused_data();
     void undoFileRefused();
+    void undoRestoresDatesAndAttributes_data();
+    void undoRestoresDatesAndAttributes();
+    void unfinishedUndoIsFinishedLater();
+    void fullDiskStopsThePass_data();
+    void fullDiskStopsThePass();
+    void linkedStateFolderIsRefused();
+    void oldUndoRecordIsNotRead();
 };
 
 // quillon-cli killed (SIGKILL) at a random moment of a pass over 20,000
@@ -152,6 +198,191 @@ void TestCliJournal::undoFileRefused()
     QCOMPARE(records.read("other"), QByteArray("precious"));
     QCOMPARE(runCli({"undo", "--undo-file", pass}).status, 0);
     QCOMPARE(earlier.names(), QStringList{"e"});
+}
+
+void TestCliJournal::undoRestoresDatesAndAttributes_data()
+{
+    QTest::addColumn<QString>("newNames"); // of a, b, c
+    QTest::addColumn<QStringList>("args");
+    const QStringList dates{"--created", "2020-01-02", "--modified", "2020-01-03T04:05:06"};
+    const QStringList attributes{"--attributes", "H,R"};
+    QTest::newRow("dates") << "x y z" << dates;
+    QTest::newRow("attributes") << "x y z" << attributes;
+    QTest::newRow("dates and attributes, --cycles")
+        << "b c a" << dates + attributes + QStringList{"--cycles"};
+}
+
+// Files with their own modified times (to the nanosecond), modes and
+// DOSATTRIB values (one in the bare text of old Samba releases, one absent):
+// the undo gives each back exactly, with the names.
+void TestCliJournal::undoRestoresDatesAndAttributes()
+{
+    QFETCH(QString, newNames);
+    QFETCH(QStringList, args);
+    TempFolder dir, texts;
+    const QByteArray recent = DosAttrib{true, true, 0x21, true, 130000000000000000}.encode();
+    const struct {
+        const char* name;
+        int mode;
+        QByteArray dos;
+    } files[] = {{"a", 0644, {}}, {"b", 0444, recent}, {"c", 0600, "0x20"}};
+    for (const auto& file : files) {
+        QVERIFY(dir.write(file.name, file.name));
+        const QByteArray path = FileNameCodec::encode(dir.file(file.name));
+        if (!file.dos.isEmpty())
+            QCOMPARE(::lsetxattr(path.constData(), DosAttrib::Name, file.dos.constData(),
+                                 size_t(file.dos.size()), 0),
+                     0);
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 123456789}};
+        QCOMPARE(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+        QCOMPARE(::chmod(path.constData(), mode_t(file.mode)), 0);
+    }
+    const QStringList before = states(dir);
+    QVERIFY(texts.write("names", newNames.split(' ').join("\r\n").toLatin1() + "\r\n"));
+    CliRun r = runCli(
+        QStringList{"rename", dir.path(), "--sort", "name", "--paste", texts.file("names")} + args);
+    QCOMPARE(r.status, 0);
+    QStringList renamed = newNames.split(' ');
+    renamed.sort();
+    QCOMPARE(dir.names(), renamed);
+    QCOMPARE(dir.read(newNames.section(' ', 0, 0)), QByteArray("a"));
+    QVERIFY(states(dir) != before);
+    r = runCli({"undo", "--last"});
+    QVERIFY2(r.err.startsWith("quillon-cli: undoing the pass of ") && r.err.count('\n') == 1,
+             qPrintable(r.err)); // which pass, and nothing else
+    QCOMPARE(r.status, 0);
+    QCOMPARE(states(dir), before);
+    QCOMPARE(dir.read("a"), QByteArray("a"));
+}
+
+// A name taken by a new file after the pass: the undo names the file it
+// leaves, exits 1 and leaves the journal open; once the new file moved away,
+// the next undo does the rest and marks the journal undone.
+void TestCliJournal::unfinishedUndoIsFinishedLater()
+{
+    TempFolder dir;
+    QVERIFY(dir.write("a", "A"));
+    QVERIFY(dir.write("b", "B"));
+    QCOMPARE(runCli({"rename", dir.path(), "--pattern", "N#"}).status, 0);
+    QCOMPARE(dir.names(), (QStringList{"N1", "N2"}));
+    QVERIFY(dir.write("a", "new"));
+    CliRun r = runCli({"undo", "--last"});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("N1"), qPrintable(r.err));
+    QVERIFY2(!r.err.contains("N2"), qPrintable(r.err));
+    QCOMPARE(dir.names(), (QStringList{"N1", "a", "b"}));
+    r = runCli({"undo", "--list"});
+    QVERIFY2(!r.out.trimmed().section('\n', -1).contains("undone"), qPrintable(r.out));
+    QVERIFY(QFile::rename(dir.file("a"), dir.file("new")));
+    r = runCli({"undo", "--last"});
+    QVERIFY2(r.err.startsWith("quillon-cli: undoing the pass of ") && r.err.count('\n') == 1,
+             qPrintable(r.err)); // which pass, and nothing else
+    QCOMPARE(r.status, 0);
+    QCOMPARE(dir.names(), (QStringList{"a", "b", "new"}));
+    QCOMPARE(dir.read("a"), QByteArray("A"));
+    r = runCli({"undo", "--list"});
+    QVERIFY2(r.out.trimmed().section('\n', -1).contains("\t2 renamed, undone\t"),
+             qPrintable(r.out));
+    QCOMPARE(runCli({"undo", "--last"}).status, 1);
+    QCOMPARE(dir.names(), (QStringList{"a", "b", "new"}));
+}
+
+void TestCliJournal::fullDiskStopsThePass_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("plain") << QStringList{"--pattern", "N#"};
+    QTest::newRow("--cycles, swaps")
+        << QStringList{"--sort", "natural", "--paste", "%N", "--cycles"};
+}
+
+// The journal's folder on a small tmpfs that is full once the plan is written
+// (its size measured on a rehearsal in a folder of the same path length): the
+// pass says so and exits 1, never renaming through a temporary name it could
+// not record; the undo on the full disk says which files it left; once room
+// is made, the next undo brings every name back.
+void TestCliJournal::fullDiskStopsThePass()
+{
+    QFETCH(QStringList, args);
+    ScratchMount mount(ScratchMount::Tmpfs, QStringLiteral("size=2m"));
+    if (!mount.available())
+        QSKIP(qPrintable(mount.skipReason()));
+    const int count = 2000;
+    TempFolder dir, rehearsal, texts;
+    QStringList names, swapped;
+    for (int i = 0; i < count; ++i) {
+        names << QStringLiteral("f%1").arg(i, 4, 10, QLatin1Char('0'));
+        QVERIFY(dir.write(names.last(), names.last().toLatin1()));
+        QVERIFY(rehearsal.write(names.last()));
+    }
+    for (int i = 0; i < count; ++i)
+        swapped << names[i ^ 1];
+    QVERIFY(texts.write("names", swapped.join("\r\n").toLatin1() + "\r\n"));
+    args.replaceInStrings("%N", texts.file("names"));
+    QCOMPARE(dir.path().size(), rehearsal.path().size());
+    CliRun r =
+        runCli(QStringList{"rename", rehearsal.path(), "--undo-file", texts.file("j")} + args);
+    QCOMPARE(r.status, 0);
+    const QByteArray journal = texts.read("j");
+    const qsizetype planEnd = journal.indexOf('\n', journal.indexOf("\nplanned\t") + 1) + 1;
+    QVERIFY(planEnd > 0);
+    QVERIFY(QDir(mount.path()).mkdir("quillon"));
+    struct statvfs room;
+    QCOMPARE(::statvfs(mount.path().toUtf8().constData(), &room), 0);
+    const qint64 page = qint64(room.f_bsize), planPages = (planEnd + page - 1) / page;
+    QVERIFY(qint64(room.f_bavail) > planPages);
+    QFile filler(mount.path() + "filler");
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    QVERIFY(filler.write(QByteArray((qint64(room.f_bavail) - planPages) * page, 'x')) > 0);
+    filler.close();
+
+    const QProcessEnvironment env = stateIn(mount.path());
+    r = runCli(QStringList{"rename", dir.path()} + args, {}, env);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("undo journal"), qPrintable(r.err));
+    r = runCli({"undo", "--last"}, {}, env);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("not undone"), qPrintable(r.err));
+    QVERIFY(filler.remove());
+    r = runCli({"undo", "--last"}, {}, env);
+    QVERIFY2(r.err.startsWith("quillon-cli: undoing the pass of ") && r.err.count('\n') == 1,
+             qPrintable(r.err));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(dir.names(), names);
+    for (const QString& name : names)
+        QCOMPARE(dir.read(name), name.toLatin1());
+}
+
+// $XDG_STATE_HOME/quillon as a symbolic link to another folder: no journal
+// is written, read or pruned through it, and the pass renames nothing.
+void TestCliJournal::linkedStateFolderIsRefused()
+{
+    TempFolder dir, state, elsewhere;
+    QVERIFY(dir.write("a", "A"));
+    QVERIFY(elsewhere.write("rename-20200101-000000-000-1.journal", "kept"));
+    QVERIFY(QFile::link(elsewhere.path(), state.file("quillon")));
+    const QProcessEnvironment env = stateIn(state.path());
+    CliRun r = runCli({"rename", dir.path(), "--pattern", "N#"}, {}, env);
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("symbolic link"), qPrintable(r.err));
+    QCOMPARE(dir.names(), QStringList{"a"});
+    r = runCli({"undo", "--list"}, {}, env);
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(r.err.contains("symbolic link"), qPrintable(r.err));
+    QCOMPARE(elsewhere.names(), QStringList{"rename-20200101-000000-000-1.journal"});
+}
+
+// The undo record of the versions before the journal is not read.
+void TestCliJournal::oldUndoRecordIsNotRead()
+{
+    TempFolder dir, records;
+    QVERIFY(dir.write("new", "A"));
+    QVERIFY(records.write("old", "Quillon undo record\n" + dir.file("a").toUtf8() + "\t" +
+                                     dir.file("new").toUtf8() + "\n"));
+    const CliRun r = runCli({"undo", "--journal", records.file("old")});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("undo record of an older version"), qPrintable(r.err));
+    QCOMPARE(dir.names(), QStringList{"new"});
 }
 
 QTEST_GUILESS_MAIN(TestCliJournal)

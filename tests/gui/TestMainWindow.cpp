@@ -14,6 +14,7 @@
 #include "gui/SaveListingDialog.h"
 #include "platform/PosixFileSystem.h"
 
+#include "CliRun.h"
 #include "MemoryClipboard.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
@@ -35,6 +36,8 @@
 #include <QTimer>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -280,6 +283,48 @@ private slots:
         WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_COMPARE(f.dir.names(), before);
         QVERIFY(!f.window->undoRenameAction->isEnabled());
+    }
+
+    // A picked modified date and Readonly ticked, then Ctrl+Z: every name,
+    // modified time and mode comes back, and the window's journal lists as
+    // undone, as quillon-cli marks it.
+    void undoRestoresDatesAndMarksTheJournal()
+    {
+        Fixture f(3);
+        const auto states = [&f] {
+            QStringList out;
+            for (const QString& name : f.dir.names()) {
+                struct stat st = {};
+                ::lstat(f.dir.file(name).toUtf8().constData(), &st);
+                out << QStringLiteral("%1 %2.%3 %4")
+                           .arg(name)
+                           .arg(st.st_mtim.tv_sec)
+                           .arg(st.st_mtim.tv_nsec)
+                           .arg(st.st_mode & 07777, 0, 8);
+            }
+            return out;
+        };
+        const QStringList before = states();
+        DatePicker* calendar = f.window->fileList->datePicker(1);
+        WindowInput::click(calendar, QPoint(5, 5));
+        QTRY_VERIFY(calendar->isOpen());
+        WindowInput::click(calendar->dayButton(15));
+        QTRY_VERIFY(!calendar->isOpen());
+        WindowInput::click(f.window->attributesFrame->readonlyBox, QPoint(5, 5));
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_COMPARE(f.window->statusLabel->text(), QStringLiteral("Renaming Completed"));
+        const QStringList after = states();
+        QCOMPARE(after.size(), 3);
+        for (int i = 0; i < 3; ++i) // each of name, date and mode changed
+            for (int part = 0; part < 3; ++part)
+                QVERIFY2(after[i].section(' ', part, part) != before[i].section(' ', part, part),
+                         qPrintable(after[i]));
+        WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(states(), before);
+        QVERIFY(f.prompts.messages.isEmpty());
+        const CliRun list = runCli({"undo", "--list"});
+        QVERIFY2(list.out.trimmed().section('\n', -1).contains("\t3 renamed, undone\t"),
+                 qPrintable(list.out));
     }
 
     // Files gone or names taken since the scan: the pass ends by naming them,
