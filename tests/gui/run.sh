@@ -54,7 +54,7 @@ listPicture() { import -window root -crop 960x260+10+100 png:- 2>/dev/null | md5
 # points below are in its coordinates, measured on the designed layout.
 click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.2; }
 Text1=(261 437) Text3=(313 518) Execute=(814 518) StartRename=(956 513)
-Rows=(522 261) ScrollBar=(1012 261)
+Rows=(522 261) ScrollBar=(997 261)
 
 # What the program writes to stderr (a sanitizer's report) is shown on a failure.
 (cd "$files" && exec "$quillon" >/dev/null 2>"$work/stderr") &
