@@ -24,7 +24,8 @@ int main(int argc, char** argv)
         snprintf(from, sizeof from, "%s/f%06ld.txt", argv[1], i);
         snprintf(to, sizeof to, "%s/New_Filename_%06ld.txt", argv[1], i + 1);
         const int back = argc > 3 && strcmp(argv[3], "back") == 0;
-        if (renameat2(AT_FDCWD, back ? to : from, AT_FDCWD, back ? from : to, RENAME_NOREPLACE) != 0) {
+        if (renameat2(AT_FDCWD, back ? to : from, AT_FDCWD, back ? from : to, RENAME_NOREPLACE) !=
+            0) {
             perror(from);
             return 1;
         }

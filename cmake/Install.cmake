@@ -17,23 +17,27 @@ install(FILES ${QUILLON_DATA}/icons/${QUILLON_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The fixed-size icons are rendered from the SVG at build time, so they never
-# drift from it; rsvg-convert is in Debian's librsvg2-bin.
+# drift from it; rsvg-convert is in Debian's librsvg2-bin. Only an install and
+# the package need them: without rsvg-convert the programs still build, and
+# an install stops with a message.
 find_program(RSVG_CONVERT rsvg-convert)
-if(NOT RSVG_CONVERT)
-    message(FATAL_ERROR "rsvg-convert (Debian package librsvg2-bin) renders the icon; install it")
-endif()
 set(QUILLON_ICON_FILES)
-foreach(size 48 256)
-    set(png ${QUILLON_GENERATED}/icons/${size}/${QUILLON_APP_ID}.png)
-    add_custom_command(OUTPUT ${png}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLON_GENERATED}/icons/${size}
-        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png}
-                ${QUILLON_DATA}/icons/${QUILLON_APP_ID}.svg
-        DEPENDS ${QUILLON_DATA}/icons/${QUILLON_APP_ID}.svg
-        VERBATIM)
-    list(APPEND QUILLON_ICON_FILES ${png})
-    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-endforeach()
+if(RSVG_CONVERT)
+    foreach(size 48 256)
+        set(png ${QUILLON_GENERATED}/icons/${size}/${QUILLON_APP_ID}.png)
+        add_custom_command(OUTPUT ${png}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLON_GENERATED}/icons/${size}
+            COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png}
+                    ${QUILLON_DATA}/icons/${QUILLON_APP_ID}.svg
+            DEPENDS ${QUILLON_DATA}/icons/${QUILLON_APP_ID}.svg
+            VERBATIM)
+        list(APPEND QUILLON_ICON_FILES ${png})
+        install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    endforeach()
+else()
+    message(STATUS "rsvg-convert not found: the programs build, an install needs it (librsvg2-bin)")
+    install(CODE "message(FATAL_ERROR \"rsvg-convert (Debian package librsvg2-bin) renders the icon: install it and configure again\")")
+endif()
 
 # Man pages: the troff sources with the version filled in, compressed as
 # Debian keeps them.
@@ -47,7 +51,22 @@ foreach(page quillon quillon-cli)
     list(APPEND QUILLON_MAN_FILES ${gz})
     install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-add_custom_target(quillon_data ALL DEPENDS ${QUILLON_ICON_FILES} ${QUILLON_MAN_FILES})
+
+# The licence in Debian's machine-readable form, and the history of changes
+# (CHANGELOG.md) in Debian's changelog format, compressed as Debian keeps it.
+set(QUILLON_CONTACT "Quillon developers <quillon@quillon.example>")
+set(QUILLON_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quillon)
+set(changelog ${QUILLON_GENERATED}/doc/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/CHANGELOG.md
+            -DOUTPUT=${QUILLON_GENERATED}/doc/changelog -DPACKAGE=quillon
+            -DVERSION=${PROJECT_VERSION} -DMAINTAINER=${QUILLON_CONTACT}
+            -P ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake
+    COMMAND gzip -9nf ${QUILLON_GENERATED}/doc/changelog
+    DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake
+    VERBATIM)
+install(FILES ${QUILLON_DATA}/copyright ${changelog} DESTINATION ${QUILLON_DOCDIR})
+add_custom_target(quillon_data ALL DEPENDS ${QUILLON_ICON_FILES} ${QUILLON_MAN_FILES} ${changelog})
 
 install(FILES ${QUILLON_DATA}/completion/quillon-cli
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
@@ -56,7 +75,7 @@ install(FILES ${QUILLON_DATA}/completion/quillon-cli
 # dpkg-shlibdeps; the fonts the window is laid out for come along.
 set(CPACK_PACKAGE_NAME quillon)
 set(CPACK_PACKAGE_VENDOR "Quillon")
-set(CPACK_PACKAGE_CONTACT "Quillon developers <quillon@quillon.example>")
+set(CPACK_PACKAGE_CONTACT ${QUILLON_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename all the files of a folder at once")
 set(CPACK_PACKAGE_DESCRIPTION "Quillon lists every file of one folder with its dates, current
 name, proposed new name and size, and renames them all in one pass that can

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillon needs (when missing), then configures
 # and gives build_quillon, which builds incrementally in ./build. Sourced by
-# run.sh, test.sh and bench/run.
+# run.sh, test.sh, bench/run, scripts/sanitize.sh and tests/fuzz/run; the
+# build folder is QUILLON_BUILD_DIR when set.
 set -euo pipefail
 
 QUILLON_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,6 +16,11 @@ PACKAGES=(cmake ninja-build g++ pkg-config
 # The icon's fixed sizes are rendered at build time; the checks of the
 # install, the package and the desktop files; a second spreadsheet reader.
 PACKAGES+=(librsvg2-bin desktop-file-utils appstream dpkg-dev man-db bash-completion gnumeric)
+# The licence check of every file and Debian's check of the package.
+PACKAGES+=(reuse lintian)
+# What a script needs beyond these (bench/run, scripts/sanitize.sh) it sets
+# in QUILLON_MORE_PACKAGES before sourcing this file.
+PACKAGES+=(${QUILLON_MORE_PACKAGES[@]+"${QUILLON_MORE_PACKAGES[@]}"})
 
 missing_packages() {
     local p
@@ -61,6 +67,25 @@ build_quillon() {
         cmake "$BUILD_DIR" "${options[@]}" >/dev/null
     fi
     cmake --build "$BUILD_DIR" -j "$(nproc)" "${targets[@]}"
+}
+
+# Sets LANG and LC_ALL for a benchmark run: en_US.UTF-8, the locale the
+# README's tables were measured in. A machine without it gets it made under
+# DIR (a scratch folder; LOCPATH points there), so nothing on the machine
+# changes; where it cannot be made, C.UTF-8, with a note.
+#   bench_locale DIR
+bench_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
+        mkdir -p "$1/locale"
+        localedef -i en_US -f UTF-8 "$1/locale/en_US.UTF-8" >/dev/null 2>&1 || true
+        if [ ! -d "$1/locale/en_US.UTF-8" ]; then
+            echo "Quillon: en_US.UTF-8 could not be made (package locales); measuring under C.UTF-8" >&2
+            export LANG=C.UTF-8 LC_ALL=C.UTF-8
+            return 0
+        fi
+        export LOCPATH="$1/locale"
+    fi
+    export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
 }
 
 install_packages

@@ -56,7 +56,8 @@ click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.2; }
 Text1=(261 437) Text3=(313 518) Execute=(814 518) StartRename=(956 513)
 Rows=(522 261) ScrollBar=(997 261)
 
-(cd "$files" && exec "$quillon" >/dev/null 2>&1) &
+# What the program writes to stderr (a sanitizer's report) is shown on a failure.
+(cd "$files" && exec "$quillon" >/dev/null 2>"$work/stderr") &
 program=$!
 eventually oneWindow || { echo "FAIL quillon did not start"; exit 1; }
 sleep 1
@@ -103,4 +104,5 @@ check "every file renamed" eventually renamed
 xdotool key ctrl+z
 check "Ctrl+Z after a pass puts the names back" eventually namesAre "$original"
 
+[ "$failures" -eq 0 ] || cat "$work/stderr" >&2
 exit $((failures > 0))

@@ -39,7 +39,8 @@ screen() {
     local xvfb=$!
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$work/display")"
-    (cd "$work" && QT_SCALE_FACTOR="$scale" exec "$quillon" >/dev/null 2>&1) &
+    # What the program writes to stderr (a sanitizer's report) is shown on a failure.
+    (cd "$work" && QT_SCALE_FACTOR="$scale" exec "$quillon" >/dev/null 2>>"$work/stderr") &
     local program=$! shown=""
     for _ in $(seq 100); do
         shown="$(windows)"
@@ -68,4 +69,5 @@ screen() {
 screen 1024 768 1 yes
 screen 1920 1080 1.5 yes
 screen 1920 1080 2 no
+[ "$failures" -eq 0 ] || cat "$work/stderr" >&2
 exit $((failures > 0))

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks of what Quillon installs, one part per call:
 #   check-install.sh PART SOURCE_DIR BUILD_DIR
-# PART: desktop, metainfo, man, completion, destdir, package. A part whose
-# tool is missing exits 77, which CTest reports as skipped.
+# PART: desktop, metainfo, man, completion, destdir, package, lintian. A part
+# whose tool is missing exits 77, which CTest reports as skipped.
 set -euo pipefail
 part=$1 src=$2 build=$3
 id=org.quillon.Quillon
@@ -22,14 +22,24 @@ files=(
     share/man/man1/quillon.1.gz
     share/man/man1/quillon-cli.1.gz
     share/bash-completion/completions/quillon-cli
+    share/doc/quillon/copyright
+    share/doc/quillon/changelog.gz
 )
 
 need() {
-    command -v "$1" >/dev/null || { echo "SKIP: $1 is not installed (package $2)"; exit 77; }
+    command -v "$1" >/dev/null || { echo "SKIP: $1 is not installed (package $2)" >&2; exit 77; }
 }
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# Builds the Debian package in the scratch folder and prints its path.
+make_package() {
+    need cpack cmake
+    need dpkg-shlibdeps dpkg-dev
+    (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >/dev/null)
+    ls "$work"/out/quillon_"$version"_*.deb
 }
 
 # The options quillon-cli --help names.
@@ -93,10 +103,7 @@ destdir)
     check_versions "$work/root/usr/bin"
     ;;
 package)
-    need cpack cmake
-    need dpkg-shlibdeps dpkg-dev
-    (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >/dev/null)
-    deb=$(ls "$work"/out/quillon_"$version"_*.deb)
+    deb=$(make_package)
     contents=$(dpkg-deb --contents "$deb")
     for f in "${files[@]}"; do
         grep -q " \./usr/$f\$" <<<"$contents" || fail "the package has no $f"
@@ -107,6 +114,12 @@ package)
         fail "the package does not depend on libxlsxwriter (the XLSX listing)"
     dpkg-deb -x "$deb" "$work/tree"
     check_versions "$work/tree/usr/bin"
+    ;;
+lintian)
+    # Debian's own checker: no error, no warning.
+    need lintian lintian
+    deb=$(make_package)
+    lintian --fail-on error,warning "$deb" || fail "lintian reports the package"
     ;;
 *)
     fail "unknown part $part"
