@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: Quillon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Quillon (installing what is missing) and starts it on a folder:
 #   ./run.sh [FOLDER]     (default: the current folder)
 set -euo pipefail

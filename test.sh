@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: Quillon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Quillon with its tests and benchmarks (installing what is missing)
 # and runs every test. QUILLON_WERROR=ON (as CI sets it) makes every compiler
 # warning an error.

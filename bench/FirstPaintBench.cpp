@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the program starts it, on the folder given (the path
 // box starts at the current folder, so the folder becomes the current one):
 // exits at once when the list has painted the folder's files for the first

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the file list for bench/listview and prints one line per
 // measurement: "<seconds> <peak KiB> <detail>".
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real core classes for bench/run and prints one line per
 // measurement: "<seconds> <peak KiB> <detail>".
 #include "BenchReport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Creates COUNT empty files named PREFIX000000.. in FOLDER, fast. */
 #include <fcntl.h>
 #include <stdio.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The row texts both C scan references write: a date as the list shows it
 // under en_US (M/D/YYYY, the time when it is not midnight) and a size with
 // thousands separators.

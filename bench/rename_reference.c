@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The rename pass with nothing else: renameat2(RENAME_NOREPLACE) from
  * FOLDER/fNNNNNN.txt to FOLDER/New_Filename_MMMMMM.txt (M = N + 1) for N from
  * 0 to COUNT - 1, with full paths as Quillon's pass uses them; with "back"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The machine's limit for a folder scan: getdents64, one statx per entry, and
  * both dates and the grouped size formatted into one buffer, as the list
  * shows them. Prints seconds and peak memory (KiB). */

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The machine's limit for the work `quillon-cli list` does, in plain C on one
  * thread: getdents64, one statx and one lgetxattr("user.DOSATTRIB") per
  * entry, the names put in the list's order (each UTF-16 code unit upper-cased

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: Quillon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs a command and prints "<seconds between two output lines> <total seconds>":
 the first line that ends with FIRST and the first line that starts with LAST.
 Used to time the rename pass inside quillon-cli rename without its scan."""

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: Quillon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Quillon needs (when missing), then configures
 # and gives build_quillon, which builds incrementally in ./build. Sourced by
 # run.sh, test.sh, bench/run, scripts/sanitize.sh and tests/fuzz/run; the

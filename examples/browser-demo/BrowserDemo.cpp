@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // browser-demo: the drive and folder browser beside a plain list of the
 // folder's files, as the main window uses them. A click on a folder in the
 // browser lists that folder's files on the right; a double click on a file

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // controls-demo: shows RenderedButton, ScrollBar and DatePicker in
 // one window, with a log of the events they raise. A manual test program:
 //   controls-demo                      interactive

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // listview-demo [FOLDER] [--sort COLUMN]...: the file list of the main window
 // alone, with its saved settings, sorted by the session, showing FOLDER
 // (default the current folder). Each --sort is one header click (0..6).

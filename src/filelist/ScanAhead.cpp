@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScanAhead.h"
 
 ScanAhead::ScanAhead(FileSystem& fs, const QString& folder, const QString& typeFilter)

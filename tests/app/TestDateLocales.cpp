@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FileDates.h"
 #include "app/RenamePass.h"
 #include "filelist/ListSorter.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The reference pictures of the controls' looks, in tests/controls/reference.

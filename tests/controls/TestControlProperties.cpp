@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The properties of the self-drawn controls, in one table: the default of a
 // fresh control, the key its setter reports, and the value written under that
 // key and read back by a fresh control.

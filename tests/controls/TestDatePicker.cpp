@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DatePicker: the grid of a month, the colour marks on pixels,
 // day clicks, month steps, opening and closing, focus and the date box events.
 // Today is pinned to Monday 22 October 2012.

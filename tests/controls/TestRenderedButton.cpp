@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RenderedButton: the rendered pictures against reference pictures, the
 // shape, the hover, pressed and focus looks, and the events it raises.
 

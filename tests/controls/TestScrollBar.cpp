@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ScrollBar: value invariant, track pixels, thumb
 // limits, dragging and the auto-repeat timer, driven with QTest input.
 

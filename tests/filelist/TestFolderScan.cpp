@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Session.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ScanAhead.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/FolderBrowser.h"
 #include "controls/RenderedButton.h"
 #include "controls/ScrollBar.h"

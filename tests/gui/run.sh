@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: Quillon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the built quillon with real X input (xdotool) on a private Xvfb
 # screen, the way a person uses it, and checks the files on disk. The faults
 # people met first (a typed letter that ran a completed batch line, stray keys

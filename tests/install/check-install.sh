@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: Quillon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of what Quillon installs, one part per call:
 #   check-install.sh PART SOURCE_DIR BUILD_DIR
 # PART: desktop, metainfo, man, completion, destdir, package, lintian. A part

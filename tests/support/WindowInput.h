@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Input as the platform delivers it: mouse and wheel events go to the
