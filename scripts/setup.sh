@@ -18,8 +18,9 @@ PACKAGES=(cmake ninja-build g++ pkg-config
 # The icon's fixed sizes are rendered at build time; the checks of the
 # install, the package and the desktop files; a second spreadsheet reader.
 PACKAGES+=(librsvg2-bin desktop-file-utils appstream dpkg-dev man-db bash-completion gnumeric)
-# The licence check of every file and Debian's check of the package.
-PACKAGES+=(reuse lintian)
+# The licence check of every file, Debian's check of the package, and the
+# formatting check CI runs.
+PACKAGES+=(reuse lintian clang-format)
 # What a script needs beyond these (bench/run, scripts/sanitize.sh) it sets
 # in QUILLON_MORE_PACKAGES before sourcing this file.
 PACKAGES+=(${QUILLON_MORE_PACKAGES[@]+"${QUILLON_MORE_PACKAGES[@]}"})
