@@ -88,7 +88,9 @@ bench_locale() {
         fi
         export LOCPATH="$1/locale"
     fi
-    export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+    # This shell cannot switch to a locale made under LOCPATH (it reads
+    # LOCPATH at its own start) and would warn once; the programs it starts can.
+    { export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8; } 2>/dev/null
 }
 
 install_packages
