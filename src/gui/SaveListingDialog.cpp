@@ -79,6 +79,9 @@ SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(
         {cancelButton, "cancelButton"}};
     for (const auto& [object, name] : names)
         object->setObjectName(QLatin1String(name));
+    nameBox->setAccessibleName(QStringLiteral("File Name"));
+    typeBox->setAccessibleName(QStringLiteral("File type"));
+    browser->setAccessibleName(QStringLiteral("Folders"));
     connect(cancelButton, &RenderedButton::clicked, this, &SaveListingDialog::reject);
     connect(saveButton, &RenderedButton::clicked, this, &SaveListingDialog::save);
 }
@@ -242,7 +245,7 @@ bool SaveListingDialog::nameBoxKey(QKeyEvent* event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        saveButton->setFocus();
+        save();
         return true;
     default:
         break;

@@ -22,7 +22,7 @@
 // Controls, by their names (object names too): browser, nameLabel, nameBox,
 // browserBorder (holds typeBox), typeBox, saveButton, cancelButton.
 //
-// Name box keys: Up, Down, Page Up and Page Down move to the browser, Enter moves to "Save",
+// Name box keys: Up, Down, Page Up and Page Down move to the browser, Enter saves as "Save" does,
 // and | * " / : < > ? \ are dropped as they are typed (also from pasted text), so the name
 // can never point outside the browser's folder.
 //
