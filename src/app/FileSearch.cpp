@@ -66,7 +66,7 @@ void FileSearch::collectByName(const QString& text, FileListModel::Rows& rows)
     const FileListModel& model = m_session.model();
     for (int position = 0; position <= m_session.lastPosition(); ++position) {
         const QString name = model.currentNameAt(position);
-        if (name.contains(text, Qt::CaseSensitive))
+        if (name.contains(text, m_nameCase))
             addRow(rows, name);
     }
 }

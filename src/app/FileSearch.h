@@ -15,8 +15,9 @@ class Session;
 // The Search menu: narrows the list to the files whose current name
 // (search index 0) or whose content (index 1) holds a text the person
 // types into the input box (title "Search"). Names are compared letter for
-// letter, contents byte for byte with the text's UTF-8 bytes; both are
-// case-sensitive. The matches replace the list as if the folder held only
+// letter, regardless of letter case unless the window's "Match case" is
+// ticked; contents byte for byte with the text's UTF-8 bytes, so letter case
+// counts there, as the content prompt says. The matches replace the list as if the folder held only
 // them, FileLast follows, and new names are generated for them. When nothing
 // matches, "No files found..." is shown and the list stays as it was.
 //
@@ -45,6 +46,9 @@ public:
     // put back (captionChanged) when the search ends.
     Outcome search(int index, const QString& caption = QString());
 
+    // Whether the name search tells capitals from small letters (not by default).
+    void setNameCaseSensitivity(Qt::CaseSensitivity sensitivity) { m_nameCase = sensitivity; }
+
     // The content test alone: does the file at path hold needle? Reads it in
     // chunks of chunkSize bytes (tests use small ones to cross many seams).
     bool fileContains(const QString& path, const QByteArray& needle,
@@ -65,6 +69,7 @@ private:
     Outcome finish(FileListModel::Rows&& rows);
 
     Session& m_session;
+    Qt::CaseSensitivity m_nameCase = Qt::CaseInsensitive;
     // Kept between files and chunks so that reading allocates nothing per chunk.
     std::vector<char> m_carry;
     std::vector<char> m_seam;

@@ -71,3 +71,15 @@ void NewNameClipboard::copyOrPaste(int index, Session& session, Clipboard& clipb
     else
         paste(session, clipboard);
 }
+
+QString NewNameClipboard::copiedText(int count)
+{
+    return count == 1 ? QStringLiteral("1 new name copied")
+                      : QStringLiteral("%1 new names copied").arg(count);
+}
+
+QString NewNameClipboard::pastedText(int count)
+{
+    return count == 1 ? QStringLiteral("1 new name pasted")
+                      : QStringLiteral("%1 new names pasted").arg(count);
+}

@@ -38,4 +38,7 @@ public:
     static void copyOrPaste(int index, Session& session, Clipboard& clipboard);
 
     static QString countMessage();
+    // The status line after a copy or a paste of count names.
+    static QString copiedText(int count);
+    static QString pastedText(int count);
 };

@@ -12,7 +12,7 @@ bool OpenAction::isPictureName(const QString& name)
     static const QStringList types = {
         QStringLiteral(".jpg"), QStringLiteral(".gif"), QStringLiteral(".bmp"),
         QStringLiteral(".wmf"), QStringLiteral(".emf"), QStringLiteral(".ico"),
-        QStringLiteral(".rle"),
+        QStringLiteral(".rle"), QStringLiteral(".png"),
     };
     const QString lower = name.toLower();
     for (const QString& type : types) {

@@ -556,6 +556,7 @@ void RenamePass::undoLastPass()
     setRunning(false);
     m_session.setUndoEnabled(!report.complete() && report.problem.isEmpty());
     m_session.scanFolder();
+    emit status(report.complete() ? undoneText() : QString());
     if (!report.complete())
         m_session.prompter().message(undoProblems(report));
 }

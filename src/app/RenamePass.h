@@ -106,7 +106,8 @@ public:
 
     // The menu entry: undoes the window's last pass from its journal, as
     // quillon-cli undo does (RenameJournal::undo), names in one message what
-    // it could not undo, then rescans. Does nothing while the entry is
+    // it could not undo, then rescans; the status says "Renaming Undone", or
+    // nothing after an undo that could not finish. Does nothing while the entry is
     // disabled or while a pass is running. The entry stays enabled after an
     // undo that could not finish, for the rest.
     void undoLastPass();
@@ -123,6 +124,7 @@ public:
     static QString progressText(int position, int fileLast);
     static QString completedText() { return QStringLiteral("Renaming Completed"); }
     static QString failedText() { return QStringLiteral("Rename Failed"); }
+    static QString undoneText() { return QStringLiteral("Renaming Undone"); }
 
 signals:
     void status(const QString& text);      // the status label

@@ -131,6 +131,9 @@ void MainWindow::nameControls()
         {startRenameButton, "startRenameButton"},
         {statusLabel, "statusLabel"},
         {undoRenameAction, "undoRenameAction"},
+        {previewAction, "previewAction"},
+        {rescanAction, "rescanAction"},
+        {matchCaseAction, "matchCaseAction"},
         {copyListingAction, "copyListingAction"},
         {saveListingAction, "saveListingAction"},
         {printListingAction, "printListingAction"},
@@ -146,6 +149,34 @@ void MainWindow::nameControls()
     };
     for (const auto& [object, name] : names)
         object->setObjectName(QLatin1String(name));
+    nameForScreenReaders();
+}
+
+// What a screen reader says for each box: the words of its label, frame or
+// tool tip.
+void MainWindow::nameForScreenReaders()
+{
+    const std::pair<QWidget*, const char*> names[] = {
+        {folderBox, "Drive / Directory"},
+        {typeFilterBox, "Selected File Type"},
+        {folderBrowser, "Folders"},
+        {renamingFrame->patternBox, "Filename pattern"},
+        {renamingFrame->paddingBox, "Type of numbering"},
+        {renamingFrame->extensionBox, "File extension"},
+        {renamingFrame->replaceTextBox, "Replace"},
+        {renamingFrame->replaceWithBox, "With"},
+        {batchFrame->commandLineBox, "Batch Command Line"},
+        {fileList->datePicker(0), "Creation Dates"},
+        {fileList->datePicker(1), "Modified Dates"},
+    };
+    for (const auto& [widget, name] : names) {
+        const QString text = QString::fromLatin1(name);
+        widget->setAccessibleName(text);
+        if (auto* box = qobject_cast<QComboBox*>(widget); box && box->lineEdit())
+            box->lineEdit()->setAccessibleName(text);
+        if (auto* picker = qobject_cast<DatePicker*>(widget))
+            picker->dateBox()->setAccessibleName(text);
+    }
 }
 
 void MainWindow::guarded(const std::function<void()>& work)
@@ -271,10 +302,18 @@ void MainWindow::buildMenus()
     pasteNewNamesAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
     exitAction = file->addAction(QStringLiteral("E&xit..."));
     connect(exitAction, &QAction::triggered, qApp, &QApplication::quit);
+    previewAction = new QAction(QStringLiteral("Preview"), this);
+    rescanAction = new QAction(QStringLiteral("Rescan"), this);
+    file->insertActions(copyListingAction, {previewAction, rescanAction});
+    file->insertSeparator(copyListingAction);
 
     QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
     searchNamesAction = search->addAction(QStringLiteral("Search Source Filenames..."));
     searchContentsAction = search->addAction(QStringLiteral("Search Inside Each Source File..."));
+    search->addSeparator();
+    matchCaseAction = search->addAction(QStringLiteral("Match case"));
+    matchCaseAction->setCheckable(true);
+    setShortcuts();
 
     QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
     shredFileAction = shredder->addAction(QString());
@@ -303,6 +342,23 @@ void MainWindow::buildMenus()
     makerPageAction = about->addAction(QStringLiteral("Quillon Web Site..."));
     connect(makerPageAction, &QAction::triggered, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerPage))); });
+}
+
+// The keys a desktop user expects, shown in the menus. Space previews only
+// while the list (or its scroll bar) has the focus, so it still ticks boxes
+// and presses buttons elsewhere.
+void MainWindow::setShortcuts()
+{
+    const std::pair<QAction*, const char*> keys[] = {
+        {rescanAction, "F5"},           {searchNamesAction, "Ctrl+F"},
+        {saveListingAction, "Ctrl+S"},  {searchContentsAction, "Ctrl+Shift+F"},
+        {printListingAction, "Ctrl+P"}, {exitAction, "Ctrl+Q"},
+        {previewAction, "Space"},
+    };
+    for (const auto& [action, key] : keys)
+        action->setShortcut(QKeySequence(QString::fromLatin1(key)));
+    previewAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    fileList->addAction(previewAction);
 }
 
 bool MainWindow::event(QEvent* e)
@@ -374,12 +430,18 @@ void MainWindow::connectRenaming()
             showStatus(QString(), true);
         m_statusCountsCollisions = count > 0;
     });
-    QAction* const newNameActions[] = {copyNewNamesAction, pasteNewNamesAction};
-    for (int i = 0; i < 2; ++i) {
-        connect(newNameActions[i], &QAction::triggered, this, [this, i] {
-            guarded([this, i] { NewNameClipboard::copyOrPaste(i, m_session, clipboard()); });
+    connect(copyNewNamesAction, &QAction::triggered, this, [this] {
+        guarded([this] {
+            NewNameClipboard::copy(m_session, clipboard());
+            showStatus(NewNameClipboard::copiedText(m_session.lastPosition() + 1), false);
         });
-    }
+    });
+    connect(pasteNewNamesAction, &QAction::triggered, this, [this] {
+        guarded([this] {
+            if (NewNameClipboard::paste(m_session, clipboard()))
+                showStatus(NewNameClipboard::pastedText(m_session.lastPosition() + 1), false);
+        });
+    });
 }
 
 // The listing to the clipboard and to the printer.
@@ -389,6 +451,7 @@ void MainWindow::connectListing()
         guarded([this] {
             ListingCopy::copyListing(m_session.model(), m_session.lastPosition(),
                                      m_session.prompter(), clipboard());
+            showStatus(ListingCopy::copiedText(m_session.lastPosition() + 1), false);
         });
     });
     connect(saveListingAction, &QAction::triggered, this, [this] {
@@ -424,14 +487,11 @@ void MainWindow::connectFileOperations()
         connect(searchActions[i], &QAction::triggered, this,
                 [this, i] { guarded([this, i] { m_search->search(i, windowTitle()); }); });
     }
-    connect(fileList, &FileListView::doubleClicked, this, [this] {
-        // From the listed folder: the save dialog may have moved the current one.
-        guarded([this] {
-            PicturePreview::openListedFile(
-                m_session.folderPath() +
-                    m_session.model().currentNameAt(m_session.model().currentRow()),
-                m_session.fs(), this);
-        });
+    connect(fileList, &FileListView::doubleClicked, this, &MainWindow::previewChosenFile);
+    connect(previewAction, &QAction::triggered, this, &MainWindow::previewChosenFile);
+    connect(rescanAction, &QAction::triggered, this, &MainWindow::scanFolder);
+    connect(matchCaseAction, &QAction::toggled, this, [this](bool on) {
+        m_search->setNameCaseSensitivity(on ? Qt::CaseSensitive : Qt::CaseInsensitive);
     });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
     connect(fileList, &FileListView::clicked, this,
@@ -447,6 +507,19 @@ void MainWindow::connectFileOperations()
             [this] { guarded([this] { m_shredder->shredCurrentFile(); }); });
     connect(confirmShredAllAction, &QAction::triggered, this,
             [this] { guarded([this] { m_shredder->shredAllFiles(); }); });
+}
+
+// The chosen row's file, from the listed folder (the save dialog may have
+// moved the current one): a picture in the preview, else the desktop's program.
+void MainWindow::previewChosenFile()
+{
+    if (m_session.lastPosition() < 0)
+        return;
+    guarded([this] {
+        PicturePreview::openListedFile(m_session.folderPath() + m_session.model().currentNameAt(
+                                                                    m_session.model().currentRow()),
+                                       m_session.fs(), this, &m_session.prompter());
+    });
 }
 
 // statusLabel: the rename pass puts its right edge 10 twips left of the list's
@@ -487,6 +560,9 @@ void MainWindow::folderChosen()
     if (!path.isEmpty())
         folderBox->setText(path);
     m_session.setUndoEnabled(false);
+    // What was said about the folder before does not hold for this one.
+    showStatus(QString(), false);
+    batchFrame->runningLineLabel->clear();
     scanFolder();
 }
 

@@ -52,6 +52,8 @@ public:
     QLabel* statusLabel;
 
     QAction* undoRenameAction;
+    QAction* previewAction; // Space in the list, too
+    QAction* rescanAction;
     QAction* copyListingAction;
     QAction* saveListingAction;
     QAction* printListingAction;
@@ -60,6 +62,7 @@ public:
     QAction* exitAction;
     QAction* searchNamesAction;
     QAction* searchContentsAction;
+    QAction* matchCaseAction; // the name search tells capitals from small letters
     QAction* shredFileAction;
     QMenu* shredAllMenu;
     QAction* confirmShredAllAction;
@@ -86,6 +89,9 @@ protected:
 private:
     void buildControls();
     void nameControls();
+    void nameForScreenReaders();
+    void setShortcuts();
+    void previewChosenFile();
     void buildPathFrame(QWidget* inner);
     void connectRenaming();
     void setUpList(QWidget* inner);

@@ -5,6 +5,7 @@
 #include "app/OpenAction.h"
 #include "gui/QtShellOpen.h"
 #include "platform/FileSystem.h"
+#include "platform/Prompter.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -33,19 +34,38 @@ PicturePreview::PicturePreview(const PictureReader::Picture& picture, FileSystem
 
 PicturePreview* PicturePreview::showPicture(const QString& name, FileSystem& fs)
 {
-    auto* show = new PicturePreview(PictureReader::read(name, fs), fs);
+    return present(PictureReader::read(name, fs), fs);
+}
+
+PicturePreview* PicturePreview::present(const PictureReader::Picture& picture, FileSystem& fs)
+{
+    auto* show = new PicturePreview(picture, fs);
     show->showFullScreen();
     show->raise();
     show->activateWindow();
     return show;
 }
 
-void PicturePreview::openListedFile(const QString& name, FileSystem& fs, QWidget* owner)
+void PicturePreview::openListedFile(const QString& name, FileSystem& fs, QWidget* owner,
+                                    Prompter* prompter)
 {
     Q_UNUSED(owner); // the desktop places the program's window itself
     static QtShellOpen shell;
-    OpenAction::openListedFile(
-        name, shell, [&fs](const QString& picture) { showPicture(picture, fs); }, fs);
+    const auto preview = [&fs, prompter](const QString& path) {
+        const PictureReader::Picture picture = PictureReader::read(path, fs);
+        if (picture.isNull() && prompter) {
+            fs.closeAll();
+            prompter->message(unreadableText(path.section(QLatin1Char('/'), -1)));
+            return;
+        }
+        present(picture, fs);
+    };
+    OpenAction::openListedFile(name, shell, preview, fs);
+}
+
+QString PicturePreview::unreadableText(const QString& name)
+{
+    return name + QStringLiteral(" cannot be shown: it is not a readable picture.");
 }
 
 QRect PicturePreview::placement(const QSize& picture, const QSize& screen)

@@ -19,9 +19,11 @@ class FileSystem;
 //   static PicturePreview* showPicture(name, fs) read the file (a bare name is found in the
 //                                       current folder), open the preview, not modal;
 //                                       it deletes itself when closed
-//   static void openListedFile(name, fs, owner) the list's double click: preview a
-//                                       picture, open any other file with the desktop's
-//                                       program, never start a program (see OpenAction)
+//   static void openListedFile(name, fs, owner, prompter) the list's double click: preview
+//                                       a picture, open any other file with the desktop's
+//                                       program, never start a program (see OpenAction);
+//                                       with a prompter, a picture that cannot be read is
+//                                       named in a message instead of the empty preview
 //   static QRect placement(pictureSize, screenSize)   where the picture goes
 //   pictureRect(), picture(), isEmptyPreview()        read-outs for tests
 class PicturePreview : public QWidget
@@ -32,7 +34,10 @@ public:
                    QWidget* parent = nullptr);
 
     static PicturePreview* showPicture(const QString& name, FileSystem& fs);
-    static void openListedFile(const QString& name, FileSystem& fs, QWidget* owner = nullptr);
+    static void openListedFile(const QString& name, FileSystem& fs, QWidget* owner = nullptr,
+                               class Prompter* prompter = nullptr);
+    // The message for a file that is no readable picture.
+    static QString unreadableText(const QString& name);
 
     // The picture's rectangle on a screen of the given size: centred, at its
     // own size when it fits, else shrunk by the one factor that fits both
@@ -49,6 +54,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    static PicturePreview* present(const PictureReader::Picture& picture, FileSystem& fs);
     void unload();
 
     PictureReader::Picture m_picture;

@@ -30,3 +30,9 @@ void ListingCopy::copyListing(const FileListModel& model, int fileLast, Prompter
     clipboard.clear();
     clipboard.setText(listingText(model, fileLast, prompter));
 }
+
+QString ListingCopy::copiedText(int files)
+{
+    return files == 1 ? QStringLiteral("Listing of 1 file copied")
+                      : QStringLiteral("Listing of %1 files copied").arg(files);
+}

@@ -19,4 +19,6 @@ public:
     // Clears the clipboard and puts the listing on it as plain text.
     static void copyListing(const FileListModel& model, int fileLast, Prompter& prompter,
                             Clipboard& clipboard);
+    // The status line after the listing of `files` files was copied.
+    static QString copiedText(int files);
 };

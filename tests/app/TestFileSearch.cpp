@@ -76,7 +76,8 @@ private slots:
 
         const Files names{{"Alpha.txt", QByteArray(1234, 'a')}, {"alpha.log", ""}, {"beta", ""}};
         // clang-format off
-        QTest::newRow("name, capitals") << 0 << names << Answer("Alpha") << QStringList{"Alpha.txt"};
+        QTest::newRow("name, capitals") << 0 << names << Answer("ALPHA") << QStringList{"Alpha.txt", "alpha.log"};
+        QTest::newRow("name, capitals, case matched") << 2 << names << Answer("Alpha") << QStringList{"Alpha.txt"};
         QTest::newRow("name, empty answer") << 0 << names << Answer("") << names.keys();
         QTest::newRow("name, cancelled") << 0 << names << Answer() << names.keys();
         QTest::newRow("content, letter case") << 1 << Files{{"one", "Hi You"}, {"two", "hi you"}}
@@ -110,6 +111,10 @@ private slots:
         QSignalSpy captions(&search, &FileSearch::captionChanged);
 
         folder.prompter.inputAnswers = {answer};
+        // Index 2 stands for the name search with "Match case" ticked.
+        search.setNameCaseSensitivity(index == 2 ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        if (index == 2)
+            index = FileSearch::Names;
         QCOMPARE(search.search(index, "Quillon"), FileSearch::Outcome::Replaced);
 
         QCOMPARE(folder.prompter.prompts, QStringList(Prompts[index]));

@@ -33,6 +33,7 @@
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
@@ -483,15 +484,92 @@ private slots:
         QCOMPARE(a->choice().renameValue(), 1);
     }
 
+    // The name search ignores letter case unless "Match case" is ticked.
     void searchNarrowsAndARescanRestores()
     {
         Fixture f(12);
-        f.prompts.inputAnswers.push_back(QStringLiteral("photo01"));
+        auto* matchCase = f.window->findChild<QAction*>(QStringLiteral("matchCaseAction"));
+        QVERIFY(matchCase && matchCase->isCheckable() && !matchCase->isChecked());
+        QCOMPARE(matchCase->text(), QStringLiteral("Match case"));
+        f.prompts.inputAnswers.push_back(QStringLiteral("PHOTO01"));
         f.window->searchNamesAction->trigger();
         QCOMPARE(f.session->lastPosition(), 1); // photo010.jpg and photo011.jpg
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillon"));
         QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
         QCOMPARE(f.session->lastPosition(), 11);
+        matchCase->trigger();
+        f.prompts.inputAnswers.push_back(QStringLiteral("PHOTO01"));
+        f.window->searchNamesAction->trigger();
+        QCOMPARE(f.prompts.messages, QStringList(QStringLiteral("No files found...")));
+        QCOMPARE(f.session->lastPosition(), 11);
+    }
+
+    // The menus' shortcuts, pressed wherever the focus is in the window.
+    void shortcutsRunTheMenus_data()
+    {
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("F5 rescans") << QKeyCombination(Qt::Key_F5) << "rescanAction";
+        QTest::newRow("Ctrl+F") << (Qt::CTRL | Qt::Key_F) << "searchNamesAction";
+        QTest::newRow("Ctrl+Shift+F")
+            << (Qt::CTRL | Qt::SHIFT | Qt::Key_F) << "searchContentsAction";
+        QTest::newRow("Ctrl+S") << (Qt::CTRL | Qt::Key_S) << "saveListingAction";
+        QTest::newRow("Ctrl+P") << (Qt::CTRL | Qt::Key_P) << "printListingAction";
+    }
+    void shortcutsRunTheMenus()
+    {
+        QFETCH(QKeyCombination, keys);
+        QFETCH(QString, action);
+        if (action == QLatin1String("printListingAction") &&
+            !QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("a printer is set up here; nothing is printed on it");
+        Fixture f(2);
+        QVERIFY(f.dir.write(QStringLiteral("later.jpg"), "x"));
+        SaveListingDialog::setNextAnswer([](SaveListingDialog& dialog) { dialog.reject(); });
+        auto* entry = f.window->findChild<QAction*>(action);
+        QVERIFY(entry);
+        QCOMPARE(entry->shortcut(), QKeySequence(keys));
+        QSignalSpy triggered(entry, &QAction::triggered);
+        f.window->renamingFrame->patternBox->setFocus();
+        QTRY_VERIFY(f.window->renamingFrame->patternBox->lineEdit()->hasFocus());
+        WindowInput::key(f.w(), keys.key(), keys.keyboardModifiers());
+        QTRY_COMPARE(triggered.count(), 1);
+        if (action == QLatin1String("rescanAction"))
+            QCOMPARE(f.session->lastPosition(), 2);
+    }
+
+    // The status line says what the last step did and never keeps a stale text.
+    void statusTextsFollowEachStep()
+    {
+        Fixture f(3);
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
+        QLabel* status = f.window->statusLabel;
+        f.window->copyNewNamesAction->trigger();
+        QCOMPARE(status->text(), QStringLiteral("3 new names copied"));
+        f.window->pasteNewNamesAction->trigger();
+        QCOMPARE(status->text(), QStringLiteral("3 new names pasted"));
+        f.window->copyListingAction->trigger();
+        QCOMPARE(status->text(), QStringLiteral("Listing of 3 files copied"));
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_COMPARE(status->text(), QStringLiteral("Renaming Completed"));
+        WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(status->text(), QStringLiteral("Renaming Undone"));
+        TempFolder target;
+        f.window->batchFrame->commandLineBox->setEditText(QStringLiteral("Filecopy Sourcefiles$ ") +
+                                                          target.path() +
+                                                          QStringLiteral("Destnames$"));
+        WindowInput::click(f.window->batchFrame->executeButton);
+        QVERIFY(!f.window->batchFrame->runningLineLabel->text().isEmpty());
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_COMPARE(status->text(), QStringLiteral("Renaming Completed"));
+        WindowInput::click(f.window->selectFolderButton);
+        FolderBrowser* browser = f.window->folderBrowser;
+        for (int i = 1; i <= browser->entryCount(); ++i)
+            if (browser->entryName(i) == QLatin1String("sub"))
+                WindowInput::click(browser, browser->rowRect(i - 1).center());
+        QCOMPARE(f.session->lastPosition(), -1);
+        QCOMPARE(status->text(), QString());
+        QCOMPARE(f.window->batchFrame->runningLineLabel->text(), QString());
     }
 
     // The type box takes shell patterns; one that matches nothing shows no
@@ -793,21 +871,63 @@ private slots:
         }
     }
 
-    // A double click opens the listed file, wherever the current folder went.
+    // A double click, File > Preview or Space on the chosen row shows a
+    // picture of the listed folder, wherever the current folder went; a file
+    // that is no readable picture is named in a message instead.
+    void previewTakesTheListedFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format"); // "" writes text
+        QTest::addColumn<QString>("how");
+        QTest::newRow("jpg, double click") << "red.jpg" << QByteArray("JPG") << "double";
+        QTest::newRow("png, File menu") << "red.png" << QByteArray("PNG") << "menu";
+        QTest::newRow("gif, Space") << "red.gif" << QByteArray("GIF") << "space";
+        QTest::newRow("text in a jpg") << "text.jpg" << QByteArray() << "double";
+    }
     void previewTakesTheListedFolder()
     {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QFETCH(QString, how);
         Fixture f(0);
         QImage picture(8, 8, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        QVERIFY(picture.save(f.dir.path() + QStringLiteral("red.jpg")));
+        // Qt writes no GIF: a picture of one red pixel, byte by byte.
+        const QByteArray gif = QByteArray::fromHex("474946383961"
+                                                   "01000100"
+                                                   "800000"
+                                                   "ff0000000000"
+                                                   "21f90400000000"
+                                                   "00"
+                                                   "2c000000000100010000"
+                                                   "0202440100"
+                                                   "3b");
+        if (format.isEmpty() || format == "GIF")
+            QVERIFY(f.dir.write(name, format.isEmpty() ? QByteArray("not a picture") : gif));
+        else
+            QVERIFY(picture.save(f.dir.path() + name, format.constData()));
         WindowInput::click(f.window->typeFilterBox->lineEdit());
         WindowInput::key(f.w(), Qt::Key_Return);
         QCOMPARE(f.session->lastPosition(), 0);
         TempFolder elsewhere;
         QCOMPARE(f.fs.setCurrentFolder(elsewhere.path()), 0); // as the save dialog leaves it
         FileListView* list = f.window->fileList;
-        WindowInput::doubleClick(
-            list, QPoint(list->width() / 2, list->headerHeight() + list->rowHeight() / 2 + 2));
+        const QPoint row(list->width() / 2, list->headerHeight() + list->rowHeight() / 2 + 2);
+        if (how == QLatin1String("double")) {
+            WindowInput::doubleClick(list, row);
+        } else {
+            WindowInput::click(list, row);
+            if (how == QLatin1String("space")) {
+                WindowInput::key(f.w(), Qt::Key_Space);
+            } else {
+                QMenu* menu = openMenu(*f.window, QStringLiteral("&File"));
+                QVERIFY(menu);
+                auto* preview = f.window->findChild<QAction*>(QStringLiteral("previewAction"));
+                QVERIFY(preview);
+                QCOMPARE(preview->text(), QStringLiteral("Preview"));
+                WindowInput::click(menu, menu->actionGeometry(preview).center());
+            }
+        }
         const auto shownPreview = [] {
             for (QWidget* top : QApplication::topLevelWidgets())
                 if (auto* preview = qobject_cast<PicturePreview*>(top);
@@ -815,6 +935,13 @@ private slots:
                     return preview;
             return static_cast<PicturePreview*>(nullptr);
         };
+        if (format.isEmpty()) {
+            QTRY_COMPARE(f.prompts.messages,
+                         QStringList(name + QStringLiteral(" cannot be shown: it is not a "
+                                                           "readable picture.")));
+            QVERIFY(!shownPreview());
+            return;
+        }
         QTRY_VERIFY(shownPreview());
         PicturePreview* shown = shownPreview();
         QVERIFY(!shown->isEmptyPreview());
