@@ -18,6 +18,9 @@ PACKAGES=(cmake ninja-build g++ pkg-config
 # The icon's fixed sizes are rendered at build time; the checks of the
 # install, the package and the desktop files; a second spreadsheet reader.
 PACKAGES+=(librsvg2-bin desktop-file-utils appstream dpkg-dev man-db bash-completion gnumeric)
+# The accessibility test: a D-Bus session, the accessibility bus and the
+# Python bindings a screen reader uses.
+PACKAGES+=(dbus-bin at-spi2-core python3-pyatspi)
 # The licence check of every file, Debian's check of the package, and the
 # formatting check CI runs.
 PACKAGES+=(reuse lintian clang-format)

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DatePicker.h"
 
+#include "ControlsAccessibility.h"
+
 #include "CalendarMonth.h"
 #include "CalendarPicture.h"
 #include "InputCodes.h"
@@ -32,6 +34,7 @@ const QColor FrameColor(128, 128, 128);
 
 DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
 {
+    ControlsAccessibility::install();
     setFocusPolicy(Qt::StrongFocus);
 
     // The month and year captions.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileListView.h"
 
+#include "ControlsAccessibility.h"
+
 #include "ColumnLayout.h"
 #include "DatePicker.h"
 #include "FileListLook.h"
@@ -58,6 +60,7 @@ private:
 
 FileListView::FileListView(QWidget* parent) : QFrame(parent)
 {
+    ControlsAccessibility::install();
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     createChildren();

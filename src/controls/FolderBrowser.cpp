@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FolderBrowser.h"
 
+#include "ControlsAccessibility.h"
+
 #include "InputCodes.h"
 #include "RenderedButton.h"
 #include "ScrollBar.h"
@@ -102,6 +104,7 @@ QString homeFolder()
 FolderBrowser::FolderBrowser(FileSystem& fs, QWidget* parent)
     : QWidget(parent), m_fs(fs), m_volumeSource([&fs] { return DriveList::systemVolumes(fs); })
 {
+    ControlsAccessibility::install();
     initFolderBrowserResources();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RenderedButton.h"
 
+#include "ControlsAccessibility.h"
+
 #include "InputCodes.h"
 #include "Twips.h"
 #include "platform/PropertyBag.h"
@@ -63,6 +65,7 @@ void pixel(QPainter& p, int x, int y, const QColor& c)
 
 RenderedButton::RenderedButton(QWidget* parent) : QWidget(parent)
 {
+    ControlsAccessibility::install();
     m_font = QFont(QStringLiteral("Arial"));
     m_font.setBold(true);
     m_font.setPointSizeF(9);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScrollBar.h"
 
+#include "ControlsAccessibility.h"
+
 #include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
@@ -130,6 +132,7 @@ void paintThumb(QPainter& p, const QRect& r, bool dragging, const QList<QColor>&
 
 ScrollBar::ScrollBar(QWidget* parent) : QWidget(parent)
 {
+    ControlsAccessibility::install();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // a move without a button ends a drag
     setAttribute(Qt::WA_OpaquePaintEvent);
