@@ -78,19 +78,31 @@ def main():
     check("the table's headers name the columns",
           "Current Filenames" in headers and "New Filenames" in headers)
     column = headers.index("Current Filenames") if "Current Filenames" in headers else 0
-    check("the table's cells hold the file names",
-          table_names(tables[0], column) == sorted(os.listdir(folder)))
+    files = sorted(n for n in os.listdir(folder) if os.path.isfile(os.path.join(folder, n)))
+    check("the table's cells hold the file names", table_names(tables[0], column) == files)
     check("the first row is the selected one", list(table.getSelectedRows()) == [0])
     bars = find(app, pyatspi.ROLE_SCROLL_BAR)
     check("the scroll bars tell their range",
           bars and all(b.queryValue().maximumValue >= b.queryValue().minimumValue for b in bars))
     pickers = find(app, pyatspi.ROLE_COMBO_BOX)
     check("the date pickers and drop-downs have names",
-          pickers and all(p.name for p in pickers))
+          pickers and all(p.name for p in pickers)
+          and {"Creation Dates", "Modified Dates"} <= {p.name for p in pickers})
     boxes = find(app, pyatspi.ROLE_TEXT) + find(app, pyatspi.ROLE_ENTRY)
     check("every text box has a name", boxes and all(b.name for b in boxes))
     lists = find(app, pyatspi.ROLE_LIST)
-    check("the folder browser is a list", any(n.name == "Folders" for n in lists))
+    browsers = [n for n in lists if n.name == "Folders"]
+    check("the folder browser is a list", len(browsers) == 1)
+    select = find(app, pyatspi.ROLE_PUSH_BUTTON, "Select")
+    check("Select opens the folder browser", select and press(select[0]))
+    items = []
+    for _ in range(50):
+        items = [b.getChildAtIndex(i) for b in browsers for i in range(b.childCount)]
+        if any(i.name == "sub" for i in items):
+            break
+        time.sleep(0.1)
+    check("the folder browser's entries are list items named as shown",
+          "sub" in [i.name for i in items if i.getRole() == pyatspi.ROLE_LIST_ITEM])
 
     # New names with another pattern, made by pressing Generate through AT-SPI.
     pattern = [b for b in boxes if b.name == "Filename pattern"]

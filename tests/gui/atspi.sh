@@ -45,7 +45,7 @@ fi
 
 work="$(mktemp -d)"
 files="$work/files"
-mkdir -p "$files"
+mkdir -p "$files/sub"
 for name in alpha.txt beta.txt gamma.txt; do echo "$name" >"$files/$name"; done
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!

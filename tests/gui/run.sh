@@ -106,5 +106,15 @@ check "every file renamed" eventually renamed
 xdotool key ctrl+z
 check "Ctrl+Z after a pass puts the names back" eventually namesAre "$original"
 
+# F5 lists a file made meanwhile (the list's picture changes); Ctrl+Q ends the program.
+before="$(listPicture)"
+echo new >"$files/a-new.dat"
+xdotool key F5
+sleep 0.5
+check "F5 lists the folder again" [ "$(listPicture)" != "$before" ]
+xdotool key ctrl+q
+gone() { ! kill -0 "$program" 2>/dev/null; }
+check "Ctrl+Q ends the program" eventually gone
+
 [ "$failures" -eq 0 ] || cat "$work/stderr" >&2
 exit $((failures > 0))
