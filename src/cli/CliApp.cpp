@@ -63,7 +63,7 @@ Selection (which files, in which order):
                          one of them, [!abc] none of them), letter case
                          ignored, several separated by ";", e.g.
                          "*.jpg;*.jpeg"; "*.*" lists every file
-  --search-name TEXT     keep the files whose name holds TEXT
+  --search-name TEXT     keep the files whose name holds TEXT, letter case aside
   --search-content TEXT  keep the files whose content holds TEXT
   --sort COLUMN          one click on a column header (repeatable):
                          no, created, modified, name (letter case aside),
