@@ -346,7 +346,7 @@ void MainWindow::buildMenus()
 
 // The keys a desktop user expects, shown in the menus. Space previews only
 // while the list (or its scroll bar) has the focus, so it still ticks boxes
-// and presses buttons elsewhere.
+// and presses buttons everywhere else.
 void MainWindow::setShortcuts()
 {
     const std::pair<QAction*, const char*> keys[] = {
@@ -357,8 +357,11 @@ void MainWindow::setShortcuts()
     };
     for (const auto& [action, key] : keys)
         action->setShortcut(QKeySequence(QString::fromLatin1(key)));
-    previewAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // Only the list and its scroll bar: the date pickers' boxes and buttons
+    // inside the list keep their own Space.
+    previewAction->setShortcutContext(Qt::WidgetShortcut);
     fileList->addAction(previewAction);
+    fileList->scrollBar()->addAction(previewAction);
 }
 
 bool MainWindow::event(QEvent* e)
