@@ -79,7 +79,7 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
     const qsizetype colon = main.indexOf(QLatin1Char(':'));
     QString problem;
     const std::optional<Token> made =
-        spec(t, main.left(colon), colon < 0 ? QString() : main.mid(colon + 1), problem);
+        plainToken(t, main.left(colon), colon < 0 ? QString() : main.mid(colon + 1), problem);
     if (!made)
         return refuse(problem);
     if (made->fallback && made->kind != Kind::ExifDate && made->kind != Kind::ExifText &&
@@ -93,8 +93,8 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
 
 // The token without its filters and fallback: head is the part before the
 // first ":", rest what follows it.
-std::optional<NameTemplate::Token> NameTemplate::spec(Token t, const QString& head,
-                                                      const QString& rest, QString& problem)
+std::optional<NameTemplate::Token> NameTemplate::plainToken(Token t, const QString& head,
+                                                            const QString& rest, QString& problem)
 {
     auto refuse = [&](const QString& reason) {
         problem = reason;

@@ -80,8 +80,8 @@ private:
     // What applyTo() read of one file for its tokens.
     struct FileFacts;
     static std::optional<Token> token(const QString& inside, QString& why);
-    static std::optional<Token> spec(Token t, const QString& head, const QString& rest,
-                                     QString& problem);
+    static std::optional<Token> plainToken(Token t, const QString& head, const QString& rest,
+                                           QString& problem);
     std::optional<QString> value(const Token& t, int k, const QString& current,
                                  const QString& folder, const FileFacts& facts) const;
 
