@@ -4,12 +4,14 @@
 // measurement: "<seconds> <peak KiB> <detail>".
 #include "BenchReport.h"
 #include "app/NameGenerator.h"
+#include "app/NameTemplate.h"
 #include "app/RenameJournal.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FolderScan.h"
 #include "filelist/ListSorter.h"
+#include "filelist/NameCollisions.h"
 #include "filelist/NaturalOrder.h"
 #include "output/ListingExport.h"
 #include "platform/PosixFileSystem.h"
@@ -227,6 +229,55 @@ int exportListing(const QString& folder, const QString& outFolder)
     return 0;
 }
 
+// {hash:sha256:12} over every file of the folder, as the template panel
+// and quillon-cli --template make it (on every core).
+int hashNames(const QString& folder)
+{
+    StderrPrompter prompter;
+    Session session(fileSystem(), prompter);
+    session.setFolder(folder);
+    session.scanFolder();
+    QString why;
+    const std::optional<NameTemplate> made =
+        NameTemplate::create(QStringLiteral("{hash:sha256:12}{ext}"), why);
+    QElapsedTimer t;
+    t.start();
+    made->applyTo(session.model(), session.lastPosition(), fileSystem(), session.folderPath(),
+                  [](const QString&, const QString&) {});
+    report(t.nsecsElapsed() / 1e9,
+           QString::number(session.lastPosition() + 1) + QStringLiteral(" files"));
+    return session.model().newNameAt(0).size() == 12 ? 0 : 1;
+}
+
+// The collision marks with the Windows names check over count proposals
+// (every tenth one a device name), and the same on a disk that folds case.
+int checkNames(int count)
+{
+    QStringList rows;
+    rows.reserve(count);
+    for (int k = 0; k < count; ++k)
+        rows << QStringLiteral("||f%1.dat|%2|1")
+                    .arg(k)
+                    .arg(k % 10 == 0 ? QStringLiteral("aux.%1").arg(k)
+                                     : QStringLiteral("Name_%1.txt").arg(k));
+    FileListModel model;
+    model.setRows(rows);
+    // The marks without the disk's rules first, as the measure of the rest.
+    for (const int kind : {0, 1, 2}) {
+        NameRules rules;
+        rules.windowsNames = kind > 0;
+        const bool folds = rules.foldsCase = kind == 2;
+        QElapsedTimer t;
+        t.start();
+        const int marked = NameCollisions::mark(model, count - 1, {}, rules);
+        report(t.nsecsElapsed() / 1e9,
+               QStringLiteral("%1 marked%2")
+                   .arg(marked)
+                   .arg(folds ? QStringLiteral(", case folded") : QString()));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -245,8 +296,13 @@ int main(int argc, char** argv)
         return rename(args[2], args[3]);
     if (args.size() >= 4 && args[1] == QLatin1String("export"))
         return exportListing(args[2], args[3]);
+    if (args.size() >= 3 && args[1] == QLatin1String("hash"))
+        return hashNames(args[2]);
+    if (args.size() >= 3 && args[1] == QLatin1String("checks"))
+        return checkNames(args[2].toInt());
     fprintf(stderr, "usage: quillon-bench scan FOLDER [--one-thread] | sort FOLDER | generate "
                     "COUNT | natural COUNT"
-                    " | rename FOLDER JOURNAL | export FOLDER OUTFOLDER\n");
+                    " | rename FOLDER JOURNAL | export FOLDER OUTFOLDER | hash FOLDER"
+                    " | checks COUNT\n");
     return 2;
 }

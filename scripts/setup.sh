@@ -15,6 +15,10 @@ PACKAGES=(cmake ninja-build g++ pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
           libwmf-dev libemf2svg-dev libexif-dev libxlsxwriter-dev fonts-liberation
           xvfb xauth xdotool imagemagick poppler-utils python3-xlrd python3-openpyxl attr)
+# Unicode forms, music tags and checksums for the name template; the disks that fold
+# letter case or keep Windows names, made by the tests on loop devices, and
+# the tagged files they write.
+PACKAGES+=(libicu-dev libtag1-dev libssl-dev exfat-fuse exfatprogs ntfs-3g python3-mutagen)
 # The icon's fixed sizes are rendered at build time; the checks of the
 # install, the package and the desktop files; a second spreadsheet reader.
 PACKAGES+=(librsvg2-bin desktop-file-utils appstream dpkg-dev man-db bash-completion gnumeric)

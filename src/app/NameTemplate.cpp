@@ -3,11 +3,14 @@
 #include "NameTemplate.h"
 
 #include "ExifTags.h"
+#include "FileHash.h"
+#include "MusicTags.h"
 #include "NameGenerator.h"
 #include "filelist/FileListModel.h"
 #include "platform/DateText.h"
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
+#include "platform/SplitWork.h"
 
 #include <algorithm>
 
@@ -30,30 +33,141 @@ QString dateText(const QDateTime& date, const QString& format)
 
 } // namespace
 
+QList<std::pair<QString, QString>> NameTemplate::legend()
+{
+    return {
+        {"{n}", "the list position from 1"},
+        {"{n:3}", "the list position with at least 3 digits"},
+        {"{name}", "the current name without its extension"},
+        {"{ext}", "the extension with its dot"},
+        {"{dir}", "the folder's name"},
+        {"{dir:2}", "the name of the folder's parent (3 its parent's...)"},
+        {"{size}", "the size in bytes"},
+        {"{size:kb}", "the size in KiB, rounded up"},
+        {"{created:yyyy-MM-dd}", "the creation date (Qt date format)"},
+        {"{modified:yyyy-MM-dd}", "the modified date (Qt date format)"},
+        {"{exif:DateTimeOriginal:yyyy-MM-dd}", "when a picture was taken (also DateTimeDigitized)"},
+        {"{exif:Model}", "a picture's text tag (also Make)"},
+        {"{tag:artist}", "a music tag: artist, album, title, track, year or genre"},
+        {"{tag:track:2}", "the track number with at least 2 digits"},
+        {"{hash:sha256:12}", "the first 12 hex digits of the file's sha256 (md5, sha1, crc32)"},
+        {"{tag:album|none}", "a tag with a text for files without it"},
+        {"{name|ascii}", "a value through a filter: nfc, nfd, ascii, lower, upper"},
+        {"{{ }}", "the braces themselves"},
+    };
+}
+
 std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QString& why)
 {
-    Token t;
-    const qsizetype colon = inside.indexOf(QLatin1Char(':'));
-    const QString head = inside.left(colon);
-    const QString rest = colon < 0 ? QString() : inside.mid(colon + 1);
     auto refuse = [&](const QString& reason) {
         why = QStringLiteral("--template: {%1} %2").arg(inside, reason);
         return std::nullopt;
     };
-    if (inside == QLatin1String("n") || inside == QLatin1String("name") ||
-        inside == QLatin1String("ext")) {
-        t.kind = inside == QLatin1String("n")      ? Kind::Number
-                 : inside == QLatin1String("name") ? Kind::Name
-                                                   : Kind::Ext;
+    // TOKEN|FILTER|... with at most one fallback text among the filters.
+    const QStringList parts = inside.split(QLatin1Char('|'));
+    Token t;
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        if (const std::optional<NameForms::Filter> f = NameForms::filterNamed(parts[i]))
+            t.filters.push_back(*f);
+        else if (!t.fallback)
+            t.fallback = parts[i];
+        else
+            return refuse(QStringLiteral("has two fallback texts; the filters are nfc, nfd, "
+                                         "ascii, lower and upper"));
+    }
+    const QString& main = parts.first();
+    const qsizetype colon = main.indexOf(QLatin1Char(':'));
+    QString problem;
+    const std::optional<Token> made =
+        plainToken(t, main.left(colon), colon < 0 ? QString() : main.mid(colon + 1), problem);
+    if (!made)
+        return refuse(problem);
+    if (made->fallback && made->kind != Kind::ExifDate && made->kind != Kind::ExifText &&
+        made->kind != Kind::MusicTag)
+        return refuse(
+            QStringLiteral("takes no fallback text (\"%1\" is no filter)").arg(*made->fallback));
+    if (!FileName::isAllowed(made->fallback.value_or(QString())))
+        return refuse(QStringLiteral("cannot hold | * \" / : < > ? \\"));
+    return made;
+}
+
+// The token without its filters and fallback: head is the part before the
+// first ":", rest what follows it.
+std::optional<NameTemplate::Token> NameTemplate::plainToken(Token t, const QString& head,
+                                                            const QString& rest, QString& problem)
+{
+    auto refuse = [&](const QString& reason) {
+        problem = reason;
+        return std::nullopt;
+    };
+    const bool plain = rest.isNull();
+    auto width = [&](const QString& digits, int low, int high) {
+        bool ok = false;
+        const int w = digits.toInt(&ok);
+        return ok && w >= low && w <= high &&
+                       std::all_of(digits.begin(), digits.end(),
+                                   [](QChar c) { return c.isDigit(); })
+                   ? w
+                   : -1;
+    };
+    if (plain && (head == QLatin1String("n") || head == QLatin1String("name") ||
+                  head == QLatin1String("ext") || head == QLatin1String("dir") ||
+                  head == QLatin1String("size"))) {
+        t.kind = head == QLatin1String("n")      ? Kind::Number
+                 : head == QLatin1String("name") ? Kind::Name
+                 : head == QLatin1String("ext")  ? Kind::Ext
+                 : head == QLatin1String("dir")  ? Kind::Dir
+                                                 : Kind::Size;
+        t.width = t.kind == Kind::Dir ? 1 : 0;
+        if (t.kind == Kind::Size)
+            t.text = QStringLiteral("size");
         return t;
     }
-    if (head == QLatin1String("n") && colon > 0) {
-        bool ok = false;
+    if (head == QLatin1String("n")) {
         t.kind = Kind::Number;
-        t.width = rest.toInt(&ok);
-        if (!ok || t.width < 1 || t.width > 18 ||
-            !std::all_of(rest.begin(), rest.end(), [](QChar c) { return c.isDigit(); }))
+        if ((t.width = width(rest, 1, 18)) < 0)
             return refuse(QStringLiteral("needs a width of 1 to 18 digits"));
+        return t;
+    }
+    if (head == QLatin1String("dir")) {
+        t.kind = Kind::Dir;
+        if ((t.width = width(rest, 1, 99)) < 0)
+            return refuse(QStringLiteral("needs a folder level from 1 (the folder itself)"));
+        return t;
+    }
+    if (head == QLatin1String("size")) {
+        t.kind = Kind::SizeKb;
+        t.text = QStringLiteral("size");
+        return rest == QLatin1String("kb") ? std::optional(t)
+                                           : refuse(QStringLiteral("takes kb or nothing"));
+    }
+    if (head == QLatin1String("hash")) {
+        t.kind = Kind::Hash;
+        const QString kind = rest.section(QLatin1Char(':'), 0, 0);
+        const QString digits = rest.section(QLatin1Char(':'), 1);
+        const std::optional<FileHash::Kind> k = FileHash::kindNamed(kind);
+        if (!k)
+            return refuse(
+                QStringLiteral("needs one of %1").arg(QLatin1String(FileHash::kindList())));
+        t.format = kind;
+        t.text = kind + QStringLiteral(" checksum");
+        t.width = digits.isEmpty() ? 0 : width(digits, 1, 64);
+        if (t.width < 0)
+            return refuse(
+                QStringLiteral("needs a count of hex digits, e.g. {hash:%1:12}").arg(kind));
+        return t;
+    }
+    if (head == QLatin1String("tag")) {
+        t.kind = Kind::MusicTag;
+        t.text = rest.section(QLatin1Char(':'), 0, 0);
+        const QString digits = rest.section(QLatin1Char(':'), 1);
+        if (!MusicTags::isField(t.text))
+            return refuse(QStringLiteral("names no music tag: use %1")
+                              .arg(QLatin1String(MusicTags::fieldList())));
+        if (!digits.isEmpty() &&
+            (!MusicTags::isNumberField(t.text) || (t.width = width(digits, 1, 18)) < 0))
+            return refuse(
+                QStringLiteral("takes a width of 1 to 18 digits for track and year only"));
         return t;
     }
     if (head == QLatin1String("created") || head == QLatin1String("modified")) {
@@ -67,17 +181,13 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
                                                                      "| * \" / : < > ? \\"));
     }
     if (head != QLatin1String("exif"))
-        return refuse(QStringLiteral("is not a token: use {n}, {n:3}, {name}, {ext}, "
-                                     "{created:FORMAT}, {modified:FORMAT} or {exif:TAG...}"));
-    QString tokenText = rest;
-    const qsizetype bar = tokenText.indexOf(QLatin1Char('|'));
-    if (bar >= 0) {
-        t.fallback = tokenText.mid(bar + 1);
-        tokenText.truncate(bar);
-    }
-    const qsizetype formatAt = tokenText.indexOf(QLatin1Char(':'));
-    t.text = tokenText.left(formatAt);
-    t.format = formatAt < 0 ? QString() : tokenText.mid(formatAt + 1);
+        return refuse(QStringLiteral("is not a token: use {n}, {n:3}, {name}, {ext}, {dir}, "
+                                     "{dir:2}, {size}, {size:kb}, {created:FORMAT}, "
+                                     "{modified:FORMAT}, {exif:TAG...}, {tag:FIELD...} or "
+                                     "{hash:KIND:N}"));
+    const qsizetype formatAt = rest.indexOf(QLatin1Char(':'));
+    t.text = rest.left(formatAt);
+    t.format = formatAt < 0 ? QString() : rest.mid(formatAt + 1);
     if (!ExifTags::isTag(t.text))
         return refuse(QStringLiteral("names no picture tag \"%1\"").arg(t.text));
     t.kind = ExifTags::isDateTag(t.text) ? Kind::ExifDate : Kind::ExifText;
@@ -85,7 +195,7 @@ std::optional<NameTemplate::Token> NameTemplate::token(const QString& inside, QS
         return refuse(QStringLiteral("needs a date format, e.g. {exif:%1:yyyy-MM-dd}").arg(t.text));
     if (t.kind == Kind::ExifText && formatAt >= 0)
         return refuse(QStringLiteral("takes no format: %1 is not a date").arg(t.text));
-    if (!FileName::isAllowed(t.format) || !FileName::isAllowed(t.fallback.value_or(QString())))
+    if (!FileName::isAllowed(t.format))
         return refuse(QStringLiteral("cannot hold | * \" / : < > ? \\"));
     return t;
 }
@@ -96,7 +206,7 @@ std::optional<NameTemplate> NameTemplate::create(const QString& text, QString& w
     QString literal;
     auto flush = [&] {
         if (!literal.isEmpty())
-            result.m_tokens.push_back({Kind::Text, literal, {}, {}, 0});
+            result.m_tokens.push_back({Kind::Text, literal, {}, {}, 0, {}});
         literal.clear();
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -120,8 +230,10 @@ std::optional<NameTemplate> NameTemplate::create(const QString& text, QString& w
                 return std::nullopt;
             flush();
             result.m_tokens.push_back(*t);
-            result.m_needsStat |= t->kind == Kind::Created || t->kind == Kind::Modified;
+            result.m_needsStat |= t->kind == Kind::Created || t->kind == Kind::Modified ||
+                                  t->kind == Kind::Size || t->kind == Kind::SizeKb;
             result.m_needsExif |= t->kind == Kind::ExifDate || t->kind == Kind::ExifText;
+            result.m_needsTags |= t->kind == Kind::MusicTag;
             i = end;
         } else if (!FileName::isAllowed(c)) {
             why = QStringLiteral("--template cannot hold | * \" / : < > ? \\ outside its tokens");
@@ -134,56 +246,111 @@ std::optional<NameTemplate> NameTemplate::create(const QString& text, QString& w
     return result;
 }
 
+struct NameTemplate::FileFacts {
+    bool dated = false; // entry was read
+    FileSystem::Entry entry;
+    ExifTags exif;
+    MusicTags music;
+    std::vector<std::vector<std::optional<QString>>>* hashes = nullptr; // per hash token, per file
+};
+
+std::optional<QString> NameTemplate::value(const Token& t, int k, const QString& current,
+                                           const QString& folder, const FileFacts& facts) const
+{
+    switch (t.kind) {
+    case Kind::Text:
+        return t.text;
+    case Kind::Number:
+        return QStringLiteral("%1").arg(k + 1, t.width, 10, QLatin1Char('0'));
+    case Kind::Name:
+        return FileName::stem(current).toString();
+    case Kind::Ext:
+        return FileName::extension(current).toString();
+    case Kind::Dir: {
+        // folder ends in "/": its last part is the folder's own name.
+        const QStringList parts = folder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        return parts.size() >= t.width ? nameSafe(parts[parts.size() - t.width]) : QString();
+    }
+    case Kind::Size:
+    case Kind::SizeKb:
+        if (!facts.dated)
+            return std::nullopt;
+        return QString::number(t.kind == Kind::Size ? facts.entry.size
+                                                    : (facts.entry.size + 1023) / 1024);
+    case Kind::Created:
+    case Kind::Modified: {
+        const FileSystem::Time& time =
+            t.kind == Kind::Created ? facts.entry.created : facts.entry.modified;
+        if (!facts.dated)
+            return std::nullopt;
+        return dateText(QDateTime::fromSecsSinceEpoch(time.seconds), t.format);
+    }
+    case Kind::ExifDate:
+        if (const std::optional<QDateTime> date = facts.exif.date(t.text))
+            return dateText(*date, t.format);
+        return std::nullopt;
+    case Kind::ExifText:
+        if (const std::optional<QString> text = facts.exif.text(t.text))
+            return nameSafe(*text);
+        return std::nullopt;
+    case Kind::MusicTag:
+        if (const std::optional<QString> text = facts.music.text(t.text))
+            return t.width > 0 ? text->rightJustified(t.width, QLatin1Char('0')) : nameSafe(*text);
+        return std::nullopt;
+    case Kind::Hash:
+        break;
+    }
+    return std::nullopt;
+}
+
 void NameTemplate::applyTo(FileListModel& model, int fileLast, FileSystem& fs,
                            const QString& folder,
                            const std::function<void(const QString&, const QString&)>& missing) const
 {
+    // The checksums first, on every core: reading the files is the work.
+    std::vector<std::vector<std::optional<QString>>> hashes(m_tokens.size());
+    const std::size_t count = std::size_t(qMax(fileLast + 1, 0));
+    for (std::size_t i = 0; i < m_tokens.size(); ++i) {
+        if (m_tokens[i].kind != Kind::Hash)
+            continue;
+        std::vector<QString> names(count);
+        for (std::size_t k = 0; k < count; ++k)
+            names[k] = folder + model.currentNameAt(int(k));
+        hashes[i].resize(count);
+        const FileHash::Kind kind = *FileHash::kindNamed(m_tokens[i].format);
+        const int digits = m_tokens[i].width;
+        SplitWork::run(count, 1, [&](std::size_t, std::size_t from, std::size_t to) {
+            for (std::size_t k = from; k < to; ++k)
+                if (std::optional<QString> h = FileHash::of(fs, names[k], kind))
+                    hashes[i][k] = digits > 0 ? h->left(digits) : *h;
+        });
+    }
     QString name;
     for (int k = 0; k <= fileLast; ++k) {
         const QString current = model.currentNameAt(k);
-        FileSystem::Entry entry;
+        FileFacts facts;
         // A file that cannot be looked at (gone since the scan) has no dates.
-        const bool dated = m_needsStat && fs.stat(folder + current, entry) == 0;
-        const ExifTags tags = m_needsExif ? ExifTags::read(fs, folder + current) : ExifTags();
+        facts.dated = m_needsStat && fs.stat(folder + current, facts.entry) == 0;
+        if (m_needsExif)
+            facts.exif = ExifTags::read(fs, folder + current);
+        if (m_needsTags)
+            facts.music = MusicTags::read(folder + current);
         name.clear();
         QString lacking;
-        for (const Token& t : m_tokens) {
-            std::optional<QString> value;
-            switch (t.kind) {
-            case Kind::Text:
-                value = t.text;
-                break;
-            case Kind::Number:
-                value = QStringLiteral("%1").arg(k + 1, t.width, 10, QLatin1Char('0'));
-                break;
-            case Kind::Name:
-                value = FileName::stem(current).toString();
-                break;
-            case Kind::Ext:
-                value = FileName::extension(current).toString();
-                break;
-            case Kind::Created:
-            case Kind::Modified: {
-                const FileSystem::Time& time =
-                    t.kind == Kind::Created ? entry.created : entry.modified;
-                if (dated)
-                    value = dateText(QDateTime::fromSecsSinceEpoch(time.seconds), t.format);
-                break;
-            }
-            case Kind::ExifDate:
-                if (const std::optional<QDateTime> date = tags.date(t.text))
-                    value = dateText(*date, t.format);
-                break;
-            case Kind::ExifText:
-                if (const std::optional<QString> text = tags.text(t.text))
-                    value = nameSafe(*text);
-                break;
-            }
-            if (!value)
-                value = t.fallback;
-            if (!value && lacking.isEmpty())
+        for (std::size_t i = 0; i < m_tokens.size(); ++i) {
+            const Token& t = m_tokens[i];
+            std::optional<QString> v = t.kind == Kind::Hash ? hashes[i][std::size_t(k)]
+                                                            : value(t, k, current, folder, facts);
+            if (!v)
+                v = t.fallback;
+            if (!v && lacking.isEmpty())
                 lacking = t.text;
-            name += value.value_or(QString());
+            if (v && !t.filters.empty()) {
+                for (NameForms::Filter f : t.filters)
+                    *v = NameForms::apply(*v, f);
+                v = nameSafe(*v); // "½" becomes " 1/2" in ASCII
+            }
+            name += v.value_or(QString());
         }
         if (!lacking.isEmpty()) {
             missing(current, lacking);

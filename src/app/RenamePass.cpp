@@ -186,12 +186,60 @@ void RenamePass::reportDates()
     prompter().message(text);
 }
 
+// A change of letter case only, where the new spelling already finds a
+// file (the file itself on a disk that folds case): through a temporary
+// name in the same folder, each step in the journal as it is done, so an
+// undo after a kill between the two puts the file back. A new spelling
+// still taken once this file is away is another file's: this one goes back
+// and is left as it is. No value: the steps could not be made, and the
+// direct rename is tried as for any other name.
+std::optional<RenamePass::Next> RenamePass::renameCaseOnly(const QString& source, const QString& s,
+                                                           const QString& target, const QString& t)
+{
+    FileSystem& disk = fs();
+    FileSystem::Entry entry;
+    if (!m_journal || m_steps || source == target ||
+        source.compare(target, Qt::CaseInsensitive) != 0 || !isFileName(target) ||
+        disk.stat(t, entry) != 0)
+        return std::nullopt;
+    const QString folder = s.left(s.size() - source.size());
+    QString temp = source + QStringLiteral(".quillon-case");
+    for (int i = 0; disk.stat(folder + temp, entry) == 0; ++i)
+        temp = source + QStringLiteral(".quillon-case%1").arg(i);
+    if (disk.rename(s, folder + temp) != FileErrors::None)
+        return std::nullopt;
+    m_journal->doneExtra(source, temp);
+    const int rc = disk.rename(folder + temp, t);
+    if (rc == FileErrors::None) {
+        m_viaTemporary = temp;
+        m_renamed = true;
+        m_report.renamed();
+        return Next::NextStep;
+    }
+    if (disk.rename(folder + temp, s) == FileErrors::None)
+        m_journal->doneExtra(temp, source);
+    if (rc != FileErrors::FileExists)
+        return std::nullopt;
+    m_report.notRenamed(source, PassReport::takenReason(target));
+    return Next::NextStep;
+}
+
 RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
                                         const QString& target, const QString& t)
 {
     FileSystem& disk = fs();
     m_renamed = false;
     m_retries = 0;
+    // A name a Windows disk refuses is named with the reason and never
+    // tried (a name too long is the disk's own answer, below).
+    if (m_session.nameRules().windowsNames) {
+        if (const QString why = NameRules::windowsRefusal(target); !why.isEmpty()) {
+            m_report.notRenamed(source, QStringLiteral("\"%1\": %2").arg(target, why));
+            return Next::NextStep;
+        }
+    }
+    if (const std::optional<Next> next = renameCaseOnly(source, s, target, t))
+        return *next;
     for (;;) {
         const bool fileName = isFileName(target);
         const int rc = fileName ? disk.rename(s, t) : int(FileErrors::PathAccess);
@@ -398,7 +446,9 @@ void RenamePass::recordStep(int position, const QString& source, const QString& 
     if (!m_journal)
         return;
     const bool planned = m_journal->isPlanned(position, source, target);
-    if (m_renamed && planned)
+    if (m_renamed && !m_viaTemporary.isEmpty())
+        m_journal->doneExtra(std::exchange(m_viaTemporary, QString()), target);
+    else if (m_renamed && planned)
         m_journal->done(position);
     else if (m_renamed)
         m_journal->doneExtra(source, target);

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class FileSystem;
 class Prompter;
@@ -140,6 +141,8 @@ private:
                    int attributeValue, bool keepState);
     Next renameFile(const QString& source, const QString& s, const QString& target,
                     const QString& t);
+    std::optional<Next> renameCaseOnly(const QString& source, const QString& s,
+                                       const QString& target, const QString& t);
     Outcome renameSteps();
     bool recordStates(int attributeValue);
     bool journalStops();
@@ -161,6 +164,7 @@ private:
     RenameJournal* m_journal = nullptr;
     PassReport m_report;
     int m_reportLimit = 20;
+    QString m_viaTemporary;          // the temporary name of the case-only rename just done
     bool m_toTemporary = false;      // the step under way renames to a temporary name
     FileSystem* m_fs = nullptr;      // the dry run's, else the session's
     Prompter* m_prompter = nullptr;  // likewise

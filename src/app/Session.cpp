@@ -63,6 +63,7 @@ void Session::scanFolder()
         m_lastPosition = result.fileLast;
         m_filesLeftOut = result.leftOut;
         m_unlistedNames = std::move(result.unlisted);
+        m_nameRules = NameRules::forFolder(m_folderPath);
         setPadding(FolderScan::zerosFor(m_lastPosition));
         m_prompter.processEvents();
         if (m_lastPosition >= 0)
@@ -93,7 +94,8 @@ void Session::sortByHeader(int column)
 
 void Session::checkProposals()
 {
-    const int count = NameCollisions::mark(m_model, m_lastPosition, m_unlistedNames);
+    m_nameRules.windowsNames |= m_forceWindowsNames;
+    const int count = NameCollisions::mark(m_model, m_lastPosition, m_unlistedNames, m_nameRules);
     if (count != m_collisions || count > 0) {
         m_collisions = count;
         emit collisionsChanged(count);

@@ -6,6 +6,7 @@
 #include "filelist/ListColumns.h"
 #include "filelist/ListSorter.h"
 #include "filelist/ScanAhead.h"
+#include "platform/NameRules.h"
 
 #include <QObject>
 #include <QSet>
@@ -114,6 +115,11 @@ public:
     // with a name of the folder that stays; called whenever the new names or
     // their order change. Reports the count with collisionsChanged.
     void checkProposals();
+    // What the listed folder's disk accepts (read at each scan); with
+    // Windows names forced, its rules hold on any disk (a copy that goes
+    // to such a disk later).
+    const NameRules& nameRules() const { return m_nameRules; }
+    void forceWindowsNames(bool force) { m_forceWindowsNames = force; }
     int collisionCount() const { return m_collisions; }
 
 signals:
@@ -144,5 +150,7 @@ private:
     bool m_namesFollowOrder = false;
     QSet<QString> m_unlistedNames; // of the listed folder, from the last scan
     int m_collisions = 0;
+    NameRules m_nameRules;
+    bool m_forceWindowsNames = false;
     ListSorter m_sorter = ListColumns::newSorter();
 };

@@ -8,6 +8,7 @@
 #include "Version.h"
 
 #include "app/FileSearch.h"
+#include "app/NameForms.h"
 #include "app/NameGenerator.h"
 #include "app/NameTemplate.h"
 #include "app/NewNameClipboard.h"
@@ -40,7 +41,8 @@ const int TakenClick = -2;
 const int NewNameColumn = 4;
 
 const char* const UsageText = R"(Usage:
-  quillon-cli list   [DIR] [selection] [naming options] [--format tsv|csv|rtf|xls|xlsx]
+  quillon-cli list   [DIR] [selection] [naming options]
+                           [--format tsv|csv|rtf|xls|xlsx|json]
                            [-o FILE]
   quillon-cli rename DIR [selection] naming options [--attributes none|normal|R,H,S]
                            [--created DATE] [--modified DATE] [--dry-run]
@@ -92,9 +94,22 @@ Naming options (rename needs one of --pattern, --template, --paste, --regex):
                          file dates (Qt format, e.g. yyyy-MM-dd),
                          {exif:TAG:FORMAT} picture date (DateTimeOriginal,
                          DateTimeDigitized), {exif:TAG} picture text (Model,
-                         Make), {exif:TAG|text} with text for files without
-                         the tag, {{ and }} braces. A file without a tag and
-                         no fallback keeps its name (reported on stderr)
+                         Make), {dir} folder name, {dir:2} its parent's,
+                         {size} bytes, {size:kb} KiB, {tag:FIELD} music tag
+                         (artist, album, title, track, year, genre),
+                         {tag:track:2} padded, {hash:KIND:N} first N hex
+                         digits of md5, sha1, sha256 or crc32,
+                         {exif:TAG|text} {tag:FIELD|text} with text for files
+                         without the tag, {{ and }} braces; filters after
+                         "|" on any token: nfc, nfd, ascii, lower, upper
+                         ({name|ascii|lower}). A file without a tag and no
+                         fallback keeps its name (reported on stderr)
+  --normalize nfc|nfd    every new name in Unicode form C or D
+  --fit-length           shorten names over 255 bytes by their stem
+  --windows-names        the rules of Windows disks on any disk: no \ / : *
+                         ? " < > | or control characters, no trailing dot or
+                         space, no CON, PRN, AUX, NUL, COM1-9, LPT1-9 (always
+                         on vfat, exFAT, NTFS, cifs folders)
   --replace-all A --with-all B
                          replace in every new name (the Replace button)
   --paste FILE           new names from a text file, one per line, every line
@@ -115,7 +130,9 @@ never replaces an existing file. --attributes: none (leave them), or normal,
 R, H, S separated by commas. --created and --modified write that date to every
 listed file, hidden and read-only ones too, and change nothing else of it; a
 file whose date cannot be written is named (status 1). --dry-run renames
-nothing: it prints the files whose target is taken or cannot be a name, then
+nothing: it prints the files whose target is taken or cannot be a name (with
+the reason: a Windows disk refuses it, too long), those whose name collides
+on the disk (letter case on a disk that ignores it, Unicode twins), then
 "old -> new" for every file. --undo-file FILE keeps the journal in FILE, which
 must be new or hold a pass that was undone; without it the journal is kept
 with the window's. --on-failure answers a failure that persists (default: ask
@@ -374,6 +391,7 @@ std::optional<int> CliApp::prepare(Session& session)
     session.setReplaceWith(isSet("regex") ? QString() : value("with"));
     if (isSet("filter"))
         session.setTypeFilter(value("filter"));
+    session.forceWindowsNames(isSet("windows-names"));
     session.scanFolder();
     warnIfFull(session);
     if (session.noFilesMatch()) {
@@ -437,8 +455,11 @@ bool CliApp::makeNames(Session& session, const Naming& naming, bool report, bool
                                                m_prompter))
             return false;
     }
-    if (isSet("paste"))
-        return pasteNames(session, absolutePath(value("paste")));
+    if (isSet("paste") && !pasteNames(session, absolutePath(value("paste"))))
+        return false;
+    if (isSet("normalize") || isSet("fit-length"))
+        NameForms::finish(model, last, value("normalize"), isSet("fit-length"));
+    session.checkProposals(); // the marks of the names as they are now
     return true;
 }
 

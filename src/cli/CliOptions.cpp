@@ -18,14 +18,16 @@ const char* const ValueOptions[] = {
     "regex",    "template",  "replace-all", "with-all",   "search-name", "search-content",
     "sort",     "paste",     "format",      "output",     "attributes",  "created",
     "modified", "undo-file", "journal",     "on-failure", "command",     "position",
-    "name",     "seed",
+    "name",     "seed",      "normalize",
 };
-const char* const Flags[] = {"dry-run", "all", "yes", "version", "list", "last", "cycles", "help"};
+const char* const Flags[] = {"dry-run", "all",    "yes",  "version",       "list",
+                             "last",    "cycles", "help", "windows-names", "fit-length"};
 
 // What picks the files, and what makes their new names.
 const QStringList Selection{"filter", "search-name", "search-content", "sort"};
-const QStringList Naming{"pattern", "zeros",    "ext",         "replace",  "with",
-                         "regex",   "template", "replace-all", "with-all", "paste"};
+const QStringList Naming{"pattern",   "zeros",      "ext",          "replace",  "with",
+                         "regex",     "template",   "replace-all",  "with-all", "paste",
+                         "normalize", "fit-length", "windows-names"};
 
 QStringList takenBy(const QString& command)
 {
@@ -172,7 +174,11 @@ QString badValue(const QCommandLineParser& parser, const QString& command)
     if (isSet("with") && !isSet("replace") && !isSet("regex"))
         return QStringLiteral("--with goes with --replace or --regex");
     if (isSet("format") && !CliOptions::listFormats().contains(value("format").toLower()))
-        return QStringLiteral("--format takes tsv, csv, rtf, xls or xlsx") + not_(value("format"));
+        return QStringLiteral("--format takes tsv, csv, rtf, xls, xlsx or json") +
+               not_(value("format"));
+    if (isSet("normalize") && value("normalize") != QLatin1String("nfc") &&
+        value("normalize") != QLatin1String("nfd"))
+        return QStringLiteral("--normalize takes nfc or nfd") + not_(value("normalize"));
     if (isSet("attributes") && command == QLatin1String("rename") &&
         !CliOptions::renameAttributes(value("attributes")))
         return QStringLiteral("--attributes takes none, or normal, R, H, S separated by commas");
@@ -231,7 +237,7 @@ const QStringList& CliOptions::namingOptions()
 
 const QStringList& CliOptions::listFormats()
 {
-    static const QStringList formats{"tsv", "csv", "rtf", "xls", "xlsx"};
+    static const QStringList formats{"tsv", "csv", "rtf", "xls", "xlsx", "json"};
     return formats;
 }
 

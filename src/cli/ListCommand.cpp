@@ -8,6 +8,7 @@
 #include "app/Session.h"
 #include "filelist/ListColumns.h"
 #include "output/DiskErrors.h"
+#include "output/JsonListing.h"
 #include "output/ListingExport.h"
 #include "platform/FieldText.h"
 #include "platform/FileErrors.h"
@@ -65,15 +66,17 @@ void writeRows(const Session& session, const std::function<void(const QString&)>
 }
 
 // The rows into a file, through the program's file system.
-bool writeRowsTo(CliApp& app, Session& session, const QString& path)
+using RowWriter =
+    std::function<void(const FileListModel&, int, const std::function<void(const QString&)>&)>;
+
+bool writeRowsTo(CliApp& app, Session& session, const QString& path, const RowWriter& rows)
 {
     FileSystem& fs = session.fs();
     int error = 0;
     const std::unique_ptr<FileDevice> file = fs.openForWriting(path, error);
     if (file) {
-        writeRows(session, [&file](const QString& lines) {
-            file->write(FileNameCodec::encode(lines) + '\n');
-        });
+        rows(session.model(), session.lastPosition(),
+             [&file](const QString& lines) { file->write(FileNameCodec::encode(lines) + '\n'); });
         file->close();
         error = file->errorCode();
     }
@@ -139,10 +142,18 @@ int CliCommands::list(CliApp& app, Session& session)
     if (!toOutput && !folderThere(session, path))
         return 1;
     bool done = true;
-    if (format == QLatin1String("tsv") && toOutput)
+    if (format == QLatin1String("json") && toOutput)
+        JsonListing::write(session.model(), session.lastPosition(),
+                           [](const QString& lines) { CliOutput::out(lines); });
+    else if (format == QLatin1String("json"))
+        done = writeRowsTo(app, session, path, JsonListing::write);
+    else if (format == QLatin1String("tsv") && toOutput)
         writeRows(session, [](const QString& lines) { CliOutput::out(lines); });
     else if (format == QLatin1String("tsv"))
-        done = writeRowsTo(app, session, path);
+        done =
+            writeRowsTo(app, session, path, [&session](const FileListModel&, int, const auto& w) {
+                writeRows(session, w);
+            });
     else
         done = toOutput ? saveListingToOutput(app, session, format)
                         : saveListing(app, session, format, path);

@@ -52,15 +52,16 @@ bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column
 }
 
 // Why a new name cannot be given to a file, in the words of the dry run:
-// not a name inside the folder, or longer than a Linux file system takes;
-// empty when the name itself is fine (its target is taken).
-QString refusal(const QString& target)
+// not a name inside the folder, longer than a Linux file system takes, or
+// one the folder's disk refuses (NameRules); empty when the name itself is
+// fine (its target is taken).
+QString refusal(const Session& session, const QString& target)
 {
     if (!RenameJournal::isPlainName(target))
         return QStringLiteral("not a file name");
     if (FileNameCodec::encode(target).size() > DryRunFileSystem::MaxNameBytes)
         return QStringLiteral("longer than 255 bytes");
-    return QString();
+    return session.nameRules().refusal(target);
 }
 
 // The pass run over the disk kept in memory (RenamePass::dryRun): first the
@@ -76,9 +77,13 @@ void printDryRun(Session& session, int attributes)
         const QString source = model.currentNameAt(i);
         const QString target = model.newNameAt(i);
         lines << FieldText::escaped(source) + QStringLiteral(" -> ") + FieldText::escaped(target);
+        // Names the disk takes for one (another letter case, another
+        // Unicode form) pass in the dry run's memory but collide on the disk.
+        if (renamed.value(i) && model.collides(model.recordAt(i)))
+            CliOutput::out(QStringLiteral("collides: ") + lines.last());
         if (source == target || renamed.value(i))
             continue;
-        const QString why = refusal(target);
+        const QString why = refusal(session, target);
         CliOutput::out((why.isEmpty() ? QStringLiteral("taken") : why) + QStringLiteral(": ") +
                        lines.last());
     }

@@ -3,6 +3,7 @@
 #include "NameCollisions.h"
 
 #include "FileListModel.h"
+#include "platform/NameRules.h"
 
 #include <QHash>
 
@@ -55,18 +56,14 @@ struct Claim {
     int claimer = -1;
 };
 
-} // namespace
-
-int NameCollisions::mark(FileListModel& model, int fileLast, const QSet<QString>& unlistedNames)
+// The marks over names as the disk compares them: current(k) and
+// proposal(k) give those forms, refused(k) whether the disk takes no file
+// under the proposal at all.
+template <typename Current, typename Proposal, typename Refused, typename Unlisted>
+std::vector<bool> collisionsOf(std::size_t count, Current current, Proposal proposal,
+                               Refused refused, Unlisted unlisted)
 {
-    const int last = qMin(fileLast, model.recordCount() - 1);
-    const std::size_t count = std::size_t(qMax(last + 1, 0));
-    std::vector<int> records(count);
-    for (std::size_t k = 0; k < count; ++k)
-        records[k] = model.recordAt(int(k));
-    const auto current = [&](int k) { return model.currentNameOf(records[std::size_t(k)]); };
-    const auto proposal = [&](int k) { return model.newNameView(records[std::size_t(k)]); };
-
+    const int last = int(count) - 1;
     RepeatedHashes repeated(count * 2);
     std::vector<quint64> proposalHash(count);
     for (int k = 0; k <= last; ++k) {
@@ -80,26 +77,85 @@ int NameCollisions::mark(FileListModel& model, int fileLast, const QSet<QString>
         if (repeated.repeated(RepeatedHashes::hash(current(k))))
             claims[current(k)].holder = k;
 
-    std::vector<bool> renamed(count, false);
-    int collisions = 0;
+    std::vector<bool> renamed(count, false), collides(count, false);
     for (int k = 0; k <= last; ++k) {
         const QStringView to = proposal(k);
-        bool collides = false;
-        if (to != current(k)) {
-            Claim* claim = repeated.repeated(proposalHash[std::size_t(k)]) ? &claims[to] : nullptr;
-            const int holder = claim ? claim->holder : -1;
-            collides =
-                to.isEmpty() || (claim && claim->claimer >= 0) ||
-                (holder >= 0 && (holder > k || !renamed[std::size_t(holder)])) ||
-                (holder < 0 && !unlistedNames.isEmpty() && unlistedNames.contains(to.toString()));
-            if (!collides) {
-                renamed[std::size_t(k)] = true;
-                if (claim)
-                    claim->claimer = k;
-            }
+        if (to == current(k) && !refused(k))
+            continue;
+        Claim* claim = repeated.repeated(proposalHash[std::size_t(k)]) ? &claims[to] : nullptr;
+        const int holder = claim ? claim->holder : -1;
+        collides[std::size_t(k)] =
+            to.isEmpty() || refused(k) || (claim && claim->claimer >= 0) ||
+            (holder >= 0 && holder != k && (holder > k || !renamed[std::size_t(holder)])) ||
+            (holder < 0 && unlisted(to));
+        if (!collides[std::size_t(k)]) {
+            renamed[std::size_t(k)] = true;
+            if (claim)
+                claim->claimer = k;
         }
-        model.setCollides(records[std::size_t(k)], collides);
-        collisions += collides;
+    }
+    return collides;
+}
+
+bool isAscii(QStringView name)
+{
+    for (QChar c : name)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// A name as the disk compares it: NFC (NFD twins are one name to a person
+// and to every Windows and macOS disk), case-folded where the disk folds.
+QString compareForm(QStringView name, bool foldsCase)
+{
+    QString form =
+        isAscii(name) ? name.toString() : name.toString().normalized(QString::NormalizationForm_C);
+    return foldsCase ? form.toCaseFolded() : form;
+}
+
+} // namespace
+
+int NameCollisions::mark(FileListModel& model, int fileLast, const QSet<QString>& unlistedNames,
+                         const NameRules& rules)
+{
+    const int last = qMin(fileLast, model.recordCount() - 1);
+    const std::size_t count = std::size_t(qMax(last + 1, 0));
+    std::vector<int> records(count);
+    for (std::size_t k = 0; k < count; ++k)
+        records[k] = model.recordAt(int(k));
+    const auto current = [&](int k) { return model.currentNameOf(records[std::size_t(k)]); };
+    const auto proposal = [&](int k) { return model.newNameView(records[std::size_t(k)]); };
+    const auto refused = [&](int k) {
+        return proposal(k) != current(k) && !rules.refusal(proposal(k)).isEmpty();
+    };
+
+    bool plain = !rules.foldsCase;
+    for (int k = 0; k <= last && plain; ++k)
+        plain = isAscii(current(k)) && isAscii(proposal(k));
+    std::vector<bool> collides;
+    if (plain) {
+        collides = collisionsOf(count, current, proposal, refused, [&](QStringView to) {
+            return !unlistedNames.isEmpty() && unlistedNames.contains(to.toString());
+        });
+    } else {
+        std::vector<QString> currentForm(count), proposalForm(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            currentForm[k] = compareForm(current(int(k)), rules.foldsCase);
+            proposalForm[k] = compareForm(proposal(int(k)), rules.foldsCase);
+        }
+        QSet<QString> unlistedForms;
+        for (const QString& name : unlistedNames)
+            unlistedForms.insert(compareForm(name, rules.foldsCase));
+        collides = collisionsOf(
+            count, [&](int k) { return QStringView(currentForm[std::size_t(k)]); },
+            [&](int k) { return QStringView(proposalForm[std::size_t(k)]); }, refused,
+            [&](QStringView to) { return unlistedForms.contains(to.toString()); });
+    }
+    int collisions = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        model.setCollides(records[k], collides[k]);
+        collisions += collides[k];
     }
     return collisions;
 }

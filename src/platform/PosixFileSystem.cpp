@@ -356,42 +356,70 @@ int PosixFileSystem::restoreFileState(const QString& path, const FileState& stat
     return rc;
 }
 
+namespace
+{
+
+// renameat2 with RENAME_NOREPLACE. A file system that does not know the flag
+// (EINVAL: exfat-fuse, ntfs-3g) gets the target claimed first with an empty
+// file made with O_EXCL, which the rename then replaces: no other program
+// can take the name in between, and no look is trusted (FUSE answers for a
+// name for a second after it is gone). A kill between the two leaves that
+// empty file under the new name; a folder cannot be renamed this way.
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL)
+        return errno;
+    // A claim of a name that differs only in letter case would be the file
+    // itself on a disk that folds case: such a rename goes through a
+    // temporary name (PosixFileSystem::rename).
+    const QString f = QString::fromUtf8(from), t = QString::fromUtf8(to);
+    if (f.compare(t, Qt::CaseInsensitive) == 0)
+        return EEXIST;
+    const int claim =
+        ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (claim < 0)
+        return errno;
+    ::close(claim);
+    if (::rename(from.constData(), to.constData()) == 0)
+        return 0;
+    const int rc = errno;
+    ::unlink(to.constData());
+    return rc;
+}
+
+} // namespace
+
 int PosixFileSystem::rename(const QString& from, const QString& to)
 {
     const QByteArray f = FileNameCodec::encode(from);
     const QByteArray t = FileNameCodec::encode(to);
-    if (::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) == 0)
+    const int rc = renameNoReplace(f, t);
+    if (rc == 0)
         return FileErrors::None;
-    if (errno == EINVAL) {
-        // The file system does not know RENAME_NOREPLACE: look before renaming.
-        struct stat st;
-        if (::lstat(t.constData(), &st) == 0)
-            return FileErrors::FileExists;
-        if (::rename(f.constData(), t.constData()) == 0)
-            return FileErrors::None;
+    if (rc != EEXIST || from == to || from.compare(to, Qt::CaseInsensitive) != 0) {
+        errno = rc;
         return fail(Operation::Rename);
     }
-    if (errno != EEXIST || from.compare(to, Qt::CaseInsensitive) != 0)
-        return fail(Operation::Rename);
-    // A case-insensitive file system sees the new spelling as the same file.
-    struct stat a, b;
-    if (::lstat(f.constData(), &a) != 0 || ::lstat(t.constData(), &b) != 0 ||
-        a.st_ino != b.st_ino || a.st_dev != b.st_dev)
-        return FileErrors::FileExists;
+    // The new spelling "exists": on a disk that folds case it is the file
+    // itself. Inode numbers cannot tell (exfat-fuse gives each spelling its
+    // own), so the file moves to a temporary name first: a target still
+    // taken then is another file, and the file goes back.
     QByteArray temp = f + ".quillon-case";
-    for (int i = 0;
-         ::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, temp.constData(), RENAME_NOREPLACE) != 0;
-         ++i) {
-        if (errno != EEXIST || i > 100)
+    for (int i = 0, away; (away = renameNoReplace(f, temp)) != 0; ++i) {
+        if (away != EEXIST || i > 100) {
+            errno = away;
             return fail(Operation::Rename);
+        }
         temp = f + ".quillon-case" + QByteArray::number(i);
     }
-    if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) != 0) {
-        const int rc = fail(Operation::Rename);
-        ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, f.constData(), RENAME_NOREPLACE);
-        return rc;
-    }
-    return FileErrors::None;
+    const int moved = renameNoReplace(temp, t);
+    if (moved == 0)
+        return FileErrors::None;
+    renameNoReplace(temp, f);
+    errno = moved;
+    return moved == EEXIST ? int(FileErrors::FileExists) : fail(Operation::Rename);
 }
 
 int PosixFileSystem::copyFile(const QString& from, const QString& to)

@@ -11,12 +11,17 @@
 
 #include "LoggingFileSystem.h"
 #include "PromptRecorder.h"
+#include "ScratchMount.h"
 #include "TempFolder.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <functional>
@@ -425,6 +430,43 @@ private slots:
         QCOMPARE(dir.names(), names);
         for (const QString& n : names)
             QCOMPARE(dir.read(n), n.toUtf8());
+    }
+
+    // A kill between the two steps of a change of letter case on a disk
+    // that folds case (exFAT): the journal holds the first step, and the
+    // undo brings the file back from its temporary name.
+    void caseOnlyRenameKilledBetweenItsSteps()
+    {
+        ScratchMount mount{ScratchMount::Exfat};
+        if (!mount.available())
+            QSKIP(qPrintable(mount.skipReason()));
+        TempFolder records;
+        const QString journalPath = records.file("rec.undo");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            Fixture f(mount.path(), "Report.TXT", "Report.TXT>report.TXT");
+            f.faults.before = [](const QString& operation, const QString& path) {
+                if (operation == QLatin1String("rename") && path.endsWith(".quillon-case"))
+                    ::_exit(9);
+            };
+            RenameJournal journal;
+            if (f.pass.beginJournal(journal, journalPath) != 0)
+                ::_exit(1);
+            f.pass.setJournal(&journal);
+            f.pass.renameFiles(-1);
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 9);
+        QCOMPARE(QDir(mount.path()).entryList(QDir::Files), QStringList{"Report.TXT.quillon-case"});
+        // FUSE answers for a name it looked up for a second after the name
+        // is gone; an undo after a kill comes later than that.
+        QThread::msleep(1100);
+        PosixFileSystem fs;
+        const RenameJournal::UndoReport undone = RenameJournal::undoFile(fs, journalPath);
+        QVERIFY2(undone.complete(), qPrintable(RenamePass::undoProblems(undone)));
+        QCOMPARE(QDir(mount.path()).entryList(QDir::Files), QStringList{"Report.TXT"});
     }
 
     void undoRefusesWhatIsNotAName_data()

@@ -9,6 +9,9 @@
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 namespace
@@ -145,7 +148,9 @@ private slots:
             {{"list", "%F", "--sort", "date"}, "--sort takes no, created, modified, name, newname, size, natural or taken, not \"date\""},
             {{"list", "%F", "--regex", "a"}, "--regex needs --with (--with \"\" deletes the matches)"},
             {{"list", "%F", "--with", "b"}, "--with goes with --replace or --regex"},
-            {{"list", "%F", "--format", "pdf"}, "--format takes tsv, csv, rtf, xls or xlsx, not \"pdf\""},
+            {{"list", "%F", "--format", "pdf"}, "--format takes tsv, csv, rtf, xls, xlsx or json, not \"pdf\""},
+            {{"list", "%F", "--pattern", "x#", "--normalize", "nfkc"}, "--normalize takes nfc or nfd, not \"nfkc\""},
+            {{"undo", "--last", "--windows-names"}, "undo does not take --windows-names"},
             {{"list", "%F", "--pattern", "a/b#"}, "--pattern cannot hold any of | * \" / : < > ? \\"},
             {{"shred", "%F", "--position", "0", "--yes"}, "--position takes a No. of the list, from 1, not \"0\""},
             {{"shred", "%F", "--position", "1", "--name", "a.txt", "--yes"}, "shred needs one of --all, --position N, --name NAME"},
@@ -174,6 +179,34 @@ private slots:
         QCOMPARE(run.out, QString());
         QCOMPARE(dir.names(), (QStringList{"a.txt", "b.txt"}));
         QCOMPARE(dir.read("a.txt"), QByteArray("a"));
+    }
+
+    // One JSON object per line: a script reads the plan, odd bytes and all.
+    void listsJsonLines()
+    {
+        TempFolder dir;
+        const QString odd = FileNameCodec::decode(QByteArray("caf\xe9 \"q\".txt"));
+        QVERIFY(dir.write("a.txt", "0123456789") && dir.write(odd, "x"));
+        QFile a(dir.file("a.txt"));
+        QVERIFY(a.open(QIODevice::ReadWrite) &&
+                a.setFileTime(QDateTime(QDate(2021, 3, 1), QTime(12, 0), Qt::UTC),
+                              QFile::FileModificationTime));
+        const CliRun run = runCli({"list", dir.path(), "--format", "json", "--template", "same"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.toUtf8(), run.outBytes); // UTF-8 throughout
+        const QList<QByteArray> lines = run.outBytes.trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+        const QJsonObject second = QJsonDocument::fromJson(lines[1]).object();
+        QCOMPARE(first.value("no").toInt(), 1);
+        QCOMPARE(first.value("modified").toString(), QStringLiteral("2021-03-01T12:00:00Z"));
+        QVERIFY(first.value("created").toString().startsWith("20"));
+        QCOMPARE(first.value("size").toInteger(), 10);
+        QCOMPARE(first.value("name").toString(), QStringLiteral("a.txt"));
+        QCOMPARE(first.value("new").toString(), QStringLiteral("same"));
+        QCOMPARE(first.value("collides").toBool(), false);
+        QCOMPARE(second.value("name").toString(), odd);
+        QCOMPARE(second.value("collides").toBool(), true);
     }
 
     // -o is the path given, "-" or none standard output, for every format;

@@ -4,7 +4,10 @@
 #include "ExifJpeg.h"
 #include "TempFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -112,7 +115,23 @@ private slots:
                            "{exif:DateTimeOriginal:MMdd|undated}_{n}"}
             << 0 << "0714_1|0715_2|undated_3|undated_4|undated_5"
             << "";
+        const QStringList texts{"--filter", "*.txt", "--template"};
+        QTest::newRow("template, checksums")
+            << texts + QStringList{"{hash:md5:8}.{hash:sha1:6}.{hash:sha256:12}.{hash:crc32}"} << 0
+            << "c4ca4238.356a19.6b86b273ff34.83dcefb7|c81e728d.da4b92.d4735e3a265e.1ad5be0d|"
+               "d3d94468.b1d578.4a44dc153642.a15d25e1"
+            << "";
+        QTest::newRow("template, sizes, folders, filters")
+            << texts + QStringList{"{size}_{size:kb}_{dir}_{dir:2|upper}_{name|lower}{ext|upper}"}
+            << 0 << "1_1_%D_%P_file1.TXT|1_1_%D_%P_file2.TXT|2_1_%D_%P_file10.TXT"
+            << "";
         const QString none;
+        QTest::newRow("unknown filter")
+            << QStringList{"--template", "{name|title}"} << 2 << none << "takes no fallback text";
+        QTest::newRow("unknown checksum")
+            << QStringList{"--template", "{hash:sha3}"} << 2 << none << "needs one of md5";
+        QTest::newRow("unknown music tag")
+            << QStringList{"--template", "{tag:composer}"} << 2 << none << "names no music tag";
         QTest::newRow("bad pattern") << QStringList{"--regex", "ab(c", "--with", ""} << 2 << none
                                      << "missing closing parenthesis at position 5";
         QTest::newRow("no such group") << QStringList{"--regex", "(a)", "--with", "\\2"} << 2
@@ -121,7 +140,7 @@ private slots:
             << QStringList{"--regex", "a", "--replace", "b", "--with", "c"} << 2 << none
             << "--regex and --replace cannot be combined";
         QTest::newRow("unknown token")
-            << QStringList{"--template", "{size}"} << 2 << none << "{size} is not a token";
+            << QStringList{"--template", "{bytes}"} << 2 << none << "{bytes} is not a token";
         QTest::newRow("unknown tag")
             << QStringList{"--template", "{exif:Lens}"} << 2 << none << "no picture tag \"Lens\"";
         QTest::newRow("date tag without format")
@@ -146,7 +165,54 @@ private slots:
             runCli(QStringList{"list", pictures.dir.path(), "--sort", "natural"} + args);
         QVERIFY2(r.err.contains(err), qPrintable(r.err));
         QCOMPARE(r.status, status);
-        QCOMPARE(newNames(r.out), names);
+        // %D and %P: the names of the folder and its parent.
+        const QDir folder(pictures.dir.path());
+        QString parent = QFileInfo(folder.absolutePath()).dir().dirName();
+        QCOMPARE(newNames(r.out), QString(names)
+                                      .replace(QLatin1String("%D"), folder.dirName())
+                                      .replace(QLatin1String("%P"), parent.toUpper()));
+    }
+
+    // Music files tagged by mutagen, named from their tags.
+    void musicTags_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("tags"); // key=value for the tagging script
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("MP3, ID3v2")
+            << "a.mp3"
+            << QStringList{"artist=\u00c6r\u00f8sk\u00f8bing Band", "title=Hav", "track=3/12",
+                           "date=2019"}
+            << "{tag:track:2} {tag:artist|ascii} - {tag:title} ({tag:year}){ext}"
+            << "03 AEroskobing Band - Hav (2019).mp3";
+        QTest::newRow("FLAC, Vorbis comments")
+            << "b.flac" << QStringList{"artist=\u6df1\u5733", "genre=Rock", "album=A/B"}
+            << "{tag:artist|ascii}_{tag:genre|lower}_{tag:album}{ext}"
+            << "Shen Zhen_rock_A_B.flac";
+        QTest::newRow("a missing tag takes the fallback")
+            << "c.mp3" << QStringList{"title=x"} << "{tag:album|No Album}_{tag:title}{ext}"
+            << "No Album_x.mp3";
+    }
+
+    void musicTags()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, tags);
+        QFETCH(QString, pattern);
+        QFETCH(QString, name);
+        TempFolder dir;
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"),
+                     QStringList{QStringLiteral(QUILLON_SOURCE_DIR "/tests/cli/tag-music.py"),
+                                 dir.file(file)} +
+                         tags);
+        if (!python.waitForFinished(60000) || python.exitCode() == 77)
+            QSKIP("python3 with mutagen is needed to write tagged files");
+        QCOMPARE(python.exitCode(), 0);
+        const CliRun r = runCli({"list", dir.path(), "--template", pattern});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(newNames(r.out), name);
     }
 
     // A leading dot starts no extension, in every mode; random names keep

@@ -1,0 +1,214 @@
+// SPDX-FileCopyrightText: Quillon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NameRules.h"
+
+#include "FileName.h"
+#include "FileNameCodec.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTextBoundaryFinder>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace
+{
+
+// statfs f_type values (linux/magic.h; ntfs3 and exFAT are not in every
+// version of that header).
+constexpr unsigned long MsdosMagic = 0x4d44;
+constexpr unsigned long ExfatMagic = 0x2011BAB0;
+constexpr unsigned long NtfsMagic = 0x5346544e;
+constexpr unsigned long Ntfs3Magic = 0x7366746e;
+constexpr unsigned long CifsMagic = 0xFF534D42;
+constexpr unsigned long Smb2Magic = 0xFE534D42;
+constexpr unsigned long FuseMagic = 0x65735546;
+#ifndef FS_CASEFOLD_FL
+constexpr int FS_CASEFOLD_FL = 0x40000000;
+#endif
+
+// Whether the folder answers to an entry's name in another letter case
+// that is not itself an entry: FUSE disks (exFAT and NTFS both mount as
+// fuseblk) say nothing else about it. Inode numbers do not tell, since
+// exfat-fuse gives each spelling its own. No entry to try: assumed, as a
+// collision too many loses nothing.
+bool answersInOtherCase(const QString& folder)
+{
+    DIR* dir = ::opendir(FileNameCodec::encode(folder).constData());
+    if (!dir)
+        return true;
+    QSet<QByteArray> names;
+    QByteArray probe;
+    while (const dirent* e = ::readdir(dir)) {
+        const QByteArray name(e->d_name);
+        names.insert(name);
+        if (probe.isEmpty() && name.toLower() != name.toUpper())
+            probe = name;
+        if (names.size() > 100000)
+            break;
+    }
+    ::closedir(dir);
+    if (probe.isEmpty())
+        return true;
+    QByteArray swapped = probe;
+    for (char& c : swapped)
+        c = (c >= 'a' && c <= 'z') ? char(c - 32) : (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+    if (names.contains(swapped))
+        return false;
+    struct stat st;
+    const QByteArray base = FileNameCodec::encode(folder) + '/';
+    return ::lstat((base + swapped).constData(), &st) == 0;
+}
+
+// The type /proc/self/mounts gives the mount that holds the folder.
+QByteArray mountType(const QString& folder)
+{
+    char* real = ::realpath(FileNameCodec::encode(folder).constData(), nullptr);
+    if (!real)
+        return {};
+    const QByteArray path(real);
+    ::free(real);
+    QFile mounts(QStringLiteral("/proc/self/mounts"));
+    if (!mounts.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray type;
+    qsizetype longest = -1;
+    for (const QByteArray& line : mounts.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() < 3)
+            continue;
+        // Spaces in mount points are written as \040.
+        const QByteArray point = QByteArray(fields[1]).replace("\\040", " ");
+        const bool holds = path == point || point == "/" ||
+                           (path.startsWith(point) && path.at(point.size()) == '/');
+        if (holds && point.size() >= longest) {
+            longest = point.size();
+            type = fields[2];
+        }
+    }
+    return type;
+}
+
+bool hasCasefoldFlag(const QString& folder)
+{
+    const int fd =
+        ::open(FileNameCodec::encode(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    const bool folded = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_CASEFOLD_FL);
+    ::close(fd);
+    return folded;
+}
+
+bool isReservedStem(QStringView name)
+{
+    // The part before the first dot: "con.tar.gz" is as reserved as "CON".
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    const QStringView stem = (dot < 0 ? name : name.left(dot)).trimmed();
+    static const char* const plain[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* p : plain)
+        if (stem.compare(QLatin1String(p), Qt::CaseInsensitive) == 0)
+            return true;
+    return stem.size() == 4 && stem.at(3) >= QLatin1Char('1') && stem.at(3) <= QLatin1Char('9') &&
+           (stem.left(3).compare(QLatin1String("COM"), Qt::CaseInsensitive) == 0 ||
+            stem.left(3).compare(QLatin1String("LPT"), Qt::CaseInsensitive) == 0);
+}
+
+} // namespace
+
+NameRules NameRules::forFolder(const QString& folder)
+{
+    NameRules rules;
+    struct statfs fs;
+    if (::statfs(FileNameCodec::encode(folder).constData(), &fs) != 0)
+        return rules;
+    const auto type = static_cast<unsigned long>(fs.f_type);
+    switch (type) {
+    case MsdosMagic:
+    case ExfatMagic:
+    case CifsMagic:
+    case Smb2Magic:
+        rules.foldsCase = rules.windowsNames = true;
+        break;
+    case NtfsMagic:
+    case Ntfs3Magic:
+    case FuseMagic:
+        // A FUSE disk of another kind (sshfs, a user's own) keeps its own
+        // rules, but fuseblk is a Windows disk: exFAT or NTFS.
+        if (type == FuseMagic && mountType(folder) != "fuseblk")
+            break;
+        rules.windowsNames = true;
+        rules.foldsCase = answersInOtherCase(folder);
+        break;
+    default:
+        rules.foldsCase = hasCasefoldFlag(folder);
+        break;
+    }
+    return rules;
+}
+
+qsizetype NameRules::byteLength(QStringView name)
+{
+    return FileNameCodec::encode(name.toString()).size();
+}
+
+bool NameRules::fits(QStringView name)
+{
+    // A UTF-16 unit is at most 3 bytes of UTF-8 (a pair 4 for two units), so
+    // the short names of almost every list need no encoding.
+    return name.size() * 3 <= MaxBytes || byteLength(name) <= MaxBytes;
+}
+
+QString NameRules::windowsRefusal(QStringView name)
+{
+    for (QChar c : name)
+        if (c.unicode() < 32 || !FileName::isAllowed(c))
+            return QStringLiteral("a Windows disk refuses the character %1")
+                .arg(c.unicode() < 32
+                         ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                         : QString(c));
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return QStringLiteral("a Windows disk refuses a name that ends in a dot or a space");
+    if (isReservedStem(name))
+        return QStringLiteral("a Windows disk keeps the name %1 for a device")
+            .arg(name.left(name.indexOf(QLatin1Char('.'))).toString().toUpper());
+    return {};
+}
+
+QString NameRules::refusal(QStringView name) const
+{
+    if (!fits(name))
+        return QStringLiteral("the name is longer than %1 bytes").arg(MaxBytes);
+    return windowsNames ? windowsRefusal(name) : QString();
+}
+
+QString NameRules::fitLength(const QString& name)
+{
+    const qsizetype over = byteLength(name) - MaxBytes;
+    if (over <= 0)
+        return name;
+    const QStringView stem = FileName::stem(name);
+    const QStringView ext = FileName::extension(name);
+    const qsizetype room = MaxBytes - byteLength(ext);
+    if (room <= 0)
+        return name;
+    // Cut at the last grapheme boundary that fits, so no character (nor an
+    // accent from its letter) is split.
+    QTextBoundaryFinder bounds(QTextBoundaryFinder::Grapheme, stem.toString());
+    qsizetype cut = 0;
+    for (qsizetype at = bounds.toNextBoundary(); at > 0; at = bounds.toNextBoundary()) {
+        if (byteLength(stem.left(at)) > room)
+            break;
+        cut = at;
+    }
+    return stem.left(cut).toString() + ext.toString();
+}
