@@ -3,6 +3,7 @@
 // Drives the real core classes for bench/run and prints one line per
 // measurement: "<seconds> <peak KiB> <detail>".
 #include "BenchReport.h"
+#include "StderrPrompter.h"
 #include "app/NameGenerator.h"
 #include "app/RenameJournal.h"
 #include "app/RenamePass.h"
@@ -14,7 +15,6 @@
 #include "output/ListingExport.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SplitWork.h"
-#include "platform/StderrPrompter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -63,11 +63,3 @@ bool NewNameClipboard::paste(Session& session, const Clipboard& clipboard)
     session.checkProposals();
     return true;
 }
-
-void NewNameClipboard::copyOrPaste(int index, Session& session, Clipboard& clipboard)
-{
-    if (index == 0)
-        copy(session, clipboard);
-    else
-        paste(session, clipboard);
-}

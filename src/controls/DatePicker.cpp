@@ -379,7 +379,6 @@ QString DatePicker::text() const
 void DatePicker::setText(const QString& text)
 {
     m_dateBox->setText(text);
-    emit propertyChanged(QStringLiteral("Text"));
 }
 
 QString DatePicker::dateToolTipText() const
@@ -390,7 +389,6 @@ QString DatePicker::dateToolTipText() const
 void DatePicker::setDateToolTipText(const QString& text)
 {
     m_dateBox->setToolTip(text);
-    emit propertyChanged(QStringLiteral("DateToolTipText"));
 }
 
 QString DatePicker::fontName() const
@@ -403,7 +401,6 @@ void DatePicker::setFontName(const QString& name)
     QFont font = m_dateBox->font();
     font.setFamily(name);
     m_dateBox->setFont(font);
-    emit propertyChanged(QStringLiteral("FontName"));
 }
 
 float DatePicker::fontSize() const
@@ -423,7 +420,6 @@ void DatePicker::setFontSize(float points)
     m_dateXWidth = m_dateXWidth / 15 * Twips::perPixelX(this);
     m_dateXHeight = m_dateXHeight / 15 * Twips::perPixelY(this);
     m_dateBox->resize(Twips::toPixelsX(m_dateXWidth, this), Twips::toPixelsY(m_dateXHeight, this));
-    emit propertyChanged(QStringLiteral("FontSize"));
 }
 
 bool DatePicker::fontBold() const
@@ -436,7 +432,6 @@ void DatePicker::setFontBold(bool bold)
     QFont font = m_dateBox->font();
     font.setBold(bold);
     m_dateBox->setFont(font);
-    emit propertyChanged(QStringLiteral("FontBold"));
 }
 
 bool DatePicker::fontItalic() const
@@ -449,7 +444,6 @@ void DatePicker::setFontItalic(bool italic)
     QFont font = m_dateBox->font();
     font.setItalic(italic);
     m_dateBox->setFont(font);
-    emit propertyChanged(QStringLiteral("FontItalic"));
 }
 
 void DatePicker::setFontCharset(int charset)
@@ -487,7 +481,6 @@ void DatePicker::setBoxColor(QPalette::ColorRole role, const QColor& color)
 void DatePicker::setEnabled(bool enabled)
 {
     QWidget::setEnabled(enabled);
-    emit propertyChanged(QStringLiteral("Enabled"));
 }
 
 void DatePicker::paintEvent(QPaintEvent*)

@@ -3,6 +3,8 @@
 #include "filelist/FileListModel.h"
 #include "filelist/NameCollisions.h"
 
+#include "ListRows.h"
+
 #include <QTest>
 
 // Each case lists "current>new" pairs in the order shown, the names the list
@@ -61,7 +63,7 @@ private slots:
                         .arg(pair.section(QLatin1Char('>'), 0, 0),
                              pair.section(QLatin1Char('>'), 1));
         FileListModel model;
-        model.setRows(rows);
+        model.setRows(ListRows::fromTexts(rows));
         QSet<QString> others;
         for (const QString& name : unlisted.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             others.insert(name);
