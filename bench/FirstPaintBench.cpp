@@ -10,6 +10,7 @@
 #include "gui/MainWindow.h"
 #include "gui/QtPrompter.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -109,7 +110,8 @@ int main(int argc, char** argv)
     QtPrompter prompter;
     Session session(fileSystem(), prompter);
     session.setScanAhead(std::move(ahead));
-    MainWindow window(session);
+    SystemProcessLauncher launcher;
+    MainWindow window(session, launcher);
     prompter.setParent(&window);
     FirstPaint watch(window.fileList, session);
     window.fileList->installEventFilter(&watch);

@@ -11,13 +11,13 @@
 // NAMESFILE (one per line, scan order) for a comparison with sort -f.
 #include "BenchReport.h"
 #include "controls/FileListView.h"
+#include "controls/PropertyBag.h"
 #include "controls/ScrollBar.h"
 #include "filelist/FileListModel.h"
 #include "filelist/ListColumns.h"
 #include "filelist/ListSorter.h"
 #include "platform/DateText.h"
 #include "platform/NumberText.h"
-#include "platform/PropertyBag.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,6 +3,7 @@
 // Drives the real core classes for bench/run and prints one line per
 // measurement: "<seconds> <peak KiB> <detail>".
 #include "BenchReport.h"
+#include "StderrPrompter.h"
 #include "app/NameGenerator.h"
 #include "app/NameTemplate.h"
 #include "app/RenameJournal.h"
@@ -16,7 +17,6 @@
 #include "output/ListingExport.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SplitWork.h"
-#include "platform/StderrPrompter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -80,7 +80,7 @@ build_quillon() {
 }
 
 # Sets LANG and LC_ALL for a benchmark run: en_US.UTF-8, the locale the
-# README's tables were measured in. A machine without it gets it made under
+# tables of docs/speed.md were measured in. A machine without it gets it made under
 # DIR (a scratch folder; LOCPATH points there), so nothing on the machine
 # changes; where it cannot be made, C.UTF-8, with a note.
 #   bench_locale DIR

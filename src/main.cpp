@@ -10,6 +10,7 @@
 #include "gui/QtPrompter.h"
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -83,7 +84,8 @@ int main(int argc, char** argv)
         prompter.message(QStringLiteral("Quillon cannot open the folder \"%1\".").arg(folder));
     Session session(fs, prompter);
     session.setScanAhead(std::move(ahead));
-    MainWindow window(session);
+    SystemProcessLauncher launcher;
+    MainWindow window(session, launcher);
     prompter.setParent(&window);
     window.show();
     return app.exec();

@@ -54,28 +54,27 @@ public:
     }
 
 private:
-    // What the main window does on the browser's Click: list the folder the
-    // process is now in.
+    // What the main window does on the browser's Click: list the browser's
+    // folder.
     void listFiles()
     {
         FileSystem& fs = m_fs;
-        const QString folder = fs.currentFolder();
+        const QString folder = m_browser->folder();
         m_folder->setText(QStringLiteral("Folder: ") + folder);
         m_files->clear();
-        QStringList rows;
-        fs.enumerate(QStringLiteral("."), true, [&](const FileSystem::Entry& e) {
+        FileListModel::Rows rows;
+        fs.enumerate(folder, true, [&](const FileSystem::Entry& e) {
             if (e.isFolder || (e.attributes & FileSystem::Hidden))
                 return true;
             m_files->addItem(e.name);
-            const QDateTime created = QDateTime::fromSecsSinceEpoch(e.created.seconds);
-            rows << DateText::format(created) + QStringLiteral("||") + e.name +
-                        QStringLiteral("||") + QString::number(e.size);
+            rows.appendFile(e.name, e.created.seconds, e.modified.seconds, e.size, true);
             return true;
         });
-        m_rowCount = int(rows.size());
-        if (rows.isEmpty())
-            rows << QString();
-        m_model.setRows(rows);
+        m_rowCount = int(rows.count());
+        if (rows.count() == 0)
+            m_model.setNoFiles();
+        else
+            m_model.setRows(std::move(rows));
         m_listedFolder = folder;
     }
 

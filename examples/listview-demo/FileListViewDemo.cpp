@@ -5,10 +5,10 @@
 // (default the current folder). Each --sort is one header click (0..6).
 #include "app/Session.h"
 #include "controls/FileListView.h"
+#include "controls/PropertyBag.h"
 #include "filelist/ListSorter.h"
+#include "gui/QtPrompter.h"
 #include "platform/PosixFileSystem.h"
-#include "platform/PropertyBag.h"
-#include "platform/StderrPrompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         clicks << args[i + 1].toInt();
         args.remove(i, 2);
     }
-    StderrPrompter prompter;
+    QtPrompter prompter;
     PosixFileSystem fs;
     Session session(fs, prompter);
     if (!args.isEmpty())

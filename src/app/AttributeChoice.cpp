@@ -14,11 +14,11 @@ void AttributeChoice::setChecked(int box, bool checked)
 
 void AttributeChoice::mouseDown(int box)
 {
-    if (box == CheckN) {
+    if (box == Normal) {
         for (int other = Readonly; other <= System; ++other)
             setChecked(other, false);
     } else {
-        setChecked(CheckN, false);
+        setChecked(Normal, false);
     }
 }
 
@@ -33,7 +33,7 @@ int AttributeChoice::renameValue() const
 {
     bool any = false;
     int value = 0;
-    for (int box = CheckN; box <= System; ++box) {
+    for (int box = Normal; box <= System; ++box) {
         if (m_checked[box]) {
             any = true;
             value += bit(box);

@@ -5,7 +5,7 @@
 #include <QObject>
 
 // The four attribute check boxes of the "Set Attributes :" frame: "Normal"
-// (CheckN(0)) and "Readonly", "Hidden", "System" (Check1(1..3)).
+// (box 0) and "Readonly", "Hidden", "System" (boxes 1 to 3).
 //
 // A mouse button going down on "Normal" unchecks the three others, and on
 // any of the three unchecks "Normal", before the clicked box toggles; a
@@ -16,7 +16,7 @@ class AttributeChoice : public QObject
 {
     Q_OBJECT
 public:
-    enum Box { CheckN = 0, Readonly = 1, Hidden = 2, System = 3 };
+    enum Box { Normal = 0, Readonly = 1, Hidden = 2, System = 3 };
 
     explicit AttributeChoice(QObject* parent = nullptr) : QObject(parent) {}
 

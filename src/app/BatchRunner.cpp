@@ -158,8 +158,8 @@ bool BatchRunner::runForEveryFile(int attributeValue)
         error = runPerFile(line);
         break;
     case Mode::Single:
-        error =
-            m_launcher.start(ProcessLauncher::split(line), ProcessLauncher::WindowState::Normal);
+        error = m_launcher.start(ProcessLauncher::split(line), ProcessLauncher::WindowState::Normal,
+                                 m_session.folderPath());
         break;
     }
     m_running = false;
@@ -182,13 +182,13 @@ QString BatchRunner::question(const QStringList& words) const
         const QString command = fill(words[0], position).text;
         if (command == DeleteWord && words.size() >= 2) {
             // A target without placeholders is the same for every file.
-            const Filled target = fill(words[1], position);
+            const Filled target = inListedFolder(fill(words[1], position));
             if (deleted.repeats(target.text))
                 continue;
             deleted.add(target.text, here);
             deleted.patterns = deleted.patterns || typedWildcard(target.pattern);
         } else if (command == FilecopyWord && words.size() >= 3) {
-            const QString target = fill(words[2], position).text;
+            const QString target = inListedFolder(fill(words[2], position)).text;
             FileSystem::Entry entry; // a link to nowhere is a name taken too
             if (copied.repeats(target) || m_session.fs().stat(target, entry) == FileErrors::None)
                 ++taken;
@@ -226,8 +226,8 @@ QString BatchRunner::notCopiedMessage() const
 
 void BatchRunner::openTerminal()
 {
-    const int error =
-        m_launcher.start({QStringLiteral("cmd")}, ProcessLauncher::WindowState::Normal);
+    const int error = m_launcher.start(
+        {QStringLiteral("cmd")}, ProcessLauncher::WindowState::Normal, m_session.folderPath());
     if (error != FileErrors::None)
         m_session.prompter().message(messageFor(error));
 }
@@ -257,6 +257,18 @@ BatchRunner::Filled BatchRunner::fill(QStringView text, int position) const
     }
 }
 
+// A bare name in an internal command names a file of the listed folder,
+// wherever the process is; an empty word stays empty.
+BatchRunner::Filled BatchRunner::inListedFolder(Filled word) const
+{
+    if (word.text.isEmpty() || word.text.startsWith(QLatin1Char('/')))
+        return word;
+    const QString& folder = m_session.folderPath();
+    word.text.prepend(folder);
+    word.pattern.prepend(escapeWildcards(folder));
+    return word;
+}
+
 void BatchRunner::show(const QString& line)
 {
     emit lineShown(line);
@@ -272,8 +284,9 @@ int BatchRunner::runInternal(const QString& line, int attributeValue)
     QList<Filled> filled(words.size());
     for (int position = 0; position <= m_session.lastPosition(); ++position) {
         show(fill(line, position).text);
-        for (qsizetype i = 0; i < words.size(); ++i)
-            filled[i] = fill(words[i], position);
+        filled[0] = fill(words[0], position);
+        for (qsizetype i = 1; i < words.size(); ++i)
+            filled[i] = inListedFolder(fill(words[i], position));
         if (const int error = internalCommand(filled, attributeValue))
             return error;
     }
@@ -320,7 +333,8 @@ int BatchRunner::runPerFile(const QString& line)
         arguments.clear();
         for (const QString& word : words)
             arguments << fill(word, position).text;
-        if (const int error = m_launcher.start(arguments, ProcessLauncher::WindowState::Minimised))
+        if (const int error = m_launcher.start(arguments, ProcessLauncher::WindowState::Minimised,
+                                               m_session.folderPath()))
             return error;
     }
     return FileErrors::None;

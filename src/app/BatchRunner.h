@@ -39,8 +39,7 @@ class BatchRunner : public QObject
 public:
     enum class Mode { Internal, PerFile, Single };
 
-    BatchRunner(Session& session, ProcessLauncher& launcher = ProcessLauncher::instance(),
-                QObject* parent = nullptr);
+    BatchRunner(Session& session, ProcessLauncher& launcher, QObject* parent = nullptr);
 
     QString commandLine; // the line as typed
     QStringList history; // earlier lines, oldest first
@@ -54,7 +53,7 @@ public:
     // and System (4) boxes. False when nothing ran (the question was answered
     // No, or a batch is running).
     bool runForEveryFile(int attributeValue);
-    // CMD: opens the user's terminal in the current folder.
+    // CMD: opens the user's terminal in the listed folder.
     void openTerminal();
 
     static QString messageFor(int error);
@@ -72,6 +71,7 @@ private:
         QString pattern;
     };
     Filled fill(QStringView text, int position) const;
+    Filled inListedFolder(Filled word) const;
     QString question(const QStringList& words) const;
     QString notCopiedMessage() const;
     int runInternal(const QString& line, int attributeValue);

@@ -49,10 +49,10 @@ int DryRunFileSystem::stat(const QString& path, Entry& entry)
     return m_real.stat(path, entry);
 }
 
-bool DryRunFileSystem::findName(const QString& path)
+bool DryRunFileSystem::isVisibleFile(const QString& path)
 {
     const auto moved = m_moved.constFind(path);
-    return moved != m_moved.constEnd() ? *moved == Findable : m_real.findName(path);
+    return moved != m_moved.constEnd() ? *moved == Findable : m_real.isVisibleFile(path);
 }
 
 int DryRunFileSystem::attributes(const QString& path, int& attributes)
@@ -92,7 +92,7 @@ int DryRunFileSystem::rename(const QString& from, const QString& to)
     const bool caseOnly = from.compare(to, Qt::CaseInsensitive) == 0;
     if (caseOnly ? existsExactly(to) : exists(to))
         return FileErrors::FileExists;
-    const State moving = findName(from) ? Findable : Unseen;
+    const State moving = isVisibleFile(from) ? Findable : Unseen;
     m_moved[from] = Gone;
     m_moved[to] = moving;
     return FileErrors::None;

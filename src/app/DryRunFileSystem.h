@@ -22,7 +22,7 @@ public:
     [[nodiscard]] int enumerate(const QString& folder, bool wantAttributes,
                                 const std::function<bool(const Entry&)>& visit) override;
     [[nodiscard]] int stat(const QString& path, Entry& entry) override;
-    [[nodiscard]] bool findName(const QString& path) override;
+    [[nodiscard]] bool isVisibleFile(const QString& path) override;
     [[nodiscard]] int attributes(const QString& path, int& attributes) override;
     [[nodiscard]] int setAttributes(const QString& path, int attributes) override;
     [[nodiscard]] int creationTime(const QString& path, Time& time) override;
@@ -44,6 +44,10 @@ public:
     [[nodiscard]] std::unique_ptr<FileDevice> openForWriting(const QString&, int& error) override;
     void closeAll() override {}
     [[nodiscard]] QString currentFolder() override { return m_real.currentFolder(); }
+    [[nodiscard]] int enterableFolder(const QString& folder, QString& path) override
+    {
+        return m_real.enterableFolder(folder, path);
+    }
     [[nodiscard]] int setCurrentFolder(const QString& folder) override
     {
         return m_real.setCurrentFolder(folder);

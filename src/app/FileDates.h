@@ -42,22 +42,20 @@ public:
     static QString pendingCreationDate(const Session& session);
     static QString pendingModifiedDate(const Session& session);
 
-    // The change handler of a date picker, for the list view to call from
-    // the picker's Change event:
-    //   picker->setTheDate(FileDates::creationPickerChanged(session, picker->text(),
-    //                                                 picker->theDate()));
+    // What a change of a date picker's text does; the window gives the
+    // picker the returned date.
     // 1. The picker's date becomes the picker's text read as a date; a text that is no
-    //    date (half typed) leaves the date as it was, since the handler passes
+    //    date (half typed) leaves pickerDate as it was, since the handler passes
     //    errors over.
     // 2. Every record's date text in the column becomes that date as a date
-    //    text (FileDateChange1 / FileDateChange2).
+    //    text.
     // 3. The list is redrawn.
     // The Session overloads also keep Session::pickerText() current, which the
     // rename pass reads. Returns the picker's new date.
     static QDateTime creationPickerChanged(Session& session, const QString& pickerText,
-                                           const QDateTime& theDate);
+                                           const QDateTime& pickerDate);
     static QDateTime modifiedPickerChanged(Session& session, const QString& pickerText,
-                                           const QDateTime& theDate);
+                                           const QDateTime& pickerDate);
     static QDateTime pickerChanged(FileListModel& model, Column column, const QString& pickerText,
-                                   const QDateTime& theDate);
+                                   const QDateTime& pickerDate);
 };

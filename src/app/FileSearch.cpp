@@ -40,22 +40,27 @@ QString FileSearch::contentPrompt()
         "lower case charaters are different)");
 }
 
-FileSearch::Outcome FileSearch::search(int index, const QString& caption)
+FileSearch::Outcome FileSearch::searchNames(const QString& caption)
 {
     Prompter& prompter = m_session.prompter();
     FileListModel::Rows rows;
-    std::optional<BusyPointer> busy;
-    if (index == Names) {
-        // No answer at all matches every name, as an empty one does.
-        collectByName(prompter.input(namePrompt(), Title, QString()).value_or(QString()), rows);
-    } else {
-        const QString text = prompter.input(contentPrompt(), Title, QString()).value_or(QString());
-        if (text.isEmpty())
-            return Outcome::Cancelled;
-        // The pointer stays busy until the narrowed list is shown.
-        busy.emplace(prompter);
-        collectByContent(text, rows);
-    }
+    // No answer at all matches every name, as an empty one does.
+    collectByName(prompter.input(namePrompt(), Title, QString()).value_or(QString()), rows);
+    const Outcome outcome = finish(std::move(rows));
+    emit captionChanged(caption);
+    return outcome;
+}
+
+FileSearch::Outcome FileSearch::searchContents(const QString& caption)
+{
+    Prompter& prompter = m_session.prompter();
+    FileListModel::Rows rows;
+    const QString text = prompter.input(contentPrompt(), Title, QString()).value_or(QString());
+    if (text.isEmpty())
+        return Outcome::Cancelled;
+    // The pointer stays busy until the narrowed list is shown.
+    BusyPointer busy(prompter);
+    collectByContent(text, rows);
     const Outcome outcome = finish(std::move(rows));
     emit captionChanged(caption);
     return outcome;

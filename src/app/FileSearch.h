@@ -13,25 +13,25 @@
 class Session;
 
 // The Search menu: narrows the list to the files whose current name
-// (search index 0) or whose content (index 1) holds a text the person
+// (searchNames) or whose content (searchContents) holds a text the person
 // types into the input box (title "Search"). Names are compared letter for
 // letter, regardless of letter case unless the window's "Match case" is
 // ticked; contents byte for byte with the text's UTF-8 bytes, so letter case
-// counts there, as the content prompt says. The matches replace the list as if the folder held only
-// them, FileLast follows, and new names are generated for them. When nothing
+// counts there, as the content prompt says. The matches replace the list as
+// if the folder held only them, the last listed position follows, and new
+// names are generated for them. When nothing
 // matches, "No files found..." is shown and the list stays as it was.
 //
 // Files are read in chunks, so a file of any size costs a fixed amount of
 // memory; a chunk keeps the last (text length - 1) bytes of the one before,
 // so a text across two chunks is found as if the file were read whole. A file
 // that cannot be read, or has gone, does not match and the search goes on.
-// Files are taken from the listed folder (FolderPath), whatever the current
-// folder has become since.
+// Files are taken from the listed folder (Session::folderPath), whatever the
+// current folder has become since.
 class FileSearch : public QObject
 {
     Q_OBJECT
 public:
-    enum Index { Names = 0, Contents = 1 };
     enum class Outcome {
         Replaced,  // the list now holds the matches
         NoneFound, // "No files found..." was shown; the list is unchanged
@@ -42,9 +42,10 @@ public:
 
     explicit FileSearch(Session& session, QObject* parent = nullptr);
 
-    // Runs the search chosen in the menu. caption is the window's caption,
-    // put back (captionChanged) when the search ends.
-    Outcome search(int index, const QString& caption = QString());
+    // The two entries of the menu. caption is the window's caption, put back
+    // (captionChanged) when the search ends.
+    Outcome searchNames(const QString& caption = QString());
+    Outcome searchContents(const QString& caption = QString());
 
     // Whether the name search tells capitals from small letters (not by default).
     void setNameCaseSensitivity(Qt::CaseSensitivity sensitivity) { m_nameCase = sensitivity; }

@@ -9,8 +9,8 @@ class Prompter;
 class Session;
 
 // The new-name generator (generateNames): proposes one new name for every
-// listed file, in list position order, and writes it into the model with
-// DesChange. Nothing on disk changes here.
+// listed file, in list position order, and writes it into the model as the
+// position's new name. Nothing on disk changes here.
 //
 // The pattern is a template ("#" is the running number, "+" the current name)
 // or one of the keywords "Case", "UpperCase", "LowerCase", "Random Lowercase",

@@ -64,14 +64,6 @@ bool NewNameClipboard::paste(Session& session, const Clipboard& clipboard)
     return true;
 }
 
-void NewNameClipboard::copyOrPaste(int index, Session& session, Clipboard& clipboard)
-{
-    if (index == 0)
-        copy(session, clipboard);
-    else
-        paste(session, clipboard);
-}
-
 QString NewNameClipboard::copiedText(int count)
 {
     return count == 1 ? QStringLiteral("1 new name copied")

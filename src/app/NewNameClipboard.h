@@ -9,8 +9,8 @@ class FileListModel;
 class Prompter;
 class Session;
 
-// "Copy New Filenames..." and "Paste New Filenames..." (copyOrPaste 0
-// and 1): the proposed names travel through the clipboard as plain text,
+// "Copy New Filenames..." and "Paste New Filenames..." (copy and paste):
+// the proposed names travel through the clipboard as plain text,
 // one name per list position in the shown order, every line ended by CR LF,
 // so they can be edited in any text editor and brought back.
 class NewNameClipboard
@@ -32,10 +32,9 @@ public:
     static bool pasteText(FileListModel& model, int fileLast, const QString& text,
                           Prompter& prompter);
 
+    // The menu entries, with the session's list.
     static void copy(Session& session, Clipboard& clipboard);
     static bool paste(Session& session, const Clipboard& clipboard);
-    // The menu entries: index 0 copies, any other index pastes.
-    static void copyOrPaste(int index, Session& session, Clipboard& clipboard);
 
     static QString countMessage();
     // The status line after a copy or a paste of count names.

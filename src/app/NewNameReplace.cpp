@@ -6,8 +6,8 @@
 #include "filelist/FileListModel.h"
 #include "platform/Prompter.h"
 
-bool NewNameReplace::replaceInNewNames(FileListModel& model, const QString& r1, const QString& r2,
-                                       Prompter& prompter)
+bool NewNameReplace::replaceInNewNames(FileListModel& model, const QString& searchFor,
+                                       const QString& replaceWith, Prompter& prompter)
 {
     // Records are visited in record order, but the model is written by list
     // position: find each record's position once.
@@ -21,8 +21,8 @@ bool NewNameReplace::replaceInNewNames(FileListModel& model, const QString& r1, 
     for (int record = 0; record < model.recordCount(); ++record) {
         const QString before = model.newNameOf(record);
         QString name = before;
-        if (!r1.isEmpty())
-            name.replace(r1, r2, Qt::CaseInsensitive);
+        if (!searchFor.isEmpty())
+            name.replace(searchFor, replaceWith, Qt::CaseInsensitive);
         if (name.contains(QLatin1Char('#'))) {
             number.setNum(record + 1);
             name.replace(QLatin1Char('#'), number);

@@ -17,14 +17,14 @@ class NewNameReplace
 public:
     static constexpr int MaxLength = 254;
 
-    // For every record in record order: replaces every occurrence of r1
-    // (letter case ignored; an empty r1 replaces nothing) by r2 as typed,
+    // For every record in record order: replaces every occurrence of searchFor
+    // (letter case ignored; an empty searchFor replaces nothing) by replaceWith as typed,
     // then every "#" by the record number. A name that grows beyond 254
     // characters stays in its record, the message "Stopping File - <record
     // index> <name> name is too long..." is shown and later records are left
     // alone. Redraws the list. Returns false when it stopped at that message.
-    static bool replaceInNewNames(FileListModel& model, const QString& r1, const QString& r2,
-                                  Prompter& prompter);
+    static bool replaceInNewNames(FileListModel& model, const QString& searchFor,
+                                  const QString& replaceWith, Prompter& prompter);
     // The Replace button: replaceInNewNames with the texts of the replace pair.
     static bool replaceFromBoxes(Session& session);
 };

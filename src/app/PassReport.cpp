@@ -6,6 +6,7 @@
 #include "RenameJournal.h"
 #include "output/DiskErrors.h"
 #include "platform/FileErrors.h"
+#include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 
 QString PassReport::summary(int shown) const
@@ -41,7 +42,7 @@ QString PassReport::reasonFor(int code, const QString& target)
         return QStringLiteral("the medium is read-only");
     case FileErrors::PathAccess:
         // The names the pass refuses itself say why, as the dry run does.
-        if (!RenameJournal::isPlainName(target))
+        if (!FileName::isPlainName(target))
             return QStringLiteral("\"%1\" is not a file name").arg(target);
         if (FileNameCodec::encode(target).size() > DryRunFileSystem::MaxNameBytes)
             return QStringLiteral("\"%1\" is longer than 255 bytes").arg(target);

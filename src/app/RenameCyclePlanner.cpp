@@ -2,18 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RenameCyclePlanner.h"
 
+#include "platform/FileName.h"
+
 #include <QHash>
 
 #include <algorithm>
 
 namespace
 {
-
-bool isFileName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
-}
 
 const int Free = -1;    // the new name is free
 const int Blocked = -2; // the new name is held for good
@@ -44,7 +40,7 @@ RenameCyclePlanner::plan(const std::vector<std::pair<QString, QString>>& pairs,
         if (!moving[size_t(i)])
             continue;
         // The first listed file to claim a name gets it, as in the pass.
-        if (!isFileName(to) || byTarget.contains(to)) {
+        if (!FileName::isPlainName(to) || byTarget.contains(to)) {
             next[size_t(i)] = Blocked;
             continue;
         }

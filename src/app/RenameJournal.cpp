@@ -6,6 +6,7 @@
 #include "platform/DosAttrib.h"
 #include "platform/FieldText.h"
 #include "platform/FileErrors.h"
+#include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
@@ -127,12 +128,6 @@ RenameJournal::~RenameJournal()
 QByteArray RenameJournal::header()
 {
     return QByteArrayLiteral("Quillon rename journal");
-}
-
-bool RenameJournal::isPlainName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
 int RenameJournal::begin(const QString& path, const QString& folder, const QList<Step>& plan)
@@ -402,7 +397,7 @@ RenameJournal::UndoPlan RenameJournal::undoSteps(const Contents& journal)
     auto add = [&](const Step& step, bool checked) {
         if (step.from == step.to)
             return;
-        if (!folderOk || !isPlainName(step.from) || !isPlainName(step.to)) {
+        if (!folderOk || !FileName::isPlainName(step.from) || !FileName::isPlainName(step.to)) {
             undo.refused << pairText(step.from, step.to);
             return;
         }
@@ -499,7 +494,7 @@ RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, Contents& journal,
         const FileRecord& file = journal.states[k];
         if (journal.restored.contains(k) || stuck.contains(file.name))
             continue; // its step is named above
-        if (!isCleanFolder(journal.folder) || !isPlainName(file.name)) {
+        if (!isCleanFolder(journal.folder) || !FileName::isPlainName(file.name)) {
             report.refused << nameText(file.name);
             continue;
         }

@@ -168,7 +168,6 @@ public:
     // kept: the bytes up to its last line end (a crash may cut the last line).
     static QString load(FileSystem& fs, const QString& path, Contents& journal,
                         qint64* kept = nullptr);
-    static bool isPlainName(const QString& name);
 
 private:
     void flush(bool force);

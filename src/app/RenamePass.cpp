@@ -13,6 +13,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/FieldText.h"
 #include "platform/FileErrors.h"
+#include "platform/FileName.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
 
@@ -31,15 +32,6 @@ QString conflictMessage()
 
 // At most this many lines of an undo's problems in one message box.
 const int MessageLines = 20;
-
-// A proposal that cannot be a name inside the folder (empty, "." or "..",
-// or holding "/") is refused like a path the platform rejects, rather than
-// moving the file into another folder.
-bool isFileName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
-}
 
 // The dry run's answers: a failure skips the file, nothing is shown.
 class SkippingPrompter : public Prompter
@@ -92,7 +84,7 @@ void RenamePass::setRunning(bool running)
 
 // The failure box names the file and the reason above the pass's own text.
 RenamePass::Next RenamePass::failed(int code, const QString& source, const QString& reason,
-                                    const QString& t)
+                                    const QString& targetPath)
 {
     emit status(failedText());
     Prompter& ask = prompter();
@@ -105,7 +97,7 @@ RenamePass::Next RenamePass::failed(int code, const QString& source, const QStri
         answer = ask.failure(named + QStringLiteral("Cannot Rename Read-only Media"));
         break;
     case FileErrors::FileExists:
-        ask.message(QStringLiteral("Cannot rename to '") + t +
+        ask.message(QStringLiteral("Cannot rename to '") + targetPath +
                     QStringLiteral("' because that filename aready exists..."));
         answer = ask.failure(named + conflictMessage());
         break;
@@ -129,38 +121,38 @@ RenamePass::Next RenamePass::failed(int code, const QString& source, const QStri
     return Next::Stop;
 }
 
-RenamePass::Next RenamePass::treatFile(const QString& source, const QString& s,
-                                       const QString& target, const QString& t, int attributeValue,
-                                       bool keepState)
+RenamePass::Next RenamePass::treatFile(const QString& source, const QString& sourcePath,
+                                       const QString& target, const QString& targetPath,
+                                       int attributeValue, bool keepState)
 {
     FileSystem& disk = fs();
     m_renamed = false;
     m_retries = 0;
-    const QString date1 = FileDates::pendingCreationDate(m_session);
-    const QString date2 = FileDates::pendingModifiedDate(m_session);
-    if (!keepState && (!date1.isEmpty() || !date2.isEmpty()))
-        noteDates(source, FileDates::writeFileDates(disk, s, date1, date2));
+    const QString created = FileDates::pendingCreationDate(m_session);
+    const QString modified = FileDates::pendingModifiedDate(m_session);
+    if (!keepState && (!created.isEmpty() || !modified.isEmpty()))
+        noteDates(source, FileDates::writeFileDates(disk, sourcePath, created, modified));
 
     if (attributeValue != -1 && !keepState) {
         for (;;) {
-            const int rc = disk.setAttributes(s, attributeValue);
+            const int rc = disk.setAttributes(sourcePath, attributeValue);
             if (rc == FileErrors::None)
                 break;
             const QString reason = PassReport::attributesReason(rc);
-            const Next next = failed(rc, source, reason, t);
+            const Next next = failed(rc, source, reason, targetPath);
             if (next == Next::NextStep)
                 break;
             if (next != Next::Retry) {
-                if (t != s) // the file is passed over before its rename
+                if (targetPath != sourcePath) // the file is passed over before its rename
                     m_report.notRenamed(source, reason);
                 return next;
             }
         }
     }
 
-    if (t == s)
+    if (targetPath == sourcePath)
         return Next::NextStep;
-    return renameFile(source, s, target, t);
+    return renameFile(source, sourcePath, target, targetPath);
 }
 
 void RenamePass::noteDates(const QString& name, int code)
@@ -193,30 +185,32 @@ void RenamePass::reportDates()
 // still taken once this file is away is another file's: this one goes back
 // and is left as it is. No value: the steps could not be made, and the
 // direct rename is tried as for any other name.
-std::optional<RenamePass::Next> RenamePass::renameCaseOnly(const QString& source, const QString& s,
-                                                           const QString& target, const QString& t)
+std::optional<RenamePass::Next> RenamePass::renameCaseOnly(const QString& source,
+                                                           const QString& sourcePath,
+                                                           const QString& target,
+                                                           const QString& targetPath)
 {
     FileSystem& disk = fs();
     FileSystem::Entry entry;
     if (!m_journal || m_steps || source == target ||
-        source.compare(target, Qt::CaseInsensitive) != 0 || !isFileName(target) ||
-        disk.stat(t, entry) != 0)
+        source.compare(target, Qt::CaseInsensitive) != 0 || !FileName::isPlainName(target) ||
+        disk.stat(targetPath, entry) != 0)
         return std::nullopt;
-    const QString folder = s.left(s.size() - source.size());
+    const QString folder = sourcePath.left(sourcePath.size() - source.size());
     QString temp = source + QStringLiteral(".quillon-case");
     for (int i = 0; disk.stat(folder + temp, entry) == 0; ++i)
         temp = source + QStringLiteral(".quillon-case%1").arg(i);
-    if (disk.rename(s, folder + temp) != FileErrors::None)
+    if (disk.rename(sourcePath, folder + temp) != FileErrors::None)
         return std::nullopt;
     m_journal->doneExtra(source, temp);
-    const int rc = disk.rename(folder + temp, t);
+    const int rc = disk.rename(folder + temp, targetPath);
     if (rc == FileErrors::None) {
         m_viaTemporary = temp;
         m_renamed = true;
         m_report.renamed();
         return Next::NextStep;
     }
-    if (disk.rename(folder + temp, s) == FileErrors::None)
+    if (disk.rename(folder + temp, sourcePath) == FileErrors::None)
         m_journal->doneExtra(temp, source);
     if (rc != FileErrors::FileExists)
         return std::nullopt;
@@ -224,8 +218,8 @@ std::optional<RenamePass::Next> RenamePass::renameCaseOnly(const QString& source
     return Next::NextStep;
 }
 
-RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
-                                        const QString& target, const QString& t)
+RenamePass::Next RenamePass::renameFile(const QString& source, const QString& sourcePath,
+                                        const QString& target, const QString& targetPath)
 {
     FileSystem& disk = fs();
     m_renamed = false;
@@ -238,11 +232,13 @@ RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
             return Next::NextStep;
         }
     }
-    if (const std::optional<Next> next = renameCaseOnly(source, s, target, t))
+    if (const std::optional<Next> next = renameCaseOnly(source, sourcePath, target, targetPath))
         return *next;
     for (;;) {
-        const bool fileName = isFileName(target);
-        const int rc = fileName ? disk.rename(s, t) : int(FileErrors::PathAccess);
+        // A proposal that is no plain name is refused like a path the
+        // platform rejects, rather than moving the file into another folder.
+        const bool fileName = FileName::isPlainName(target);
+        const int rc = fileName ? disk.rename(sourcePath, targetPath) : int(FileErrors::PathAccess);
         if (rc == FileErrors::None) {
             m_renamed = true;
             if (!m_toTemporary)
@@ -253,12 +249,13 @@ RenamePass::Next RenamePass::renameFile(const QString& source, const QString& s,
         // message, unless only the letter case changes. Since the rename
         // never replaces a target, asking after a failed rename gives the
         // same outcome as asking before it, and most files need no lookup.
-        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 && disk.findName(t)) {
+        if (fileName && source.compare(target, Qt::CaseInsensitive) != 0 &&
+            disk.isVisibleFile(targetPath)) {
             m_report.notRenamed(source, PassReport::takenReason(target));
             return Next::NextStep;
         }
         const QString reason = PassReport::reasonFor(rc, target);
-        const Next next = failed(rc, source, reason, t);
+        const Next next = failed(rc, source, reason, targetPath);
         if (next != Next::Retry) {
             m_report.notRenamed(source, reason);
             return next;
@@ -281,7 +278,7 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     const int last = m_session.lastPosition();
     m_report.start();
     // Full paths are built in two buffers that keep their capacity.
-    QString s = folder, t = folder;
+    QString sourcePath = folder, targetPath = folder;
     Outcome outcome = Outcome::Completed;
     if (!recordStates(attributeValue)) {
         outcome = Outcome::Stopped;
@@ -296,14 +293,15 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
         const QString target = model.newNameAt(i);
         if (target != source)
             m_report.tried();
-        s.truncate(folder.size());
-        s += source;
-        t.truncate(folder.size());
-        t += target;
+        sourcePath.truncate(folder.size());
+        sourcePath += source;
+        targetPath.truncate(folder.size());
+        targetPath += target;
         const bool keepState = m_keepState.contains(i);
         // With a plan of steps, the renames wait for renameSteps().
         if (m_steps) {
-            if (treatFile(source, s, source, s, attributeValue, keepState) == Next::Stop) {
+            if (treatFile(source, sourcePath, source, sourcePath, attributeValue, keepState) ==
+                Next::Stop) {
                 outcome = Outcome::Stopped;
                 countNotReached(i + 1);
             }
@@ -317,7 +315,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
             countNotReached(i + 1);
             break;
         }
-        const Next next = treatFile(source, s, target, t, attributeValue, keepState);
+        const Next next =
+            treatFile(source, sourcePath, target, targetPath, attributeValue, keepState);
         recordStep(i, source, target);
         if (next == Next::Stop) {
             outcome = Outcome::Stopped;
@@ -512,16 +511,16 @@ RenamePass::Outcome RenamePass::renameSteps()
     for (const RenameJournal::Step& step : *m_steps)
         if (step.fromEarlierStep)
             temporary.insert(step.from);
-    QString s = folder, t = folder;
+    QString sourcePath = folder, targetPath = folder;
     const int last = int(m_steps->size()) - 1;
     for (int i = 0; i <= last; ++i) {
         if (m_listReplaced)
             return Outcome::Stopped;
         const RenameJournal::Step& step = (*m_steps)[i];
-        s.truncate(folder.size());
-        s += step.from;
-        t.truncate(folder.size());
-        t += step.to;
+        sourcePath.truncate(folder.size());
+        sourcePath += step.from;
+        targetPath.truncate(folder.size());
+        targetPath += step.to;
         if (m_journal)
             m_journal->before(i);
         if (journalStops()) {
@@ -532,7 +531,7 @@ RenamePass::Outcome RenamePass::renameSteps()
         m_renamed = false;
         m_toTemporary = temporary.contains(step.to);
         if (!(step.fromEarlierStep && notBrought.contains(step.from)))
-            next = renameFile(step.from, s, step.to, t);
+            next = renameFile(step.from, sourcePath, step.to, targetPath);
         m_toTemporary = false;
         if (m_journal) {
             if (m_renamed)

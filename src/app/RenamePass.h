@@ -20,10 +20,11 @@ class Session;
 
 // "Start Rename" and "Undo Renaming...".
 //
-// The pass walks list positions 0 to FileLast in the shown order. For each
-// file it writes the pending dates, sets the chosen attributes and renames it
-// from FolderPath + current name to FolderPath + proposed name, directly and
-// once: there are no temporary names. A target that is already taken is
+// The pass walks the listed positions in the shown order. For each file it
+// writes the pending dates, sets the chosen attributes and renames it from
+// the listed folder's current name to its proposed name. Without a plan of
+// steps each file is renamed directly and once; a plan (renameFiles with
+// steps) may take a file through a temporary name first. A target that is already taken is
 // never replaced (the platform's rename refuses to); a target that the
 // existence test sees (a normal, read-only or archive file) is skipped
 // without a message, so two files whose proposals are each other's names
@@ -68,7 +69,8 @@ class Session;
 // open, and a person who cannot write to their own state folder should not
 // lose the program over it.
 //
-// The percentage is the whole part of i / FileLast * 100 after position i.
+// The percentage is the whole part of i / last * 100 after position i, last
+// being the highest listed position.
 // A list of one file shows "100% Renamed": after its only file the pass is
 // done, and there is no other figure that means anything.
 class RenamePass : public QObject
@@ -135,18 +137,18 @@ signals:
 private:
     enum class Next { Retry, NextStep, NextFile, Stop };
     Outcome pass(int attributeValue);
-    // Dates, attributes and rename of one file: s and t are the full paths
+    // Dates, attributes and rename of one file: sourcePath and targetPath are the full paths
     // of source and target, the names.
-    Next treatFile(const QString& source, const QString& s, const QString& target, const QString& t,
-                   int attributeValue, bool keepState);
-    Next renameFile(const QString& source, const QString& s, const QString& target,
-                    const QString& t);
-    std::optional<Next> renameCaseOnly(const QString& source, const QString& s,
-                                       const QString& target, const QString& t);
+    Next treatFile(const QString& source, const QString& sourcePath, const QString& target,
+                   const QString& targetPath, int attributeValue, bool keepState);
+    Next renameFile(const QString& source, const QString& sourcePath, const QString& target,
+                    const QString& targetPath);
+    std::optional<Next> renameCaseOnly(const QString& source, const QString& sourcePath,
+                                       const QString& target, const QString& targetPath);
     Outcome renameSteps();
     bool recordStates(int attributeValue);
     bool journalStops();
-    Next failed(int code, const QString& source, const QString& reason, const QString& t);
+    Next failed(int code, const QString& source, const QString& reason, const QString& targetPath);
     void countNotReached(int from);
     void showReport();
     void recordStep(int position, const QString& source, const QString& target);

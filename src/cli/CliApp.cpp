@@ -347,14 +347,16 @@ bool CliApp::search(Session& session)
 {
     const struct {
         const char* option;
-        int index;
-    } searches[] = {{"search-name", FileSearch::Names}, {"search-content", FileSearch::Contents}};
+        FileSearch::Outcome (FileSearch::*run)(const QString&);
+    } searches[] = {{"search-name", &FileSearch::searchNames},
+                    {"search-content", &FileSearch::searchContents}};
     for (const auto& s : searches) {
         const QString option = QString::fromLatin1(s.option);
         if (!m_parser.isSet(option))
             continue;
         m_prompter.setInputAnswer(m_parser.value(option));
-        const FileSearch::Outcome outcome = FileSearch(session).search(s.index);
+        FileSearch search(session);
+        const FileSearch::Outcome outcome = (search.*s.run)(QString());
         if (outcome == FileSearch::Outcome::Cancelled)
             CliOutput::err(QStringLiteral("quillon-cli: --%1 needs a text").arg(option));
         if (outcome != FileSearch::Outcome::Replaced)

@@ -260,7 +260,7 @@ std::optional<int> CliOptions::renameAttributes(const QString& text)
         const char* shortName;
         const char* longName;
         int box;
-    } boxes[] = {{"N", "normal", AttributeChoice::CheckN},
+    } boxes[] = {{"N", "normal", AttributeChoice::Normal},
                  {"R", "readonly", AttributeChoice::Readonly},
                  {"H", "hidden", AttributeChoice::Hidden},
                  {"S", "system", AttributeChoice::System}};

@@ -8,12 +8,12 @@
 
 #include <cstdio>
 
-int ConsoleLauncher::start(const QStringList& arguments, WindowState)
+int ConsoleLauncher::start(const QStringList& arguments, WindowState, const QString& folder)
 {
     // What quillon-cli printed comes before what the program prints.
     fflush(stdout);
     int exitStatus = 0;
-    const int rc = SystemProcessLauncher::run(arguments, exitStatus);
+    const int rc = SystemProcessLauncher::run(arguments, folder, exitStatus);
     if (rc == 0 && exitStatus != 0) {
         QStringList words;
         for (const QString& word : arguments)

@@ -15,7 +15,7 @@ class ConsoleLauncher : public ProcessLauncher
 {
 public:
     explicit ConsoleLauncher(Prompter& prompter) : m_prompter(prompter) {}
-    int start(const QStringList& arguments, WindowState state) override;
+    int start(const QStringList& arguments, WindowState state, const QString& folder) override;
 
 private:
     Prompter& m_prompter;

@@ -42,7 +42,7 @@ void writeRows(const Session& session, const std::function<void(const QString&)>
             lines += QLatin1Char('\n');
         lines += QString::number(model.recordNumber(r));
         // Dates and sizes are written whole, then escaped like every field.
-        for (const FileListModel::Field f : {FileListModel::Date1, FileListModel::Date2}) {
+        for (const FileListModel::Field f : {FileListModel::Created, FileListModel::Modified}) {
             field.clear();
             model.appendField(field, r, f);
             lines += QLatin1Char('\t');

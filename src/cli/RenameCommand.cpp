@@ -15,6 +15,7 @@
 #include "platform/DateText.h"
 #include "platform/DurableFile.h"
 #include "platform/FieldText.h"
+#include "platform/FileName.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 
@@ -57,7 +58,7 @@ bool pickDate(CliApp& app, Session& session, const char* name, FileDates::Column
 // fine (its target is taken).
 QString refusal(const Session& session, const QString& target)
 {
-    if (!RenameJournal::isPlainName(target))
+    if (!FileName::isPlainName(target))
         return QStringLiteral("not a file name");
     if (FileNameCodec::encode(target).size() > DryRunFileSystem::MaxNameBytes)
         return QStringLiteral("longer than 255 bytes");

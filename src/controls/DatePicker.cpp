@@ -382,7 +382,6 @@ QString DatePicker::text() const
 void DatePicker::setText(const QString& text)
 {
     m_dateBox->setText(text);
-    emit propertyChanged(QStringLiteral("Text"));
 }
 
 QString DatePicker::dateToolTipText() const
@@ -393,7 +392,6 @@ QString DatePicker::dateToolTipText() const
 void DatePicker::setDateToolTipText(const QString& text)
 {
     m_dateBox->setToolTip(text);
-    emit propertyChanged(QStringLiteral("DateToolTipText"));
 }
 
 QString DatePicker::fontName() const
@@ -406,7 +404,6 @@ void DatePicker::setFontName(const QString& name)
     QFont font = m_dateBox->font();
     font.setFamily(name);
     m_dateBox->setFont(font);
-    emit propertyChanged(QStringLiteral("FontName"));
 }
 
 float DatePicker::fontSize() const
@@ -426,7 +423,6 @@ void DatePicker::setFontSize(float points)
     m_dateXWidth = m_dateXWidth / 15 * Twips::perPixelX(this);
     m_dateXHeight = m_dateXHeight / 15 * Twips::perPixelY(this);
     m_dateBox->resize(Twips::toPixelsX(m_dateXWidth, this), Twips::toPixelsY(m_dateXHeight, this));
-    emit propertyChanged(QStringLiteral("FontSize"));
 }
 
 bool DatePicker::fontBold() const
@@ -439,7 +435,6 @@ void DatePicker::setFontBold(bool bold)
     QFont font = m_dateBox->font();
     font.setBold(bold);
     m_dateBox->setFont(font);
-    emit propertyChanged(QStringLiteral("FontBold"));
 }
 
 bool DatePicker::fontItalic() const
@@ -452,7 +447,6 @@ void DatePicker::setFontItalic(bool italic)
     QFont font = m_dateBox->font();
     font.setItalic(italic);
     m_dateBox->setFont(font);
-    emit propertyChanged(QStringLiteral("FontItalic"));
 }
 
 void DatePicker::setFontCharset(int charset)
@@ -490,7 +484,6 @@ void DatePicker::setBoxColor(QPalette::ColorRole role, const QColor& color)
 void DatePicker::setEnabled(bool enabled)
 {
     QWidget::setEnabled(enabled);
-    emit propertyChanged(QStringLiteral("Enabled"));
 }
 
 void DatePicker::paintEvent(QPaintEvent*)

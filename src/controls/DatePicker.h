@@ -9,29 +9,26 @@
 // and closes the calendar. Every date text goes through DateText (shortDate /
 // parse), so what the picker writes parses back.
 //
-// Public API (getter = the property's name in Qt style, setter = "set" + name; "marks" = the
-// setter reports propertyChanged(key) under that key; nothing is persisted):
+// Public API (getter = the property's name in Qt style, setter = "set" + name):
 //   QDateTime theDate()  setTheDate(QDateTime)   get: the date of currentYear/Month/Day built
 //             with dateSerial (an out-of-range day rolls over), the zero date on error.
 //             set: selectedDate = value, the current day from it, captions, showMonth(); the
 //             date box is not changed.
-//   QString text()             setText(QString)            the date box's text; marks "Text"
-//   QString dateToolTipText()  setDateToolTipText(QString) the box's tool tip; marks
-//                                                          "DateToolTipText"
-//   QString fontName()         setFontName(QString)        the box's font; marks "FontName"
-//   float   fontSize()         setFontSize(float)          and scales the box; marks "FontSize"
-//   bool    fontBold(), fontItalic()  setFontBold, setFontItalic   marks "FontBold"/"FontItalic"
+//   QString text()             setText(QString)            the date box's text
+//   QString dateToolTipText()  setDateToolTipText(QString) the box's tool tip
+//   QString fontName()         setFontName(QString)        the box's font
+//   float   fontSize()         setFontSize(float)          and scales the box
+//   bool    fontBold(), fontItalic()  setFontBold, setFontItalic
 //   int     fontCharset()      setFontCharset(int)         kept only: Qt fonts are Unicode, so
 //                                                          it changes no drawing
 //   QColor  backColor(), foreColor()  setBackColor, setForeColor  the box's colours
-//   bool    isEnabled()        setEnabled(bool)            marks "Enabled" (hides
+//   bool    isEnabled()        setEnabled(bool)            (hides
 //                                                          QWidget::setEnabled)
 //   void    refresh()   void showMonth() (fills the day grid)   void closeCalendar()
 //   The dates of the grid, today's date and the date-from-parts rule: see CalendarMonth.
 // Signals: changed() (the box's text changed), clicked() (a day was clicked, after the
 //   calendar closed), doubleClicked(), keyDown(int& keyCode, int& shift), keyPress(int&
-//   keyAscii) (set it to 0 to drop the character), keyUp(int& keyCode, int& shift),
-//   propertyChanged(const QString& key)
+//   keyAscii) (set it to 0 to drop the character), keyUp(int& keyCode, int& shift)
 // Children: monthCaption(), yearCaption(), weekdayCaption(0..6), dayButton(k) (k = 7 * row +
 //   column), monthStepButton(0 = "<", 1 = ">"), dateBox(), calendarButton().
 // State read-outs: currentDay(), currentMonth(), currentYear(), selectedDate(), isOpen(),
@@ -124,7 +121,6 @@ signals:
     void keyDown(int& keyCode, int& shift);
     void keyPress(int& keyAscii);
     void keyUp(int& keyCode, int& shift);
-    void propertyChanged(const QString& key);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,7 +3,7 @@
 #include "FileListLook.h"
 
 #include "RenderedButton.h"
-#include "platform/PropertyBag.h"
+#include "controls/PropertyBag.h"
 
 #include <QPalette>
 
@@ -30,18 +30,6 @@ void FileListLook::read(const PropertyBag& bag)
     font.setStrikeOut(bag.read(QStringLiteral("FontStrikethru"), false).toBool());
     font.setUnderline(bag.read(QStringLiteral("FontUnderline"), false).toBool());
     borderType = qint16(bag.read(QStringLiteral("BorderType"), 0).toInt());
-}
-
-void FileListLook::write(PropertyBag& bag) const
-{
-    bag.write(QStringLiteral("BackGroundColor"), backColor);
-    bag.write(QStringLiteral("ForeColor"), foreColor);
-    bag.write(QStringLiteral("BorderType"), int(borderType));
-    bag.write(QStringLiteral("FontItalic"), font.italic());
-    bag.write(QStringLiteral("FontName"), font.family());
-    bag.write(QStringLiteral("FontSize"), font.pointSizeF());
-    bag.write(QStringLiteral("FontStrikethru"), font.strikeOut());
-    bag.write(QStringLiteral("FontUnderline"), font.underline());
 }
 
 void FileListLook::mainWindowDesign(PropertyBag& bag)

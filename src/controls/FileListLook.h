@@ -23,7 +23,6 @@ struct FileListLook {
 
     // Missing keys take the control's defaults.
     void read(const PropertyBag& bag);
-    void write(PropertyBag& bag) const;
     // The saved settings of the main window's list.
     static void mainWindowDesign(PropertyBag& bag);
 };

@@ -12,8 +12,8 @@
 #include "ScrollBar.h"
 #include "Twips.h"
 
+#include "controls/PropertyBag.h"
 #include "filelist/ListColumns.h"
-#include "platform/PropertyBag.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -473,26 +473,22 @@ void FileListView::setBackGroundColor(const QColor& color)
 {
     m_look.backColor = color;
     redraw();
-    changed(QStringLiteral("BackGroundColor"));
 }
 
 void FileListView::setForeColor(const QColor& color)
 {
     m_look.foreColor = color;
     redraw();
-    changed(QStringLiteral("ForeColor"));
 }
 
 void FileListView::setEnabled(bool enabled)
 {
     QFrame::setEnabled(enabled);
-    changed(QStringLiteral("Enabled"));
 }
 
 void FileListView::setBorderType(int type)
 {
     applyBorderType(type);
-    changed(QStringLiteral("BorderType"));
 }
 
 // The background colour stays as it was: only the frame changes.
@@ -515,17 +511,15 @@ void FileListView::applyBorderType(int type)
     layoutColumns();
 }
 
-void FileListView::fontChanged(const QString& name)
+void FileListView::fontChanged()
 {
     measureRows();
-    if (!name.isEmpty())
-        changed(name);
 }
 
 void FileListView::setFontItalic(bool on)
 {
     m_look.font.setItalic(on);
-    fontChanged(QStringLiteral("FontItalic"));
+    fontChanged();
 }
 
 void FileListView::setFontName(const QString& name)
@@ -533,7 +527,7 @@ void FileListView::setFontName(const QString& name)
     if (name.isEmpty())
         return;
     m_look.font.setFamily(name);
-    fontChanged(QStringLiteral("FontName"));
+    fontChanged();
 }
 
 void FileListView::setFontSize(qreal points)
@@ -541,19 +535,19 @@ void FileListView::setFontSize(qreal points)
     if (points <= 0)
         return;
     m_look.font.setPointSizeF(points);
-    fontChanged(QStringLiteral("FontSize"));
+    fontChanged();
 }
 
 void FileListView::setFontStrikethru(bool on)
 {
     m_look.font.setStrikeOut(on);
-    fontChanged(QStringLiteral("FontStrikethru"));
+    fontChanged();
 }
 
 void FileListView::setFontUnderline(bool on)
 {
     m_look.font.setUnderline(on);
-    fontChanged(QStringLiteral("FontUnderline"));
+    fontChanged();
 }
 
 // Fonts in Qt cover every script, so the character set is only kept; the
@@ -561,7 +555,7 @@ void FileListView::setFontUnderline(bool on)
 void FileListView::setFontCharset(int charset)
 {
     m_look.fontCharset = charset;
-    fontChanged(QString());
+    fontChanged();
 }
 
 // Setting the number of columns lays the header out again at once, so the
@@ -595,10 +589,4 @@ void FileListView::readProperties(const PropertyBag& bag)
     m_look.read(bag);
     QFrame::setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
     applyBorderType(m_look.borderType);
-}
-
-void FileListView::writeProperties(PropertyBag& bag) const
-{
-    m_look.write(bag);
-    bag.write(QStringLiteral("Enabled"), isEnabled());
 }

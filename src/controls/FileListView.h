@@ -66,7 +66,7 @@ public:
     void redraw() { update(); }
     void refresh() { repaint(); }
 
-    // Properties. The first nine are saved with the window.
+    // Properties.
     QColor backGroundColor() const { return m_look.backColor; }
     void setBackGroundColor(const QColor& color);
     QColor foreColor() const { return m_look.foreColor; }
@@ -98,7 +98,6 @@ public:
     void setHorizontalScroll(int value);
     void setMaxWidth(int value);
     void readProperties(const PropertyBag& bag);
-    void writeProperties(PropertyBag& bag) const;
 
     // State and hit areas, for the window and for tests.
     int columnStart(int column) const { return m_columns.start(column); }
@@ -125,7 +124,6 @@ signals:
     // The text of date picker 0 (creation) or 1 (modified) changed; the owner
     // applies it to the list and may correct the picker's date.
     void datePicked(int picker, const QString& text, const QDateTime& date);
-    void propertyChanged(const QString& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -148,9 +146,8 @@ private:
     void placeHeaderButtons();
     void placePickers(bool besideButtons);
     void horizontalScrolled();
-    void fontChanged(const QString& name);
+    void fontChanged();
     void applyBorderType(int type);
-    void changed(const QString& name) { emit propertyChanged(name); }
     void setPointer(Pointer pointer);
     QPointF surfacePos(const QMouseEvent* event) const;
     int surfaceWidth() const { return contentsRect().width(); }

@@ -8,6 +8,7 @@
 #include "RenderedButton.h"
 #include "ScrollBar.h"
 #include "Twips.h"
+#include "platform/FileErrors.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileSystem.h"
 #include "platform/NameOrder.h"
@@ -99,10 +100,19 @@ QString homeFolder()
     return home;
 }
 
+// The folder above an absolute path without a trailing "/"; the root for
+// the root.
+QString parentOf(const QString& folder)
+{
+    const qsizetype slash = folder.lastIndexOf(QLatin1Char('/'));
+    return slash > 0 ? folder.left(slash) : Root;
+}
+
 } // namespace
 
 FolderBrowser::FolderBrowser(FileSystem& fs, QWidget* parent)
-    : QWidget(parent), m_fs(fs), m_volumeSource([&fs] { return DriveList::systemVolumes(fs); })
+    : QWidget(parent), m_fs(fs), m_folder(fs.currentFolder()),
+      m_volumeSource([&fs] { return DriveList::systemVolumes(fs); })
 {
     ControlsAccessibility::install();
     initFolderBrowserResources();
@@ -187,13 +197,13 @@ void FolderBrowser::openFolder(QString& path)
 {
     m_listed = true;
     FileSystem& fs = m_fs;
-    // A folder that cannot be entered leaves the current one as it was, which
-    // is then listed: the result is not needed.
+    // A folder that cannot be entered leaves the browser where it was, which
+    // is then listed.
     if (!path.isEmpty())
-        static_cast<void>(fs.setCurrentFolder(path));
+        enter(path);
     leaveVanishedFolder(fs);
     if (path.isEmpty())
-        path = fs.currentFolder();
+        path = m_folder;
     buildEntries(fs);
     m_selectedIndex = -1;
     m_fill = Fill::None;
@@ -206,24 +216,23 @@ void FolderBrowser::setFilePattern(const QString& pattern)
     relist();
 }
 
-// A folder removed while it was shown keeps the process "in" it: its path
-// can no longer be read (the file services then report the root) and it has
-// no entries at all, not even "."; its parent is still reachable through
-// "..". Move up until a folder that exists is reached, so the list shows
-// where the user can go.
+// Goes to path (relative to the browser's folder) when it can be entered.
+void FolderBrowser::enter(const QString& path)
+{
+    const QString target = path.startsWith(QLatin1Char('/')) ? path : m_folder + u'/' + path;
+    QString resolved;
+    if (m_fs.enterableFolder(target, resolved) == FileErrors::None)
+        m_folder = resolved;
+}
+
+// A folder removed while it was shown (or closed to the user since) is left
+// for the nearest folder above it that can still be entered, so the list
+// shows where the user can go.
 void FolderBrowser::leaveVanishedFolder(FileSystem& fs)
 {
-    for (int step = 0; step < 256; ++step) {
-        if (fs.currentFolder() != Root)
-            return;
-        bool anyEntry = false;
-        const int rc = fs.enumerate(QStringLiteral("."), false, [&](const FileSystem::Entry&) {
-            anyEntry = true;
-            return false;
-        });
-        if (rc != 0 || anyEntry || fs.setCurrentFolder(QStringLiteral("..")) != 0)
-            return;
-    }
+    QString resolved;
+    while (m_folder != Root && fs.enterableFolder(m_folder, resolved) != FileErrors::None)
+        m_folder = parentOf(m_folder);
 }
 
 void FolderBrowser::buildEntries(FileSystem& fs)
@@ -234,7 +243,7 @@ void FolderBrowser::buildEntries(FileSystem& fs)
     const QString home = homeFolder();
     if (home.size() > 1)
         collected.append({home.mid(home.lastIndexOf(QLatin1Char('/')) + 1), HomeKind, home});
-    const QString current = fs.currentFolder();
+    const QString& current = m_folder;
     collected.append({current == Root ? Root : current + QStringLiteral("/.."), UpKind, current});
     collectFolder(fs, collected);
 
@@ -258,7 +267,7 @@ void FolderBrowser::buildEntries(FileSystem& fs)
 void FolderBrowser::collectFolder(FileSystem& fs, QList<Entry>& collected) const
 {
     const qsizetype from = collected.size();
-    static_cast<void>(fs.enumerate(QStringLiteral("."), true, [&](const FileSystem::Entry& e) {
+    static_cast<void>(fs.enumerate(m_folder, true, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;
         if (e.attributes & (FileSystem::Hidden | FileSystem::System))
@@ -513,18 +522,16 @@ void FolderBrowser::goTo(const QString& path)
 
 void FolderBrowser::enterFolder(const QString& name)
 {
-    const QString current = m_fs.currentFolder();
-    m_clickedPath = current == Root ? Root + name : current + QLatin1Char('/') + name;
+    m_clickedPath = m_folder == Root ? Root + name : m_folder + QLatin1Char('/') + name;
     goTo(m_clickedPath);
 }
 
 void FolderBrowser::goUp()
 {
-    FileSystem& fs = m_fs;
     // At the root there is nothing above: the browser stays where it is.
-    static_cast<void>(fs.setCurrentFolder(QStringLiteral("..")));
-    leaveVanishedFolder(fs);
-    m_clickedPath = fs.currentFolder();
+    enter(parentOf(m_folder));
+    leaveVanishedFolder(m_fs);
+    m_clickedPath = m_folder;
     goTo(m_clickedPath);
 }
 

@@ -6,18 +6,21 @@
 // window's folder panel and of the save dialog). One list shows the drives with their
 // volume labels, a shortcut to the home folder, an entry for the current
 // folder that leads one level up, the sub-folders and, optionally, the files.
-// A click on a drive or folder makes it the process's current folder and
-// re-lists; a click on a file only selects it. Every part of the program that
-// uses bare file names therefore sees the folder the browser last went to.
+// A click on a drive or folder makes it the browser's folder (folder()) and
+// re-lists; a click on a file only selects it. The process's current folder
+// stays as it is: whoever wants the browser's folder asks for it.
 //
 // Lengths are twips (1/1440 inch) as in the rest of the window design; the
 // mouse events report X and Y in twips too. Entries are numbered from 1.
 //
 // Public API:
 //   void    openFolder(QString& path)  non-empty: go there (a folder that cannot be entered
-//                                      leaves the current one); empty: path receives the
-//                                      current folder. Then re-list, selectedIndex() = -1, lay out.
-//   void    relist()                   re-list the current folder
+//                                      leaves the browser where it was); empty: path receives
+//                                      the browser's folder. Then re-list, selectedIndex() = -1,
+//                                      lay out.
+//   void    relist()                   re-list the browser's folder
+//   QString folder()                   the browser's folder: at first the process's current
+//                                      folder, then the one a click or openFolder went to
 //   QString clickedPath()              resolved text of the last clicked entry
 //   QString fileName()                 name of the last clicked file; empty after a click on
 //                                      anything else
@@ -77,6 +80,7 @@ public:
 
     void openFolder(QString& path);
     void relist();
+    QString folder() const { return m_folder; }
     QString clickedPath() const { return m_clickedPath; }
     QString fileName() const { return m_fileName; }
     void setFilePattern(const QString& pattern);
@@ -133,6 +137,7 @@ private:
     void buildEntries(FileSystem& fs);
     void collectFolder(FileSystem& fs, QList<Entry>& collected) const;
     bool keepsFile(const QString& name) const;
+    void enter(const QString& path);
     void leaveVanishedFolder(FileSystem& fs);
     void layoutStep();
     bool resolveClick(double y);
@@ -165,6 +170,7 @@ private:
     double m_pointerX = 0; // twips, for the highlight
     double m_pointerY = 0;
     FileSystem& m_fs;
+    QString m_folder; // the folder listed, absolute, without a trailing "/"
     std::function<QList<DriveList::Volume>()> m_volumeSource;
     bool m_listed = false; // listed at least once
 };

@@ -6,7 +6,7 @@
 
 #include "InputCodes.h"
 #include "Twips.h"
-#include "platform/PropertyBag.h"
+#include "controls/PropertyBag.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -85,14 +85,12 @@ void RenderedButton::setCaption(const QString& caption)
     m_caption = caption;
     m_font.setFamily(QStringLiteral("Arial"));
     renderPictures();
-    emit propertyChanged(QStringLiteral("Caption"));
 }
 
 void RenderedButton::setBackColor(const QColor& color)
 {
     m_backColor = color;
     update();
-    emit propertyChanged(QStringLiteral("BackColor"));
 }
 
 void RenderedButton::setRenderColor(const QColor& color)
@@ -102,7 +100,6 @@ void RenderedButton::setRenderColor(const QColor& color)
     m_renderGreen = color.green();
     m_renderBlue = color.blue();
     renderPictures();
-    emit propertyChanged(QStringLiteral("RenderColor"));
 }
 
 // A focused button being disabled would hand the focus on to the next
@@ -119,7 +116,6 @@ void RenderedButton::setEnabled(bool enabled)
     if (enabled && std::exchange(m_focusParked, false) && !QApplication::focusWidget() &&
         window()->isActiveWindow())
         setFocus(Qt::OtherFocusReason);
-    emit propertyChanged(QStringLiteral("Enabled"));
 }
 
 int RenderedButton::fontSize() const
@@ -131,14 +127,12 @@ void RenderedButton::setFontSize(qreal points)
 {
     if (points > 0)
         m_font.setPointSizeF(points);
-    emit propertyChanged(QStringLiteral("Fontsize"));
 }
 
 void RenderedButton::setBorder(int border)
 {
     m_border = qint16(border);
     renderPictures();
-    emit propertyChanged(QStringLiteral("Border"));
 }
 
 void RenderedButton::refresh()
@@ -173,16 +167,6 @@ void RenderedButton::readProperties(const PropertyBag& bag)
     m_font.setPointSizeF(size > 0 ? size : 9);
     m_border = qint16(bag.read(QStringLiteral("Border"), 0).toInt());
     setRenderColor(colorValue(bag.read(QStringLiteral("RenderColor")), DefaultRenderColor));
-}
-
-void RenderedButton::writeProperties(PropertyBag& bag) const
-{
-    bag.write(QStringLiteral("Caption"), m_caption);
-    bag.write(QStringLiteral("BackColor"), m_backColor);
-    bag.write(QStringLiteral("RenderColor"), m_renderColor);
-    bag.write(QStringLiteral("Enabled"), isEnabled());
-    bag.write(QStringLiteral("Fontsize"), fontSize());
-    bag.write(QStringLiteral("Border"), m_border);
 }
 
 QSize RenderedButton::sizeHint() const

@@ -8,7 +8,7 @@
 // picture and a pressed look.
 //
 // Public API (getter = the property's name in Qt style, setter = "set" + name; the stored
-// key and the default in brackets; every setter reports propertyChanged(key)):
+// key and the default in brackets):
 //   QString caption()     setCaption(QString)        ["Caption", ""]          renders
 //   QColor  backColor()   setBackColor(QColor)       ["BackColor", (255,224,192)]
 //   QColor  renderColor() setRenderColor(QColor)     ["RenderColor", (192,192,192)] renders
@@ -20,13 +20,11 @@
 //   void    readProperties(const PropertyBag&)   load stored values (keys case-insensitive,
 //                                                defaults for missing keys); RenderColor last,
 //                                                through its setter, which renders
-//   void    writeProperties(PropertyBag&) const  save them under the stored keys
 // Signals (codes: button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; keyCode a
 // Windows virtual-key code):
 //   clicked() (left button, or the Space or Enter key)  doubleClicked()
 //   keyDown(int& keyCode, int& shift)  keyPress(int& keyAscii)  keyUp(int& keyCode, int& shift)
 //   mouseDown/mouseMove/mouseUp(int button, int shift, float x, float y)
-//   propertyChanged(const QString& key)    a property was set ("marked changed")
 // Read-outs: edgeLight(), edgeDark(), captionX(), captionY(), isHovering(), hoverPicture().
 // The codes of the events: see InputCodes.
 //   static QColor colorValue(const QVariant& stored, const QColor& fallback)   a stored colour:
@@ -77,7 +75,6 @@ public:
     void renderPictures();
 
     void readProperties(const PropertyBag& bag);
-    void writeProperties(PropertyBag& bag) const;
 
     QColor edgeLight() const { return m_edgeLight; }
     QColor edgeDark() const { return m_edgeDark; }
@@ -99,7 +96,6 @@ signals:
     void mouseDown(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
-    void propertyChanged(const QString& key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

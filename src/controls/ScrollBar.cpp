@@ -7,7 +7,7 @@
 #include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
-#include "platform/PropertyBag.h"
+#include "controls/PropertyBag.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -173,48 +173,39 @@ void ScrollBar::setValue(int value)
     if (m_valueMax > 0)
         m_thumbTop = thumbTopFor(m_value);
     repaintBar();
-    QPointer<ScrollBar> self(this);
     emit changed();
-    if (self)
-        emit propertyChanged(QStringLiteral("Value"));
 }
 
 void ScrollBar::setValueMin(int value)
 {
     m_valueMin = value;
-    emit propertyChanged(QStringLiteral("ValueMin"));
 }
 
 void ScrollBar::setValueMax(int value)
 {
     m_valueMax = value;
     repaintBar();
-    emit propertyChanged(QStringLiteral("ValueMax"));
 }
 
 void ScrollBar::setValueLargeChange(int value)
 {
     m_largeChange = value;
-    emit propertyChanged(QStringLiteral("ValueLargeChange"));
 }
 
 void ScrollBar::setValueSmallChange(int value)
 {
     m_smallChange = value;
-    emit propertyChanged(QStringLiteral("ValueSmallChange"));
 }
 
 void ScrollBar::setBackColor(const QColor& color)
 {
     m_backColor = color;
-    emit propertyChanged(QStringLiteral("BackColor"));
     layoutStep();
 }
 
 void ScrollBar::setEnabled(bool enabled)
 {
     QWidget::setEnabled(enabled);
-    emit propertyChanged(QStringLiteral("Enabled"));
 }
 
 void ScrollBar::refresh()
@@ -233,17 +224,6 @@ void ScrollBar::readProperties(const PropertyBag& bag)
     m_value = limitedValue(bag.read(QStringLiteral("Value"), 0).toLongLong());
     QWidget::setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
     layoutStep();
-}
-
-void ScrollBar::writeProperties(PropertyBag& bag) const
-{
-    bag.write(QStringLiteral("BackColor"), m_backColor);
-    bag.write(QStringLiteral("Value"), m_value);
-    bag.write(QStringLiteral("ValueMin"), m_valueMin);
-    bag.write(QStringLiteral("ValueMax"), m_valueMax);
-    bag.write(QStringLiteral("ValueLargeChange"), m_largeChange);
-    bag.write(QStringLiteral("ValueSmallChange"), m_smallChange);
-    bag.write(QStringLiteral("Enabled"), isEnabled());
 }
 
 // ---- drawing ----------------------------------------------------------------

@@ -9,7 +9,7 @@
 // they go on to the container, which scrolls as it does for keys.
 //
 // Public API (getter = the property's name in Qt style, setter = "set" + name; stored key
-// and default in brackets; the setters report propertyChanged(key)):
+// and default in brackets):
 //   int    value()            setValue(int)            ["Value", 0]  keeps valueMin <= value <=
 //          valueMax (the maximum applied first), places the thumb, repaints and raises changed()
 //          on EVERY assignment, also when the value stays the same.
@@ -24,13 +24,12 @@
 //   bool   isEnabled()        setEnabled(bool)         ["Enabled", true]  (hides
 //          QWidget::setEnabled)
 //   void   refresh()          the layout step (shades, texture, frames, arrows, thumb position)
-//   void   readProperties(const PropertyBag&) / writeProperties(PropertyBag&) const
+//   void   readProperties(const PropertyBag&)
 // Signals:
 //   changed()                             after every value assignment, drag step, timer step
 //                                         and button release
 //   keyDown(int& keyCode, int& shift)     Windows virtual-key codes (33 Page Up, 34 Page Down,
 //   keyUp(int& keyCode, int& shift)       38 Up, 40 Down; see InputCodes::virtualKeyCode)
-//   propertyChanged(const QString& key)
 // Read-outs for containers and tests: thumbTop(), thumbLength(), thumbRect(), isDragging(),
 //   changePending(), pressY(), repeating() (the repeat timer runs), shadeTable(),
 //   static shade(base, j).
@@ -78,7 +77,6 @@ public:
     void refresh();
 
     void readProperties(const PropertyBag& bag);
-    void writeProperties(PropertyBag& bag) const;
 
     int thumbTop() const { return m_thumbTop; }
     int thumbLength() const { return m_thumbLength; }
@@ -97,7 +95,6 @@ signals:
     void changed();
     void keyDown(int& keyCode, int& shift);
     void keyUp(int& keyCode, int& shift);
-    void propertyChanged(const QString& key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,18 +6,8 @@
 // controls, 1440 per inch. Converted with the logical DPI of the widget's
 // screen (15 twips per pixel at 96 DPI). Header-only; the one conversion of
 // the program: the window, the dialogs and every control use it.
-//
-// Public API (namespace Twips; every function takes an optional
-// `const QWidget* w = nullptr`, null meaning the primary screen, 96 DPI
-// without one):
-//   int    roundEven(double v)            to the nearest whole number, halves to the even
-//                                         neighbour (2.5 -> 2)
-//   double dpiX(w) / dpiY(w)              logical DPI of w's screen
-//   double perPixelX(w) / perPixelY(w)    twips per pixel, 15 at 96 DPI
-//   int    toPixelsX(twips, w) / toPixelsY(twips, w)   a length or position as whole pixels
-//   double fromPixelsX(px, w) / fromPixelsY(px, w)     pixels as twips
-//   QRect  toPixels(left, top, width, height, w)        a design layout in twips as a pixel
-//                                                       rectangle (each value on its own)
+// Every function takes an optional widget, null meaning the primary screen
+// (96 DPI without one).
 
 #include <QGuiApplication>
 #include <QRect>

@@ -51,13 +51,13 @@ void FileListModel::Rows::appendFile(QStringView name, qint64 created, qint64 mo
     m_names += name;
 }
 
-void FileListModel::Rows::append(QStringView date1, QStringView date2, QStringView source,
+void FileListModel::Rows::append(QStringView created, QStringView modified, QStringView name,
                                  QStringView newName, QStringView size, QStringView spare)
 {
     const qint32 row = qint32(m_records.size());
-    appendFile(source, 0, 0, 0, false);
+    appendFile(name, 0, 0, 0, false);
     const std::pair<Field, QStringView> texts[] = {
-        {Date1, date1}, {Date2, date2}, {Size, size}, {Spare, spare}};
+        {Created, created}, {Modified, modified}, {Size, size}, {Spare, spare}};
     for (const auto& [f, text] : texts) {
         m_records.back().flags |= textOf(f);
         if (!text.isEmpty())
@@ -107,25 +107,6 @@ void FileListModel::Rows::putInOrder(const std::vector<quint32>& order)
 }
 
 FileListModel::FileListModel(QObject* parent) : QObject(parent) {}
-
-void FileListModel::setRows(QStringList& rows)
-{
-    Rows built;
-    built.reserve(rows.size(), 16);
-    for (QString& row : rows) {
-        row += QLatin1String("||||||");
-        const QStringView view(row);
-        QStringView fields[6];
-        qsizetype from = 0;
-        for (int f = 0; f < 6; ++f) {
-            const qsizetype bar = view.indexOf(QLatin1Char('|'), from);
-            fields[f] = view.mid(from, bar - from);
-            from = bar + 1;
-        }
-        built.append(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]);
-    }
-    setRows(std::move(built));
-}
 
 void FileListModel::setNoFiles()
 {
@@ -202,13 +183,13 @@ void FileListModel::appendField(QString& out, int record, Field f) const
     }
     const bool ok = r.flags & StatOk;
     switch (f) {
-    case Date1:
+    case Created:
         if (ok)
             DateText::appendFromEpoch(out, r.created);
         else
             out += DateText::format(DateText::zeroDate());
         break;
-    case Date2:
+    case Modified:
         if (ok)
             DateText::appendFromEpoch(out, r.modified);
         break;
@@ -216,7 +197,7 @@ void FileListModel::appendField(QString& out, int record, Field f) const
         if (ok)
             NumberText::appendGrouped(out, r.size);
         break;
-    case Source:
+    case CurrentName:
         out += currentNameOf(record);
         break;
     default:
@@ -288,43 +269,6 @@ int FileListModel::recordNumber(int record) const
     return record + 1;
 }
 
-qint32 FileListModel::byteSize(int record) const
-{
-    const Record& r = this->record(record);
-    qint64 value = r.size;
-    if (r.flags & textOf(Size)) {
-        const QString text = sizeText(record);
-        if (text.isEmpty())
-            return 0;
-        bool ok = false;
-        value = DateText::locale().toLongLong(text, &ok);
-        // A plain number without grouping is accepted too.
-        if (!ok)
-            value = text.toLongLong(&ok);
-        if (!ok)
-            throw std::invalid_argument("size text is not a number");
-    } else if (!(r.flags & StatOk)) {
-        return 0;
-    }
-    if (value > INT32_MAX || value < INT32_MIN)
-        throw std::overflow_error("size does not fit 32 bits");
-    return qint32(value);
-}
-
-QString FileListModel::commaText(int record) const
-{
-    QString out = creationDateText(record);
-    out += QLatin1Char(',');
-    appendField(out, record, Date2);
-    out += QLatin1Char(',');
-    out += currentNameOf(record);
-    out += QLatin1Char(',');
-    out += newNameView(record);
-    out += QLatin1Char(',');
-    appendField(out, record, Size);
-    return out;
-}
-
 void FileListModel::changeText(Field f, int record, const QString& text)
 {
     checkRecord(record);
@@ -334,18 +278,12 @@ void FileListModel::changeText(Field f, int record, const QString& text)
 
 void FileListModel::setCreationDateText(int record, const QString& text)
 {
-    changeText(Date1, record, text);
+    changeText(Created, record, text);
 }
 
 void FileListModel::setModifiedDateText(int record, const QString& text)
 {
-    changeText(Date2, record, text);
-}
-
-int FileListModel::selectedNumber(int record) const
-{
-    checkRecord(record);
-    return m_selected[size_t(record)] == 1 ? record + 1 : -1;
+    changeText(Modified, record, text);
 }
 
 bool FileListModel::selected(int record) const

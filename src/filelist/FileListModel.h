@@ -35,7 +35,7 @@ class FileListModel : public QObject
 {
     Q_OBJECT
 public:
-    enum Field { Date1, Date2, Source, Size, Spare, FieldCount };
+    enum Field { Created, Modified, CurrentName, Size, Spare, FieldCount };
 
     struct Record {
         qint64 created = 0; // seconds since the epoch
@@ -59,8 +59,8 @@ public:
         void appendFile(QStringView name, qint64 created, qint64 modified, qint64 size,
                         bool statOk);
         // A row of texts, each field shown as it stands (a name may hold "|").
-        void append(QStringView date1, QStringView date2, QStringView source, QStringView newName,
-                    QStringView size, QStringView spare = {});
+        void append(QStringView created, QStringView modified, QStringView name,
+                    QStringView newName, QStringView size, QStringView spare = {});
         qsizetype count() const { return qsizetype(m_records.size()); }
         QStringView nameOf(qsizetype row) const;
         // Puts row order[k] at k, for every k; order is a permutation.
@@ -76,10 +76,7 @@ public:
 
     explicit FileListModel(QObject* parent = nullptr);
 
-    // Replaces the whole list from row texts joined by "|" (creation date,
-    // modified date, name, new name, size, spare). Six "|" are appended to
-    // every element in place, as the row format prescribes.
-    void setRows(QStringList& rows);
+    // Replaces the whole list.
     void setRows(Rows&& rows);
     // The list of a folder that shows no file: one empty record, so that
     // every operation on record 0 still finds one, which the view does not
@@ -98,23 +95,19 @@ public:
     QString newNameAt(int position) const;
     void setNewNameAt(int position, QStringView name);
     int recordNumber(int record) const;
-    qint32 byteSize(int record) const; // std::overflow_error at 2 GiB and more
-    QString commaText(int record) const;
-    QString lastIndexText() const { return QString::number(m_lastIndex); }
     void setCreationDateText(int record, const QString& text);
     void setModifiedDateText(int record, const QString& text);
-    int selectedNumber(int record) const;
 
     // Direct access for the view, the sort and the writers.
     int lastIndex() const { return m_lastIndex; }
     int recordCount() const { return int(m_records.size()); }
     int recordAt(int position) const; // DisplayOrder(position), checked
     QString field(int record, Field f) const;
-    // Appends the text of field f (not Source) to out, without a copy between.
+    // Appends the text of field f to out, without a copy between.
     void appendField(QString& out, int record, Field f) const;
     const Record& record(int record) const;
-    QString creationDateText(int record) const { return field(record, Date1); }
-    QString modifiedDateText(int record) const { return field(record, Date2); }
+    QString creationDateText(int record) const { return field(record, Created); }
+    QString modifiedDateText(int record) const { return field(record, Modified); }
     QStringView currentNameOf(int record) const;
     QString newNameOf(int record) const { return newNameView(record).toString(); }
     // Valid until the next change of a new name.

@@ -9,9 +9,9 @@
 
 #include <tuple>
 
-QString FolderScan::folderPathFor(const QString& dr)
+QString FolderScan::folderPathFor(const QString& folder)
 {
-    return dr.endsWith(QLatin1Char('/')) ? dr : dr + QLatin1Char('/');
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 QString FolderScan::zerosFor(int fileLast)
@@ -22,17 +22,16 @@ QString FolderScan::zerosFor(int fileLast)
     return QString(digits, QLatin1Char('0'));
 }
 
-FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& dr, const QString& typeFilter,
-                                    FileListModel::Rows& rows)
+FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& folder,
+                                    const QString& typeFilter, FileListModel::Rows& rows)
 {
     Result result;
-    result.folderPath = folderPathFor(dr);
-    // A folder that cannot be entered or listed shows no files.
-    std::ignore = fs.setCurrentFolder(dr);
+    result.folderPath = folderPathFor(folder);
     // Room for the most files a scan takes, once: pages that are never
     // written cost nothing.
     rows.reserve(MaxIndex + 1, 16);
     const TypeFilter filter(typeFilter);
+    // A folder that cannot be listed shows no files.
     std::ignore = fs.enumerate(result.folderPath, false, [&](const FileSystem::Entry& e) {
         if (e.name == QLatin1String(".") || e.name == QLatin1String(".."))
             return true;

@@ -29,14 +29,14 @@ public:
         QSet<QString> unlisted;
     };
 
-    // Makes dr the current folder and reads it; the rows get creation date,
-    // modified date, name, an empty new name and the grouped size.
-    // typeFilter is the type box's text.
-    static Result scan(FileSystem& fs, const QString& dr, const QString& typeFilter,
+    // Reads folder (the process's current folder stays as it is); the rows
+    // get creation date, modified date, name, an empty new name and the
+    // grouped size. typeFilter is the type box's text.
+    static Result scan(FileSystem& fs, const QString& folder, const QString& typeFilter,
                        FileListModel::Rows& rows);
 
-    // dr with "/" appended unless it already ends in one.
-    static QString folderPathFor(const QString& dr);
+    // folder with "/" appended unless it already ends in one.
+    static QString folderPathFor(const QString& folder);
     // The padding text for the number box: as many digits as the file count.
     static QString zerosFor(int fileLast);
 };

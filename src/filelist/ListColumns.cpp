@@ -58,7 +58,7 @@ int ListColumns::fromCliName(const QString& name)
     return -1;
 }
 
-int ListColumns::kind(int index)
+ListSorter::Kind ListColumns::kind(int index)
 {
     const Column* c = column(index);
     return c ? c->kind : ListSorter::NotSortable;

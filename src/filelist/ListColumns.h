@@ -3,9 +3,9 @@
 #pragma once
 
 #include "filelist/FileListModel.h"
-#include <QString>
+#include "filelist/ListSorter.h"
 
-class ListSorter;
+#include <QString>
 
 // The columns of the file list, in one table: the number column (0) and the
 // data columns 1..5 (creation date, modified date, current name, new name,
@@ -24,8 +24,8 @@ QString sortTip(int column);
 QString cliName(int column);
 // The column whose --sort name is name (letter case ignored); -1 for none.
 int fromCliName(const QString& name);
-// How the column sorts: a ListSorter::Kind.
-int kind(int column);
+// How the column sorts.
+ListSorter::Kind kind(int column);
 
 // The text a data column (1..6) shows for a record; see SortKeys::columnText.
 QString text(const FileListModel& model, int column, int record);

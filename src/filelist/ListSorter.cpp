@@ -199,16 +199,16 @@ std::vector<QCollatorSortKey> textKeys(const FileListModel& model, int column, i
 
 } // namespace
 
-void ListSorter::setColumnKind(int tis, int tis2)
+void ListSorter::setColumnKind(int column, Kind kind)
 {
-    if (tis < 0 || tis >= KindSlots)
+    if (column < 0 || column >= KindSlots)
         throw std::out_of_range("column kind index out of range");
-    m_sortType[size_t(tis)] = qint16(tis2);
+    m_kinds[size_t(column)] = kind;
 }
 
-qint16 ListSorter::columnKind(int column) const
+ListSorter::Kind ListSorter::columnKind(int column) const
 {
-    return column >= 0 && column < KindSlots ? m_sortType[size_t(column)] : qint16(0);
+    return column >= 0 && column < KindSlots ? m_kinds[size_t(column)] : NotSortable;
 }
 
 ListSorter::Stats ListSorter::sortTexts(std::vector<QCollatorSortKey>& keys,
@@ -268,7 +268,7 @@ void ListSorter::sortColumn(FileListModel& model, int column)
 {
     std::vector<qint32>& order = model.displayOrder();
     const int count = int(order.size());
-    const int kind = columnKind(column);
+    const Kind kind = columnKind(column);
     if (kind == Text && collatesByCodePoint()) {
         sortByNameOrder(model, column, order);
     } else if (kind == Text) {

@@ -13,8 +13,7 @@
 // records themselves never move: only DisplayOrder, which says which record
 // each row shows, is rearranged.
 //
-// Each column has a kind (setColumnKind): 1 text, 2 number, 3 date and time,
-// 4 number held as a mixed value, anything else not sortable. A first click on
+// Each column has a Kind (setColumnKind); a column given none is not sortable. A first click on
 // a column sorts it ascending, a click on the column sorted last reverses the
 // rows, and the number column (0) toggles between the scan order and its
 // reverse. lastSortColumn is kept across reloads of the list.
@@ -39,9 +38,9 @@ public:
         qint32 text = -1;
     };
 
-    // Sets the kind of column tis (0..7); std::out_of_range otherwise.
-    void setColumnKind(int tis, int tis2);
-    qint16 columnKind(int column) const;
+    // Sets the kind of a column (0..7); std::out_of_range otherwise.
+    void setColumnKind(int column, Kind kind);
+    Kind columnKind(int column) const;
     qint16 lastSortColumn() const { return m_lastSortColumn; }
 
     // The reaction to a click on header button index (0..6; std::out_of_range
@@ -61,7 +60,7 @@ public:
 private:
     void sortColumn(FileListModel& model, int column);
 
-    std::array<qint16, KindSlots> m_sortType{};
+    std::array<Kind, KindSlots> m_kinds{};
     qint16 m_lastSortColumn = 0;
     Stats m_stats;
 };

@@ -28,7 +28,8 @@ QString SortKeys::columnText(const FileListModel& model, int column, int record)
 
 std::optional<qint64> SortKeys::dateKeyOf(const FileListModel& model, int column, int record)
 {
-    const FileListModel::Field field = column == 1 ? FileListModel::Date1 : FileListModel::Date2;
+    const FileListModel::Field field =
+        column == 1 ? FileListModel::Created : FileListModel::Modified;
     const FileListModel::Record& r = model.record(record);
     if (!(r.flags & FileListModel::textOf(field)) && (r.flags & FileListModel::StatOk)) {
         QDate date;

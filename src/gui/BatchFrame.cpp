@@ -12,8 +12,9 @@
 #include <QComboBox>
 #include <QLabel>
 
-BatchFrame::BatchFrame(Session& session, std::function<int()> attributeValue, QWidget* parent)
-    : QGroupBox(parent), m_runner(new BatchRunner(session, ProcessLauncher::instance(), this)),
+BatchFrame::BatchFrame(Session& session, ProcessLauncher& launcher,
+                       std::function<int()> attributeValue, QWidget* parent)
+    : QGroupBox(parent), m_runner(new BatchRunner(session, launcher, this)),
       m_attributeValue(std::move(attributeValue))
 {
     commandLineBox =

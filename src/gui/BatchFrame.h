@@ -7,6 +7,7 @@
 #include <functional>
 
 class BatchRunner;
+class ProcessLauncher;
 class QComboBox;
 class QLabel;
 class RenderedButton;
@@ -20,7 +21,8 @@ class BatchFrame : public QGroupBox
     Q_OBJECT
 public:
     // attributeValue gives the Readonly/Hidden/System sum when Execute runs.
-    BatchFrame(Session& session, std::function<int()> attributeValue, QWidget* parent);
+    BatchFrame(Session& session, ProcessLauncher& launcher, std::function<int()> attributeValue,
+               QWidget* parent);
 
     QComboBox* commandLineBox;
     RenderedButton* executeButton;

@@ -19,15 +19,16 @@
 #include "controls/DatePicker.h"
 #include "controls/FileListView.h"
 #include "controls/FolderBrowser.h"
+#include "controls/PropertyBag.h"
 #include "controls/ScrollBar.h"
 #include "controls/Twips.h"
 #include "filelist/NameCollisions.h"
+#include "gui/MainWindowLayout.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtListingPrinter.h"
 #include "gui/SaveListingDialog.h"
 #include "output/ListingCopy.h"
 #include "output/ListingSource.h"
-#include "platform/PropertyBag.h"
 
 #include "controls/RenderedButton.h"
 #include <QAction>
@@ -52,11 +53,8 @@ constexpr int InnerHeight = 7950;
 // fits a screen 1024 pixels wide (1009 pixels at 96 DPI).
 constexpr int MinInnerWidth = InnerWidth;
 constexpr int MinInnerHeight = 4700;
-constexpr int ListTop = 855;
-constexpr int Frame1Left = 2160;
-constexpr int Frame1Width = 10845;
-constexpr int Frame1Height = 1230;
-constexpr int Command1Width = 1950;
+
+namespace Layout = MainWindowLayout;
 
 // The maker's page. Quillon has no public site yet; this reserved address
 // stands until one exists.
@@ -64,10 +62,10 @@ const char* const MakerPage = "https://quillon.example/";
 
 } // namespace
 
-MainWindow::MainWindow(Session& session, QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_rename(new RenamePass(session, this)),
-      m_search(new FileSearch(session, this)), m_shredder(new Shredder(session, this)),
-      m_clipboard(nullptr)
+MainWindow::MainWindow(Session& session, ProcessLauncher& launcher, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_launcher(launcher),
+      m_rename(new RenamePass(session, this)), m_search(new FileSearch(session, this)),
+      m_shredder(new Shredder(session, this)), m_clipboard(nullptr)
 {
     setWindowTitle(QStringLiteral("Quillon"));
     QFont arial(QStringLiteral("Arial"));
@@ -88,18 +86,18 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
         else if (statusLabel->text() == Session::noFilesMatchText())
             showStatus(QString(), false);
     });
-    centralWidget()->setFixedSize(twipsX(InnerWidth), twipsY(InnerHeight));
+    centralWidget()->setFixedSize(twipsToPixelsX(InnerWidth), twipsToPixelsY(InnerHeight));
     adjustSize();
     centralWidget()->setMinimumSize(0, 0);
     centralWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
-int MainWindow::twipsX(int twips) const
+int MainWindow::twipsToPixelsX(int twips) const
 {
     return Twips::toPixelsX(twips, this);
 }
 
-int MainWindow::twipsY(int twips) const
+int MainWindow::twipsToPixelsY(int twips) const
 {
     return Twips::toPixelsY(twips, this);
 }
@@ -184,15 +182,16 @@ void MainWindow::guarded(const std::function<void()>& work)
     SlotGuard::run(m_session.prompter(), work);
 }
 
-void MainWindow::place(QWidget* w, int left, int top, int width, int height)
+void MainWindow::place(QWidget* w, const PartGeometry& part)
 {
-    w->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(height));
+    w->setGeometry(twipsToPixelsX(part.left), twipsToPixelsY(part.top), twipsToPixelsX(part.width),
+                   twipsToPixelsY(part.height));
 }
 
-void MainWindow::placeLabel(QLabel* label, int left, int top)
+void MainWindow::placeLabel(QLabel* label, const PartGeometry& part)
 {
     label->adjustSize();
-    label->move(twipsX(left), twipsY(top));
+    label->move(twipsToPixelsX(part.left), twipsToPixelsY(part.top));
 }
 
 void MainWindow::buildControls()
@@ -204,22 +203,22 @@ void MainWindow::buildControls()
     attributesFrame = new AttributesFrame(inner);
     attributesFrame->setTitle(QStringLiteral("Set Attributes :"));
     FormParts::styleFrame(attributesFrame);
-    place(attributesFrame, 90, 5490, 2025, 1995);
+    place(attributesFrame, Layout::attributesFrame);
     renamingFrame = new RenamingFrame(m_session, inner);
     renamingFrame->setTitle(QStringLiteral("Generate New Filenames  :"));
     FormParts::styleFrame(renamingFrame);
-    place(renamingFrame, Frame1Left, 5490, Frame1Width, Frame1Height);
+    place(renamingFrame, Layout::renamingFrame);
     batchFrame = new BatchFrame(
-        m_session, [this] { return attributesFrame->choice().batchValue(); }, inner);
+        m_session, m_launcher, [this] { return attributesFrame->choice().batchValue(); }, inner);
     batchFrame->setTitle(QStringLiteral("Batch Command Line :"));
     FormParts::styleFrame(batchFrame);
-    place(batchFrame, Frame1Left, 6750, Frame1Width, 780);
+    place(batchFrame, Layout::batchFrame);
     startRenameButton = FormParts::command(inner, QStringLiteral("Start Rename"),
                                            QStringLiteral("Start renaming..."));
-    place(startRenameButton, 13095, 6885, Command1Width, 600);
+    place(startRenameButton, Layout::startRenameButton);
     statusLabel = new QLabel(inner);
     statusLabel->setStyleSheet(QStringLiteral("color: rgb(0, 64, 0);"));
-    placeLabel(statusLabel, 13995, 6570);
+    placeLabel(statusLabel, Layout::statusLabel);
     folderPanel->raise();
 }
 
@@ -233,7 +232,7 @@ void MainWindow::setUpList(QWidget* inner)
     fileList->readProperties(design);
     fileList->setModel(&m_session.model());
     fileList->setToolTip(QStringLiteral("Double click to open file..."));
-    place(fileList, 90, ListTop, 11760, 4635);
+    place(fileList, Layout::fileList);
     fileList->setShownColumns(5);
     connectListView();
 }
@@ -241,13 +240,13 @@ void MainWindow::setUpList(QWidget* inner)
 void MainWindow::buildPathFrame(QWidget* inner)
 {
     folderFrame = FormParts::frame(inner, QStringLiteral("Drive / Directory :"));
-    place(folderFrame, 90, 45, 9270, 750);
+    place(folderFrame, Layout::folderFrame);
     folderBox = new QLineEdit(inner);
     folderBox->setToolTip(QStringLiteral("Select Source Directory..."));
     // Read-only: it takes no typing, and leaves Ctrl+Z to the window's undo.
     folderBox->setReadOnly(true);
     folderBox->installEventFilter(this);
-    place(folderBox, 225, 315, 6810, 405);
+    place(folderBox, Layout::folderBox);
     typeFilterBox = FormParts::editableBox(
         inner, QStringLiteral("*.*"),
         {QStringLiteral("*.*"), QStringLiteral("*.JPG"), QStringLiteral("*.PNG"),
@@ -257,7 +256,7 @@ void MainWindow::buildPathFrame(QWidget* inner)
         QStringLiteral("Selected File Type..."));
     typeFilterBox->installEventFilter(this);
     typeFilterBox->lineEdit()->installEventFilter(this);
-    place(typeFilterBox, 7065, 315, 1065, 390);
+    place(typeFilterBox, Layout::typeFilterBox);
     connect(typeFilterBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         typeFilterBox->setEditText(typeFilterBox->itemText(index));
         applyFilterFromBox();
@@ -266,16 +265,16 @@ void MainWindow::buildPathFrame(QWidget* inner)
             &MainWindow::applyFilterFromBox);
     selectFolderButton = FormParts::command(inner, QStringLiteral("Select"),
                                             QStringLiteral("Choose and Select File Directory...."));
-    place(selectFolderButton, 8190, 315, 1005, 375);
+    place(selectFolderButton, Layout::selectFolderButton);
     connect(selectFolderButton, &RenderedButton::clicked, this, &MainWindow::togglePanel);
     folderPanel = new QFrame(inner);
     folderPanel->setAutoFillBackground(true);
     folderPanel->setPalette(QPalette(Qt::white));
     folderPanel->setFrameShape(QFrame::Box);
-    place(folderPanel, 225, 720, 6945, 4005);
+    place(folderPanel, Layout::folderPanel);
     folderPanel->hide();
     folderBrowser = new FolderBrowser(m_session.fs(), folderPanel);
-    place(folderBrowser, 60, 0, 6135, 3975);
+    place(folderBrowser, Layout::folderBrowser);
     folderBrowser->installEventFilter(this);
     folderBrowser->scrollBar()->installEventFilter(this);
     folderPanel->installEventFilter(this);
@@ -389,7 +388,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e)
         m_panelJustClosed = true;
     } else if (watched == folderPanel && e->type() == QEvent::Resize) {
         // The browser fills the panel but for a hair on the right.
-        folderBrowser->resize(folderPanel->contentsRect().width() - twipsX(4) - folderBrowser->x(),
+        folderBrowser->resize(folderPanel->contentsRect().width() - twipsToPixelsX(4) -
+                                  folderBrowser->x(),
                               folderBrowser->height());
     } else if ((watched == typeFilterBox || watched == typeFilterBox->lineEdit()) &&
                e->type() == QEvent::FocusIn) {
@@ -485,11 +485,10 @@ Clipboard& MainWindow::clipboard()
 // the "Shred File... " entry would shred.
 void MainWindow::connectFileOperations()
 {
-    QAction* const searchActions[] = {searchNamesAction, searchContentsAction};
-    for (int i = 0; i < 2; ++i) {
-        connect(searchActions[i], &QAction::triggered, this,
-                [this, i] { guarded([this, i] { m_search->search(i, windowTitle()); }); });
-    }
+    connect(searchNamesAction, &QAction::triggered, this,
+            [this] { guarded([this] { m_search->searchNames(windowTitle()); }); });
+    connect(searchContentsAction, &QAction::triggered, this,
+            [this] { guarded([this] { m_search->searchContents(windowTitle()); }); });
     connect(fileList, &FileListView::doubleClicked, this, &MainWindow::previewChosenFile);
     connect(previewAction, &QAction::triggered, this, &MainWindow::previewChosenFile);
     connect(rescanAction, &QAction::triggered, this, &MainWindow::scanFolder);
@@ -532,12 +531,12 @@ void MainWindow::showStatus(const QString& text, bool rightAligned)
     m_statusCountsCollisions = false;
     statusLabel->setText(text);
     statusLabel->adjustSize();
-    int left = Frame1Left + Frame1Width + 24;
+    int left = Layout::statusLeft;
     if (rightAligned) {
         const int listRight = pixelsToTwipsX(fileList->geometry().right() + 1);
         left = listRight - (pixelsToTwipsX(statusLabel->width()) + 10);
     }
-    statusLabel->move(twipsX(left), statusLabel->y());
+    statusLabel->move(twipsToPixelsX(left), statusLabel->y());
 }
 
 void MainWindow::applyFilterFromBox()
@@ -549,8 +548,10 @@ void MainWindow::togglePanel()
 {
     m_session.setUndoEnabled(false);
     if (!m_panelJustClosed) {
-        if (!folderPanel->isVisible())
-            folderBrowser->relist(); // the panel opens on the folder the program is in
+        if (!folderPanel->isVisible()) {
+            QString listed = m_session.folder(); // the panel opens on the listed folder
+            folderBrowser->openFolder(listed);
+        }
         folderPanel->setVisible(!folderPanel->isVisible());
     }
     m_panelJustClosed = false;
@@ -598,29 +599,34 @@ void MainWindow::layoutForSize()
     int W = pixelsToTwipsX(inner->width());
     int H = pixelsToTwipsY(inner->height());
     if (W < MinInnerWidth || H < MinInnerHeight) {
-        const int growX = qMax(0, twipsX(MinInnerWidth) - inner->width());
-        const int growY = qMax(0, twipsY(MinInnerHeight) - inner->height());
+        const int growX = qMax(0, twipsToPixelsX(MinInnerWidth) - inner->width());
+        const int growY = qMax(0, twipsToPixelsY(MinInnerHeight) - inner->height());
         resize(width() + growX, height() + growY);
         W = qMax(W, MinInnerWidth);
         H = qMax(H, MinInnerHeight);
     }
+    const int listTop = Layout::fileList.top;
     const int listHeight = H - 3100;
-    fileList->setGeometry(twipsX(90), twipsY(ListTop), twipsX(W - 120), twipsY(listHeight));
-    const int frame3Width = W - 960;
-    folderFrame->resize(twipsX(frame3Width), folderFrame->height());
-    const int drWidth = frame3Width - 2424;
-    folderBox->resize(twipsX(drWidth), folderBox->height());
-    const int comboLeft = 225 + drWidth + 84;
-    typeFilterBox->move(twipsX(comboLeft), typeFilterBox->y());
-    selectFolderButton->move(twipsX(comboLeft + 1065 + 36), selectFolderButton->y());
-    folderPanel->resize(twipsX(drWidth), folderPanel->height());
-    const int attributesTop = ListTop + listHeight + 80;
-    attributesFrame->move(attributesFrame->x(), twipsY(attributesTop));
-    renamingFrame->move(renamingFrame->x(), twipsY(attributesTop));
-    startRenameButton->move(twipsX(W - (Command1Width + 48)),
-                            twipsY(attributesTop + Frame1Height + 120));
-    batchFrame->move(batchFrame->x(), twipsY(attributesTop + Frame1Height + 20));
-    statusLabel->move(twipsX(Frame1Left + Frame1Width + 24), twipsY(ListTop + listHeight + 24));
+    fileList->setGeometry(twipsToPixelsX(Layout::fileList.left), twipsToPixelsY(listTop),
+                          twipsToPixelsX(W - 120), twipsToPixelsY(listHeight));
+    const int folderFrameWidth = W - 960;
+    folderFrame->resize(twipsToPixelsX(folderFrameWidth), folderFrame->height());
+    const int folderBoxWidth = folderFrameWidth - 2424;
+    folderBox->resize(twipsToPixelsX(folderBoxWidth), folderBox->height());
+    const int typeFilterLeft = Layout::folderBox.left + folderBoxWidth + 84;
+    typeFilterBox->move(twipsToPixelsX(typeFilterLeft), typeFilterBox->y());
+    selectFolderButton->move(twipsToPixelsX(typeFilterLeft + Layout::typeFilterBox.width + 36),
+                             selectFolderButton->y());
+    folderPanel->resize(twipsToPixelsX(folderBoxWidth), folderPanel->height());
+    const int framesTop = listTop + listHeight + 80;
+    const int renamingBottom = framesTop + Layout::renamingFrame.height;
+    attributesFrame->move(attributesFrame->x(), twipsToPixelsY(framesTop));
+    renamingFrame->move(renamingFrame->x(), twipsToPixelsY(framesTop));
+    startRenameButton->move(twipsToPixelsX(W - (Layout::startRenameButton.width + 48)),
+                            twipsToPixelsY(renamingBottom + 120));
+    batchFrame->move(batchFrame->x(), twipsToPixelsY(renamingBottom + 20));
+    statusLabel->move(twipsToPixelsX(Layout::statusLeft),
+                      twipsToPixelsY(listTop + listHeight + 24));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e)

@@ -23,7 +23,9 @@ class QMenu;
 class RenderedButton;
 class RenamePass;
 class RenamingFrame;
+class ProcessLauncher;
 class Session;
+struct PartGeometry;
 
 // The main window: the listed folder, the list, the renaming, attribute and
 // batch frames, and the menus. It holds no logic of its own: every handler
@@ -34,7 +36,8 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    // The launcher starts the batch's programs.
+    MainWindow(Session& session, ProcessLauncher& launcher, QWidget* parent = nullptr);
 
     // The controls, public for tests (which may also find them by object
     // name: the same words).
@@ -70,8 +73,8 @@ public:
 
     bool activated() const { return m_activated; }
     // Twips to pixels at this window's logical DPI.
-    int twipsX(int twips) const;
-    int twipsY(int twips) const;
+    int twipsToPixelsX(int twips) const;
+    int twipsToPixelsY(int twips) const;
     int pixelsToTwipsX(int pixels) const;
     int pixelsToTwipsY(int pixels) const;
 
@@ -100,8 +103,8 @@ private:
     struct ListingSource listing() const;
     class Clipboard& clipboard();
     void buildMenus();
-    void place(QWidget* w, int left, int top, int width, int height);
-    void placeLabel(QLabel* label, int left, int top);
+    void place(QWidget* w, const PartGeometry& part);
+    void placeLabel(QLabel* label, const PartGeometry& part);
     void layoutForSize();
     void togglePanel();
     void folderChosen();
@@ -113,6 +116,7 @@ private:
     void showStatus(const QString& text, bool rightAligned);
 
     Session& m_session;
+    ProcessLauncher& m_launcher;
     RenamePass* m_rename;
     FileSearch* m_search;
     Shredder* m_shredder;

@@ -14,18 +14,6 @@ class FileSystem;
 // with its proportions kept. A click anywhere (or Escape) closes it, and
 // every file the program has open is closed with it. A file that cannot be
 // read as a picture gives the empty black window, which closes the same way.
-//
-// Public API:
-//   static PicturePreview* showPicture(name, fs) read the file (a bare name is found in the
-//                                       current folder), open the preview, not modal;
-//                                       it deletes itself when closed
-//   static void openListedFile(name, fs, owner, prompter) the list's double click: preview
-//                                       a picture, open any other file with the desktop's
-//                                       program, never start a program (see OpenAction);
-//                                       with a prompter, a picture that cannot be read is
-//                                       named in a message instead of the empty preview
-//   static QRect placement(pictureSize, screenSize)   where the picture goes
-//   pictureRect(), picture(), isEmptyPreview()        read-outs for tests
 class PicturePreview : public QWidget
 {
     Q_OBJECT
@@ -33,7 +21,10 @@ public:
     PicturePreview(const PictureReader::Picture& picture, FileSystem& fs,
                    QWidget* parent = nullptr);
 
+    // Opens the preview of the file, not modal; it deletes itself when closed.
     static PicturePreview* showPicture(const QString& name, FileSystem& fs);
+    // The list's double click (see OpenAction); with a prompter, a picture
+    // that cannot be read is named in a message instead of the empty preview.
     static void openListedFile(const QString& name, FileSystem& fs, QWidget* owner = nullptr,
                                class Prompter* prompter = nullptr);
     // The message for a file that is no readable picture.

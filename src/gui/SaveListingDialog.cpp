@@ -7,6 +7,7 @@
 #include "controls/Twips.h"
 #include "output/ListingExport.h"
 #include "output/ListingSource.h"
+#include "platform/FileName.h"
 #include "platform/FileSystem.h"
 
 #include <QComboBox>
@@ -16,24 +17,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
-
-namespace
-{
-
-// The shared answer of the dialog, kept between exports.
-QString lastName;
-QString lastType = QStringLiteral("csv");
-SaveListingDialog::Answer nextAnswer;
-
-const QString Forbidden = QStringLiteral("|*\"/:<>?\\");
-
-QString withoutForbidden(QString text)
-{
-    text.removeIf([](QChar c) { return Forbidden.contains(c); });
-    return text;
-}
-
-} // namespace
 
 SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(parent)
 {
@@ -69,7 +52,8 @@ SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(
 
     nameBox->installEventFilter(this);
     connect(nameBox, &QLineEdit::textEdited, this, &SaveListingDialog::nameEdited);
-    connect(nameBox, &QLineEdit::textChanged, this, [](const QString& text) { lastName = text; });
+    connect(nameBox, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_chosenName = text; });
     connect(typeBox, &QComboBox::activated, this, &SaveListingDialog::typeChosen);
     connect(browser, &FolderBrowser::mouseUp, this, &SaveListingDialog::browserMouseUp);
     const std::pair<QObject*, const char*> names[] = {
@@ -93,19 +77,9 @@ void SaveListingDialog::place(QWidget* w, int left, int top, int width, int heig
     w->setGeometry(Twips::toPixels(left, top, width, height, this));
 }
 
-QString SaveListingDialog::chosenName()
-{
-    return lastName;
-}
-
-QString SaveListingDialog::chosenType()
-{
-    return lastType;
-}
-
 void SaveListingDialog::setNextAnswer(Answer answer)
 {
-    nextAnswer = std::move(answer);
+    s_nextAnswer = std::move(answer);
 }
 
 QString SaveListingDialog::stem(const QString& name)
@@ -117,7 +91,6 @@ QString SaveListingDialog::stem(const QString& name)
 bool SaveListingDialog::saveListing(const ListingSource& source, Prompter& prompter,
                                     QWidget* parent, FileSystem& fs)
 {
-    lastType = QStringLiteral("csv");
     SaveListingDialog dialog(fs, parent);
     dialog.typeBox->clear();
     dialog.typeBox->addItems({QStringLiteral("*.csv"), QStringLiteral("*.rtf"),
@@ -125,8 +98,10 @@ bool SaveListingDialog::saveListing(const ListingSource& source, Prompter& promp
     dialog.typeBox->setCurrentIndex(0);
     dialog.setWindowTitle(QStringLiteral("Save As..."));
     dialog.saveButton->setCaption(QStringLiteral("Save"));
-    if (nextAnswer) {
-        QTimer::singleShot(0, &dialog, [&dialog, answer = std::exchange(nextAnswer, {})] {
+    QString listedFolder = source.folderPath;
+    dialog.browser->openFolder(listedFolder);
+    if (s_nextAnswer) {
+        QTimer::singleShot(0, &dialog, [&dialog, answer = std::exchange(s_nextAnswer, {})] {
             QPointer<SaveListingDialog> alive(&dialog);
             answer(dialog);
             if (alive && dialog.isVisible())
@@ -134,9 +109,13 @@ bool SaveListingDialog::saveListing(const ListingSource& source, Prompter& promp
         });
     }
     dialog.exec();
-    if (lastName.isEmpty())
+    if (dialog.m_chosenName.isEmpty())
         return false;
-    return ListingExport::save(source, lastName, ListingExport::typeOf(lastType), prompter, fs);
+    QString path = dialog.browser->folder();
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    return ListingExport::save(source, path + dialog.m_chosenName,
+                               ListingExport::typeOf(dialog.m_chosenType), prompter, fs);
 }
 
 void SaveListingDialog::showEvent(QShowEvent* event)
@@ -152,12 +131,12 @@ void SaveListingDialog::showEvent(QShowEvent* event)
 // type's extension.
 void SaveListingDialog::activate()
 {
-    lastType = QStringLiteral("csv");
+    m_chosenType = QStringLiteral("csv");
     browser->setFilePattern(QStringLiteral(".csv"));
     if (typeBox->count() > 0)
-        lastType = typeBox->itemText(0).mid(2);
+        m_chosenType = typeBox->itemText(0).mid(2);
     setNameWithType(nameBox->text());
-    typeBox->setCurrentIndex(typeBox->findText(QStringLiteral("*.") + lastType));
+    typeBox->setCurrentIndex(typeBox->findText(QStringLiteral("*.") + m_chosenType));
     nameBox->setFocus();
 }
 
@@ -165,14 +144,14 @@ void SaveListingDialog::activate()
 void SaveListingDialog::setNameWithType(const QString& name)
 {
     const QString nameStem = stem(name);
-    nameBox->setText(nameStem + QLatin1Char('.') + lastType);
+    nameBox->setText(nameStem + QLatin1Char('.') + m_chosenType);
     nameBox->setCursorPosition(int(nameStem.size()));
 }
 
 void SaveListingDialog::typeChosen(int index)
 {
     const QString text = typeBox->itemText(index); // "*.csv"
-    lastType = text.mid(2);
+    m_chosenType = text.mid(2);
     browser->setFilePattern(text.mid(1));
     setNameWithType(nameBox->text());
     nameBox->setFocus();
@@ -182,7 +161,7 @@ void SaveListingDialog::typeChosen(int index)
 // eventFilter); this catches pasted text.
 void SaveListingDialog::nameEdited(const QString& text)
 {
-    const QString clean = withoutForbidden(text);
+    const QString clean = FileName::withoutForbidden(text);
     if (clean != text) {
         const int cursor = nameBox->cursorPosition();
         nameBox->setText(clean);
@@ -201,15 +180,15 @@ void SaveListingDialog::browserMouseUp()
 
 void SaveListingDialog::save()
 {
-    if (lastName.isEmpty() || stem(nameBox->text()).isEmpty())
+    if (m_chosenName.isEmpty() || stem(nameBox->text()).isEmpty())
         return;
-    lastName = nameBox->text();
+    m_chosenName = nameBox->text();
     accept();
 }
 
 void SaveListingDialog::reject()
 {
-    lastName.clear();
+    m_chosenName.clear();
     QDialog::reject();
 }
 
@@ -251,5 +230,5 @@ bool SaveListingDialog::nameBoxKey(QKeyEvent* event)
         break;
     }
     const QString text = event->text();
-    return text.size() == 1 && Forbidden.contains(text.at(0));
+    return text.size() == 1 && !FileName::isAllowed(text.at(0));
 }

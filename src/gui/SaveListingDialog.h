@@ -6,21 +6,8 @@
 // walks to a folder in the browser (which shows the files of the
 // chosen type), types or clicks a file name, picks the type (*.csv, *.rtf,
 // *.xls, *.xlsx) and saves; the listing is then written into the browser's folder
-// (the process's current folder) under the name's stem and the type's
-// extension, replacing a file of that name.
-//
-// Public API:
-//   static bool saveListing(source, prompter, parent, fs)   ask, then write the listing
-//                               through ListingExport; false when cancelled or when the
-//                               export stopped (its message is shown through prompter)
-//   static QString chosenName(), chosenType()   the last answer: a name ("" = cancelled) and
-//                               "csv", "rtf", "xls" or "xlsx"; kept between exports
-//   static void setNextAnswer(Answer)   tests: the next saveListing hands its open dialog to
-//                               the function, which acts as the person would (types, clicks);
-//                               a dialog still open afterwards is closed by its frame
-//   static QString stem(name)   the name without its last dot and what follows
-// Controls, by their names (object names too): browser, nameLabel, nameBox,
-// browserBorder (holds typeBox), typeBox, saveButton, cancelButton.
+// under the name's stem and the type's extension, replacing a file of that
+// name. The browser opens on the listed folder.
 //
 // Name box keys: Up, Down, Page Up and Page Down move to the browser, Enter saves as "Save" does,
 // and | * " / : < > ? \ are dropped as they are typed (also from pasted text), so the name
@@ -54,18 +41,26 @@ public:
     explicit SaveListingDialog(FileSystem& fs, QWidget* parent = nullptr);
     ~SaveListingDialog() override;
 
+    // Asks, then writes the listing through ListingExport; false when
+    // cancelled or when the export stopped (its message is shown through
+    // prompter).
     static bool saveListing(const ListingSource& source, Prompter& prompter, QWidget* parent,
                             FileSystem& fs);
-    static QString chosenName();
-    static QString chosenType();
+    // The answer: a name ("" = cancelled) and "csv", "rtf", "xls" or "xlsx".
+    QString chosenName() const { return m_chosenName; }
+    QString chosenType() const { return m_chosenType; }
+    // For tests: the next saveListing hands its open dialog to answer, which
+    // acts as the person would; a dialog still open afterwards is closed by
+    // its frame.
     static void setNextAnswer(Answer answer);
-    static QString stem(const QString& name);
+    static QString stem(const QString& name); // without the last dot and what follows
 
+    // The controls; their object names are the same words.
     FolderBrowser* browser;
     QLabel* nameLabel;
     QLineEdit* nameBox;
     QFrame* browserBorder;
-    QComboBox* typeBox;
+    QComboBox* typeBox; // inside browserBorder
     RenderedButton* saveButton;
     RenderedButton* cancelButton;
 
@@ -88,4 +83,7 @@ private:
     bool nameBoxKey(QKeyEvent* event);
 
     bool m_activated = false;
+    QString m_chosenName;
+    QString m_chosenType = QStringLiteral("csv");
+    static inline Answer s_nextAnswer; // the test hook of setNextAnswer
 };

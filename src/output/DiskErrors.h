@@ -14,6 +14,6 @@ class DiskErrors
 {
 public:
     static QString text(int code);
-    // Closes all open files, restores the normal pointer, shows the message.
+    // Closes all open files and shows the message.
     static void show(int code, Prompter& prompter, FileSystem& fs);
 };

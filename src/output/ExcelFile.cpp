@@ -120,7 +120,7 @@ int ExcelFile::create(const QString& FileName)
     }
     // A file that cannot be removed cannot be opened for writing either,
     // which gives the error below.
-    if (m_fs.findName(FileName))
+    if (m_fs.isVisibleFile(FileName))
         std::ignore = m_fs.removeFile(FileName);
     std::unique_ptr<FileDevice> file = m_fs.openForWriting(FileName, m_createError);
     if (!file) {
@@ -192,23 +192,24 @@ void ExcelFile::writeRecord(QByteArrayView record)
         m_out->append(record);
 }
 
-int ExcelFile::writeValue(int ValueType, int CellFontUsed, int Alignment, int HiddenLocked,
-                          int lrow, int lcol, const QVariant& Value)
+int ExcelFile::writeValue(CellType type, int font, int alignment, int hiddenLocked, int row,
+                          int column, const QVariant& value)
 {
-    const std::optional<int> row = cellIndex(lrow);
-    const std::optional<int> col = cellIndex(lcol);
-    if (!row || !col || !fitsByte(CellFontUsed) || !fitsByte(Alignment) || !fitsByte(HiddenLocked))
+    const std::optional<int> rowIndex = cellIndex(row);
+    const std::optional<int> columnIndex = cellIndex(column);
+    if (!rowIndex || !columnIndex || !fitsByte(font) || !fitsByte(alignment) ||
+        !fitsByte(hiddenLocked))
         return 0;
     auto start = [&](Record& r) {
-        r.put16(*row);
-        r.put16(*col);
-        r.put8(hiddenLockedByte(CellFontUsed, Alignment, HiddenLocked));
-        r.put8(CellFontUsed);
-        r.put8(Alignment);
+        r.put16(*rowIndex);
+        r.put16(*columnIndex);
+        r.put8(hiddenLockedByte(font, alignment, hiddenLocked));
+        r.put8(font);
+        r.put8(alignment);
     };
-    switch (ValueType) {
+    switch (type) {
     case WholeNumber: {
-        const std::optional<int> v = wholeNumber(Value);
+        const std::optional<int> v = wholeNumber(value);
         if (!v)
             return 0;
         Record r(0x0002, 9);
@@ -219,7 +220,7 @@ int ExcelFile::writeValue(int ValueType, int CellFontUsed, int Alignment, int Hi
     }
     case Number: {
         bool ok = false;
-        const double v = Value.toDouble(&ok);
+        const double v = value.toDouble(&ok);
         if (!ok)
             return 0;
         Record r(0x0003, 15);
@@ -229,7 +230,7 @@ int ExcelFile::writeValue(int ValueType, int CellFontUsed, int Alignment, int Hi
         break;
     }
     case Text: {
-        const QByteArray text = Windows1252::encode(Value.toString());
+        const QByteArray text = Windows1252::encode(value.toString());
         if (text.size() > maxText)
             return 0;
         Record r(0x0004, 8 + int(text.size()));

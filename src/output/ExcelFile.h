@@ -61,10 +61,10 @@ public:
     int lastError() const;
 
     // Rows and columns count from 1; 32768..65536 still map onto the 16 bits of
-    // the format, and 65537..98303 wrap round onto 1..32767. Value is converted
-    // to ValueType: 0 whole number, 1 number, 2 text; other types write nothing.
-    int writeValue(int ValueType, int CellFontUsed, int Alignment, int HiddenLocked, int lrow,
-                   int lcol, const QVariant& Value);
+    // the format, and 65537..98303 wrap round onto 1..32767. The value is
+    // converted to the cell's type; a value outside CellType writes nothing.
+    int writeValue(CellType type, int font, int alignment, int hiddenLocked, int row, int column,
+                   const QVariant& value);
     int setMargin(int Margin, double MarginValue);                       // inches
     int setColumnWidth(int FirstColumn, int LastColumn, int WidthValue); // 1-based, characters
     int setFont(const QString& FontName, int FontHeight,

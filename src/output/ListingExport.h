@@ -40,7 +40,7 @@ public:
     // to the current folder), replacing a file of that name. A read-only file
     // of that name is not touched: the export stops with error 75. An empty
     // name writes nothing. True when the whole listing was written.
-    // "Directory " + source.dr titles the listing.
+    // "Directory " + source.folderText titles the listing.
     static bool save(const ListingSource& source, const QString& chosenName, Type type,
                      Prompter& prompter, FileSystem& fs);
     // The same under exactly the name given, whatever its extension

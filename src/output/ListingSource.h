@@ -18,9 +18,9 @@ struct ListingSource {
     // The folder of the listed files; their sizes are read from there.
     QString folderPath;
     // The directory box text, as it appears in titles.
-    QString dr;
+    QString folderText;
 
-    QString title() const { return QStringLiteral("Directory ") + dr; }
+    QString title() const { return QStringLiteral("Directory ") + folderText; }
     QString pathOf(QStringView name) const;
     // The size of the listed file on disk now; a file error code (53 for a
     // vanished file) when it cannot be read.

@@ -59,6 +59,12 @@ bool FileName::isAllowed(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return isAllowed(c); });
 }
 
+bool FileName::isPlainName(QStringView name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(QChar(0));
+}
+
 QString FileName::withoutForbidden(QString text)
 {
     text.removeIf([](QChar c) { return !isAllowed(c); });

@@ -26,6 +26,11 @@ public:
     static QString withoutForbidden(QString text);
     static QString forbiddenList() { return QStringLiteral("| * \" / : < > ? \\"); }
 
+    // True for a name of one entry inside a folder: not empty, not "." or
+    // "..", and holding neither "/" nor a NUL character. A rename to anything
+    // else would leave the folder or fail.
+    static bool isPlainName(QStringView name);
+
 private:
     static qsizetype lastDot(QStringView name);
 };

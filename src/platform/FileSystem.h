@@ -75,7 +75,7 @@ public:
 
     // True when path is a normal, read-only or archive file: it exists, is
     // not a folder and reads neither hidden nor system.
-    [[nodiscard]] virtual bool findName(const QString& path) = 0;
+    [[nodiscard]] virtual bool isVisibleFile(const QString& path) = 0;
 
     [[nodiscard]] virtual int attributes(const QString& path, int& attributes) = 0;
     [[nodiscard]] virtual int setAttributes(const QString& path, int attributes) = 0;
@@ -125,6 +125,10 @@ public:
 
     [[nodiscard]] virtual QString currentFolder() = 0;
     [[nodiscard]] virtual int setCurrentFolder(const QString& folder) = 0;
+    // The absolute path, links and ".." resolved, of a folder that could be
+    // made the current folder (folder relative to the current one), without
+    // making it so; a file error code when it could not.
+    [[nodiscard]] virtual int enterableFolder(const QString& folder, QString& path) = 0;
 };
 
 // A QIODevice over a file opened by the platform layer; write errors keep

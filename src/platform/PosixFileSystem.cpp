@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -228,7 +229,7 @@ int PosixFileSystem::fileSize(const QString& path, qint64& size)
     return FileErrors::None;
 }
 
-bool PosixFileSystem::findName(const QString& path)
+bool PosixFileSystem::isVisibleFile(const QString& path)
 {
     Entry e;
     if (stat(path, e) != FileErrors::None || e.isFolder)
@@ -669,5 +670,24 @@ int PosixFileSystem::setCurrentFolder(const QString& folder)
 {
     if (::chdir(FileNameCodec::encode(folder).constData()) != 0)
         return fail();
+    return FileErrors::None;
+}
+
+// What chdir would check: a folder, and search permission on it.
+int PosixFileSystem::enterableFolder(const QString& folder, QString& path)
+{
+    char resolved[PATH_MAX];
+    if (!::realpath(FileNameCodec::encode(folder).constData(), resolved))
+        return fail();
+    struct stat st;
+    if (::stat(resolved, &st) != 0)
+        return fail();
+    if (!S_ISDIR(st.st_mode)) {
+        errno = ENOTDIR;
+        return fail();
+    }
+    if (::access(resolved, X_OK) != 0)
+        return fail();
+    path = FileNameCodec::decode(resolved, qsizetype(strlen(resolved)));
     return FileErrors::None;
 }

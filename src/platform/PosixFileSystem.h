@@ -28,7 +28,7 @@ public:
                                 const std::function<bool(const Entry&)>& visit) override;
     [[nodiscard]] int stat(const QString& path, Entry& entry) override;
     [[nodiscard]] int fileSize(const QString& path, qint64& size) override;
-    [[nodiscard]] bool findName(const QString& path) override;
+    [[nodiscard]] bool isVisibleFile(const QString& path) override;
     [[nodiscard]] int attributes(const QString& path, int& attributes) override;
     [[nodiscard]] int setAttributes(const QString& path, int attributes) override;
     [[nodiscard]] int creationTime(const QString& path, Time& time) override;
@@ -50,6 +50,7 @@ public:
     void closeAll() override;
     [[nodiscard]] QString currentFolder() override;
     [[nodiscard]] int setCurrentFolder(const QString& folder) override;
+    [[nodiscard]] int enterableFolder(const QString& folder, QString& path) override;
 
     void forget(FileDevice* device); // called by a device as it closes
 

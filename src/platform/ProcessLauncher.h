@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // Starts programs for the batch command line and the CMD button: without
-// waiting for them, in the current folder, and never through a shell, so a
+// waiting for them, in the folder given, and never through a shell, so a
 // file name such as "a;rm -rf ~" is one argument and nothing else runs.
 // Behind an interface so that tests can record what would start (see
 // SystemProcessLauncher for the real thing).
@@ -18,17 +18,14 @@ public:
     // the batch still chooses it as the program always has.
     enum class WindowState { Normal, Minimised };
 
-    static ProcessLauncher& instance();                 // the one the program uses
-    static void setInstance(ProcessLauncher* launcher); // tests put a recorder here
-
     virtual ~ProcessLauncher() = default;
 
-    // Starts arguments[0] with the others as its arguments and returns at
-    // once with a file error code: 0 when it started, 53 when there is no
-    // program to start (an empty line included). Arguments reach the
-    // program as the bytes FileNameCodec gives them, also when they are
-    // not UTF-8.
-    virtual int start(const QStringList& arguments, WindowState state) = 0;
+    // Starts arguments[0] with the others as its arguments in folder (the
+    // process's current folder when empty) and returns at once with a file
+    // error code: 0 when it started, 53 when there is no program to start
+    // (an empty line included). Arguments reach the program as the bytes
+    // FileNameCodec gives them, also when they are not UTF-8.
+    virtual int start(const QStringList& arguments, WindowState state, const QString& folder) = 0;
 
     // A command line as the program and its arguments: blanks separate,
     // double quotes group (QProcess::splitCommand).

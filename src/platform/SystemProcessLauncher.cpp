@@ -20,9 +20,10 @@ namespace
 // is a process of its own session that nobody waits for: a child forks the
 // program and leaves at once, so the program is adopted by init and never
 // lingers as a zombie. Otherwise the program is waited for, and its exit
-// status kept. Returns 0, or the errno of the failed start (reported
-// through a pipe that a successful exec closes).
-int spawn(const QList<QByteArray>& words, bool detached, int& exitStatus)
+// status kept. It starts in folder unless that is empty. Returns 0, or the
+// errno of the failed start (reported through a pipe that a successful exec
+// closes).
+int spawn(const QList<QByteArray>& words, const QByteArray& folder, bool detached, int& exitStatus)
 {
     std::vector<char*> argv;
     for (const QByteArray& w : words)
@@ -40,6 +41,11 @@ int spawn(const QList<QByteArray>& words, bool detached, int& exitStatus)
     }
     if (child == 0) {
         ::close(report[0]);
+        if (!folder.isEmpty() && ::chdir(folder.constData()) != 0) {
+            const int error = errno;
+            [[maybe_unused]] const ssize_t n = ::write(report[1], &error, sizeof error);
+            ::_exit(127);
+        }
         if (!detached || ::fork() == 0) {
             if (detached)
                 ::setsid();
@@ -109,20 +115,20 @@ bool SystemProcessLauncher::isCommandProcessor(const QString& program)
            program.compare(QLatin1String("cmd.exe"), Qt::CaseInsensitive) == 0;
 }
 
-int SystemProcessLauncher::start(const QStringList& arguments, WindowState)
+int SystemProcessLauncher::start(const QStringList& arguments, WindowState, const QString& folder)
 {
     QList<QByteArray> bytes;
     if (const int rc = programWords(arguments, bytes))
         return rc;
     int exitStatus = 0;
-    return startError(spawn(bytes, true, exitStatus));
+    return startError(spawn(bytes, FileNameCodec::encode(folder), true, exitStatus));
 }
 
-int SystemProcessLauncher::run(const QStringList& arguments, int& exitStatus)
+int SystemProcessLauncher::run(const QStringList& arguments, const QString& folder, int& exitStatus)
 {
     exitStatus = 0;
     QList<QByteArray> bytes;
     if (const int rc = programWords(arguments, bytes))
         return rc;
-    return startError(spawn(bytes, false, exitStatus));
+    return startError(spawn(bytes, FileNameCodec::encode(folder), false, exitStatus));
 }

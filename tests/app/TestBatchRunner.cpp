@@ -28,7 +28,7 @@ public:
     int failAt = -1;
     int failCode = 0;
 
-    int start(const QStringList& arguments, WindowState state) override
+    int start(const QStringList& arguments, WindowState state, const QString&) override
     {
         starts << arguments.join('|') +
                       (state == WindowState::Minimised ? " (minimised)" : " (normal)");
@@ -130,6 +130,11 @@ private slots:
         // Linux names may hold what other systems forbid: blanks cut nothing,
         // wildcards and placeholders in a name stand for themselves.
         const Files blanks{{"my file.txt", "M"}, {"my", "-"}, {"file.txt", "-"}};
+        // Bare names are in the listed folder, wherever the process is.
+        QTest::newRow("copy to bare names") << ab << all << "" << none
+            << "Filecopy Sourcefiles$ Destnames$" << "" << true << ""
+            << Files{{"a.txt", "A"}, {"b.txt", "B"}, {"new-a.txt", "A"}, {"new-b.txt", "B"}}
+            << none << 2 << false;
         QTest::newRow("copy a path with blanks") << blanks << QStringList{"my file.txt"} << "" << none
             << copyLine << "" << true << "" << blanks
             << Files{{"new-my file.txt", "M"}} << 1 << false;
@@ -167,7 +172,9 @@ private slots:
         }
         if (!vanish.isEmpty())
             QVERIFY(::unlink(batch.dir.file(vanish).toLocal8Bit()) == 0);
-        BatchRunner runner(batch.session, realStart ? ProcessLauncher::instance() : batch.launcher);
+        SystemProcessLauncher system;
+        BatchRunner runner(batch.session,
+                           realStart ? static_cast<ProcessLauncher&>(system) : batch.launcher);
         QSignalSpy shown(&runner, &BatchRunner::lineShown);
         batch.prompter.yields = 0;
         QFETCH(bool, answer);
@@ -326,6 +333,8 @@ private slots:
             << QStringList{"/nonexistent/quillon/prog"} << "" << 53 << "";
         QTest::newRow("nothing to start") << QStringList{} << "" << 53 << "";
         QTest::newRow("empty program") << QStringList{"", "%M"} << "" << 53 << "";
+        QTest::newRow("starts in the folder given")
+            << QStringList{"touch", "marker"} << "" << 0 << "marker";
         QTest::newRow("name that is not UTF-8")
             << QStringList{"touch", "%M<ff>"} << "" << 0 << "marker<ff>";
         QTest::newRow("cmd is the terminal") << QStringList{"cmd"} << "touch %M" << 0 << "marker";
@@ -354,7 +363,8 @@ private slots:
             qputenv("TERMINAL", terminal.toLatin1().replace("%M", marker));
 
         SystemProcessLauncher launcher;
-        const int result = launcher.start(arguments, ProcessLauncher::WindowState::Normal);
+        const int result =
+            launcher.start(arguments, ProcessLauncher::WindowState::Normal, dir.path());
         qputenv("TERMINAL", oldTerminal);
 
         QTEST(result, "code");

@@ -84,7 +84,7 @@ private slots:
         }
         f.scan(f.dir.path());
         ListSorter sorter;
-        sorter.setColumnKind(2, 3);
+        sorter.setColumnKind(2, ListSorter::DateTime);
         sorter.sortByHeader(f.session.model(), 2);
         QCOMPARE(f.names(), (QStringList{"f1", "f2", "f4", "f3", "f0"}));
 

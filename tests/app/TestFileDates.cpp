@@ -5,6 +5,7 @@
 #include "platform/FileErrors.h"
 #include "platform/PosixFileSystem.h"
 
+#include "ListRows.h"
 #include "LoggingFileSystem.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
@@ -108,19 +109,19 @@ private slots:
         PromptRecorder prompts;
         Session session(fs, prompts);
         QStringList rows{"1/5/2019 3:04:05 PM|1/5/2019|a", "1/6/2019|1/6/2019|b"};
-        session.model().setRows(rows);
+        session.model().setRows(ListRows::fromTexts(rows));
         QCOMPARE(FileDates::pendingCreationDate(session), QString());
 
         const QDateTime today(QDate(2024, 7, 1), QTime(0, 0));
-        QDateTime theDate = FileDates::creationPickerChanged(session, "1/2/2020", today);
-        QCOMPARE(theDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
+        QDateTime shown = FileDates::creationPickerChanged(session, "1/2/2020", today);
+        QCOMPARE(shown, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
         QCOMPARE(session.model().creationDateText(1), QStringLiteral("1/2/2020"));
         QCOMPARE(FileDates::pendingCreationDate(session), QStringLiteral("1/2/2020"));
         QCOMPARE(FileDates::pendingModifiedDate(session), QString());
 
         // A half-typed text keeps TheDate; the rows show it, nothing is pending.
-        theDate = FileDates::modifiedPickerChanged(session, "3/4/20x", theDate);
-        QCOMPARE(theDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
+        shown = FileDates::modifiedPickerChanged(session, "3/4/20x", shown);
+        QCOMPARE(shown, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
         QCOMPARE(session.model().modifiedDateText(0), QStringLiteral("1/2/2020"));
         QCOMPARE(FileDates::pendingModifiedDate(session), QString());
 
@@ -129,7 +130,7 @@ private slots:
         QCOMPARE(FileDates::pendingCreationDate(session.model(), "1/2/2020 3:04:05 pm"),
                  QStringLiteral("1/2/2020 3:04:05 pm"));
         QStringList fresh{"1/5/2019|1/5/2019|a"};
-        session.model().setRows(fresh);
+        session.model().setRows(ListRows::fromTexts(fresh));
         QCOMPARE(FileDates::pendingCreationDate(session), QString());
     }
 };

@@ -54,6 +54,12 @@ public:
     }
 };
 
+// The menu's entry 0 searches names, 1 contents.
+FileSearch::Outcome searchEntry(FileSearch& search, int index, const QString& caption = QString())
+{
+    return index == 0 ? search.searchNames(caption) : search.searchContents(caption);
+}
+
 long peakKiB()
 {
     struct rusage usage;
@@ -114,8 +120,8 @@ private slots:
         // Index 2 stands for the name search with "Match case" ticked.
         search.setNameCaseSensitivity(index == 2 ? Qt::CaseSensitive : Qt::CaseInsensitive);
         if (index == 2)
-            index = FileSearch::Names;
-        QCOMPARE(search.search(index, "Quillon"), FileSearch::Outcome::Replaced);
+            index = 0;
+        QCOMPARE(searchEntry(search, index, "Quillon"), FileSearch::Outcome::Replaced);
 
         QCOMPARE(folder.prompter.prompts, QStringList(Prompts[index]));
         QCOMPARE(folder.prompter.titles, QStringList("Search"));
@@ -184,7 +190,8 @@ private slots:
         folder.session.model().setNewNameAt(1, u"kept.txt");
 
         folder.prompter.inputAnswers = {answer};
-        const auto outcome = FileSearch(folder.session).search(index);
+        FileSearch search(folder.session);
+        const auto outcome = searchEntry(search, index);
 
         QCOMPARE(outcome, messages.isEmpty() ? FileSearch::Outcome::Cancelled
                                              : FileSearch::Outcome::NoneFound);
@@ -236,7 +243,7 @@ private slots:
         const long before = peakKiB();
 
         folder.prompter.inputAnswers = {QStringLiteral("needle")};
-        QCOMPARE(FileSearch(session).search(FileSearch::Contents), FileSearch::Outcome::Replaced);
+        QCOMPARE(FileSearch(session).searchContents(), FileSearch::Outcome::Replaced);
 
         QCOMPARE(session.lastPosition(), 0);
         QCOMPARE(session.model().currentNameAt(0), QStringLiteral("huge"));

@@ -7,6 +7,7 @@
 #include "app/Session.h"
 #include "platform/PosixFileSystem.h"
 
+#include "ListRows.h"
 #include "MemoryClipboard.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
@@ -247,7 +248,7 @@ private slots:
     {
         FileListModel model;
         QStringList rows{"||a.txt", "||b.txt", "||c.txt"};
-        model.setRows(rows);
+        model.setRows(ListRows::fromTexts(rows));
         std::swap(model.displayOrder()[0], model.displayOrder()[2]);
         PromptRecorder prompts;
         NameGenerator::run(model, 2, {"#", "0", ".???", {}, {}}, prompts);
@@ -314,7 +315,7 @@ private slots:
         QStringList rows;
         for (const QString& name : names)
             rows << QStringLiteral("||f|") + name;
-        model.setRows(rows);
+        model.setRows(ListRows::fromTexts(rows));
         // Shown in reverse order: numbering and stopping follow the records.
         std::reverse(model.displayOrder().begin(), model.displayOrder().end());
         PromptRecorder prompts;
@@ -352,11 +353,11 @@ private slots:
         QStringList rows;
         for (int i = 0; i < qMax(files, 1); ++i)
             rows << QStringLiteral("||f%1|old%1").arg(i);
-        session.model().setRows(rows);
+        session.model().setRows(ListRows::fromTexts(rows));
         session.setLastPosition(files - 1);
         MemoryClipboard clipboard;
         clipboard.content = text;
-        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        NewNameClipboard::paste(session, clipboard);
         QCOMPARE(prompts.messages, expected.isEmpty()
                                        ? QStringList{NewNameClipboard::countMessage()}
                                        : QStringList());
@@ -371,19 +372,19 @@ private slots:
         PromptRecorder prompts;
         Session session(fs, prompts);
         QStringList rows{"||a|A", "||b|B", "||c|C"};
-        session.model().setRows(rows);
+        session.model().setRows(ListRows::fromTexts(rows));
         session.setLastPosition(2);
         std::swap(session.model().displayOrder()[0], session.model().displayOrder()[2]);
         MemoryClipboard clipboard;
         clipboard.content = QStringLiteral("stale");
-        NewNameClipboard::copyOrPaste(0, session, clipboard);
+        NewNameClipboard::copy(session, clipboard);
         QCOMPARE(clipboard.log.count(QStringLiteral("clear")), 1);
         QCOMPARE(clipboard.content, QStringLiteral("C\r\nB\r\nA\r\n"));
         // Pasting what was copied changes nothing; edited lines go back by position.
-        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        NewNameClipboard::paste(session, clipboard);
         QCOMPARE(session.model().newNameOf(0), QStringLiteral("A"));
         clipboard.content = QStringLiteral("X\r\nY\r\nZ\r\n");
-        NewNameClipboard::copyOrPaste(1, session, clipboard);
+        NewNameClipboard::paste(session, clipboard);
         QCOMPARE(session.model().newNameOf(2), QStringLiteral("X"));
         QCOMPARE(session.model().newNameOf(0), QStringLiteral("Z"));
         QVERIFY(prompts.messages.isEmpty());

@@ -368,8 +368,8 @@ private slots:
         f.faults.fix = [&] { f.faults.failAll(QStringLiteral("rename"), 0); };
         QCOMPARE(f.pass.renameFiles(attributes), RenamePass::Outcome::Completed);
         QTEST(f.faults.messages, "messages");
-        QCOMPARE(f.faults.findName(dir.file("b")), renamed);
-        QCOMPARE(f.faults.findName(dir.file("a")), !renamed);
+        QCOMPARE(f.faults.isVisibleFile(dir.file("b")), renamed);
+        QCOMPARE(f.faults.isVisibleFile(dir.file("a")), !renamed);
     }
 
     // The journal alone, without the pass.

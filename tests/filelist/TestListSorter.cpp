@@ -8,6 +8,8 @@
 #include "platform/DateText.h"
 #include "platform/SplitWork.h"
 
+#include "ListRows.h"
+
 #include <QtTest>
 
 #include <algorithm>
@@ -52,7 +54,11 @@ QStringList shown(const FileListModel& model, int column)
 // The column kinds the main window gives its list.
 void configure(ListSorter& sorter)
 {
-    for (auto [column, kind] : {std::pair{1, 3}, {2, 3}, {3, 1}, {4, 1}, {5, 4}})
+    for (auto [column, kind] : {std::pair{1, ListSorter::DateTime},
+                                {2, ListSorter::DateTime},
+                                {3, ListSorter::Text},
+                                {4, ListSorter::Text},
+                                {5, ListSorter::MixedNumber}})
         sorter.setColumnKind(column, kind);
 }
 
@@ -136,12 +142,12 @@ private slots:
         QFETCH(int, column);
         QFETCH(QStringList, expected);
         FileListModel model;
-        model.setRows(rows);
+        model.setRows(ListRows::fromTexts(rows));
         ListSorter sorter;
         configure(sorter);
         for (int c : clicks) {
             if (c == Reload)
-                model.setRows(rows);
+                model.setRows(ListRows::fromTexts(rows));
             else
                 sorter.sortByHeader(model, c);
         }
@@ -167,7 +173,7 @@ private slots:
             SplitWork::setMaxParts(parts);
             FileListModel& model = models[parts > 1];
             QStringList rows = rowsWith(3, names);
-            model.setRows(rows);
+            model.setRows(ListRows::fromTexts(rows));
             ListSorter sorter;
             configure(sorter);
             sorter.sortByHeader(model, 3);
@@ -238,7 +244,7 @@ private slots:
         QFETCH(bool, partitioned);
         FileListModel model;
         QStringList texts = rowsWith(4, QStringList(rows, QStringLiteral("same")));
-        model.setRows(texts);
+        model.setRows(ListRows::fromTexts(texts));
         ListSorter sorter;
         configure(sorter);
         sorter.sortByHeader(model, 4);

@@ -3,6 +3,8 @@
 #include "filelist/FileListModel.h"
 #include "filelist/NameCollisions.h"
 
+#include "ListRows.h"
+
 #include <QTest>
 
 // Each case lists "current>new" pairs in the order shown, the names the list
@@ -62,7 +64,7 @@ private slots:
                                  .replace(QLatin1Char('_'), QLatin1Char(' '))
                                  .replace(QLatin1Char('^'), QLatin1Char('\t')));
         FileListModel model;
-        model.setRows(rows);
+        model.setRows(ListRows::fromTexts(rows));
         QSet<QString> others;
         for (const QString& name : unlisted.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             others.insert(name);

@@ -8,6 +8,7 @@
 #include "FuzzInput.h"
 
 #include "app/RenameJournal.h"
+#include "platform/FileName.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -22,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const RenameJournal::UndoPlan undo = RenameJournal::undoSteps(journal);
     FUZZ_CHECK(undo.steps.size() == undo.checked.size());
     for (const RenameJournal::Step& step : undo.steps)
-        FUZZ_CHECK(RenameJournal::isPlainName(step.from) && RenameJournal::isPlainName(step.to));
+        FUZZ_CHECK(FileName::isPlainName(step.from) && FileName::isPlainName(step.to));
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "ExifJpeg.h"
 #include "FuzzInput.h"
 
+#include "ListRows.h"
 #include "app/NameTemplate.h"
 #include "filelist/FileListModel.h"
 #include "platform/PosixFileSystem.h"
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     QStringList rows{QStringLiteral("|||IMG_0042.JPG||"), QStringLiteral("|||notes||")};
     FileListModel model;
-    model.setRows(rows);
+    model.setRows(ListRows::fromTexts(rows));
     made->applyTo(model, model.lastIndex(), folder.fs, folder.path,
                   [](const QString&, const QString&) {});
     for (int k = 0; k <= model.lastIndex(); ++k)

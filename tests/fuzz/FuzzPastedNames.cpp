@@ -10,6 +10,7 @@
 #include "FuzzInput.h"
 #include "PromptRecorder.h"
 
+#include "ListRows.h"
 #include "app/NewNameClipboard.h"
 #include "filelist/FileListModel.h"
 #include "platform/FileNameCodec.h"
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (files == 0)
         rows << QString();
     FileListModel model;
-    model.setRows(rows);
+    model.setRows(ListRows::fromTexts(rows));
     PromptRecorder prompter;
     const bool pasted = NewNameClipboard::pasteText(
         model, files - 1, FileNameCodec::decode(in.field(1, true)), prompter);

@@ -15,6 +15,7 @@
 #include "gui/RenamingFrame.h"
 #include "gui/SaveListingDialog.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include "CliRun.h"
 #include "MemoryClipboard.h"
@@ -75,7 +76,7 @@ struct Fixture {
         if (fs.setCurrentFolder(dir.path()) != 0)
             qFatal("cannot enter the test folder");
         session = std::make_unique<Session>(fs, prompts);
-        window = std::make_unique<MainWindow>(*session);
+        window = std::make_unique<MainWindow>(*session, launcher);
         window->setClipboard(&clipboard);
         window->show();
         QTRY_VERIFY(window->activated());
@@ -85,6 +86,7 @@ struct Fixture {
     QWidget* w() const { return window.get(); }
     TempFolder dir;
     ThrowingFileSystem fs;
+    SystemProcessLauncher launcher;
     YieldingRecorder prompts;
     MemoryClipboard clipboard;
     std::unique_ptr<Session> session;

@@ -15,8 +15,8 @@ namespace
 void apply(ExcelFile& xl, const QString& call, const QVariantList& a)
 {
     if (call == QLatin1String("WriteValue"))
-        xl.writeValue(a[0].toInt(), a[1].toInt(), a[2].toInt(), a[3].toInt(), a[4].toInt(),
-                      a[5].toInt(), a[6]);
+        xl.writeValue(ExcelFile::CellType(a[0].toInt()), a[1].toInt(), a[2].toInt(), a[3].toInt(),
+                      a[4].toInt(), a[5].toInt(), a[6]);
     else if (call == QLatin1String("SetMargin"))
         xl.setMargin(a[0].toInt(), a[1].toDouble());
     else if (call == QLatin1String("SetColumnWidth"))

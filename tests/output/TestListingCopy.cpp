@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/ListingCopy.h"
 
+#include "ListRows.h"
 #include "MemoryClipboard.h"
 #include "PromptRecorder.h"
 
@@ -46,7 +47,7 @@ private slots:
         QFETCH(QString, expected);
         FileListModel model;
         QStringList rows = fileLast < 0 ? QStringList{QString()} : Rows;
-        model.setRows(rows);
+        model.setRows(ListRows::fromTexts(rows));
         for (int i = 0; i < order.size(); ++i)
             model.displayOrder()[size_t(i)] = order[i];
         PromptRecorder prompts;

@@ -9,6 +9,7 @@
 #include "platform/PosixFileSystem.h"
 
 #include "CliRun.h"
+#include "ListRows.h"
 #include "LoggingFileSystem.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
@@ -70,7 +71,7 @@ bool load(const TempFolder& dir, FileListModel& model, const QStringList& names,
                     QStringLiteral("||999");
     if (rows.isEmpty())
         rows << QString();
-    model.setRows(rows);
+    model.setRows(ListRows::fromTexts(rows));
     for (int i = 0; i < order.size(); ++i)
         model.displayOrder()[size_t(i)] = order[i];
     return true;
@@ -452,7 +453,7 @@ private slots:
             rows << dateOf(i) + QStringLiteral("|d2|") + names[i].name + QStringLiteral("||999");
         }
         FileListModel model;
-        model.setRows(rows);
+        model.setRows(ListRows::fromTexts(rows));
         PromptRecorder prompts;
         PosixFileSystem fs;
         const QString file = dir.file("listing." + type);

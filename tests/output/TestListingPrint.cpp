@@ -4,6 +4,7 @@
 #include "output/ListingPrint.h"
 #include "platform/PosixFileSystem.h"
 
+#include "ListRows.h"
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 
@@ -69,7 +70,7 @@ bool makeListing(TempFolder& dir, FileListModel& model, int count, const QString
         rows << dateOf(int(rows.size())) + "|d2|" + name + "||1";
     if (rows.isEmpty())
         rows << QString();
-    model.setRows(rows);
+    model.setRows(ListRows::fromTexts(rows));
     return true;
 }
 

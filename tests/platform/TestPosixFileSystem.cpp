@@ -244,7 +244,7 @@ private slots:
         QCOMPARE(attrs, 0);
     }
 
-    void findName_data()
+    void isVisibleFile_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("attributes");
@@ -257,7 +257,7 @@ private slots:
         QTest::newRow("dot name") << ".a.txt" << 0 << false;
     }
 
-    void findName()
+    void isVisibleFile()
     {
         QFETCH(QString, name);
         QFETCH(int, attributes);
@@ -265,9 +265,9 @@ private slots:
         QVERIFY(dir.write(name));
         PosixFileSystem fs;
         QCOMPARE(fs.setAttributes(dir.file(name), attributes), 0);
-        QTEST(fs.findName(dir.file(name)), "found");
-        QVERIFY(!fs.findName(dir.path()));
-        QVERIFY(!fs.findName(dir.file(QStringLiteral("missing"))));
+        QTEST(fs.isVisibleFile(dir.file(name)), "found");
+        QVERIFY(!fs.isVisibleFile(dir.path()));
+        QVERIFY(!fs.isVisibleFile(dir.file(QStringLiteral("missing"))));
     }
 
     // A rename never replaces what is at the target and leaves both in place.

@@ -6,6 +6,7 @@
 #include "PromptRecorder.h"
 #include "TempFolder.h"
 
+#include "ListRows.h"
 #include "app/Session.h"
 
 #include <QMap>
@@ -49,7 +50,7 @@ struct ScannedFolder {
         QStringList rows;
         for (const QString& name : names)
             rows << QStringLiteral("||") + name + QStringLiteral("||");
-        session.model().setRows(rows);
+        session.model().setRows(ListRows::fromTexts(rows));
         session.setLastPosition(int(names.size()) - 1);
     }
     QStringList names() const { return listedNames(session); } // in list order

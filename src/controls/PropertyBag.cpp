@@ -10,10 +10,4 @@ QVariant PropertyBag::read(const QString& name, const QVariant& defaultValue) co
 void PropertyBag::write(const QString& name, const QVariant& value)
 {
     m_values.insert(name.toLower(), value);
-    emit propertyChanged(name);
-}
-
-bool PropertyBag::contains(const QString& name) const
-{
-    return m_values.contains(name.toLower());
 }

@@ -6,7 +6,7 @@
 
 // Prompts for programs that run without a person to answer: messages go to
 // standard error, a persisting failure stops, an input box is cancelled.
-// Benchmarks and demo programs use it.
+// The benchmarks use it.
 class StderrPrompter : public Prompter
 {
 public:
