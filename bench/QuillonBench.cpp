@@ -253,15 +253,15 @@ int hashNames(const QString& folder)
 // (every tenth one a device name), and the same on a disk that folds case.
 int checkNames(int count)
 {
-    QStringList rows;
+    FileListModel::Rows rows;
     rows.reserve(count);
     for (int k = 0; k < count; ++k)
-        rows << QStringLiteral("||f%1.dat|%2|1")
-                    .arg(k)
-                    .arg(k % 10 == 0 ? QStringLiteral("aux.%1").arg(k)
-                                     : QStringLiteral("Name_%1.txt").arg(k));
+        rows.append({}, {}, QStringLiteral("f%1.dat").arg(k),
+                    k % 10 == 0 ? QStringLiteral("aux.%1").arg(k)
+                                : QStringLiteral("Name_%1.txt").arg(k),
+                    u"1");
     FileListModel model;
-    model.setRows(rows);
+    model.setRows(std::move(rows));
     // The marks without the disk's rules first, as the measure of the rest.
     for (const int kind : {0, 1, 2}) {
         NameRules rules;

@@ -23,7 +23,7 @@ void appendDate(QString& out, const FileListModel& model, int record, FileListMo
     if (r.flags & FileListModel::textOf(f))
         date = DateText::parse(model.field(record, f));
     else if (r.flags & FileListModel::StatOk)
-        date = QDateTime::fromSecsSinceEpoch(f == FileListModel::Date1 ? r.created : r.modified);
+        date = QDateTime::fromSecsSinceEpoch(f == FileListModel::Created ? r.created : r.modified);
     if (!date.isValid()) {
         out += QLatin1String("null");
         return;
@@ -65,9 +65,9 @@ void JsonListing::write(const FileListModel& model, int lastPosition,
             lines += QLatin1Char('\n');
         lines += QLatin1String("{\"no\":") + QString::number(model.recordNumber(r));
         lines += QLatin1String(",\"created\":");
-        appendDate(lines, model, r, FileListModel::Date1);
+        appendDate(lines, model, r, FileListModel::Created);
         lines += QLatin1String(",\"modified\":");
-        appendDate(lines, model, r, FileListModel::Date2);
+        appendDate(lines, model, r, FileListModel::Modified);
         const FileListModel::Record& record = model.record(r);
         lines += QLatin1String(",\"size\":");
         lines += (record.flags & FileListModel::StatOk) &&
