@@ -64,10 +64,10 @@ QString FileDates::pendingModifiedDate(const Session& session)
 }
 
 QDateTime FileDates::pickerChanged(FileListModel& model, Column column, const QString& pickerText,
-                                   const QDateTime& theDate)
+                                   const QDateTime& pickerDate)
 {
     const QDateTime parsed = DateText::parse(pickerText);
-    const QDateTime date = parsed.isValid() ? parsed : theDate;
+    const QDateTime date = parsed.isValid() ? parsed : pickerDate;
     const QString text = DateText::format(date.isValid() ? date : DateText::zeroDate());
     for (int record = 0; record < model.recordCount(); ++record) {
         if (column == Creation)
@@ -80,15 +80,15 @@ QDateTime FileDates::pickerChanged(FileListModel& model, Column column, const QS
 }
 
 QDateTime FileDates::creationPickerChanged(Session& session, const QString& pickerText,
-                                           const QDateTime& theDate)
+                                           const QDateTime& pickerDate)
 {
     session.setPickerText(Creation, pickerText);
-    return pickerChanged(session.model(), Creation, pickerText, theDate);
+    return pickerChanged(session.model(), Creation, pickerText, pickerDate);
 }
 
 QDateTime FileDates::modifiedPickerChanged(Session& session, const QString& pickerText,
-                                           const QDateTime& theDate)
+                                           const QDateTime& pickerDate)
 {
     session.setPickerText(Modified, pickerText);
-    return pickerChanged(session.model(), Modified, pickerText, theDate);
+    return pickerChanged(session.model(), Modified, pickerText, pickerDate);
 }

@@ -44,8 +44,8 @@ public:
 
     // The change handler of a date picker, for the list view to call from
     // the picker's Change event:
-    //   picker->setTheDate(FileDates::creationPickerChanged(session, picker->text(),
-    //                                                 picker->theDate()));
+    //   picker->setDate(FileDates::creationPickerChanged(session, picker->text(),
+    //                                                 picker->date()));
     // 1. The picker's date becomes the picker's text read as a date; a text that is no
     //    date (half typed) leaves the date as it was, since the handler passes
     //    errors over.
@@ -55,9 +55,9 @@ public:
     // The Session overloads also keep Session::pickerText() current, which the
     // rename pass reads. Returns the picker's new date.
     static QDateTime creationPickerChanged(Session& session, const QString& pickerText,
-                                           const QDateTime& theDate);
+                                           const QDateTime& pickerDate);
     static QDateTime modifiedPickerChanged(Session& session, const QString& pickerText,
-                                           const QDateTime& theDate);
+                                           const QDateTime& pickerDate);
     static QDateTime pickerChanged(FileListModel& model, Column column, const QString& pickerText,
-                                   const QDateTime& theDate);
+                                   const QDateTime& pickerDate);
 };

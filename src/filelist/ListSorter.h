@@ -43,6 +43,9 @@ public:
     void setColumnKind(int tis, int tis2);
     qint16 columnKind(int column) const;
     qint16 lastSortColumn() const { return m_lastSortColumn; }
+    // Whether the last sort left the rows in descending order (for the
+    // number column: the reverse of the scan order).
+    bool lastSortDescending() const { return m_descending; }
 
     // The reaction to a click on header button index (0..6; std::out_of_range
     // otherwise).
@@ -62,6 +65,7 @@ private:
     void sortColumn(FileListModel& model, int column);
 
     std::array<qint16, KindSlots> m_sortType{};
+    bool m_descending = false;
     qint16 m_lastSortColumn = 0;
     Stats m_stats;
 };

@@ -39,7 +39,7 @@ template <class F> void asSaving(QWidget* w, F f)
         f(*l);
 }
 
-// "enabled" is QWidget's property; the controls' own setter reports the change.
+// "enabled" is QWidget's property; the controls report its change.
 void set(QWidget* w, const char* name, const QVariant& value)
 {
     if (qstrcmp(name, "enabled") == 0)
