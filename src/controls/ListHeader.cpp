@@ -29,6 +29,7 @@ ListHeader::ListHeader(QWidget* view) : QObject(view)
         button->setObjectName(QStringLiteral("sortButton%1").arg(i));
         button->setFont(captionFont);
         button->setFocusPolicy(Qt::NoFocus);
+        button->setMouseTracking(true); // the pointer shows where a column line can be dragged
         button->setGeometry(0, 0, 41, Height);
         button->setToolTip(ListColumns::sortTip(i));
         if (i == 4) {
