@@ -42,8 +42,10 @@ public:
     static QString pendingCreationDate(const Session& session);
     static QString pendingModifiedDate(const Session& session);
 
-    // What a change of a date picker's text does; the window gives the
-    // picker the returned date.
+    // The change handler of a date picker, for the list view to call from
+    // the picker's Change event:
+    //   picker->setDate(FileDates::creationPickerChanged(session, picker->text(),
+    //                                                 picker->date()));
     // 1. The picker's date becomes the picker's text read as a date; a text that is no
     //    date (half typed) leaves pickerDate as it was, since the handler passes
     //    errors over.

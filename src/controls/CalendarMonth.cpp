@@ -7,12 +7,12 @@ namespace
 QDate pinnedToday;
 }
 
-std::array<CalendarMonth::Cell, 42> CalendarMonth::cells(const QDate& first,
-                                                         const QDateTime& selected)
+std::array<CalendarMonth::Cell, 42>
+CalendarMonth::cells(const QDate& first, const QDateTime& selected, Qt::DayOfWeek firstDay)
 {
     std::array<Cell, 42> grid{};
-    const int weekday = first.dayOfWeek() % 7 + 1; // Sunday = 1 ... Saturday = 7
-    const QDate start = first.addDays(-(weekday - 1));
+    const int column = (first.dayOfWeek() - int(firstDay) + 7) % 7; // of the first day
+    const QDate start = first.addDays(-column);
     const QDate now = today();
     for (int i = 0; i <= 36; ++i) {
         const QDate d = start.addDays(i);

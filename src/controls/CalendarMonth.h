@@ -4,7 +4,7 @@
 
 // CalendarMonth: the dates behind the date picker's month grid: the
 // platform's date-from-parts rule, today's date (which tests pin) and the
-// 6 x 7 cells of a month, Sunday first.
+// 6 x 7 cells of a month, its weeks starting on the locale's first day.
 
 #include <QDate>
 #include <QDateTime>
@@ -24,7 +24,8 @@ public:
     // first day and after the last. Today is marked (also in a blank cell of
     // the previous month); the selected date, when it is a midnight, is
     // marked over today.
-    static std::array<Cell, 42> cells(const QDate& first, const QDateTime& selected);
+    static std::array<Cell, 42> cells(const QDate& first, const QDateTime& selected,
+                                      Qt::DayOfWeek firstDay = Qt::Sunday);
 
     // Months roll into years, days into months: (2020, 2, 31) is 2 March
     // 2020; invalid outside the years 100..9999.

@@ -16,8 +16,9 @@ class ColumnLayout
 public:
     static constexpr int MinColumnWidth = 40; // a dragged line keeps this much room
 
-    // Lays the columns out anew: data column 1 starts at numberWidth, the
-    // others share listWidth.
+    // Lays the columns out: data column 1 starts at numberWidth, the others
+    // share listWidth. Lines dragged before keep their places, in proportion
+    // to a new width.
     void lay(int numberWidth, int listWidth);
     int start(int column) const { return m_start[size_t(column)]; } // 1..6
     int listWidth() const { return m_listWidth; }
@@ -26,6 +27,9 @@ public:
     // The line (1..4: the one left of data column 2..5) that x is 5 to 15
     // pixels left of; 0 for none.
     int lineNear(double x, int hScroll) const;
+    // The data column (1..shownColumns, at most 6) under x, the rows
+    // scrolled included; 0 over the number column.
+    int columnAt(double x, int shownColumns) const;
     // Moves line 1..4 to the pointer at x; every column keeps its room and
     // the last shown column ends at the list's width.
     void drag(int line, double x, int hScroll, int shownColumns);
@@ -33,4 +37,5 @@ public:
 private:
     std::array<qint16, 7> m_start{}; // index 1..6
     qint16 m_listWidth = 0;
+    bool m_dragged = false;
 };

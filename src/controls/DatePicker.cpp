@@ -6,7 +6,6 @@
 
 #include "CalendarMonth.h"
 #include "CalendarPicture.h"
-#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
 #include "platform/DateText.h"
@@ -50,14 +49,12 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent)
     // Weekday headers.
     static const int lefts[7] = {45, 630, 1215, 1800, 2385, 2970, 3525};
     static const int widths[7] = {645, 600, 600, 600, 600, 600, 630};
-    static const char* const names[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     for (int i = 0; i < 7; ++i) {
         RenderedButton* b =
             makeButton(lefts[i], 450, widths[i], i == 1 || i == 5 ? 270 : 315, "weekdayCaption");
         b->setEnabled(false);
         if (i == 0 || i == 6)
             b->setBorder(3);
-        b->setCaption(QString::fromLatin1(names[i]));
         m_weekdayCaptions[i] = b;
     }
 
@@ -147,13 +144,13 @@ QString DatePicker::monthName(int month) const
     return DateText::locale().standaloneMonthName(month, QLocale::LongFormat); // "mmmm"
 }
 
-QDateTime DatePicker::theDate() const
+QDateTime DatePicker::date() const
 {
     const QDate date = CalendarMonth::dateSerial(m_currentYear, m_currentMonth, m_currentDay);
     return date.isValid() ? QDateTime(date, QTime(0, 0)) : DateText::zeroDate();
 }
 
-void DatePicker::setTheDate(const QDateTime& date)
+void DatePicker::setDate(const QDateTime& date)
 {
     if (!date.isValid())
         return;
@@ -173,7 +170,12 @@ void DatePicker::showMonth()
         return;
     m_monthCaption->setCaption(monthName(first.month()));
     m_yearCaption->setCaption(QString::number(m_currentYear));
-    const auto cells = CalendarMonth::cells(first, m_selectedDate);
+    const QLocale locale = DateText::locale();
+    const int firstDay = locale.firstDayOfWeek();
+    for (int i = 0; i < 7; ++i)
+        m_weekdayCaptions[size_t(i)]->setCaption(
+            locale.dayName((firstDay - 1 + i) % 7 + 1, QLocale::ShortFormat));
+    const auto cells = CalendarMonth::cells(first, m_selectedDate, locale.firstDayOfWeek());
     for (size_t k = 0; k < cells.size(); ++k) {
         RenderedButton* b = m_dayButtons[k];
         const CalendarMonth::Cell& cell = cells[k];
@@ -200,7 +202,7 @@ void DatePicker::clearSurface()
 
 void DatePicker::open()
 {
-    m_isOpen = 1;
+    m_isOpen = true;
     m_pictureOnSurface = true;
     update();
     if (!letPaintsRun())
@@ -210,25 +212,25 @@ void DatePicker::open()
     showWhole();
     const QDateTime typed = DateText::parse(m_dateBox->text());
     if (typed.isValid()) {
-        setTheDate(typed);
+        setDate(typed);
     } else {
         const QDate now = CalendarMonth::today();
-        setTheDate(QDateTime(now, QTime(0, 0)));
+        setDate(QDateTime(now, QTime(0, 0)));
         m_dateBox->setText(DateText::shortDate(now));
     }
 }
 
 void DatePicker::surfaceClicked()
 {
-    if (m_isOpen != 1) {
+    if (!m_isOpen) {
         open();
         return;
     }
     clearSurface();
-    m_isOpen = 0;
+    m_isOpen = false;
     backInContainer();
     resize(closedSize());
-    m_dateBox->setText(DateText::shortDate(theDate().date()));
+    m_dateBox->setText(DateText::shortDate(date().date()));
 }
 
 void DatePicker::closeAsOnFocusLoss()
@@ -236,7 +238,7 @@ void DatePicker::closeAsOnFocusLoss()
     clearSurface();
     backInContainer();
     resize(closedSize());
-    m_isOpen = 0;
+    m_isOpen = false;
 }
 
 // The open calendar is shown whole: where its container (the list, the
@@ -265,6 +267,7 @@ void DatePicker::showWhole()
                                  std::max(place.top(), screenArea.top())));
     }
     m_homePos = pos();
+    m_tabBefore = neighbour(false);
     m_dropDown = true;
     m_moving = true;
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
@@ -283,6 +286,8 @@ void DatePicker::backInContainer()
     setWindowFlags(Qt::Widget);
     move(m_homePos);
     show();
+    if (m_tabBefore) // a widget changing its window goes last in the tab order
+        QWidget::setTabOrder(m_tabBefore, this);
     m_moving = false;
     // Back while the platform was still closing the drop-down, which hides
     // it once more: it shows again when that is done.
@@ -314,10 +319,10 @@ void DatePicker::focusChanged(QWidget* old, QWidget* now)
     const bool wasInside = inside(old);
     const bool isInside = inside(now);
     if (!wasInside && isInside) {
-        // Open, but leave isOpen() at 0: the click that brought the focus opens once more.
-        if (m_isOpen == 0) {
+        // Open, but leave isOpen() false: the click that brought the focus opens once more.
+        if (!m_isOpen) {
             open();
-            m_isOpen = 0;
+            m_isOpen = false;
         }
     } else if (wasInside && !isInside) {
         closeAsOnFocusLoss();
@@ -342,7 +347,7 @@ void DatePicker::dayClicked(int k)
         m_dateBox->setText(DateText::shortDate(date)); // raises Change
     if (!alive)
         return;
-    m_isOpen = 0;
+    m_isOpen = false;
     clearSurface();
     backInContainer();
     resize(closedSize());
@@ -481,11 +486,6 @@ void DatePicker::setBoxColor(QPalette::ColorRole role, const QColor& color)
     m_dateBox->setPalette(pal);
 }
 
-void DatePicker::setEnabled(bool enabled)
-{
-    QWidget::setEnabled(enabled);
-}
-
 void DatePicker::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -518,48 +518,42 @@ void DatePicker::mouseReleaseEvent(QMouseEvent* event)
 
 bool DatePicker::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_dateBox)
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        int keyCode = InputCodes::virtualKeyCode(key);
-        int shift = InputCodes::shiftCode(key->modifiers());
-        QPointer<DatePicker> alive(this);
-        emit keyDown(keyCode, shift);
-        if (!alive)
-            return true;
-        if (!key->text().isEmpty()) {
-            const int typed = key->text().at(0).unicode();
-            int keyAscii = typed;
-            emit keyPress(keyAscii);
-            if (!alive)
-                return true;
-            if (keyAscii == 0)
-                return true; // the container dropped the character
-            if (keyAscii != typed) {
-                const QChar replaced{char16_t(keyAscii)};
-                if (replaced.isPrint())
-                    m_dateBox->insert(QString(replaced));
-                return true;
-            }
-        }
-        break;
-    }
-    case QEvent::KeyRelease: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) {
-            int keyCode = InputCodes::virtualKeyCode(key);
-            int shift = InputCodes::shiftCode(key->modifiers());
-            emit keyUp(keyCode, shift);
-        }
-        break;
-    }
-    case QEvent::MouseButtonDblClick:
+    if (watched == m_dateBox && event->type() == QEvent::KeyPress &&
+        boxKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    if (watched == m_dateBox && event->type() == QEvent::MouseButtonDblClick)
         emit doubleClicked();
-        break;
-    default:
-        break;
-    }
     return QWidget::eventFilter(watched, event);
+}
+
+// Tab and Shift+Tab leave the open calendar for the next or previous
+// control, where a drop-down would keep them; Escape closes it.
+bool DatePicker::boxKey(const QKeyEvent& key)
+{
+    const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+    const bool open = height() > closedSize().height();
+    if (!tab && !(key.key() == Qt::Key_Escape && open))
+        return false;
+    closeAsOnFocusLoss();
+    const bool forward = key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier);
+    if (QWidget* next = tab ? neighbour(forward) : nullptr) {
+        next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        next->activateWindow(); // back from the drop-down's window
+    }
+    return true;
+}
+
+// The control before or after this one in the window's tab order.
+QWidget* DatePicker::neighbour(bool forward) const
+{
+    QWidget* w = const_cast<DatePicker*>(this);
+    for (int step = 0; step < 10000; ++step) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == this)
+            return nullptr;
+        if (!isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+            w->isVisibleTo(window()))
+            return w;
+    }
+    return nullptr;
 }

@@ -5,12 +5,13 @@
 // DatePicker: the drop-down date picker (of the list view's creation and
 // modified columns). Closed it is a small calendar picture; a click opens a
 // month calendar (caption, weekday headers, 6 x 7 day buttons, month steps
-// and the date text box). Clicking a day writes its short date into the box
-// and closes the calendar. Every date text goes through DateText (shortDate /
-// parse), so what the picker writes parses back.
+// and the date text box); the weekday names and the first day of the week
+// follow DateText's locale, as the month's name does. Clicking a day writes its short date into the
+// box and closes the calendar. Every date text goes through DateText (shortDate / parse), so what
+// the picker writes parses back.
 //
 // Public API (getter = the property's name in Qt style, setter = "set" + name):
-//   QDateTime theDate()  setTheDate(QDateTime)   get: the date of currentYear/Month/Day built
+//   QDateTime date()  setDate(QDateTime)   get: the date of currentYear/Month/Day built
 //             with dateSerial (an out-of-range day rolls over), the zero date on error.
 //             set: selectedDate = value, the current day from it, captions, showMonth(); the
 //             date box is not changed.
@@ -22,13 +23,10 @@
 //   int     fontCharset()      setFontCharset(int)         kept only: Qt fonts are Unicode, so
 //                                                          it changes no drawing
 //   QColor  backColor(), foreColor()  setBackColor, setForeColor  the box's colours
-//   bool    isEnabled()        setEnabled(bool)            (hides
-//                                                          QWidget::setEnabled)
+//   bool    isEnabled()        QWidget::setEnabled(bool)
 //   void    refresh()   void showMonth() (fills the day grid)   void closeCalendar()
 //   The dates of the grid, today's date and the date-from-parts rule: see CalendarMonth.
 // Signals: changed() (the box's text changed), clicked() (a day was clicked, after the
-//   calendar closed), doubleClicked(), keyDown(int& keyCode, int& shift), keyPress(int&
-//   keyAscii) (set it to 0 to drop the character), keyUp(int& keyCode, int& shift)
 // Children: monthCaption(), yearCaption(), weekdayCaption(0..6), dayButton(k) (k = 7 * row +
 //   column), monthStepButton(0 = "<", 1 = ">"), dateBox(), calendarButton().
 // State read-outs: currentDay(), currentMonth(), currentYear(), selectedDate(), isOpen(),
@@ -39,22 +37,24 @@
 // container (or the window) would cut the open calendar, it opens as a drop-down
 // window of its own at the same place, closed by a press outside or Escape. The date box is the
 // focus proxy: the focus entering the control (or any child) opens the calendar, leaving it
-// closes the calendar.
+// closes the calendar. Tab and Shift+Tab close it and go on to the next or previous control.
 
 #include <QDate>
 #include <QDateTime>
 #include <QPalette>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
 
+class QKeyEvent;
 class QLineEdit;
 class RenderedButton;
 
 class DatePicker : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QDateTime theDate READ theDate WRITE setTheDate)
+    Q_PROPERTY(QDateTime date READ date WRITE setDate)
     Q_PROPERTY(QString text READ text WRITE setText)
     Q_PROPERTY(QString dateToolTipText READ dateToolTipText WRITE setDateToolTipText)
     Q_PROPERTY(QString fontName READ fontName WRITE setFontName)
@@ -68,8 +68,8 @@ public:
     explicit DatePicker(QWidget* parent = nullptr);
     ~DatePicker() override;
 
-    QDateTime theDate() const;
-    void setTheDate(const QDateTime& date);
+    QDateTime date() const;
+    void setDate(const QDateTime& date);
     QString text() const;
     void setText(const QString& text);
     QString dateToolTipText() const;
@@ -88,8 +88,6 @@ public:
     void setBackColor(const QColor& color);
     QColor foreColor() const;
     void setForeColor(const QColor& color);
-    // Hides QWidget::setEnabled to report the change; invokable by name for that.
-    Q_INVOKABLE void setEnabled(bool enabled);
 
     void refresh() { update(); }
     void showMonth();
@@ -108,7 +106,7 @@ public:
     int currentMonth() const { return m_currentMonth; }
     int currentYear() const { return m_currentYear; }
     QDateTime selectedDate() const { return m_selectedDate; }
-    int isOpen() const { return m_isOpen; }
+    bool isOpen() const { return m_isOpen; }
     QSize openSize() const;
     QSize closedSize() const;
 
@@ -118,9 +116,6 @@ signals:
     void changed();
     void clicked();
     void doubleClicked();
-    void keyDown(int& keyCode, int& shift);
-    void keyPress(int& keyAscii);
-    void keyUp(int& keyCode, int& shift);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -146,17 +141,20 @@ private:
     void setBoxColor(QPalette::ColorRole role, const QColor& color);
     bool letPaintsRun();
     QString monthName(int month) const;
+    bool boxKey(const QKeyEvent& key);
+    QWidget* neighbour(bool forward) const;
 
     qint16 m_currentDay = 1;
     qint16 m_currentMonth = 1;
     qint16 m_currentYear = 2000;
     QDateTime m_selectedDate;
-    qint16 m_isOpen = 0;
+    bool m_isOpen = false; // the calendar was opened by a click and is open
     int m_fontCharset = 0;
     bool m_pictureOnSurface = false;
-    bool m_dropDown = false; // open as a drop-down window of its own
-    bool m_moving = false;   // turning into or out of that window: focus changes are ours
-    QPoint m_homePos;        // where it stands in its container
+    bool m_dropDown = false;       // open as a drop-down window of its own
+    bool m_moving = false;         // turning into or out of that window: focus changes are ours
+    QPoint m_homePos;              // where it stands in its container
+    QPointer<QWidget> m_tabBefore; // the control before it in the tab order
     bool m_pressed = false;
     double m_dateXWidth = 4105; // twips
     double m_dateXHeight = 285; // twips

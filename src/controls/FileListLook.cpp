@@ -5,6 +5,7 @@
 #include "RenderedButton.h"
 #include "controls/PropertyBag.h"
 
+#include <QFrame>
 #include <QPalette>
 
 FileListLook::FileListLook()
@@ -39,4 +40,22 @@ void FileListLook::mainWindowDesign(PropertyBag& bag)
     bag.write(QStringLiteral("ForeColor"), QColor(Qt::black));
     bag.write(QStringLiteral("BorderType"), 2);
     bag.write(QStringLiteral("FontSize"), 12);
+}
+
+// The background colour stays as it was: only the frame changes.
+void FileListLook::applyBorder(QFrame& frame) const
+{
+    switch (borderType) {
+    case 1:
+        frame.setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame.setLineWidth(1);
+        break;
+    case 2:
+        frame.setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        frame.setLineWidth(2);
+        break;
+    default:
+        frame.setFrameStyle(QFrame::NoFrame);
+        break;
+    }
 }

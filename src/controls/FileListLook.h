@@ -11,6 +11,7 @@
 #include <QFont>
 
 class PropertyBag;
+class QFrame;
 
 struct FileListLook {
     FileListLook();
@@ -23,6 +24,8 @@ struct FileListLook {
 
     // Missing keys take the control's defaults.
     void read(const PropertyBag& bag);
+    // Gives the list's frame the border of borderType: 0 none, 1 a line, 2 3-D.
+    void applyBorder(QFrame& frame) const;
     // The saved settings of the main window's list.
     static void mainWindowDesign(PropertyBag& bag);
 };

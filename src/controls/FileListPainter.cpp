@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileListPainter.h"
 
-#include "Twips.h"
 #include "filelist/ListColumns.h"
 
 #include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
@@ -14,11 +14,12 @@
 namespace
 {
 
-constexpr int TextMargin = 20;      // room left at the end of a cut text
-constexpr int HighlightHeight = 15; // the band behind a chosen row
+constexpr int TextMargin = 14; // room between a text and the next column's line
+constexpr int FocusWidth = 2;  // the outline of the chosen row in a focused list
 const QColor NewNameColor(170, 134, 1);
 const QColor CollisionColor(204, 0, 0); // a proposal the pass cannot give
-const QColor HighlightColor(250, 250, 250);
+const QColor HighlightColor(178, 210, 245);
+const QColor FocusColor(0, 84, 166);
 const QColor LightLineColor(224, 224, 224);
 
 // Prints the cells of the rows with the running font and colour, as the rows
@@ -54,22 +55,11 @@ struct RowPrinter {
         painter.setPen(color);
         painter.drawText(QPointF(x, y + metrics().ascent()), text);
     }
-    // The first characters of text that fit width less the margin, by a
-    // proportional estimate from the width of the whole text; nothing when
-    // the column is narrower than the margin.
     void printCut(double x, int y, const QString& text, int width)
     {
-        if (text.isEmpty())
-            return;
-        const double whole = metrics().horizontalAdvance(text);
-        const qsizetype length = text.size();
-        const qsizetype k =
-            whole > 0 ? qsizetype(Twips::roundEven(double(length) * (width - TextMargin) / whole))
-                      : length;
-        if (k >= length)
-            print(x, y, text);
-        else if (k > 0)
-            print(x, y, text.left(k));
+        const QString shown = FileListPainter::fitted(text, metrics(), width);
+        if (!shown.isEmpty())
+            print(x, y, shown);
     }
     int lineHeight() const { return int(std::ceil(metrics().lineSpacing())); }
 };
@@ -93,9 +83,17 @@ QColor FileListPainter::paint(QPainter& painter, const Layout& l, const QColor& 
     int y = l.headerHeight;
     for (int r = l.topRow; r <= last; ++r) {
         const int rec = m_model.recordAt(r);
-        if (m_model.selected(rec) || (rec == m_model.currentRecord() && l.currentMarked)) {
+        const bool current = rec == m_model.currentRecord() && l.currentMarked;
+        if (m_model.selected(rec) || current) {
             rows.isBold = true;
-            painter.fillRect(0, y, l.width, HighlightHeight, HighlightColor);
+            painter.fillRect(0, y, l.width, l.rowHeight, HighlightColor);
+            if (current && l.focused) {
+                const int w = FocusWidth;
+                for (const QRect& edge :
+                     {QRect(0, y, l.width, w), QRect(0, y + l.rowHeight - w, l.width, w),
+                      QRect(0, y, w, l.rowHeight), QRect(l.width - w, y, w, l.rowHeight)})
+                    painter.fillRect(edge, FocusColor);
+            }
         } else {
             rows.setStyle(false, Qt::black);
         }
@@ -120,4 +118,23 @@ QColor FileListPainter::paint(QPainter& painter, const Layout& l, const QColor& 
         painter.drawLine(x, 0, x, l.height);
     }
     return rows.color;
+}
+
+QString FileListPainter::fitted(const QString& text, const QFontMetricsF& metrics, int width)
+{
+    const int room = width - TextMargin;
+    if (room <= 0)
+        return {};
+    return metrics.elidedText(text, Qt::ElideRight, room);
+}
+
+QString FileListPainter::shownText(int column, int record, int width, bool chosen,
+                                   const QPaintDevice* device) const
+{
+    const QString text = ListColumns::text(m_model, column, record);
+    if (column > 5)
+        return text; // the last column runs to the edge
+    QFont font = m_font;
+    font.setBold(column == 4 || chosen);
+    return fitted(text, QFontMetricsF(font, device), width);
 }

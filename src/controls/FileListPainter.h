@@ -4,8 +4,9 @@
 
 // FileListPainter: draws the rows of a FileListView onto its surface: the
 // number and the data columns of each record from the top row down, the
-// chosen rows in bold over a light band, the new names in bold gold, and the
-// lines between the columns. Texts that do not fit their column are cut.
+// chosen rows in bold over a coloured band (outlined while the list has the
+// focus), the new names in bold gold, and the lines between the columns.
+// Texts that do not fit their column are cut and end in an ellipsis.
 
 #include "filelist/FileListModel.h"
 
@@ -14,6 +15,8 @@
 
 #include <array>
 
+class QFontMetricsF;
+class QPaintDevice;
 class QPainter;
 
 class FileListPainter
@@ -30,6 +33,7 @@ public:
         int rowHeight = 1;
         int shownColumns = 0;
         bool currentMarked = false;
+        bool focused = false;                // the list has the keyboard focus
         std::array<qint16, 7> columnStart{}; // index 1..6
     };
 
@@ -39,6 +43,13 @@ public:
     // the colour the last row ended with: a chosen row keeps the colour the
     // row before it ended with.
     QColor paint(QPainter& painter, const Layout& layout, const QColor& color) const;
+
+    // The text data column 1..6 shows for a record in a column `width`
+    // pixels wide, cut as it is drawn (in bold on a chosen row).
+    QString shownText(int column, int record, int width, bool chosen,
+                      const QPaintDevice* device) const;
+    // text cut to fit a column `width` pixels wide, an ellipsis at its end.
+    static QString fitted(const QString& text, const QFontMetricsF& metrics, int width);
 
 private:
     const FileListModel& m_model;

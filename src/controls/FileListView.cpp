@@ -8,20 +8,23 @@
 #include "DatePicker.h"
 #include "FileListLook.h"
 #include "FileListPainter.h"
-#include "RenderedButton.h"
+#include "RowKeys.h"
 #include "ScrollBar.h"
 #include "Twips.h"
+#include "WaitPointer.h"
 
 #include "controls/PropertyBag.h"
 #include "filelist/ListColumns.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -30,31 +33,11 @@
 namespace
 {
 
-constexpr int HeaderButtonHeight = 26;
 constexpr int ScrollBarWidth = 15; // the scroll bar, kept out of the drawing width
 constexpr int HScrollHeight = 17;  // the horizontal bar along the bottom edge
 constexpr int HScrollRange = 400;  // how far the drawing widens with horizontal scroll 1
-const QColor NewNameButtonColor(255, 255, 192);
 
 using Twips::roundEven;
-
-// Virtual-key codes the scroll bar reports.
-enum Key { PageUp = 33, PageDown = 34, End = 35, Home = 36, Up = 38, Down = 40 };
-
-// A waiting pointer on the control that comes back whatever happens.
-class WaitPointer
-{
-public:
-    explicit WaitPointer(QWidget* widget) : m_widget(widget) { widget->setCursor(Qt::WaitCursor); }
-    ~WaitPointer()
-    {
-        if (m_widget)
-            m_widget->setCursor(Qt::ArrowCursor);
-    }
-
-private:
-    QPointer<QWidget> m_widget;
-};
 
 } // namespace
 
@@ -62,9 +45,8 @@ FileListView::FileListView(QWidget* parent) : QFrame(parent)
 {
     ControlsAccessibility::install();
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     createChildren();
-    createPickers();
     attachModel(m_model);
     layoutColumns();
 }
@@ -79,50 +61,21 @@ FileListView::~FileListView()
 
 void FileListView::createChildren()
 {
-    QFont captionFont(QStringLiteral("Arial"));
-    captionFont.setPointSizeF(11.25);
-    for (int i = 0; i < ButtonCount; ++i) {
-        auto* button = new QPushButton(this);
-        button->setObjectName(QStringLiteral("sortButton%1").arg(i));
-        button->setFont(captionFont);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(0, 0, 41, HeaderButtonHeight);
-        button->setText(ListColumns::caption(i));
-        button->setToolTip(ListColumns::sortTip(i));
-        if (i == 4) {
-            QPalette pal = button->palette();
-            pal.setColor(QPalette::Button, NewNameButtonColor);
-            button->setPalette(pal);
-        }
-        button->installEventFilter(this);
-        connect(button, &QPushButton::clicked, this, [this, i] { headerButtonClicked(i); });
-        m_sortButton[size_t(i)] = button;
-    }
+    m_header = new ListHeader(this);
+    for (int i = 0; i < ButtonCount; ++i)
+        m_header->button(i)->installEventFilter(this);
+    connect(m_header, &ListHeader::clicked, this, &FileListView::headerButtonClicked);
+    connect(m_header, &ListHeader::datePicked, this, &FileListView::datePicked);
     m_scrollBar = new ScrollBar(this);
     m_scrollBar->setObjectName(QStringLiteral("scrollBar"));
     m_scrollBar->setValueMax(0);
+    m_scrollBar->setFocusPolicy(Qt::NoFocus); // the keys go to the rows
     connect(m_scrollBar, &ScrollBar::changed, this, &FileListView::redraw);
-    connect(m_scrollBar, &ScrollBar::keyDown, this, &FileListView::scrollKeyDown);
     m_hScroll = new QScrollBar(Qt::Horizontal, this);
     m_hScroll->setFocusPolicy(Qt::NoFocus);
     m_hScroll->setMaximum(0);
     m_hScroll->hide();
     connect(m_hScroll, &QScrollBar::valueChanged, this, &FileListView::horizontalScrolled);
-}
-
-void FileListView::createPickers()
-{
-    for (int column = 0; column < 2; ++column) {
-        auto* picker = new DatePicker(this);
-        picker->setObjectName(column == 0 ? QStringLiteral("creationPicker")
-                                          : QStringLiteral("modifiedPicker"));
-        picker->move(0, 0);
-        // Picking a date sets it for every file at once; the rename pass writes it.
-        connect(picker, &DatePicker::changed, this, [this, column, picker] {
-            emit datePicked(column, picker->text(), picker->theDate());
-        });
-        m_picker[size_t(column)] = picker;
-    }
 }
 
 // ---- the list ---------------------------------------------------------------
@@ -154,6 +107,7 @@ void FileListView::attachModel(FileListModel* model)
 // row and its mark stay as they were, so a mark moves to the first record.
 void FileListView::modelReloaded()
 {
+    m_header->showSortOrder(-1, false); // a new list comes in the folder's order
     m_scrollBar->setValue(0);
     layoutColumns();
 }
@@ -162,7 +116,7 @@ void FileListView::modelReloaded()
 
 void FileListView::setColumnCaption(int column, const QString& caption)
 {
-    m_sortButton.at(size_t(column))->setText(caption);
+    m_header->setCaption(column, caption);
 }
 
 void FileListView::headerButtonClicked(int column)
@@ -176,13 +130,11 @@ void FileListView::headerButtonClicked(int column)
         return;
     setPointer(Pointer::Default);
     redraw();
-    m_scrollBar->setFocus();
+    setFocus(Qt::MouseFocusReason);
 }
 
 void FileListView::layoutColumns()
 {
-    for (int i = 2; i < ButtonCount; ++i)
-        m_sortButton[size_t(i)]->hide();
     const QFontMetricsF metrics(m_look.font, this);
     const QString widest = QString::number(lastIndex()) + QLatin1Char('W');
     if (m_horizontalScroll == 1) {
@@ -207,34 +159,12 @@ void FileListView::layoutColumns()
 
 void FileListView::placeHeaderButtons()
 {
-    if (m_shownColumns <= 0)
-        return;
-    const QPoint origin = contentsRect().topLeft();
-    const int h = hScrollValue();
-    QPushButton* number = m_sortButton[0];
-    number->setGeometry(origin.x(), origin.y(), m_columns.start(1) - 10, HeaderButtonHeight);
-    const int shown = std::min<int>(m_shownColumns, 6);
-    for (int c = 1; c <= shown; ++c) {
-        const int end =
-            c == m_shownColumns || c == 6 ? m_columns.listWidth() : m_columns.start(c + 1);
-        QPushButton* button = m_sortButton[size_t(c)];
-        button->setGeometry(origin.x() + m_columns.start(c) - h - 9, origin.y(),
-                            end - m_columns.start(c), HeaderButtonHeight);
-        button->show();
-    }
+    m_header->place(contentsRect().topLeft(), m_columns, m_shownColumns, hScrollValue());
 }
 
-// After a layout the pickers sit 40 pixels left of the header buttons of the
-// modified and current-name columns, that is over the right end of the two
-// date columns; after a dragged column line they touch those buttons.
 void FileListView::placePickers(bool besideButtons)
 {
-    for (int k = 0; k < 2; ++k) {
-        DatePicker* picker = m_picker[size_t(k)];
-        const int buttonLeft = m_sortButton[size_t(k + 2)]->x();
-        picker->move(buttonLeft - (besideButtons ? picker->width() : 40), contentsRect().top());
-        picker->raise();
-    }
+    m_header->placePickers(contentsRect().top(), besideButtons);
 }
 
 void FileListView::measureRows()
@@ -244,10 +174,11 @@ void FileListView::measureRows()
     const int page = roundEven(rows);
     m_scrollBar->setValueLargeChange(page);
     const int n = lastIndex();
-    if (n <= page) {
+    // The last page ends with the last row, shown whole.
+    if (n < int(rows)) {
         m_scrollBar->setValueMax(0);
     } else {
-        m_scrollBar->setValueMax(roundEven(n - rows + 1));
+        m_scrollBar->setValueMax(n - int(rows) + 1);
         m_scrollBar->setEnabled(true);
     }
     // A list that grew taller may now show past its last page; come back.
@@ -258,11 +189,7 @@ void FileListView::measureRows()
 
 void FileListView::horizontalScrolled()
 {
-    const QPoint origin = contentsRect().topLeft();
-    for (int c = 1; c < ButtonCount; ++c) {
-        QPushButton* button = m_sortButton[size_t(c)];
-        button->move(origin.x() + m_columns.start(c) - hScrollValue() - 9, origin.y());
-    }
+    m_header->scroll(contentsRect().topLeft(), m_columns, hScrollValue());
     redraw();
 }
 
@@ -274,7 +201,7 @@ void FileListView::resizeEvent(QResizeEvent* event)
 
 int FileListView::headerHeight() const
 {
-    return m_sortButton[0]->height();
+    return m_header->button(0)->height();
 }
 
 int FileListView::topRow() const
@@ -291,8 +218,7 @@ QRect FileListView::rowRect(int position) const
 {
     const int offset = position - topRow();
     const int y = headerHeight() + offset * m_rowHeight;
-    if (offset < 0 || position > lastIndex() || position >= m_model->recordCount() ||
-        y >= surfaceHeight())
+    if (offset < 0 || !holdsRow(position) || y >= surfaceHeight())
         return QRect();
     return QRect(contentsRect().left(), contentsRect().top() + y, surfaceWidth(), m_rowHeight);
 }
@@ -303,12 +229,28 @@ QRect FileListView::columnLine(int column) const
     return QRect(contentsRect().left() + x, contentsRect().top(), 1, surfaceHeight());
 }
 
+FileListPainter FileListView::painter() const
+{
+    return FileListPainter(*m_model, m_look.font, m_look.backColor);
+}
+
+QString FileListView::shownText(int column, int position) const
+{
+    if (!holdsRow(position))
+        return {};
+    const int record = m_model->recordAt(position);
+    const bool chosen =
+        m_model->selected(record) || (record == m_model->currentRecord() && m_currentMarked);
+    const int width = column < 6 ? m_columns.start(column + 1) - m_columns.start(column) : 0;
+    return painter().shownText(column, record, width, chosen, this);
+}
+
 void FileListView::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    painter.translate(contentsRect().topLeft());
+    QPainter surface(this);
+    surface.setClipRect(contentsRect());
+    surface.translate(contentsRect().topLeft());
     FileListPainter::Layout layout;
     layout.width = surfaceWidth();
     layout.height = surfaceHeight();
@@ -319,9 +261,9 @@ void FileListView::paintEvent(QPaintEvent* event)
     layout.rowHeight = m_rowHeight;
     layout.shownColumns = m_shownColumns;
     layout.currentMarked = m_currentMarked;
+    layout.focused = hasFocus();
     layout.columnStart = m_columns.starts();
-    m_look.foreColor = FileListPainter(*m_model, m_look.font, m_look.backColor)
-                           .paint(painter, layout, m_look.foreColor);
+    m_look.foreColor = painter().paint(surface, layout, m_look.foreColor);
 }
 
 // ---- mouse and keys ---------------------------------------------------------
@@ -356,7 +298,7 @@ void FileListView::mouseMoveEvent(QMouseEvent* event)
 }
 
 // The release chooses the row; a click (a release of the left button, but not
-// the one that ends a double click) is then reported and the keys go to the scroll bar.
+// the one that ends a double click) is then reported and the keys go to the rows.
 void FileListView::mouseReleaseEvent(QMouseEvent* event)
 {
     setPointer(Pointer::Default);
@@ -370,7 +312,7 @@ void FileListView::mouseReleaseEvent(QMouseEvent* event)
     QPointer<FileListView> alive(this);
     emit clicked();
     if (alive)
-        m_scrollBar->setFocus();
+        setFocus(Qt::MouseFocusReason);
 }
 
 // The wheel, over the rows or the scroll bar (which leaves wheel events to
@@ -393,11 +335,39 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent* event)
 
 bool FileListView::eventFilter(QObject* watched, QEvent* event)
 {
-    // The buttons show the control's pointer; over them it is the default.
-    const bool over = event->type() == QEvent::MouseMove || event->type() == QEvent::Enter;
-    if (over && m_pointer != Pointer::Default)
-        setPointer(Pointer::Default);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->parentWidget() == this && headerMouse(widget, event))
+        return true;
     return QFrame::eventFilter(watched, event);
+}
+
+// Over a header button the pointer offers to drag the column line it is
+// near, as over the rows; a press there drags the line and sorts nothing.
+bool FileListView::headerMouse(QWidget* button, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Enter && m_pointer != Pointer::Default)
+        setPointer(Pointer::Default);
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
+        type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const double x = button->mapTo(this, mouse->position()).x() - contentsRect().left();
+    const bool dragging = m_pointer == Pointer::HorizontalResize && m_draggedLine != 0;
+    if (type == QEvent::MouseMove) {
+        if (dragging && (mouse->buttons() & Qt::LeftButton))
+            resizeColumn(x);
+        else
+            hover(x);
+        return dragging;
+    }
+    if (type == QEvent::MouseButtonPress) {
+        hover(x);
+        return m_draggedLine != 0;
+    }
+    if (dragging)
+        setPointer(Pointer::Default);
+    return dragging;
 }
 
 // A row is chosen when the pointer is inside it: not on the header, not on
@@ -454,19 +424,60 @@ void FileListView::dragScroll(double y)
         m_scrollBar->setValue(std::min(m_dragTopRow + n, m_scrollBar->valueMax()));
 }
 
-void FileListView::scrollKeyDown(int& keyCode, int& shift)
+int FileListView::pageRows() const
 {
-    Q_UNUSED(shift);
-    const int T = topRow();
-    const int page = (surfaceHeight() - headerHeight()) / m_rowHeight;
-    const std::pair<int, int> targets[] = {{Up, T - 1},        {Down, T + 1},
-                                           {PageUp, T - page}, {PageDown, T + page},
-                                           {Home, 0},          {End, m_scrollBar->valueMax()}};
-    for (auto [key, target] : targets) {
-        if (keyCode == key)
-            m_scrollBar->setValue(target);
-    }
-    keyCode = 0;
+    return std::max(1, (surfaceHeight() - headerHeight()) / m_rowHeight);
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event)
+{
+    const int last = std::min(lastIndex(), m_model->recordCount() - 1);
+    const int row = m_currentMarked ? m_model->currentRow() : topRow();
+    const int to = RowKeys::target(event->key(), row, m_currentMarked, pageRows(), last);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (last >= 0 && to >= 0)
+        moveToRow(to);
+    else if (enter && m_currentMarked)
+        emit doubleClicked();
+    else
+        QFrame::keyPressEvent(event);
+}
+
+// Chooses the row at a list position and scrolls it wholly into view.
+void FileListView::moveToRow(int row)
+{
+    m_model->setCurrent(m_model->recordAt(row), row);
+    m_currentMarked = !m_multiSelect;
+    if (row < topRow())
+        m_scrollBar->setValue(row);
+    else if (row > topRow() + pageRows() - 1)
+        m_scrollBar->setValue(std::min(row - pageRows() + 1, m_scrollBar->valueMax()));
+    redraw();
+}
+
+// The chosen row shows whether the list has the focus.
+bool FileListView::event(QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        redraw();
+    if (event->type() != QEvent::ToolTip)
+        return QFrame::event(event);
+    showCellTip(*static_cast<QHelpEvent*>(event));
+    return true;
+}
+
+// The tool tip over a cell holds its whole text, which the cell may show cut.
+void FileListView::showCellTip(const QHelpEvent& help)
+{
+    const QPoint at = help.pos();
+    const int offset = at.y() - contentsRect().top() - headerHeight();
+    const int position = offset >= 0 ? topRow() + offset / m_rowHeight : -1;
+    const int column =
+        m_columns.columnAt(at.x() - contentsRect().left() + hScrollValue(), m_shownColumns);
+    if (column == 0 || !holdsRow(position))
+        return QToolTip::hideText();
+    const QString text = ListColumns::text(*m_model, column, m_model->recordAt(position));
+    QToolTip::showText(help.globalPos(), text, this);
 }
 
 void FileListView::setBackGroundColor(const QColor& color)
@@ -481,33 +492,15 @@ void FileListView::setForeColor(const QColor& color)
     redraw();
 }
 
-void FileListView::setEnabled(bool enabled)
-{
-    QFrame::setEnabled(enabled);
-}
-
 void FileListView::setBorderType(int type)
 {
     applyBorderType(type);
 }
 
-// The background colour stays as it was: only the frame changes.
 void FileListView::applyBorderType(int type)
 {
     m_look.borderType = qint16(type);
-    switch (type) {
-    case 1:
-        setFrameStyle(QFrame::Box | QFrame::Plain);
-        setLineWidth(1);
-        break;
-    case 2:
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(2);
-        break;
-    default:
-        setFrameStyle(QFrame::NoFrame);
-        break;
-    }
+    m_look.applyBorder(*this);
     layoutColumns();
 }
 

@@ -11,22 +11,25 @@
 //
 // Drawing touches only the rows from the top row to the bottom edge, so its
 // cost does not depend on the number of files. The rows are chosen with the
-// left button (marked and unmarked in multi-select mode), scrolled by dragging
-// them, by the scroll bar and by its keys; the lines between columns are
-// dragged to resize them. A header click and a picked date are reported to
-// the owner, which sorts the list or sets the dates.
+// left button (marked and unmarked in multi-select mode) or moved with the
+// arrow, page, Home and End keys while the list has the focus; Return does
+// what a double click does. The rows scroll by dragging them and by the scroll
+// bar; the lines between columns are dragged to resize them. A header click
+// and a picked date are reported to the owner, which sorts the list or sets
+// the dates. A cut text ends in an ellipsis; the cell's tool tip shows it all.
 //
 // Positions are pixels of the drawing surface (the widget inside its border).
 
 #include "ColumnLayout.h"
 #include "FileListLook.h"
+#include "ListHeader.h"
 #include "filelist/FileListModel.h"
 
 #include <QFrame>
 
-#include <array>
-
 class DatePicker;
+class FileListPainter;
+class QHelpEvent;
 class PropertyBag;
 class QPushButton;
 class QScrollBar;
@@ -46,7 +49,7 @@ class FileListView : public QFrame
     Q_PROPERTY(int shownColumns READ shownColumns WRITE setShownColumns)
     Q_PROPERTY(bool multiSelect READ multiSelect WRITE setMultiSelect)
 public:
-    static constexpr int ButtonCount = 7;
+    static constexpr int ButtonCount = ListHeader::ButtonCount;
 
     explicit FileListView(QWidget* parent = nullptr);
     ~FileListView() override;
@@ -71,8 +74,6 @@ public:
     void setBackGroundColor(const QColor& color);
     QColor foreColor() const { return m_look.foreColor; }
     void setForeColor(const QColor& color);
-    // Hides QWidget::setEnabled to report the change; invokable by name for that.
-    Q_INVOKABLE void setEnabled(bool enabled);
     int borderType() const { return m_look.borderType; }
     void setBorderType(int type);
     bool fontItalic() const { return m_look.font.italic(); }
@@ -109,11 +110,16 @@ public:
     int draggedLine() const { return m_draggedLine; }
     QRect rowRect(int position) const;  // widget coordinates; null when not shown
     QRect columnLine(int column) const; // the drawn line left of data column 1..6
-    QPushButton* sortButton(int index) const { return m_sortButton[size_t(index)]; }
+    // The text data column 1..6 shows at a list position, cut as drawn.
+    QString shownText(int column, int position) const;
+    QPushButton* sortButton(int index) const { return m_header->button(index); }
+    // Shows the arrow of the column the list is sorted by (-1: none).
+    void showSortOrder(int column, bool descending) { m_header->showSortOrder(column, descending); }
+    const ListHeader& header() const { return *m_header; }
     ScrollBar* scrollBar() const { return m_scrollBar; }
     QScrollBar* horizontalScrollBar() const { return m_hScroll; }
     // The date pickers of the creation (0) and modified (1) columns.
-    DatePicker* datePicker(int index) const { return m_picker.at(size_t(index)); }
+    DatePicker* datePicker(int index) const { return m_header->picker(index); }
 
 signals:
     void clicked();
@@ -133,18 +139,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Pointer { Default, VerticalResize, HorizontalResize };
 
     void createChildren();
-    void createPickers();
     void attachModel(FileListModel* model);
     void modelReloaded();
     void headerButtonClicked(int column);
     void placeHeaderButtons();
     void placePickers(bool besideButtons);
+    bool headerMouse(QWidget* button, QEvent* event);
     void horizontalScrolled();
     void fontChanged();
     void applyBorderType(int type);
@@ -155,20 +163,26 @@ private:
     int hScrollValue() const;
     // The last row drawn: -1 for a list that shows no file.
     int lastIndex() const { return m_model->holdsNoFiles() ? -1 : m_model->lastIndex(); }
+    bool holdsRow(int position) const
+    {
+        return position >= 0 && position <= lastIndex() && position < m_model->recordCount();
+    }
 
     void chooseRow(double y);
     void hover(double x);
     void resizeColumn(double x);
     void dragScroll(double y);
-    void scrollKeyDown(int& keyCode, int& shift);
+    void moveToRow(int row);
+    int pageRows() const; // the rows that fit wholly below the header
+    FileListPainter painter() const;
+    void showCellTip(const QHelpEvent& help);
 
     FileListModel m_ownModel;
     FileListModel* m_model = &m_ownModel;
 
-    std::array<QPushButton*, ButtonCount> m_sortButton{};
+    ListHeader* m_header = nullptr;
     ScrollBar* m_scrollBar = nullptr;
     QScrollBar* m_hScroll = nullptr;
-    std::array<DatePicker*, 2> m_picker{};
 
     ColumnLayout m_columns;
     qint32 m_rowHeight = 1;

@@ -4,8 +4,8 @@
 
 #include "ControlsAccessibility.h"
 
-#include "InputCodes.h"
 #include "RenderedButton.h"
+#include "RowKeys.h"
 #include "ScrollBar.h"
 #include "Twips.h"
 #include "platform/FileErrors.h"
@@ -46,10 +46,9 @@ const QColor Green(0, 128, 0);
 const QColor StripColour(224, 224, 224);
 const QColor HoverFill(237, 237, 255);
 const QColor PressFill(255, 0, 0);
+const QColor KeyFill(178, 210, 245); // the entry the keys highlight
+const QColor FocusColor(0, 84, 166);
 const QString Root = QStringLiteral("/");
-
-// Windows virtual-key codes of the paging keys.
-enum PagingKey { PageUp = 33, PageDown = 34, UpArrow = 38, DownArrow = 40 };
 
 int iconOf(int kind)
 {
@@ -128,13 +127,11 @@ FolderBrowser::FolderBrowser(FileSystem& fs, QWidget* parent)
     m_scrollBar->setBackColor(QColor(224, 224, 224));
     m_scrollBar->setValueMin(1);
     m_scrollBar->setValue(1);
+    m_scrollBar->setFocusPolicy(Qt::NoFocus); // the keys go to the entries
     connect(m_scrollBar, &ScrollBar::changed, this, [this] {
         m_fill = Fill::None;
         update();
     });
-    // The bar's keys page the list and go no further.
-    connect(m_scrollBar, &ScrollBar::keyDown, this,
-            [this](int& keyCode, int&) { pageKeys(keyCode); });
     // The first listing waits until the browser is shown: the main window
     // builds it hidden in the folder panel, and listing the folder there at
     // start would read every file of a large folder twice.
@@ -206,6 +203,7 @@ void FolderBrowser::openFolder(QString& path)
         path = m_folder;
     buildEntries(fs);
     m_selectedIndex = -1;
+    m_keyIndex = 0;
     m_fill = Fill::None;
     layoutStep();
 }
@@ -344,13 +342,10 @@ void FolderBrowser::layoutStep()
     }
     if (stoppedAt > 0) {
         const int k = stoppedAt;
+        // The last page ends with the last entry, shown whole.
         m_visibleRows = k - 1;
-        m_scrollBar->setValueLargeChange(k - 1);
-        int valueMax = n - (k - 1);
-        if (valueMax < k - 1)
-            valueMax = k;
-        m_scrollBar->setValueMax(valueMax);
-        m_scrollBar->setValueLargeChange(k - 1);
+        m_scrollBar->setValueMax(n - m_visibleRows + 1);
+        m_scrollBar->setValueLargeChange(m_visibleRows);
         m_scrollBar->setValue(1);
         m_scrollBar->show();
     } else {
@@ -403,7 +398,14 @@ void FolderBrowser::drawRow(QPainter& painter, int index, double top) const
 {
     const Entry& e = m_entries[index - 1];
     const int indent = indentOf(e.kind);
-    if (m_fill != Fill::None) {
+    if (index == m_keyIndex && hasFocus()) {
+        const QRect band(QPoint(toPixelX(indent + TextOffset) - 4, toPixelY(std::round(top))),
+                         QPoint(toPixelX(innerWidth() - StripWidth) - 1,
+                                toPixelY(std::round(top) + m_rowHeight) - 1));
+        painter.fillRect(band, KeyFill);
+        painter.setPen(QPen(FocusColor, 2));
+        painter.drawRect(QRectF(band).adjusted(1, 1, -1, -1));
+    } else if (m_fill != Fill::None) {
         const double t = std::round(top);
         painter.fillRect(
             QRect(QPoint(toPixelX(indent + TextOffset), toPixelY(t)),
@@ -423,16 +425,6 @@ void FolderBrowser::drawRow(QPainter& painter, int index, double top) const
 
 // ---- mouse ------------------------------------------------------------------
 
-void FolderBrowser::emitMouse(void (FolderBrowser::*signal)(int, int, float, float),
-                              QMouseEvent* event)
-{
-    const Qt::MouseButtons buttons =
-        event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
-    emit(this->*signal)(InputCodes::buttonCode(buttons), InputCodes::shiftCode(event->modifiers()),
-                        float(event->position().x() * Twips::perPixelX(this)),
-                        float(event->position().y() * Twips::perPixelY(this)));
-}
-
 void FolderBrowser::highlight(Fill fill, QMouseEvent* event)
 {
     m_fill = fill;
@@ -443,18 +435,12 @@ void FolderBrowser::highlight(Fill fill, QMouseEvent* event)
 
 void FolderBrowser::mousePressEvent(QMouseEvent* event)
 {
-    QPointer<FolderBrowser> self(this);
-    emitMouse(&FolderBrowser::mouseDown, event);
-    if (self)
-        highlight(Fill::Press, event);
+    highlight(Fill::Press, event);
 }
 
 void FolderBrowser::mouseMoveEvent(QMouseEvent* event)
 {
-    QPointer<FolderBrowser> self(this);
-    emitMouse(&FolderBrowser::mouseMove, event);
-    if (self)
-        highlight(Fill::Hover, event);
+    highlight(Fill::Hover, event);
 }
 
 void FolderBrowser::leaveEvent(QEvent*)
@@ -471,7 +457,7 @@ void FolderBrowser::mouseReleaseEvent(QMouseEvent* event)
     const bool onAnEntry = !left || resolveClick(event->position().y() * Twips::perPixelY(this));
     QPointer<FolderBrowser> self(this);
     if (onAnEntry)
-        emitMouse(&FolderBrowser::mouseUp, event);
+        emit entryChosen();
     if (self && left)
         emit clicked();
 }
@@ -493,10 +479,20 @@ bool FolderBrowser::resolveClick(double y)
     }
     if (bandTop < 0)
         return true;
-    m_selectedIndex = m_scrollBar->value() + bandTop / m_rowHeight;
-    if (m_selectedIndex > entryCount())
+    const int index = m_scrollBar->value() + bandTop / m_rowHeight;
+    m_selectedIndex = index;
+    if (index > entryCount())
         return false;
-    const Entry e = m_entries[m_selectedIndex - 1];
+    chooseEntry(index);
+    return true;
+}
+
+// Acts on entry index: a folder, drive or the home entry is gone to, the up
+// entry leads one level up, a file is only selected.
+void FolderBrowser::chooseEntry(int index)
+{
+    m_selectedIndex = index;
+    const Entry e = m_entries[index - 1];
     m_clickedPath = e.text;
     if (isInFolderKind(e.kind) && e.kind != FolderKind) {
         m_fileName = e.text;
@@ -511,7 +507,6 @@ bool FolderBrowser::resolveClick(double y)
     }
     m_fill = Fill::None;
     update();
-    return true;
 }
 
 void FolderBrowser::goTo(const QString& path)
@@ -546,45 +541,39 @@ void FolderBrowser::wheelEvent(QWheelEvent* event)
 
 // ---- keys -------------------------------------------------------------------
 
-void FolderBrowser::pageKeys(int keyCode)
+// Highlights entry index and scrolls it wholly into view.
+void FolderBrowser::highlightEntry(int index)
 {
-    const int value = m_scrollBar->value();
-    switch (keyCode) {
-    case PageUp:
-        m_scrollBar->setValue(value - m_visibleRows);
-        break;
-    case PageDown:
-        m_scrollBar->setValue(value + m_visibleRows);
-        break;
-    case UpArrow:
-        m_scrollBar->setValue(value - 1);
-        break;
-    case DownArrow:
-        m_scrollBar->setValue(value + 1);
-        break;
-    default:
-        break;
-    }
+    m_keyIndex = index;
+    const int first = m_scrollBar->value();
+    if (index < first)
+        m_scrollBar->setValue(index);
+    else if (m_scrollBar->isVisible() && index > first + m_visibleRows - 1)
+        m_scrollBar->setValue(index - m_visibleRows + 1);
+    update();
 }
 
 void FolderBrowser::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = InputCodes::virtualKeyCode(event);
-    int shift = InputCodes::shiftCode(event->modifiers());
-    pageKeys(keyCode);
+    const int key = event->key();
+    const int n = entryCount();
+    const bool chosen = m_keyIndex > 0;
+    const int from = chosen ? m_keyIndex - 1 : m_scrollBar->value() - 1;
+    const int page = std::max(1, std::min(m_visibleRows, n));
+    const int to = n > 0 ? RowKeys::target(key, from, chosen, page, n - 1) : -1;
+    const bool up =
+        key == Qt::Key_Backspace || (key == Qt::Key_Up && (event->modifiers() & Qt::AltModifier));
     QPointer<FolderBrowser> self(this);
-    emit keyDown(keyCode, shift);
-    if (self && !event->text().isEmpty()) {
-        int keyAscii = event->text().at(0).unicode();
-        emit keyPress(keyAscii);
+    if (up) {
+        goUp();
+    } else if (to >= 0) {
+        return highlightEntry(to + 1);
+    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && chosen) {
+        chooseEntry(m_keyIndex);
+        emit entryChosen();
+    } else {
+        return QWidget::keyPressEvent(event); // Escape closes the container's panel
     }
-}
-
-void FolderBrowser::keyReleaseEvent(QKeyEvent* event)
-{
-    if (event->isAutoRepeat())
-        return;
-    int keyCode = InputCodes::virtualKeyCode(event);
-    int shift = InputCodes::shiftCode(event->modifiers());
-    emit keyUp(keyCode, shift);
+    if (self)
+        emit clicked();
 }

@@ -28,17 +28,17 @@
 //                                      ignored; "" and ".*" keep all), re-list
 //   QString selectedPath()             the folder last gone to by a click; empty until then
 //   void    setShowFiles(bool)         list files; takes effect at the next listing
-// Signals (codes: button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; keyCode a
-// Windows virtual-key code, see InputCodes::virtualKeyCode):
-//   clicked()                          after every left click, once mouseUp has been handled
-//   mouseDown/mouseMove(int button, int shift, float x, float y)   before the highlight
-//   mouseUp(int button, int shift, float x, float y)   after the click was acted on; not raised
-//                                      for a click below the last entry
-//   keyDown(int& keyCode, int& shift)  after Page Up/Down and the arrows have scrolled
-//   keyPress(int& keyAscii)   keyUp(int& keyCode, int& shift)
+// Signals:
+//   entryChosen()   an entry was acted on, by a click or Return; not raised for a click
+//                   below the last entry
+//   clicked()       after every left click and every key that goes somewhere, once
+//                   entryChosen has been handled
+// Keys: the arrows, Page Up/Down, Home and End move a highlight (and scroll it into
+//   view); Return acts on the highlighted entry as a click does; Backspace or Alt+Up goes
+//   to the folder above. Escape and the other keys go on to the container.
 // Read-outs: entryCount(), entryName(i), entryKind(i), visibleRows(), rowHeight() (twips),
-//   selectedIndex(), pattern(), showFiles(), rowRect(row) (pixels, row 0 at the top),
-//   scrollBar().
+//   selectedIndex(), highlightedIndex(), pattern(), showFiles(), rowRect(row) (pixels, row 0
+//   at the top), scrollBar().
 //
 // Kind codes: 1 folder, 2 file, 3 read-only file, 11 the up entry (and a drive whose mount
 // point cannot be reached), 12 removable, 13 fixed, 14 network, 15 CD-ROM, 16 RAM disk,
@@ -93,6 +93,7 @@ public:
     int visibleRows() const { return m_visibleRows; }
     int rowHeight() const { return m_rowHeight; }
     int selectedIndex() const { return m_selectedIndex; }
+    int highlightedIndex() const { return m_keyIndex; }
     QString pattern() const { return m_pattern; }
     bool showFiles() const { return m_showFiles; }
     QRect rowRect(int row) const;
@@ -107,12 +108,7 @@ public:
 
 signals:
     void clicked();
-    void keyDown(int& keyCode, int& shift);
-    void keyPress(int& keyAscii);
-    void keyUp(int& keyCode, int& shift);
-    void mouseDown(int button, int shift, float x, float y);
-    void mouseMove(int button, int shift, float x, float y);
-    void mouseUp(int button, int shift, float x, float y);
+    void entryChosen();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -124,7 +120,6 @@ protected:
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     struct Entry {
@@ -141,12 +136,12 @@ private:
     void leaveVanishedFolder(FileSystem& fs);
     void layoutStep();
     bool resolveClick(double y);
+    void chooseEntry(int index);
     void goTo(const QString& path);
     void enterFolder(const QString& name);
     void goUp();
-    void pageKeys(int keyCode);
+    void highlightEntry(int index);
     void highlight(Fill fill, QMouseEvent* event);
-    void emitMouse(void (FolderBrowser::*signal)(int, int, float, float), QMouseEvent* event);
 
     double innerWidth() const;  // twips
     double innerHeight() const; // twips
@@ -160,6 +155,7 @@ private:
     int m_visibleRows = 0;
     int m_rowHeight = 0;
     int m_selectedIndex = -1;
+    int m_keyIndex = 0; // the entry the keys highlight; 0 for none
     QString m_pattern;
     QString m_clickedPath;
     QString m_fileName;

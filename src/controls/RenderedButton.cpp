@@ -4,7 +4,6 @@
 
 #include "ControlsAccessibility.h"
 
-#include "InputCodes.h"
 #include "Twips.h"
 #include "controls/PropertyBag.h"
 
@@ -25,6 +24,7 @@ namespace
 const QColor DefaultBackColor(255, 224, 192);
 const QColor DefaultRenderColor(192, 192, 192);
 const QRgb Magenta = qRgb(255, 0, 255);
+const QColor FocusColor(0, 40, 110); // the ring of a focused button
 
 QColor limited(int r, int g, int b)
 {
@@ -102,20 +102,23 @@ void RenderedButton::setRenderColor(const QColor& color)
     renderPictures();
 }
 
-// A focused button being disabled would hand the focus on to the next
-// control (Qt's rule), where a stray key could start something else, say a
-// rename. It parks the focus instead (the window keeps it, no control has it)
-// and takes it back when enabled again, unless the person put it elsewhere.
-void RenderedButton::setEnabled(bool enabled)
+// A focused button being disabled hands the focus on to the next control
+// (Qt's rule), where a stray key could start something else, say a rename.
+// The focus is parked instead (the window keeps it, no control has it) and
+// comes back when the button is enabled again, unless the person put it
+// elsewhere. The focus leaves while the button is already disabled.
+void RenderedButton::changeEvent(QEvent* event)
 {
-    if (!enabled && hasFocus()) {
-        m_focusParked = true;
-        clearFocus();
-    }
-    QWidget::setEnabled(enabled);
-    if (enabled && std::exchange(m_focusParked, false) && !QApplication::focusWidget() &&
-        window()->isActiveWindow())
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    if (!isEnabled() && m_focusParked) {
+        if (QWidget* next = QApplication::focusWidget(); next && next->window() == window())
+            next->clearFocus();
+    } else if (isEnabled() && std::exchange(m_focusParked, false) && !QApplication::focusWidget() &&
+               window()->isActiveWindow()) {
         setFocus(Qt::OtherFocusReason);
+    }
 }
 
 int RenderedButton::fontSize() const
@@ -354,6 +357,10 @@ void RenderedButton::paintEvent(QPaintEvent*)
     if (m_surface.isNull())
         return;
     p.drawImage(QPointF(0, 0), m_surface);
+    if (hasFocus()) {
+        p.setPen(QPen(FocusColor, 2));
+        p.drawRect(QRectF(3, 3, width() - 6, height() - 6));
+    }
     if (!qFuzzyCompare(m_surface.devicePixelRatio(), devicePixelRatioF())) {
         // Moved to a screen of another scale: render the pictures anew, after this paint.
         QMetaObject::invokeMethod(this, &RenderedButton::renderPictures, Qt::QueuedConnection);
@@ -385,8 +392,7 @@ void RenderedButton::mouseMoveEvent(QMouseEvent* event)
         drawHoverLook();
     }
     const QPointF pos = event->position();
-    emit mouseMove(InputCodes::buttonCode(event->buttons()),
-                   InputCodes::shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
+    emit mouseMove(event->buttons(), event->modifiers(), pos);
 }
 
 void RenderedButton::mousePressEvent(QMouseEvent* event)
@@ -419,8 +425,7 @@ void RenderedButton::mousePressEvent(QMouseEvent* event)
     }
     update();
     const QPointF pos = event->position();
-    emit mouseDown(InputCodes::buttonCode(event->button()),
-                   InputCodes::shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
+    emit mouseDown(event->button(), event->modifiers(), pos);
 }
 
 void RenderedButton::mouseReleaseEvent(QMouseEvent* event)
@@ -430,8 +435,7 @@ void RenderedButton::mouseReleaseEvent(QMouseEvent* event)
     QPointer<RenderedButton> self(this);
     if (pos.x() > 0 && pos.x() < width() && pos.y() > 0 && pos.y() < height()) {
         drawHoverLook();
-        emit mouseUp(InputCodes::buttonCode(event->button()),
-                     InputCodes::shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
+        emit mouseUp(event->button(), event->modifiers(), pos);
     }
     // Click: a left button pressed and released over the control (not the
     // second click of a double click, which raised DblClick instead).
@@ -450,29 +454,15 @@ void RenderedButton::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked();
 }
 
+// Space and Enter click, as on every desktop button; no other key may. The
+// other keys go on to the container.
 void RenderedButton::keyPressEvent(QKeyEvent* event)
 {
-    int keyCode = InputCodes::virtualKeyCode(event);
-    int shift = InputCodes::shiftCode(event->modifiers());
-    QPointer<RenderedButton> self(this);
-    emit keyDown(keyCode, shift);
-    if (self && !event->text().isEmpty()) {
-        int keyAscii = event->text().at(0).unicode();
-        emit keyPress(keyAscii);
-        // Space and Enter click, as on every desktop button; no other key may.
-        const int k = event->key();
-        if (self && (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter))
-            emit clicked();
-    }
-}
-
-void RenderedButton::keyReleaseEvent(QKeyEvent* event)
-{
-    if (event->isAutoRepeat())
-        return;
-    int keyCode = InputCodes::virtualKeyCode(event);
-    int shift = InputCodes::shiftCode(event->modifiers());
-    emit keyUp(keyCode, shift);
+    const int k = event->key();
+    if (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter)
+        emit clicked();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void RenderedButton::focusInEvent(QFocusEvent*)
@@ -481,7 +471,10 @@ void RenderedButton::focusInEvent(QFocusEvent*)
         drawHoverLook();
 }
 
+// Leaving while being disabled parks the focus (see changeEvent).
 void RenderedButton::focusOutEvent(QFocusEvent*)
 {
+    if (!isEnabled() && isVisible())
+        m_focusParked = true;
     clearSurface();
 }

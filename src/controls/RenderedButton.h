@@ -12,7 +12,7 @@
 //   QString caption()     setCaption(QString)        ["Caption", ""]          renders
 //   QColor  backColor()   setBackColor(QColor)       ["BackColor", (255,224,192)]
 //   QColor  renderColor() setRenderColor(QColor)     ["RenderColor", (192,192,192)] renders
-//   bool    isEnabled()   setEnabled(bool)           ["Enabled", true]  (hides QWidget::setEnabled)
+//   bool    isEnabled()   QWidget::setEnabled(bool)  ["Enabled", true]
 //   int     fontSize()    setFontSize(qreal points)  ["Fontsize", 9]  no re-render; the getter
 //                                                    rounds (the calendar uses 11.25)
 //   int     border()      setBorder(int 0..3)        ["Border", 0]            renders
@@ -20,13 +20,11 @@
 //   void    readProperties(const PropertyBag&)   load stored values (keys case-insensitive,
 //                                                defaults for missing keys); RenderColor last,
 //                                                through its setter, which renders
-// Signals (codes: button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; keyCode a
-// Windows virtual-key code):
+// Signals:
 //   clicked() (left button, or the Space or Enter key)  doubleClicked()
-//   keyDown(int& keyCode, int& shift)  keyPress(int& keyAscii)  keyUp(int& keyCode, int& shift)
-//   mouseDown/mouseMove/mouseUp(int button, int shift, float x, float y)
+//   mouseDown/mouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPointF)
+//   mouseMove(Qt::MouseButtons held, Qt::KeyboardModifiers, QPointF)
 // Read-outs: edgeLight(), edgeDark(), captionX(), captionY(), isHovering(), hoverPicture().
-// The codes of the events: see InputCodes.
 //   static QColor colorValue(const QVariant& stored, const QColor& fallback)   a stored colour:
 //       a QColor, a colour name or a Windows colour number (red + 256 green + 65536 blue)
 //
@@ -34,7 +32,8 @@
 // normal picture (the background and, through its magenta (255,0,255) pixels,
 // the widget's shape mask) and the hover picture; "clear" puts the normal
 // picture back. The hover look ends on the 100 ms timer once the widget under
-// the cursor is another one.
+// the cursor is another one. With the focus the button shows the hover look
+// inside a dark ring.
 
 #include <QColor>
 #include <QFont>
@@ -64,8 +63,6 @@ public:
     void setBackColor(const QColor& color);
     QColor renderColor() const { return m_renderColor; }
     void setRenderColor(const QColor& color);
-    // Hides QWidget::setEnabled to report the change; invokable by name for that.
-    Q_INVOKABLE void setEnabled(bool enabled);
     int fontSize() const;
     void setFontSize(qreal points);
     int border() const { return m_border; }
@@ -90,12 +87,9 @@ public:
 signals:
     void clicked();
     void doubleClicked();
-    void keyDown(int& keyCode, int& shift);
-    void keyPress(int& keyAscii);
-    void keyUp(int& keyCode, int& shift);
-    void mouseDown(int button, int shift, float x, float y);
-    void mouseMove(int button, int shift, float x, float y);
-    void mouseUp(int button, int shift, float x, float y);
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at);
+    void mouseMove(Qt::MouseButtons held, Qt::KeyboardModifiers modifiers, QPointF at);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -105,7 +99,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

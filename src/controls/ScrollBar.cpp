@@ -4,13 +4,11 @@
 
 #include "ControlsAccessibility.h"
 
-#include "InputCodes.h"
 #include "RenderedButton.h"
 #include "Twips.h"
 #include "controls/PropertyBag.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,6 +22,8 @@ namespace
 {
 
 const QColor DefaultBackColor(255, 255, 255);
+constexpr int FirstRepeatDelay = 300; // ms a press is held before it repeats
+constexpr int RepeatInterval = 100;   // ms between the steps of a held press
 
 qint64 roundEven64(double v)
 {
@@ -136,8 +136,12 @@ ScrollBar::ScrollBar(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // a move without a button ends a drag
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_repeatTimer.setInterval(100);
-    connect(&m_repeatTimer, &QTimer::timeout, this, &ScrollBar::timerTick);
+    m_repeatTimer.setInterval(RepeatInterval);
+    connect(&m_repeatTimer, &QTimer::timeout, this, [this] {
+        if (m_repeatTimer.interval() != RepeatInterval)
+            m_repeatTimer.setInterval(RepeatInterval); // held past the first delay
+        timerTick();
+    });
     for (int j = 0; j < 25; ++j)
         m_shadeTable.append(shade(m_backColor, j));
 }
@@ -201,11 +205,6 @@ void ScrollBar::setBackColor(const QColor& color)
 {
     m_backColor = color;
     layoutStep();
-}
-
-void ScrollBar::setEnabled(bool enabled)
-{
-    QWidget::setEnabled(enabled);
 }
 
 void ScrollBar::refresh()
@@ -346,7 +345,9 @@ void ScrollBar::mousePressEvent(QMouseEvent* event)
     } else {
         m_dragging = false;
         m_pressY = Twips::roundEven(y);
-        m_repeatTimer.start();
+        // The press steps at once: a tap released before any repeat counts too.
+        m_repeatTimer.start(FirstRepeatDelay);
+        timerTick();
     }
 }
 
@@ -457,22 +458,6 @@ void ScrollBar::timerTick()
     // 9. A downward page stops once the thumb has passed the press point.
     if (down && M < top)
         m_repeatTimer.stop();
-}
-
-void ScrollBar::keyPressEvent(QKeyEvent* event)
-{
-    int keyCode = InputCodes::virtualKeyCode(event);
-    int shift = InputCodes::shiftCode(event->modifiers());
-    emit keyDown(keyCode, shift);
-}
-
-void ScrollBar::keyReleaseEvent(QKeyEvent* event)
-{
-    if (event->isAutoRepeat())
-        return;
-    int keyCode = InputCodes::virtualKeyCode(event);
-    int shift = InputCodes::shiftCode(event->modifiers());
-    emit keyUp(keyCode, shift);
 }
 
 void ScrollBar::focusOutEvent(QFocusEvent*)

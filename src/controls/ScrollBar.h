@@ -5,8 +5,9 @@
 // ScrollBar: the self-drawn vertical scroll bar (of the list view and of the
 // folder browser). It keeps a value between a minimum
 // and a maximum and tells its container about every change; it scrolls
-// nothing itself and handles no keys. Wheel events are not taken either:
-// they go on to the container, which scrolls as it does for keys.
+// nothing itself and handles no keys: they go on to the container, as wheel
+// events do, which scrolls as it does for keys. A press on an arrow or the
+// track steps at once, so a short tap counts; held, it repeats.
 //
 // Public API (getter = the property's name in Qt style, setter = "set" + name; stored key
 // and default in brackets):
@@ -21,15 +22,12 @@
 //   int    valueSmallChange() setValueSmallChange(int) ["ValueSmallChange", 1]   arrow step
 //   QColor backColor()        setBackColor(QColor)     ["BackColor", white]  shades of it make
 //          the track
-//   bool   isEnabled()        setEnabled(bool)         ["Enabled", true]  (hides
-//          QWidget::setEnabled)
+//   bool   isEnabled()        QWidget::setEnabled(bool) ["Enabled", true]
 //   void   refresh()          the layout step (shades, texture, frames, arrows, thumb position)
 //   void   readProperties(const PropertyBag&)
 // Signals:
 //   changed()                             after every value assignment, drag step, timer step
 //                                         and button release
-//   keyDown(int& keyCode, int& shift)     Windows virtual-key codes (33 Page Up, 34 Page Down,
-//   keyUp(int& keyCode, int& shift)       38 Up, 40 Down; see InputCodes::virtualKeyCode)
 // Read-outs for containers and tests: thumbTop(), thumbLength(), thumbRect(), isDragging(),
 //   changePending(), pressY(), repeating() (the repeat timer runs), shadeTable(),
 //   static shade(base, j).
@@ -71,8 +69,6 @@ public:
     void setValueSmallChange(int value);
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& color);
-    // Hides QWidget::setEnabled to report the change; invokable by name for that.
-    Q_INVOKABLE void setEnabled(bool enabled);
 
     void refresh();
 
@@ -93,8 +89,6 @@ public:
 
 signals:
     void changed();
-    void keyDown(int& keyCode, int& shift);
-    void keyUp(int& keyCode, int& shift);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,8 +96,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

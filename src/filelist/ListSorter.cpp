@@ -249,9 +249,12 @@ void ListSorter::sortByHeader(FileListModel& model, int index)
         for (qint32 k = 0; k <= n; ++k)
             order[size_t(ascending ? k : n - k)] = k;
         m_lastSortColumn = 0;
+        m_descending = !ascending;
     } else if (index == m_lastSortColumn) {
         std::reverse(order.begin(), order.end());
+        m_descending = !m_descending;
     } else {
+        m_descending = false;
         for (qint32 k = 0; k <= n; ++k)
             order[size_t(k)] = k;
         sortColumn(model, index);

@@ -42,6 +42,9 @@ public:
     void setColumnKind(int column, Kind kind);
     Kind columnKind(int column) const;
     qint16 lastSortColumn() const { return m_lastSortColumn; }
+    // Whether the last sort left the rows in descending order (for the
+    // number column: the reverse of the scan order).
+    bool lastSortDescending() const { return m_descending; }
 
     // The reaction to a click on header button index (0..6; std::out_of_range
     // otherwise).
@@ -61,6 +64,7 @@ private:
     void sortColumn(FileListModel& model, int column);
 
     std::array<Kind, KindSlots> m_kinds{};
+    bool m_descending = false;
     qint16 m_lastSortColumn = 0;
     Stats m_stats;
 };

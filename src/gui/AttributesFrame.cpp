@@ -16,8 +16,10 @@ AttributesFrame::AttributesFrame(QWidget* parent) : QGroupBox(parent)
     for (int i = 0; i < 4; ++i) {
         auto* check = new QCheckBox(QString::fromLatin1(captions[i]), this);
         check->setToolTip(QStringLiteral("Set Files Attributes..."));
+        // The focused box turns dark blue: a lighter label alone is not seen.
         check->setStyleSheet(QStringLiteral(
-            "QCheckBox { background: rgb(128, 128, 255); color: white; font-weight: normal; }"));
+            "QCheckBox { background: rgb(128, 128, 255); color: white; font-weight: normal; }"
+            "QCheckBox:focus { background: rgb(0, 40, 110); }"));
         FormParts::place(check, 135, tops[i], 1785, 360);
         check->installEventFilter(this);
         QCheckBox** const member[] = {&normalBox, &readonlyBox, &hiddenBox, &systemBox};

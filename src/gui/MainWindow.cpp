@@ -37,6 +37,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -375,11 +376,15 @@ bool MainWindow::event(QEvent* e)
 bool MainWindow::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == folderBox) {
-        if (e->type() == QEvent::MouseButtonRelease) {
+        if (e->type() == QEvent::MouseButtonRelease)
             togglePanel();
-            if (folderPanel->isVisible())
-                folderBrowser->setFocus();
-        }
+    } else if (watched == folderBrowser && e->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+        // Escape closes the panel; the keys go back to the button that opens it.
+        folderPanel->hide();
+        selectFolderButton->setFocus(Qt::OtherFocusReason);
+        m_panelJustClosed = false;
+        return true;
     } else if ((watched == folderBrowser || watched == folderBrowser->scrollBar()) &&
                e->type() == QEvent::FocusOut && QApplication::focusWidget() != folderBrowser &&
                !folderBrowser->isAncestorOf(QApplication::focusWidget())) {
@@ -553,6 +558,8 @@ void MainWindow::togglePanel()
             folderBrowser->openFolder(listed);
         }
         folderPanel->setVisible(!folderPanel->isVisible());
+        if (folderPanel->isVisible())
+            folderBrowser->setFocus(Qt::OtherFocusReason); // its keys work at once
     }
     m_panelJustClosed = false;
 }
@@ -644,6 +651,8 @@ void MainWindow::connectListView()
     connect(fileList, &FileListView::headerClicked, this, [this](int column) {
         m_shredder->forgetFile(); // chosen in the order before
         guarded([&] { m_session.sortByHeader(column); });
+        fileList->showSortOrder(m_session.sorter().lastSortColumn(),
+                                m_session.sorter().lastSortDescending());
     });
     connect(fileList, &FileListView::datePicked, this,
             [this](int picker, const QString& text, const QDateTime& date) {
@@ -651,7 +660,7 @@ void MainWindow::connectListView()
                     const QDateTime shown =
                         picker == 0 ? FileDates::creationPickerChanged(m_session, text, date)
                                     : FileDates::modifiedPickerChanged(m_session, text, date);
-                    fileList->datePicker(picker)->setTheDate(shown);
+                    fileList->datePicker(picker)->setDate(shown);
                 });
             });
 }

@@ -55,7 +55,7 @@ SaveListingDialog::SaveListingDialog(FileSystem& fs, QWidget* parent) : QDialog(
     connect(nameBox, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_chosenName = text; });
     connect(typeBox, &QComboBox::activated, this, &SaveListingDialog::typeChosen);
-    connect(browser, &FolderBrowser::mouseUp, this, &SaveListingDialog::browserMouseUp);
+    connect(browser, &FolderBrowser::entryChosen, this, &SaveListingDialog::browserEntryChosen);
     const std::pair<QObject*, const char*> names[] = {
         {browser, "browser"},          {nameLabel, "nameLabel"},
         {nameBox, "nameBox"},          {browserBorder, "browserBorder"},
@@ -169,9 +169,9 @@ void SaveListingDialog::nameEdited(const QString& text)
     }
 }
 
-// A click on a file in the browser takes its name with the chosen type; a
-// click on a folder or drive leaves the name as typed.
-void SaveListingDialog::browserMouseUp()
+// A file chosen in the browser (a click, Return) gives its name with the
+// chosen type; a folder or drive leaves the name as typed.
+void SaveListingDialog::browserEntryChosen()
 {
     const QString file = browser->fileName();
     if (!file.isEmpty())

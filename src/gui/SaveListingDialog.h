@@ -76,7 +76,7 @@ private:
     void activate();
     void typeChosen(int index);
     void nameEdited(const QString& text);
-    void browserMouseUp();
+    void browserEntryChosen();
     void save();
     void setNameWithType(const QString& name);
     void selectStem();

@@ -113,15 +113,15 @@ private slots:
         QCOMPARE(FileDates::pendingCreationDate(session), QString());
 
         const QDateTime today(QDate(2024, 7, 1), QTime(0, 0));
-        QDateTime shown = FileDates::creationPickerChanged(session, "1/2/2020", today);
-        QCOMPARE(shown, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
+        QDateTime pickerDate = FileDates::creationPickerChanged(session, "1/2/2020", today);
+        QCOMPARE(pickerDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
         QCOMPARE(session.model().creationDateText(1), QStringLiteral("1/2/2020"));
         QCOMPARE(FileDates::pendingCreationDate(session), QStringLiteral("1/2/2020"));
         QCOMPARE(FileDates::pendingModifiedDate(session), QString());
 
         // A half-typed text keeps TheDate; the rows show it, nothing is pending.
-        shown = FileDates::modifiedPickerChanged(session, "3/4/20x", shown);
-        QCOMPARE(shown, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
+        pickerDate = FileDates::modifiedPickerChanged(session, "3/4/20x", pickerDate);
+        QCOMPARE(pickerDate, QDateTime(QDate(2020, 1, 2), QTime(0, 0)));
         QCOMPARE(session.model().modifiedDateText(0), QStringLiteral("1/2/2020"));
         QCOMPARE(FileDates::pendingModifiedDate(session), QString());
 

@@ -38,7 +38,7 @@ template <class F> void asDesigned(QWidget* w, F f)
         f(*l);
 }
 
-// "enabled" is QWidget's property, set through the control's own setter.
+// "enabled" is QWidget's property; the controls report its change.
 void set(QWidget* w, const char* name, const QVariant& value)
 {
     if (qstrcmp(name, "enabled") == 0)

@@ -9,6 +9,7 @@
 #include "controls/RenderedButton.h"
 #include "platform/DateText.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -85,9 +86,9 @@ private slots:
         DatePicker form;
         QCOMPARE(form.size(), Closed);              // the picture's width x 450 twips
         QCOMPARE(form.openSize(), QSize(278, 339)); // 4170 x 5085 twips, 15 twips per pixel
-        QCOMPARE(form.isOpen(), 0);
+        QVERIFY(!form.isOpen());
         QCOMPARE(form.text(), QStringLiteral("10/22/2012"));
-        QCOMPARE(form.theDate(), midnight(2012, 10, 22));
+        QCOMPARE(form.date(), midnight(2012, 10, 22));
         QCOMPARE(form.selectedDate(), DateText::zeroDate());
         const QStringList captions{form.monthCaption()->caption(), form.yearCaption()->caption(),
                                    form.weekdayCaption(0)->caption(),
@@ -159,7 +160,7 @@ private slots:
     {
         Shown s;
         s.clickSurface();
-        s.form->setTheDate(midnight(2012, 10, 5));
+        s.form->setDate(midnight(2012, 10, 5));
         QCOMPARE(cellColor(*s.form, 10), Plain);
         QCOMPARE(cellColor(*s.form, 22), Today);
         QCOMPARE(cellColor(*s.form, 5), Selected);
@@ -190,16 +191,16 @@ private slots:
         QSignalSpy change(s.form, &DatePicker::changed);
         s.form->setText(text);
         s.clickSurface(); // the focus arrives with the press and opens; the click opens again
-        QCOMPARE(s.form->isOpen(), 1);
+        QVERIFY(s.form->isOpen());
         QCOMPARE(s.form->size(), s.form->openSize());
-        QCOMPARE(s.form->theDate(), date);
+        QCOMPARE(s.form->date(), date);
         QCOMPARE(s.form->selectedDate(), date);
         QCOMPARE(s.form->monthCaption()->caption(),
                  QLocale().standaloneMonthName(date.date().month()));
         QCOMPARE(cellColor(*s.form, cell), Selected);
 
         s.clickSurface(QPoint(1, 200)); // the margin left of the grid
-        QCOMPARE(s.form->isOpen(), 0);
+        QVERIFY(!s.form->isOpen());
         QCOMPARE(s.form->size(), Closed);
         QCOMPARE(s.form->text(), after);
         // The setText, and a replaced text; opening and closing wrote the same text.
@@ -221,7 +222,7 @@ private slots:
         QCOMPARE(events, QStringList({"Change 10/15/2012", "Click 0"}));
         QCOMPARE(s.form->size(), Closed);
         QCOMPARE(s.form->currentDay(), 15);
-        QCOMPARE(s.form->theDate(), midnight(2012, 10, 15));
+        QCOMPARE(s.form->date(), midnight(2012, 10, 15));
         QCOMPARE(DateText::parse(s.form->text()), midnight(2012, 10, 15)); // parses back
     }
 
@@ -255,20 +256,20 @@ private slots:
         QCOMPARE(s.form->text(), text);
         QCOMPARE(change.count(), 1);
         QCOMPARE(s.form->selectedDate(), start); // a step leaves the selection alone
-        QCOMPARE(s.form->isOpen(), 1);
+        QVERIFY(s.form->isOpen());
     }
 
     void focusOpensAndLeavingCloses()
     {
         Shown s;
-        // The focus arriving opens the calendar but leaves IsOpen at 0 ...
+        // The focus arriving opens the calendar but leaves isOpen() false ...
         s.form->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(s.form->dateBox()->hasFocus());
         QCOMPARE(s.form->size(), s.form->openSize());
-        QCOMPARE(s.form->isOpen(), 0);
+        QVERIFY(!s.form->isOpen());
         // ... so a click on the surface opens it once more instead of closing it.
         s.clickSurface(QPoint(1, 200));
-        QCOMPARE(s.form->isOpen(), 1);
+        QVERIFY(s.form->isOpen());
         QCOMPARE(s.form->size(), s.form->openSize());
         // Clicks inside the calendar keep the focus; leaving it closes the calendar.
         QTest::mouseClick(s.form->monthStepButton(1), Qt::LeftButton);
@@ -276,34 +277,65 @@ private slots:
         s.other->setFocus();
         QTRY_VERIFY(s.other->hasFocus());
         QCOMPARE(s.form->size(), Closed);
-        QCOMPARE(s.form->isOpen(), 0);
+        QVERIFY(!s.form->isOpen());
     }
 
-    void dateBoxEvents()
+    // Tab and Shift+Tab go through the calendar to the controls beside it,
+    // closing it behind them; Escape closes it and keeps the focus.
+    void tabPassesThrough()
     {
         Shown s;
-        QStringList events;
-        connect(s.form, &DatePicker::keyDown, s.form,
-                [&](int& code, int&) { events << QStringLiteral("KeyDown %1").arg(code); });
-        connect(s.form, &DatePicker::keyPress, s.form, [&](int& ascii) {
-            events << QStringLiteral("KeyPress %1").arg(ascii);
-            if (ascii == 'x')
-                ascii = 0; // the container drops the character
-        });
-        connect(s.form, &DatePicker::keyUp, s.form,
-                [&](int& code, int&) { events << QStringLiteral("KeyUp %1").arg(code); });
+        auto* next = new QLineEdit(&s.window);
+        next->setGeometry(300, 30, 90, 20);
+        next->show();
         QSignalSpy doubles(s.form, &DatePicker::doubleClicked);
-        s.form->dateBox()->setFocus();
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        press(Qt::Key_Tab);
+        QTRY_VERIFY(s.form->dateBox()->hasFocus());
+        QCOMPARE(s.form->size(), s.form->openSize());
         s.form->dateBox()->clear();
-        QSignalSpy change(s.form, &DatePicker::changed);
-        QTest::keyClick(s.form->dateBox(), Qt::Key_5);
-        QTest::keyClick(s.form->dateBox(), Qt::Key_X);
-        QCOMPARE(events, QStringList({"KeyDown 53", "KeyPress 53", "KeyUp 53", "KeyDown 88",
-                                      "KeyPress 120", "KeyUp 88"}));
-        QCOMPARE(s.form->text(), QStringLiteral("5"));
-        QCOMPARE(change.count(), 1); // typing raises Change
+        press(Qt::Key_5);
+        QCOMPARE(s.form->text(), QStringLiteral("5")); // typing still types
+        press(Qt::Key_Tab);
+        QTRY_VERIFY(next->hasFocus());
+        QCOMPARE(s.form->size(), Closed);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QTRY_VERIFY(s.form->dateBox()->hasFocus());
+        press(Qt::Key_Escape);
+        QCOMPARE(s.form->size(), Closed);
+        QVERIFY(s.form->dateBox()->hasFocus());
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QTRY_VERIFY(s.other->hasFocus());
         QTest::mouseDClick(s.form->dateBox(), Qt::LeftButton);
         QCOMPARE(doubles.count(), 1);
+    }
+
+    void weekFollowsTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("firstDay");     // of the weekday captions
+        QTest::addColumn<int>("octoberFirst"); // the cell of Monday 1 October 2012
+        QTest::newRow("en_US: Sunday first") << "en_US" << int(Qt::Sunday) << 1;
+        QTest::newRow("de_DE: Monday first") << "de_DE" << int(Qt::Monday) << 0;
+    }
+
+    void weekFollowsTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, firstDay);
+        QFETCH(int, octoberFirst);
+        const QLocale chosen(locale);
+        DateText::setLocale(chosen);
+        DatePicker form;
+        form.setDate(midnight(2012, 10, 5));
+        DateText::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(form.weekdayCaption(0)->caption(), chosen.dayName(firstDay, QLocale::ShortFormat));
+        QCOMPARE(form.weekdayCaption(6)->caption(),
+                 chosen.dayName((firstDay + 5) % 7 + 1, QLocale::ShortFormat));
+        QCOMPARE(form.dayButton(octoberFirst)->caption(), QStringLiteral("1"));
+        QCOMPARE(form.monthCaption()->caption(), chosen.standaloneMonthName(10));
     }
 };
 

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 using Ints = QList<int>;
@@ -77,13 +78,16 @@ std::pair<int, int> inkRange(const QImage& img, QColor c, int top, int bottom)
     return {first, last};
 }
 
-// Dark pixels of a cell, as a picture independent of the background.
+// Dark pixels of a cell, as a picture independent of the background and of
+// the blue focus outline.
 QImage ink(const QImage& img, QRect cell)
 {
     QImage mask(cell.size(), QImage::Format_Mono);
     for (int y = 0; y < cell.height(); ++y)
         for (int x = 0; x < cell.width(); ++x)
-            mask.setPixel(x, y, qGray(img.pixel(cell.left() + x, cell.top() + y)) < 128);
+            mask.setPixel(x, y,
+                          qGray(img.pixel(cell.left() + x, cell.top() + y)) < 128 &&
+                              qBlue(img.pixel(cell.left() + x, cell.top() + y)) < 128);
     return mask;
 }
 
@@ -142,20 +146,34 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<QString>("newName");
         QTest::addColumn<bool>("printed");
-        QTest::newRow("fits") << 800 << "short.txt" << true;
-        QTest::newRow("too long: cut") << 800 << QString(200, QLatin1Char('N')) << true;
-        QTest::newRow("empty") << 800 << "" << false;
-        QTest::newRow("column narrower than 20 pixels") << 100 << "short.txt" << false;
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("fits") << 800 << "short.txt" << true << false;
+        QTest::newRow("too long: cut") << 800 << QString(200, QLatin1Char('N')) << true << true;
+        QTest::newRow("a little too long") << 380 << "New_Filename_001.hidden" << true << true;
+        QTest::newRow("empty") << 800 << "" << false << false;
+        QTest::newRow("column narrower than 20 pixels") << 100 << "short.txt" << false << true;
     }
 
-    // New names are printed in their colour inside their own column only, cut
-    // to the estimated characters that fit, never wrapped.
+    // New names are printed in their colour inside their own column only,
+    // never wrapped; a cut text ends in an ellipsis and the cell's tool tip
+    // holds the whole text.
     void newNameCell()
     {
         QFETCH(int, width);
         QFETCH(QString, newName);
         QFETCH(bool, printed);
+        QFETCH(bool, cut);
         Fixture f(3, {width, 200}, newName);
+        f.list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.list));
+        const QString shown = f.list.shownText(4, 0);
+        QCOMPARE(shown == newName, !cut);
+        if (cut && printed)
+            QVERIFY(shown.endsWith(QChar(0x2026)) && shown.size() > 1);
+        const QPoint cellCentre(f.list.columnStart(4) + 5, f.list.rowRect(0).center().y());
+        QHelpEvent help(QEvent::ToolTip, cellCentre, f.list.mapToGlobal(cellCentre));
+        QApplication::sendEvent(&f.list, &help);
+        QCOMPARE(QToolTip::text(), newName);
         const QImage img = f.image();
         const auto [first, last] = inkRange(img, NewNameColor, f.rowY(0), f.rowY(1));
         QCOMPARE(first >= 0, printed);
@@ -167,24 +185,33 @@ private slots:
         }
     }
 
-    // A chosen row is bold on a 15-pixel band; its size stays regular.
+    // A chosen row is bold on a band that stands out from the background
+    // over the row's height; while the list has the focus the row is outlined.
     void highlightedRow()
     {
         Fixture f(5);
+        f.list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.list));
         f.list.setForeColor(Qt::red);
         QTest::mouseClick(&f.list, Qt::LeftButton, {}, f.list.rowRect(1).center());
-        const QImage img = f.image();
-        const int y = f.rowY(1);
+        QVERIFY(f.list.hasFocus());
+        const QImage focused = f.image();
+        const QRect row = f.list.rowRect(1);
         const int x = f.list.columnStart(5) + 60; // past the size text
-        for (int dy = 0; dy < 15; ++dy)
-            QCOMPARE(img.pixelColor(x, y + dy), QColor(250, 250, 250));
-        QCOMPARE(img.pixelColor(x, y + 15), f.list.backGroundColor());
+        const QColor band = focused.pixelColor(x, row.center().y());
+        QVERIFY(qGray(f.list.backGroundColor().rgb()) - qGray(band.rgb()) >= 24);
+        for (int y = row.top() + 2; y < row.bottom() - 1; ++y)
+            QCOMPARE(focused.pixelColor(x, y), band);
+        QCOMPARE(focused.pixelColor(x, row.bottom() + 1), f.list.backGroundColor());
+        QVERIFY(qGray(focused.pixelColor(x, row.top()).rgb()) < qGray(band.rgb()) - 60);
+        f.list.clearFocus();
+        QCOMPARE(f.image().pixelColor(x, row.top()), band);
         QCOMPARE(f.list.foreColor(), QColor(Qt::black));
-        auto cell = [&](int c, int row) {
-            return QRect(f.list.columnStart(c), f.rowY(row) + 2, 60, f.list.rowHeight() - 4);
+        auto cell = [&](int c, int r) {
+            return QRect(f.list.columnStart(c), f.rowY(r) + 2, 60, f.list.rowHeight() - 4);
         };
-        QCOMPARE(ink(img, cell(5, 1)), ink(img, cell(5, 2)));
-        QVERIFY(ink(img, cell(3, 1)) != ink(img, cell(3, 2))); // bold name
+        QCOMPARE(ink(focused, cell(5, 1)), ink(focused, cell(5, 2)));
+        QVERIFY(ink(focused, cell(3, 1)) != ink(focused, cell(3, 2))); // bold name
     }
 
     // A list shorter than the page cannot scroll, and below it nothing is drawn.
@@ -230,7 +257,7 @@ private slots:
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(f.list.currentMarked(), row >= 0);
         QCOMPARE(f.list.model().currentRow(), std::max(row, 0));
-        QVERIFY(f.list.scrollBar()->hasFocus());
+        QVERIFY(f.list.hasFocus());
     }
 
     // In multi-select mode a click marks a row and a second unmarks it.
@@ -287,11 +314,13 @@ private slots:
         QTest::addColumn<int>("line"); // k: the left edge of data column k + 1
         QTest::addColumn<int>("to");   // pointer x
         QTest::addColumn<int>(
-            "start"); // ColumnStart(k + 1) after the drag; -1: its neighbour's + 40
-        QTest::newRow("a little right") << 2 << 400 << 410;
-        QTest::newRow("past the left neighbour") << 2 << 50 << -1;
-        QTest::newRow("past the right neighbour") << 2 << 700 << 531 - 40;
-        QTest::newRow("last shown column") << 4 << 900 << 785 - 40;
+            "start");               // ColumnStart(k + 1) after the drag; -1: its neighbour's + 40
+        QTest::addColumn<int>("y"); // 100 over the rows, 10 over the header
+        QTest::newRow("a little right") << 2 << 400 << 410 << 100;
+        QTest::newRow("past the left neighbour") << 2 << 50 << -1 << 100;
+        QTest::newRow("past the right neighbour") << 2 << 700 << 531 - 40 << 100;
+        QTest::newRow("last shown column") << 4 << 900 << 785 - 40 << 100;
+        QTest::newRow("on the header") << 3 << 600 << 610 << 10;
     }
 
     void dragLine()
@@ -299,19 +328,35 @@ private slots:
         QFETCH(int, line);
         QFETCH(int, to);
         QFETCH(int, start);
+        QFETCH(int, y);
         Fixture f(4);
+        f.list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.list));
+        f.list.setFocus(); // not in a date picker, whose calendar would cover the rows
+        QTRY_VERIFY(f.list.hasFocus());
         if (start < 0)
             start = f.list.columnStart(line) + 40;
-        const QPoint grab(f.list.columnLine(line + 1).x(), 100);
-        send(&f.list, QEvent::MouseMove, grab);
-        send(&f.list, QEvent::MouseButtonPress, grab);
-        send(&f.list, QEvent::MouseMove, {to, 100}, true);
-        send(&f.list, QEvent::MouseButtonRelease, {to, 100});
+        QSignalSpy sorts(&f.list, &FileListView::headerClicked);
+        // Each event goes to the widget under it, as the platform sends it.
+        const auto sendAt = [&f](QEvent::Type type, QPoint at, bool held = false) {
+            QWidget* target = f.list.childAt(at) ? f.list.childAt(at) : &f.list;
+            send(target, type, target->mapFrom(&f.list, at), held);
+        };
+        const QPoint grab(f.list.columnLine(line + 1).x(), y);
+        sendAt(QEvent::MouseMove, grab);
+        QCOMPARE(f.list.cursor().shape(), Qt::SizeHorCursor);
+        sendAt(QEvent::MouseButtonPress, grab);
+        sendAt(QEvent::MouseMove, {to, y}, true);
+        sendAt(QEvent::MouseButtonRelease, {to, y});
+        QCOMPARE(sorts.count(), 0);
         QCOMPARE(f.list.columnStart(line + 1), start);
         QCOMPARE(f.list.sortButton(line + 1)->x(), start - 9);
         QCOMPARE(f.list.sortButton(line)->width(), start - f.list.columnStart(line));
         QCOMPARE(f.list.datePicker(0)->geometry().right() + 1, f.list.sortButton(2)->x());
         QCOMPARE(f.list.cursor().shape(), Qt::ArrowCursor);
+        QStringList next{QStringLiteral("1/1/2020|1/2/2020|a.txt|b.txt|1|")};
+        f.list.model().setRows(ListRows::fromTexts(next));
+        QCOMPARE(f.list.columnStart(line + 1), start); // kept for the next listing
     }
 
     void dragRows_data()
@@ -348,9 +393,9 @@ private slots:
 
     void keys_data()
     {
-        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("from"); // the row clicked, scrolled to the top first
         QTest::addColumn<int>("key");
-        QTest::addColumn<int>("expected"); // -1: the scroll maximum, -2: one page
+        QTest::addColumn<int>("expected"); // -1: the last row, -2: one page down
         QTest::newRow("Home") << 50 << int(Qt::Key_Home) << 0;
         QTest::newRow("End") << 0 << int(Qt::Key_End) << -1;
         QTest::newRow("Up at the top") << 0 << int(Qt::Key_Up) << 0;
@@ -358,22 +403,31 @@ private slots:
         QTest::newRow("Down") << 5 << int(Qt::Key_Down) << 6;
         QTest::newRow("Page Down") << 0 << int(Qt::Key_PageDown) << -2;
         QTest::newRow("Page Up near the top") << 5 << int(Qt::Key_PageUp) << 0;
+        QTest::newRow("Return") << 5 << int(Qt::Key_Return) << 5;
         QTest::newRow("other key") << 5 << int(Qt::Key_A) << 5;
     }
 
+    // After a click the list has the focus; the keys move the chosen row and
+    // scroll it wholly into view, and Return does what a double click does.
     void keys()
     {
-        QFETCH(int, top);
+        QFETCH(int, from);
         QFETCH(int, key);
         QFETCH(int, expected);
         Fixture f(1000);
+        f.list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.list));
         const int page = (400 - f.header()) / f.list.rowHeight();
-        expected = expected == -1   ? f.list.scrollBar()->valueMax()
-                   : expected == -2 ? page
-                                    : expected;
-        f.list.scrollBar()->setValue(top);
-        QTest::keyClick(f.list.scrollBar(), Qt::Key(key));
-        QCOMPARE(f.list.topRow(), expected);
+        expected = expected == -1 ? 999 : expected == -2 ? page : expected;
+        f.list.scrollBar()->setValue(from);
+        QTest::mouseClick(&f.list, Qt::LeftButton, {}, f.list.rowRect(from).center());
+        QSignalSpy doubles(&f.list, &FileListView::doubleClicked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(f.list.model().currentRow(), expected);
+        QVERIFY(f.list.currentMarked());
+        const QRect row = f.list.rowRect(expected);
+        QVERIFY(row.isValid() && row.bottom() <= f.list.contentsRect().bottom());
+        QCOMPARE(doubles.count(), key == Qt::Key_Return ? 1 : 0);
     }
 
     // A header click is reported under the wait pointer, for the owner to

@@ -7,6 +7,8 @@
 
 #include "TempFolder.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -131,13 +133,13 @@ private slots:
         QFETCH(QString, fileName);
 
         QSignalSpy clicks(m_control.get(), &FolderBrowser::clicked);
-        QSignalSpy mouseUps(m_control.get(), &FolderBrowser::mouseUp);
+        QSignalSpy chosen(m_control.get(), &FolderBrowser::entryChosen);
         clickEntry(entry == QLatin1String("UP") ? here() + "/.." : entry);
         QCOMPARE(m_control->folder(), folder);
         QCOMPARE(m_fs.currentFolder(), here()); // the process stays where it was
         QTEST(m_control->selectedPath(), "selectPath");
         QCOMPARE(m_control->fileName(), fileName);
-        QCOMPARE(mouseUps.size(), 1);
+        QCOMPARE(chosen.size(), 1);
         QCOMPARE(clicks.size(), 1);
         // The list follows the folder it went to.
         QCOMPARE(entries(FolderBrowser::UpKind).last(), folder == "/" ? "/" : folder + "/..");
@@ -152,14 +154,14 @@ private slots:
         QCOMPARE(m_control->folder(), QStringLiteral("/"));
         QCOMPARE(m_control->selectedPath(), QStringLiteral("/"));
 
-        // Below the last entry nothing happens and no MouseUp is raised; on the
-        // border between two rows nothing happens either, but MouseUp is.
-        QSignalSpy mouseUps(m_control.get(), &FolderBrowser::mouseUp);
+        // Below the last entry nothing happens and nothing is chosen; on the
+        // border between two rows nothing happens either, but it is reported.
+        QSignalSpy chosen(m_control.get(), &FolderBrowser::entryChosen);
         const QRect last = m_control->rowRect(m_control->entryCount());
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, last.center());
-        QCOMPARE(mouseUps.size(), 0);
+        QCOMPARE(chosen.size(), 0);
         QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, QPoint(100, last.top()));
-        QCOMPARE(mouseUps.size(), 1);
+        QCOMPARE(chosen.size(), 1);
         QCOMPARE(m_control->folder(), QStringLiteral("/"));
     }
 
@@ -214,8 +216,9 @@ private slots:
         QTest::addColumn<int>("valueMax");
         QTest::newRow("fits exactly: bar hidden") << 11 << 0 << 12 << 2;
         QTest::newRow("room to spare") << 13 << 5 << 12 << 2;
-        QTest::newRow("one pixel short") << 11 << -1 << 10 << 11;
-        QTest::newRow("half the list") << 6 << 3 << 6 << 7;
+        // The last page ends with the last entry: valueMax = 11 - visibleRows + 1.
+        QTest::newRow("one pixel short") << 11 << -1 << 10 << 2;
+        QTest::newRow("half the list") << 6 << 3 << 6 << 6;
     }
 
     void layout()
@@ -238,38 +241,56 @@ private slots:
         }
     }
 
-    void pagingKeys()
+    void keys_data()
     {
+        QTest::addColumn<QStringList>("keys"); // in a list of 23 entries showing 6 rows
+        QTest::addColumn<int>("highlighted");
+        QTest::addColumn<QString>("folder"); // where it went: "" stays, "UP" the parent
+        QTest::newRow("Down highlights the top row") << QStringList{"Down"} << 1 << "";
+        QTest::newRow("Down Down Up") << QStringList{"Down", "Down", "Up"} << 1 << "";
+        QTest::newRow("Up at the top") << QStringList{"Down", "Up"} << 1 << "";
+        QTest::newRow("Page Down") << QStringList{"Down", "PgDown"} << 7 << "";
+        QTest::newRow("End shows the last entry whole") << QStringList{"End"} << 23 << "";
+        QTest::newRow("Home after End") << QStringList{"End", "Home"} << 1 << "";
+        QTest::newRow("Return opens the folder")
+            << QStringList{"Home", "Down", "Down", "Down", "Down", "Down", "Return"} << 0
+            << "Alpha";
+        QTest::newRow("Backspace goes up") << QStringList{"Backspace"} << 0 << "UP";
+        QTest::newRow("Alt+Up goes up") << QStringList{"Alt+Up"} << 0 << "UP";
+    }
+
+    // The keys move a highlight kept wholly in view; Return acts on it as a
+    // click does; Escape is left to the container, which closes its panel.
+    void keys()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(int, highlighted);
+        QFETCH(QString, folder);
         for (int i = 0; i < 12; ++i)
             QVERIFY(m_folder.write(QStringLiteral("page%1").arg(i), "x"));
         m_control->relist();
         m_control->resize(400, m_control->rowRect(0).height() * 6 + 3);
-        const int rows = m_control->visibleRows();
-        QCOMPARE(rows, 6);
-        QList<int> keyDowns;
-        connect(m_control.get(), &FolderBrowser::keyDown, this,
-                [&keyDowns](int& keyCode, int&) { keyDowns << keyCode; });
-        ScrollBar* bar = m_control->scrollBar();
-        QTest::keyClick(m_control.get(), Qt::Key_PageDown);
-        QCOMPARE(bar->value(), 1 + rows);
-        QTest::keyClick(m_control.get(), Qt::Key_Down);
-        QCOMPARE(bar->value(), 2 + rows);
-        QTest::keyClick(m_control.get(), Qt::Key_Up);
-        QTest::keyClick(m_control.get(), Qt::Key_PageUp);
-        QCOMPARE(bar->value(), 1);
-        QTest::keyClick(m_control.get(), Qt::Key_Up); // clamped by the bar
-        QCOMPARE(bar->value(), 1);
-        QCOMPARE(keyDowns, QList<int>({34, 40, 38, 33, 38}));
-        // The bar's own keys page the list too, without a KeyDown of the control.
-        QTest::keyClick(bar, Qt::Key_PageDown);
-        QCOMPARE(bar->value(), 1 + rows);
-        QCOMPARE(keyDowns.size(), 5);
-        // The top row now shows entry 1 + rows, a folder.
-        const QString topFolder = m_control->entryName(1 + rows);
-        QTest::mouseClick(m_control.get(), Qt::LeftButton, {}, m_control->rowRect(0).center());
-        QCOMPARE(m_control->folder(), folder(topFolder));
+        QCOMPARE(m_control->visibleRows(), 6);
+        QSignalSpy clicks(m_control.get(), &FolderBrowser::clicked);
+        for (const QString& key : keys)
+            QTest::keyClick(m_control.get(), QKeySequence(key)[0].key(),
+                            QKeySequence(key)[0].keyboardModifiers());
+        QCOMPARE(m_control->highlightedIndex(), highlighted);
+        if (highlighted > 0) {
+            const QRect row = m_control->rowRect(highlighted - m_control->scrollBar()->value());
+            QVERIFY(row.top() >= 0 && row.bottom() < m_control->height());
+        }
+        const QString expected = folder.isEmpty() ? here()
+                                 : folder == "UP" ? QFileInfo(here()).path()
+                                                  : this->folder(folder);
+        QCOMPARE(m_control->folder(), expected);
+        QCOMPARE(clicks.size(), folder.isEmpty() ? 0 : 1);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(m_control.get(), &escape);
+        QVERIFY(!escape.isAccepted());
         for (int i = 0; i < 12; ++i)
-            QVERIFY(::unlink(QFile::encodeName(folder(QStringLiteral("page%1").arg(i)))) == 0);
+            QVERIFY(::unlink(QFile::encodeName(this->folder(QStringLiteral("page%1").arg(i)))) ==
+                    0);
     }
 
     void highlights_data()

@@ -89,7 +89,10 @@ private slots:
             painter.drawImage(60, y, shot(*s.button));
             QSignalSpy downs(s.button, &RenderedButton::mouseDown);
             QTest::mousePress(s.button, Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 20));
-            QCOMPARE(downs.at(0), QList<QVariant>({1, 1, 30.0f, 20.0f}));
+            QCOMPARE(downs.at(0),
+                     QList<QVariant>({QVariant::fromValue(Qt::LeftButton),
+                                      QVariant::fromValue(Qt::KeyboardModifiers(Qt::ShiftModifier)),
+                                      QPointF(30, 20)}));
             painter.drawImage(120, y, shot(*s.button));
             QTest::mouseRelease(s.button, Qt::LeftButton, {}, QPoint(30, 20));
             y += 40;
@@ -175,42 +178,35 @@ private slots:
         QCOMPARE(s.events, QStringList({"DblClick", "MouseUp"}));
     }
 
+    // Tab brings the focus: the hover look inside a dark ring, plain to see.
     void focusLooks()
     {
         Shown s(QSize(60, 40), QColor(100, 150, 200), 0);
         s.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        s.button->setFocus();
+        s.other->setFocus();
+        QTest::keyClick(s.other, Qt::Key_Tab);
         QTRY_VERIFY(s.button->hasFocus());
-        QCOMPARE(at(shot(*s.button), 10, 5), QColor(148, 198, 248)); // hover look ...
-        QVERIFY(!s.button->isHovering());                            // ... without the timer
+        const QImage focused = shot(*s.button);
+        QCOMPARE(at(focused, 10, 8), QColor(142, 192, 242)); // hover look ...
+        QVERIFY(!s.button->isHovering());                    // ... without the timer
         s.other->setFocus();
         QTRY_VERIFY(!s.button->hasFocus());
-        QCOMPARE(at(shot(*s.button), 10, 5), QColor(88, 138, 188)); // normal picture
+        const QImage normal = shot(*s.button);
+        QCOMPARE(at(normal, 10, 5), QColor(88, 138, 188)); // normal picture
+        for (const QPoint& ring : {QPoint(3, 20), QPoint(30, 3), QPoint(56, 20)})
+            QVERIFY(qGray(focused.pixel(ring)) < 40 && qGray(normal.pixel(ring)) > 80);
     }
 
+    // Only Space and Enter click; no other key may start what the button does.
     void onlySpaceAndEnterClick()
     {
         RenderedButton b;
         b.resize(60, 30);
-        QStringList events;
-        connect(&b, &RenderedButton::keyDown, &b, [&](int& code, int& shift) {
-            events << QStringLiteral("KeyDown %1 %2").arg(code).arg(shift);
-        });
-        connect(&b, &RenderedButton::keyPress, &b,
-                [&](int& ascii) { events << QStringLiteral("KeyPress %1").arg(ascii); });
-        connect(&b, &RenderedButton::keyUp, &b,
-                [&](int& code, int&) { events << QStringLiteral("KeyUp %1").arg(code); });
-        connect(&b, &RenderedButton::clicked, &b, [&] { events << "Click"; });
-        // Only Space and Enter click; no other key may start what the button does.
-        for (Qt::Key k : {Qt::Key_A, Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape})
+        QSignalSpy clicks(&b, &RenderedButton::clicked);
+        for (Qt::Key k : {Qt::Key_A, Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape, Qt::Key_Down})
             QTest::keyClick(&b, k);
-        QTest::keyClick(&b, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(events,
-                 QStringList({"KeyDown 65 0", "KeyPress 97", "KeyUp 65", "KeyDown 13 0",
-                              "KeyPress 13", "Click", "KeyUp 13", "KeyDown 32 0", "KeyPress 32",
-                              "Click", "KeyUp 32", "KeyDown 27 0", "KeyPress 27", "KeyUp 27",
-                              "KeyDown 16 1", "KeyDown 40 1", "KeyUp 40", "KeyUp 16"}));
+        QCOMPARE(clicks.count(), 2);
     }
 };
 

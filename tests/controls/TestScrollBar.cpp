@@ -214,21 +214,31 @@ private slots:
         QVERIFY(!b.bar->isDragging());
     }
 
-    void keysGoToContainer()
+    void shortClickCountsOnce_data()
     {
-        ScrollBar bar;
-        QStringList seen;
-        connect(&bar, &ScrollBar::keyDown, &bar, [&](int& code, int& shift) {
-            seen << QStringLiteral("down %1 %2").arg(code).arg(shift);
-            code = 0; // as the list view hands the code back
-        });
-        connect(&bar, &ScrollBar::keyUp, &bar,
-                [&](int& code, int&) { seen << QStringLiteral("up %1").arg(code); });
-        QTest::keyClick(&bar, Qt::Key_PageDown);
-        QTest::keyClick(&bar, Qt::Key_Up, Qt::ControlModifier);
-        QCOMPARE(seen,
-                 QStringList({"down 34 0", "up 34", "down 17 2", "down 38 2", "up 38", "up 17"}));
-        QCOMPARE(bar.value(), 0); // the bar handles no keys itself
+        QTest::addColumn<int>("y"); // from value 50 the thumb lies at 78..98
+        QTest::addColumn<int>("expected");
+        QTest::newRow("lower arrow") << 190 << 51;
+        QTest::newRow("upper arrow") << 5 << 49;
+        QTest::newRow("track below the thumb") << 150 << 55;
+        QTest::newRow("track above the thumb") << 30 << 45;
+    }
+
+    // A press released at once, as a touchpad's tap, steps once; the keys
+    // are left to the container.
+    void shortClickCountsOnce()
+    {
+        QFETCH(int, y);
+        QFETCH(int, expected);
+        Bar b;
+        b.bar->setValue(50);
+        QTest::mouseClick(b.bar, Qt::LeftButton, {}, QPoint(15, y));
+        QCOMPARE(b.bar->value(), expected);
+        QVERIFY(!b.bar->repeating());
+        QTest::qWait(250);
+        QCOMPARE(b.bar->value(), expected);
+        QTest::keyClick(b.bar, Qt::Key_PageDown);
+        QCOMPARE(b.bar->value(), expected);
     }
 };
 

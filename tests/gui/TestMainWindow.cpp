@@ -857,7 +857,7 @@ private slots:
             QTRY_VERIFY(calendar->dayButton(10 + column)->isVisible());
             WindowInput::click(calendar->dayButton(10 + column));
             QTRY_COMPARE(calendar->size(), calendar->closedSize());
-            picked << calendar->theDate().toSecsSinceEpoch();
+            picked << calendar->date().toSecsSinceEpoch();
         }
         QVERIFY(picked[0] != picked[1]);
         WindowInput::click(f.window->startRenameButton);

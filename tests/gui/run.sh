@@ -106,6 +106,35 @@ check "every file renamed" eventually renamed
 xdotool key ctrl+z
 check "Ctrl+Z after a pass puts the names back" eventually namesAre "$original"
 
+# Keyboard only, from a fresh start with the focus in the folder box: "Select"
+# opens the browser, the keys go into a folder and list it, a typed pattern is
+# proposed, the keys choose a row, Start Rename renames and Ctrl+Z undoes.
+picked="$files/pick"
+mkdir "$picked"
+for i in 1 2 3; do echo "$i" >"$picked/k$i.txt"; done
+kill "$program"
+wait "$program" 2>/dev/null
+(cd "$files" && exec "$quillon" >/dev/null 2>>"$work/stderr") &
+program=$!
+eventually oneWindow || { echo "FAIL quillon did not start again"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Quillon$' | head -1)"
+keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+keys Tab Tab space                         # "Select": the browser opens with the keys
+keys End $(printf 'Up %.0s' $(seq 40))     # above the 40 files stands the folder
+keys Return Escape                         # list it; back on "Select"
+keys $(printf 'Tab %.0s' $(seq 8))         # the list, two dates, four boxes: the pattern
+keys ctrl+a
+xdotool type --delay 60 'Key#'
+keys Return
+keys $(printf 'shift+Tab %.0s' $(seq 7)) Down Down  # back to the list: a row
+keys $(printf 'shift+Tab %.0s' $(seq 4)) space      # round to Start Rename
+keyRenamed() { [ "$(ls "$picked" | grep -c '^Key.*\.txt$')" -eq 3 ]; }
+check "keys alone list a folder, propose and rename" eventually keyRenamed
+keys ctrl+z
+pickedBack() { [ "$(ls "$picked")" == "$(printf 'k1.txt\nk2.txt\nk3.txt')" ]; }
+check "Ctrl+Z after a rename by keys puts the names back" eventually pickedBack
+
 # F5 lists a file made meanwhile (the list's picture changes); Ctrl+Q ends the program.
 before="$(listPicture)"
 echo new >"$files/a-new.dat"
