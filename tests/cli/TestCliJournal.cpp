@@ -40,14 +40,6 @@ QStringList states(const TempFolder& dir)
     return out;
 }
 
-// The environment of a quillon-cli whose journals are kept in state/quillon.
-QProcessEnvironment stateIn(const QString& state)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_STATE_HOME", state);
-    return env;
-}
-
 } // namespace
 
 class TestCliJournal : public QObject
@@ -337,15 +329,15 @@ void TestCliJournal::fullDiskStopsThePass()
     QVERIFY(filler.write(QByteArray((qint64(room.f_bavail) - planPages) * page, 'x')) > 0);
     filler.close();
 
-    const QProcessEnvironment env = stateIn(mount.path());
-    r = runCli(QStringList{"rename", dir.path()} + args, {}, env);
+    const QString state = mount.path();
+    r = runCli(QStringList{"rename", dir.path()} + args, {}, state);
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("undo journal"), qPrintable(r.err));
-    r = runCli({"undo", "--last"}, {}, env);
+    r = runCli({"undo", "--last"}, {}, state);
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("not undone"), qPrintable(r.err));
     QVERIFY(filler.remove());
-    r = runCli({"undo", "--last"}, {}, env);
+    r = runCli({"undo", "--last"}, {}, state);
     QVERIFY2(r.err.startsWith("quillon-cli: undoing the pass of ") && r.err.count('\n') == 1,
              qPrintable(r.err));
     QCOMPARE(r.status, 0);
@@ -362,12 +354,11 @@ void TestCliJournal::linkedStateFolderIsRefused()
     QVERIFY(dir.write("a", "A"));
     QVERIFY(elsewhere.write("rename-20200101-000000-000-1.journal", "kept"));
     QVERIFY(QFile::link(elsewhere.path(), state.file("quillon")));
-    const QProcessEnvironment env = stateIn(state.path());
-    CliRun r = runCli({"rename", dir.path(), "--pattern", "N#"}, {}, env);
+    CliRun r = runCli({"rename", dir.path(), "--pattern", "N#"}, {}, state.path());
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("symbolic link"), qPrintable(r.err));
     QCOMPARE(dir.names(), QStringList{"a"});
-    r = runCli({"undo", "--list"}, {}, env);
+    r = runCli({"undo", "--list"}, {}, state.path());
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, QString());
     QVERIFY2(r.err.contains("symbolic link"), qPrintable(r.err));
