@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: Quillon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BatchCommand.h"
+
 #include "CliApp.h"
-#include "CliCommands.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
 #include "ConsoleLauncher.h"
@@ -9,7 +10,7 @@
 #include "app/BatchRunner.h"
 #include "app/Session.h"
 
-int CliCommands::batch(CliApp& app, Session& session)
+int BatchCommand::run(CliApp& app, Session& session)
 {
     const QCommandLineParser& options = app.options();
     const int attributes =

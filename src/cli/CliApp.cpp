@@ -2,9 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliApp.h"
 
-#include "CliCommands.h"
+#include "BatchCommand.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
+#include "ListCommand.h"
+#include "RenameCommand.h"
+#include "ShredCommand.h"
+#include "UndoCommand.h"
 #include "Version.h"
 
 #include "app/FileSearch.h"
@@ -240,11 +244,11 @@ CliApp::CliApp()
     m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     for (const QCommandLineOption& option : CliOptions::all())
         m_parser.addOption(option);
-    m_commands[QStringLiteral("list")] = CliCommands::list;
-    m_commands[QStringLiteral("rename")] = CliCommands::rename;
-    m_commands[QStringLiteral("undo")] = CliCommands::undo;
-    m_commands[QStringLiteral("batch")] = CliCommands::batch;
-    m_commands[QStringLiteral("shred")] = CliCommands::shred;
+    m_commands[QStringLiteral("list")] = std::make_unique<ListCommand>();
+    m_commands[QStringLiteral("rename")] = std::make_unique<RenameCommand>();
+    m_commands[QStringLiteral("undo")] = std::make_unique<UndoCommand>();
+    m_commands[QStringLiteral("batch")] = std::make_unique<BatchCommand>();
+    m_commands[QStringLiteral("shred")] = std::make_unique<ShredCommand>();
 }
 
 QString CliApp::usage() const
@@ -297,14 +301,13 @@ int CliApp::run(const QStringList& arguments)
     if (positional.size() == 2)
         session.setFolder(
             QDir::cleanPath(QDir(fs.currentFolder()).absoluteFilePath(positional[1])));
-    // An undo works from its record alone: no folder to list.
-    if (command->first != QLatin1String("undo")) {
+    if (command->second->needsList()) {
         if (!folderReadable(fs, session.folder().isEmpty() ? m_startFolder : session.folder()))
             return 1;
         if (const std::optional<int> stopped = prepare(session))
             return *stopped;
     }
-    return command->second(*this, session);
+    return command->second->run(*this, session);
 }
 
 // The window stays silent on a folder it cannot list; here it is an error.

@@ -2,14 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CliCommand.h"
 #include "ConsolePrompter.h"
 #include "platform/PosixFileSystem.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
 
-#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 
 class Session;
@@ -18,13 +19,11 @@ class Session;
 // arguments, checks them for the command (CliOptions), prepares a Session
 // as the window would (scan, filter, search, sort, generator, template,
 // regular expression, replace, paste, sort by new name, numbering) and runs
-// one command on it. Exit status: 0 when the work ran without a message, 1
-// when a message was shown, 2 for a usage error.
+// one command (a CliCommand) on it. Exit status: 0 when the work ran without
+// a message, 1 when a message was shown, 2 for a usage error.
 class CliApp
 {
 public:
-    using Command = std::function<int(CliApp&, Session&)>;
-
     CliApp();
     int run(const QStringList& arguments);
 
@@ -51,6 +50,6 @@ private:
     QCommandLineParser m_parser;
     ConsolePrompter m_prompter;
     PosixFileSystem m_fs; // the file system every command works through
-    std::map<QString, Command> m_commands;
+    std::map<QString, std::unique_ptr<CliCommand>> m_commands;
     QString m_startFolder;
 };

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: Quillon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ListCommand.h"
+
 #include "CliApp.h"
-#include "CliCommands.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
 
@@ -133,7 +134,7 @@ bool folderThere(Session& session, const QString& path)
 
 // -o FILE writes exactly FILE; "-" or no -o is standard output. The format
 // is --format, else the extension of FILE when it names one, else tsv.
-int CliCommands::list(CliApp& app, Session& session)
+int ListCommand::run(CliApp& app, Session& session)
 {
     const QString format = CliOptions::listFormat(app.options());
     const QString output = app.options().value(QStringLiteral("output"));

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: Quillon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "RenameCommand.h"
+
 #include "CliApp.h"
-#include "CliCommands.h"
 #include "CliOptions.h"
 #include "CliOutput.h"
 
@@ -179,7 +180,7 @@ UndoFileProblem undoFileProblem(Session& session, const QString& path)
 
 } // namespace
 
-int CliCommands::rename(CliApp& app, Session& session)
+int RenameCommand::run(CliApp& app, Session& session)
 {
     const std::optional<int> attributes =
         isSet(app, "attributes") ? CliOptions::renameAttributes(option(app, "attributes")) : -1;

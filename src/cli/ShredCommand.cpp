@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: Quillon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ShredCommand.h"
+
 #include "CliApp.h"
-#include "CliCommands.h"
 #include "CliOutput.h"
 
 #include "app/Session.h"
@@ -36,7 +37,7 @@ std::optional<int> pickedPosition(CliApp& app, Session& session)
 
 } // namespace
 
-int CliCommands::shred(CliApp& app, Session& session)
+int ShredCommand::run(CliApp& app, Session& session)
 {
     const bool all = app.options().isSet(QStringLiteral("all"));
     std::optional<int> one;

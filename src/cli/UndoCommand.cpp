@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: Quillon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "UndoCommand.h"
+
 #include "CliApp.h"
-#include "CliCommands.h"
 #include "CliOutput.h"
 
 #include "app/JournalFolder.h"
@@ -67,7 +68,7 @@ int listJournals(CliApp& app, FileSystem& fs)
 // The undo itself is RenameJournal's, as Ctrl+Z's in the window: every
 // step it could not undo is named, the status is then 1, and the journal
 // keeps what was undone so that a later undo does the rest.
-int CliCommands::undo(CliApp& app, Session& session)
+int UndoCommand::run(CliApp& app, Session& session)
 {
     const QCommandLineParser& options = app.options();
     FileSystem& fs = session.fs();

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PosixFileSystem.h"
 
-#include "DosAttrib.h"
+#include "DosAttribFile.h"
+#include "FileEntryReader.h"
 #include "FileErrors.h"
 #include "FileNameCodec.h"
+#include "PosixFileDevice.h"
 #include "SplitWork.h"
 
 #include <cerrno>
@@ -57,106 +59,6 @@ struct LinuxDirent64 {
     char d_name[1];
 };
 
-bool readDosAttrib(const char* path, DosAttrib& out)
-{
-    char buf[256];
-    const ssize_t n = ::lgetxattr(path, DosAttrib::Name, buf, sizeof buf);
-    if (n < 0)
-        return false;
-    out = DosAttrib::decode(QByteArray(buf, int(n)));
-    return out.present;
-}
-
-int writeDosAttrib(const char* path, const DosAttrib& value)
-{
-    const QByteArray bytes = value.encode();
-    if (::lsetxattr(path, DosAttrib::Name, bytes.constData(), size_t(bytes.size()), 0) == 0)
-        return FileErrors::None;
-    return errno == ENOTSUP ? FileErrors::PathAccess : fail();
-}
-
-// A user attribute is written only with write permission. The owner of a
-// read-only file is given it for the write and the file its exact mode back
-// afterwards, so a creation time or new attributes never leave a read-only
-// file writable.
-int writeDosAttribKeepingMode(const QByteArray& path, const struct stat& st, const DosAttrib& value)
-{
-    int rc = writeDosAttrib(path.constData(), value);
-    if (rc == FileErrors::None || errno != EACCES || !S_ISREG(st.st_mode) || (st.st_mode & S_IWUSR))
-        return rc;
-    if (::chmod(path.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
-        return rc;
-    rc = writeDosAttrib(path.constData(), value);
-    if (::chmod(path.constData(), st.st_mode & 07777) != 0 && rc == FileErrors::None)
-        rc = fail();
-    return rc;
-}
-
-// The entry and what its user.DOSATTRIB holds, before a change of either
-// half of it (attributes or creation time) writes both back.
-int readForUpdate(const QByteArray& path, struct stat& st, DosAttrib& dos)
-{
-    if (::lstat(path.constData(), &st) != 0)
-        return fail();
-    readDosAttrib(path.constData(), dos);
-    return FileErrors::None;
-}
-
-bool nameLooksHidden(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return path.size() > slash + 1 && path[slash + 1] == '.';
-}
-
-FileSystem::Time toTime(const struct statx_timestamp& ts)
-{
-    return {qint64(ts.tv_sec), qint32(ts.tv_nsec)};
-}
-
-int attributesFrom(const struct statx& sx, const DosAttrib* dos, bool hiddenName)
-{
-    int a = 0;
-    if (dos && dos->attributesValid)
-        a = int(dos->attributes) &
-            (FileSystem::ReadOnly | FileSystem::Hidden | FileSystem::System | FileSystem::Archive);
-    if ((sx.stx_mode & 0222) == 0)
-        a |= FileSystem::ReadOnly;
-    if (hiddenName)
-        a |= FileSystem::Hidden;
-    if (S_ISDIR(sx.stx_mode))
-        a |= FileSystem::Folder;
-    return a;
-}
-
-// Fills an entry from a statx of path (relative to dirfd) and its DOSATTRIB.
-bool fillEntry(int dirfd, const char* name, const QByteArray& fullPath, bool wantAttributes,
-               FileSystem::Entry& e)
-{
-    struct statx sx;
-    const unsigned mask =
-        STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME | STATX_NLINK;
-    if (::statx(dirfd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0)
-        return false;
-    e.links = int(sx.stx_nlink);
-    // A link describes its target; a dangling one describes itself.
-    e.isSymLink = S_ISLNK(sx.stx_mode);
-    struct statx target;
-    if (e.isSymLink && ::statx(dirfd, name, 0, mask, &target) == 0)
-        sx = target;
-    e.statOk = true;
-    e.isFolder = S_ISDIR(sx.stx_mode);
-    e.size = qint64(sx.stx_size);
-    e.modified = toTime(sx.stx_mtime);
-    e.created = (sx.stx_mask & STATX_BTIME) ? toTime(sx.stx_btime) : e.modified;
-    DosAttrib dos;
-    const bool haveDos = readDosAttrib(fullPath.constData(), dos);
-    if (haveDos && dos.createTimeValid)
-        DosAttrib::unixFromNtTime(dos.createTime, e.created.seconds, e.created.nanoseconds);
-    if (wantAttributes)
-        e.attributes = attributesFrom(sx, haveDos ? &dos : nullptr, nameLooksHidden(fullPath));
-    return true;
-}
-
 } // namespace
 
 int PosixFileSystem::enumerate(const QString& folder, bool wantAttributes,
@@ -198,7 +100,7 @@ int PosixFileSystem::enumerate(const QString& folder, bool wantAttributes,
                 e.name = FileNameCodec::decode(names[i], len);
                 full.truncate(dirPath.size());
                 full.append(names[i], len);
-                fillEntry(dir.get(), names[i], full, wantAttributes, e);
+                FileEntryReader::fill(dir.get(), names[i], full, wantAttributes, e);
             }
         });
         for (const Entry& e : entries)
@@ -214,7 +116,7 @@ int PosixFileSystem::stat(const QString& path, Entry& entry)
     entry = Entry();
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     entry.name = slash < 0 ? path : path.mid(slash + 1);
-    if (!fillEntry(AT_FDCWD, p.constData(), p, true, entry))
+    if (!FileEntryReader::fill(AT_FDCWD, p.constData(), p, true, entry))
         return fail();
     return FileErrors::None;
 }
@@ -250,7 +152,7 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
     const QByteArray p = FileNameCodec::encode(path);
     struct stat st;
     DosAttrib dos;
-    if (const int rc = readForUpdate(p, st, dos))
+    if (const int rc = DosAttribFile::readForUpdate(p, st, dos))
         return rc;
     dos.attributesValid = true;
     dos.attributes = quint32(value & (ReadOnly | Hidden | System | Archive));
@@ -259,7 +161,7 @@ int PosixFileSystem::setAttributes(const QString& path, int value)
     const bool readOnly = (value & ReadOnly) && !S_ISLNK(st.st_mode);
     // Write the xattr while the file is still writable, then change the mode.
     auto storeXattr = [&]() -> int {
-        const int rc = writeDosAttribKeepingMode(p, st, dos);
+        const int rc = DosAttribFile::writeKeepingMode(p, st, dos);
         if (rc == FileErrors::PathAccess && errno == ENOTSUP && !(value & (Hidden | System)))
             return FileErrors::None; // nothing to keep where xattrs are missing
         return rc;
@@ -290,11 +192,11 @@ int PosixFileSystem::setCreationTime(const QString& path, const Time& time)
     const QByteArray p = FileNameCodec::encode(path);
     struct stat st;
     DosAttrib dos;
-    if (const int rc = readForUpdate(p, st, dos))
+    if (const int rc = DosAttribFile::readForUpdate(p, st, dos))
         return rc;
     dos.createTimeValid = true;
     dos.createTime = DosAttrib::ntTimeFromUnix(time.seconds, time.nanoseconds);
-    return writeDosAttribKeepingMode(p, st, dos);
+    return DosAttribFile::writeKeepingMode(p, st, dos);
 }
 
 int PosixFileSystem::setModifiedTime(const QString& path, const Time& time)
@@ -576,61 +478,6 @@ int PosixFileSystem::readChunks(const QString& path, qsizetype chunkSize,
             return FileErrors::None;
     }
 }
-
-namespace
-{
-
-class PosixFileDevice : public FileDevice
-{
-public:
-    PosixFileDevice(PosixFileSystem* owner, int fd) : m_owner(owner), m_fd(fd)
-    {
-        QIODevice::open(QIODevice::WriteOnly);
-    }
-    ~PosixFileDevice() override { close(); }
-    int errorCode() const override { return m_error; }
-    bool isSequential() const override { return true; }
-    void close() override
-    {
-        if (m_fd >= 0) {
-            if (::close(m_fd) != 0 && !m_error)
-                m_error = FileErrors::fromErrno(errno, Operation::OpenOrWrite);
-            m_fd = -1;
-            m_owner->forget(this);
-        }
-        QIODevice::close();
-    }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 len) override
-    {
-        if (m_fd < 0) {
-            m_error = m_error ? m_error : FileErrors::PathAccess;
-            return -1;
-        }
-        qint64 done = 0;
-        while (done < len) {
-            const ssize_t w = ::write(m_fd, data + done, size_t(len - done));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                m_error = FileErrors::fromErrno(errno, Operation::OpenOrWrite);
-                setErrorString(QString::fromLocal8Bit(strerror(errno)));
-                return -1;
-            }
-            done += w;
-        }
-        return done;
-    }
-
-private:
-    PosixFileSystem* m_owner;
-    int m_fd;
-    int m_error = 0;
-};
-
-} // namespace
 
 std::unique_ptr<FileDevice> PosixFileSystem::openForWriting(const QString& path, int& error)
 {

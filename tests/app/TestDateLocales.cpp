@@ -130,15 +130,15 @@ private slots:
             const qsizetype eq = pair.indexOf(u'=');
             env.insert(eq < 0 ? QStringLiteral("LANG") : pair.left(eq), pair.mid(eq + 1));
         }
-        CliRun r = runCli({"rename", dir.path(), "--pattern", "b#", "--created", created,
-                           "--modified", "2020-01-02"},
-                          {}, env);
+        CliRun r = runCliProcess({"rename", dir.path(), "--pattern", "b#", "--created", created,
+                                  "--modified", "2020-01-02"},
+                                 {}, env);
         QCOMPARE(r.status, 0);
         FileSystem::Entry e;
         QCOMPARE(PosixFileSystem().stat(dir.file("b1.txt"), e), 0);
         QCOMPARE(e.created.seconds, secs(moments[0]));
         QCOMPARE(e.modified.seconds, secs(moments[1]));
-        r = runCli({"list", dir.path()}, {}, env);
+        r = runCliProcess({"list", dir.path()}, {}, env);
         QVERIFY2(r.out.contains(shown), qPrintable(r.out));
     }
 

@@ -226,6 +226,9 @@ private slots:
         QTest::newRow("rtf without -o") << QStringList{"--format", "RTF"} << "" << rtf << "";
         QTest::newRow("format from the extension")
             << QStringList{"-o", "x.rtf"} << "x.rtf" << rtf << "";
+        QTest::newRow("xls to the name given")
+            << QStringList{"--format", "xls", "-o", "out.txt"} << "out.txt"
+            << QString::fromLatin1(QByteArray::fromHex("0900040002001000")) << "";
         QTest::newRow("into a missing folder")
             << QStringList{"--format", "csv", "-o", "missing/out.csv"} << ""
             << ""

@@ -70,7 +70,7 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (!locale.isEmpty())
             environment.insert(QStringLiteral("LC_ALL"), locale);
-        const CliRun run = runCli(args, {}, environment);
+        const CliRun run = runCliProcess(args, {}, environment);
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         if (names.isEmpty()) {

@@ -228,32 +228,6 @@ private slots:
         QVERIFY2(stats.deepestStack <= bound, qPrintable(QString::number(stats.deepestStack)));
     }
 
-    void shortRangesUseSelectionSort_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<bool>("partitioned");
-        QTest::newRow("10 rows") << 10 << false;
-        QTest::newRow("11 rows") << 11 << true;
-    }
-
-    // With all names equal, selection sort leaves the rows as they were, while a
-    // partition exchanges equal names: the orders differ visibly.
-    void shortRangesUseSelectionSort()
-    {
-        QFETCH(int, rows);
-        QFETCH(bool, partitioned);
-        FileListModel model;
-        QStringList texts = rowsWith(4, QStringList(rows, QStringLiteral("same")));
-        model.setRows(ListRows::fromTexts(texts));
-        ListSorter sorter;
-        configure(sorter);
-        sorter.sortByHeader(model, 4);
-        QCOMPARE(sorter.lastStats().partitions > 0, partitioned);
-        std::vector<qint32> identity(size_t(rows), 0);
-        std::iota(identity.begin(), identity.end(), 0);
-        QCOMPARE(model.displayOrder() != identity, partitioned);
-    }
-
     void numberKeys_data()
     {
         QTest::addColumn<QString>("text");

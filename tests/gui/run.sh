@@ -137,7 +137,7 @@ check "Ctrl+Z after a rename by keys puts the names back" eventually pickedBack
 
 # F5 lists a file made meanwhile (the list's picture changes); Ctrl+Q ends the program.
 before="$(listPicture)"
-echo new >"$files/a-new.dat"
+echo new >"$picked/a-new.dat"  # the folder the keys listed
 xdotool key F5
 sleep 0.5
 check "F5 lists the folder again" [ "$(listPicture)" != "$before" ]

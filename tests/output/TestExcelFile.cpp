@@ -29,8 +29,6 @@ void apply(ExcelFile& xl, const QString& call, const QVariantList& a)
         xl.setFooter(a[0].toString());
     else if (call == QLatin1String("PrintGridLines"))
         xl.setPrintGridLines(a[0].toBool());
-    else if (call == QLatin1String("ProtectSpreadsheet"))
-        xl.setProtectSpreadsheet(a[0].toBool());
     else
         QFAIL("unknown call");
 }
@@ -102,7 +100,6 @@ private slots:
         row("footer", "SetFooter", {""}, "1500010000");
         row("header of 256 left out", "SetHeader", {x256}, "");
         row("grid lines off", "PrintGridLines", {false}, "2b0002000000");
-        row("protected", "ProtectSpreadsheet", {true}, "120002000100");
         // clang-format on
     }
 

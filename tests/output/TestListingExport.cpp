@@ -8,7 +8,6 @@
 #include "platform/FileNameCodec.h"
 #include "platform/PosixFileSystem.h"
 
-#include "CliRun.h"
 #include "ListRows.h"
 #include "LoggingFileSystem.h"
 #include "PromptRecorder.h"
@@ -628,40 +627,6 @@ private slots:
             QVERIFY(written.size() >= 4096 && written.size() <= 16 * 1024);
             QCOMPARE(written.toHex(), writeWith(type, source, real).left(written.size()).toHex());
         }
-    }
-
-    // quillon-cli list --format F -o FILE writes the same listings, into
-    // exactly FILE.
-    void fromTheCommandLine_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QByteArray>("start");
-        QTest::addColumn<QByteArray>("holds");
-        QTest::newRow("csv") << "csv" << CsvHead.left(36) << QByteArray("\"b,c d.txt\"");
-        QTest::newRow("rtf") << "rtf" << RtfHead.left(30) << QByteArray("b,c d.txt");
-        QTest::newRow("xls") << "xls" << QByteArray::fromHex("0900040002001000")
-                             << QByteArray("b,c d.txt");
-        // A zip archive, whose names are not compressed.
-        QTest::newRow("xlsx") << "xlsx" << QByteArray("PK\x03\x04")
-                              << QByteArray("xl/worksheets/sheet1.xml");
-    }
-
-    void fromTheCommandLine()
-    {
-        QFETCH(QString, format);
-        QFETCH(QByteArray, start);
-        QFETCH(QByteArray, holds);
-        TempFolder dir, work;
-        FileListModel unused;
-        QVERIFY(load(dir, unused, {}));
-        const CliRun cli =
-            runCli({"list", dir.path(), "--format", format, "-o", "out.txt"}, work.path());
-        QCOMPARE(cli.err, QString());
-        QCOMPARE(cli.status, 0);
-        QCOMPARE(work.names(), QStringList{QStringLiteral("out.txt")});
-        const QByteArray listing = work.read(QStringLiteral("out.txt"));
-        QVERIFY(listing.startsWith(start));
-        QVERIFY(listing.contains(holds));
     }
 
     void diskErrorTexts_data()
