@@ -6,7 +6,9 @@
 #include "BatchFrame.h"
 #include "FormParts.h"
 #include "PicturePreview.h"
+#include "PresetMenu.h"
 #include "QtPrompter.h"
+#include "RenameHistoryDialog.h"
 #include "RenamingFrame.h"
 #include "SlotGuard.h"
 
@@ -131,6 +133,7 @@ void MainWindow::nameControls()
         {startRenameButton, "startRenameButton"},
         {statusLabel, "statusLabel"},
         {undoRenameAction, "undoRenameAction"},
+        {renameHistoryAction, "renameHistoryAction"},
         {copyListingAction, "copyListingAction"},
         {saveListingAction, "saveListingAction"},
         {printListingAction, "printListingAction"},
@@ -257,6 +260,11 @@ void MainWindow::buildMenus()
     undoRenameAction = file->addAction(QStringLiteral("Undo Renaming..."));
     undoRenameAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     undoRenameAction->setEnabled(false);
+    renameHistoryAction = file->addAction(QStringLiteral("Rename History..."));
+    connect(renameHistoryAction, &QAction::triggered, this, [this] {
+        RenameHistoryDialog history(m_session, this);
+        history.exec();
+    });
     file->addSeparator();
     copyListingAction = file->addAction(QStringLiteral("Copy Directory..."));
     saveListingAction = file->addAction(QStringLiteral("Save Directory..."));
@@ -275,6 +283,8 @@ void MainWindow::buildMenus()
     QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
     searchNamesAction = search->addAction(QStringLiteral("Search Source Filenames..."));
     searchContentsAction = search->addAction(QStringLiteral("Search Inside Each Source File..."));
+
+    presetMenu = new PresetMenu(m_session, *this, namesMenu());
 
     QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
     shredFileAction = shredder->addAction(QString());
@@ -303,6 +313,15 @@ void MainWindow::buildMenus()
     makerPageAction = about->addAction(QStringLiteral("Quillon Web Site..."));
     connect(makerPageAction, &QAction::triggered, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerPage))); });
+}
+
+QMenu* MainWindow::namesMenu()
+{
+    if (auto* names = menuBar()->findChild<QMenu*>(QStringLiteral("namesMenu")))
+        return names;
+    QMenu* names = menuBar()->addMenu(QStringLiteral("Names"));
+    names->setObjectName(QStringLiteral("namesMenu"));
+    return names;
 }
 
 bool MainWindow::event(QEvent* e)

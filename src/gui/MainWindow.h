@@ -52,6 +52,7 @@ public:
     QLabel* statusLabel;
 
     QAction* undoRenameAction;
+    QAction* renameHistoryAction;
     QAction* copyListingAction;
     QAction* saveListingAction;
     QAction* printListingAction;
@@ -64,6 +65,10 @@ public:
     QMenu* shredAllMenu;
     QAction* confirmShredAllAction;
     QAction* makerPageAction;
+    class PresetMenu* presetMenu;
+
+    // The "Names" menu after Search, made when first asked for.
+    QMenu* namesMenu();
 
     bool activated() const { return m_activated; }
     // Twips to pixels at this window's logical DPI.
