@@ -51,6 +51,9 @@ void TestCliPreset::presetIsTheOptionsItHolds_data()
         << trip << QStringList{"--pattern", "X#"}
         << QStringList{"--pattern", "X#",     "--zeros", "00",     "--filter",
                        "*.jpg",     "--sort", "name",    "--sort", "name"};
+    QTest::newRow("a sort beside replaces the preset's")
+        << QStringList{"--pattern", "T#", "--sort", "name"} << QStringList{"--sort", "name"}
+        << QStringList{"--pattern", "T#", "--sort", "name"};
     QTest::newRow("a template beside replaces pattern and ext")
         << QStringList{"--pattern", "P#", "--ext", ".txt", "--zeros", "000"}
         << QStringList{"--template", "{name}_{n}"}

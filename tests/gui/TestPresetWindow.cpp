@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -121,7 +122,17 @@ bool choose(MainWindow& window, const QStringList& path)
 class TestPresetWindow : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_home;
+
 private slots:
+    // Each test starts without presets or journals; quillon-cli inherits the same.
+    void init()
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", m_home->path().toUtf8());
+        qputenv("XDG_STATE_HOME", m_home->path().toUtf8());
+    }
+
     // A preset saved in the window makes the same names in quillon-cli.
     void windowPresetWorksInCli()
     {
