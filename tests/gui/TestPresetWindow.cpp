@@ -4,6 +4,7 @@
 #include "app/Session.h"
 #include "controls/RenderedButton.h"
 #include "gui/MainWindow.h"
+#include "gui/PresetManagerDialog.h"
 #include "gui/PresetMenu.h"
 #include "gui/RenameHistoryDialog.h"
 #include "gui/RenamingFrame.h"
@@ -117,6 +118,19 @@ bool choose(MainWindow& window, const QStringList& path)
     return true;
 }
 
+// Runs work in the modal window of type Dialog once it is open, then closes it.
+template <class Dialog> void whenOpen(const std::function<void(Dialog*)>& work)
+{
+    QTimer::singleShot(10, [work] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            work(dialog);
+            dialog->reject();
+        } else {
+            whenOpen(work);
+        }
+    });
+}
+
 } // namespace
 
 class TestPresetWindow : public QObject
@@ -182,6 +196,27 @@ private slots:
         QCOMPARE(f.newNames(), before);
     }
 
+    // "Manage...": the first preset renamed, the second deleted, as
+    // quillon-cli then sees them.
+    void manageRenamesAndDeletes()
+    {
+        Fixture f({"a.txt"});
+        QCOMPARE(runCli({"preset", "save", "One", "--pattern", "O#"}).status, 0);
+        QCOMPARE(runCli({"preset", "save", "Two", "--pattern", "T#"}).status, 0);
+        f.prompts.inputAnswers.push_back(QStringLiteral("Three"));
+        whenOpen<PresetManagerDialog>([](PresetManagerDialog* manager) {
+            QTest::mouseClick(manager->renameButton, Qt::LeftButton);
+            QListWidget* list = manager->presetList;
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(1)).center());
+            QTest::mouseClick(manager->deleteButton, Qt::LeftButton);
+        });
+        QVERIFY(choose(*f.window, {"Names", "Presets", "Manage..."}));
+        QCOMPARE(f.prompts.questions, QStringList{"Delete the preset \"Two\"?"});
+        QCOMPARE(runCli({"preset", "list"}).out, QStringLiteral("Three\n"));
+        QVERIFY(runCli({"preset", "show", "Three"}).out.contains("pattern=O#"));
+    }
+
     // Two passes, then the history: the older pass is offered with a
     // warning, the newer one undone, then the older one.
     void undoFromTheHistory()
@@ -201,29 +236,19 @@ private slots:
         f.prompts.confirmAnswer = false;
         QStringList states;
         QStringList steps;
-        // Acts in the history window once it is open (it is modal).
-        int row = 0;
-        std::function<void()> act = [&] {
-            auto* history = qobject_cast<RenameHistoryDialog*>(QApplication::activeModalWidget());
-            if (!history) {
-                QTimer::singleShot(10, act);
-                return;
-            }
-            QTreeWidget* list = history->passList;
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(list->topLevelItem(row)).center());
-            steps.clear();
-            for (int i = 0; i < history->stepList->count(); ++i)
-                steps << history->stepList->item(i)->text();
-            QTest::mouseClick(history->undoButton, Qt::LeftButton);
-            states.clear();
-            for (int i = 0; i < list->topLevelItemCount(); ++i)
-                states << list->topLevelItem(i)->text(3);
-            history->reject();
-        };
-        auto inHistory = [&](int pass) {
-            row = pass;
-            QTimer::singleShot(10, act);
+        auto inHistory = [&](int row) {
+            whenOpen<RenameHistoryDialog>([&, row](RenameHistoryDialog* history) {
+                QTreeWidget* list = history->passList;
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->topLevelItem(row)).center());
+                steps.clear();
+                for (int i = 0; i < history->stepList->count(); ++i)
+                    steps << history->stepList->item(i)->text();
+                QTest::mouseClick(history->undoButton, Qt::LeftButton);
+                states.clear();
+                for (int i = 0; i < list->topLevelItemCount(); ++i)
+                    states << list->topLevelItem(i)->text(3);
+            });
             return choose(*f.window, {"&File", "Rename History..."});
         };
         QVERIFY(inHistory(1));
