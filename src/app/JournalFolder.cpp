@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <cerrno>
 #include <climits>
@@ -102,7 +103,32 @@ QString stampedName(const QString& folder, QLatin1String suffix)
            QLatin1Char('-') + QString::number(::getpid()) + suffix;
 }
 
+QString settingsPath()
+{
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!config.startsWith(QLatin1Char('/')))
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(config + QStringLiteral("/quillon/history.ini"));
+}
+
 } // namespace
+
+int JournalFolder::keep()
+{
+    bool number = false;
+    const int passes = QSettings(settingsPath(), QSettings::IniFormat)
+                           .value(QStringLiteral("keep"))
+                           .toInt(&number);
+    return number && passes >= 1 && passes <= MostKept ? passes : Keep;
+}
+
+bool JournalFolder::setKeep(int passes)
+{
+    QSettings settings(settingsPath(), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("keep"), qBound(1, passes, MostKept));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
 
 QString JournalFolder::path()
 {
@@ -158,6 +184,7 @@ QStringList JournalFolder::journals()
 void JournalFolder::prune()
 {
     const QStringList all = entries();
-    for (qsizetype i = 0; i + Keep < all.size(); ++i)
+    const int kept = keep();
+    for (qsizetype i = 0; i + kept < all.size(); ++i)
         ::unlink(FileNameCodec::encode(all[i]).constData());
 }

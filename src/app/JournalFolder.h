@@ -11,14 +11,22 @@
 // started (rename-YYYYMMDD-HHMMSS-mmm-PID.journal, so the names sort in time
 // order). A quillon-cli pass with --undo-file keeps its journal in that file
 // and leaves a reference to it there (rename-...-PID.ref, holding the path),
-// so every pass is in the list wherever its journal lives. The newest Keep
+// so every pass is in the list wherever its journal lives. The newest keep()
 // entries are kept. The folder must be a folder of its own: where it is a
 // symbolic link, no journal or reference is written, read or removed
 // through it.
 namespace JournalFolder
 {
 
-constexpr int Keep = 20;
+constexpr int Keep = 20; // the default of keep()
+constexpr int MostKept = 1000;
+
+// How many passes are kept: the setting "keep" of the history in
+// $XDG_CONFIG_HOME/quillon/history.ini (else ~/.config/...), Keep when
+// unset or not a number from 1 to MostKept.
+int keep();
+// Sets it; false when the setting cannot be written.
+bool setKeep(int passes);
 
 QString path(); // ends in "/"
 // Whether the folder is a symbolic link (looked at itself, not followed).
@@ -33,7 +41,7 @@ bool remember(const QString& journalPath);
 // The journals of the kept passes, oldest first, as full paths: those in
 // the folder and those referred to, as long as their files are there.
 QStringList journals();
-// Removes all but the newest Keep entries; a reference goes, never the
+// Removes all but the newest keep() entries; a reference goes, never the
 // file it refers to.
 void prune();
 

@@ -301,6 +301,7 @@ int RenameJournal::finish(bool completed)
 {
     if (m_memory) {
         m_memory->ended = true;
+        m_memory->completed = completed;
         m_memory->undecided = m_memory->plan.size();
         return FileErrors::None;
     }
@@ -373,6 +374,7 @@ bool RenameJournal::read(const QByteArray& bytes, Contents& journal, QString& wh
         } else if ((kind == QLatin1String("finished") || kind == QLatin1String("stopped")) &&
                    f.size() == 1) {
             journal.ended = true;
+            journal.completed = kind == QLatin1String("finished");
         } else {
             ok = false;
         }

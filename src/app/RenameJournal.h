@@ -109,6 +109,7 @@ public:
         QSet<qsizetype> restored;  // of states, put back by an undo
         qsizetype undecided = 0;   // plan index of the first step not recorded
         bool ended = false;        // "finished" or "stopped" was written
+        bool completed = false;    // "finished": the pass went through its whole plan
         bool undone = false;       // an undo brought every name and state back
         qsizetype renamedCount() const { return performed.size(); }
     };

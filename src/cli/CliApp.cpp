@@ -6,6 +6,7 @@
 #include "CliOptions.h"
 #include "CliOutput.h"
 #include "ListCommand.h"
+#include "PresetCommand.h"
 #include "RenameCommand.h"
 #include "ShredCommand.h"
 #include "UndoCommand.h"
@@ -57,6 +58,9 @@ const char* const UsageText = R"(Usage:
                            [--attributes none|R,H,S] [--yes]
   quillon-cli shred  [DIR] [selection] (--all | --position N | --name NAME)
                            (--yes | --dry-run)
+  quillon-cli preset list | show NAME | delete NAME
+  quillon-cli preset save NAME [naming options] [--filter TEXT] [--sort COLUMN]
+                           [--cycles] [--yes]
   quillon-cli --version | --help
 
 Lists and treats the files of one folder (DIR, default the current folder) as
@@ -153,7 +157,7 @@ FILE) that one. A step it cannot undo is named (status 1); the next undo does
 the rest. --list shows every kept pass (time, folder, count, journal), those
 made with --undo-file by that file. Kept
 journals are in $XDG_STATE_HOME/quillon (default ~/.local/state/quillon),
-the newest 20.
+the newest 20 (or as many as the window's Rename History keeps).
 
 batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
 "Destnames$" its new name (a naming option is then needed); "Filecopy FROM
@@ -169,6 +173,17 @@ the end (status 1).
 shred overwrites and deletes every listed file (--all) or one: the file whose
 "No." is N (--position N, whatever the sort) or whose current name is NAME
 (--name NAME). --dry-run prints the names it would shred and shreds none.
+
+A preset is a saved set of naming inputs, shared with the window's Names >
+Presets menu: pattern, zeros, ext, replace, with, template, regex, filter,
+sort and cycles, one file per preset, NAME.ini in $XDG_CONFIG_HOME/quillon/
+presets (default ~/.config/quillon/presets). preset save NAME keeps the
+options given (--yes replaces a preset of that name), show prints its file,
+list names them, delete removes one. --preset NAME on list, rename, batch and
+shred sets its inputs first; an option given beside it replaces the preset's
+(and a --template typed replaces the preset's --pattern, --ext and --replace,
+and the other way round). A preset that cannot be read, or was written by a
+newer Quillon, is refused as a whole, naming its file and line.
 
 Dates are ISO 8601 (2020-01-02, 2020-01-02T03:04:05, local time) or the
 locale's date text. Rows and results go to standard output, messages to
@@ -278,9 +293,21 @@ int CliApp::run(const QStringList& arguments)
     const QStringList positional = m_parser.positionalArguments();
     if (positional.isEmpty())
         return usageError(QStringLiteral("no command given"));
+    if (positional.first() == QLatin1String("preset"))
+        return PresetCommand(*this).run(positional.mid(1));
     const auto command = m_commands.find(positional.first());
     if (command == m_commands.end())
         return usageError(QStringLiteral("unknown command \"%1\"").arg(positional.first()));
+    // The preset's options go first, so that those typed beside it win.
+    if (m_parser.isSet(QStringLiteral("preset")) &&
+        CliOptions::takes(command->first, QStringLiteral("preset"))) {
+        const std::optional<QStringList> expanded =
+            PresetCommand(*this).expand(arguments, command->first);
+        if (!expanded)
+            return status();
+        if (!m_parser.parse(*expanded))
+            return usageError(m_parser.errorText());
+    }
     if (positional.size() > 2)
         return usageError(QStringLiteral("more than one folder given"));
     if (const QString fault = CliOptions::fault(m_parser, command->first, positional.size() == 2);

@@ -4,6 +4,7 @@
 
 #include "app/AttributeChoice.h"
 #include "app/NameGenerator.h"
+#include "app/Preset.h"
 #include "filelist/ListColumns.h"
 #include "platform/DateText.h"
 #include "platform/FileName.h"
@@ -18,7 +19,7 @@ const char* const ValueOptions[] = {
     "regex",    "template",  "replace-all", "with-all",   "search-name", "search-content",
     "sort",     "paste",     "format",      "output",     "attributes",  "created",
     "modified", "undo-file", "journal",     "on-failure", "command",     "position",
-    "name",     "seed",      "normalize",
+    "name",     "seed",      "normalize", "preset",
 };
 const char* const Flags[] = {"dry-run", "all",    "yes",  "version",       "list",
                              "last",    "cycles", "help", "windows-names", "fit-length"};
@@ -32,6 +33,11 @@ const QStringList Naming{"pattern",   "zeros",      "ext",          "replace",  
 QStringList takenBy(const QString& command)
 {
     QStringList own{"help", "version"};
+    if (command == QLatin1String("preset"))
+        return own + Preset::keys() + QStringList{"yes"};
+    // A preset gives the naming inputs and the selection's filter and sort.
+    if (command != QLatin1String("undo"))
+        own << QStringLiteral("preset");
     // Random names repeat a run with --seed wherever names are made.
     if (command == QLatin1String("list"))
         return own + Selection + Naming + QStringList{"seed", "format", "output"};
@@ -227,6 +233,11 @@ QString CliOptions::fault(const QCommandLineParser& parser, const QString& comma
     if (const QString need = missing(parser, command, folderGiven); !need.isEmpty())
         return need;
     return badValue(parser, command);
+}
+
+bool CliOptions::takes(const QString& command, const QString& option)
+{
+    return takenBy(command).contains(option);
 }
 
 const QStringList& CliOptions::namingOptions()

@@ -25,6 +25,9 @@ QList<QCommandLineOption> all();
 // command.
 QString fault(const QCommandLineParser& parser, const QString& command, bool folderGiven);
 
+// Whether command takes the option (its long name).
+bool takes(const QString& command, const QString& option);
+
 // The options that make new names: rename, and a batch that uses
 // Destnames$, need one of them.
 const QStringList& namingOptions();

@@ -6,7 +6,9 @@
 #include "BatchFrame.h"
 #include "FormParts.h"
 #include "PicturePreview.h"
+#include "PresetMenu.h"
 #include "QtPrompter.h"
+#include "RenameHistoryDialog.h"
 #include "RenamingFrame.h"
 #include "SlotGuard.h"
 
@@ -133,6 +135,7 @@ void MainWindow::nameControls()
         {previewAction, "previewAction"},
         {rescanAction, "rescanAction"},
         {matchCaseAction, "matchCaseAction"},
+        {renameHistoryAction, "renameHistoryAction"},
         {copyListingAction, "copyListingAction"},
         {saveListingAction, "saveListingAction"},
         {printListingAction, "printListingAction"},
@@ -288,6 +291,11 @@ void MainWindow::buildMenus()
     undoRenameAction = file->addAction(QStringLiteral("Undo Renaming..."));
     undoRenameAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     undoRenameAction->setEnabled(false);
+    renameHistoryAction = file->addAction(QStringLiteral("Rename History..."));
+    connect(renameHistoryAction, &QAction::triggered, this, [this] {
+        RenameHistoryDialog history(m_session, this);
+        history.exec();
+    });
     file->addSeparator();
     copyListingAction = file->addAction(QStringLiteral("Copy Directory..."));
     saveListingAction = file->addAction(QStringLiteral("Save Directory..."));
@@ -314,6 +322,8 @@ void MainWindow::buildMenus()
     matchCaseAction = search->addAction(QStringLiteral("Match case"));
     matchCaseAction->setCheckable(true);
     setShortcuts();
+
+    presetMenu = new PresetMenu(m_session, *this, namesMenu());
 
     QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
     shredFileAction = shredder->addAction(QString());
@@ -362,6 +372,15 @@ void MainWindow::setShortcuts()
     previewAction->setShortcutContext(Qt::WidgetShortcut);
     fileList->addAction(previewAction);
     fileList->scrollBar()->addAction(previewAction);
+}
+
+QMenu* MainWindow::namesMenu()
+{
+    if (auto* names = menuBar()->findChild<QMenu*>(QStringLiteral("namesMenu")))
+        return names;
+    QMenu* names = menuBar()->addMenu(QStringLiteral("Names"));
+    names->setObjectName(QStringLiteral("namesMenu"));
+    return names;
 }
 
 bool MainWindow::event(QEvent* e)

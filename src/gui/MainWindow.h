@@ -57,6 +57,7 @@ public:
     QAction* undoRenameAction;
     QAction* previewAction; // Space in the list, too
     QAction* rescanAction;
+    QAction* renameHistoryAction;
     QAction* copyListingAction;
     QAction* saveListingAction;
     QAction* printListingAction;
@@ -70,6 +71,10 @@ public:
     QMenu* shredAllMenu;
     QAction* confirmShredAllAction;
     QAction* makerPageAction;
+    class PresetMenu* presetMenu;
+
+    // The "Names" menu after Search, made when first asked for.
+    QMenu* namesMenu();
 
     bool activated() const { return m_activated; }
     // Twips to pixels at this window's logical DPI.
