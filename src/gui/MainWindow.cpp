@@ -5,6 +5,7 @@
 #include "AttributesFrame.h"
 #include "BatchFrame.h"
 #include "FormParts.h"
+#include "NamesPanel.h"
 #include "PicturePreview.h"
 #include "QtPrompter.h"
 #include "RenamingFrame.h"
@@ -12,6 +13,7 @@
 
 #include "app/FileDates.h"
 #include "app/FileSearch.h"
+#include "app/NamingOrder.h"
 #include "app/NewNameClipboard.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
@@ -21,6 +23,7 @@
 #include "controls/FolderBrowser.h"
 #include "controls/ScrollBar.h"
 #include "controls/Twips.h"
+#include "filelist/ListColumns.h"
 #include "filelist/NameCollisions.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtListingPrinter.h"
@@ -58,6 +61,9 @@ constexpr int Frame1Width = 10845;
 constexpr int Frame1Height = 1230;
 constexpr int Command1Width = 1950;
 
+// Lists of this many files get their names after the window shows.
+constexpr int BackgroundNamesFrom = 10000;
+
 // The maker's page. Quillon has no public site yet; this reserved address
 // stands until one exists.
 const char* const MakerPage = "https://quillon.example/";
@@ -70,6 +76,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       m_clipboard(nullptr)
 {
     setWindowTitle(QStringLiteral("Quillon"));
+    m_session.setBackgroundNamesFrom(BackgroundNamesFrom);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(8);
     setFont(arial);
@@ -83,6 +90,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     connect(folderBox, &QLineEdit::textChanged, &m_session, &Session::setFolder);
     // A filter that matches nothing says so where the list would show rows.
     connect(&m_session, &Session::scanned, this, [this] {
+        fileList->setColumnCaption(3, ListColumns::caption(3));
         if (m_session.noFilesMatch())
             showStatus(Session::noFilesMatchText(), false);
         else if (statusLabel->text() == Session::noFilesMatchText())
@@ -139,6 +147,10 @@ void MainWindow::nameControls()
         {exitAction, "exitAction"},
         {searchNamesAction, "searchNamesAction"},
         {searchContentsAction, "searchContentsAction"},
+        {namesMenu, "namesMenu"},
+        {namesPanelAction, "namesPanelAction"},
+        {naturalOrderAction, "naturalOrderAction"},
+        {allowSwapsAction, "allowSwapsAction"},
         {shredFileAction, "shredFileAction"},
         {shredAllMenu, "shredAllMenu"},
         {confirmShredAllAction, "confirmShredAllAction"},
@@ -148,9 +160,14 @@ void MainWindow::nameControls()
         object->setObjectName(QLatin1String(name));
 }
 
+// Names still being made are waited for first: every operation then sees
+// the proposals the list shows.
 void MainWindow::guarded(const std::function<void()>& work)
 {
-    SlotGuard::run(m_session.prompter(), work);
+    SlotGuard::run(m_session.prompter(), [this, &work] {
+        m_session.awaitNames();
+        work();
+    });
 }
 
 void MainWindow::place(QWidget* w, int left, int top, int width, int height)
@@ -276,6 +293,8 @@ void MainWindow::buildMenus()
     searchNamesAction = search->addAction(QStringLiteral("Search Source Filenames..."));
     searchContentsAction = search->addAction(QStringLiteral("Search Inside Each Source File..."));
 
+    buildNamesMenu();
+
     QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
     shredFileAction = shredder->addAction(QString());
     shredFileAction->setVisible(false);
@@ -350,11 +369,48 @@ void MainWindow::scanFolder()
     guarded([this] { m_session.scanFolder(); });
 }
 
+void MainWindow::startRename()
+{
+    guarded([this] { m_rename->renameAndRescan(attributesFrame->choice().renameValue()); });
+}
+
+void MainWindow::buildNamesMenu()
+{
+    namesMenu = menuBar()->addMenu(QStringLiteral("Names"));
+    namesPanelAction = namesMenu->addAction(QStringLiteral("Template and Expression..."));
+    naturalOrderAction = namesMenu->addAction(QStringLiteral("Natural Order"));
+    allowSwapsAction = namesMenu->addAction(QStringLiteral("Allow Swaps and Shifts"));
+    allowSwapsAction->setCheckable(true);
+    connect(namesPanelAction, &QAction::triggered, this, &MainWindow::openNamesPanel);
+    connect(naturalOrderAction, &QAction::triggered, this, &MainWindow::sortNaturally);
+    connect(allowSwapsAction, &QAction::toggled, &m_session, &Session::setSwapsAllowed);
+}
+
+void MainWindow::openNamesPanel()
+{
+    if (!namesPanel) {
+        namesPanel = new NamesPanel(m_session, this);
+        connect(namesPanel, &NamesPanel::renameRequested, this, &MainWindow::startRename);
+    }
+    namesPanel->show();
+    namesPanel->raise();
+    namesPanel->activateWindow();
+}
+
+// The current names in natural order, shown in the header as the sort of
+// the name column until the next sort or listing.
+void MainWindow::sortNaturally()
+{
+    guarded([this] {
+        m_shredder->forgetFile(); // chosen in the order before
+        NamingOrder::sortAgainAs(m_session, QStringLiteral("natural"));
+        fileList->setColumnCaption(3, ListColumns::caption(3) + QStringLiteral(" (natural)"));
+    });
+}
+
 void MainWindow::connectRenaming()
 {
-    connect(startRenameButton, &RenderedButton::clicked, this, [this] {
-        guarded([this] { m_rename->renameAndRescan(attributesFrame->choice().renameValue()); });
-    });
+    connect(startRenameButton, &RenderedButton::clicked, this, &MainWindow::startRename);
     connect(m_rename, &RenamePass::status, this,
             [this](const QString& text) { showStatus(text, true); });
     connect(m_rename, &RenamePass::runningChanged, startRenameButton,
@@ -557,6 +613,7 @@ void MainWindow::closeEvent(QCloseEvent* e)
 void MainWindow::connectListView()
 {
     connect(fileList, &FileListView::headerClicked, this, [this](int column) {
+        fileList->setColumnCaption(3, ListColumns::caption(3));
         m_shredder->forgetFile(); // chosen in the order before
         guarded([&] { m_session.sortByHeader(column); });
     });

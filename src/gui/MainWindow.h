@@ -60,6 +60,11 @@ public:
     QAction* exitAction;
     QAction* searchNamesAction;
     QAction* searchContentsAction;
+    QMenu* namesMenu; // Template and Expression, Natural Order, Allow Swaps and Shifts
+    QAction* namesPanelAction;
+    QAction* naturalOrderAction;
+    QAction* allowSwapsAction;
+    class NamesPanel* namesPanel = nullptr; // made when first opened
     QAction* shredFileAction;
     QMenu* shredAllMenu;
     QAction* confirmShredAllAction;
@@ -91,6 +96,10 @@ private:
     void setUpList(QWidget* inner);
     void connectFileOperations();
     void connectListing();
+    void buildNamesMenu();
+    void openNamesPanel();
+    void sortNaturally();
+    void startRename();
     struct ListingSource listing() const;
     class Clipboard& clipboard();
     void buildMenus();
