@@ -136,10 +136,13 @@ std::optional<NameTemplate> NameTemplate::create(const QString& text, QString& w
 
 void NameTemplate::applyTo(FileListModel& model, int fileLast, FileSystem& fs,
                            const QString& folder,
-                           const std::function<void(const QString&, const QString&)>& missing) const
+                           const std::function<void(const QString&, const QString&)>& missing,
+                           const std::atomic<bool>* cancel) const
 {
     QString name;
     for (int k = 0; k <= fileLast; ++k) {
+        if (cancel && k % 2048 == 0 && cancel->load(std::memory_order_relaxed))
+            return;
         const QString current = model.currentNameAt(k);
         FileSystem::Entry entry;
         // A file that cannot be looked at (gone since the scan) has no dates.

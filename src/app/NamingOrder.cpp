@@ -148,7 +148,7 @@ bool NamingOrder::makeNames(FileListModel& model, int last, const Stage& stage) 
             if (stage.notes && stage.notes->lacking)
                 stage.notes->lacking(name, tag);
         };
-        m_template->applyTo(model, last, *stage.fs, stage.folder, lacking);
+        m_template->applyTo(model, last, *stage.fs, stage.folder, lacking, stage.cancel);
     } else if (stage.generate &&
                !NameGenerator::run(model, last, stage.generator, *stage.prompter)) {
         return false;
