@@ -390,13 +390,7 @@ bool NameGenerator::run(FileListModel& model, int fileLast, const Inputs& inputs
 
 bool NameGenerator::generateNames(Session& session)
 {
-    const Inputs inputs{session.pattern(), session.padding(), session.extension(),
-                        session.replaceText(), session.replaceWith()};
-    if (!run(session.model(), session.lastPosition(), inputs, session.prompter()))
-        return false;
-    session.setNamesFollowOrder(isNumbered(inputs.pattern));
-    session.checkProposals();
-    return true;
+    return session.generateNames();
 }
 
 bool NameGenerator::isNumbered(const QString& pattern)

@@ -305,7 +305,8 @@ std::optional<QString> NameTemplate::value(const Token& t, int k, const QString&
 
 void NameTemplate::applyTo(FileListModel& model, int fileLast, FileSystem& fs,
                            const QString& folder,
-                           const std::function<void(const QString&, const QString&)>& missing) const
+                           const std::function<void(const QString&, const QString&)>& missing,
+                           const std::atomic<bool>* cancel) const
 {
     // The checksums first, on every core: reading the files is the work.
     std::vector<std::vector<std::optional<QString>>> hashes(m_tokens.size());
@@ -327,6 +328,8 @@ void NameTemplate::applyTo(FileListModel& model, int fileLast, FileSystem& fs,
     }
     QString name;
     for (int k = 0; k <= fileLast; ++k) {
+        if (cancel && k % 2048 == 0 && cancel->load(std::memory_order_relaxed))
+            return;
         const QString current = model.currentNameAt(k);
         FileFacts facts;
         // A file that cannot be looked at (gone since the scan) has no dates.

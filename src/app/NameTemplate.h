@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -45,9 +46,11 @@ public:
 
     // Writes the new name of every list position 0..fileLast of the files in
     // folder (with "/"). A file that lacks a tag with no fallback keeps its
-    // current name, and missing(current name, tag) is called for it.
+    // current name, and missing(current name, tag) is called for it. A run
+    // stops early, its names half made, once cancel turns true.
     void applyTo(FileListModel& model, int fileLast, FileSystem& fs, const QString& folder,
-                 const std::function<void(const QString&, const QString&)>& missing) const;
+                 const std::function<void(const QString&, const QString&)>& missing,
+                 const std::atomic<bool>* cancel = nullptr) const;
 
     // The tokens and what each gives, for a person choosing one (the
     // Template panel, the help): {token, meaning} in the order shown.

@@ -5,10 +5,15 @@
 #include "filelist/FileListModel.h"
 
 std::optional<RegexReplace> RegexReplace::create(const QString& pattern, const QString& with,
-                                                 QString& why)
+                                                 QString& why, bool matchCase, Fault* fault)
 {
     RegexReplace r;
-    r.m_pattern = QRegularExpression(pattern, QRegularExpression::UseUnicodePropertiesOption);
+    r.m_pattern =
+        QRegularExpression(pattern, matchCase ? QRegularExpression::UseUnicodePropertiesOption
+                                              : QRegularExpression::UseUnicodePropertiesOption |
+                                                    QRegularExpression::CaseInsensitiveOption);
+    if (fault && !r.m_pattern.isValid())
+        *fault = {r.m_pattern.errorString(), r.m_pattern.patternErrorOffset()};
     if (!r.m_pattern.isValid()) {
         // The offset counts the characters before the fault; people count
         // from 1, and a caret under the pattern leaves no doubt.

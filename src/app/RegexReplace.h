@@ -15,15 +15,23 @@ class FileListModel;
 // by the template, where \0 to \9 insert the match and its groups and \\ a
 // backslash; any other character, a backslash before anything else included,
 // stays as typed. The pattern is Perl-compatible and case-sensitive unless it
-// says (?i) itself.
+// says (?i) itself or is made without matchCase.
 class RegexReplace
 {
 public:
     // The replace for a pattern and template, or no value with why() telling
     // the fault: a pattern that does not compile (with the position of the
     // fault) or a template naming a group the pattern does not have.
+    // matchCase false: letters match in either case, as (?i) says. fault,
+    // when given, gets the engine's own words and the position (from 0) of a
+    // fault in the pattern (at -1 for none).
+    struct Fault {
+        QString words;
+        qsizetype at = -1;
+    };
     static std::optional<RegexReplace> create(const QString& pattern, const QString& with,
-                                              QString& why);
+                                              QString& why, bool matchCase = true,
+                                              Fault* fault = nullptr);
 
     // The name with every match replaced. A name on which the engine gives
     // up (too much backtracking, such as "^(a|aa)+$" on forty a's) comes back

@@ -3,6 +3,10 @@
 #include "RenameCyclePlanner.h"
 
 #include "platform/FileName.h"
+#include "Session.h"
+#include "platform/FileSystem.h"
+
+#include <tuple>
 
 #include <QHash>
 
@@ -140,4 +144,21 @@ RenameCyclePlanner::plan(const std::vector<std::pair<QString, QString>>& pairs,
         }
     }
     return plan;
+}
+
+RenameCyclePlanner::Plan RenameCyclePlanner::planFor(Session& session)
+{
+    std::vector<std::pair<QString, QString>> pairs;
+    pairs.reserve(size_t(session.lastPosition() + 1));
+    for (int i = 0; i <= session.lastPosition(); ++i)
+        pairs.emplace_back(session.model().currentNameAt(i), session.model().newNameAt(i));
+    QSet<QString> taken;
+    // A name missed here because the folder cannot be listed costs a failed
+    // step at most: a rename never replaces a file.
+    std::ignore =
+        session.fs().enumerate(session.folderPath(), false, [&taken](const FileSystem::Entry& e) {
+            taken.insert(e.name);
+            return true;
+        });
+    return plan(pairs, taken);
 }

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+class Session;
+
 // Plans the renames of a pass so that names held by other files of the same
 // pass are freed first: a shift (f1 -> f2, f2 -> f3) renames the last file
 // first, and a cycle (a -> b, b -> a, or longer) moves one of its files to a
@@ -44,6 +46,10 @@ public:
     // taken: every name in the folder, hidden files and folders included.
     static Plan plan(const std::vector<std::pair<QString, QString>>& pairs,
                      const QSet<QString>& taken);
+
+    // The plan for the session's list: every listed file's current and new
+    // name, against every name its folder holds.
+    static Plan planFor(Session& session);
 
     // A name for a file in transit: free in the folder and used by no pair.
     static QString temporaryName(int k);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RenamePass.h"
 
+#include "RenameCyclePlanner.h"
+
 #include "DryRunFileSystem.h"
 #include "FileDates.h"
 #include "JournalFolder.h"
@@ -456,6 +458,7 @@ void RenamePass::recordStep(int position, const QString& source, const QString& 
 
 QList<bool> RenamePass::dryRun(int attributeValue)
 {
+    m_session.awaitNames();
     QList<bool> renamed(m_session.lastPosition() + 1, false);
     if (m_running)
         return renamed;
@@ -486,6 +489,7 @@ RenamePass::Outcome RenamePass::renameFiles(int attributeValue)
 {
     if (m_running)
         return Outcome::Stopped;
+    m_session.awaitNames();
     const Outcome outcome = pass(attributeValue);
     setRunning(false);
     showReport();
@@ -559,9 +563,17 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
 {
     if (m_running)
         return Outcome::Stopped;
+    m_session.awaitNames();
+    // Allow Swaps and Shifts: the pass renames in the plan's order, through
+    // temporary names where files go round, every step in the journal.
+    const bool swaps = m_session.swapsAllowed();
+    const QList<RenameJournal::Step> steps =
+        swaps ? RenameCyclePlanner::planFor(m_session).steps : QList<RenameJournal::Step>();
     RenameJournal journal;
     const QString path = JournalFolder::newJournal();
-    const int rc = path.isEmpty() ? int(FileErrors::PathAccess) : beginJournal(journal, path);
+    const int rc = path.isEmpty() ? int(FileErrors::PathAccess)
+                   : swaps        ? journal.begin(path, m_session.folderPath(), steps)
+                                  : beginJournal(journal, path);
     m_undoJournal = rc == FileErrors::None ? path : QString();
     m_undoInMemory.reset();
     if (rc != FileErrors::None) {
@@ -570,14 +582,18 @@ RenamePass::Outcome RenamePass::renameAndRescan(int attributeValue)
                            "only while the window stays open.")
                 .arg(path.isEmpty() ? JournalFolder::path() : path));
         const FileListModel& model = m_session.model();
-        journal.beginInMemory(
-            m_session.folderPath(), m_session.lastPosition() + 1, [&model](qsizetype i) {
-                return RenameJournal::Step{model.currentNameAt(int(i)), model.newNameAt(int(i))};
-            });
+        const qsizetype count = swaps ? steps.size() : m_session.lastPosition() + 1;
+        journal.beginInMemory(m_session.folderPath(), count, [&](qsizetype i) {
+            return swaps
+                       ? steps[i]
+                       : RenameJournal::Step{model.currentNameAt(int(i)), model.newNameAt(int(i))};
+        });
     }
+    m_steps = swaps ? &steps : nullptr;
     m_journal = &journal;
     const Outcome outcome = pass(attributeValue);
     m_journal = nullptr;
+    m_steps = nullptr;
     m_undoInMemory = journal.takeContents();
     JournalFolder::prune();
     if (outcome == Outcome::Completed && m_session.extension() != NameGenerator::keepExtension())

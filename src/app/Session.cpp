@@ -3,6 +3,8 @@
 #include "Session.h"
 
 #include "NameGenerator.h"
+#include "NameProposals.h"
+#include "NamingOrder.h"
 #include "filelist/FolderScan.h"
 #include "filelist/NameCollisions.h"
 #include "filelist/TypeFilter.h"
@@ -13,6 +15,49 @@
 Session::Session(FileSystem& fs, Prompter& prompter, QObject* parent)
     : QObject(parent), m_fs(fs), m_prompter(prompter), m_folder(fs.currentFolder())
 {
+    QString why;
+    m_naming = std::make_shared<const NamingOrder>(*NamingOrder::create(NamingRules(), why));
+}
+
+NamingRules Session::namingRules() const
+{
+    NamingRules rules = m_naming->rules();
+    rules.pattern = m_pattern;
+    rules.padding = m_padding;
+    rules.extension = m_extension;
+    rules.replaceText = m_replaceText;
+    rules.replaceWith = m_replaceWith;
+    rules.filter = m_typeFilter;
+    rules.swaps = m_swaps;
+    return rules;
+}
+
+NameProposals& Session::proposals()
+{
+    if (!m_proposals)
+        m_proposals = new NameProposals(*this, this);
+    return *m_proposals;
+}
+
+void Session::awaitNames()
+{
+    if (m_proposals)
+        m_proposals->settle();
+}
+
+void Session::dropPendingNames()
+{
+    if (m_proposals)
+        m_proposals->drop();
+}
+
+void Session::takeCollisionCount(int count)
+{
+    if (count != m_collisions || count > 0) {
+        m_collisions = count;
+        emit collisionsChanged(count);
+    }
+    emit proposalsChanged();
 }
 
 void Session::setPattern(const QString& pattern)
@@ -52,6 +97,7 @@ bool Session::noFilesMatch() const
 
 void Session::scanFolder()
 {
+    dropPendingNames(); // made for the list this scan replaces
     FileListModel::Rows rows;
     {
         BusyPointer busy(m_prompter);
@@ -64,12 +110,16 @@ void Session::scanFolder()
         m_filesLeftOut = result.leftOut;
         m_unlistedNames = std::move(result.unlisted);
         m_nameRules = NameRules::forFolder(m_folderPath);
+        m_nameRules.windowsNames |= m_forceWindowsNames;
         setPadding(FolderScan::zerosFor(m_lastPosition));
         m_prompter.processEvents();
         if (m_lastPosition >= 0)
             m_model.setRows(std::move(rows));
     }
-    if (m_lastPosition >= 0) {
+    if (m_backgroundFrom > 0 && m_lastPosition + 1 >= m_backgroundFrom) {
+        m_naming->makeNames(*this, true, nullptr, FirstNames);
+        proposals().start();
+    } else if (m_lastPosition >= 0) {
         generateNames();
     } else {
         m_model.setNoFiles();
@@ -78,13 +128,19 @@ void Session::scanFolder()
     emit scanned();
 }
 
-void Session::generateNames()
+bool Session::generateNames()
 {
-    NameGenerator::generateNames(*this);
+    dropPendingNames();
+    if (!m_naming->makeNames(*this, true))
+        return false;
+    setNamesFollowOrder(NameGenerator::isNumbered(m_pattern) || m_naming->hasTemplate());
+    checkProposals();
+    return true;
 }
 
 void Session::sortByHeader(int column)
 {
+    awaitNames();
     m_sorter.sortByHeader(m_model, column);
     if (m_namesFollowOrder)
         generateNames();
@@ -94,10 +150,6 @@ void Session::sortByHeader(int column)
 
 void Session::checkProposals()
 {
-    m_nameRules.windowsNames |= m_forceWindowsNames;
-    const int count = NameCollisions::mark(m_model, m_lastPosition, m_unlistedNames, m_nameRules);
-    if (count != m_collisions || count > 0) {
-        m_collisions = count;
-        emit collisionsChanged(count);
-    }
+    takeCollisionCount(
+        NameCollisions::mark(m_model, m_lastPosition, m_unlistedNames, m_nameRules));
 }

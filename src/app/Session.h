@@ -15,6 +15,9 @@
 #include <memory>
 
 class FileSystem;
+class NameProposals;
+struct NamingRules;
+class NamingOrder;
 class Prompter;
 
 // The state the main window keeps for the listed folder, and the operations
@@ -98,8 +101,30 @@ public:
     void applyFilter(const QString& boxText);
     // The folder scan: lists folder(), sets the padding, proposes new names.
     void scanFolder();
-    // Runs the new-name generator over the list (the Generate button).
-    void generateNames();
+    // Makes the new names of the list (the Generate button): the naming
+    // stage of naming() with the boxes' inputs, then the collision marks.
+    // Returns false when the generator refused its pattern (nothing changed).
+    bool generateNames();
+    // The template and expression the names are made with (the Template and
+    // Expression panel), and whether a pass may take names other listed
+    // files give up (Allow Swaps and Shifts). Never null.
+    const std::shared_ptr<const NamingOrder>& naming() const { return m_naming; }
+    void setNaming(std::shared_ptr<const NamingOrder> naming) { m_naming = std::move(naming); }
+    bool swapsAllowed() const { return m_swaps; }
+    void setSwapsAllowed(bool allowed) { m_swaps = allowed; }
+    // Every input that makes names, as one value (see NamingRules).
+    NamingRules namingRules() const;
+
+    // Proposals still being made off the interface thread (NameProposals):
+    // every operation that reads new names waits for them here first, and
+    // one that makes or replaces names drops them.
+    NameProposals& proposals();
+    void awaitNames();
+    void dropPendingNames();
+    // The names made elsewhere for the list as it is, with their marks and
+    // the count of those that collide (what checkProposals reports).
+    void takeCollisionCount(int count);
+    const QSet<QString>& unlistedNames() const { return m_unlistedNames; }
 
     // How the list is sorted: the column kinds and the column sorted last,
     // shared by the window's header and quillon-cli's --sort.
@@ -111,6 +136,13 @@ public:
     // since stay with their files.
     void sortByHeader(int column);
     void setNamesFollowOrder(bool follow) { m_namesFollowOrder = follow; }
+    bool namesFollowOrder() const { return m_namesFollowOrder; }
+    // A list of at least this many files gets the names of its first rows
+    // from the scan and the others from NameProposals after it, so the
+    // window shows before a million names are made (0: all at once, as
+    // quillon-cli needs them).
+    void setBackgroundNamesFrom(int files) { m_backgroundFrom = files; }
+    static constexpr int FirstNames = 256; // more rows than any screen shows
     // Marks the proposals that collide (NameCollisions) with each other or
     // with a name of the folder that stays; called whenever the new names or
     // their order change. Reports the count with collisionsChanged.
@@ -119,7 +151,11 @@ public:
     // Windows names forced, its rules hold on any disk (a copy that goes
     // to such a disk later).
     const NameRules& nameRules() const { return m_nameRules; }
-    void forceWindowsNames(bool force) { m_forceWindowsNames = force; }
+    void forceWindowsNames(bool force)
+    {
+        m_forceWindowsNames = force;
+        m_nameRules.windowsNames |= force;
+    }
     int collisionCount() const { return m_collisions; }
 
 signals:
@@ -129,6 +165,7 @@ signals:
     void scanned();
     void undoEnabledChanged(bool enabled);
     void collisionsChanged(int count);
+    void proposalsChanged(); // new names or their marks changed
 
 private:
     FileSystem& m_fs;
@@ -153,4 +190,8 @@ private:
     NameRules m_nameRules;
     bool m_forceWindowsNames = false;
     ListSorter m_sorter = ListColumns::newSorter();
+    std::shared_ptr<const NamingOrder> m_naming;
+    bool m_swaps = false;
+    int m_backgroundFrom = 0;
+    NameProposals* m_proposals = nullptr; // a child, made when first asked for
 };

@@ -14,16 +14,12 @@
 
 #include "app/FileSearch.h"
 #include "app/NameForms.h"
-#include "app/NameGenerator.h"
-#include "app/NameTemplate.h"
+#include "app/NamingOrder.h"
+#include "app/NamingRules.h"
 #include "app/NewNameClipboard.h"
 #include "app/NewNameReplace.h"
-#include "app/RegexReplace.h"
 #include "app/Session.h"
-#include "app/TakenOrder.h"
 #include "filelist/FolderScan.h"
-#include "filelist/ListColumns.h"
-#include "filelist/NaturalOrder.h"
 #include "filelist/TypeFilter.h"
 #include "platform/FieldText.h"
 #include "platform/FileNameCodec.h"
@@ -32,18 +28,11 @@
 
 #include <QDir>
 
-#include <algorithm>
 #include <optional>
 #include <tuple>
 
 namespace
 {
-
-// The indexes sortClicks gives "natural" and "taken", beside the header
-// buttons 0..5.
-const int NaturalClick = -1;
-const int TakenClick = -2;
-const int NewNameColumn = 4;
 
 const char* const UsageText = R"(Usage:
   quillon-cli list   [DIR] [selection] [naming options]
@@ -191,68 +180,7 @@ standard error, progress to standard error when it is a terminal. Exit status:
 0 done without a message, 1 a message was shown, 2 usage error.
 )";
 
-// The header buttons --sort names (checked by CliOptions), as indexes of
-// the list's columns.
-QList<int> sortClicks(const QStringList& names)
-{
-    QList<int> clicks;
-    for (const QString& name : names) {
-        if (name.compare(QLatin1String("natural"), Qt::CaseInsensitive) == 0)
-            clicks << NaturalClick;
-        else if (name.compare(QLatin1String("taken"), Qt::CaseInsensitive) == 0)
-            clicks << TakenClick;
-        else
-            clicks << ListColumns::fromCliName(name);
-    }
-    return clicks;
-}
-
-// One header click per --sort, in the order given, with the column kinds the
-// window gives its list (so a second click on a column reverses it).
-// "natural" and "taken" are clicks that sort the current names in natural
-// order and the files by the time they were taken; clicked again right
-// after, they reverse the list too. A header clicked after them starts
-// afresh.
-void sortList(Session& session, const QList<int>& clicks)
-{
-    ListSorter& sorter = session.sorter();
-    std::optional<int> last;
-    for (int index : clicks) {
-        std::vector<qint32>& order = session.model().displayOrder();
-        if (index < 0 && last == index) {
-            std::reverse(order.begin(), order.end());
-        } else if (index == NaturalClick) {
-            NaturalOrder::sortByCurrentName(session.model());
-            sorter = ListColumns::newSorter();
-        } else if (index == TakenClick) {
-            TakenOrder::sortByTaken(session);
-            sorter = ListColumns::newSorter();
-        } else {
-            sorter.sortByHeader(session.model(), index);
-        }
-        last = index;
-    }
-}
-
-// The clicks once more from the list's own order, as if they had been made
-// on the names as they are now.
-void sortAgain(Session& session, const QList<int>& clicks)
-{
-    std::vector<qint32>& order = session.model().displayOrder();
-    for (size_t k = 0; k < order.size(); ++k)
-        order[k] = qint32(k);
-    session.sorter() = ListColumns::newSorter();
-    sortList(session, clicks);
-}
-
 } // namespace
-
-// The inputs that make new names, made from the options before anything
-// is listed.
-struct CliApp::Naming {
-    std::optional<RegexReplace> regex;
-    std::optional<NameTemplate> nameTemplate;
-};
 
 CliApp::CliApp()
 {
@@ -395,102 +323,89 @@ bool CliApp::search(Session& session)
     return true;
 }
 
-// Sets the session up as a person would in the window before the command,
-// in this order: the filter (the scan), the search, the sort, the new names
-// (generator, template, regular expression, Replace button, pasted names)
-// and their numbers. A sort by new name is made on the names made, and the
-// names are then made again so that their numbers follow the final order.
-// Returns the exit status when the command must not go on.
-std::optional<int> CliApp::prepare(Session& session)
+// The naming options as the inputs the window's boxes and panels hold.
+NamingRules CliApp::namingRules() const
 {
     auto value = [this](const char* name) { return m_parser.value(QString::fromLatin1(name)); };
     auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
-    QString why;
-    Naming naming;
-    if (isSet("regex") &&
-        !(naming.regex = RegexReplace::create(value("regex"), value("with"), why)))
-        return usageError(why);
-    if (isSet("template") && !(naming.nameTemplate = NameTemplate::create(value("template"), why)))
-        return usageError(why);
-    const QList<int> clicks = sortClicks(m_parser.values(QStringLiteral("sort")));
-    // "Same" is the list item that empties the pattern: every name stays.
+    NamingRules rules;
     if (isSet("pattern"))
-        session.setPattern(value("pattern") == NameGenerator::sameItem() ? QString()
-                                                                         : value("pattern"));
+        rules.pattern = value("pattern");
+    if (isSet("zeros"))
+        rules.padding = value("zeros");
     if (isSet("ext"))
-        session.setExtension(value("ext"));
-    session.setReplaceText(value("replace"));
-    session.setReplaceWith(isSet("regex") ? QString() : value("with"));
+        rules.extension = value("ext");
+    rules.replaceText = value("replace");
+    if (isSet("template"))
+        rules.templateText = value("template");
+    // --with is the expression's replacement beside --regex, else the
+    // replace pair's.
+    if (isSet("regex")) {
+        rules.expression = value("regex");
+        rules.expressionWith = value("with");
+    } else {
+        rules.replaceWith = value("with");
+    }
     if (isSet("filter"))
-        session.setTypeFilter(value("filter"));
-    session.forceWindowsNames(isSet("windows-names"));
-    session.scanFolder();
-    warnIfFull(session);
-    if (session.noFilesMatch()) {
+        rules.filter = value("filter");
+    rules.sort = m_parser.values(QStringLiteral("sort"));
+    rules.swaps = isSet("cycles");
+    return rules;
+}
+
+// Sets the session up as a person would in the window before the command,
+// in NamingOrder's order. Returns the exit status when the command must not
+// go on.
+std::optional<int> CliApp::prepare(Session& session)
+{
+    QString why;
+    const std::optional<NamingOrder> order = NamingOrder::create(namingRules(), why);
+    if (!order)
+        return usageError(why);
+    NamingOrder::Steps steps;
+    steps.scanned = [this](Session& s) { warnIfFull(s); };
+    steps.search = [this](Session& s) { return search(s); };
+    steps.afterNames = [this](Session& s) { return afterNames(s); };
+    steps.pastesNames = m_parser.isSet(QStringLiteral("paste"));
+    steps.lacking = [this](const QString& name, const QString& tag) {
+        m_prompter.message(QStringLiteral("%1 has no %2: it keeps its name").arg(name, tag));
+    };
+    steps.gaveUp = [this](const QString& name) {
+        m_prompter.message(QStringLiteral("quillon-cli: --regex gave up on %1 (too much "
+                                          "backtracking); its new name is left as it was")
+                               .arg(FieldText::escaped(name)));
+    };
+    session.forceWindowsNames(m_parser.isSet(QStringLiteral("windows-names")));
+    switch (order->prepare(session, steps)) {
+    case NamingOrder::Outcome::NoFilesMatch:
         m_prompter.message(QStringLiteral("quillon-cli: %1 %2")
                                .arg(Session::noFilesMatchText(), session.typeFilter()));
         return 1;
-    }
-    if (!search(session))
+    case NamingOrder::Outcome::Stopped:
         return status() ? 1 : 2;
-    sortList(session, clicks);
-    // A padding typed by the person replaces the one the scan chose.
-    if (isSet("zeros"))
-        session.setPadding(value("zeros"));
-    const bool byNewName = clicks.contains(NewNameColumn);
-    // Names sorted before they are numbered again are only a draft: what
-    // they would say is said when they are made for good. The scan made the
-    // generator's names in its order already.
-    if (!makeNames(session, naming, !byNewName, !clicks.isEmpty() || isSet("zeros")))
-        return 1;
-    if (byNewName) {
-        sortAgain(session, clicks);
-        // Pasted names belong to their files; they carry no numbers.
-        if (!isSet("paste") && !makeNames(session, naming, true, true))
-            return 1;
+    case NamingOrder::Outcome::Ready:
+        break;
     }
     return std::nullopt;
 }
 
-// The new names in the list's order: the generator, then the template in
-// its place, the regular expression over what they proposed, the Replace
-// button and names pasted from a file. Either of the last two ending at its
-// message leaves names other than those asked for, so the command does not
-// go on. report: say which files a template or expression left as they
-// were; generate: run the generator first (the list's order changed).
-bool CliApp::makeNames(Session& session, const Naming& naming, bool report, bool generate)
+// The Replace button and names pasted from a file, after the names are
+// made. Either ending at its message leaves names other than those asked
+// for, so the command does not go on.
+bool CliApp::afterNames(Session& session)
 {
     auto value = [this](const char* name) { return m_parser.value(QString::fromLatin1(name)); };
     auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
-    if (generate)
-        session.generateNames();
-    FileListModel& model = session.model();
-    const int last = session.lastPosition();
-    if (naming.nameTemplate)
-        naming.nameTemplate->applyTo(
-            model, last, session.fs(), session.folderPath(),
-            [this, report](const QString& name, const QString& tag) {
-                if (report)
-                    m_prompter.message(
-                        QStringLiteral("%1 has no %2: it keeps its name").arg(name, tag));
-            });
-    if (naming.regex) {
-        for (int position : naming.regex->applyTo(model, last)) {
-            if (report)
-                m_prompter.message(QStringLiteral("quillon-cli: --regex gave up on %1 (too much "
-                                                  "backtracking); its new name is left as it was")
-                                       .arg(FieldText::escaped(model.currentNameAt(position))));
-        }
-    }
     if (isSet("replace-all") || isSet("with-all")) {
-        if (!NewNameReplace::replaceInNewNames(model, value("replace-all"), value("with-all"),
-                                               m_prompter))
+        if (!NewNameReplace::replaceInNewNames(session.model(), value("replace-all"),
+                                               value("with-all"), m_prompter))
             return false;
     }
     if (isSet("paste") && !pasteNames(session, absolutePath(value("paste"))))
         return false;
     if (isSet("normalize") || isSet("fit-length"))
-        NameForms::finish(model, last, value("normalize"), isSet("fit-length"));
+        NameForms::finish(session.model(), session.lastPosition(), value("normalize"),
+                          isSet("fit-length"));
     session.checkProposals(); // the marks of the names as they are now
     return true;
 }

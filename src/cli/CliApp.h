@@ -14,6 +14,7 @@
 #include <optional>
 
 class Session;
+struct NamingRules;
 
 // quillon-cli: the window's operations from a terminal. It reads its
 // arguments, checks them for the command (CliOptions), prepares a Session
@@ -38,9 +39,9 @@ public:
     int status() const { return m_prompter.messageCount() ? 1 : 0; }
 
 private:
-    struct Naming;
     std::optional<int> prepare(Session& session);
-    bool makeNames(Session& session, const Naming& naming, bool report, bool generate);
+    NamingRules namingRules() const;
+    bool afterNames(Session& session);
     bool folderReadable(class FileSystem& fs, const QString& folder);
     void warnIfFull(Session& session);
     bool pasteNames(Session& session, const QString& path);

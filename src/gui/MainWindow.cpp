@@ -5,6 +5,7 @@
 #include "AttributesFrame.h"
 #include "BatchFrame.h"
 #include "FormParts.h"
+#include "NamesPanel.h"
 #include "PicturePreview.h"
 #include "PresetMenu.h"
 #include "QtPrompter.h"
@@ -14,6 +15,7 @@
 
 #include "app/FileDates.h"
 #include "app/FileSearch.h"
+#include "app/NamingOrder.h"
 #include "app/NewNameClipboard.h"
 #include "app/RenamePass.h"
 #include "app/Session.h"
@@ -24,6 +26,7 @@
 #include "controls/PropertyBag.h"
 #include "controls/ScrollBar.h"
 #include "controls/Twips.h"
+#include "filelist/ListColumns.h"
 #include "filelist/NameCollisions.h"
 #include "gui/MainWindowLayout.h"
 #include "gui/QtClipboard.h"
@@ -59,6 +62,9 @@ constexpr int MinInnerHeight = 4700;
 
 namespace Layout = MainWindowLayout;
 
+// Lists of this many files get their names after the window shows.
+constexpr int BackgroundNamesFrom = 10000;
+
 // The maker's page. Quillon has no public site yet; this reserved address
 // stands until one exists.
 const char* const MakerPage = "https://quillon.example/";
@@ -71,6 +77,7 @@ MainWindow::MainWindow(Session& session, ProcessLauncher& launcher, QWidget* par
       m_shredder(new Shredder(session, this)), m_clipboard(nullptr)
 {
     setWindowTitle(QStringLiteral("Quillon"));
+    m_session.setBackgroundNamesFrom(BackgroundNamesFrom);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(8);
     setFont(arial);
@@ -84,6 +91,7 @@ MainWindow::MainWindow(Session& session, ProcessLauncher& launcher, QWidget* par
     connect(folderBox, &QLineEdit::textChanged, &m_session, &Session::setFolder);
     // A filter that matches nothing says so where the list would show rows.
     connect(&m_session, &Session::scanned, this, [this] {
+        fileList->setColumnCaption(3, ListColumns::caption(3));
         if (m_session.noFilesMatch())
             showStatus(Session::noFilesMatchText(), false);
         else if (statusLabel->text() == Session::noFilesMatchText())
@@ -144,6 +152,10 @@ void MainWindow::nameControls()
         {exitAction, "exitAction"},
         {searchNamesAction, "searchNamesAction"},
         {searchContentsAction, "searchContentsAction"},
+        {namesMenu, "namesMenu"},
+        {namesPanelAction, "namesPanelAction"},
+        {naturalOrderAction, "naturalOrderAction"},
+        {allowSwapsAction, "allowSwapsAction"},
         {shredFileAction, "shredFileAction"},
         {shredAllMenu, "shredAllMenu"},
         {confirmShredAllAction, "confirmShredAllAction"},
@@ -181,9 +193,14 @@ void MainWindow::nameForScreenReaders()
     }
 }
 
+// Names still being made are waited for first: every operation then sees
+// the proposals the list shows.
 void MainWindow::guarded(const std::function<void()>& work)
 {
-    SlotGuard::run(m_session.prompter(), work);
+    SlotGuard::run(m_session.prompter(), [this, &work] {
+        m_session.awaitNames();
+        work();
+    });
 }
 
 void MainWindow::place(QWidget* w, const PartGeometry& part)
@@ -323,7 +340,7 @@ void MainWindow::buildMenus()
     matchCaseAction->setCheckable(true);
     setShortcuts();
 
-    presetMenu = new PresetMenu(m_session, *this, namesMenu());
+    buildNamesMenu();
 
     QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
     shredFileAction = shredder->addAction(QString());
@@ -372,15 +389,6 @@ void MainWindow::setShortcuts()
     previewAction->setShortcutContext(Qt::WidgetShortcut);
     fileList->addAction(previewAction);
     fileList->scrollBar()->addAction(previewAction);
-}
-
-QMenu* MainWindow::namesMenu()
-{
-    if (auto* names = menuBar()->findChild<QMenu*>(QStringLiteral("namesMenu")))
-        return names;
-    QMenu* names = menuBar()->addMenu(QStringLiteral("Names"));
-    names->setObjectName(QStringLiteral("namesMenu"));
-    return names;
 }
 
 bool MainWindow::event(QEvent* e)
@@ -433,11 +441,50 @@ void MainWindow::scanFolder()
     guarded([this] { m_session.scanFolder(); });
 }
 
+void MainWindow::startRename()
+{
+    guarded([this] { m_rename->renameAndRescan(attributesFrame->choice().renameValue()); });
+}
+
+void MainWindow::buildNamesMenu()
+{
+    namesMenu = menuBar()->addMenu(QStringLiteral("Names"));
+    namesPanelAction = namesMenu->addAction(QStringLiteral("Template and Expression..."));
+    naturalOrderAction = namesMenu->addAction(QStringLiteral("Natural Order"));
+    allowSwapsAction = namesMenu->addAction(QStringLiteral("Allow Swaps and Shifts"));
+    allowSwapsAction->setCheckable(true);
+    connect(namesPanelAction, &QAction::triggered, this, &MainWindow::openNamesPanel);
+    connect(naturalOrderAction, &QAction::triggered, this, &MainWindow::sortNaturally);
+    connect(allowSwapsAction, &QAction::toggled, &m_session, &Session::setSwapsAllowed);
+    namesMenu->addSeparator();
+    presetMenu = new PresetMenu(m_session, *this, namesMenu);
+}
+
+void MainWindow::openNamesPanel()
+{
+    if (!namesPanel) {
+        namesPanel = new NamesPanel(m_session, this);
+        connect(namesPanel, &NamesPanel::renameRequested, this, &MainWindow::startRename);
+    }
+    namesPanel->show();
+    namesPanel->raise();
+    namesPanel->activateWindow();
+}
+
+// The current names in natural order, shown in the header as the sort of
+// the name column until the next sort or listing.
+void MainWindow::sortNaturally()
+{
+    guarded([this] {
+        m_shredder->forgetFile(); // chosen in the order before
+        NamingOrder::sortAgainAs(m_session, QStringLiteral("natural"));
+        fileList->setColumnCaption(3, ListColumns::caption(3) + QStringLiteral(" (natural)"));
+    });
+}
+
 void MainWindow::connectRenaming()
 {
-    connect(startRenameButton, &RenderedButton::clicked, this, [this] {
-        guarded([this] { m_rename->renameAndRescan(attributesFrame->choice().renameValue()); });
-    });
+    connect(startRenameButton, &RenderedButton::clicked, this, &MainWindow::startRename);
     connect(m_rename, &RenamePass::status, this,
             [this](const QString& text) { showStatus(text, true); });
     connect(m_rename, &RenamePass::runningChanged, startRenameButton,
@@ -668,6 +715,7 @@ void MainWindow::closeEvent(QCloseEvent* e)
 void MainWindow::connectListView()
 {
     connect(fileList, &FileListView::headerClicked, this, [this](int column) {
+        fileList->setColumnCaption(3, ListColumns::caption(3));
         m_shredder->forgetFile(); // chosen in the order before
         guarded([&] { m_session.sortByHeader(column); });
         fileList->showSortOrder(m_session.sorter().lastSortColumn(),

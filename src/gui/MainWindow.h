@@ -67,14 +67,17 @@ public:
     QAction* searchNamesAction;
     QAction* searchContentsAction;
     QAction* matchCaseAction; // the name search tells capitals from small letters
+    QMenu* namesMenu; // Template and Expression, Natural Order, Allow Swaps and Shifts
+    QAction* namesPanelAction;
+    QAction* naturalOrderAction;
+    QAction* allowSwapsAction;
+    class NamesPanel* namesPanel = nullptr; // made when first opened
     QAction* shredFileAction;
     QMenu* shredAllMenu;
     QAction* confirmShredAllAction;
     QAction* makerPageAction;
     class PresetMenu* presetMenu;
 
-    // The "Names" menu after Search, made when first asked for.
-    QMenu* namesMenu();
 
     bool activated() const { return m_activated; }
     // Twips to pixels at this window's logical DPI.
@@ -105,6 +108,10 @@ private:
     void setUpList(QWidget* inner);
     void connectFileOperations();
     void connectListing();
+    void buildNamesMenu();
+    void openNamesPanel();
+    void sortNaturally();
+    void startRename();
     struct ListingSource listing() const;
     class Clipboard& clipboard();
     void buildMenus();

@@ -119,8 +119,12 @@ void RenamingFrame::connectTriggers()
     extensionBox->installEventFilter(this);
     connect(generateButton, &RenderedButton::clicked, this,
             [this] { guarded([this] { NameGenerator::generateNames(m_session); }); });
-    connect(replaceButton, &RenderedButton::clicked, this,
-            [this] { guarded([this] { NewNameReplace::replaceFromBoxes(m_session); }); });
+    connect(replaceButton, &RenderedButton::clicked, this, [this] {
+        guarded([this] {
+            m_session.awaitNames(); // replaces in the names the list shows
+            NewNameReplace::replaceFromBoxes(m_session);
+        });
+    });
     connect(patternBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         guarded([&] { NameGenerator::patternItemChosen(m_session, patternBox->itemText(index)); });
     });

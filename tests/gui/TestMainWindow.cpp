@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: Quillon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FileSearch.h"
+#include "app/NamingOrder.h"
 #include "app/Session.h"
 #include "controls/DatePicker.h"
 #include "controls/FileListView.h"
@@ -10,6 +11,7 @@
 #include "gui/AttributesFrame.h"
 #include "gui/BatchFrame.h"
 #include "gui/MainWindow.h"
+#include "gui/NamesPanel.h"
 #include "gui/PicturePreview.h"
 #include "gui/QtPrompter.h"
 #include "gui/RenamingFrame.h"
@@ -26,6 +28,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,18 +40,33 @@
 #include <QSignalSpy>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include <sys/stat.h>
 
 namespace
 {
 
-// The real file system, which throws from its next folder listing when asked to.
+// The real file system, which throws from its next folder listing when asked
+// to, and holds the file reads of other threads while its gate is shut.
 struct ThrowingFileSystem : PosixFileSystem {
     std::function<void()> throwOnListing;
+    std::atomic<bool> gateShut{false};
+    std::atomic<int> heldReads{0};
+    int stat(const QString& path, Entry& entry) override
+    {
+        if (QThread::currentThread() != qApp->thread() && gateShut) {
+            ++heldReads;
+            while (gateShut)
+                QThread::msleep(5);
+        }
+        return PosixFileSystem::stat(path, entry);
+    }
     int enumerate(const QString& folder, bool all,
                   const std::function<bool(const Entry&)>& visit) override
     {
@@ -105,6 +123,51 @@ QMenu* openMenu(MainWindow& window, const QString& title)
         return QTest::qWaitFor([menu] { return menu->isVisible(); }) ? menu : nullptr;
     }
     return nullptr;
+}
+
+// Chooses an entry of the Names menu with the mouse.
+void chooseName(MainWindow& window, QAction* entry)
+{
+    QMenu* menu = openMenu(window, QStringLiteral("Names"));
+    QVERIFY(menu);
+    WindowInput::click(menu, menu->actionGeometry(entry).center());
+}
+
+// Opens the Template and Expression panel from the menu.
+NamesPanel* openNamesPanel(MainWindow& window)
+{
+    chooseName(window, window.namesPanelAction);
+    return QTest::qWaitFor(
+               [&window] { return window.namesPanel && window.namesPanel->isVisible(); })
+               ? window.namesPanel
+               : nullptr;
+}
+
+// Clicks into a box of the panel, empties it and types text there.
+void typeInto(QLineEdit* box, const QString& text)
+{
+    WindowInput::click(box);
+    WindowInput::key(box, Qt::Key_A, Qt::ControlModifier);
+    WindowInput::key(box, Qt::Key_Delete);
+    WindowInput::type(box, text);
+}
+
+QStringList newNamesOf(const Session& session)
+{
+    QStringList names;
+    for (int k = 0; k <= session.lastPosition(); ++k)
+        names << session.model().newNameAt(k);
+    return names;
+}
+
+// The New Filenames column of quillon-cli list.
+QStringList listedNewNames(const QString& folder, const QStringList& options)
+{
+    const CliRun run = runCli(QStringList{QStringLiteral("list"), folder} + options);
+    QStringList names;
+    for (const QString& line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1))
+        names << line.split(QLatin1Char('\t')).value(4);
+    return names;
 }
 
 } // namespace
@@ -261,6 +324,151 @@ private slots:
     }
 
     // A pass, then Ctrl+Z wherever the focus is (the path box too).
+    // What a person types in the panel makes the column's names as the
+    // matching quillon-cli options do, and the panel's button renames to them.
+    void panelNamesAsTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("templateText");
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("template") << "{n:3}_{name}{ext}"
+                                  << ""
+                                  << "" << true << QStringList{"--template", "{n:3}_{name}{ext}"}
+                                  << "001_photo000.jpg";
+        QTest::newRow("expression over the pattern")
+            << ""
+            << "Filename_(\\d)"
+            << "F\\1" << true << QStringList{"--regex", "Filename_(\\d)", "--with", "F\\1"}
+            << "New_F1.jpg";
+        QTest::newRow("both, letter case aside")
+            << "{name}{ext}"
+            << "PHOTO0"
+            << "img" << false
+            << QStringList{"--template", "{name}{ext}", "--regex", "(?i)PHOTO0", "--with", "img"}
+            << "img00.jpg";
+    }
+    void panelNamesAsTheCommandLine()
+    {
+        QFETCH(QString, templateText);
+        QFETCH(QString, expression);
+        QFETCH(QString, with);
+        QFETCH(bool, matchCase);
+        QFETCH(QStringList, options);
+        QFETCH(QString, first);
+        Fixture f(5);
+        NamesPanel* panel = openNamesPanel(*f.window);
+        QVERIFY(panel);
+        typeInto(panel->templateBox, templateText);
+        typeInto(panel->expressionBox, expression);
+        typeInto(panel->withBox, with);
+        if (panel->matchCaseBox->isChecked() != matchCase) // a click on the box itself
+            WindowInput::click(panel->matchCaseBox, QPoint(8, panel->matchCaseBox->height() / 2));
+        QTRY_COMPARE(f.session->model().newNameAt(0), first);
+        const QStringList listed = listedNewNames(f.dir.path(), options);
+        QCOMPARE(newNamesOf(*f.session), listed);
+        QCOMPARE(panel->renameButton->text(), QStringLiteral("Rename 5 Files"));
+        WindowInput::click(panel->renameButton);
+        QTRY_COMPARE(f.window->statusLabel->text(), QStringLiteral("Renaming Completed"));
+        QStringList sorted = listed;
+        sorted.sort();
+        QCOMPARE(f.dir.names(), sorted);
+    }
+
+    // A fast run of keystrokes ends with the names of the last text, each
+    // run cancelling the one before; a fault in the expression is shown
+    // under it and leaves the names of the last text that had none
+    // ("(\d+)-" deletes the year and its dash).
+    void typingEndsWithTheLastText()
+    {
+        Fixture f(1500);
+        NamesPanel* panel = openNamesPanel(*f.window);
+        QVERIFY(panel);
+        typeInto(panel->templateBox, QStringLiteral("{modified:yyyy}-{n:4}"));
+        const QString year = QString::number(QDate::currentDate().year());
+        QTRY_COMPARE(f.session->model().newNameAt(1499), year + QStringLiteral("-1500"));
+        QCOMPARE(f.session->model().newNameAt(0), year + QStringLiteral("-0001"));
+        typeInto(panel->expressionBox, QStringLiteral("(\\d+)-(0"));
+        QTRY_VERIFY(
+            panel->faultLabel->text().contains(QStringLiteral("missing closing parenthesis")));
+        QVERIFY(!panel->renameButton->isEnabled());
+        f.session->awaitNames();
+        QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("0001"));
+        WindowInput::type(panel->expressionBox, QStringLiteral(")"));
+        QTRY_COMPARE(f.session->model().newNameAt(0), QStringLiteral("001"));
+        QCOMPARE(f.session->model().newNameAt(1499), year + QStringLiteral("-1500"));
+        QVERIFY(panel->faultLabel->text().isEmpty());
+        QCOMPARE(panel->renameButton->text(), QStringLiteral("Rename 1500 Files"));
+    }
+
+    // A rename started the moment the window shows waits for the names
+    // still being made after the first rows, and gives every file its own.
+    void renameAtFirstShowUsesEveryName()
+    {
+        TempFolder dir;
+        for (int i = 0; i < 300; ++i)
+            dir.write(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0')));
+        ThrowingFileSystem fs;
+        QCOMPARE(fs.setCurrentFolder(dir.path()), 0);
+        YieldingRecorder prompts;
+        Session session(fs, prompts);
+        NamingRules rules;
+        rules.templateText = QStringLiteral("{modified:yyyy}-{n:3}{ext}");
+        QString why;
+        session.setNaming(std::make_shared<const NamingOrder>(*NamingOrder::create(rules, why)));
+        MainWindow window(session);
+        session.setBackgroundNamesFrom(100);
+        fs.gateShut = true;
+        window.show();
+        QTRY_VERIFY(window.activated());
+        QTRY_VERIFY(fs.heldReads > 0);
+        std::thread opener([&fs] {
+            QThread::msleep(200);
+            fs.gateShut = false;
+        });
+        WindowInput::click(window.startRenameButton);
+        opener.join();
+        QTRY_COMPARE(window.statusLabel->text(), QStringLiteral("Renaming Completed"));
+        const QString year = QString::number(QDate::currentDate().year());
+        QStringList expected;
+        for (int i = 1; i <= 300; ++i)
+            expected << year + QStringLiteral("-%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+        QCOMPARE(dir.names(), expected);
+    }
+
+    // Natural Order sorts the current names as numbers are read and says so
+    // in the header; with Allow Swaps and Shifts a pass takes names other
+    // listed files give up, and Ctrl+Z brings every file back.
+    void naturalOrderAndSwaps()
+    {
+        Fixture f(0);
+        const QStringList files{"f10.txt", "f2.txt", "f1.txt"};
+        for (const QString& name : files)
+            f.dir.write(name, name.toUtf8());
+        f.session->scanFolder();
+        chooseName(*f.window, f.window->naturalOrderAction);
+        const FileListModel& model = f.session->model();
+        QTRY_COMPARE(model.currentNameAt(0), QStringLiteral("f1.txt"));
+        QCOMPARE(model.currentNameAt(1), QStringLiteral("f2.txt"));
+        QCOMPARE(model.currentNameAt(2), QStringLiteral("f10.txt"));
+        QVERIFY(f.window->fileList->sortButton(3)->text().endsWith(QStringLiteral("(natural)")));
+        f.clipboard.setText(QStringLiteral("f2.txt\r\nf10.txt\r\nf1.txt\r\n"));
+        f.window->pasteNewNamesAction->trigger();
+        chooseName(*f.window, f.window->allowSwapsAction);
+        QTRY_VERIFY(f.session->swapsAllowed());
+        WindowInput::click(f.window->startRenameButton);
+        QTRY_COMPARE(f.window->statusLabel->text(), QStringLiteral("Renaming Completed"));
+        QCOMPARE(f.dir.read(QStringLiteral("f2.txt")), QByteArray("f1.txt"));
+        QCOMPARE(f.dir.read(QStringLiteral("f10.txt")), QByteArray("f2.txt"));
+        QCOMPARE(f.dir.read(QStringLiteral("f1.txt")), QByteArray("f10.txt"));
+        WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(f.dir.read(QStringLiteral("f1.txt")), QByteArray("f1.txt"));
+        for (const QString& name : files)
+            QCOMPARE(f.dir.read(name), name.toUtf8());
+    }
+
     void renamesAndUndoes_data()
     {
         QTest::addColumn<bool>("tabToPathBox");
