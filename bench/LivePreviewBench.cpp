@@ -10,6 +10,7 @@
 #include "gui/NamesPanel.h"
 #include "gui/QtPrompter.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,7 +30,8 @@ int main(int argc, char** argv)
     PosixFileSystem fs;
     QtPrompter prompter;
     Session session(fs, prompter);
-    MainWindow window(session);
+    SystemProcessLauncher launcher;
+    MainWindow window(session, launcher);
     window.show();
     while (!window.activated())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -20,10 +20,12 @@ private slots:
     void usageErrors();
 
 private:
-    CliRun cli(const QStringList& arguments) { return runCli(arguments, m_dir->path(), m_env); }
+    CliRun cli(const QStringList& arguments)
+    {
+        return runCli(arguments, m_dir->path(), m_config->path());
+    }
 
     std::unique_ptr<TempFolder> m_config, m_dir;
-    QProcessEnvironment m_env;
 };
 
 void TestCliPreset::init()
@@ -32,9 +34,9 @@ void TestCliPreset::init()
     m_dir = std::make_unique<TempFolder>();
     for (const char* name : {"b.jpg", "a.jpg", "c.png", "-d.jpg"})
         QVERIFY(m_dir->write(QString::fromLatin1(name), name));
-    m_env = QProcessEnvironment::systemEnvironment();
-    m_env.insert("XDG_CONFIG_HOME", m_config->path());
-    m_env.insert("XDG_STATE_HOME", m_config->path());
+    // Presets live under the configuration folder, which the commands read
+    // from this process's environment.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
 }
 
 // list --preset with options beside it lists what the preset's options

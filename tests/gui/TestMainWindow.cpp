@@ -418,7 +418,8 @@ private slots:
         rules.templateText = QStringLiteral("{modified:yyyy}-{n:3}{ext}");
         QString why;
         session.setNaming(std::make_shared<const NamingOrder>(*NamingOrder::create(rules, why)));
-        MainWindow window(session);
+        SystemProcessLauncher launcher;
+        MainWindow window(session, launcher);
         session.setBackgroundNamesFrom(100);
         fs.gateShut = true;
         window.show();

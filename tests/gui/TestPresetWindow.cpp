@@ -9,6 +9,7 @@
 #include "gui/RenameHistoryDialog.h"
 #include "gui/RenamingFrame.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include "CliRun.h"
 #include "PromptRecorder.h"
@@ -51,7 +52,7 @@ struct Fixture {
         if (fs.setCurrentFolder(dir.path()) != 0)
             qFatal("cannot enter the test folder");
         session = std::make_unique<Session>(fs, prompts);
-        window = std::make_unique<MainWindow>(*session);
+        window = std::make_unique<MainWindow>(*session, launcher);
         window->show();
         QTRY_VERIFY(window->activated());
         window->activateWindow();
@@ -86,6 +87,7 @@ struct Fixture {
     }
     TempFolder dir;
     PosixFileSystem fs;
+    SystemProcessLauncher launcher;
     YieldingRecorder prompts;
     std::unique_ptr<Session> session;
     std::unique_ptr<MainWindow> window;
