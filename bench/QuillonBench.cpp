@@ -174,7 +174,9 @@ int rename(const QString& folder, const QString& journalPath)
     FileListModel& model = session.model();
     std::sort(model.displayOrder().begin(), model.displayOrder().end(),
               [&](int a, int b) { return model.currentNameOf(a) < model.currentNameOf(b); });
-    session.setPadding(QStringLiteral("000000"));
+    // Six digits as the C loop writes them; seven past 999,999 files, where
+    // six would give the last file the first one's number again.
+    session.setPadding(QString(session.lastPosition() >= 999999 ? 7 : 6, QLatin1Char('0')));
     session.generateNames();
     RenamePass pass(session);
     QString label; // the RemN label's text

@@ -12,11 +12,23 @@
  *
  *   bench-scan-samework-reference FOLDER          rows built in memory
  *   bench-scan-samework-reference FOLDER --write  rows written to stdout
+ *   ... --threads N   the statx and lgetxattr calls of each getdents64
+ *                     buffer split over N threads (the calling one among
+ *                     them), each thread taking one contiguous part, as
+ *                     Quillon's scan splits them over the cores
+ *   ... --uring       the statx calls of each buffer batched through io_uring
+ *                     instead (the lgetxattr calls on the calling thread),
+ *                     where the program was built with liburing and the
+ *                     kernel takes a ring; else as without it
  *
  * Prints "seconds peak-KiB files" (to stderr with --write). */
 #define _GNU_SOURCE
 #include <fcntl.h>
 #include <locale.h>
+#include <pthread.h>
+#ifdef HAVE_LIBURING
+#include <liburing.h>
+#endif
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -181,11 +193,139 @@ static int64_t storedCreation(const char* v, ssize_t n, int64_t fallback)
     return nt ? (int64_t)(nt / 10000000u) - 11644473600LL : fallback;
 }
 
+/* What the statx and lgetxattr of one entry tell. */
+struct looked {
+    const char* name;
+    int ok; /* a file (statx worked, not a folder) */
+    int64_t created, modified, size;
+};
+
+struct part {
+    const char* folder;
+    size_t folderLen;
+    int dir;
+    struct looked* from;
+    struct looked* to;
+};
+
+static void* lookAt(void* arg)
+{
+    const struct part* p = arg;
+    char path[8192], attr[256];
+    memcpy(path, p->folder, p->folderLen);
+    path[p->folderLen] = '/';
+    for (struct looked* e = p->from; e < p->to; ++e) {
+        struct statx sx;
+        e->ok = statx(p->dir, e->name, AT_SYMLINK_NOFOLLOW,
+                      STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME |
+                          STATX_NLINK,
+                      &sx) == 0 &&
+                !S_ISDIR(sx.stx_mode);
+        if (!e->ok)
+            continue;
+        const size_t len = strlen(e->name);
+        memcpy(path + p->folderLen + 1, e->name, len + 1);
+        const ssize_t an = lgetxattr(path, "user.DOSATTRIB", attr, sizeof attr);
+        e->modified = sx.stx_mtime.tv_sec;
+        e->created = storedCreation(
+            attr, an, (sx.stx_mask & STATX_BTIME) ? sx.stx_btime.tv_sec : sx.stx_mtime.tv_sec);
+        e->size = (int64_t)sx.stx_size;
+    }
+    return NULL;
+}
+
+/* The entries of one buffer looked at by nThreads threads, the calling one
+ * taking the first part; fewer threads for a buffer of few entries. */
+static void lookAtAll(const char* folder, int dir, struct looked* e, size_t n, int nThreads)
+{
+    enum { MinPerPart = 256, MaxThreads = 256 };
+    size_t parts = n / MinPerPart;
+    if (parts > (size_t)nThreads)
+        parts = (size_t)nThreads;
+    if (parts < 1)
+        parts = 1;
+    struct part p[MaxThreads];
+    pthread_t threads[MaxThreads];
+    const size_t step = n / parts;
+    for (size_t k = 0; k < parts; ++k)
+        p[k] = (struct part){folder, strlen(folder), dir, e + k * step,
+                             k + 1 == parts ? e + n : e + (k + 1) * step};
+    size_t started = 1;
+    for (; started < parts; ++started)
+        if (pthread_create(&threads[started], NULL, lookAt, &p[started]) != 0)
+            break;
+    lookAt(&p[0]);
+    for (size_t k = started; k < parts; ++k) /* a thread that could not start */
+        lookAt(&p[k]);
+    for (size_t k = 1; k < started; ++k)
+        pthread_join(threads[k], NULL);
+}
+
+#ifdef HAVE_LIBURING
+/* The statx calls of the buffer through the ring, as many in flight as it
+ * takes; then the lgetxattr calls one by one. */
+static void lookAtByRing(struct io_uring* ring, const char* folder, int dir, struct looked* e,
+                         size_t n)
+{
+    static struct statx sx[256 * 1024 / 24];
+    size_t sent = 0, got = 0;
+    while (got < n) {
+        for (struct io_uring_sqe* sqe; sent < n && (sqe = io_uring_get_sqe(ring)); ++sent) {
+            io_uring_prep_statx(sqe, dir, e[sent].name, AT_SYMLINK_NOFOLLOW,
+                                STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME |
+                                    STATX_NLINK,
+                                &sx[sent]);
+            io_uring_sqe_set_data64(sqe, sent);
+        }
+        io_uring_submit_and_wait(ring, 1);
+        struct io_uring_cqe* cqe;
+        unsigned head, seen = 0;
+        io_uring_for_each_cqe(ring, head, cqe)
+        {
+            const size_t i = (size_t)io_uring_cqe_get_data64(cqe);
+            e[i].ok = cqe->res == 0 && !S_ISDIR(sx[i].stx_mode);
+            ++seen;
+        }
+        io_uring_cq_advance(ring, seen);
+        got += seen;
+    }
+    const size_t folderLen = strlen(folder);
+    char path[8192], attr[256];
+    memcpy(path, folder, folderLen);
+    path[folderLen] = '/';
+    for (size_t i = 0; i < n; ++i) {
+        if (!e[i].ok)
+            continue;
+        const size_t len = strlen(e[i].name);
+        memcpy(path + folderLen + 1, e[i].name, len + 1);
+        const ssize_t an = lgetxattr(path, "user.DOSATTRIB", attr, sizeof attr);
+        e[i].modified = sx[i].stx_mtime.tv_sec;
+        e[i].created =
+            storedCreation(attr, an,
+                           (sx[i].stx_mask & STATX_BTIME) ? sx[i].stx_btime.tv_sec
+                                                          : sx[i].stx_mtime.tv_sec);
+        e[i].size = (int64_t)sx[i].stx_size;
+    }
+}
+#endif
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
-    const int write = argc > 2 && strcmp(argv[2], "--write") == 0;
+    int write = 0, nThreads = 1, uring = 0;
+    for (int i = 2; i < argc; ++i) {
+        if (strcmp(argv[i], "--write") == 0)
+            write = 1;
+        else if (strcmp(argv[i], "--uring") == 0)
+            uring = 1;
+        else if (strcmp(argv[i], "--threads") == 0 && i + 1 < argc)
+            nThreads = atoi(argv[++i]);
+        else
+            return 2;
+    }
+    if (nThreads < 1 || nThreads > 256)
+        return 2;
     if (!setlocale(LC_CTYPE, ""))
         setlocale(LC_CTYPE, "C.UTF-8"); /* towupper beyond ASCII */
     struct timespec t0, t1;
@@ -200,31 +340,42 @@ int main(int argc, char** argv)
     files = malloc(capFiles * sizeof *files);
     bytes = malloc(capBytes);
     units = malloc(capUnits * sizeof *units);
-    const size_t folderLen = strlen(argv[1]);
-    char path[8192];
-    memcpy(path, argv[1], folderLen);
-    path[folderLen] = '/';
-    char buf[1 << 16];
+#ifdef HAVE_LIBURING
+    struct io_uring ring;
+    if (uring && io_uring_queue_init(1024, &ring, 0) != 0) {
+        fprintf(stderr, "io_uring refused by the kernel: plain statx calls\n");
+        uring = 0;
+    }
+#else
+    if (uring)
+        fprintf(stderr, "built without liburing: plain statx calls\n");
+    uring = 0;
+#endif
+    char buf[256 * 1024];
+    struct looked* looked = malloc(sizeof buf / 24 * sizeof *looked);
     for (;;) {
         const long n = syscall(SYS_getdents64, dir, buf, sizeof buf);
         if (n <= 0)
             break;
+        size_t count = 0;
         for (long off = 0; off < n;) {
             struct linux_dirent64* d = (struct linux_dirent64*)(buf + off);
             off += d->d_reclen;
             if (d->d_name[0] == '.' && (!d->d_name[1] || (d->d_name[1] == '.' && !d->d_name[2])))
                 continue;
-            struct statx sx;
-            if (statx(dir, d->d_name, AT_SYMLINK_NOFOLLOW,
-                      STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME |
-                          STATX_NLINK,
-                      &sx) != 0 ||
-                S_ISDIR(sx.stx_mode))
+            looked[count++].name = d->d_name;
+        }
+#ifdef HAVE_LIBURING
+        if (uring)
+            lookAtByRing(&ring, argv[1], dir, looked, count);
+        else
+#endif
+            lookAtAll(argv[1], dir, looked, count, nThreads);
+        for (size_t i = 0; i < count; ++i) {
+            const struct looked* e = &looked[i];
+            if (!e->ok)
                 continue;
-            const size_t len = strlen(d->d_name);
-            memcpy(path + folderLen + 1, d->d_name, len + 1);
-            char attr[256];
-            const ssize_t an = lgetxattr(path, "user.DOSATTRIB", attr, sizeof attr);
+            const size_t len = strlen(e->name);
             if (nFiles == capFiles)
                 files = realloc(files, (capFiles *= 2) * sizeof *files);
             if (nBytes + len > capBytes)
@@ -232,18 +383,18 @@ int main(int argc, char** argv)
             if (nUnits + len > capUnits)
                 units = realloc(units, (capUnits *= 2) * sizeof *units);
             struct file* f = &files[nFiles++];
-            f->modified = sx.stx_mtime.tv_sec;
-            f->created = storedCreation(
-                attr, an, (sx.stx_mask & STATX_BTIME) ? sx.stx_btime.tv_sec : sx.stx_mtime.tv_sec);
-            f->size = (int64_t)sx.stx_size;
+            f->modified = e->modified;
+            f->created = e->created;
+            f->size = e->size;
             f->bytesAt = (uint32_t)nBytes, f->bytesLen = (uint32_t)len;
-            memcpy(bytes + nBytes, d->d_name, len);
+            memcpy(bytes + nBytes, e->name, len);
             nBytes += len;
             f->unitsAt = (uint32_t)nUnits;
-            f->unitsLen = decode(d->d_name, len, units + nUnits);
+            f->unitsLen = decode(e->name, len, units + nUnits);
             nUnits += f->unitsLen;
         }
     }
+    free(looked);
     close(dir);
 
     /* The order: the units every name shares skipped, the next eight

@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QHash>
 
+#include <algorithm>
 #include <charconv>
+#include <tuple>
 
 namespace
 {
@@ -45,6 +47,14 @@ quint64 stepHash(const QString& from, const QString& to)
     quint64 hash = qHash(to, qHash(from, 1));
     if constexpr (sizeof(size_t) < sizeof(quint64)) // two halves where qHash gives 32 bits
         hash = hash << 32 | qHash(to, qHash(from, 2));
+    return hash;
+}
+
+quint64 nameHash(const QString& name)
+{
+    quint64 hash = qHash(name, 3);
+    if constexpr (sizeof(size_t) < sizeof(quint64))
+        hash = hash << 32 | qHash(name, 4);
     return hash;
 }
 
@@ -425,11 +435,52 @@ RenameJournal::UndoPlan RenameJournal::undoSteps(const Contents& journal)
     return undo;
 }
 
-// The steps newest first, then the states; every step and state put back
-// is recorded in marks before the next one, so an undo killed or stopped
-// halfway is finished by the next, which never repeats a step (undone
-// twice, a swap through a temporary name would swap again). A record that
+namespace
+{
+
+// The steps of an undo that share a name with another step (a chain, or a
+// cycle through a temporary name): only for these can a record that was lost
+// (the undo killed after the rename, before its record was written) not be
+// found again on the disk, so only these are recorded one by one. The names
+// are told apart by a 64-bit hash, as the plan's steps are: two names taken
+// for one merely record a step at once that could have waited.
+std::vector<bool> sharingSteps(const QList<RenameJournal::Step>& steps)
+{
+    std::vector<quint64> hashes;
+    hashes.reserve(size_t(steps.size()) * 2);
+    for (const RenameJournal::Step& step : steps)
+        hashes.insert(hashes.end(), {nameHash(step.from), nameHash(step.to)});
+    std::sort(hashes.begin(), hashes.end());
+    std::vector<quint64> shared;
+    for (size_t k = 1; k < hashes.size(); ++k)
+        if (hashes[k] == hashes[k - 1] && (shared.empty() || shared.back() != hashes[k]))
+            shared.push_back(hashes[k]);
+    std::vector<bool> sharing(size_t(steps.size()), false);
+    if (shared.empty())
+        return sharing;
+    auto isShared = [&shared](const QString& name) {
+        return std::binary_search(shared.begin(), shared.end(), nameHash(name));
+    };
+    for (qsizetype i = 0; i < steps.size(); ++i)
+        sharing[size_t(i)] = isShared(steps[i].from) || isShared(steps[i].to);
+    return sharing;
+}
+
+} // namespace
+
+// The steps newest first, then the states. Every step and state put back is
+// recorded in marks, so an undo killed or stopped halfway is finished by the
+// next, which never repeats a step (undone twice, a swap through a temporary
+// name would swap again). A step that shares a name with another is recorded
+// before the next rename; the records of the others are appended together
+// every FlushMs, as the pass appends its own: one lost to a kill is found
+// again on the disk (its name now gone, its old name there). A record that
 // cannot be written stops the undo there.
+//
+// The undo renames first and looks later: the journal says what the pass
+// renamed, so a step is only looked at (two stats) when its rename fails or
+// the journal did not record it; the folders among the names come from one
+// read of the folder.
 RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, Contents& journal, DurableFile* marks)
 {
     const UndoPlan plan = undoSteps(journal);
@@ -437,15 +488,27 @@ RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, Contents& journal,
     report.folder = journal.folder;
     report.refused = plan.refused;
     int markError = FileErrors::None;
-    QByteArray record;
-    auto mark = [&](QSet<qsizetype>& done, const char* kind, qsizetype k) {
+    QByteArray records;
+    QElapsedTimer sinceFlush;
+    sinceFlush.start();
+    auto flushMarks = [&]() {
+        if (marks && !markError && !records.isEmpty())
+            markError = marks->append(records);
+        records.resize(0);
+        sinceFlush.start();
+    };
+    auto mark = [&](QSet<qsizetype>& done, const char* kind, qsizetype k, bool now) {
         done.insert(k);
         if (!marks)
             return;
-        record.resize(0);
-        appendNumbered(record, kind, k);
-        markError = marks->append(record);
+        appendNumbered(records, kind, k);
+        if (now || records.size() >= PieceBytes || (k % 64 == 0 && sinceFlush.elapsed() >= FlushMs))
+            flushMarks();
     };
+    const std::vector<bool> sharing = sharingSteps(plan.steps);
+    QSet<QString> folders;
+    if (!plan.steps.isEmpty())
+        std::ignore = fs.folderNames(journal.folder, folders);
     const QString stopped = QStringLiteral(" (the undo stopped: its journal could not be written)");
     // The names of the steps not undone. A later step that renames from or
     // to one of them is not undone either: the file there may not be the
@@ -454,43 +517,52 @@ RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, Contents& journal,
     for (qsizetype i = 0; i < plan.steps.size(); ++i) {
         if (journal.backSteps.contains(i))
             continue;
-        const QString now = journal.folder + plan.steps[i].from;
-        const QString back = journal.folder + plan.steps[i].to;
-        const QString pair =
-            nameText(plan.steps[i].from) + QStringLiteral(" -> ") + nameText(plan.steps[i].to);
+        const Step& step = plan.steps[i];
+        const bool shares = sharing[size_t(i)];
+        const QString now = journal.folder + step.from;
+        const QString back = journal.folder + step.to;
+        const bool free =
+            !markError && !folders.contains(step.from) &&
+            (stuck.isEmpty() || !(stuck.contains(step.from) || stuck.contains(step.to)));
+        int rc = free ? fs.rename(now, back) : int(FileErrors::PathAccess);
+        if (rc == FileErrors::None) {
+            ++report.renamed;
+            mark(journal.backSteps, "back", i, shares);
+            continue;
+        }
         FileSystem::Entry entry, there;
         const bool present = fs.stat(now, entry) == 0;
         const bool taken = fs.stat(back, there) == 0;
         // An unrecorded step ran when its new name is there and its old one free.
         if (plan.checked[i] && (!present || taken))
             continue;
+        const QString pair = nameText(step.from) + QStringLiteral(" -> ") + nameText(step.to);
         QString why;
-        int rc = FileErrors::None;
         if (markError) {
             why = stopped;
-        } else if (stuck.contains(plan.steps[i].from) || stuck.contains(plan.steps[i].to)) {
+        } else if (stuck.contains(step.from) || stuck.contains(step.to)) {
             why = QStringLiteral(" (a step before it could not be undone)");
         } else if (!present && taken) {
             // Undone before its record could be written.
-            mark(journal.backSteps, "back", i);
+            mark(journal.backSteps, "back", i, shares);
             continue;
         } else if (!present) {
-            why = QStringLiteral(": %1 is gone").arg(nameText(plan.steps[i].from));
+            why = QStringLiteral(": %1 is gone").arg(nameText(step.from));
         } else if (entry.isFolder) {
-            report.refused << pairText(plan.steps[i].to, plan.steps[i].from) +
-                                  QStringLiteral(" (a folder)");
+            report.refused << pairText(step.to, step.from) + QStringLiteral(" (a folder)");
         } else if (taken) {
-            why = QStringLiteral(": %1 is taken").arg(nameText(plan.steps[i].to));
-        } else if ((rc = fs.rename(now, back)) != FileErrors::None) {
-            why = QStringLiteral(" (%1)").arg(DiskErrors::text(rc));
-        } else {
+            why = QStringLiteral(": %1 is taken").arg(nameText(step.to));
+        } else if (!free && (rc = fs.rename(now, back)) == FileErrors::None) {
+            // Listed as a folder, but a file by now.
             ++report.renamed;
-            mark(journal.backSteps, "back", i);
+            mark(journal.backSteps, "back", i, shares);
             continue;
+        } else {
+            why = QStringLiteral(" (%1)").arg(DiskErrors::text(rc));
         }
         if (!why.isEmpty())
             report.left << QStringLiteral("not undone: ") + pair + why;
-        stuck << plan.steps[i].from << plan.steps[i].to;
+        stuck << step.from << step.to;
     }
     for (qsizetype k = 0; k < journal.states.size(); ++k) {
         const FileRecord& file = journal.states[k];
@@ -504,7 +576,7 @@ RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, Contents& journal,
             QStringLiteral("dates and attributes not restored: ") + nameText(file.name);
         const int rc = markError ? -1 : fs.restoreFileState(journal.folder + file.name, file.state);
         if (rc == FileErrors::None)
-            mark(journal.restored, "restored", k);
+            mark(journal.restored, "restored", k, false); // put back twice, a state is the same
         else if (rc == -1)
             report.left << what + stopped;
         else if (rc == FileErrors::FileNotFound)
@@ -512,6 +584,7 @@ RenameJournal::UndoReport RenameJournal::undo(FileSystem& fs, Contents& journal,
         else
             report.left << what + QStringLiteral(" (%1)").arg(DiskErrors::text(rc));
     }
+    flushMarks();
     if (marks && markError == FileErrors::None && report.complete())
         markError = marks->append("undone\n");
     if (marks && markError == FileErrors::None)

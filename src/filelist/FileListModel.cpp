@@ -73,7 +73,7 @@ QStringView FileListModel::Rows::nameOf(qsizetype row) const
     return QStringView(m_names).mid(r.nameAt, r.nameSize);
 }
 
-void FileListModel::Rows::putInOrder(const std::vector<quint32>& order)
+template <typename OrderAt> void FileListModel::Rows::placeRows(size_t count, OrderAt order)
 {
     // In place, cycle by cycle, so a million records need no second copy.
     const size_t n = m_records.size();
@@ -83,20 +83,20 @@ void FileListModel::Rows::putInOrder(const std::vector<quint32>& order)
             continue;
         const Record first = m_records[start];
         size_t k = start;
-        while (order[k] != start) {
-            m_records[k] = m_records[order[k]];
+        while (order(k) != start) {
+            m_records[k] = m_records[order(k)];
             placed[k] = true;
-            k = order[k];
+            k = order(k);
         }
         m_records[k] = first;
         placed[k] = true;
     }
-    auto remap = [&order](QHash<qint32, QString>& texts) {
+    auto remap = [&order, count](QHash<qint32, QString>& texts) {
         if (texts.isEmpty())
             return;
         QHash<qint32, QString> moved;
-        for (size_t k = 0; k < order.size(); ++k) {
-            if (auto it = texts.constFind(qint32(order[k])); it != texts.cend())
+        for (size_t k = 0; k < count; ++k) {
+            if (auto it = texts.constFind(qint32(order(k))); it != texts.cend())
                 moved.insert(qint32(k), *it);
         }
         texts = std::move(moved);
@@ -104,6 +104,16 @@ void FileListModel::Rows::putInOrder(const std::vector<quint32>& order)
     for (auto& texts : m_texts)
         remap(texts);
     remap(m_newNames);
+}
+
+void FileListModel::Rows::putInOrder(const std::vector<quint32>& order)
+{
+    placeRows(order.size(), [&order](size_t k) { return order[k]; });
+}
+
+void FileListModel::Rows::putInOrder(const std::vector<NameOrder::Key>& sorted)
+{
+    placeRows(sorted.size(), [&sorted](size_t k) { return sorted[k].index; });
 }
 
 FileListModel::FileListModel(QObject* parent) : QObject(parent) {}

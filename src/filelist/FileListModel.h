@@ -3,6 +3,7 @@
 #pragma once
 
 #include "filelist/NewNameStore.h"
+#include "platform/NameOrder.h"
 
 #include <QHash>
 #include <QObject>
@@ -65,9 +66,13 @@ public:
         QStringView nameOf(qsizetype row) const;
         // Puts row order[k] at k, for every k; order is a permutation.
         void putInOrder(const std::vector<quint32>& order);
+        // The same with sorted[k].index as order[k]: the scan's keys put
+        // the rows in order without a second list of indices beside them.
+        void putInOrder(const std::vector<NameOrder::Key>& sorted);
 
     private:
         friend class FileListModel;
+        template <typename OrderAt> void placeRows(size_t count, OrderAt order);
         std::vector<Record> m_records;
         QString m_names;
         std::array<QHash<qint32, QString>, FieldCount> m_texts;

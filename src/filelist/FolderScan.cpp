@@ -51,7 +51,7 @@ FolderScan::Result FolderScan::scan(FileSystem& fs, const QString& folder,
     result.fileLast = int(rows.count()) - 1;
     // The records are numbered in name order; their names stay where the
     // listing put them.
-    rows.putInOrder(
-        NameOrder::order(quint32(rows.count()), [&rows](quint32 i) { return rows.nameOf(i); }));
+    rows.putInOrder(NameOrder::sortedKeys(quint32(rows.count()),
+                                          [&rows](quint32 i) { return rows.nameOf(i); }));
     return result;
 }

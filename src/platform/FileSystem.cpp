@@ -14,3 +14,13 @@ int FileSystem::writeZerosAtStart(const QString& path, qint64 count)
 {
     return writeAtStart(path, QByteArray(qsizetype(count), '\0'));
 }
+
+int FileSystem::folderNames(const QString& folder, QSet<QString>& names)
+{
+    names.clear();
+    return enumerate(folder, false, [&names](const Entry& e) {
+        if (e.isFolder)
+            names.insert(e.name);
+        return true;
+    });
+}

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -69,6 +70,9 @@ public:
     [[nodiscard]] virtual int enumerate(const QString& folder, bool wantAttributes,
                                         const std::function<bool(const Entry&)>& visit) = 0;
     [[nodiscard]] virtual int stat(const QString& path, Entry& entry) = 0;
+    // The names of the folder's entries that stat() calls folders, in one
+    // read of the folder rather than a stat of every entry.
+    [[nodiscard]] virtual int folderNames(const QString& folder, QSet<QString>& names);
     // The byte length of the file (a link's target), with nothing else read:
     // listings read one per row, a million times over.
     [[nodiscard]] virtual int fileSize(const QString& path, qint64& size);

@@ -34,13 +34,13 @@ int compare(QStringView a, QStringView b)
 
 Key keyOf(QStringView name, qsizetype skip, quint32 index)
 {
-    quint64 units[8] = {};
-    const qsizetype n = std::min<qsizetype>(8, name.size() - skip);
+    quint64 units[6] = {};
+    const qsizetype n = std::min<qsizetype>(6, name.size() - skip);
     for (qsizetype i = 0; i < n; ++i)
         units[i] = upper(name[skip + i].unicode());
     Key key;
     key.high = units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3];
-    key.low = units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7];
+    key.low = quint32(units[4] << 16 | units[5]);
     key.index = index;
     return key;
 }

@@ -110,6 +110,37 @@ int PosixFileSystem::enumerate(const QString& folder, bool wantAttributes,
     return FileErrors::None;
 }
 
+// The type getdents64 gives where it knows it; a link (which stat() follows)
+// and an unknown type are looked up one by one.
+int PosixFileSystem::folderNames(const QString& folder, QSet<QString>& names)
+{
+    names.clear();
+    const QByteArray dirPath = FileNameCodec::encode(folder);
+    const Fd dir(
+        ::open(dirPath.isEmpty() ? "." : dirPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.ok())
+        return fail();
+    std::vector<char> buffer(256 * 1024);
+    for (;;) {
+        const long n = ::syscall(SYS_getdents64, dir.get(), buffer.data(), buffer.size());
+        if (n < 0)
+            return fail();
+        if (n == 0)
+            return FileErrors::None;
+        for (long off = 0; off < n;) {
+            const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer.data() + off);
+            off += d->d_reclen;
+            struct stat st;
+            const bool folder =
+                d->d_type == DT_DIR ||
+                ((d->d_type == DT_LNK || d->d_type == DT_UNKNOWN) &&
+                 ::fstatat(dir.get(), d->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode));
+            if (folder)
+                names.insert(FileNameCodec::decode(d->d_name, qsizetype(strlen(d->d_name))));
+        }
+    }
+}
+
 int PosixFileSystem::stat(const QString& path, Entry& entry)
 {
     const QByteArray p = FileNameCodec::encode(path);

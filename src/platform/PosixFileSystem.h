@@ -27,6 +27,7 @@ public:
     [[nodiscard]] int enumerate(const QString& folder, bool wantAttributes,
                                 const std::function<bool(const Entry&)>& visit) override;
     [[nodiscard]] int stat(const QString& path, Entry& entry) override;
+    [[nodiscard]] int folderNames(const QString& folder, QSet<QString>& names) override;
     [[nodiscard]] int fileSize(const QString& path, qint64& size) override;
     [[nodiscard]] bool isVisibleFile(const QString& path) override;
     [[nodiscard]] int attributes(const QString& path, int& attributes) override;

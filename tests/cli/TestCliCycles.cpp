@@ -3,6 +3,8 @@
 #include "CliRun.h"
 #include "TempFolder.h"
 
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
@@ -137,6 +139,59 @@ private slots:
             QVERIFY2(
                 contents(dir) == before,
                 qPrintable(QStringLiteral("killed after %1 us of %2").arg(killAt).arg(fullRun)));
+        }
+    }
+
+    void killedUndoIsFinished_data()
+    {
+        QTest::addColumn<bool>("swaps"); // else every file to a new name
+        QTest::newRow("new names") << false;
+        QTest::newRow("swaps through temporary names") << true;
+    }
+
+    // The undo itself killed at random instants, then undone again: every
+    // file gets its own name back, and a swap is never made twice.
+    void killedUndoIsFinished()
+    {
+        QFETCH(bool, swaps);
+        const int count = 3000;
+        QRandomGenerator random(29);
+        TempFolder dir, records;
+        QStringList names, pasted;
+        for (int i = 0; i < count; ++i) {
+            names << QStringLiteral("f%1").arg(i, 5, 10, QLatin1Char('0'));
+            dir.write(names.last(), names.last().toLatin1());
+        }
+        for (int i = 0; i < count; ++i)
+            pasted << (swaps ? names[i ^ 1] : QStringLiteral("N%1").arg(i));
+        QVERIFY(records.write("names", pasted.join("\r\n").toUtf8() + "\r\n"));
+        const QStringList before = contents(dir);
+        qint64 fullUndo = 0;
+        for (int round = 0; round <= 6; ++round) {
+            QFile::remove(records.file("rec"));
+            QCOMPARE(runCli({"rename", dir.path(), "--sort", "natural", "--paste",
+                             records.file("names"), "--cycles", "--undo-file", records.file("rec")})
+                         .status,
+                     0);
+            QVERIFY(contents(dir) != before);
+            QProcess undo;
+            undo.start(QStringLiteral(QUILLON_CLI), {"undo", "--journal", records.file("rec")});
+            QElapsedTimer t;
+            t.start();
+            // Round 0 runs to the end and measures; the others are killed.
+            const qint64 killAt = round ? qint64(random.bounded(fullUndo * 1.1)) : -1;
+            if (killAt >= 0) {
+                QThread::usleep(killAt);
+                undo.kill();
+            }
+            undo.waitForFinished(60000);
+            if (round == 0)
+                fullUndo = t.nsecsElapsed() / 1000;
+            else
+                runCli({"undo", "--journal", records.file("rec")});
+            QVERIFY2(
+                contents(dir) == before,
+                qPrintable(QStringLiteral("killed after %1 us of %2").arg(killAt).arg(fullUndo)));
         }
     }
 };
