@@ -9,6 +9,7 @@
 #include "gui/MainWindow.h"
 #include "gui/NamesPanel.h"
 #include "gui/QtPrompter.h"
+#include "gui/WindowMenus.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SystemProcessLauncher.h"
 
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
     while (!window.activated())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     session.awaitNames(); // the first window's names
-    window.namesPanelAction->trigger();
+    window.menus->namesPanelAction->trigger();
     QLineEdit* box = window.namesPanel->templateBox;
     box->setFocus();
     const QString text = QStringLiteral("{n:7}_{name}-x{ext}");

@@ -4,14 +4,15 @@
 
 #include "AttributesFrame.h"
 #include "BatchFrame.h"
+#include "FolderRow.h"
 #include "FormParts.h"
 #include "NamesPanel.h"
 #include "PicturePreview.h"
-#include "PresetMenu.h"
 #include "QtPrompter.h"
 #include "RenameHistoryDialog.h"
 #include "RenamingFrame.h"
 #include "SlotGuard.h"
+#include "WindowMenus.h"
 
 #include "app/FileDates.h"
 #include "app/FileSearch.h"
@@ -40,14 +41,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QTimer>
-#include <QUrl>
 
 namespace
 {
@@ -64,10 +62,6 @@ namespace Layout = MainWindowLayout;
 
 // Lists of this many files get their names after the window shows.
 constexpr int BackgroundNamesFrom = 10000;
-
-// The maker's page. Quillon has no public site yet; this reserved address
-// stands until one exists.
-const char* const MakerPage = "https://quillon.example/";
 
 } // namespace
 
@@ -87,8 +81,8 @@ MainWindow::MainWindow(Session& session, ProcessLauncher& launcher, QWidget* par
     connectFileOperations();
     connectListing();
     nameControls();
-    folderBox->setText(m_session.folder());
-    connect(folderBox, &QLineEdit::textChanged, &m_session, &Session::setFolder);
+    folderRow->folderBox->setText(m_session.folder());
+    connect(folderRow->folderBox, &QLineEdit::textChanged, &m_session, &Session::setFolder);
     // A filter that matches nothing says so where the list would show rows.
     connect(&m_session, &Session::scanned, this, [this] {
         fileList->setColumnCaption(3, ListColumns::caption(3));
@@ -127,39 +121,18 @@ int MainWindow::pixelsToTwipsY(int pixels) const
 void MainWindow::nameControls()
 {
     const std::pair<QObject*, const char*> names[] = {
-        {folderFrame, "folderFrame"},
-        {folderBox, "folderBox"},
-        {typeFilterBox, "typeFilterBox"},
-        {selectFolderButton, "selectFolderButton"},
-        {folderPanel, "folderPanel"},
-        {folderBrowser, "folderBrowser"},
+        {folderRow->folderFrame, "folderFrame"},
+        {folderRow->folderBox, "folderBox"},
+        {folderRow->typeFilterBox, "typeFilterBox"},
+        {folderRow->selectFolderButton, "selectFolderButton"},
+        {folderRow->folderPanel, "folderPanel"},
+        {folderRow->folderBrowser, "folderBrowser"},
         {fileList, "fileList"},
         {attributesFrame, "attributesFrame"},
         {renamingFrame, "renamingFrame"},
         {batchFrame, "batchFrame"},
         {startRenameButton, "startRenameButton"},
         {statusLabel, "statusLabel"},
-        {undoRenameAction, "undoRenameAction"},
-        {previewAction, "previewAction"},
-        {rescanAction, "rescanAction"},
-        {matchCaseAction, "matchCaseAction"},
-        {renameHistoryAction, "renameHistoryAction"},
-        {copyListingAction, "copyListingAction"},
-        {saveListingAction, "saveListingAction"},
-        {printListingAction, "printListingAction"},
-        {copyNewNamesAction, "copyNewNamesAction"},
-        {pasteNewNamesAction, "pasteNewNamesAction"},
-        {exitAction, "exitAction"},
-        {searchNamesAction, "searchNamesAction"},
-        {searchContentsAction, "searchContentsAction"},
-        {namesMenu, "namesMenu"},
-        {namesPanelAction, "namesPanelAction"},
-        {naturalOrderAction, "naturalOrderAction"},
-        {allowSwapsAction, "allowSwapsAction"},
-        {shredFileAction, "shredFileAction"},
-        {shredAllMenu, "shredAllMenu"},
-        {confirmShredAllAction, "confirmShredAllAction"},
-        {makerPageAction, "makerPageAction"},
     };
     for (const auto& [object, name] : names)
         object->setObjectName(QLatin1String(name));
@@ -171,9 +144,9 @@ void MainWindow::nameControls()
 void MainWindow::nameForScreenReaders()
 {
     const std::pair<QWidget*, const char*> names[] = {
-        {folderBox, "Drive / Directory"},
-        {typeFilterBox, "Selected File Type"},
-        {folderBrowser, "Folders"},
+        {folderRow->folderBox, "Drive / Directory"},
+        {folderRow->typeFilterBox, "Selected File Type"},
+        {folderRow->folderBrowser, "Folders"},
         {renamingFrame->patternBox, "Filename pattern"},
         {renamingFrame->paddingBox, "Type of numbering"},
         {renamingFrame->extensionBox, "File extension"},
@@ -219,7 +192,9 @@ void MainWindow::buildControls()
 {
     auto* inner = new QWidget(this);
     setCentralWidget(inner);
-    buildPathFrame(inner);
+    folderRow = new FolderRow(m_session, inner);
+    connect(folderRow, &FolderRow::folderChosen, this, &MainWindow::folderChosen);
+    connect(folderRow, &FolderRow::filterEntered, this, &MainWindow::applyFilterFromBox);
     setUpList(inner);
     attributesFrame = new AttributesFrame(inner);
     attributesFrame->setTitle(QStringLiteral("Set Attributes :"));
@@ -240,7 +215,7 @@ void MainWindow::buildControls()
     statusLabel = new QLabel(inner);
     statusLabel->setStyleSheet(QStringLiteral("color: rgb(0, 64, 0);"));
     placeLabel(statusLabel, Layout::statusLabel);
-    folderPanel->raise();
+    folderRow->folderPanel->raise();
 }
 
 // The list with the window's design values, its column captions and kinds,
@@ -258,137 +233,19 @@ void MainWindow::setUpList(QWidget* inner)
     connectListView();
 }
 
-void MainWindow::buildPathFrame(QWidget* inner)
-{
-    folderFrame = FormParts::frame(inner, QStringLiteral("Drive / Directory :"));
-    place(folderFrame, Layout::folderFrame);
-    folderBox = new QLineEdit(inner);
-    folderBox->setToolTip(QStringLiteral("Select Source Directory..."));
-    // Read-only: it takes no typing, and leaves Ctrl+Z to the window's undo.
-    folderBox->setReadOnly(true);
-    folderBox->installEventFilter(this);
-    place(folderBox, Layout::folderBox);
-    typeFilterBox = FormParts::editableBox(
-        inner, QStringLiteral("*.*"),
-        {QStringLiteral("*.*"), QStringLiteral("*.JPG"), QStringLiteral("*.PNG"),
-         QStringLiteral("*.GIF"), QStringLiteral("*.TXT"), QStringLiteral("*.DOC"),
-         QStringLiteral("*.OCX"), QStringLiteral("*.DLL"), QStringLiteral("*.ZIP"),
-         QStringLiteral("*.RAR"), QStringLiteral("*.HTM"), QStringLiteral("*.MP3")},
-        QStringLiteral("Selected File Type..."));
-    typeFilterBox->installEventFilter(this);
-    typeFilterBox->lineEdit()->installEventFilter(this);
-    place(typeFilterBox, Layout::typeFilterBox);
-    connect(typeFilterBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        typeFilterBox->setEditText(typeFilterBox->itemText(index));
-        applyFilterFromBox();
-    });
-    connect(typeFilterBox->lineEdit(), &QLineEdit::returnPressed, this,
-            &MainWindow::applyFilterFromBox);
-    selectFolderButton = FormParts::command(inner, QStringLiteral("Select"),
-                                            QStringLiteral("Choose and Select File Directory...."));
-    place(selectFolderButton, Layout::selectFolderButton);
-    connect(selectFolderButton, &RenderedButton::clicked, this, &MainWindow::togglePanel);
-    folderPanel = new QFrame(inner);
-    folderPanel->setAutoFillBackground(true);
-    folderPanel->setPalette(QPalette(Qt::white));
-    folderPanel->setFrameShape(QFrame::Box);
-    place(folderPanel, Layout::folderPanel);
-    folderPanel->hide();
-    folderBrowser = new FolderBrowser(m_session.fs(), folderPanel);
-    place(folderBrowser, Layout::folderBrowser);
-    folderBrowser->installEventFilter(this);
-    folderBrowser->scrollBar()->installEventFilter(this);
-    folderPanel->installEventFilter(this);
-    connect(folderBrowser, &FolderBrowser::clicked, this, &MainWindow::folderChosen);
-}
-
+// Space previews only while the list (or its scroll bar) has the focus.
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    undoRenameAction = file->addAction(QStringLiteral("Undo Renaming..."));
-    undoRenameAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-    undoRenameAction->setEnabled(false);
-    renameHistoryAction = file->addAction(QStringLiteral("Rename History..."));
-    connect(renameHistoryAction, &QAction::triggered, this, [this] {
+    menus = new WindowMenus(*this, m_session);
+    fileList->addAction(menus->previewAction);
+    fileList->scrollBar()->addAction(menus->previewAction);
+    connect(menus->renameHistoryAction, &QAction::triggered, this, [this] {
         RenameHistoryDialog history(m_session, this);
         history.exec();
     });
-    file->addSeparator();
-    copyListingAction = file->addAction(QStringLiteral("Copy Directory..."));
-    saveListingAction = file->addAction(QStringLiteral("Save Directory..."));
-    printListingAction = file->addAction(QStringLiteral("&Print Directory..."));
-    file->addSeparator();
-    // Ctrl+C and Ctrl+V belong to the window, but a focused text field takes
-    // its own copy and paste first (Qt lets an editor override shortcuts it
-    // handles), so typing in a box is never hijacked.
-    copyNewNamesAction = file->addAction(QStringLiteral("Copy New Filenames..."));
-    copyNewNamesAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    pasteNewNamesAction = file->addAction(QStringLiteral("Paste New Filenames..."));
-    pasteNewNamesAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
-    exitAction = file->addAction(QStringLiteral("E&xit..."));
-    connect(exitAction, &QAction::triggered, qApp, &QApplication::quit);
-    previewAction = new QAction(QStringLiteral("Preview"), this);
-    rescanAction = new QAction(QStringLiteral("Rescan"), this);
-    file->insertActions(copyListingAction, {previewAction, rescanAction});
-    file->insertSeparator(copyListingAction);
-
-    QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
-    searchNamesAction = search->addAction(QStringLiteral("Search Source Filenames..."));
-    searchContentsAction = search->addAction(QStringLiteral("Search Inside Each Source File..."));
-    search->addSeparator();
-    matchCaseAction = search->addAction(QStringLiteral("Match case"));
-    matchCaseAction->setCheckable(true);
-    setShortcuts();
-
-    buildNamesMenu();
-
-    QMenu* shredder = menuBar()->addMenu(QStringLiteral("Shredder"));
-    shredFileAction = shredder->addAction(QString());
-    shredFileAction->setVisible(false);
-    shredAllMenu = shredder->addMenu(QStringLiteral("Shred ALL FILES in Current Directory..."));
-    confirmShredAllAction = shredAllMenu->addAction(QStringLiteral("Are you sure ?"));
-
-    QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
-    const char* const lines[] = {
-        "Rename and set attributes of up to 1,000,001 files at once.",
-        nullptr,
-        "Remember : Long filenames will fragment the file table, this will slow down the renaming "
-        "process due ",
-        "to relocation of large filenames in the file table. DEFRAG the hard disk afterwards will "
-        "greatly increase ",
-        "the speed of file access...",
-    };
-    for (const char* line : lines) {
-        if (!line) {
-            about->addSeparator();
-            continue;
-        }
-        about->addAction(QString::fromLatin1(line))->setEnabled(false);
-    }
-    about->addSeparator();
-    makerPageAction = about->addAction(QStringLiteral("Quillon Web Site..."));
-    connect(makerPageAction, &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerPage))); });
-}
-
-// The keys a desktop user expects, shown in the menus. Space previews only
-// while the list (or its scroll bar) has the focus, so it still ticks boxes
-// and presses buttons everywhere else.
-void MainWindow::setShortcuts()
-{
-    const std::pair<QAction*, const char*> keys[] = {
-        {rescanAction, "F5"},           {searchNamesAction, "Ctrl+F"},
-        {saveListingAction, "Ctrl+S"},  {searchContentsAction, "Ctrl+Shift+F"},
-        {printListingAction, "Ctrl+P"}, {exitAction, "Ctrl+Q"},
-        {previewAction, "Space"},
-    };
-    for (const auto& [action, key] : keys)
-        action->setShortcut(QKeySequence(QString::fromLatin1(key)));
-    // Only the list and its scroll bar: the date pickers' boxes and buttons
-    // inside the list keep their own Space.
-    previewAction->setShortcutContext(Qt::WidgetShortcut);
-    fileList->addAction(previewAction);
-    fileList->scrollBar()->addAction(previewAction);
+    connect(menus->namesPanelAction, &QAction::triggered, this, &MainWindow::openNamesPanel);
+    connect(menus->naturalOrderAction, &QAction::triggered, this, &MainWindow::sortNaturally);
+    connect(menus->allowSwapsAction, &QAction::toggled, &m_session, &Session::setSwapsAllowed);
 }
 
 bool MainWindow::event(QEvent* e)
@@ -396,38 +253,8 @@ bool MainWindow::event(QEvent* e)
     if (e->type() == QEvent::WindowActivate && !m_activated)
         firstActivation();
     if (e->type() == QEvent::FocusIn)
-        folderPanel->hide();
+        folderRow->folderPanel->hide();
     return QMainWindow::event(e);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == folderBox) {
-        if (e->type() == QEvent::MouseButtonRelease)
-            togglePanel();
-    } else if (watched == folderBrowser && e->type() == QEvent::KeyPress &&
-               static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
-        // Escape closes the panel; the keys go back to the button that opens it.
-        folderPanel->hide();
-        selectFolderButton->setFocus(Qt::OtherFocusReason);
-        m_panelJustClosed = false;
-        return true;
-    } else if ((watched == folderBrowser || watched == folderBrowser->scrollBar()) &&
-               e->type() == QEvent::FocusOut && QApplication::focusWidget() != folderBrowser &&
-               !folderBrowser->isAncestorOf(QApplication::focusWidget())) {
-        // The focus going into the browser's own scroll bar stays in the panel.
-        folderPanel->hide();
-        m_panelJustClosed = true;
-    } else if (watched == folderPanel && e->type() == QEvent::Resize) {
-        // The browser fills the panel but for a hair on the right.
-        folderBrowser->resize(folderPanel->contentsRect().width() - twipsToPixelsX(4) -
-                                  folderBrowser->x(),
-                              folderBrowser->height());
-    } else if ((watched == typeFilterBox || watched == typeFilterBox->lineEdit()) &&
-               e->type() == QEvent::FocusIn) {
-        folderPanel->hide();
-    }
-    return QMainWindow::eventFilter(watched, e);
 }
 
 void MainWindow::firstActivation()
@@ -444,20 +271,6 @@ void MainWindow::scanFolder()
 void MainWindow::startRename()
 {
     guarded([this] { m_rename->renameAndRescan(attributesFrame->choice().renameValue()); });
-}
-
-void MainWindow::buildNamesMenu()
-{
-    namesMenu = menuBar()->addMenu(QStringLiteral("Names"));
-    namesPanelAction = namesMenu->addAction(QStringLiteral("Template and Expression..."));
-    naturalOrderAction = namesMenu->addAction(QStringLiteral("Natural Order"));
-    allowSwapsAction = namesMenu->addAction(QStringLiteral("Allow Swaps and Shifts"));
-    allowSwapsAction->setCheckable(true);
-    connect(namesPanelAction, &QAction::triggered, this, &MainWindow::openNamesPanel);
-    connect(naturalOrderAction, &QAction::triggered, this, &MainWindow::sortNaturally);
-    connect(allowSwapsAction, &QAction::toggled, &m_session, &Session::setSwapsAllowed);
-    namesMenu->addSeparator();
-    presetMenu = new PresetMenu(m_session, *this, namesMenu);
 }
 
 void MainWindow::openNamesPanel()
@@ -489,10 +302,11 @@ void MainWindow::connectRenaming()
             [this](const QString& text) { showStatus(text, true); });
     connect(m_rename, &RenamePass::runningChanged, startRenameButton,
             [this](bool running) { startRenameButton->setEnabled(!running); });
-    connect(m_rename, &RenamePass::typeBoxText, typeFilterBox, &QComboBox::setEditText);
-    connect(undoRenameAction, &QAction::triggered, this,
+    connect(m_rename, &RenamePass::typeBoxText, folderRow->typeFilterBox, &QComboBox::setEditText);
+    connect(menus->undoRenameAction, &QAction::triggered, this,
             [this] { guarded([this] { m_rename->undoLastPass(); }); });
-    connect(&m_session, &Session::undoEnabledChanged, undoRenameAction, &QAction::setEnabled);
+    connect(&m_session, &Session::undoEnabledChanged, menus->undoRenameAction,
+            &QAction::setEnabled);
     // The count of colliding proposals, except in the rescan that ends a pass,
     // whose own result stays readable.
     connect(&m_session, &Session::collisionsChanged, this, [this](int count) {
@@ -504,13 +318,13 @@ void MainWindow::connectRenaming()
             showStatus(QString(), true);
         m_statusCountsCollisions = count > 0;
     });
-    connect(copyNewNamesAction, &QAction::triggered, this, [this] {
+    connect(menus->copyNewNamesAction, &QAction::triggered, this, [this] {
         guarded([this] {
             NewNameClipboard::copy(m_session, clipboard());
             showStatus(NewNameClipboard::copiedText(m_session.lastPosition() + 1), false);
         });
     });
-    connect(pasteNewNamesAction, &QAction::triggered, this, [this] {
+    connect(menus->pasteNewNamesAction, &QAction::triggered, this, [this] {
         guarded([this] {
             if (NewNameClipboard::paste(m_session, clipboard()))
                 showStatus(NewNameClipboard::pastedText(m_session.lastPosition() + 1), false);
@@ -521,19 +335,19 @@ void MainWindow::connectRenaming()
 // The listing to the clipboard and to the printer.
 void MainWindow::connectListing()
 {
-    connect(copyListingAction, &QAction::triggered, this, [this] {
+    connect(menus->copyListingAction, &QAction::triggered, this, [this] {
         guarded([this] {
             ListingCopy::copyListing(m_session.model(), m_session.lastPosition(),
                                      m_session.prompter(), clipboard());
             showStatus(ListingCopy::copiedText(m_session.lastPosition() + 1), false);
         });
     });
-    connect(saveListingAction, &QAction::triggered, this, [this] {
+    connect(menus->saveListingAction, &QAction::triggered, this, [this] {
         guarded([this] {
             SaveListingDialog::saveListing(listing(), m_session.prompter(), this, m_session.fs());
         });
     });
-    connect(printListingAction, &QAction::triggered, this, [this] {
+    connect(menus->printListingAction, &QAction::triggered, this, [this] {
         guarded([this] {
             QtListingPrinter::printListing(listing(), m_session.prompter(), m_session.fs());
         });
@@ -543,7 +357,7 @@ void MainWindow::connectListing()
 ListingSource MainWindow::listing() const
 {
     return ListingSource{m_session.model(), m_session.lastPosition(), m_session.folderPath(),
-                         folderBox->text()};
+                         folderRow->folderBox->text()};
 }
 
 Clipboard& MainWindow::clipboard()
@@ -556,14 +370,14 @@ Clipboard& MainWindow::clipboard()
 // the "Shred File... " entry would shred.
 void MainWindow::connectFileOperations()
 {
-    connect(searchNamesAction, &QAction::triggered, this,
+    connect(menus->searchNamesAction, &QAction::triggered, this,
             [this] { guarded([this] { m_search->searchNames(windowTitle()); }); });
-    connect(searchContentsAction, &QAction::triggered, this,
+    connect(menus->searchContentsAction, &QAction::triggered, this,
             [this] { guarded([this] { m_search->searchContents(windowTitle()); }); });
     connect(fileList, &FileListView::doubleClicked, this, &MainWindow::previewChosenFile);
-    connect(previewAction, &QAction::triggered, this, &MainWindow::previewChosenFile);
-    connect(rescanAction, &QAction::triggered, this, &MainWindow::scanFolder);
-    connect(matchCaseAction, &QAction::toggled, this, [this](bool on) {
+    connect(menus->previewAction, &QAction::triggered, this, &MainWindow::previewChosenFile);
+    connect(menus->rescanAction, &QAction::triggered, this, &MainWindow::scanFolder);
+    connect(menus->matchCaseAction, &QAction::toggled, this, [this](bool on) {
         m_search->setNameCaseSensitivity(on ? Qt::CaseSensitive : Qt::CaseInsensitive);
     });
     connect(m_search, &FileSearch::captionChanged, this, &QWidget::setWindowTitle);
@@ -571,14 +385,14 @@ void MainWindow::connectFileOperations()
             [this] { m_shredder->rowClicked(m_session.model().currentRow()); });
     connect(m_shredder, &Shredder::shredEntryChanged, this,
             [this](const QString& caption, bool visible) {
-                shredFileAction->setText(caption);
-                shredFileAction->setVisible(visible);
+                menus->shredFileAction->setText(caption);
+                menus->shredFileAction->setVisible(visible);
             });
     connect(m_shredder, &Shredder::statusChanged, this,
             [this](const QString& text) { showStatus(text, false); });
-    connect(shredFileAction, &QAction::triggered, this,
+    connect(menus->shredFileAction, &QAction::triggered, this,
             [this] { guarded([this] { m_shredder->shredCurrentFile(); }); });
-    connect(confirmShredAllAction, &QAction::triggered, this,
+    connect(menus->confirmShredAllAction, &QAction::triggered, this,
             [this] { guarded([this] { m_shredder->shredAllFiles(); }); });
 }
 
@@ -612,32 +426,13 @@ void MainWindow::showStatus(const QString& text, bool rightAligned)
 
 void MainWindow::applyFilterFromBox()
 {
-    guarded([this] { m_session.applyFilter(typeFilterBox->currentText()); });
+    guarded([this] { m_session.applyFilter(folderRow->typeFilterBox->currentText()); });
 }
 
-void MainWindow::togglePanel()
-{
-    m_session.setUndoEnabled(false);
-    if (!m_panelJustClosed) {
-        if (!folderPanel->isVisible()) {
-            QString listed = m_session.folder(); // the panel opens on the listed folder
-            folderBrowser->openFolder(listed);
-        }
-        folderPanel->setVisible(!folderPanel->isVisible());
-        if (folderPanel->isVisible())
-            folderBrowser->setFocus(Qt::OtherFocusReason); // its keys work at once
-    }
-    m_panelJustClosed = false;
-}
-
-// A folder chosen in the browser becomes the listed folder.
+// A folder chosen in the browser is listed; what was said about the folder
+// before does not hold for this one.
 void MainWindow::folderChosen()
 {
-    const QString path = folderBrowser->selectedPath();
-    if (!path.isEmpty())
-        folderBox->setText(path);
-    m_session.setUndoEnabled(false);
-    // What was said about the folder before does not hold for this one.
     showStatus(QString(), false);
     batchFrame->runningLineLabel->clear();
     scanFolder();
@@ -683,14 +478,17 @@ void MainWindow::layoutForSize()
     fileList->setGeometry(twipsToPixelsX(Layout::fileList.left), twipsToPixelsY(listTop),
                           twipsToPixelsX(W - 120), twipsToPixelsY(listHeight));
     const int folderFrameWidth = W - 960;
-    folderFrame->resize(twipsToPixelsX(folderFrameWidth), folderFrame->height());
+    folderRow->folderFrame->resize(twipsToPixelsX(folderFrameWidth),
+                                   folderRow->folderFrame->height());
     const int folderBoxWidth = folderFrameWidth - 2424;
-    folderBox->resize(twipsToPixelsX(folderBoxWidth), folderBox->height());
+    folderRow->folderBox->resize(twipsToPixelsX(folderBoxWidth), folderRow->folderBox->height());
     const int typeFilterLeft = Layout::folderBox.left + folderBoxWidth + 84;
-    typeFilterBox->move(twipsToPixelsX(typeFilterLeft), typeFilterBox->y());
-    selectFolderButton->move(twipsToPixelsX(typeFilterLeft + Layout::typeFilterBox.width + 36),
-                             selectFolderButton->y());
-    folderPanel->resize(twipsToPixelsX(folderBoxWidth), folderPanel->height());
+    folderRow->typeFilterBox->move(twipsToPixelsX(typeFilterLeft), folderRow->typeFilterBox->y());
+    folderRow->selectFolderButton->move(
+        twipsToPixelsX(typeFilterLeft + Layout::typeFilterBox.width + 36),
+        folderRow->selectFolderButton->y());
+    folderRow->folderPanel->resize(twipsToPixelsX(folderBoxWidth),
+                                   folderRow->folderPanel->height());
     const int framesTop = listTop + listHeight + 80;
     const int renamingBottom = framesTop + Layout::renamingFrame.height;
     attributesFrame->move(attributesFrame->x(), twipsToPixelsY(framesTop));

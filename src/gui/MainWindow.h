@@ -8,30 +8,24 @@
 
 class AttributesFrame;
 class BatchFrame;
-class FolderBrowser;
 class FileSearch;
 class Shredder;
 class FileListView;
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
+class FolderRow;
+class NamesPanel;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class RenderedButton;
 class RenamePass;
 class RenamingFrame;
 class ProcessLauncher;
 class Session;
+class WindowMenus;
 struct PartGeometry;
 
-// The main window: the listed folder, the list, the renaming, attribute and
-// batch frames, and the menus. It holds no logic of its own: every handler
-// hands the window's inputs to the Session and its operation classes and
-// shows what they report. Lengths are designed in twips (1/1440 inch) and
-// converted with the screen's logical DPI.
+// The main window: the folder row (FolderRow), the list, the renaming,
+// attribute and batch frames, and the menus (WindowMenus). It holds no logic of its own: every
+// handler hands the window's inputs to the Session and its operation classes and shows what they
+// report. Lengths are designed in twips (1/1440 inch) and converted with the screen's logical DPI.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -41,12 +35,7 @@ public:
 
     // The controls, public for tests (which may also find them by object
     // name: the same words).
-    QGroupBox* folderFrame;
-    QLineEdit* folderBox;
-    QComboBox* typeFilterBox;
-    RenderedButton* selectFolderButton;
-    QFrame* folderPanel;
-    FolderBrowser* folderBrowser;
+    FolderRow* folderRow; // folder box, type filter, Select and the folder panel
     FileListView* fileList;
     AttributesFrame* attributesFrame;
     RenamingFrame* renamingFrame;
@@ -54,30 +43,8 @@ public:
     RenderedButton* startRenameButton;
     QLabel* statusLabel;
 
-    QAction* undoRenameAction;
-    QAction* previewAction; // Space in the list, too
-    QAction* rescanAction;
-    QAction* renameHistoryAction;
-    QAction* copyListingAction;
-    QAction* saveListingAction;
-    QAction* printListingAction;
-    QAction* copyNewNamesAction;
-    QAction* pasteNewNamesAction;
-    QAction* exitAction;
-    QAction* searchNamesAction;
-    QAction* searchContentsAction;
-    QAction* matchCaseAction; // the name search tells capitals from small letters
-    QMenu* namesMenu; // Template and Expression, Natural Order, Allow Swaps and Shifts
-    QAction* namesPanelAction;
-    QAction* naturalOrderAction;
-    QAction* allowSwapsAction;
-    class NamesPanel* namesPanel = nullptr; // made when first opened
-    QAction* shredFileAction;
-    QMenu* shredAllMenu;
-    QAction* confirmShredAllAction;
-    QAction* makerPageAction;
-    class PresetMenu* presetMenu;
-
+    WindowMenus* menus;               // the menu bar's entries
+    NamesPanel* namesPanel = nullptr; // made when first opened
 
     bool activated() const { return m_activated; }
     // Twips to pixels at this window's logical DPI.
@@ -92,7 +59,6 @@ public:
 
 protected:
     bool event(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -101,14 +67,11 @@ private:
     void buildControls();
     void nameControls();
     void nameForScreenReaders();
-    void setShortcuts();
     void previewChosenFile();
-    void buildPathFrame(QWidget* inner);
     void connectRenaming();
     void setUpList(QWidget* inner);
     void connectFileOperations();
     void connectListing();
-    void buildNamesMenu();
     void openNamesPanel();
     void sortNaturally();
     void startRename();
@@ -118,7 +81,6 @@ private:
     void place(QWidget* w, const PartGeometry& part);
     void placeLabel(QLabel* label, const PartGeometry& part);
     void layoutForSize();
-    void togglePanel();
     void folderChosen();
     void firstActivation();
     void applyFilterFromBox();
@@ -135,7 +97,6 @@ private:
     class Clipboard* m_clipboard;
     bool m_activated = false;
     bool m_statusCountsCollisions = false; // the status label shows the collision count
-    bool m_panelJustClosed = false;
     // The list view reports header clicks and picked dates; the session acts on them.
     void connectListView();
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PresetMenu.h"
 
+#include "FolderRow.h"
 #include "MainWindow.h"
 #include "PresetManagerDialog.h"
 #include "RenamingFrame.h"
@@ -94,5 +95,5 @@ void PresetMenu::showInputs()
     const QString with = m_session.replaceWith();
     frame->replaceTextBox->setText(replace);
     frame->replaceWithBox->setText(with);
-    m_window.typeFilterBox->setEditText(m_session.typeFilter());
+    m_window.folderRow->typeFilterBox->setEditText(m_session.typeFilter());
 }

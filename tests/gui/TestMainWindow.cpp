@@ -10,12 +10,14 @@
 #include "controls/ScrollBar.h"
 #include "gui/AttributesFrame.h"
 #include "gui/BatchFrame.h"
+#include "gui/FolderRow.h"
 #include "gui/MainWindow.h"
 #include "gui/NamesPanel.h"
 #include "gui/PicturePreview.h"
 #include "gui/QtPrompter.h"
 #include "gui/RenamingFrame.h"
 #include "gui/SaveListingDialog.h"
+#include "gui/WindowMenus.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SystemProcessLauncher.h"
 
@@ -136,7 +138,7 @@ void chooseName(MainWindow& window, QAction* entry)
 // Opens the Template and Expression panel from the menu.
 NamesPanel* openNamesPanel(MainWindow& window)
 {
-    chooseName(window, window.namesPanelAction);
+    chooseName(window, window.menus->namesPanelAction);
     return QTest::qWaitFor(
                [&window] { return window.namesPanel && window.namesPanel->isVisible(); })
                ? window.namesPanel
@@ -186,9 +188,9 @@ private slots:
                  QStringLiteral("New_Filename_#"));
         QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("New_Filename_001.jpg"));
         QCOMPARE(f.session->model().newNameAt(119), QStringLiteral("New_Filename_120.jpg"));
-        QVERIFY(!f.window->undoRenameAction->isEnabled());
-        QCOMPARE(f.window->folderBox->text() + QLatin1Char('/'), f.dir.path());
-        QCOMPARE(f.window->makerPageAction->text(), QStringLiteral("Quillon Web Site..."));
+        QVERIFY(!f.window->menus->undoRenameAction->isEnabled());
+        QCOMPARE(f.window->folderRow->folderBox->text() + QLatin1Char('/'), f.dir.path());
+        QCOMPARE(f.window->menus->makerPageAction->text(), QStringLiteral("Quillon Web Site..."));
         QMenu* about = nullptr;
         for (QAction* entry : f.window->menuBar()->actions())
             if (entry->text() == QStringLiteral("&About"))
@@ -204,11 +206,11 @@ private slots:
     void newNamesThroughTheClipboard()
     {
         Fixture f(3);
-        f.window->copyNewNamesAction->trigger();
+        f.window->menus->copyNewNamesAction->trigger();
         QCOMPARE(f.clipboard.text(), QStringLiteral("New_Filename_1.jpg\r\nNew_Filename_2.jpg\r\n"
                                                     "New_Filename_3.jpg\r\n"));
         f.clipboard.setText(QStringLiteral("a.txt\r\n\r\nc:.txt"));
-        f.window->pasteNewNamesAction->trigger();
+        f.window->menus->pasteNewNamesAction->trigger();
         QCOMPARE(f.session->model().newNameAt(0), QStringLiteral("a.txt"));
         QCOMPARE(f.session->model().newNameAt(1), QStringLiteral("New_Filename_2.jpg"));
         QCOMPARE(f.session->model().newNameAt(2), QStringLiteral("c.txt"));
@@ -234,7 +236,7 @@ private slots:
         QCOMPARE(model.newNameAt(0), QStringLiteral("New_Filename_1.jpg"));
         QCOMPARE(model.newNameAt(2), QStringLiteral("New_Filename_3.jpg"));
         f.clipboard.setText(QStringLiteral("c.jpg\r\nb.jpg\r\na.jpg\r\n"));
-        f.window->pasteNewNamesAction->trigger();
+        f.window->menus->pasteNewNamesAction->trigger();
         WindowInput::click(byName);
         QCOMPARE(model.currentNameAt(0), QStringLiteral("photo000.jpg"));
         QCOMPARE(model.newNameAt(0), QStringLiteral("a.jpg"));
@@ -449,15 +451,15 @@ private slots:
         for (const QString& name : files)
             f.dir.write(name, name.toUtf8());
         f.session->scanFolder();
-        chooseName(*f.window, f.window->naturalOrderAction);
+        chooseName(*f.window, f.window->menus->naturalOrderAction);
         const FileListModel& model = f.session->model();
         QTRY_COMPARE(model.currentNameAt(0), QStringLiteral("f1.txt"));
         QCOMPARE(model.currentNameAt(1), QStringLiteral("f2.txt"));
         QCOMPARE(model.currentNameAt(2), QStringLiteral("f10.txt"));
         QVERIFY(f.window->fileList->sortButton(3)->text().endsWith(QStringLiteral("(natural)")));
         f.clipboard.setText(QStringLiteral("f2.txt\r\nf10.txt\r\nf1.txt\r\n"));
-        f.window->pasteNewNamesAction->trigger();
-        chooseName(*f.window, f.window->allowSwapsAction);
+        f.window->menus->pasteNewNamesAction->trigger();
+        chooseName(*f.window, f.window->menus->allowSwapsAction);
         QTRY_VERIFY(f.session->swapsAllowed());
         WindowInput::click(f.window->startRenameButton);
         QTRY_COMPARE(f.window->statusLabel->text(), QStringLiteral("Renaming Completed"));
@@ -487,16 +489,17 @@ private slots:
         for (int i = 1; i <= 45; ++i)
             expected << QStringLiteral("New_Filename_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
         QCOMPARE(f.dir.names(), expected);
-        QVERIFY(f.window->undoRenameAction->isEnabled());
+        QVERIFY(f.window->menus->undoRenameAction->isEnabled());
         QVERIFY(f.window->startRenameButton->isEnabled());
         QVERIFY(f.prompts.messages.isEmpty());
-        for (int i = 0; tabToPathBox && QApplication::focusWidget() != f.window->folderBox; ++i) {
+        for (int i = 0;
+             tabToPathBox && QApplication::focusWidget() != f.window->folderRow->folderBox; ++i) {
             QVERIFY(i < 40);
             WindowInput::key(f.w(), Qt::Key_Tab);
         }
         WindowInput::key(f.w(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_COMPARE(f.dir.names(), before);
-        QVERIFY(!f.window->undoRenameAction->isEnabled());
+        QVERIFY(!f.window->menus->undoRenameAction->isEnabled());
     }
 
     // A picked modified date and Readonly ticked, then Ctrl+Z: every name,
@@ -574,10 +577,10 @@ private slots:
         // first yield.
         const auto reload = [&] {
             if (otherFolder) {
-                f.window->folderBox->setText(other.path());
+                f.window->folderRow->folderBox->setText(other.path());
                 f.session->scanFolder();
             } else {
-                QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+                QTest::keyClick(f.window->folderRow->typeFilterBox->lineEdit(), Qt::Key_Return);
             }
         };
         QObject::connect(
@@ -622,10 +625,10 @@ private slots:
                     "scan", std::make_error_code(std::errc::no_space_on_device));
             throw std::runtime_error("scan");
         };
-        QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(f.window->folderRow->typeFilterBox->lineEdit(), Qt::Key_Return);
         QTEST(f.prompts.messages.join(QLatin1Char('|')), "message");
         QCOMPARE(f.prompts.messagesWhileBusy, QStringList());
-        QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(f.window->folderRow->typeFilterBox->lineEdit(), Qt::Key_Return);
         QCOMPARE(f.session->lastPosition(), 1); // the window goes on
     }
 
@@ -665,8 +668,8 @@ private slots:
         Fixture f(2);
         QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
         QVERIFY(f.dir.write(QStringLiteral("sub/inner.txt"), "x"));
-        WindowInput::click(f.window->selectFolderButton);
-        FolderBrowser* browser = f.window->folderBrowser;
+        WindowInput::click(f.window->folderRow->selectFolderButton);
+        FolderBrowser* browser = f.window->folderRow->folderBrowser;
         int row = -1;
         for (int i = 1; i <= browser->entryCount(); ++i)
             if (browser->entryName(i) == QLatin1String("sub"))
@@ -675,7 +678,8 @@ private slots:
         const QString folder = browser->clickedPath();
         WindowInput::click(browser, browser->rowRect(row - 1).center(), button);
         QCOMPARE(browser->clickedPath() != folder, navigates);
-        QCOMPARE(f.window->folderBox->text() == f.dir.path() + QStringLiteral("sub"), navigates);
+        QCOMPARE(f.window->folderRow->folderBox->text() == f.dir.path() + QStringLiteral("sub"),
+                 navigates);
         QCOMPARE(f.session->lastPosition(), navigates ? 0 : 1);
     }
 
@@ -703,14 +707,14 @@ private slots:
         QVERIFY(matchCase && matchCase->isCheckable() && !matchCase->isChecked());
         QCOMPARE(matchCase->text(), QStringLiteral("Match case"));
         f.prompts.inputAnswers.push_back(QStringLiteral("PHOTO01"));
-        f.window->searchNamesAction->trigger();
+        f.window->menus->searchNamesAction->trigger();
         QCOMPARE(f.session->lastPosition(), 1); // photo010.jpg and photo011.jpg
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillon"));
-        QTest::keyClick(f.window->typeFilterBox->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(f.window->folderRow->typeFilterBox->lineEdit(), Qt::Key_Return);
         QCOMPARE(f.session->lastPosition(), 11);
         matchCase->trigger();
         f.prompts.inputAnswers.push_back(QStringLiteral("PHOTO01"));
-        f.window->searchNamesAction->trigger();
+        f.window->menus->searchNamesAction->trigger();
         QCOMPARE(f.prompts.messages, QStringList(QStringLiteral("No files found...")));
         QCOMPARE(f.session->lastPosition(), 11);
     }
@@ -755,11 +759,11 @@ private slots:
         Fixture f(3);
         QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
         QLabel* status = f.window->statusLabel;
-        f.window->copyNewNamesAction->trigger();
+        f.window->menus->copyNewNamesAction->trigger();
         QCOMPARE(status->text(), QStringLiteral("3 new names copied"));
-        f.window->pasteNewNamesAction->trigger();
+        f.window->menus->pasteNewNamesAction->trigger();
         QCOMPARE(status->text(), QStringLiteral("3 new names pasted"));
-        f.window->copyListingAction->trigger();
+        f.window->menus->copyListingAction->trigger();
         QCOMPARE(status->text(), QStringLiteral("Listing of 3 files copied"));
         WindowInput::click(f.window->startRenameButton);
         QTRY_COMPARE(status->text(), QStringLiteral("Renaming Completed"));
@@ -773,8 +777,8 @@ private slots:
         QVERIFY(!f.window->batchFrame->runningLineLabel->text().isEmpty());
         WindowInput::click(f.window->startRenameButton);
         QTRY_COMPARE(status->text(), QStringLiteral("Renaming Completed"));
-        WindowInput::click(f.window->selectFolderButton);
-        FolderBrowser* browser = f.window->folderBrowser;
+        WindowInput::click(f.window->folderRow->selectFolderButton);
+        FolderBrowser* browser = f.window->folderRow->folderBrowser;
         for (int i = 1; i <= browser->entryCount(); ++i)
             if (browser->entryName(i) == QLatin1String("sub"))
                 WindowInput::click(browser, browser->rowRect(i - 1).center());
@@ -789,7 +793,7 @@ private slots:
     {
         Fixture f(2);
         QVERIFY(f.dir.write(QStringLiteral("notes.TXT")));
-        QLineEdit* box = f.window->typeFilterBox->lineEdit();
+        QLineEdit* box = f.window->folderRow->typeFilterBox->lineEdit();
         const auto apply = [&](const QString& text) {
             WindowInput::click(box);
             WindowInput::key(f.w(), Qt::Key_A, Qt::ControlModifier);
@@ -811,7 +815,7 @@ private slots:
     {
         Fixture f(4);
         QVERIFY(f.dir.write(QStringLiteral("keep.txt"), "kept"));
-        f.window->confirmShredAllAction->trigger();
+        f.window->menus->confirmShredAllAction->trigger();
         QCOMPARE(f.dir.names(), QStringList{QStringLiteral("keep.txt")}); // not listed at the scan
         QCOMPARE(f.window->statusLabel->text(), QStringLiteral("Shredding Done"));
         QCOMPARE(f.session->lastPosition(), 0);
@@ -840,13 +844,14 @@ private slots:
         WindowInput::click(list, list->rowRect(2).center());
         QMenu* menu = openMenu(*f.window, QStringLiteral("Shredder"));
         QVERIFY(menu);
-        QCOMPARE(f.window->shredFileAction->text(), QStringLiteral("Shred File... photo002.jpg"));
-        QVERIFY(!menu->actionGeometry(f.window->shredFileAction).isEmpty());
+        QCOMPARE(f.window->menus->shredFileAction->text(),
+                 QStringLiteral("Shred File... photo002.jpg"));
+        QVERIFY(!menu->actionGeometry(f.window->menus->shredFileAction).isEmpty());
         WindowInput::key(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
         if (change == QLatin1String("browser")) {
-            WindowInput::click(f.window->selectFolderButton);
-            FolderBrowser* browser = f.window->folderBrowser;
+            WindowInput::click(f.window->folderRow->selectFolderButton);
+            FolderBrowser* browser = f.window->folderRow->folderBrowser;
             for (int i = 1; i <= browser->entryCount(); ++i)
                 if (browser->entryName(i) == QLatin1String("sub"))
                     WindowInput::click(browser, browser->rowRect(i - 1).center());
@@ -854,14 +859,14 @@ private slots:
         } else if (change == QLatin1String("sort")) {
             WindowInput::click(list->sortButton(3));
         } else if (change == QLatin1String("filter")) {
-            WindowInput::click(f.window->typeFilterBox->lineEdit());
+            WindowInput::click(f.window->folderRow->typeFilterBox->lineEdit());
             WindowInput::key(f.w(), Qt::Key_Return);
         }
         const QStringList before = f.dir.names();
 
         menu = openMenu(*f.window, QStringLiteral("Shredder"));
         QVERIFY(menu);
-        const QRect entry = menu->actionGeometry(f.window->shredFileAction);
+        const QRect entry = menu->actionGeometry(f.window->menus->shredFileAction);
         if (!change.isEmpty()) {
             QVERIFY(entry.isEmpty());
             WindowInput::key(menu, Qt::Key_Escape);
@@ -909,11 +914,11 @@ private slots:
     void listingToClipboardAndPrinter()
     {
         Fixture f(2);
-        f.window->copyListingAction->trigger();
+        f.window->menus->copyListingAction->trigger();
         QVERIFY(f.clipboard.text().startsWith(QStringLiteral("No\tDate\tSize\tFilenames\r\n")));
         QCOMPARE(f.clipboard.text().count(QStringLiteral("\r\n")), 3);
         if (QPrinterInfo::defaultPrinter().isNull()) {
-            f.window->printListingAction->trigger();
+            f.window->menus->printListingAction->trigger();
             QCOMPARE(f.prompts.messages,
                      QStringList{QStringLiteral("Error Occured, Please check your printer.")});
             QCOMPARE(f.prompts.messagesWhileBusy, QStringList()); // not under the wait pointer
@@ -925,24 +930,24 @@ private slots:
         Fixture f(2);
         for (int i = 0; i < 40; ++i)
             QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub%1").arg(i)));
-        WindowInput::click(f.window->selectFolderButton);
-        QVERIFY(f.window->folderPanel->isVisible());
-        WindowInput::click(f.window->selectFolderButton);
-        QVERIFY(!f.window->folderPanel->isVisible());
+        WindowInput::click(f.window->folderRow->selectFolderButton);
+        QVERIFY(f.window->folderRow->folderPanel->isVisible());
+        WindowInput::click(f.window->folderRow->selectFolderButton);
+        QVERIFY(!f.window->folderRow->folderPanel->isVisible());
         // Open by a click on the path box: the browser takes the focus, the
         // panel stays open while its own scroll bar is used; a click on
         // "Select" then closes the panel once and does not reopen it.
-        WindowInput::click(f.window->folderBox);
-        QVERIFY(f.window->folderPanel->isVisible());
-        QTRY_VERIFY(f.window->folderBrowser->hasFocus());
-        ScrollBar* bar = f.window->folderBrowser->scrollBar();
+        WindowInput::click(f.window->folderRow->folderBox);
+        QVERIFY(f.window->folderRow->folderPanel->isVisible());
+        QTRY_VERIFY(f.window->folderRow->folderBrowser->hasFocus());
+        ScrollBar* bar = f.window->folderRow->folderBrowser->scrollBar();
         WindowInput::click(bar, QPoint(bar->width() / 2, bar->height() * 3 / 4));
         QTRY_VERIFY(bar->value() > 0);
-        QVERIFY(f.window->folderPanel->isVisible());
-        f.window->selectFolderButton->setFocus();
-        QTRY_VERIFY(!f.window->folderPanel->isVisible());
-        QTest::mouseClick(f.window->selectFolderButton, Qt::LeftButton);
-        QVERIFY(!f.window->folderPanel->isVisible());
+        QVERIFY(f.window->folderRow->folderPanel->isVisible());
+        f.window->folderRow->selectFolderButton->setFocus();
+        QTRY_VERIFY(!f.window->folderRow->folderPanel->isVisible());
+        QTest::mouseClick(f.window->folderRow->selectFolderButton, Qt::LeftButton);
+        QVERIFY(!f.window->folderRow->folderPanel->isVisible());
     }
 
     void savesTheListingThroughTheDialog()
@@ -953,9 +958,10 @@ private slots:
             dialog.typeBox->setCurrentIndex(dialog.typeBox->findText(QStringLiteral("*.csv")));
             QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         });
-        f.window->saveListingAction->trigger();
+        f.window->menus->saveListingAction->trigger();
         const QByteArray csv = f.dir.read(QStringLiteral("listing.csv"));
-        QVERIFY(csv.contains("Directory " + f.window->folderBox->text().toUtf8() + "\r\n"));
+        QVERIFY(
+            csv.contains("Directory " + f.window->folderRow->folderBox->text().toUtf8() + "\r\n"));
         QCOMPARE(csv.count("photo"), 3);
     }
 
@@ -1056,7 +1062,7 @@ private slots:
     {
         Fixture f(2);
         QVERIFY(f.dir.write(QStringLiteral(".hidden"), "x"));
-        WindowInput::click(f.window->typeFilterBox->lineEdit());
+        WindowInput::click(f.window->folderRow->typeFilterBox->lineEdit());
         WindowInput::key(f.w(), Qt::Key_Return);
         QCOMPARE(f.session->lastPosition(), 2);
         QList<qint64> picked;
@@ -1117,7 +1123,7 @@ private slots:
             QVERIFY(f.dir.write(name, format.isEmpty() ? QByteArray("not a picture") : gif));
         else
             QVERIFY(picture.save(f.dir.path() + name, format.constData()));
-        WindowInput::click(f.window->typeFilterBox->lineEdit());
+        WindowInput::click(f.window->folderRow->typeFilterBox->lineEdit());
         WindowInput::key(f.w(), Qt::Key_Return);
         QCOMPARE(f.session->lastPosition(), 0);
         TempFolder elsewhere;

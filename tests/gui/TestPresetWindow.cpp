@@ -3,11 +3,13 @@
 #include "app/PresetStore.h"
 #include "app/Session.h"
 #include "controls/RenderedButton.h"
+#include "gui/FolderRow.h"
 #include "gui/MainWindow.h"
 #include "gui/PresetManagerDialog.h"
 #include "gui/PresetMenu.h"
 #include "gui/RenameHistoryDialog.h"
 #include "gui/RenamingFrame.h"
+#include "gui/WindowMenus.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SystemProcessLauncher.h"
 
@@ -181,7 +183,7 @@ private slots:
         QCOMPARE(f.window->renamingFrame->paddingBox->currentText(), QStringLiteral("0000"));
         QCOMPARE(f.window->renamingFrame->extensionBox->currentText(), QStringLiteral(".dat"));
         QCOMPARE(f.window->renamingFrame->replaceWithBox->text(), QStringLiteral("Img"));
-        QCOMPARE(f.window->typeFilterBox->currentText(), QStringLiteral("*.txt"));
+        QCOMPARE(f.window->folderRow->typeFilterBox->currentText(), QStringLiteral("*.txt"));
         QCOMPARE(f.newNames(), f.cliNewNames(options));
         QCOMPARE(f.newNames(), f.cliNewNames({"--preset", "Pics"}));
 

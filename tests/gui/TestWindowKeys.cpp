@@ -11,6 +11,7 @@
 #include "controls/RenderedButton.h"
 #include "gui/AttributesFrame.h"
 #include "gui/BatchFrame.h"
+#include "gui/FolderRow.h"
 #include "gui/MainWindow.h"
 #include "gui/RenamingFrame.h"
 #include "platform/PosixFileSystem.h"
@@ -69,13 +70,18 @@ private slots:
     {
         Fixture f(3);
         MainWindow& w = *f.window;
-        const QList<QWidget*> controls = {
-            w.folderBox,        w.typeFilterBox,           w.selectFolderButton,
-            w.fileList,         w.fileList->datePicker(0), w.fileList->datePicker(1),
-            w.attributesFrame,  w.renamingFrame,           w.batchFrame,
-            w.startRenameButton};
-        w.folderBox->setFocus();
-        QTRY_VERIFY(w.folderBox->hasFocus());
+        const QList<QWidget*> controls = {w.folderRow->folderBox,
+                                          w.folderRow->typeFilterBox,
+                                          w.folderRow->selectFolderButton,
+                                          w.fileList,
+                                          w.fileList->datePicker(0),
+                                          w.fileList->datePicker(1),
+                                          w.attributesFrame,
+                                          w.renamingFrame,
+                                          w.batchFrame,
+                                          w.startRenameButton};
+        w.folderRow->folderBox->setFocus();
+        QTRY_VERIFY(w.folderRow->folderBox->hasFocus());
         QList<QWidget*> visited;
         QList<QWidget*> owners;
         QList<std::pair<QWidget*, QImage>> focusedLooks; // the attribute boxes'
@@ -95,7 +101,7 @@ private slots:
             QTest::keyClick(now, Qt::Key_Tab);
             // A calendar shown in a drop-down window gives the window back.
             QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget() != now);
-        } while (QApplication::focusWidget() != w.folderBox && visited.size() < 60);
+        } while (QApplication::focusWidget() != w.folderRow->folderBox && visited.size() < 60);
         QCOMPARE(owners, controls);
         QCOMPARE(w.fileList->datePicker(1)->size(), w.fileList->datePicker(1)->closedSize());
         QCOMPARE(focusedLooks.size(), 4);
@@ -116,22 +122,22 @@ private slots:
         Fixture f(2);
         QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
         QVERIFY(f.dir.write(QStringLiteral("sub/inner.txt"), "x"));
-        f.window->selectFolderButton->setFocus();
-        QTRY_VERIFY(f.window->selectFolderButton->hasFocus());
-        QTest::keyClick(f.window->selectFolderButton, Qt::Key_Space);
-        FolderBrowser* browser = f.window->folderBrowser;
-        QVERIFY(f.window->folderPanel->isVisible());
+        f.window->folderRow->selectFolderButton->setFocus();
+        QTRY_VERIFY(f.window->folderRow->selectFolderButton->hasFocus());
+        QTest::keyClick(f.window->folderRow->selectFolderButton, Qt::Key_Space);
+        FolderBrowser* browser = f.window->folderRow->folderBrowser;
+        QVERIFY(f.window->folderRow->folderPanel->isVisible());
         QTRY_VERIFY(browser->hasFocus());
         QTest::keyClick(browser, Qt::Key_Home);
         while (browser->entryName(browser->highlightedIndex()) != QLatin1String("sub") &&
                browser->highlightedIndex() < browser->entryCount())
             QTest::keyClick(browser, Qt::Key_Down);
         QTest::keyClick(browser, Qt::Key_Return);
-        QCOMPARE(f.window->folderBox->text(), f.dir.path() + QStringLiteral("sub"));
+        QCOMPARE(f.window->folderRow->folderBox->text(), f.dir.path() + QStringLiteral("sub"));
         QCOMPARE(f.session->lastPosition(), 0);
         QTest::keyClick(browser, Qt::Key_Escape);
-        QVERIFY(!f.window->folderPanel->isVisible());
-        QTRY_VERIFY(f.window->selectFolderButton->hasFocus());
+        QVERIFY(!f.window->folderRow->folderPanel->isVisible());
+        QTRY_VERIFY(f.window->folderRow->selectFolderButton->hasFocus());
     }
 
     // The sorted column's header holds an arrow: up after the first click,
