@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NamingOrder.h"
 
+#include "NameForms.h"
 #include "Session.h"
 #include "TakenOrder.h"
 #include "filelist/FileListModel.h"
@@ -153,9 +154,7 @@ bool NamingOrder::makeNames(FileListModel& model, int last, const Stage& stage) 
                !NameGenerator::run(model, last, stage.generator, *stage.prompter)) {
         return false;
     }
-    if (!m_regex)
-        return !cancelled(stage);
-    for (int k = 0; k <= last; ++k) {
+    for (int k = 0; m_regex && k <= last; ++k) {
         if (k % CancelStride == 0 && cancelled(stage))
             return false;
         bool gaveUp = false;
@@ -163,7 +162,16 @@ bool NamingOrder::makeNames(FileListModel& model, int last, const Stage& stage) 
         if (gaveUp && stage.notes && stage.notes->gaveUp)
             stage.notes->gaveUp(model.currentNameAt(k));
     }
-    return !cancelled(stage);
+    if (cancelled(stage))
+        return false;
+    finish(model, last);
+    return true;
+}
+
+void NamingOrder::finish(FileListModel& model, int last) const
+{
+    if (!m_rules.normalize.isEmpty() || m_rules.fitLength)
+        NameForms::finish(model, last, m_rules.normalize, m_rules.fitLength);
 }
 
 bool NamingOrder::makeNames(Session& session, bool generate, const Steps* notes, int count) const

@@ -56,7 +56,7 @@ public:
 
     // The naming stage over positions 0..last of a list: the generator
     // (unless generate is false or a template stands in its place), the
-    // template, the expression. Stops early when cancel turns true. Returns
+    // template, the expression, finish(). Stops early when cancel turns true. Returns
     // false when the generator refused its pattern or the run was
     // cancelled.
     struct Stage {
@@ -73,6 +73,10 @@ public:
     // `count` positions (all by default).
     bool makeNames(Session& session, bool generate, const Steps* notes = nullptr,
                    int count = -1) const;
+    // The last touch of the naming stage, also for names changed after it
+    // (the Replace button, pasted names): the Unicode form and the fit to
+    // 255 bytes the rules ask for.
+    void finish(FileListModel& model, int last) const;
 
     // How many listed files a pass would rename: a proposal that differs
     // from the current name and does not collide.

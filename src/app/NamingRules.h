@@ -23,9 +23,11 @@ struct NamingRules {
     QString expressionWith;               // what each match becomes (\0..\9 its groups)
     bool matchCase = true;                // the expression tells letter case apart
     QString filter = QStringLiteral("*"); // the file types listed (TypeFilter)
-    QStringList sort;   // header clicks in order: no, created, modified, name, newname, size,
-                        // natural, taken
-    bool swaps = false; // files may take names other listed files give up
+    QStringList sort;       // header clicks in order: no, created, modified, name, newname, size,
+                            // natural, taken
+    bool swaps = false;     // files may take names other listed files give up
+    QString normalize;      // "nfc" or "nfd": every proposal in that Unicode form; "": as made
+    bool fitLength = false; // proposals over 255 bytes shortened by their stem (NameForms)
 
     bool operator==(const NamingRules&) const = default;
 };

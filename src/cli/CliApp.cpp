@@ -13,7 +13,6 @@
 #include "Version.h"
 
 #include "app/FileSearch.h"
-#include "app/NameForms.h"
 #include "app/NamingOrder.h"
 #include "app/NamingRules.h"
 #include "app/NewNameClipboard.h"
@@ -350,6 +349,8 @@ NamingRules CliApp::namingRules() const
         rules.filter = value("filter");
     rules.sort = m_parser.values(QStringLiteral("sort"));
     rules.swaps = isSet("cycles");
+    rules.normalize = value("normalize");
+    rules.fitLength = isSet("fit-length");
     return rules;
 }
 
@@ -365,7 +366,7 @@ std::optional<int> CliApp::prepare(Session& session)
     NamingOrder::Steps steps;
     steps.scanned = [this](Session& s) { warnIfFull(s); };
     steps.search = [this](Session& s) { return search(s); };
-    steps.afterNames = [this](Session& s) { return afterNames(s); };
+    steps.afterNames = [this, &order](Session& s) { return afterNames(s, *order); };
     steps.pastesNames = m_parser.isSet(QStringLiteral("paste"));
     steps.lacking = [this](const QString& name, const QString& tag) {
         m_prompter.message(QStringLiteral("%1 has no %2: it keeps its name").arg(name, tag));
@@ -392,7 +393,7 @@ std::optional<int> CliApp::prepare(Session& session)
 // The Replace button and names pasted from a file, after the names are
 // made. Either ending at its message leaves names other than those asked
 // for, so the command does not go on.
-bool CliApp::afterNames(Session& session)
+bool CliApp::afterNames(Session& session, const NamingOrder& order)
 {
     auto value = [this](const char* name) { return m_parser.value(QString::fromLatin1(name)); };
     auto isSet = [this](const char* name) { return m_parser.isSet(QString::fromLatin1(name)); };
@@ -403,9 +404,8 @@ bool CliApp::afterNames(Session& session)
     }
     if (isSet("paste") && !pasteNames(session, absolutePath(value("paste"))))
         return false;
-    if (isSet("normalize") || isSet("fit-length"))
-        NameForms::finish(session.model(), session.lastPosition(), value("normalize"),
-                          isSet("fit-length"));
+    // The replaced and pasted names take the same finish as those made.
+    order.finish(session.model(), session.lastPosition());
     session.checkProposals(); // the marks of the names as they are now
     return true;
 }

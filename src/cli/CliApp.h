@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class NamingOrder;
 class Session;
 struct NamingRules;
 
@@ -41,7 +42,7 @@ public:
 private:
     std::optional<int> prepare(Session& session);
     NamingRules namingRules() const;
-    bool afterNames(Session& session);
+    bool afterNames(Session& session, const NamingOrder& order);
     bool folderReadable(class FileSystem& fs, const QString& folder);
     void warnIfFull(Session& session);
     bool pasteNames(Session& session, const QString& path);

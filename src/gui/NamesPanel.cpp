@@ -3,6 +3,7 @@
 #include "NamesPanel.h"
 
 #include "app/NameProposals.h"
+#include "app/NameTemplate.h"
 #include "app/NamingOrder.h"
 #include "app/Session.h"
 
@@ -19,26 +20,41 @@ NamesPanel::NamesPanel(Session& session, QWidget* parent) : QDialog(parent), m_s
     setWindowTitle(QStringLiteral("Template and Expression"));
     setModal(false);
     build();
-    const NamingRules rules = m_session.namingRules();
-    templateBox->setText(rules.templateText.value_or(QString()));
-    expressionBox->setText(rules.expression.value_or(QString()));
-    withBox->setText(rules.expressionWith);
-    matchCaseBox->setChecked(rules.matchCase);
+    showRules();
     for (QLineEdit* box : {templateBox, expressionBox, withBox})
         connect(box, &QLineEdit::textEdited, this, &NamesPanel::inputsEdited);
-    connect(matchCaseBox, &QCheckBox::toggled, this, &NamesPanel::inputsEdited);
+    for (QCheckBox* box : {matchCaseBox, fitLengthBox})
+        connect(box, &QCheckBox::clicked, this, &NamesPanel::inputsEdited);
     connect(&m_session, &Session::proposalsChanged, this, &NamesPanel::countChanges);
     connect(renameButton, &QPushButton::clicked, this, &NamesPanel::renameRequested);
     countChanges();
 }
 
+// The template's tokens as NameTemplate lists them, two to a row.
 QString NamesPanel::legend()
 {
-    return QStringLiteral("{n} position, {n:3} with 3 digits, {name} name without extension, "
-                          "{ext} extension with its dot,\n{created:yyyy-MM-dd} "
-                          "{modified:HHmm} file dates, {exif:DateTimeOriginal:yyyy} picture "
-                          "date,\n{exif:Model} picture text, {exif:Model|none} with a text "
-                          "for files without it, {{ and }} braces");
+    const QList<std::pair<QString, QString>> tokens = NameTemplate::legend();
+    QString rows;
+    for (qsizetype k = 0; k < tokens.size(); k += 2) {
+        rows += QStringLiteral("<tr>");
+        for (qsizetype i = k; i < qMin(k + 2, tokens.size()); ++i)
+            rows += QStringLiteral("<td><code>%1</code></td><td>%2</td>")
+                        .arg(tokens[i].first.toHtmlEscaped(), tokens[i].second.toHtmlEscaped());
+        rows += QStringLiteral("</tr>");
+    }
+    return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">%1</table>").arg(rows);
+}
+
+void NamesPanel::showRules()
+{
+    const NamingRules rules = m_session.namingRules();
+    templateBox->setText(rules.templateText.value_or(QString()));
+    expressionBox->setText(rules.expression.value_or(QString()));
+    withBox->setText(rules.expressionWith);
+    matchCaseBox->setChecked(rules.matchCase);
+    fitLengthBox->setChecked(rules.fitLength);
+    faultLabel->clear();
+    renameButton->setEnabled(true);
 }
 
 void NamesPanel::build()
@@ -46,10 +62,12 @@ void NamesPanel::build()
     templateBox = new QLineEdit(this);
     templateBox->setPlaceholderText(QStringLiteral("the pattern box makes the names"));
     legendLabel = new QLabel(legend(), this);
+    legendLabel->setTextFormat(Qt::RichText);
     legendLabel->setStyleSheet(QStringLiteral("color: rgb(64, 64, 64);"));
     expressionBox = new QLineEdit(this);
     withBox = new QLineEdit(this);
     matchCaseBox = new QCheckBox(QStringLiteral("Match case"), this);
+    fitLengthBox = new QCheckBox(QStringLiteral("Fit names to 255 bytes"), this);
     faultLabel = new QLabel(this);
     faultLabel->setTextFormat(Qt::RichText);
     faultLabel->setStyleSheet(QStringLiteral("color: rgb(160, 0, 0);"));
@@ -60,6 +78,7 @@ void NamesPanel::build()
     form->addRow(QStringLiteral("Expression :"), expressionBox);
     form->addRow(QStringLiteral("With :"), withBox);
     form->addRow(QString(), matchCaseBox);
+    form->addRow(QString(), fitLengthBox);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(faultLabel, 1);
     buttons->addWidget(renameButton);
@@ -67,10 +86,10 @@ void NamesPanel::build()
     layout->addLayout(form);
     layout->addLayout(buttons);
     const std::pair<QObject*, const char*> names[] = {
-        {templateBox, "templateBox"},       {legendLabel, "legendLabel"},
-        {expressionBox, "expressionBox"},   {withBox, "withBox"},
-        {matchCaseBox, "matchCaseBox"},     {faultLabel, "faultLabel"},
-        {renameButton, "panelRenameButton"}};
+        {templateBox, "templateBox"},     {legendLabel, "legendLabel"},
+        {expressionBox, "expressionBox"}, {withBox, "withBox"},
+        {matchCaseBox, "matchCaseBox"},   {fitLengthBox, "fitLengthBox"},
+        {faultLabel, "faultLabel"},       {renameButton, "panelRenameButton"}};
     for (const auto& [object, name] : names)
         object->setObjectName(QLatin1String(name));
 }
@@ -86,6 +105,7 @@ void NamesPanel::inputsEdited()
         expressionBox->text().isEmpty() ? std::nullopt : std::optional(expressionBox->text());
     rules.expressionWith = withBox->text();
     rules.matchCase = matchCaseBox->isChecked();
+    rules.fitLength = fitLengthBox->isChecked();
     QString why;
     RegexReplace::Fault fault;
     const std::optional<NamingOrder> order = NamingOrder::create(rules, why, &fault);

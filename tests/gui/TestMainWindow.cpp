@@ -334,23 +334,31 @@ private slots:
         QTest::addColumn<QString>("expression");
         QTest::addColumn<QString>("with");
         QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<bool>("fit");
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("first");
         QTest::newRow("template") << "{n:3}_{name}{ext}"
                                   << ""
-                                  << "" << true << QStringList{"--template", "{n:3}_{name}{ext}"}
+                                  << "" << true << false
+                                  << QStringList{"--template", "{n:3}_{name}{ext}"}
                                   << "001_photo000.jpg";
         QTest::newRow("expression over the pattern")
             << ""
             << "Filename_(\\d)"
-            << "F\\1" << true << QStringList{"--regex", "Filename_(\\d)", "--with", "F\\1"}
+            << "F\\1" << true << false << QStringList{"--regex", "Filename_(\\d)", "--with", "F\\1"}
             << "New_F1.jpg";
         QTest::newRow("both, letter case aside")
             << "{name}{ext}"
             << "PHOTO0"
-            << "img" << false
+            << "img" << false << false
             << QStringList{"--template", "{name}{ext}", "--regex", "(?i)PHOTO0", "--with", "img"}
             << "img00.jpg";
+        // 272 bytes: the stem loses its end, no "é" (2 bytes) is split.
+        const QString longName = "{n}" + QString(130, QChar(0xE9)) + "{name}{ext}";
+        QTest::newRow("fit to 255 bytes")
+            << longName << ""
+            << "" << true << true << QStringList{"--template", longName, "--fit-length"}
+            << "1" + QString(125, QChar(0xE9)) + ".jpg";
     }
     void panelNamesAsTheCommandLine()
     {
@@ -358,6 +366,7 @@ private slots:
         QFETCH(QString, expression);
         QFETCH(QString, with);
         QFETCH(bool, matchCase);
+        QFETCH(bool, fit);
         QFETCH(QStringList, options);
         QFETCH(QString, first);
         Fixture f(5);
@@ -368,6 +377,8 @@ private slots:
         typeInto(panel->withBox, with);
         if (panel->matchCaseBox->isChecked() != matchCase) // a click on the box itself
             WindowInput::click(panel->matchCaseBox, QPoint(8, panel->matchCaseBox->height() / 2));
+        if (fit)
+            WindowInput::click(panel->fitLengthBox, QPoint(8, panel->fitLengthBox->height() / 2));
         QTRY_COMPARE(f.session->model().newNameAt(0), first);
         const QStringList listed = listedNewNames(f.dir.path(), options);
         QCOMPARE(newNamesOf(*f.session), listed);

@@ -56,12 +56,16 @@ inline void key(QWidget* window, Qt::Key k, Qt::KeyboardModifiers mods = {})
     QTest::keyClick(windowOf(window), k, mods);
 }
 
-// Typed text; "\r" is the Enter key.
+// Typed text; "\r" is the Enter key. A letter beyond ASCII comes as text
+// without a key of its own, as from a keyboard layout or input method.
 inline void type(QWidget* window, const QString& text)
 {
     for (QChar c : text) {
         if (c == QLatin1Char('\r'))
             key(window, Qt::Key_Return);
+        else if (c.unicode() > 0x7e)
+            QTest::sendKeyEvent(QTest::Click, windowOf(window), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
         else
             QTest::keyClick(windowOf(window), c.toLatin1());
     }
