@@ -8,18 +8,18 @@ class Session;
 
 // A preset and the window's session: the inputs the window shows, saved as
 // a preset, and a preset set into them in the order quillon-cli applies its
-// options (pattern, extension, replace pair, filter, scan, sort, padding,
-// new names), so both front ends make the same names from it.
+// options (template and expression, swaps, pattern, extension, replace pair,
+// filter, scan, sort, padding, new names), so both front ends make the same
+// names from it.
 namespace SessionPreset
 {
 
-// The session's naming inputs; the sort is the column sorted last, if any.
+// The session's naming inputs, the template, expression and swaps
+// included; the sort is the column sorted last, if any.
 Preset current(const Session& session);
-// The keys of preset the session has no input for; a preset is applied
-// whole or not at all, so one with these is refused.
-QStringList notApplicable(const Preset& preset);
 // Sets every naming input (a key the preset leaves out takes its default),
-// lists the folder again and makes the new names.
-void apply(const Preset& preset, Session& session);
+// lists the folder again and makes the new names. Returns why it could not,
+// or "".
+QString apply(const Preset& preset, Session& session);
 
 } // namespace SessionPreset

@@ -4,15 +4,18 @@
 
 #include "FolderRow.h"
 #include "MainWindow.h"
+#include "NamesPanel.h"
 #include "PresetManagerDialog.h"
 #include "RenamingFrame.h"
 #include "SlotGuard.h"
+#include "WindowMenus.h"
 
 #include "app/PresetStore.h"
 #include "app/Session.h"
 #include "app/SessionPreset.h"
 #include "platform/Prompter.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -76,14 +79,10 @@ void PresetMenu::choose(const QString& name)
         m_session.prompter().message(why);
         return;
     }
-    if (const QStringList keys = SessionPreset::notApplicable(preset); !keys.isEmpty()) {
-        m_session.prompter().message(
-            QStringLiteral("The preset \"%1\" sets %2, which this window cannot set; use it with "
-                           "quillon-cli --preset")
-                .arg(name, keys.join(QStringLiteral(", "))));
+    if (const QString why = SessionPreset::apply(preset, m_session); !why.isEmpty()) {
+        m_session.prompter().message(why);
         return;
     }
-    SessionPreset::apply(preset, m_session);
     showInputs();
 }
 
@@ -96,4 +95,7 @@ void PresetMenu::showInputs()
     frame->replaceTextBox->setText(replace);
     frame->replaceWithBox->setText(with);
     m_window.folderRow->typeFilterBox->setEditText(m_session.typeFilter());
+    m_window.menus->allowSwapsAction->setChecked(m_session.swapsAllowed());
+    if (m_window.namesPanel)
+        m_window.namesPanel->showRules();
 }

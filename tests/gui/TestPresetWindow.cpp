@@ -5,6 +5,7 @@
 #include "controls/RenderedButton.h"
 #include "gui/FolderRow.h"
 #include "gui/MainWindow.h"
+#include "gui/NamesPanel.h"
 #include "gui/PresetManagerDialog.h"
 #include "gui/PresetMenu.h"
 #include "gui/RenameHistoryDialog.h"
@@ -198,6 +199,33 @@ private slots:
         QVERIFY(f.prompts.messages[0].startsWith(PresetStore::filePath("Broken") + ": line 3: "));
         QCOMPARE(f.window->renamingFrame->patternBox->currentText(), QStringLiteral("Pic_#"));
         QCOMPARE(f.newNames(), before);
+    }
+
+    // A template, an expression and swaps go from quillon-cli into the
+    // window (its open panel and Names menu show them) and back.
+    void templatePresetBothWays()
+    {
+        Fixture f({"b.txt", "a.txt", "c.txt"});
+        // --cycles too, which list does not take.
+        const QStringList options{"--template", "{n:2}-{name}{ext}", "--regex", "-(a|b)", "--with",
+                                  "_\\1"};
+        QCOMPARE(runCli(QStringList{"preset", "save", "Tpl", "--cycles"} + options).status, 0);
+        f.window->menus->namesPanelAction->trigger();
+        QTRY_VERIFY(f.window->namesPanel && f.window->namesPanel->isVisible());
+        QVERIFY(choose(*f.window, {"Names", "Presets", "Tpl"}));
+        QTRY_COMPARE(f.window->namesPanel->templateBox->text(),
+                     QStringLiteral("{n:2}-{name}{ext}"));
+        QCOMPARE(f.window->namesPanel->expressionBox->text(), QStringLiteral("-(a|b)"));
+        QVERIFY(f.window->menus->allowSwapsAction->isChecked());
+        QCOMPARE(f.prompts.messages, QStringList());
+        QCOMPARE(f.newNames(), f.cliNewNames(options));
+        f.prompts.inputAnswers.push_back(QStringLiteral("Back"));
+        QVERIFY(choose(*f.window, {"Names", "Presets", "Save Current..."}));
+        QTRY_VERIFY(PresetStore::exists(QStringLiteral("Back")));
+        const QString saved = runCli({"preset", "show", "Back"}).out;
+        for (const char* line : {"template={n:2}-{name}{ext}\n", "regex=-(a|b)\n", "cycles=true\n"})
+            QVERIFY2(saved.contains(QLatin1String(line)), qPrintable(saved));
+        QCOMPARE(f.cliNewNames({"--preset", "Back"}), f.newNames());
     }
 
     // "Manage...": the first preset renamed, the second deleted, as
