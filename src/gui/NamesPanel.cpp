@@ -30,19 +30,14 @@ NamesPanel::NamesPanel(Session& session, QWidget* parent) : QDialog(parent), m_s
     countChanges();
 }
 
-// The template's tokens as NameTemplate lists them, two to a row.
+// The template's tokens as NameTemplate lists them, one to a row.
 QString NamesPanel::legend()
 {
-    const QList<std::pair<QString, QString>> tokens = NameTemplate::legend();
     QString rows;
-    for (qsizetype k = 0; k < tokens.size(); k += 2) {
-        rows += QStringLiteral("<tr>");
-        for (qsizetype i = k; i < qMin(k + 2, tokens.size()); ++i)
-            rows += QStringLiteral("<td><code>%1</code></td><td>%2</td>")
-                        .arg(tokens[i].first.toHtmlEscaped(), tokens[i].second.toHtmlEscaped());
-        rows += QStringLiteral("</tr>");
-    }
-    return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">%1</table>").arg(rows);
+    for (const auto& [token, meaning] : NameTemplate::legend())
+        rows += QStringLiteral("<tr><td><code>%1</code>&nbsp;&nbsp;</td><td>%2</td></tr>")
+                    .arg(token.toHtmlEscaped(), meaning.toHtmlEscaped());
+    return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">%1</table>").arg(rows);
 }
 
 void NamesPanel::showRules()
