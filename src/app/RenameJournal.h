@@ -54,7 +54,7 @@
 // finish() writes no end record after such a failure, so the steps after
 // the last record written are looked for on the disk.
 //
-// Reading and undoing:
+// Reading and undoing (done by JournalReader and JournalUndo):
 //   read(bytes, journal, why)  parses a journal.
 //   undoSteps(journal)         what an undo renames, newest first, and the
 //                              pairs it refuses: only plain names inside the
@@ -133,6 +133,8 @@ public:
 
     static constexpr int FlushMs = 100;
     static constexpr int SyncMs = 5000;
+    // The records are appended in pieces of at most about this size.
+    static constexpr qsizetype PieceBytes = 256 * 1024;
 
     RenameJournal();
     ~RenameJournal();
@@ -173,8 +175,6 @@ public:
 private:
     void flush(bool force);
     void planStep(qsizetype i, const Step& step);
-
-    static constexpr qsizetype PieceBytes = 256 * 1024;
 
     DurableFile m_file;
     QString m_path;

@@ -2,18 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RenamePass.h"
 
-#include "RenameCyclePlanner.h"
-
+#include "CaseOnlyRename.h"
 #include "DryRunFileSystem.h"
 #include "FileDates.h"
 #include "JournalFolder.h"
 #include "NameGenerator.h"
 #include "PassReport.h"
+#include "RenameCyclePlanner.h"
 #include "Session.h"
+#include "SkippingPrompter.h"
 #include "filelist/FileListModel.h"
 #include "output/DiskErrors.h"
 #include "platform/BusyPointer.h"
-#include "platform/FieldText.h"
 #include "platform/FileErrors.h"
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
@@ -25,7 +25,6 @@ namespace
 {
 
 const int ProgressEvery = 20;
-const int ShownFailures = 20; // files named in a message; the others are counted
 
 QString conflictMessage()
 {
@@ -34,20 +33,6 @@ QString conflictMessage()
 
 // At most this many lines of an undo's problems in one message box.
 const int MessageLines = 20;
-
-// The dry run's answers: a failure skips the file, nothing is shown.
-class SkippingPrompter : public Prompter
-{
-public:
-    void message(const QString&) override {}
-    FailureAnswer failure(const QString&) override { return FailureAnswer::Skip; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void setBusy(bool) override {}
-    void processEvents() override {}
-};
 
 } // namespace
 
@@ -133,7 +118,7 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& sou
     const QString created = FileDates::pendingCreationDate(m_session);
     const QString modified = FileDates::pendingModifiedDate(m_session);
     if (!keepState && (!created.isEmpty() || !modified.isEmpty()))
-        noteDates(source, FileDates::writeFileDates(disk, sourcePath, created, modified));
+        m_dateFailures.note(source, FileDates::writeFileDates(disk, sourcePath, created, modified));
 
     if (attributeValue != -1 && !keepState) {
         for (;;) {
@@ -157,66 +142,27 @@ RenamePass::Next RenamePass::treatFile(const QString& source, const QString& sou
     return renameFile(source, sourcePath, target, targetPath);
 }
 
-void RenamePass::noteDates(const QString& name, int code)
-{
-    if (code == FileErrors::None || code == FileErrors::FileNotFound)
-        return;
-    if (m_dateFailures.size() < ShownFailures)
-        m_dateFailures << FieldText::escaped(name) + QStringLiteral(": ") + DiskErrors::text(code);
-    ++m_datesFailed;
-}
-
-void RenamePass::reportDates()
-{
-    if (m_datesFailed == 0)
-        return;
-    QString text =
-        m_datesFailed == 1
-            ? QStringLiteral("The dates of 1 file could not be written:\n")
-            : QStringLiteral("The dates of %1 files could not be written:\n").arg(m_datesFailed);
-    text += m_dateFailures.join(QLatin1Char('\n'));
-    if (m_datesFailed > m_dateFailures.size())
-        text += QStringLiteral("\nand %1 more.").arg(m_datesFailed - m_dateFailures.size());
-    prompter().message(text);
-}
-
-// A change of letter case only, where the new spelling already finds a
-// file (the file itself on a disk that folds case): through a temporary
-// name in the same folder, each step in the journal as it is done, so an
-// undo after a kill between the two puts the file back. A new spelling
-// still taken once this file is away is another file's: this one goes back
-// and is left as it is. No value: the steps could not be made, and the
-// direct rename is tried as for any other name.
 std::optional<RenamePass::Next> RenamePass::renameCaseOnly(const QString& source,
                                                            const QString& sourcePath,
                                                            const QString& target,
                                                            const QString& targetPath)
 {
-    FileSystem& disk = fs();
-    FileSystem::Entry entry;
-    if (!m_journal || m_steps || source == target ||
-        source.compare(target, Qt::CaseInsensitive) != 0 || !FileName::isPlainName(target) ||
-        disk.stat(targetPath, entry) != 0)
+    if (!m_journal || m_steps)
         return std::nullopt;
-    const QString folder = sourcePath.left(sourcePath.size() - source.size());
-    QString temp = source + QStringLiteral(".quillon-case");
-    for (int i = 0; disk.stat(folder + temp, entry) == 0; ++i)
-        temp = source + QStringLiteral(".quillon-case%1").arg(i);
-    if (disk.rename(sourcePath, folder + temp) != FileErrors::None)
+    QString temporary;
+    switch (
+        CaseOnlyRename::run(fs(), *m_journal, source, sourcePath, target, targetPath, temporary)) {
+    case CaseOnlyRename::Result::NotMade:
         return std::nullopt;
-    m_journal->doneExtra(source, temp);
-    const int rc = disk.rename(folder + temp, targetPath);
-    if (rc == FileErrors::None) {
-        m_viaTemporary = temp;
+    case CaseOnlyRename::Result::Renamed:
+        m_viaTemporary = temporary;
         m_renamed = true;
         m_report.renamed();
-        return Next::NextStep;
+        break;
+    case CaseOnlyRename::Result::Taken:
+        m_report.notRenamed(source, PassReport::takenReason(target));
+        break;
     }
-    if (disk.rename(folder + temp, sourcePath) == FileErrors::None)
-        m_journal->doneExtra(temp, source);
-    if (rc != FileErrors::FileExists)
-        return std::nullopt;
-    m_report.notRenamed(source, PassReport::takenReason(target));
     return Next::NextStep;
 }
 
@@ -271,7 +217,6 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
     setRunning(true);
     m_listReplaced = false;
     m_dateFailures.clear();
-    m_datesFailed = 0;
     Prompter& ask = prompter();
     BusyPointer busy(ask);
 
@@ -338,7 +283,8 @@ RenamePass::Outcome RenamePass::pass(int attributeValue)
             outcome = Outcome::Stopped;
         m_journal->finish(outcome == Outcome::Completed);
     }
-    reportDates();
+    if (const QString dates = m_dateFailures.message(); !dates.isEmpty())
+        prompter().message(dates);
     m_keepState.clear();
     if (m_report.allRenamed() && outcome == Outcome::Completed)
         emit status(completedText());

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DateFailures.h"
 #include "PassReport.h"
 #include "RenameJournal.h"
 
@@ -152,8 +153,6 @@ private:
     void countNotReached(int from);
     void showReport();
     void recordStep(int position, const QString& source, const QString& target);
-    void noteDates(const QString& name, int code);
-    void reportDates();
     void setRunning(bool running);
     FileSystem& fs();
     Prompter& prompter();
@@ -172,8 +171,7 @@ private:
     Prompter* m_prompter = nullptr;  // likewise
     QList<bool>* m_dryRun = nullptr; // renamed per position, during a dry run
     const QList<RenameJournal::Step>* m_steps = nullptr; // the plan of --cycles
-    QStringList m_dateFailures;                          // "name: reason", the first few
-    int m_datesFailed = 0;                               // files whose dates were not written
+    DateFailures m_dateFailures;
     QSet<int> m_keepState; // positions whose state could not be recorded
     QString m_undoJournal; // the window's last pass's journal
     std::unique_ptr<RenameJournal::Contents> m_undoInMemory; // or that journal in memory
