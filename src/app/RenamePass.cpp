@@ -17,7 +17,7 @@
 #include "platform/FileErrors.h"
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
-#include "platform/Prompter.h"
+#include "platform/QuietPrompter.h"
 
 #include <QSet>
 
@@ -34,20 +34,6 @@ QString conflictMessage()
 
 // At most this many lines of an undo's problems in one message box.
 const int MessageLines = 20;
-
-// The dry run's answers: a failure skips the file, nothing is shown.
-class SkippingPrompter : public Prompter
-{
-public:
-    void message(const QString&) override {}
-    FailureAnswer failure(const QString&) override { return FailureAnswer::Skip; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void setBusy(bool) override {}
-    void processEvents() override {}
-};
 
 } // namespace
 
@@ -463,7 +449,7 @@ QList<bool> RenamePass::dryRun(int attributeValue)
     if (m_running)
         return renamed;
     DryRunFileSystem dry(m_session.fs());
-    SkippingPrompter quiet;
+    QuietPrompter quiet(Prompter::FailureAnswer::Skip); // a failure skips the file
     m_fs = &dry;
     m_prompter = &quiet;
     m_dryRun = &renamed;
