@@ -390,6 +390,10 @@ void TestCliJournal::oldUndoRecordIsNotRead()
 // to keep, whatever it is.
 void TestCliJournal::keptCountFollowsTheSetting()
 {
+    TempFolder config; // the setting is written whoever runs the test
+    const QByteArray testConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", testConfig); });
     for (const int kept : {7, JournalFolder::Keep}) {
         QVERIFY(JournalFolder::setKeep(kept));
         const QString newest = QStringLiteral("the newest %1 passes").arg(kept);
