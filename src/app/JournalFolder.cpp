@@ -130,6 +130,14 @@ bool JournalFolder::setKeep(int passes)
     return settings.status() == QSettings::NoError;
 }
 
+QString JournalFolder::keptText()
+{
+    return QStringLiteral("the newest %1 passes are kept (set in the window's Rename History, "
+                          "saved in %2)")
+        .arg(keep())
+        .arg(settingsPath());
+}
+
 QString JournalFolder::path()
 {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");

@@ -27,6 +27,8 @@ constexpr int MostKept = 1000;
 int keep();
 // Sets it; false when the setting cannot be written.
 bool setKeep(int passes);
+// How many passes are kept and where that is set, in words for the user.
+QString keptText();
 
 QString path(); // ends in "/"
 // Whether the folder is a symbolic link (looked at itself, not followed).

@@ -6,29 +6,10 @@
 #include "Session.h"
 #include "filelist/FileListModel.h"
 #include "filelist/NameCollisions.h"
-#include "platform/Prompter.h"
+#include "platform/QuietPrompter.h"
 
 #include <condition_variable>
 #include <mutex>
-
-namespace
-{
-
-// The worker asks nobody: a pattern the generator refuses leaves the list's
-// names as they are, and the person sees the refusal when they press
-// Generate.
-struct SilentPrompter : Prompter {
-    void message(const QString&) override {}
-    FailureAnswer failure(const QString&) override { return FailureAnswer::Stop; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void setBusy(bool) override {}
-    void processEvents() override {}
-};
-
-} // namespace
 
 struct NameProposals::Run {
     std::shared_ptr<const NamingOrder> order;
@@ -101,7 +82,10 @@ void NameProposals::work(const std::shared_ptr<Run>& run)
         if (!run->cancel)
             run->made.setRows(std::move(rows));
     }
-    SilentPrompter silent;
+    // The worker asks nobody: a pattern the generator refuses leaves the
+    // list's names as they are, and the person sees the refusal when they
+    // press Generate.
+    QuietPrompter silent(Prompter::FailureAnswer::Stop);
     run->stage.prompter = &silent;
     run->ok = !run->cancel && run->order->makeNames(run->made, run->last, run->stage);
     if (run->ok) {

@@ -17,7 +17,7 @@
 #include "platform/FileErrors.h"
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
-#include "platform/Prompter.h"
+#include "platform/QuietPrompter.h"
 
 #include <QSet>
 
@@ -409,7 +409,7 @@ QList<bool> RenamePass::dryRun(int attributeValue)
     if (m_running)
         return renamed;
     DryRunFileSystem dry(m_session.fs());
-    SkippingPrompter quiet;
+    QuietPrompter quiet(Prompter::FailureAnswer::Skip); // a failure skips the file
     m_fs = &dry;
     m_prompter = &quiet;
     m_dryRun = &renamed;

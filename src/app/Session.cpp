@@ -98,6 +98,9 @@ bool Session::noFilesMatch() const
 void Session::scanFolder()
 {
     dropPendingNames(); // made for the list this scan replaces
+    // The new list comes in name order: a sort of the old one no longer holds,
+    // and a click on its column must sort, not reverse.
+    m_sorter = ListColumns::newSorter();
     FileListModel::Rows rows;
     {
         BusyPointer busy(m_prompter);

@@ -13,6 +13,7 @@
 #include "Version.h"
 
 #include "app/FileSearch.h"
+#include "app/JournalFolder.h"
 #include "app/NamingOrder.h"
 #include "app/NamingRules.h"
 #include "app/NewNameClipboard.h"
@@ -144,8 +145,8 @@ newest pass (saying which on standard error), --journal FILE (or --undo-file
 FILE) that one. A step it cannot undo is named (status 1); the next undo does
 the rest. --list shows every kept pass (time, folder, count, journal), those
 made with --undo-file by that file. Kept
-journals are in $XDG_STATE_HOME/quillon (default ~/.local/state/quillon),
-the newest 20 (or as many as the window's Rename History keeps).
+journals are in $XDG_STATE_HOME/quillon (default ~/.local/state/quillon):
+{kept}.
 
 batch runs LINE for every listed file: "Sourcefiles$" is the file's full path,
 "Destnames$" its new name (a naming option is then needed); "Filecopy FROM
@@ -195,7 +196,8 @@ CliApp::CliApp()
 
 QString CliApp::usage() const
 {
-    return QString::fromUtf8(UsageText);
+    return QString::fromUtf8(UsageText).replace(QStringLiteral("{kept}"),
+                                                JournalFolder::keptText());
 }
 
 int CliApp::usageError(const QString& why)

@@ -21,7 +21,6 @@
 #include "platform/FileSystem.h"
 
 #include <optional>
-#include <tuple>
 
 namespace
 {
@@ -91,25 +90,6 @@ void printDryRun(Session& session, int attributes)
     }
     for (const QString& line : lines)
         CliOutput::out(line);
-}
-
-// --cycles: the renames of the list ordered so that files can take the names
-// other listed files give up, through temporary names where they go round.
-RenameCyclePlanner::Plan cyclePlan(Session& session)
-{
-    std::vector<std::pair<QString, QString>> pairs;
-    pairs.reserve(size_t(session.lastPosition() + 1));
-    for (int i = 0; i <= session.lastPosition(); ++i)
-        pairs.emplace_back(session.model().currentNameAt(i), session.model().newNameAt(i));
-    QSet<QString> taken;
-    // A name missed here because the folder cannot be listed costs a failed
-    // step at most: a rename never replaces a file.
-    std::ignore =
-        session.fs().enumerate(session.folderPath(), false, [&taken](const FileSystem::Entry& e) {
-            taken.insert(e.name);
-            return true;
-        });
-    return RenameCyclePlanner::plan(pairs, taken);
 }
 
 // The plan on paper: the files that cannot get their names, the cycles gone
@@ -202,7 +182,8 @@ int RenameCommand::run(CliApp& app, Session& session)
     pickDate(app, session, "modified", FileDates::Modified);
 
     const bool cycles = isSet(app, "cycles");
-    const RenameCyclePlanner::Plan plan = cycles ? cyclePlan(session) : RenameCyclePlanner::Plan();
+    const RenameCyclePlanner::Plan plan =
+        cycles ? RenameCyclePlanner::planFor(session) : RenameCyclePlanner::Plan();
     if (isSet(app, "dry-run")) {
         if (cycles)
             printCycles(session, plan);

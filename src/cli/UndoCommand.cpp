@@ -45,10 +45,12 @@ QString countText(const RenameJournal::Contents& journal)
 
 // One line per kept pass, oldest first: its time, folder and count, and the
 // path of its journal (a pass made with --undo-file is listed by that file).
+// How many are kept goes to standard error, so the list stays a table.
 int listJournals(CliApp& app, FileSystem& fs)
 {
     if (folderIsLink(app))
         return app.status();
+    CliOutput::err(QStringLiteral("quillon-cli: ") + JournalFolder::keptText());
     for (const QString& path : JournalFolder::journals()) {
         RenameJournal::Contents journal;
         const QString problem = RenameJournal::load(fs, path, journal);

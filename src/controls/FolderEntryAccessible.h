@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AccessibleLeaf.h"
+
 #include <QAccessibleInterface>
 #include <QPointer>
 
@@ -10,7 +12,7 @@ class FolderBrowser;
 // One entry of the folder browser (index 1 is the first) as a list item:
 // its name as shown, selected when it is the chosen entry, invisible while
 // scrolled out of view.
-class FolderEntryAccessible : public QAccessibleInterface
+class FolderEntryAccessible : public AccessibleLeaf
 {
 public:
     FolderEntryAccessible(FolderBrowser* browser, int entry);
@@ -18,15 +20,9 @@ public:
     int entry() const { return m_entry; }
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
     QWindow* window() const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override;

@@ -16,7 +16,8 @@
 // Each column has a Kind (setColumnKind); a column given none is not sortable. A first click on
 // a column sorts it ascending, a click on the column sorted last reverses the
 // rows, and the number column (0) toggles between the scan order and its
-// reverse. lastSortColumn is kept across reloads of the list.
+// reverse. A new list starts unsorted: the session's scan gives it a fresh
+// sorter, so that a click after a rescan sorts rather than reverses.
 class ListSorter
 {
 public:

@@ -58,6 +58,7 @@ private slots:
     void fullDiskStopsThePass();
     void linkedStateFolderIsRefused();
     void oldUndoRecordIsNotRead();
+    void keptCountFollowsTheSetting();
 };
 
 // quillon-cli killed (SIGKILL) at a random moment of a pass over 20,000
@@ -383,6 +384,25 @@ void TestCliJournal::oldUndoRecordIsNotRead()
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("undo record of an older version"), qPrintable(r.err));
     QCOMPARE(dir.names(), QStringList{"new"});
+}
+
+// The help and the list name the number of passes the Rename History is set
+// to keep, whatever it is.
+void TestCliJournal::keptCountFollowsTheSetting()
+{
+    TempFolder config; // the setting is written whoever runs the test
+    const QByteArray testConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", testConfig); });
+    for (const int kept : {7, JournalFolder::Keep}) {
+        QVERIFY(JournalFolder::setKeep(kept));
+        const QString newest = QStringLiteral("the newest %1 passes").arg(kept);
+        const CliRun help = runCli({"--help"});
+        QVERIFY2(help.out.contains(newest), qPrintable(help.out));
+        const CliRun list = runCli({"undo", "--list"});
+        QCOMPARE(list.status, 0);
+        QVERIFY2(list.err.contains(newest), qPrintable(list.err));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliJournal)

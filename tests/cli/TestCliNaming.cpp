@@ -125,7 +125,25 @@ private slots:
             << texts + QStringList{"{size}_{size:kb}_{dir}_{dir:2|upper}_{name|lower}{ext|upper}"}
             << 0 << "1_1_%D_%P_file1.TXT|1_1_%D_%P_file2.TXT|2_1_%D_%P_file10.TXT"
             << "";
+        // The pattern's "#" counts the rows; the replace's is the record
+        // number, as the No. column shows it (file10.txt is scanned second).
+        QTest::newRow("replace-all with a number")
+            << QStringList{"--pattern", "IMG_#", "--replace-all", "img", "--with-all", "pic#"} << 0
+            << "pic1_1.txt|pic3_2.txt|pic2_3.txt|pic4_4.JPG|pic5_5.JPG"
+            << "";
+        QTest::newRow("same ignores the replace")
+            << QStringList{"--pattern", "Same", "--replace", "e", "--with", "x"} << 0
+            << "File1.txt|file2.txt|file10.txt|IMG_0042.JPG|IMG_0101.JPG"
+            << "";
+        // After --paste: the text of the pasted file.
+        QTest::newRow("paste drops path characters")
+            << QStringList{"--paste", "C:\\x/y.txt\r\nb\r\nc\r\nd\r\ne\r\n"} << 0
+            << "Cxy.txt|b|c|d|e"
+            << "";
         const QString none;
+        QTest::newRow("paste LF only")
+            << QStringList{"--paste", "1\n2\n3\n4\n5\n"} << 1 << none
+            << "Cannot continue / The number of new file name's don't match old..";
         QTest::newRow("unknown filter")
             << QStringList{"--template", "{name|title}"} << 2 << none << "takes no fallback text";
         QTest::newRow("unknown checksum")
@@ -161,6 +179,11 @@ private slots:
         QFETCH(QString, names);
         QFETCH(QString, err);
         Pictures pictures;
+        TempFolder texts;
+        if (const qsizetype paste = args.indexOf("--paste") + 1; paste > 0) {
+            QVERIFY(texts.write("names", args[paste].toUtf8()));
+            args[paste] = texts.file("names");
+        }
         const CliRun r =
             runCli(QStringList{"list", pictures.dir.path(), "--sort", "natural"} + args);
         QVERIFY2(r.err.contains(err), qPrintable(r.err));

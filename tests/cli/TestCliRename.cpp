@@ -270,42 +270,6 @@ private slots:
         QVERIFY(dir.read(FileNameCodec::decode("out\xe9")).contains("x.txt"));
         QVERIFY(dir.exists(FileNameCodec::decode("caf\xe9/x.txt")));
     }
-
-    void listNamingOptions_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("paste");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("shown"); // the new name, or the message
-        QTest::newRow("replace-all")
-            << QStringList{"--pattern", "IMG_#", "--replace-all", "img", "--with-all", "pic#"}
-            << QByteArray() << 0 << "pic1_1.txt";
-        QTest::newRow("same") << QStringList{"--pattern", "Same", "--replace", "a", "--with", "b"}
-                              << QByteArray() << 0 << "\ta.txt\ta.txt\t";
-        QTest::newRow("paste path characters")
-            << QStringList() << QByteArray("C:\\x/y.txt\r\nz\r\n") << 0 << "Cxy.txt";
-        QTest::newRow("paste LF only") << QStringList() << QByteArray("one\ntwo\n") << 1
-                                       << "Cannot continue / The number of new file name's don't "
-                                          "match old..";
-    }
-
-    void listNamingOptions()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(QByteArray, paste);
-        QFETCH(int, code);
-        QFETCH(QString, shown);
-        TempFolder dir, texts;
-        QVERIFY(dir.write("a.txt"));
-        QVERIFY(dir.write("b.txt"));
-        if (!paste.isEmpty()) {
-            QVERIFY(texts.write("names", paste));
-            args << "--paste" << texts.file("names");
-        }
-        const CliRun r = runCli(QStringList{"list", dir.path()} + args);
-        QCOMPARE(r.status, code);
-        QVERIFY2((code ? r.err : r.out).contains(shown), qPrintable(r.out + r.err));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCliRename)

@@ -111,6 +111,20 @@ private slots:
         QCOMPARE(listed, names);
     }
 
+    // A rescan lists the folder afresh, in name order: the first click on the
+    // column sorted before sorts it ascending and says so.
+    void rescanForgetsTheLastSort()
+    {
+        ScannedFolder f({{"b", "B"}, {"c", "C"}, {"a", "A"}});
+        f.session.sortByHeader(3);
+        f.session.scanFolder();
+        QCOMPARE(f.session.sorter().lastSortColumn(), 0);
+        f.session.sortByHeader(3);
+        QCOMPARE(f.names(), (QStringList{"a", "b", "c"}));
+        QCOMPARE(f.session.sorter().lastSortColumn(), 3);
+        QVERIFY(!f.session.sorter().lastSortDescending());
+    }
+
     void oneThreadAndEveryCoreAgree_data()
     {
         QTest::addColumn<QString>("kind");
