@@ -17,7 +17,9 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
+#include <string_view>
 
 namespace
 {
@@ -109,18 +111,66 @@ bool hasCasefoldFlag(const QString& folder)
     return folded;
 }
 
-bool isReservedStem(QStringView name)
+// An ASCII letter in upper case; every other character as it is.
+char16_t asciiUpper(QChar c)
 {
-    // The part before the first dot: "con.tar.gz" is as reserved as "CON".
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    const QStringView stem = (dot < 0 ? name : name.left(dot)).trimmed();
-    static const char* const plain[] = {"CON", "PRN", "AUX", "NUL"};
-    for (const char* p : plain)
-        if (stem.compare(QLatin1String(p), Qt::CaseInsensitive) == 0)
-            return true;
-    return stem.size() == 4 && stem.at(3) >= QLatin1Char('1') && stem.at(3) <= QLatin1Char('9') &&
-           (stem.left(3).compare(QLatin1String("COM"), Qt::CaseInsensitive) == 0 ||
-            stem.left(3).compare(QLatin1String("LPT"), Qt::CaseInsensitive) == 0);
+    const char16_t u = c.unicode();
+    return u >= 'a' && u <= 'z' ? char16_t(u - 32) : u;
+}
+
+bool isStem(QStringView stem, const char* device)
+{
+    for (qsizetype i = 0; i < stem.size(); ++i)
+        if (asciiUpper(stem[i]) != char16_t(device[i]))
+            return false;
+    return true;
+}
+
+// Whether the part before the first dot (at dot, -1 for none) is a device
+// name: "con.tar.gz" is as reserved as "CON", and so is " con ".
+bool isReservedStem(QStringView name, qsizetype dot)
+{
+    QStringView stem = dot < 0 ? name : name.left(dot);
+    if (stem.size() < 3)
+        return false;
+    if (stem.size() > 4 && !stem.front().isSpace() && !stem.back().isSpace())
+        return false;
+    stem = stem.trimmed();
+    if (stem.size() == 3)
+        return isStem(stem, "CON") || isStem(stem, "PRN") || isStem(stem, "AUX") ||
+               isStem(stem, "NUL");
+    return stem.size() == 4 && stem[3] >= QLatin1Char('1') && stem[3] <= QLatin1Char('9') &&
+           (isStem(stem.left(3), "COM") || isStem(stem.left(3), "LPT"));
+}
+
+// The ASCII characters a Windows disk refuses in a name: the control
+// characters and \ / : * ? " < > |. Every other character is taken.
+constexpr std::array<bool, 128> WindowsRefused = [] {
+    std::array<bool, 128> table{};
+    for (int c = 0; c < 32; ++c)
+        table[std::size_t(c)] = true;
+    for (const char c : std::string_view("\\/:*?\"<>|"))
+        table[std::size_t(c)] = true;
+    return table;
+}();
+
+bool isWindowsRefused(QChar c)
+{
+    return c.unicode() < 128 && WindowsRefused[c.unicode()];
+}
+
+// Where the first character a Windows disk refuses stands; -1 for none.
+qsizetype firstWindowsRefused(QStringView name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (isWindowsRefused(name[i]))
+            return i;
+    return -1;
+}
+
+bool endsInDotOrSpace(QStringView name)
+{
+    return name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' '));
 }
 
 } // namespace
@@ -170,15 +220,15 @@ bool NameRules::fits(QStringView name)
 
 QString NameRules::windowsRefusal(QStringView name)
 {
-    for (QChar c : name)
-        if (c.unicode() < 32 || !FileName::isAllowed(c))
-            return QStringLiteral("a Windows disk refuses the character %1")
-                .arg(c.unicode() < 32
-                         ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
-                         : QString(c));
-    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+    if (const qsizetype at = firstWindowsRefused(name); at >= 0) {
+        const QChar c = name[at];
+        return QStringLiteral("a Windows disk refuses the character %1")
+            .arg(c.unicode() < 32 ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                                  : QString(c));
+    }
+    if (endsInDotOrSpace(name))
         return QStringLiteral("a Windows disk refuses a name that ends in a dot or a space");
-    if (isReservedStem(name))
+    if (isReservedStem(name, name.indexOf(QLatin1Char('.'))))
         return QStringLiteral("a Windows disk keeps the name %1 for a device")
             .arg(name.left(name.indexOf(QLatin1Char('.'))).toString().toUpper());
     return {};
@@ -189,6 +239,23 @@ QString NameRules::refusal(QStringView name) const
     if (!fits(name))
         return QStringLiteral("the name is longer than %1 bytes").arg(MaxBytes);
     return windowsNames ? windowsRefusal(name) : QString();
+}
+
+bool NameRules::refuses(QStringView name) const
+{
+    if (!fits(name))
+        return true;
+    if (!windowsNames)
+        return false;
+    // One pass over the name for the characters and the first dot.
+    qsizetype dot = -1;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (isWindowsRefused(name[i]))
+            return true;
+        if (dot < 0 && name[i] == QLatin1Char('.'))
+            dot = i;
+    }
+    return endsInDotOrSpace(name) || isReservedStem(name, dot);
 }
 
 QString NameRules::fitLength(const QString& name)

@@ -28,6 +28,9 @@ public:
 
     // Why a file could not get this name here: empty when it can.
     QString refusal(QStringView name) const;
+    // Whether refusal(name) is not empty, without writing the reason: the
+    // collision marks ask it of every proposal of a list.
+    bool refuses(QStringView name) const;
     static QString windowsRefusal(QStringView name);
     static qsizetype byteLength(QStringView name); // of its UTF-8
     static bool fits(QStringView name);            // in MaxBytes
