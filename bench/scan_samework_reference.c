@@ -216,11 +216,11 @@ static void* lookAt(void* arg)
     path[p->folderLen] = '/';
     for (struct looked* e = p->from; e < p->to; ++e) {
         struct statx sx;
-        e->ok = statx(p->dir, e->name, AT_SYMLINK_NOFOLLOW,
-                      STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME |
-                          STATX_NLINK,
-                      &sx) == 0 &&
-                !S_ISDIR(sx.stx_mode);
+        e->ok =
+            statx(p->dir, e->name, AT_SYMLINK_NOFOLLOW,
+                  STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_BTIME | STATX_NLINK,
+                  &sx) == 0 &&
+            !S_ISDIR(sx.stx_mode);
         if (!e->ok)
             continue;
         const size_t len = strlen(e->name);
@@ -300,10 +300,9 @@ static void lookAtByRing(struct io_uring* ring, const char* folder, int dir, str
         memcpy(path + folderLen + 1, e[i].name, len + 1);
         const ssize_t an = lgetxattr(path, "user.DOSATTRIB", attr, sizeof attr);
         e[i].modified = sx[i].stx_mtime.tv_sec;
-        e[i].created =
-            storedCreation(attr, an,
-                           (sx[i].stx_mask & STATX_BTIME) ? sx[i].stx_btime.tv_sec
-                                                          : sx[i].stx_mtime.tv_sec);
+        e[i].created = storedCreation(attr, an,
+                                      (sx[i].stx_mask & STATX_BTIME) ? sx[i].stx_btime.tv_sec
+                                                                     : sx[i].stx_mtime.tv_sec);
         e[i].size = (int64_t)sx[i].stx_size;
     }
 }

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RenameCyclePlanner.h"
 
-#include "platform/FileName.h"
 #include "Session.h"
+#include "platform/FileName.h"
 #include "platform/FileSystem.h"
 
 #include <tuple>

@@ -153,6 +153,5 @@ void Session::sortByHeader(int column)
 
 void Session::checkProposals()
 {
-    takeCollisionCount(
-        NameCollisions::mark(m_model, m_lastPosition, m_unlistedNames, m_nameRules));
+    takeCollisionCount(NameCollisions::mark(m_model, m_lastPosition, m_unlistedNames, m_nameRules));
 }

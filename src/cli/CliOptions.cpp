@@ -19,7 +19,7 @@ const char* const ValueOptions[] = {
     "regex",    "template",  "replace-all", "with-all",   "search-name", "search-content",
     "sort",     "paste",     "format",      "output",     "attributes",  "created",
     "modified", "undo-file", "journal",     "on-failure", "command",     "position",
-    "name",     "seed",      "normalize", "preset",
+    "name",     "seed",      "normalize",   "preset",
 };
 const char* const Flags[] = {"dry-run", "all",    "yes",  "version",       "list",
                              "last",    "cycles", "help", "windows-names", "fit-length"};
