@@ -16,6 +16,7 @@
 
 #include "CliRun.h"
 #include "PromptRecorder.h"
+#include "ShownWindow.h"
 #include "TempFolder.h"
 #include "WindowInput.h"
 
@@ -47,19 +48,12 @@ struct YieldingRecorder : PromptRecorder {
 };
 
 // A window on a folder of real files, shown and activated.
-struct Fixture {
+struct Fixture : ShownWindow<YieldingRecorder> {
     explicit Fixture(const QStringList& names)
     {
         for (const QString& name : names)
             dir.write(name, name.toUtf8());
-        if (fs.setCurrentFolder(dir.path()) != 0)
-            qFatal("cannot enter the test folder");
-        session = std::make_unique<Session>(fs, prompts);
-        window = std::make_unique<MainWindow>(*session, launcher);
-        window->show();
-        QTRY_VERIFY(window->activated());
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
+        open();
     }
     // The window's new names, in the list's order.
     QString newNames() const
@@ -88,12 +82,6 @@ struct Fixture {
         WindowInput::key(window.get(), Qt::Key_A, Qt::ControlModifier);
         WindowInput::type(window.get(), text);
     }
-    TempFolder dir;
-    PosixFileSystem fs;
-    SystemProcessLauncher launcher;
-    YieldingRecorder prompts;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> window;
 };
 
 // Clicks through the menu bar: the menu's title, then each entry (a submenu

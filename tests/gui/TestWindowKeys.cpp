@@ -17,6 +17,7 @@
 #include "platform/PosixFileSystem.h"
 
 #include "PromptRecorder.h"
+#include "ShownWindow.h"
 #include "TempFolder.h"
 #include "WindowInput.h"
 
@@ -28,34 +29,19 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/SystemProcessLauncher.h"
-
 #include <algorithm>
 
 namespace
 {
 
 // A window on a temporary folder of real files, shown and activated.
-struct Fixture {
+struct Fixture : ShownWindow<> {
     explicit Fixture(int files)
     {
         for (int i = 0; i < files; ++i)
             dir.write(QStringLiteral("photo%1.jpg").arg(i), "x");
-        if (fs.setCurrentFolder(dir.path()) != 0)
-            qFatal("cannot enter the test folder");
-        session = std::make_unique<Session>(fs, prompts);
-        window = std::make_unique<MainWindow>(*session, launcher);
-        window->show();
-        QTRY_VERIFY(window->activated());
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
+        open();
     }
-    TempFolder dir;
-    PosixFileSystem fs;
-    SystemProcessLauncher launcher;
-    PromptRecorder prompts;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace
